@@ -1,0 +1,48 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "console/TextConsole.h"
+
+// The one console of the program. The global procedures below forward to it;
+// with no console installed they do nothing and answer neutral values, so
+// core code also runs inside tools that have no screen.
+extern TTextConsole* Console;
+
+// Set by the shell at shutdown; the refresh thread ends when it sees it.
+extern std::atomic<bool> QuitRequested;
+
+// What a middle-button drag does: 1 copies the block as text, 2 captures it as a glyph.
+extern uint8_t MouseBlockMode;
+// The last block handed to glyph capture, inclusive, 1-based.
+extern uint8_t CaptureLeft, CaptureRight, CaptureTop, CaptureBottom;
+// Installed by the glyph-capture code; the console calls it for a captured
+// block (with a copy of the screen) and reports a false answer to the user.
+extern std::function<bool(const TScreen&)> GlyphCaptureHandler;
+
+void ConWrite(std::string_view s);
+void ConWriteLn(std::string_view s = {});
+void WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s);
+void ClrScr();
+void ClrEol();
+void GotoXY(int x, int y);
+void GotoX(int x);
+void GotoY(int y);
+uint8_t WhereX();
+uint8_t WhereY();
+void SetTextAttr(uint8_t a);
+uint8_t GetTextAttr();
+void TextColor(uint8_t c);
+void TextBackground(uint8_t c);
+void HighVideo();
+inline uint8_t AttrFg(uint8_t a) { return a & 15; }
+uint8_t GetCharAt(int x, int y);
+uint8_t GetAttrAt(int x, int y);
+void SaveScreen(TScreen& buf);
+void RestoreScreen(const TScreen& buf);
+void Delay(uint16_t ms);
+uint8_t ReadKey();
+bool KeyPressed();

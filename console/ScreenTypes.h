@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// One character cell: a code-page-437 character and its attribute
+// (foreground in bits 0-3, background in bits 4-7, bit 7 a bright background).
+struct TScreenChar {
+  uint8_t Ch = 0;
+  uint8_t Attr = 0;
+  friend bool operator==(const TScreenChar&, const TScreenChar&) = default;
+};
+using TCharInfo = TScreenChar;
+
+// Rows and columns are 1-based: element 0 exists and is never used.
+using TScreenLine = std::vector<TScreenChar>;
+using TScreen = std::vector<TScreenLine>;
+
+struct TScreenGeometry {
+  uint8_t Cols;
+  uint8_t Rows;
+  const char* SheetFile;
+};
+
+// Modes 1..3: 80x25, 80x50, 132x50. Any other value falls back to mode 1.
+TScreenGeometry GeometryForMode(uint8_t mode);

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "console/ScreenTypes.h"
+
+// The emulated text screen and its state: the cell grid, cursor, current
+// attribute, pipe lead character and the 128-byte key buffer. It needs no
+// window, so everything that prints can run and be tested headless. The SDL
+// console (console/sdl/SDLConsole.h) derives from it and supplies events,
+// pixels, sound and the clipboard through the virtual hooks at the end.
+//
+// Threads: only the main thread writes. The refresh thread reads the cells and
+// the cursor through Snapshot(), so every write of cells or cursor happens under
+// GridLock; main-thread reads need no lock.
+class TTextConsole {
+ public:
+  explicit TTextConsole(uint8_t mode = 1);
+  virtual ~TTextConsole();
+  TTextConsole(const TTextConsole&) = delete;
+  TTextConsole& operator=(const TTextConsole&) = delete;
+
+  // --- screen model -------------------------------------------------------
+  void WriteChar(uint8_t ch);
+  void ConWrite(std::string_view s);
+  void ConWriteLn(std::string_view s = {});
+  void WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s);
+  void ClrScr();
+  void ClrEol();
+  void GotoXY(int x, int y);
+  uint8_t WhereX() const { return CursorX; }
+  uint8_t WhereY() const { return CursorY; }
+  void SetTextAttr(uint8_t a) { TextAttr = a; }
+  uint8_t GetTextAttr() const { return TextAttr; }
+  void TextColor(uint8_t c);
+  void TextBackground(uint8_t c);
+  void HighVideo();
+  uint8_t GetCharAt(int x, int y) const;
+  uint8_t GetAttrAt(int x, int y) const;
+  void SaveScreen(TScreen& buf) const;
+  void RestoreScreen(const TScreen& buf);
+  // Stores one cell without moving the cursor; positions outside the grid are ignored.
+  void PutCell(int x, int y, uint8_t ch, uint8_t attr);
+
+  // A consistent copy of the grid and cursor for the refresh thread.
+  void Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const;
+
+  // --- keys ---------------------------------------------------------------
+  void PushKey(uint8_t b);
+  void PushExtKey(uint8_t code);
+  void PushKeyString(std::string_view s);
+  uint8_t ReadKey();
+  bool KeyPressed();
+  bool KeyBufferEmpty() const { return KeyReadIndex == KeyWriteIndex; }
+
+  // --- platform hooks (headless defaults) -----------------------------------
+  // Blocks until one platform event was handled; false when there is no
+  // platform to wait on. A headless ReadKey with nothing buffered answers ESC.
+  virtual bool WaitForEvent() { return false; }
+  // Handles at most one pending event; false when none was pending.
+  virtual bool PollEvent() { return false; }
+  virtual void Delay(uint16_t ms);
+  // The clipboard as UTF-8 text (empty when there is none).
+  virtual std::string ClipboardText() { return {}; }
+  // Called once per stored key byte (the SDL console plays the click).
+  virtual void KeyClick(bool extended) { (void)extended; }
+  void Log(std::string_view message) const;
+
+  // --- state (names as the rest of the program knows them) ------------------
+  TScreen Screen;
+  uint8_t Mode = 1;
+  uint8_t Cols = 80;
+  uint8_t Rows = 25;
+  uint8_t CursorX = 1;
+  uint8_t CursorY = 1;
+  uint8_t TextAttr = 7;
+  char PipeChar = '|';
+  std::atomic<bool> Dirty{true};
+  std::atomic<bool> WaitingForKey{false};
+  std::array<uint8_t, 129> KeyBuffer{};  // 1..128
+  int32_t KeyReadIndex = 0;
+  int32_t KeyWriteIndex = 0;
+  // Headless reads that found no key; a test can check that its script sufficed.
+  int32_t StarvedReads = 0;
+
+ protected:
+  mutable std::mutex GridLock;
+
+ private:
+  void ScrollUpLocked();
+};

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# test.sh [all|debug|asan|tsan|fuzz]: builds and runs the test suites.
+# all = every test in a debug build, then the unit and SDL tests under
+# ASan+UBSan, the console tests under TSan, and every fuzzer for FUZZ_SECONDS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+what=${1:-all}
+fuzz_seconds=${FUZZ_SECONDS:-60}
+export CTEST_OUTPUT_ON_FAILURE=1
+
+run_ctest() { # dir, extra ctest args...
+  local dir=$1; shift
+  ctest --test-dir "$dir" --timeout 300 -j 2 "$@"
+}
+
+debug() {
+  bash tools/build.sh debug build/debug
+  run_ctest build/debug
+}
+
+asan() {
+  bash tools/build.sh asan build/asan
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_ctest build/asan -L 'unit|sdl|e2e'
+}
+
+tsan() {
+  bash tools/build.sh tsan build/tsan
+  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 run_ctest build/tsan -L sdl
+}
+
+fuzz() {
+  bash tools/build.sh fuzz build/fuzz
+  shopt -s nullglob
+  for target in build/fuzz/fuzz/fuzz_*; do
+    name=${target##*/fuzz_}
+    seeds=build/fuzz/seeds/$name
+    mkdir -p "$seeds"
+    if [ -x "fuzz/make_seeds_$name.sh" ]; then bash "fuzz/make_seeds_$name.sh" "$seeds"; fi
+    work=$(mktemp -d)
+    echo "== fuzzing $name for ${fuzz_seconds}s"
+    "$target" -max_total_time="$fuzz_seconds" -max_len=70000 -timeout=10 \
+      -artifact_prefix="build/fuzz/" "$work" "$seeds" 2>&1 | tail -n 3
+    status=${PIPESTATUS[0]}
+    rm -rf "$work"
+    if [ "$status" -ne 0 ]; then echo "fuzzer $name found a problem" >&2; exit 1; fi
+  done
+}
+
+case "$what" in
+  all) debug; asan; tsan; fuzz ;;
+  debug|asan|tsan|fuzz) "$what" ;;
+  *) echo "usage: test.sh [all|debug|asan|tsan|fuzz]" >&2; exit 2 ;;
+esac
