@@ -1,0 +1,15 @@
+#pragma once
+
+// The application shell: everything from reading the configuration to the
+// end of the command loop. The window program (app/main) creates the console
+// and its refresh thread around it.
+
+// Argument 1 asks for help when it contains "-H" in any letter case. Then the
+// usage text goes to standard output and the answer is true; nothing else
+// happens, so this works on a machine with no display.
+bool HandleHelpSwitch(int argc, char** argv);
+
+// Start-up from the configuration on (the console must be installed as the
+// global Console), the first font file, then the command loop. Returns when
+// the loop ends; the caller then shuts down in order.
+void RunShell(int argc, char** argv);

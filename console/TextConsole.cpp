@@ -1,0 +1,205 @@
+#include "console/TextConsole.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+// A headless console that keeps being asked for keys it does not have is a
+// script that forgot its input; stop instead of spinning forever.
+constexpr int32_t kMaxStarvedReads = 100000;
+}  // namespace
+
+TTextConsole::TTextConsole(uint8_t mode) {
+  const TScreenGeometry g = GeometryForMode(mode);
+  Mode = (mode >= 1 && mode <= 3) ? mode : 1;
+  Cols = g.Cols;
+  Rows = g.Rows;
+  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  ClrScr();
+}
+
+TTextConsole::~TTextConsole() = default;
+
+void TTextConsole::ScrollUpLocked() {
+  for (int r = 2; r <= Rows; ++r) Screen[r - 1] = Screen[r];
+  for (int c = 1; c <= Cols; ++c) Screen[Rows][c] = {0, 7};
+}
+
+void TTextConsole::WriteChar(uint8_t ch) {
+  {
+    std::lock_guard lock(GridLock);
+    switch (ch) {
+      case 8:
+        if (CursorX > 1) --CursorX;
+        break;
+      case 10:
+        if (CursorY < Rows)
+          ++CursorY;
+        else
+          ScrollUpLocked();
+        break;
+      case 13:
+        CursorX = 1;
+        break;
+      default:
+        Screen[CursorY][CursorX] = {ch, TextAttr};
+        if (++CursorX > Cols) {
+          CursorX = 1;
+          if (++CursorY > Rows) {
+            ScrollUpLocked();
+            CursorY = Rows;
+          }
+        }
+    }
+  }
+  Dirty = true;
+}
+
+void TTextConsole::ConWrite(std::string_view s) {
+  for (char c : s) WriteChar(static_cast<uint8_t>(c));
+}
+
+void TTextConsole::ConWriteLn(std::string_view s) {
+  ConWrite(s);
+  WriteChar(13);
+  WriteChar(10);
+}
+
+void TTextConsole::WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s) {
+  GotoXY(x, y);
+  const uint8_t saved = TextAttr;
+  TextAttr = attr;
+  ConWrite(s);
+  TextAttr = saved;
+}
+
+void TTextConsole::ClrScr() {
+  std::lock_guard lock(GridLock);
+  for (int r = 1; r <= Rows; ++r)
+    for (int c = 1; c <= Cols; ++c) Screen[r][c] = {0, TextAttr};
+  CursorX = 1;
+  CursorY = 1;
+}
+
+void TTextConsole::ClrEol() {
+  std::lock_guard lock(GridLock);
+  for (int c = CursorX; c <= Cols; ++c) Screen[CursorY][c] = {32, TextAttr};
+}
+
+void TTextConsole::GotoXY(int x, int y) {
+  if (y < 1) y = 1;
+  if (y > Rows) y = Rows;
+  if (x < 1) x = 1;
+  if (x > Cols) x = Cols;
+  std::lock_guard lock(GridLock);
+  CursorX = static_cast<uint8_t>(x);
+  CursorY = static_cast<uint8_t>(y);
+}
+
+void TTextConsole::TextColor(uint8_t c) { TextAttr = (TextAttr & 0xF0) | (c & 0x0F); }
+
+void TTextConsole::TextBackground(uint8_t c) {
+  TextAttr = (TextAttr & 0x0F) | ((c << 4) & 0xF0);
+}
+
+void TTextConsole::HighVideo() { TextColor(TextAttr | 8); }
+
+uint8_t TTextConsole::GetCharAt(int x, int y) const {
+  if (x < 1 || y < 1 || x > Cols || y > Rows) return ' ';
+  return Screen[y][x].Ch;
+}
+
+uint8_t TTextConsole::GetAttrAt(int x, int y) const {
+  if (x < 1 || y < 1 || x > Cols || y > Rows) return 7;
+  return Screen[y][x].Attr;
+}
+
+void TTextConsole::SaveScreen(TScreen& buf) const {
+  buf.assign(Rows + 1, TScreenLine(Cols + 1));
+  for (int r = 1; r <= Rows; ++r)
+    for (int c = 1; c <= Cols; ++c) buf[r][c] = Screen[r][c];
+}
+
+void TTextConsole::RestoreScreen(const TScreen& buf) {
+  std::lock_guard lock(GridLock);
+  for (int r = 1; r <= Rows; ++r) {
+    for (int c = 1; c <= Cols; ++c) {
+      const bool present = static_cast<size_t>(r) < buf.size() && static_cast<size_t>(c) < buf[r].size();
+      Screen[r][c] = present ? buf[r][c] : TScreenChar{0, 0};
+    }
+  }
+}
+
+void TTextConsole::PutCell(int x, int y, uint8_t ch, uint8_t attr) {
+  if (x < 1 || y < 1 || x > Cols || y > Rows) return;
+  {
+    std::lock_guard lock(GridLock);
+    Screen[y][x] = {ch, attr};
+  }
+  Dirty = true;
+}
+
+void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const {
+  std::lock_guard lock(GridLock);
+  cells = Screen;
+  cursorX = CursorX;
+  cursorY = CursorY;
+}
+
+void TTextConsole::PushKey(uint8_t b) {
+  if (++KeyWriteIndex > 128) {
+    // A full buffer drops every unread byte rather than the new one.
+    KeyWriteIndex = 1;
+    KeyReadIndex = 0;
+  }
+  KeyBuffer[KeyWriteIndex] = b;
+  KeyClick(false);
+}
+
+void TTextConsole::PushExtKey(uint8_t code) {
+  PushKey(0);
+  PushKey(code);
+  KeyClick(true);
+}
+
+void TTextConsole::PushKeyString(std::string_view s) {
+  if (s.empty()) return;
+  PushKey(static_cast<uint8_t>(s[0]));
+  if (s.size() >= 2) PushKey(static_cast<uint8_t>(s[1]));
+}
+
+uint8_t TTextConsole::ReadKey() {
+  Dirty = true;
+  if (KeyReadIndex == KeyWriteIndex) {
+    WaitingForKey = true;
+    while (KeyReadIndex == KeyWriteIndex) {
+      if (!WaitForEvent()) {
+        WaitingForKey = false;
+        if (++StarvedReads > kMaxStarvedReads) {
+          Log("ReadKey: no input source and no buffered keys");
+          std::abort();
+        }
+        return 27;
+      }
+    }
+    WaitingForKey = false;
+  }
+  const uint8_t b = KeyBuffer[++KeyReadIndex];
+  if (KeyReadIndex == KeyWriteIndex) KeyReadIndex = KeyWriteIndex = 0;
+  return b;
+}
+
+bool TTextConsole::KeyPressed() {
+  PollEvent();
+  return KeyReadIndex != KeyWriteIndex;
+}
+
+void TTextConsole::Delay(uint16_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void TTextConsole::Log(std::string_view message) const {
+  std::fwrite(message.data(), 1, message.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}

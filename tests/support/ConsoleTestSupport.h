@@ -1,0 +1,36 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "console/ConsoleLayer.h"
+#include "console/TextConsole.h"
+
+// The characters of row y, columns 1..Cols, as raw bytes (cell 0 stays '\0').
+std::string ScreenRow(const TTextConsole& con, int y);
+// Same, with character 0 shown as a space: handy for comparing visible text.
+std::string VisibleRow(const TTextConsole& con, int y);
+// The attributes of row y as two lower-case hex digits per cell, no separators.
+std::string AttrRow(const TTextConsole& con, int y);
+// Queues key bytes as if typed.
+void PushKeys(TTextConsole& con, std::string_view bytes);
+void PushKeys(TTextConsole& con, std::initializer_list<int> bytes);
+
+// Installs a headless console as the global Console for one test and removes it after.
+class HeadlessConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Console = &Con; }
+  void TearDown() override { Console = nullptr; }
+
+  std::string Row(int y) const { return ScreenRow(Con, y); }
+  std::string Visible(int y) const { return VisibleRow(Con, y); }
+  std::string Attrs(int y) const { return AttrRow(Con, y); }
+  void Keys(std::string_view bytes) { PushKeys(Con, bytes); }
+  void Keys(std::initializer_list<int> bytes) { PushKeys(Con, bytes); }
+
+  TTextConsole Con{1};
+};
