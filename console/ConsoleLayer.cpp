@@ -12,6 +12,9 @@ void ConWrite(std::string_view s) {
 void ConWriteLn(std::string_view s) {
   if (Console) Console->ConWriteLn(s);
 }
+void WriteRawChar(uint8_t ch) {
+  if (Console) Console->WriteRawChar(ch);
+}
 void WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s) {
   if (Console) Console->WriteXY(x, y, attr, s);
 }

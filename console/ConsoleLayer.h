@@ -25,6 +25,7 @@ extern std::function<bool(const TScreen&)> GlyphCaptureHandler;
 
 void ConWrite(std::string_view s);
 void ConWriteLn(std::string_view s = {});
+void WriteRawChar(uint8_t ch);
 void WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s);
 void ClrScr();
 void ClrEol();

@@ -44,17 +44,29 @@ void TTextConsole::WriteChar(uint8_t ch) {
         CursorX = 1;
         break;
       default:
-        Screen[CursorY][CursorX] = {ch, TextAttr};
-        if (++CursorX > Cols) {
-          CursorX = 1;
-          if (++CursorY > Rows) {
-            ScrollUpLocked();
-            CursorY = Rows;
-          }
-        }
+        StoreAndAdvanceLocked(ch);
     }
   }
   Dirty = true;
+}
+
+void TTextConsole::WriteRawChar(uint8_t ch) {
+  {
+    std::lock_guard lock(GridLock);
+    StoreAndAdvanceLocked(ch);
+  }
+  Dirty = true;
+}
+
+void TTextConsole::StoreAndAdvanceLocked(uint8_t ch) {
+  Screen[CursorY][CursorX] = {ch, TextAttr};
+  if (++CursorX > Cols) {
+    CursorX = 1;
+    if (++CursorY > Rows) {
+      ScrollUpLocked();
+      CursorY = Rows;
+    }
+  }
 }
 
 void TTextConsole::ConWrite(std::string_view s) {

@@ -27,6 +27,9 @@ class TTextConsole {
 
   // --- screen model -------------------------------------------------------
   void WriteChar(uint8_t ch);
+  // Stores ch at the cursor and advances like a printable character, also for
+  // the codes WriteChar acts on (8, 10, 13): glyph cells are always drawn.
+  void WriteRawChar(uint8_t ch);
   void ConWrite(std::string_view s);
   void ConWriteLn(std::string_view s = {});
   void WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s);
@@ -93,4 +96,5 @@ class TTextConsole {
 
  private:
   void ScrollUpLocked();
+  void StoreAndAdvanceLocked(uint8_t ch);
 };

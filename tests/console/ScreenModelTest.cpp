@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "support/ConsoleTestSupport.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+using ScreenModelTest = HeadlessConsoleTest;
+
+TEST_F(ScreenModelTest, StartsClearedWithCursorHomeAndGreyAttribute) {
+  EXPECT_EQ(Con.Cols, 80);
+  EXPECT_EQ(Con.Rows, 25);
+  EXPECT_EQ(Con.TextAttr, 7);
+  EXPECT_EQ(Con.PipeChar, '|');
+  EXPECT_EQ(WhereX(), 1);
+  EXPECT_EQ(WhereY(), 1);
+  for (int y = 1; y <= 25; ++y) {
+    EXPECT_EQ(Row(y), std::string(80, '\0'));
+    std::string grey;
+    for (int x = 1; x <= 80; ++x) grey += "07";
+    EXPECT_EQ(Attrs(y), grey);
+  }
+}
+
+TEST_F(ScreenModelTest, OtherModesHaveTheirGeometry) {
+  TTextConsole big(2), wide(3), odd(9);
+  EXPECT_EQ(big.Cols, 80);
+  EXPECT_EQ(big.Rows, 50);
+  EXPECT_EQ(wide.Cols, 132);
+  EXPECT_EQ(wide.Rows, 50);
+  EXPECT_EQ(odd.Mode, 1);
+  EXPECT_EQ(odd.Rows, 25);
+}
+
+TEST_F(ScreenModelTest, WritingTheLastCellScrollsWithAGreyBottomRow) {
+  WriteXY(1, 25, 0x1E, "bottom");
+  SetTextAttr(0x4F);
+  GotoXY(80, 25);
+  ConWrite("Z");
+  EXPECT_EQ(WhereX(), 1);
+  EXPECT_EQ(WhereY(), 25);
+  // Everything moved up one row; the new bottom row ignores TextAttr.
+  EXPECT_EQ(Row(24).substr(0, 6), "bottom");
+  EXPECT_EQ(Con.GetCharAt(80, 24), 'Z');
+  EXPECT_EQ(Con.GetAttrAt(80, 24), 0x4F);
+  EXPECT_EQ(Row(25), std::string(80, '\0'));
+  for (int x = 1; x <= 80; ++x) ASSERT_EQ(Con.GetAttrAt(x, 25), 7) << x;
+}
+
+TEST_F(ScreenModelTest, ControlCharactersMoveTheCursorBellAndTabAreGlyphs) {
+  GotoXY(1, 3);
+  ConWrite("\b");  // backspace at column 1 does nothing
+  EXPECT_EQ(WhereX(), 1);
+  ConWrite("abc\b");
+  EXPECT_EQ(WhereX(), 3);
+  EXPECT_EQ(Row(3).substr(0, 3), "abc");  // nothing erased
+  ConWrite("\n");
+  EXPECT_EQ(WhereX(), 3);  // line feed keeps the column
+  EXPECT_EQ(WhereY(), 4);
+  ConWriteLn("x");
+  EXPECT_EQ(WhereX(), 1);
+  EXPECT_EQ(WhereY(), 5);
+  ConWrite("\x07\x09!");
+  EXPECT_EQ(Con.GetCharAt(1, 5), 7);
+  EXPECT_EQ(Con.GetCharAt(2, 5), 9);
+  EXPECT_EQ(Con.GetCharAt(3, 5), '!');
+  EXPECT_EQ(WhereX(), 4);
+
+  WriteXY(1, 1, 7, "top");
+  GotoXY(5, 25);
+  ConWrite("\n");  // line feed on the last row scrolls
+  EXPECT_EQ(WhereY(), 25);
+  EXPECT_EQ(WhereX(), 5);
+  EXPECT_EQ(Row(3).substr(2, 1), "x");  // the screen moved up one row
+  EXPECT_EQ(Row(2).substr(0, 3), "abc");
+  EXPECT_EQ(Row(1), std::string(80, '\0'));  // "top" scrolled away
+  EXPECT_EQ(Row(24), std::string(80, '\0'));
+}
+
+TEST_F(ScreenModelTest, GotoClampsAndReadsOutsideAnswerNeutralValues) {
+  GotoXY(0, 0);
+  EXPECT_EQ(WhereX(), 1);
+  EXPECT_EQ(WhereY(), 1);
+  GotoXY(200, 200);
+  EXPECT_EQ(WhereX(), 80);
+  EXPECT_EQ(WhereY(), 25);
+  GotoX(3);
+  EXPECT_EQ(WhereX(), 3);
+  EXPECT_EQ(WhereY(), 25);
+  GotoY(-4);
+  EXPECT_EQ(WhereY(), 1);
+  EXPECT_EQ(GetCharAt(81, 1), ' ');
+  EXPECT_EQ(GetCharAt(1, 26), ' ');
+  EXPECT_EQ(GetCharAt(0, 1), ' ');
+  EXPECT_EQ(GetAttrAt(81, 1), 7);
+  EXPECT_EQ(GetAttrAt(1, 26), 7);
+}
+
+TEST_F(ScreenModelTest, ClrScrStoresCharacterZeroClrEolStoresSpaces) {
+  ConWrite("hello");
+  SetTextAttr(0x1F);
+  ClrScr();
+  EXPECT_EQ(WhereX(), 1);
+  EXPECT_EQ(WhereY(), 1);
+  EXPECT_EQ(Row(1), std::string(80, '\0'));
+  EXPECT_EQ(Con.GetAttrAt(40, 12), 0x1F);
+
+  GotoXY(80, 2);
+  SetTextAttr(0x2E);
+  ClrEol();
+  EXPECT_EQ(Con.GetCharAt(79, 2), 0);
+  EXPECT_EQ(Con.GetCharAt(80, 2), ' ');
+  EXPECT_EQ(Con.GetAttrAt(80, 2), 0x2E);
+  EXPECT_EQ(WhereX(), 80);
+}
+
+TEST_F(ScreenModelTest, SaveAndRestoreBringBackEveryCellButNotCursorOrAttribute) {
+  WriteXY(10, 10, 0x4E, "saved");
+  TScreen copy;
+  SaveScreen(copy);
+  ASSERT_EQ(copy.size(), 26u);
+  ASSERT_EQ(copy[1].size(), 81u);
+  ClrScr();
+  WriteXY(1, 1, 0x70, "other");
+  SetTextAttr(0x12);
+  RestoreScreen(copy);
+  EXPECT_EQ(Row(10).substr(9, 5), "saved");
+  EXPECT_EQ(Con.GetAttrAt(10, 10), 0x4E);
+  EXPECT_EQ(Con.GetCharAt(1, 1), 0);
+  EXPECT_EQ(WhereX(), 6);  // where "other" ended
+  EXPECT_EQ(Con.TextAttr, 0x12);
+  EXPECT_EQ(copy[10][10].Ch, 's');  // the copy is not consumed
+
+  // Rows or cells a copy lacks come back black: an empty copy blanks the screen.
+  TScreen partial(3, TScreenLine(5, TScreenChar{'q', 0x17}));
+  RestoreScreen(partial);
+  EXPECT_EQ(Con.GetCharAt(4, 2), 'q');
+  EXPECT_EQ(Con.GetCharAt(5, 2), 0);
+  EXPECT_EQ(Con.GetAttrAt(5, 2), 0);
+  EXPECT_EQ(Con.GetAttrAt(1, 3), 0);
+  RestoreScreen(TScreen{});
+  for (int y = 1; y <= 25; ++y)
+    for (int x = 1; x <= 80; ++x) ASSERT_EQ(Con.Screen[y][x], (TScreenChar{0, 0}));
+}
+
+TEST_F(ScreenModelTest, WriteXYKeepsTheAttributeAndLeavesTheCursorAfterTheText) {
+  SetTextAttr(0x17);
+  WriteXY(78, 4, 0x4E, "abc");
+  EXPECT_EQ(Con.TextAttr, 0x17);
+  EXPECT_EQ(Con.GetAttrAt(80, 4), 0x4E);
+  EXPECT_EQ(Con.GetCharAt(1, 5), 'c');
+  EXPECT_EQ(WhereX(), 2);
+  EXPECT_EQ(WhereY(), 5);
+  WriteXY(71, 6, 7, "0123456789");
+  EXPECT_EQ(WhereX(), 1);  // reached the last column: next row, column 1
+  EXPECT_EQ(WhereY(), 7);
+}
+
+TEST_F(ScreenModelTest, AttributeHelpersKeepTheOtherNibble) {
+  SetTextAttr(0x1E);
+  TextColor(0x24);
+  EXPECT_EQ(GetTextAttr(), 0x14);
+  TextBackground(0x0C);
+  EXPECT_EQ(GetTextAttr(), 0xC4);
+  SetTextAttr(0x13);
+  HighVideo();
+  EXPECT_EQ(GetTextAttr(), 0x1B);
+  EXPECT_EQ(AttrFg(0xAB), 0x0B);
+}
+
+TEST_F(ScreenModelTest, WritesRaiseDirtyCursorMovesDoNot) {
+  Con.Dirty = false;
+  GotoXY(3, 3);
+  ClrEol();
+  EXPECT_FALSE(Con.Dirty);
+  ConWrite("a");
+  EXPECT_TRUE(Con.Dirty);
+  Con.Dirty = false;
+  ReadKey();  // ReadKey raises it so a waiting program is always fully drawn
+  EXPECT_TRUE(Con.Dirty);
+}
+
+TEST_F(ScreenModelTest, KeyBufferReadsInOrderAndDropsUnreadBytesWhenFull) {
+  Keys({0, 72, 'a'});
+  EXPECT_TRUE(KeyPressed());
+  EXPECT_EQ(ReadKey(), 0);
+  EXPECT_EQ(ReadKey(), 72);
+  EXPECT_EQ(ReadKey(), 'a');
+  EXPECT_FALSE(KeyPressed());
+  EXPECT_EQ(Con.KeyReadIndex, 0);
+  EXPECT_EQ(Con.KeyWriteIndex, 0);
+
+  // 129 bytes without reading: the 129th empties the buffer first.
+  for (int i = 0; i < 128; ++i) Con.PushKey('a');
+  Con.PushKey('z');
+  EXPECT_EQ(ReadKey(), 'z');
+  EXPECT_FALSE(KeyPressed());
+  EXPECT_EQ(Con.StarvedReads, 0);
+
+  // A headless console with nothing buffered answers ESC instead of blocking.
+  EXPECT_EQ(ReadKey(), 27);
+  EXPECT_EQ(Con.StarvedReads, 1);
+}
+
+TEST_F(ScreenModelTest, TwoCharacterKeyStringsStoreBothBytes) {
+  Con.PushKeyString("");
+  EXPECT_FALSE(KeyPressed());
+  Con.PushKeyString("\0H"s);
+  Con.PushExtKey(83);
+  EXPECT_EQ(ReadKey(), 0);
+  EXPECT_EQ(ReadKey(), 'H');
+  EXPECT_EQ(ReadKey(), 0);
+  EXPECT_EQ(ReadKey(), 83);
+}
+
+TEST(ConsoleLayerWithoutConsole, AnswersNeutralValuesAndDoesNothing) {
+  ASSERT_EQ(Console, nullptr);
+  ConWrite("ignored");
+  ConWriteLn("ignored");
+  GotoXY(5, 5);
+  EXPECT_EQ(WhereX(), 1);
+  EXPECT_EQ(GetCharAt(1, 1), ' ');
+  EXPECT_EQ(GetAttrAt(1, 1), 7);
+  EXPECT_EQ(ReadKey(), 27);
+  EXPECT_FALSE(KeyPressed());
+}
+
+}  // namespace
