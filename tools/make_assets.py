@@ -165,9 +165,9 @@ def write_demo_glyphs(path, glyphs):
     if (last - first + 1) % 2:
         last += 1
     lines = [
-        "# Pixel bitmaps of the characters '!'..'~' of assets/80x25.png, rows",
-        f"# {first}..{last} of each 8x16 cell. '#' lit, '.' dark. Written by",
-        "# tools/make_assets.py; tools/make_demo_font draws them with half blocks.",
+        "; Pixel bitmaps of the characters '!'..'~' of assets/80x25.png, rows",
+        f"; {first}..{last} of each 8x16 cell. '#' lit, '.' dark. Written by",
+        "; tools/make_assets.py; tools/make_demo_font draws them with half blocks.",
     ]
     for code in codes:
         lines.append(f"glyph {code}")
