@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Code page 437 as the console draws it <-> UTF-8 for the world outside the
+// window (clipboard, terminal, JSON).
+
+// Every byte becomes the character drawn for it: 1..31 and 127 are the
+// pictographs (1 is U+263A), 0 stays U+0000 so the conversion can be undone.
+std::string Cp437ToUtf8(std::string_view s);
+
+// The inverse. U+0000..U+001F and U+007F also map to the byte of the same
+// value; characters without a code-page-437 form and malformed UTF-8 become "?".
+std::string Utf8ToCp437(std::string_view s);
