@@ -1,0 +1,244 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/TempDir.h"
+#include "support/Unprivileged.h"
+#include "util/Files.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+std::span<const uint8_t> Bytes(std::string_view s) {
+  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
+}
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+TEST(FileNames, FileThereAndEraseFile) {
+  TTempDir dir;
+  const std::string file = dir.Write("a.tdf", "x");
+  fs::create_directory(dir.Path() / "sub");
+  fs::create_symlink(file, dir.Path() / "link");
+  fs::create_symlink(dir.Path() / "gone", dir.Path() / "dangling");
+
+  EXPECT_TRUE(FileThere(file));
+  EXPECT_TRUE(FileThere(dir.File("link")));
+  EXPECT_FALSE(FileThere(dir.File("sub")));
+  EXPECT_FALSE(FileThere(dir.File("missing")));
+  EXPECT_FALSE(FileThere(dir.File("dangling")));
+  EXPECT_FALSE(FileThere(""));
+  EXPECT_FALSE(FileThere(file + std::string(1, '\0') + "junk"));
+
+  EXPECT_FALSE(EraseFile(dir.File("sub")));  // directories are not erased
+  EXPECT_TRUE(fs::is_directory(dir.Path() / "sub"));
+  EXPECT_FALSE(EraseFile(dir.File("missing")));
+  EXPECT_TRUE(EraseFile(file));
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_FALSE(EraseFile(file));
+}
+
+TEST(FileHandle, WriteReadSeekAndSize) {
+  TTempDir dir;
+  const std::string path = dir.File("data.bin");
+  {
+    TFileHandle out;
+    ASSERT_TRUE(out.Create(path));
+    ASSERT_TRUE(out.Write(Bytes("0123456789")));
+    EXPECT_EQ(out.Position(), 10);
+    ASSERT_TRUE(out.Close());
+    EXPECT_FALSE(out.IsOpen());
+  }
+  TFileHandle in;
+  ASSERT_TRUE(in.Open(path, faRead));
+  EXPECT_EQ(in.Size(), 10);
+  std::array<uint8_t, 4> four{};
+  ASSERT_TRUE(in.Seek(3));
+  ASSERT_TRUE(in.ReadExact(four));
+  EXPECT_EQ(std::string(four.begin(), four.end()), "3456");
+
+  std::array<uint8_t, 8> eight{};
+  size_t count = 99;
+  ASSERT_TRUE(in.Read(eight, count));  // a short read at the end is fine
+  EXPECT_EQ(count, 3u);
+  ASSERT_TRUE(in.Seek(8));
+  EXPECT_FALSE(in.ReadExact(four));  // only two bytes left
+  EXPECT_FALSE(in.Seek(-1));
+  EXPECT_FALSE(in.Write(Bytes("no")));  // opened for reading
+  EXPECT_EQ(in.LastError(), EBADF);
+
+  // Create truncates what was there.
+  TFileHandle again;
+  ASSERT_TRUE(again.Create(path));
+  again.Close();
+  EXPECT_EQ(fs::file_size(path), 0u);
+
+  TFileHandle rw;
+  ASSERT_TRUE(rw.Open(path, faReadWrite));
+  ASSERT_TRUE(rw.Write(Bytes("abc")));
+  ASSERT_TRUE(rw.SeekEnd());
+  ASSERT_TRUE(rw.Write(Bytes("d")));
+  rw.Close();
+  EXPECT_EQ(ReadFileBytes(path), (std::vector<uint8_t>{'a', 'b', 'c', 'd'}));
+}
+
+TEST(FileHandle, OpenRefusesMissingFilesAndDirectories) {
+  TTempDir dir;
+  TFileHandle f;
+  EXPECT_FALSE(f.Open(dir.File("missing"), faRead));
+  EXPECT_EQ(f.LastError(), ENOENT);
+  EXPECT_FALSE(f.Open(dir.Path().string(), faRead));
+  EXPECT_EQ(f.LastError(), EISDIR);
+  EXPECT_FALSE(f.IsOpen());
+  EXPECT_FALSE(f.Create(dir.File("no/such/dir/x")));
+}
+
+TEST(FileHandle, MovingKeepsOneOwner) {
+  TTempDir dir;
+  const std::string path = dir.Write("m", "xyz");
+  TFileHandle a;
+  ASSERT_TRUE(a.Open(path, faRead));
+  const int fd = a.Descriptor();
+  TFileHandle b(std::move(a));
+  EXPECT_FALSE(a.IsOpen());
+  EXPECT_EQ(b.Descriptor(), fd);
+  TFileHandle c;
+  c = std::move(b);
+  EXPECT_EQ(c.Descriptor(), fd);
+  EXPECT_TRUE(c.Close());
+  EXPECT_EQ(::fcntl(fd, F_GETFD), -1);  // closed exactly once, and really closed
+  EXPECT_TRUE(c.Close());
+}
+
+TEST(RetryHelpers, PlainFailuresDoNotWait) {
+  TTempDir dir;
+  TFileHandle f;
+  const auto start = Clock::now();
+  EXPECT_FALSE(RetryReset(f, dir.File("missing"), faRead));
+  EXPECT_EQ(f.LastError(), ENOENT);
+  EXPECT_LT(SecondsSince(start), 0.5);
+
+  const std::string path = dir.Write("short", "abcde");
+  ASSERT_TRUE(RetryReset(f, path, faRead));
+  std::array<uint8_t, 16> buf{};
+  size_t count = 0;
+  EXPECT_TRUE(RetryBlockRead(f, buf, count));
+  EXPECT_EQ(count, 5u);
+  EXPECT_EQ(std::string(buf.begin(), buf.begin() + 5), "abcde");
+}
+
+TEST(RetryHelpers, PermissionRefusalFailsAtOnce) {
+  TTempDir dir;
+  const std::string path = dir.Write("readonly.tdf", "data");
+  ::chmod(path.c_str(), 0444);
+  ASSERT_TRUE(OpenForNobody(path));
+  std::string reason;
+  const int code = RunAsNobody(
+      [&] {
+        TFileHandle f;
+        if (!RetryReset(f, path, faRead)) return 1;  // reading is allowed
+        const auto start = Clock::now();
+        if (RetryReset(f, path, faWrite)) return 2;
+        if (f.LastError() != EACCES) return 3;
+        return SecondsSince(start) < 0.5 ? 0 : 4;
+      },
+      &reason);
+  if (code < 0) GTEST_SKIP() << reason;
+  EXPECT_EQ(code, 0) << "1: no read, 2: write allowed, 3: other error, 4: waited";
+}
+
+// A running program's file is busy for writing: the one lock Linux reports
+// on open. Copies a tiny program into the temp dir and runs it.
+class BusyExecutable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::error_code ec;
+    fs::copy_file("/bin/sleep", Program, ec);
+    if (ec) GTEST_SKIP() << "no /bin/sleep to run";
+    char* argv[] = {const_cast<char*>(Program.c_str()), const_cast<char*>("30"), nullptr};
+    if (::posix_spawn(&Child, Program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+      GTEST_SKIP() << "cannot start a program";
+    }
+    TFileHandle probe;
+    if (probe.Open(Program, faWrite) || probe.LastError() != ETXTBSY) {
+      StopChild();
+      GTEST_SKIP() << "this system does not refuse writes to running programs";
+    }
+  }
+  void TearDown() override { StopChild(); }
+  void StopChild() {
+    if (Child > 0) {
+      ::kill(Child, SIGKILL);
+      ::waitpid(Child, nullptr, 0);
+      Child = -1;
+    }
+  }
+
+  TTempDir Dir;
+  std::string Program = Dir.File("busy");
+  pid_t Child = -1;
+};
+
+TEST_F(BusyExecutable, RetryResetGivesUpAfterTwentyTries) {
+  TFileHandle f;
+  const auto start = Clock::now();
+  EXPECT_FALSE(RetryReset(f, Program, faWrite));
+  const double waited = SecondsSince(start);
+  EXPECT_EQ(f.LastError(), ETXTBSY);
+  EXPECT_GE(waited, 1.9);  // 20 pauses of 100 ms
+  EXPECT_LT(waited, 10.0);
+  EXPECT_TRUE(RetryReset(f, Program, faRead));  // reading was never refused
+}
+
+TEST_F(BusyExecutable, RetryResetSucceedsOnceTheFileIsFree) {
+  std::thread release([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    StopChild();
+  });
+  TFileHandle f;
+  const auto start = Clock::now();
+  const bool opened = RetryReset(f, Program, faWrite);
+  const double waited = SecondsSince(start);
+  release.join();
+  EXPECT_TRUE(opened);
+  EXPECT_GE(waited, 0.25);
+  EXPECT_LT(waited, 1.9);
+}
+
+TEST(RetryHelpers, BlockReadWaitsForDataThatIsNotThereYet) {
+  int fds[2];
+  ASSERT_EQ(::pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
+  TFileHandle reader(fds[0]);
+  std::thread writer([w = fds[1]] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    EXPECT_EQ(::write(w, "abc", 3), 3);
+    ::close(w);
+  });
+  std::array<uint8_t, 16> buf{};
+  size_t count = 0;
+  const bool ok = RetryBlockRead(reader, buf, count);
+  writer.join();
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(count, 3u);
+  EXPECT_EQ(std::string(buf.begin(), buf.begin() + 3), "abc");
+}
+
+}  // namespace
