@@ -1,0 +1,158 @@
+#include "tdf/FontFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <span>
+
+#include "console/ConsoleLayer.h"
+#include "util/Files.h"
+#include "util/Text.h"
+
+std::string FontFileName;
+TTDFont FileSignature;
+std::vector<TFontRecord> Fonts(1);
+uint8_t FontCount = 0;
+uint8_t CurrentFont = 1;
+TFontHeader CurrentHeader;
+TFontChar GlyphSize;
+std::string FontChars;
+
+namespace {
+
+constexpr std::string_view kOpenError = "Error Opening File!";
+
+template <typename TRecord>
+std::span<uint8_t> RecordBytes(TRecord& r) {
+  return {reinterpret_cast<uint8_t*>(&r), sizeof(TRecord)};
+}
+
+template <typename TRecord>
+std::span<const uint8_t> RecordBytes(const TRecord& r) {
+  return {reinterpret_cast<const uint8_t*>(&r), sizeof(TRecord)};
+}
+
+// The signature text is compared without regard to letter case; the length
+// and end-of-file bytes around it are not looked at.
+bool SignatureMatches(const TTDFont& sig) {
+  const std::string_view text(reinterpret_cast<const char*>(sig.Signature.data()),
+                              sig.Signature.size());
+  return UpStr(text) == UpStr(kSignatureText);
+}
+
+// The listed name: NameLen characters of the 12, up to the first NUL. Many
+// files pad short names with NULs and keep NameLen at 12; those bytes are
+// padding, not text, and would otherwise end up in file names built from it.
+std::string ListedName(const TFontHeader& h) {
+  const size_t len = std::min<size_t>(h.NameLen, h.Name.size());
+  const auto end = std::find(h.Name.begin(), h.Name.begin() + len, 0);
+  return std::string(h.Name.begin(), end);
+}
+
+void ResetFontList() {
+  Fonts.assign(1, TFontRecord{});
+  FontCount = 0;
+}
+
+// Lists the fonts that follow the signature. A header cut off by the end of
+// the file ends the list (files often carry a metadata record or a stray byte
+// after their last font); so do the 255th font and offsets that no longer fit
+// a font record.
+void ScanFonts(TFileHandle& file) {
+  const int64_t size = file.Size();
+  int64_t pos = kSignatureSize;
+  while (pos < size && FontCount < kMaxFonts) {
+    if (pos > std::numeric_limits<int32_t>::max()) break;
+    TFontHeader header;
+    if (!file.Seek(pos) || !file.ReadExact(RecordBytes(header))) break;
+    if (!MarkerValid(header)) {
+      // No search for the next header: the following 213 bytes are tried next.
+      pos += kFontHeaderSize;
+      continue;
+    }
+    Fonts.push_back({ListedName(header), static_cast<int32_t>(pos), header.FontType});
+    FontCount = static_cast<uint8_t>(Fonts.size() - 1);
+    CurrentFont = FontCount;
+    pos += kFontHeaderSize + BlockSizeOf(header);
+  }
+}
+
+}  // namespace
+
+bool LoadFontFile(const std::string& path) {
+  if (!FileThere(path)) return false;
+  FontFileName = path;
+  ResetFontList();
+  {
+    TFileHandle file;
+    if (!OpenFontFile(file, path, fuRead)) {
+      ConWriteLn(kOpenError);
+      return false;
+    }
+    TTDFont sig;
+    if (file.ReadExact(RecordBytes(sig)) && SignatureMatches(sig)) {
+      FileSignature = sig;
+      ScanFonts(file);
+    }
+  }
+  if (FontCount > 0) {
+    SelectFont(CurrentFont);
+    FontChars = GetFontChars();
+  }
+  return true;
+}
+
+bool SelectFont(int n) {
+  if (n < 1 || n > FontCount) return false;
+  TFileHandle file;
+  if (!OpenFontFile(file, FontFileName, fuRead)) {
+    ConWriteLn(kOpenError);
+    return false;
+  }
+  // A header the file no longer holds in full is no font; CurrentHeader keeps
+  // what it had rather than half a header.
+  TFontHeader header;
+  if (!file.Seek(Fonts[n].Offset) || !file.ReadExact(RecordBytes(header))) return false;
+  CurrentHeader = header;
+  if (!MarkerValid(CurrentHeader)) return false;
+  CurrentFont = static_cast<uint8_t>(n);
+  return true;
+}
+
+bool WriteFontHeader() {
+  if (CurrentFont < 1 || CurrentFont > FontCount) return false;
+  TFileHandle file;
+  if (!OpenFontFile(file, FontFileName, fuUpdate)) {
+    ConWriteLn(kOpenError);
+    return false;
+  }
+  return file.Seek(Fonts[CurrentFont].Offset) && file.Write(RecordBytes(CurrentHeader)) &&
+         file.Close();
+}
+
+std::string GetFontChars() {
+  std::string chars;
+  chars.reserve(kGlyphCount);
+  for (int i = 0; i < kGlyphCount; ++i) {
+    const bool absent = GlyphOffsetOf(CurrentHeader, i) == kAbsentGlyph;
+    chars += static_cast<char>(absent ? kAbsentGlyphChar : kFirstGlyphChar + i);
+  }
+  return chars;
+}
+
+std::string FontTypeNameOf(uint8_t fontType) {
+  switch (fontType) {
+    case ftOutline:
+      return "Outline";
+    case ftBlock:
+      return "Block";
+    case ftColor:
+      return "Color";
+    default:
+      return {};
+  }
+}
+
+std::string FontTypeName() {
+  return FontTypeNameOf(CurrentHeader.FontType);
+}

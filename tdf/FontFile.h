@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tdf/FontFileAccess.h"
+#include "tdf/TdfFormat.h"
+
+// The font unit: the font list of the loaded file and the selected font's
+// header. All header edits go through CurrentHeader and WriteFontHeader.
+
+extern std::string FontFileName;        // set by LoadFontFile before the file is opened
+extern TTDFont FileSignature;           // the signature bytes of the loaded file, as read
+extern std::vector<TFontRecord> Fonts;  // element 0 unused: Fonts[n] is font n
+extern uint8_t FontCount;               // at most 255
+extern uint8_t CurrentFont;             // 1-based
+extern TFontHeader CurrentHeader;
+extern TFontChar GlyphSize;  // Width and Height of the glyph read last
+extern std::string FontChars;
+
+constexpr int kMaxFonts = 255;
+constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot
+
+// Reads the signature and lists the fonts of path, then selects the last font.
+// False when the file does not exist or cannot be opened. A file that is not a
+// font file lists no font and still answers true.
+bool LoadFontFile(const std::string& path);
+// Reads the header of font n (1..FontCount) into CurrentHeader; true when its
+// marker is valid, and then CurrentFont is n.
+bool SelectFont(int n);
+// Writes CurrentHeader over the header of font CurrentFont in the file.
+bool WriteFontHeader();
+// 94 characters, '!'..'~', with kAbsentGlyphChar for each glyph the font lacks.
+std::string GetFontChars();
+// "Outline", "Block" or "Color" for CurrentHeader.FontType, else empty.
+std::string FontTypeName();
+// The same for any type byte (for example Fonts[n].FontType).
+std::string FontTypeNameOf(uint8_t fontType);

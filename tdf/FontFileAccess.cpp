@@ -1,0 +1,24 @@
+#include "tdf/FontFileAccess.h"
+
+#include <algorithm>
+
+bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use) {
+  if (file.Open(path, faReadWrite)) return true;
+  return use == fuRead && file.Open(path, faRead);
+}
+
+bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
+                       std::vector<uint8_t>& out) {
+  out.clear();
+  TFileHandle file;
+  if (offset < 0 || !OpenFontFile(file, path, fuRead) || !file.Seek(offset)) return false;
+  const int64_t size = file.Size();
+  if (size < 0) return false;
+  // Never allocate more than the file can deliver.
+  const int64_t available = size > offset ? size - offset : 0;
+  out.resize(static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(length))));
+  size_t count = 0;
+  const bool ok = file.Read(out, count);
+  out.resize(count);
+  return ok;
+}
