@@ -1,0 +1,3 @@
+#include "console/ConTheme.h"
+
+TConTheme ConTheme;
