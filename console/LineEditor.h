@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// One-line text fields: the user edits a text of at most 80 characters in a
+// field of `width` cells on one row. The field scrolls sideways when the text
+// is longer, shows its empty part in a fill character, filters typed
+// characters by mode and ends on a byte listed in EditTerminators.
+//
+// Modes: 0 numeric ("-" and digits), 1 any character, 2 any with ASCII letters
+// in upper case, 3 date (digits, "/" inserted after the day and the month);
+// any other mode accepts nothing.
+//
+// Keys besides typing: Home, End, Left, Right, Delete, Backspace; Ctrl+Left and
+// Ctrl+Right (0,115 / 0,116) move by words; Ctrl+Y (25 or 0,25) clears the
+// text; Ctrl+V (0,22) types the first line of the clipboard.
+
+// Plain key bytes that end editing; shared by every field.
+extern std::string EditTerminators;
+// Colours and fill character of InputField.
+extern uint8_t EditAttr;
+extern uint8_t EditFillAttr;
+extern uint8_t EditFillChar;
+// The byte that ended the last editing; callers tell Enter from Escape by it.
+extern uint8_t EditLastKey;
+
+constexpr size_t kMaxEditLength = 80;
+
+// Edits start (cut to maxLen and 80) in the field at (x, y) and stores the text
+// in result whatever key ended the editing. TextAttr is left at attr. A field
+// that would run past the last column is narrowed to end there.
+void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
+               uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
+               std::string_view start);
+// InputLine with EditAttr, EditFillAttr and EditFillChar.
+void InputField(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
+                uint8_t mode, std::string_view start);
