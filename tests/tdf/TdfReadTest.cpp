@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/ConsoleTestSupport.h"
+#include "support/TdfBuilder.h"
+#include "support/TempDir.h"
+#include "support/Unprivileged.h"
+#include "tdf/FontFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool SameHeader(const TFontHeader& a, const TFontHeader& b) {
+  return std::memcmp(&a, &b, sizeof(TFontHeader)) == 0;
+}
+
+std::string Signature(std::string_view text, uint8_t len = 19, uint8_t eof = 0x1A) {
+  return std::string(1, static_cast<char>(len)) + std::string(text) + static_cast<char>(eof);
+}
+
+TTdfFontSpec Font(std::string name, uint8_t type = ftBlock, uint8_t spacing = 1) {
+  TTdfFontSpec spec;
+  spec.Name = std::move(name);
+  spec.FontType = type;
+  spec.Spacing = spacing;
+  spec.Glyphs = {{'A', BlockGlyph({"AA", "AA"})}, {'b', BlockGlyph({"b"})}};
+  return spec;
+}
+
+// The font unit is global state: every test starts from the start-up values,
+// with a headless console to catch messages.
+class TdfRead : public HeadlessConsoleTest {
+ protected:
+  void SetUp() override {
+    HeadlessConsoleTest::SetUp();
+    FontFileName.clear();
+    FileSignature = {};
+    Fonts.assign(1, TFontRecord{});
+    FontCount = 0;
+    CurrentFont = 1;
+    CurrentHeader = {};
+    GlyphSize = {};
+    FontChars.clear();
+  }
+  bool ScreenShows(std::string_view text) const {
+    for (int y = 1; y <= 25; ++y) {
+      if (Visible(y).find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  TTempDir Dir;
+};
+
+TEST_F(TdfRead, SignatureVariants) {
+  struct TCase {
+    const char* what;
+    std::string bytes;
+    bool accepted;
+  };
+  const std::vector<TCase> cases = {
+      {"standard", Signature("TheDraw FONTS file"), true},
+      {"upper case", Signature("THEDRAW FONTS FILE"), true},
+      {"lower case", Signature("thedraw fonts file"), true},
+      {"wrong length and eof bytes", Signature("TheDraw FONTS file", 7, 0), true},
+      {"wrong text", Signature("TheDraw F0NTS file"), false},
+      {"code-page letters do not fold", Signature("TheDraw FONTS fil\x82"), false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TTdfBuilder b;
+    b.Signature(c.bytes).Font(Font("One"));
+    const std::string path = b.WriteTo(Dir, "sig.tdf");
+    ASSERT_TRUE(LoadFontFile(path));  // a wrong signature still answers true
+    EXPECT_EQ(FontCount, c.accepted ? 1 : 0);
+    EXPECT_EQ(Fonts.size(), FontCount + 1u);
+  }
+}
+
+TEST_F(TdfRead, FilesWithoutFonts) {
+  // Exactly a signature; shorter than one; empty.
+  for (const std::string& bytes : {Signature("TheDraw FONTS file"),
+                                   Signature("TheDraw FONTS file").substr(0, 11), std::string()}) {
+    SCOPED_TRACE(bytes.size());
+    const std::string path = Dir.Write("empty.tdf", bytes);
+    ASSERT_TRUE(LoadFontFile(path));
+    EXPECT_EQ(FontCount, 0);
+    EXPECT_EQ(Fonts.size(), 1u);
+    EXPECT_EQ(FontFileName, path);
+    EXPECT_FALSE(SelectFont(1));  // nothing to select
+    EXPECT_FALSE(WriteFontHeader());
+  }
+  EXPECT_FALSE(ScreenShows("Error"));
+}
+
+TEST_F(TdfRead, MissingFilesAndDirectoriesLoadNothing) {
+  TTdfBuilder b;
+  b.Font(Font("Kept"));
+  const std::string good = b.WriteTo(Dir, "good.tdf");
+  ASSERT_TRUE(LoadFontFile(good));
+  fs::create_directory(Dir.Path() / "dir.tdf");
+
+  EXPECT_FALSE(LoadFontFile(Dir.File("missing.tdf")));
+  EXPECT_FALSE(LoadFontFile(Dir.File("dir.tdf")));
+  EXPECT_FALSE(LoadFontFile(""));
+  // Nothing else changed, and nothing was said.
+  EXPECT_EQ(FontFileName, good);
+  ASSERT_EQ(FontCount, 1);
+  EXPECT_EQ(Fonts[1].Name, "Kept");
+  EXPECT_FALSE(ScreenShows("Error"));
+}
+
+TEST_F(TdfRead, ListsEveryFontAndSelectsTheLast) {
+  TTdfBuilder b;
+  TTdfFontSpec third = Font("Third", ftColor, 3);
+  third.Glyphs = {{'!', ColorGlyph({"!"}, 0x1E)}, {'~', ColorGlyph({"~~", "~~"}, 0x0F)}};
+  b.Font(Font("First", ftOutline, 0)).Font(Font("Second", ftBlock, 2)).Font(third);
+  const std::string path = b.WriteTo(Dir, "three.tdf");
+
+  ASSERT_TRUE(LoadFontFile(path));
+  ASSERT_EQ(FontCount, 3);
+  ASSERT_EQ(Fonts.size(), 4u);
+  const std::vector<int32_t> offsets = b.FontOffsets();
+  const char* names[] = {"First", "Second", "Third"};
+  const uint8_t types[] = {ftOutline, ftBlock, ftColor};
+  for (int n = 1; n <= 3; ++n) {
+    EXPECT_EQ(Fonts[n].Name, names[n - 1]);
+    EXPECT_EQ(Fonts[n].Offset, offsets[n - 1]);
+    EXPECT_EQ(Fonts[n].FontType, types[n - 1]);
+  }
+  EXPECT_EQ(CurrentFont, 3);
+  EXPECT_TRUE(SameHeader(CurrentHeader, HeaderFor(third)));
+  EXPECT_EQ(FontTypeName(), "Color");
+  std::string expected(94, static_cast<char>(kAbsentGlyphChar));
+  expected.front() = '!';
+  expected.back() = '~';
+  EXPECT_EQ(FontChars, expected);
+  TTDFont standard = StandardSignature();
+  EXPECT_EQ(std::memcmp(&FileSignature, &standard, sizeof(TTDFont)), 0);
+
+  ASSERT_TRUE(SelectFont(1));
+  EXPECT_EQ(CurrentFont, 1);
+  EXPECT_TRUE(SameHeader(CurrentHeader, HeaderFor(Font("First", ftOutline, 0))));
+  EXPECT_EQ(FontTypeName(), "Outline");
+  EXPECT_EQ(GetFontChars().substr(32, 2),
+            "A" + std::string(1, static_cast<char>(kAbsentGlyphChar)));
+}
+
+TEST_F(TdfRead, LoadingAnotherFileReplacesTheList) {
+  TTdfBuilder two, one;
+  two.Font(Font("A1")).Font(Font("A2"));
+  one.Font(Font("B1", ftColor));
+  ASSERT_TRUE(LoadFontFile(two.WriteTo(Dir, "two.tdf")));
+  ASSERT_EQ(FontCount, 2);
+  const std::string second = one.WriteTo(Dir, "one.tdf");
+  ASSERT_TRUE(LoadFontFile(second));
+  ASSERT_EQ(FontCount, 1);
+  ASSERT_EQ(Fonts.size(), 2u);
+  EXPECT_EQ(Fonts[1].Name, "B1");
+  EXPECT_EQ(CurrentFont, 1);
+  EXPECT_EQ(FontFileName, second);
+}
+
+TEST_F(TdfRead, MarkerRules) {
+  TTdfFontSpec byte1 = Font("Byte1");
+  byte1.Marker = {0x55, 0x00, 0x00, 0xFF};  // byte 1 is not looked at
+  TTdfFontSpec bad = Font("Bad");
+  bad.Marker = {0x55, 0xAA, 0x01, 0xFF};
+  bad.Glyphs.clear();  // exactly 213 bytes, skipped as a block
+  TTdfBuilder b;
+  b.Font(byte1).Font(bad).Font(Font("After"));
+  // A bad block of 213 bytes whose glyph block would be elsewhere: the next
+  // header is read right after the 213 bytes, BlockSize is not used.
+  TTdfFontSpec badWithBlock = Font("Skip");
+  badWithBlock.Marker = {0x00, 0xAA, 0x00, 0xFF};
+  badWithBlock.Glyphs.clear();
+  badWithBlock.BlockSize = 500;
+  b.Font(badWithBlock).Font(Font("Last"));
+
+  ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "markers.tdf")));
+  ASSERT_EQ(FontCount, 3);
+  EXPECT_EQ(Fonts[1].Name, "Byte1");
+  EXPECT_EQ(Fonts[2].Name, "After");
+  EXPECT_EQ(Fonts[3].Name, "Last");
+  EXPECT_EQ(Fonts[3].Offset, b.FontOffsets()[4]);
+}
+
+TEST_F(TdfRead, NamesFollowNameLenAndStopAtNul) {
+  TTdfFontSpec five = Font("TwelveLetter");
+  five.NameLen = 5;
+  TTdfFontSpec twenty = Font("TwelveLetter");
+  twenty.NameLen = 20;
+  TTdfFontSpec padded = Font("Tiny");
+  padded.NameLen = 12;  // the rest of the field is NUL
+  TTdfFontSpec spaced = Font("Underground ");
+  TTdfFontSpec empty = Font("");
+  TTdfFontSpec reserved = Font("Reserved");
+  reserved.Reserved = {1, 2, 3, 4};
+  TTdfBuilder b;
+  b.Font(five).Font(twenty).Font(padded).Font(spaced).Font(empty).Font(reserved);
+
+  ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "names.tdf")));
+  ASSERT_EQ(FontCount, 6);
+  EXPECT_EQ(Fonts[1].Name, "Twelv");
+  EXPECT_EQ(Fonts[2].Name, "TwelveLetter");
+  EXPECT_EQ(Fonts[3].Name, "Tiny");
+  EXPECT_EQ(Fonts[4].Name, "Underground ");
+  EXPECT_EQ(Fonts[5].Name, "");
+  EXPECT_EQ(Fonts[6].Name, "Reserved");
+}
+
+TEST_F(TdfRead, FontCharsAndTypeNames) {
+  TTdfFontSpec none = Font("None");
+  none.Glyphs.clear();
+  TTdfFontSpec odd = Font("Odd");
+  odd.Glyphs.clear();
+  odd.OffsetOverrides = {{'!', 0x01FF}, {'"', 0xFF01}, {'#', 0}, {'$', 0xFFFF}};
+  TTdfBuilder b;
+  b.Font(none).Font(odd);
+  ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "chars.tdf")));
+  ASSERT_TRUE(SelectFont(1));
+  EXPECT_EQ(GetFontChars(), std::string(94, static_cast<char>(kAbsentGlyphChar)));
+  ASSERT_TRUE(SelectFont(2));
+  const std::string chars = GetFontChars();
+  ASSERT_EQ(chars.size(), 94u);
+  // Only the pair $FF $FF means absent: $FF $01 (511) and $01 $FF are glyphs.
+  EXPECT_EQ(chars.substr(0, 4), std::string("!\"#") + static_cast<char>(kAbsentGlyphChar));
+
+  for (const auto& [type, name] : std::vector<std::pair<uint8_t, std::string>>{
+           {0, "Outline"}, {1, "Block"}, {2, "Color"}, {3, ""}, {255, ""}}) {
+    CurrentHeader.FontType = type;
+    EXPECT_EQ(FontTypeName(), name);
+    EXPECT_EQ(FontTypeNameOf(type), name);
+  }
+}
+
+TEST_F(TdfRead, ShortReadsEndTheListWithoutInventingFonts) {
+  const std::vector<uint8_t> metadata = [] {
+    std::vector<uint8_t> m(129, 'x');
+    m[0] = 0x1A;
+    return m;
+  }();
+  struct TCase {
+    const char* what;
+    std::vector<uint8_t> tail;
+  };
+  for (const TCase& c : std::vector<TCase>{{"metadata record", metadata},
+                                           {"single zero byte", {0}},
+                                           {"a header cut short", [] {
+                                              const TFontHeader h = HeaderFor(Font("Cut"));
+                                              const auto* p = reinterpret_cast<const uint8_t*>(&h);
+                                              return std::vector<uint8_t>(p, p + 100);
+                                            }()}}) {
+    SCOPED_TRACE(c.what);
+    TTdfBuilder b;
+    b.Font(Font("One")).Font(Font("Two", ftColor)).Raw(c.tail);
+    ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "tail.tdf")));
+    ASSERT_EQ(FontCount, 2);
+    EXPECT_EQ(Fonts[2].Name, "Two");
+    EXPECT_EQ(CurrentFont, 2);
+    EXPECT_EQ(FontTypeName(), "Color");
+  }
+}
+
+TEST_F(TdfRead, BlockSizePastTheEndListsTheFontOnce) {
+  TTdfFontSpec big = Font("Big");
+  big.BlockSize = 65535;
+  TTdfBuilder b;
+  b.Font(Font("Small")).Font(big);
+  ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "big.tdf")));
+  ASSERT_EQ(FontCount, 2);
+  EXPECT_EQ(Fonts[2].Name, "Big");
+  EXPECT_TRUE(SelectFont(2));
+}
+
+TEST_F(TdfRead, AtMost255FontsAreListed) {
+  TTdfBuilder b;
+  for (int i = 1; i <= 257; ++i) {
+    TTdfFontSpec f = Font("F" + std::to_string(i));
+    f.Glyphs.clear();
+    b.Font(f);
+  }
+  ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "many.tdf")));
+  EXPECT_EQ(FontCount, 255);
+  ASSERT_EQ(Fonts.size(), 256u);
+  EXPECT_EQ(Fonts[255].Name, "F255");
+  EXPECT_EQ(CurrentFont, 255);
+  EXPECT_TRUE(SameHeader(CurrentHeader, HeaderFor([] {
+                           TTdfFontSpec f = Font("F255");
+                           f.Glyphs.clear();
+                           return f;
+                         }())));
+}
+
+TEST_F(TdfRead, SelectFontChecksRangeAndMarker) {
+  TTdfBuilder b;
+  b.Font(Font("One")).Font(Font("Two"));
+  const std::string path = b.WriteTo(Dir, "sel.tdf");
+  ASSERT_TRUE(LoadFontFile(path));
+  const TFontHeader before = CurrentHeader;
+  for (int n : {-1, 0, 3, 256}) {
+    EXPECT_FALSE(SelectFont(n)) << n;
+    EXPECT_EQ(CurrentFont, 2);
+    EXPECT_TRUE(SameHeader(CurrentHeader, before));
+  }
+
+  // Another program spoils the first header: its bytes are read, but no switch.
+  std::vector<uint8_t> bytes = ReadFileBytes(path);
+  bytes[b.FontOffsets()[0] + 3] = 0x00;
+  bytes[b.FontOffsets()[0] + 5] = 'X';
+  Dir.Write("sel.tdf", bytes);
+  EXPECT_FALSE(SelectFont(1));
+  EXPECT_EQ(CurrentFont, 2);
+  EXPECT_EQ(CurrentHeader.Marker[3], 0x00);
+  EXPECT_EQ(CurrentHeader.Name[0], 'X');
+
+  // The file shrank behind the program's back: half a header is not taken.
+  ASSERT_TRUE(SelectFont(2));
+  const TFontHeader second = CurrentHeader;
+  fs::resize_file(path, b.FontOffsets()[1] + 100);
+  EXPECT_FALSE(SelectFont(2));
+  EXPECT_TRUE(SameHeader(CurrentHeader, second));
+
+  // And a file that went away altogether is reported.
+  fs::remove(path);
+  EXPECT_FALSE(SelectFont(1));
+  EXPECT_TRUE(ScreenShows("Error Opening File!"));
+}
+
+TEST_F(TdfRead, WriteFontHeaderChangesOnlyThatHeader) {
+  TTdfBuilder b;
+  b.Font(Font("One")).Font(Font("Two", ftColor)).Font(Font("Three"));
+  const std::string path = b.WriteTo(Dir, "write.tdf");
+  const std::vector<uint8_t> original = ReadFileBytes(path);
+  ASSERT_TRUE(LoadFontFile(path));
+  ASSERT_TRUE(SelectFont(2));
+  CurrentHeader.Name = {'R', 'e', 'n', 'a', 'm', 'e', 'd', 0, 0, 0, 0, 0};
+  CurrentHeader.NameLen = 7;
+  CurrentHeader.Spacing = 4;
+  ASSERT_TRUE(WriteFontHeader());
+
+  const std::vector<uint8_t> changed = ReadFileBytes(path);
+  ASSERT_EQ(changed.size(), original.size());
+  const size_t at = static_cast<size_t>(b.FontOffsets()[1]);
+  EXPECT_EQ(std::memcmp(changed.data() + at, &CurrentHeader, kFontHeaderSize), 0);
+  EXPECT_TRUE(std::equal(changed.begin(), changed.begin() + at, original.begin()));
+  EXPECT_TRUE(std::equal(changed.begin() + at + kFontHeaderSize, changed.end(),
+                         original.begin() + at + kFontHeaderSize));
+
+  ASSERT_TRUE(LoadFontFile(path));
+  EXPECT_EQ(Fonts[2].Name, "Renamed");
+  ASSERT_TRUE(SelectFont(2));
+  EXPECT_EQ(CurrentHeader.Spacing, 4);
+}
+
+// Root ignores permission bits, so these run in a child that is uid 65534.
+TEST_F(TdfRead, ReadOnlyFileCanBeViewedButNotWritten) {
+  TTdfBuilder b;
+  b.Font(Font("One")).Font(Font("Two", ftColor));
+  const std::string path = b.WriteTo(Dir, "readonly.tdf");
+  ::chmod(path.c_str(), 0444);
+  ASSERT_TRUE(OpenForNobody(path));
+  const std::vector<uint8_t> original = ReadFileBytes(path);
+  std::string reason;
+  const int code = RunAsNobody(
+      [&] {
+        if (!LoadFontFile(path)) return 1;
+        if (FontCount != 2 || Fonts[2].Name != "Two" || FontTypeName() != "Color") return 2;
+        if (!SelectFont(1) || CurrentFont != 1) return 3;
+        if (ScreenShows("Error")) return 4;
+        CurrentHeader.Spacing = 9;
+        if (WriteFontHeader()) return 5;
+        return ScreenShows("Error Opening File!") ? 0 : 6;
+      },
+      &reason);
+  if (code < 0) GTEST_SKIP() << reason;
+  EXPECT_EQ(code, 0) << "1: not loaded, 2: wrong list, 3: no select, 4: message while reading, "
+                        "5: header written, 6: no message";
+  EXPECT_EQ(ReadFileBytes(path), original);
+}
+
+TEST_F(TdfRead, UnreadableFileIsReported) {
+  TTdfBuilder b;
+  b.Font(Font("One"));
+  const std::string path = b.WriteTo(Dir, "secret.tdf");
+  ASSERT_TRUE(OpenForNobody(path));
+  ::chmod(path.c_str(), 0);
+  std::string reason;
+  const int code = RunAsNobody(
+      [&] {
+        if (LoadFontFile(path)) return 1;
+        if (FontFileName != path || FontCount != 0) return 2;
+        return ScreenShows("Error Opening File!") ? 0 : 3;
+      },
+      &reason);
+  if (code < 0) GTEST_SKIP() << reason;
+  EXPECT_EQ(code, 0) << "1: loaded, 2: state, 3: no message";
+}
+
+}  // namespace
