@@ -1,0 +1,113 @@
+#include "tdf/GlyphRender.h"
+
+#include <vector>
+
+#include "console/ConsoleLayer.h"
+#include "tdf/FontFile.h"
+#include "tdf/FontFileAccess.h"
+#include "tdf/TdfFormat.h"
+
+namespace {
+
+constexpr int kLastDrawableColumn = 79;  // column 80 is never written by a glyph
+constexpr int kLastRow = 25;
+
+bool IsRowEnd(uint8_t b) { return b == 13; }
+
+// Many Color fonts put '&' right before a row end or the glyph end as a
+// marker without an attribute byte; taken as a cell it would swallow the 13
+// or 0 and run the glyph on into the next one.
+bool IsAmpersandMarker(std::span<const uint8_t> cells, size_t i) {
+  return cells[i] == '&' && i + 1 < cells.size() && (cells[i + 1] == 13 || cells[i + 1] == 0);
+}
+
+enum class TGlyphRead { Absent, Found, OpenFailed };
+
+// Reads the glyph record of ch from the font file: its size into GlyphSize and
+// its cell stream up to the end of the font's glyph block (or of the file).
+TGlyphRead ReadGlyph(uint8_t ch, std::vector<uint8_t>& cells) {
+  const int index = ch - kFirstGlyphChar;
+  const uint16_t offset = GlyphOffsetOf(CurrentHeader, index);
+  if (offset == kAbsentGlyph) return TGlyphRead::Absent;
+  const uint16_t blockSize = BlockSizeOf(CurrentHeader);
+  // A glyph that starts outside its own block belongs to nothing: treat it as absent.
+  if (offset >= blockSize) return TGlyphRead::Absent;
+  if (CurrentFont < 1 || CurrentFont >= Fonts.size()) return TGlyphRead::Absent;
+
+  std::vector<uint8_t> record;
+  const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
+  if (!ReadFontFileRange(FontFileName, blockStart + offset, blockSize - offset, record)) {
+    return TGlyphRead::OpenFailed;
+  }
+  if (record.size() >= 1) GlyphSize.Width = record[0];
+  if (record.size() >= 2) GlyphSize.Height = record[1];
+  if (record.size() < 2) return TGlyphRead::Absent;
+  cells.assign(record.begin() + 2, record.end());
+  return TGlyphRead::Found;
+}
+
+uint8_t DrawGlyph(int x, int y, uint8_t ch, bool color) {
+  if (!MarkerValid(CurrentHeader)) return 0;
+  if (ch == ' ') return 1;
+  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return 1;
+  std::vector<uint8_t> cells;
+  switch (ReadGlyph(ch, cells)) {
+    case TGlyphRead::OpenFailed:
+      ConWriteLn("Error Opening File!");
+      return 0;
+    case TGlyphRead::Absent:
+      return 1;
+    case TGlyphRead::Found:
+      break;
+  }
+  DrawGlyphCells(x, y, cells, color);
+  return GlyphSize.Width;
+}
+
+}  // namespace
+
+void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, bool color) {
+  GotoXY(x, y);
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const uint8_t c = cells[i];
+    if (c == 0) return;
+    if (IsRowEnd(c)) {
+      const int next = WhereY() + 1;
+      if (next > kLastRow) return;
+      GotoXY(x, next);
+      continue;
+    }
+    if (IsAmpersandMarker(cells, i)) continue;
+    if (color) {
+      if (i + 1 >= cells.size()) return;  // a cell without its attribute ends the glyph
+      SetTextAttr(cells[++i]);
+    }
+    // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
+    if (WhereX() <= kLastDrawableColumn) WriteRawChar(c);
+  }
+}
+
+uint8_t DrawBlockGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, false); }
+
+uint8_t DrawColorGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, true); }
+
+void DrawFontText(int x, int y, std::string_view text) {
+  GotoXY(x, y);
+  int column = x & 0xFF;
+  int row = y & 0xFF;
+  uint8_t (*drawGlyph)(int, int, uint8_t) = nullptr;
+  if (CurrentHeader.FontType == ftBlock) drawGlyph = DrawBlockGlyph;
+  if (CurrentHeader.FontType == ftColor) drawGlyph = DrawColorGlyph;
+  if (!drawGlyph) return;
+  for (char ch : text) {
+    const uint8_t width = drawGlyph(column, row, static_cast<uint8_t>(ch));
+    column = (column + width + CurrentHeader.Spacing) % 256;
+    // The wrap test adds the starting column again: text started further
+    // right wraps earlier, as the sample always has.
+    if (column + x >= 80) {
+      column = 1;
+      row = (row + GlyphSize.Height + 1) % 256;
+      GotoXY(column, row);
+    }
+  }
+}

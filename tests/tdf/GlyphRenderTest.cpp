@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/FontUnitFixture.h"
+#include "tdf/GlyphRender.h"
+
+namespace {
+
+TTdfFontSpec BlockFont(uint8_t spacing, std::map<uint8_t, std::vector<uint8_t>> glyphs) {
+  TTdfFontSpec spec;
+  spec.Name = "Blocky";
+  spec.FontType = ftBlock;
+  spec.Spacing = spacing;
+  spec.Glyphs = std::move(glyphs);
+  return spec;
+}
+
+class GlyphRender : public FontUnitFixture {
+ protected:
+  // Draws text after filling the screen with a marker so untouched cells show.
+  void Draw(int x, int y, std::string_view text) {
+    SetTextAttr(0x0F);
+    DrawFontText(x, y, text);
+  }
+  // Where the first cell of each glyph landed is easier to read as text.
+  std::string Cells(int y, int from, int count) const { return Visible(y).substr(from - 1, count); }
+};
+
+TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
+  LoadBuilt(TTdfBuilder().Font(BlockFont(
+      1, {{'A', BlockGlyph({"AAAAA", "A   A"})}, {'B', BlockGlyph({"BB", "BB"})}})));
+  Draw(1, 3, "AB");
+  EXPECT_EQ(Cells(3, 1, 9), "AAAAA BB ");
+  EXPECT_EQ(Cells(4, 1, 9), "A   A BB ");
+  EXPECT_EQ(Con.GetAttrAt(7, 3), 0x0F);  // Block cells take the attribute set by the caller
+  EXPECT_EQ(GlyphSize.Width, 2);
+  EXPECT_EQ(GlyphSize.Height, 2);
+
+  // A space, a character the font lacks, one above '~' and a control byte each
+  // take one column plus the spacing and draw nothing.
+  ClrScr();
+  Draw(1, 3, "A Z\xC8\x01" "B");
+  EXPECT_EQ(Cells(3, 1, 16), "AAAAA         BB");
+}
+
+TEST_F(GlyphRender, OutlineAndUnknownTypesDrawNothing) {
+  TTdfFontSpec outline = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
+  outline.FontType = ftOutline;
+  TTdfFontSpec other = outline;
+  other.FontType = 7;
+  LoadBuilt(TTdfBuilder().Font(outline).Font(other), 1);
+  TScreen before;
+  SaveScreen(before);
+  Draw(1, 1, "AAA");
+  SelectFont(2);
+  Draw(1, 1, "AAA");
+  TScreen after;
+  SaveScreen(after);
+  EXPECT_EQ(before, after);
+}
+
+TEST_F(GlyphRender, WrapTestAddsTheStartingColumnAndDropsByTheLastHeightPlusOne) {
+  // Ten-column glyphs, no spacing, started at column 10: the pen reaches 70
+  // after six glyphs, and 70 + 10 wraps.
+  LoadBuilt(TTdfBuilder().Font(BlockFont(0, {{'W', BlockGlyph({"WWWWWWWWWW", "W", "W"})},
+                                             {'i', BlockGlyph({"i"})}})));
+  Draw(10, 2, "WWWWWWi");
+  EXPECT_EQ(Visible(2).substr(9, 60), std::string(60, 'W'));
+  EXPECT_EQ(Visible(2)[69], ' ');
+  // The wrap happened after the sixth W: 'i' starts at column 1, Height (3) + 1 rows lower.
+  EXPECT_EQ(Con.GetCharAt(1, 6), 'i');
+  // From column 1 the eighth glyph still starts at 71 (71 + 1 < 80) and is
+  // cut before column 80; the ninth goes to the next band.
+  ClrScr();
+  Draw(1, 2, std::string(9, 'W'));
+  EXPECT_EQ(Visible(2).substr(70, 10), "WWWWWWWWW ");
+  EXPECT_EQ(Con.GetCharAt(1, 6), 'W');
+  EXPECT_EQ(Con.GetCharAt(11, 6), 0);
+}
+
+TEST_F(GlyphRender, CellsStopBeforeColumnEightyAndBelowRowTwentyFive) {
+  LoadBuilt(TTdfBuilder().Font(BlockFont(0, {{'L', BlockGlyph({"LLLLL", "LLLLL", "LLLLL"})}})));
+  Draw(77, 24, "L");
+  EXPECT_EQ(Cells(24, 77, 3), "LLL");
+  EXPECT_EQ(Con.GetCharAt(80, 24), 0);  // column 80 is never written
+  EXPECT_EQ(Cells(25, 77, 3), "LLL");
+  EXPECT_EQ(Con.GetCharAt(80, 25), 0);
+  for (int y = 1; y <= 23; ++y) ASSERT_EQ(Con.GetCharAt(77, y), 0) << "row " << y;
+}
+
+TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
+  TTdfFontSpec color = BlockFont(0, {});
+  color.FontType = ftColor;
+  color.Glyphs = {{'C', ColorGlyph({{{'x', 0x1E}, {'y', 0x4F}}, {{'z', 0x70}}})}};
+  LoadBuilt(TTdfBuilder().Font(color));
+  SetTextAttr(0x02);
+  DrawFontText(3, 5, "C");
+  EXPECT_EQ(Cells(5, 3, 2), "xy");
+  EXPECT_EQ(Con.GetAttrAt(3, 5), 0x1E);
+  EXPECT_EQ(Con.GetAttrAt(4, 5), 0x4F);
+  EXPECT_EQ(Con.GetCharAt(3, 6), 'z');
+  EXPECT_EQ(Con.GetAttrAt(3, 6), 0x70);
+  EXPECT_EQ(GetTextAttr(), 0x70);  // the last cell's attribute stays set
+}
+
+TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
+  TTdfFontSpec color = BlockFont(0, {});
+  color.FontType = ftColor;
+  // "a" 1E, "&" marker, row end, "b" 1E, "&" as an ordinary cell with 08, "&" marker, end;
+  // then the next glyph's bytes, which must not be drawn.
+  const std::vector<uint8_t> cells = {'a', 0x1E, '&', 13, 'b', 0x1E, '&', 0x08, '&', 0, 'X', 0x4F, 0};
+  color.Glyphs = {{'Q', GlyphRecord(2, 2, cells)}, {'R', ColorGlyph({"RR"}, 0x4F)}};
+  LoadBuilt(TTdfBuilder().Font(color));
+  DrawFontText(1, 1, "Q");
+  EXPECT_EQ(Cells(1, 1, 3), "a  ");
+  EXPECT_EQ(Cells(2, 1, 3), "b& ");
+  EXPECT_EQ(Con.GetAttrAt(2, 2), 0x08);
+
+  TTdfFontSpec block = BlockFont(0, {{'Q', GlyphRecord(2, 2, std::vector<uint8_t>{'q', '&', 13, 'q', '&', 'q', 0})}});
+  ClrScr();
+  LoadBuilt(TTdfBuilder().Font(block));
+  Draw(1, 1, "Q");
+  EXPECT_EQ(Cells(1, 1, 3), "q  ");
+  EXPECT_EQ(Cells(2, 1, 3), "q&q");
+}
+
+TEST_F(GlyphRender, GlyphReadsStayInsideTheirFontsBlock) {
+  // The last glyph of the first font runs to the end of its block without a 0;
+  // the second font's header follows and must not be drawn.
+  TTdfFontSpec first = BlockFont(0, {});
+  first.Glyphs = {{'E', GlyphRecord(3, 1, std::vector<uint8_t>{'e', 'e', 'e'})}};
+  TTdfFontSpec second = BlockFont(0, {{'E', BlockGlyph({"S"})}});
+  // A glyph offset at or past the block end draws nothing and takes one column.
+  first.OffsetOverrides = {{'F', 5}, {'G', 0xFF01}};
+  LoadBuilt(TTdfBuilder().Font(first).Font(second), 1);
+  Draw(1, 1, "EFGE");
+  EXPECT_EQ(Cells(1, 1, 9), "eee  eee ");
+  EXPECT_EQ(Visible(2), std::string(80, ' '));
+}
+
+TEST_F(GlyphRender, AnOffsetOfFFOneIsAPresentGlyph) {
+  TTdfFontSpec font = BlockFont(0, {});
+  font.ExtraBlockBytes.assign(600, 0);
+  const std::vector<uint8_t> glyph = BlockGlyph({"far"});
+  std::copy(glyph.begin(), glyph.end(), font.ExtraBlockBytes.begin() + 511);
+  font.OffsetOverrides = {{'Z', 0x01FF}};  // bytes $FF $01
+  LoadBuilt(TTdfBuilder().Font(font));
+  Draw(1, 1, "Z");
+  EXPECT_EQ(Cells(1, 1, 3), "far");
+}
+
+TEST_F(GlyphRender, ControlBytesInCellsAreDrawnAsGlyphs) {
+  LoadBuilt(TTdfBuilder().Font(
+      BlockFont(0, {{'K', GlyphRecord(3, 1, std::vector<uint8_t>{8, 10, 7, 0})}})));
+  Draw(5, 5, "K");
+  EXPECT_EQ(Con.GetCharAt(5, 5), 8);
+  EXPECT_EQ(Con.GetCharAt(6, 5), 10);
+  EXPECT_EQ(Con.GetCharAt(7, 5), 7);
+}
+
+TEST_F(GlyphRender, InvalidHeadersAndMissingFilesDrawNothing) {
+  const std::string path = LoadBuilt(TTdfBuilder().Font(BlockFont(0, {{'A', BlockGlyph({"A"})}})));
+  CurrentHeader.Marker[0] = 0;
+  EXPECT_EQ(DrawBlockGlyph(1, 1, 'A'), 0);
+  EXPECT_EQ(DrawColorGlyph(1, 1, 'A'), 0);
+  EXPECT_EQ(Con.GetCharAt(1, 1), 0);
+
+  SelectFont(1);
+  std::filesystem::remove(path);
+  GotoXY(1, 10);
+  EXPECT_EQ(DrawBlockGlyph(1, 10, 'A'), 0);
+  EXPECT_EQ(Visible(10).substr(0, 19), "Error Opening File!");
+  EXPECT_EQ(DrawBlockGlyph(1, 10, ' '), 1);  // spaces never touch the file
+}
+
+}  // namespace
