@@ -1,0 +1,92 @@
+#include "app/CommandLoop.h"
+
+#include <string>
+
+#include "app/MainScreen.h"
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/LineEditor.h"
+#include "tdf/FontFile.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+
+namespace {
+
+constexpr uint8_t kKeyUp = 72;
+constexpr uint8_t kKeyDown = 80;
+constexpr uint8_t kPromptFill = 0xB2;
+
+// Clears row 25 in StatusAttr, writes the label and edits a field after it.
+std::string PromptOnRow25(const std::string& label, uint8_t column, uint8_t width, uint8_t maxLen,
+                          uint8_t mode, const std::string& start) {
+  WriteXY(1, 25, StatusAttr, CharStr(' ', 79));
+  WriteXY(1, 25, StatusAttr, label);
+  std::string result;
+  InputLine(result, column, 25, width, maxLen, mode, 15, 8, kPromptFill, start);
+  return result;
+}
+
+void ChangeDisplayText() {
+  DisplayText = PromptOnRow25("Text: ", 7, 50, 254, 1, DisplayText);
+  if (DisplayText.empty()) DisplayText = kDefaultDisplayText;
+}
+
+// An empty entry cancels: users press Enter on an empty prompt to back out,
+// and that must never end the program.
+void ChangeTextPosition(const char* label, uint8_t& target) {
+  const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, "");
+  if (entry.empty()) return;
+  target = static_cast<uint8_t>(StrToNum(entry));
+}
+
+void WrapLoopState(int& n) {
+  if (n > FontCount) n = 1;
+  if (n < 1) n = FontCount;
+  if (BlockColor > 15) BlockColor = 1;
+  if (BlockColor < 1) BlockColor = 15;
+}
+
+}  // namespace
+
+bool RunCommandPass(int& n) {
+  DrawMainScreen(n);
+  uint8_t key = ReadKey();
+  KeepScreen = false;
+  if (key == 0) {
+    key = ReadKey();
+    if (key == kKeyUp) ++n;
+    if (key == kKeyDown) --n;
+    WrapLoopState(n);
+    return true;
+  }
+  if (key == kKeyEscape) return false;
+  switch (LoCase(static_cast<char>(key))) {
+    case 'h':
+      ShowHelp();
+      break;
+    case 't':
+      ChangeDisplayText();
+      break;
+    case 'x':
+      ChangeTextPosition("X: ", TextX);
+      break;
+    case 'y':
+      ChangeTextPosition("Y: ", TextY);
+      break;
+    case '+':
+      if (CurrentHeader.FontType == ftBlock) ++BlockColor;
+      break;
+    case '-':
+      if (CurrentHeader.FontType == ftBlock) --BlockColor;
+      break;
+    default:
+      break;  // anything else just redraws
+  }
+  WrapLoopState(n);
+  return true;
+}
+
+void RunCommandLoop(int n) {
+  while (RunCommandPass(n)) {
+  }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+constexpr uint8_t kKeyEscape = 27;
+
+// Runs the main screen from font n until the user leaves (ESC or another
+// exit of the loop). The caller shuts down afterwards.
+void RunCommandLoop(int n);
+
+// One pass: redraw, wait for a key, run its command. Answers false when the
+// loop must end. n is the font shown and is kept in 1..FontCount.
+bool RunCommandPass(int& n);

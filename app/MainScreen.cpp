@@ -1,0 +1,94 @@
+#include "app/MainScreen.h"
+
+#include <algorithm>
+
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/PipeWriter.h"
+#include "tdf/FontFile.h"
+#include "tdf/GlyphRender.h"
+#include "util/Numbers.h"
+#include "util/Paths.h"
+#include "util/PipeText.h"
+#include "util/Text.h"
+
+namespace {
+
+constexpr uint8_t kCharListAttr = 3;
+constexpr int kCharsOnFirstRow = 44;
+
+const std::string& HelpKeyLabel() {
+  static const std::string label = "|00|23" + HotKeyLabel("H") + "|07|16" + "Help";
+  return label;
+}
+constexpr int kHelpKeyWidth = 7;  // half block, H, half block, "Help"
+
+constexpr const char* kHelpLines[] = {
+    "|15ESC |08: |07Quit",
+    "|15E   |08: |07Extract Font",
+    "|15M   |08: |07Merge Font",
+    "|15C   |08: |07Create Empty TDF File",
+    "|15L   |08: |07Load Font File",
+    "|15S   |08: |07Save ANSI Image",
+    "|15N   |08: |07Change Name",
+    "|15I   |08: |07Change Spacing",
+    "|15T   |08: |07Change Displayed Text",
+    "|15F   |08: |07Change Type of Font",
+    "|15X   |08: |07Change X Position of Text",
+    "|15Y   |08: |07Change Y Position of Text",
+    "|15P   |08: |07Color Palette",
+    "|15R   |08: |07Recolor Font",
+    "|15U   |08: |07Substitude Color in X,Y Position",
+};
+
+}  // namespace
+
+std::string StatusLine(int n) {
+  // A spacing of 10 or more needs more than the 10 columns of its field; the
+  // extra columns come out of the file name so the value is never cut.
+  const std::string spacing = "Spacing: " + NumToStr(CurrentHeader.Spacing);
+  const int spacingWidth = std::max<int>(10, static_cast<int>(spacing.size()));
+  const int nameWidth = 25 - (spacingWidth - 10);
+  const std::string fontName =
+      (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : std::string();
+  return PadRight(JustName(FontFileName), static_cast<uint8_t>(nameWidth), ' ') +
+         PadRight("Font: " + NumToStr(CurrentFont) + "/" + NumToStr(FontCount), 15, ' ') +
+         PadLeft(spacing, static_cast<uint8_t>(spacingWidth), ' ') +
+         PadLeft("Name: " + fontName + " [" + FontTypeName() + "]", 30, ' ');
+}
+
+void DrawMainScreen(int n) {
+  SelectFont(n);
+  SetTextAttr(7);
+  if (!KeepScreen) ClrScr();
+  GotoXY(1, 1);
+  SetTextAttr(StatusAttr);
+  ConWrite(StatusLine(n));
+  SetTextAttr(CurrentHeader.FontType == ftBlock ? static_cast<uint8_t>(BlockColor) : 15);
+  if (!KeepScreen) DrawFontText(TextX, TextY, DisplayText);
+  TextColor(15);
+  FontChars = GetFontChars();
+  WriteXY(1, 23, kCharListAttr, PadCenter("Chars.:" + FontChars.substr(0, kCharsOnFirstRow), 80, ' '));
+  WriteXY(1, 24, kCharListAttr,
+          PadCenter(FontChars.size() > kCharsOnFirstRow ? FontChars.substr(kCharsOnFirstRow) : "",
+                    80, ' '));
+  WritePipeXY(1, 25, 7, HelpKeyLabel());
+  // Clear what is left of the prompt row, but not the help key itself.
+  GotoXY(kHelpKeyWidth + 1, 25);
+  SetTextAttr(IdleAttr);
+  ClrEol();
+}
+
+void ShowHelp() {
+  SetTextAttr(7);
+  ClrScr();
+  SetTextAttr(0x70);
+  GotoXY(1, 1);
+  ClrEol();
+  WriteXY(2, 1, 0x70, "Brixel v1.3");
+  GotoXY(1, 25);
+  ClrEol();
+  int row = 4;
+  for (const char* line : kHelpLines) WritePipeXY(3, static_cast<uint8_t>(row++), 7, line);
+  ReadKey();
+}

@@ -1,0 +1,27 @@
+#include "app/ShellState.h"
+
+std::string FontPath;
+std::string StartDir;
+std::string LastFontFile;
+std::string DialogResult;
+std::string DisplayText = kDefaultDisplayText;
+uint8_t TextX = 1;
+uint8_t TextY = 3;
+int16_t BlockColor = 15;
+uint8_t StatusAttr = 0x70;
+uint8_t IdleAttr = 8;
+bool KeepScreen = false;
+
+void ResetShellState() {
+  FontPath.clear();
+  StartDir.clear();
+  LastFontFile.clear();
+  DialogResult.clear();
+  DisplayText = kDefaultDisplayText;
+  TextX = 1;
+  TextY = 3;
+  BlockColor = 15;
+  StatusAttr = 0x70;
+  IdleAttr = 8;
+  KeepScreen = false;
+}

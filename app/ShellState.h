@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Settings of the shell that the command loop reads and changes; they live
+// for the whole run. Strings hold code-page-437 bytes.
+extern std::string FontPath;      // where the Load, Merge and Create dialogs open
+extern std::string StartDir;      // working directory of the process
+extern std::string LastFontFile;  // the font file the shell loaded; reloaded after every change
+extern std::string DialogResult;  // last file name or text a dialog or prompt returned
+extern std::string DisplayText;   // sample text drawn with the current font
+extern uint8_t TextX;
+extern uint8_t TextY;
+extern int16_t BlockColor;  // colour of Block fonts, kept in 1..15
+extern uint8_t StatusAttr;  // status line (row 1) and prompt row (row 25)
+extern uint8_t IdleAttr;    // set just before the loop waits for a key
+extern bool KeepScreen;     // the next pass keeps the screen and skips the sample text
+
+constexpr char kDefaultDisplayText[] = "adf1";
+
+// Puts every setting back to its start value (start-up and tests).
+void ResetShellState();

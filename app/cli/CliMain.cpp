@@ -1,0 +1,52 @@
+// brixel-cli: the font core of Brixel for scripts and terminals. The first
+// argument names a subcommand; each lives in its own file (CliCommands.h).
+
+#include <cstdio>
+#include <string_view>
+
+#include "app/cli/CliCommands.h"
+#include "util/Paths.h"
+
+namespace {
+
+struct TCommand {
+  std::string_view Name;
+  int (*Run)(int argc, char** argv);
+};
+
+constexpr TCommand kCommands[] = {
+    {"list", RunListCommand},
+    {"render", RunRenderCommand},
+};
+
+constexpr char kUsage[] =
+    "usage: brixel-cli COMMAND [ARGS...]\n"
+    "\n"
+    "commands:\n"
+    "  list FILE [--json]\n"
+    "      the fonts of a TheDraw font file (.tdf) and the font selected after loading\n"
+    "  render FILE [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] TEXT\n"
+    "      TEXT drawn with a font of FILE on an 80x25 screen\n"
+    "\n"
+    "  brixel-cli --help   this text\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetProgramArg0(argc > 0 ? argv[0] : nullptr);
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return 1;
+  }
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  for (const TCommand& command : kCommands) {
+    if (command.Name == name) return command.Run(argc - 2, argv + 2);
+  }
+  std::fprintf(stderr, "brixel-cli: unknown command '%s'\n\n", argv[1]);
+  std::fputs(kUsage, stderr);
+  return 1;
+}

@@ -1,0 +1,59 @@
+// The window program: the console window and its refresh thread around the shell.
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/Shell.h"
+#include "console/ConsoleLayer.h"
+#include "console/sdl/SDLConsole.h"
+#include "console/sdl/SDLDraw.h"
+#include "util/Paths.h"
+
+namespace {
+
+// TERM (and INT from a terminal) end the program like closing the window: at
+// once, with exit code 0. Only async-signal-safe calls here; every log line
+// was already flushed when it was written.
+extern "C" void EndOnSignal(int) { _exit(0); }
+
+void InstallExitSignals() {
+  struct sigaction action {};
+  action.sa_handler = EndOnSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetProgramArg0(argv[0]);
+  // Before any window exists, so the usage text works without a display.
+  if (HandleHelpSwitch(argc, argv)) return 0;
+  // Installed before SDL starts, which then leaves these signals alone.
+  InstallExitSignals();
+
+  auto console = std::make_unique<TSDLConsole>(1, "Brixel v1.3", "");
+  if (!console->Ready()) {
+    std::fflush(stdout);
+    return 0;
+  }
+  console->SetIcon("tdf.ico");
+  Console = console.get();
+  QuitRequested = false;
+  auto draw = std::make_unique<TSDLDraw>(*console);
+  draw->Start();
+
+  RunShell(argc, argv);
+
+  SetTextAttr(7);
+  QuitRequested = true;
+  ClrScr();
+  draw.reset();
+  Console = nullptr;
+  console.reset();
+  std::fflush(stdout);
+  return 0;
+}
