@@ -146,10 +146,10 @@ TEST_F(ScreenModelTest, SaveAndRestoreBringBackEveryCellButNotCursorOrAttribute)
 
 TEST_F(ScreenModelTest, WriteXYKeepsTheAttributeAndLeavesTheCursorAfterTheText) {
   SetTextAttr(0x17);
-  WriteXY(78, 4, 0x4E, "abc");
+  WriteXY(78, 4, 0x4E, "abcd");
   EXPECT_EQ(Con.TextAttr, 0x17);
   EXPECT_EQ(Con.GetAttrAt(80, 4), 0x4E);
-  EXPECT_EQ(Con.GetCharAt(1, 5), 'c');
+  EXPECT_EQ(Con.GetCharAt(1, 5), 'd');
   EXPECT_EQ(WhereX(), 2);
   EXPECT_EQ(WhereY(), 5);
   WriteXY(71, 6, 7, "0123456789");
