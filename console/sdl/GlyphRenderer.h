@@ -1,0 +1,48 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// Draws character cells into 32-bit 0x00RRGGBB surfaces from a glyph sheet
+// (16 x 16 glyphs, lit pixels on black). The glyphs are stretched once to the
+// current cell size and cached, so drawing a cell is a plain loop over
+// pixels, not a scaled and colour-modulated blit.
+class TGlyphRenderer {
+ public:
+  // Takes the sheet's pixels (any SDL format). False for a sheet smaller than
+  // 16 x 16 pixels. Leaves the cell size at the sheet's glyph size.
+  bool SetSheet(SDL_Surface* sheet);
+  int GlyphWidth() const { return SheetW / 16; }
+  int GlyphHeight() const { return SheetH / 16; }
+  // Source rectangle of every glyph in the sheet.
+  const std::array<SDL_Rect, 256>& GlyphRects() const { return Rects; }
+
+  // Stretches every glyph to w x h pixels (nearest sample).
+  void SetCellSize(int w, int h);
+  int CellWidth() const { return CellW; }
+  int CellHeight() const { return CellH; }
+
+  // One cell at pixel (px, py) of a 32-bit target: lit glyph pixels are the
+  // sheet colour multiplied by the foreground colour (white gives exactly the
+  // foreground), the rest the background colour. The cell must lie inside
+  // the target.
+  void DrawCell(SDL_Surface* target, int px, int py, uint8_t ch, uint8_t attr) const;
+  // Glyph ch in the sheet's own colours; unlit pixels leave the target as it is.
+  void DrawKeyed(SDL_Surface* target, int px, int py, uint8_t ch) const;
+
+  // The stretched glyph's source colour at (x, y) of the cell, 0 when unlit.
+  uint32_t CellPixel(uint8_t ch, int x, int y) const;
+
+ private:
+  std::vector<uint32_t> Sheet;  // 0x00RRGGBB, SheetW x SheetH
+  int SheetW = 0, SheetH = 0;
+  std::array<SDL_Rect, 256> Rects{};
+  // Every lit pixel of the sheet is pure white: cells are a select between
+  // two colours and Masks holds all-ones or zero per pixel.
+  bool TwoTone = true;
+  int CellW = 0, CellH = 0;
+  std::vector<uint32_t> Masks;  // 256 glyphs x CellH x CellW
+};

@@ -1,0 +1,276 @@
+#include "console/sdl/SDLConsole.h"
+
+#include <SDL_image.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "console/sdl/DataFiles.h"
+#include "util/Numbers.h"
+
+namespace {
+
+constexpr uint8_t kCursorGlyph = 95;  // "_"
+constexpr Uint32 kStartOverlay = 0x0000BCD4;   // (0, 188, 212)
+constexpr Uint32 kResizeOverlay = 0x00FF0000;  // (255, 0, 0)
+
+TSurfacePtr NewScreenSurface(int w, int h) {
+  return TSurfacePtr(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
+}
+
+}  // namespace
+
+void ExitAtOnce() {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  _exit(0);
+}
+
+TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath)
+    : TTextConsole(mode), MainThread(std::this_thread::get_id()) {
+  Busy = true;
+  // Without this SDL draws the window surface through OpenGL (software Mesa
+  // here): it replaces the X window at start and costs many times the CPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (!Video.Start(SDL_INIT_VIDEO)) {
+    Log("Error Initializing SDL");
+    return;
+  }
+
+  const std::string sheetPath =
+      fontPath.empty() ? FindDataFile(GeometryForMode(mode).SheetFile) : std::string(fontPath);
+  GlyphSheet.reset(IMG_Load(sheetPath.c_str()));
+  // A paletted PNG cannot be stretched or modulated by SDL's blitters: keep a
+  // 32-bit copy only.
+  if (GlyphSheet) GlyphSheet.reset(SDL_ConvertSurfaceFormat(GlyphSheet.get(), SDL_PIXELFORMAT_RGB888, 0));
+  if (!GlyphSheet || !Glyphs.SetSheet(GlyphSheet.get())) {
+    Log("Could Not Load Font File.");
+    return;
+  }
+  SDL_SetColorKey(GlyphSheet.get(), SDL_TRUE, 0);
+  CellWidth = static_cast<uint16_t>(Glyphs.GlyphWidth());
+  CellHeight = static_cast<uint16_t>(Glyphs.GlyphHeight());
+  CellRect = {0, 0, CellWidth, CellHeight};
+
+  Sound.Open([this](std::string_view m) { Log(m); });
+
+  PixelWidth = Cols * CellWidth;
+  PixelHeight = Rows * CellHeight;
+  // Centred on display 0 from the start, so the window does not jump.
+  int x = 800, y = 600;
+  SDL_DisplayMode desktop;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    x = desktop.w / 2 - PixelWidth / 2;
+    y = desktop.h / 2 - PixelHeight / 2;
+  }
+  const std::string windowTitle(title);
+  Window.reset(SDL_CreateWindow(windowTitle.c_str(), x, y, PixelWidth, PixelHeight,
+                                SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
+  Log("Creating Window...");
+  if (!Window) return;
+  // Text input events are not used; keys come from key-down events only.
+  SDL_StopTextInput();
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "best");
+  WindowSurface = SDL_GetWindowSurface(Window.get());
+
+  ScreenRect = {0, 0, PixelWidth, PixelHeight};
+  MakeScreenSurfaces(kStartOverlay);
+  MakeCursorCell();
+  if (!BackSurface || !Overlay || !CursorCell) {
+    Log("Could not create the screen surfaces.");
+    return;
+  }
+  PresentEvent = SDL_RegisterEvents(1);
+
+  KeyReadIndex = KeyWriteIndex = 0;
+  TextAttr = 7;
+  PipeChar = '|';
+  Fullscreen = false;
+  CursorPhase = true;
+  CursorBlink = true;
+  DragButtons = 0;
+  WaitingForKey = false;
+  Dirty = true;
+  ClrScr();
+  Busy = false;
+  IsReady = true;
+
+  Log("Buffer Width: " + NumToStr(Cols));
+  Log("Buffer Height: " + NumToStr(Rows));
+  Log("Font Width: " + NumToStr(CellWidth));
+  Log("Font Height: " + NumToStr(CellHeight));
+}
+
+TSDLConsole::~TSDLConsole() = default;
+
+bool TSDLConsole::SetIcon(std::string_view fileName) {
+  const std::string path = FindDataFile(fileName);
+  IconSurface.reset(IMG_Load(path.c_str()));
+  if (IconSurface && Window) SDL_SetWindowIcon(Window.get(), IconSurface.get());
+  return true;
+}
+
+void TSDLConsole::MakeScreenSurfaces(uint32_t overlayColor) {
+  BackSurface = NewScreenSurface(PixelWidth, PixelHeight);
+  if (BackSurface) SDL_FillRect(BackSurface.get(), nullptr, 0);
+  Overlay = NewScreenSurface(PixelWidth, PixelHeight);
+  if (Overlay) {
+    SDL_FillRect(Overlay.get(), nullptr, overlayColor);
+    // The highlight adds its colour to the window pixels, saturating at 255.
+    SDL_SetSurfaceBlendMode(Overlay.get(), SDL_BLENDMODE_ADD);
+  }
+  ShownValid = false;
+}
+
+void TSDLConsole::MakeCursorCell() {
+  CursorCell = NewScreenSurface(CellWidth, CellHeight);
+  if (!CursorCell) return;
+  SDL_FillRect(CursorCell.get(), nullptr, 0);
+  Glyphs.DrawKeyed(CursorCell.get(), 0, 0, kCursorGlyph);
+  // Black is transparent: only the lit pixels of the cursor glyph are copied.
+  SDL_SetColorKey(CursorCell.get(), SDL_TRUE, 0);
+}
+
+void TSDLConsole::Resize(int newWidth, int newHeight) {
+  Busy = true;
+  {
+    std::lock_guard lock(RenderLock);
+    // Whole cells only; at least one pixel per cell however small the window.
+    CellWidth = static_cast<uint16_t>(std::clamp(newWidth / Cols, 1, 0xFFFF));
+    CellHeight = static_cast<uint16_t>(std::clamp(newHeight / Rows, 1, 0xFFFF));
+    PixelWidth = Cols * CellWidth;
+    PixelHeight = Rows * CellHeight;
+    Glyphs.SetCellSize(CellWidth, CellHeight);
+    CellRect = {0, 0, CellWidth, CellHeight};
+    MakeCursorCell();
+    // In fullscreen the size is the desktop's; setting it would only become
+    // the size the window returns to.
+    if (!(SDL_GetWindowFlags(Window.get()) & SDL_WINDOW_FULLSCREEN))
+      SDL_SetWindowSize(Window.get(), PixelWidth, PixelHeight);
+    ScreenRect = {0, 0, PixelWidth, PixelHeight};
+    MakeScreenSurfaces(kResizeOverlay);
+    WindowSurface = SDL_GetWindowSurface(Window.get());
+    if (!WindowSurface) Log("Exception On Getting Window Surface");
+    FullPresentPending = true;
+  }
+  Dirty = true;
+  Busy = false;
+  Log("WindowHeight : " + NumToStr(PixelHeight));
+  Log("WindowWidth : " + NumToStr(PixelWidth));
+  Log("New FontWidth : " + NumToStr(CellWidth));
+  Log("New FontHeight : " + NumToStr(CellHeight));
+}
+
+bool TSDLConsole::RenderChangedCellsLocked() {
+  uint8_t cx = 1, cy = 1;
+  Snapshot(Snap, cx, cy);
+  const int cw = CellWidth, ch = CellHeight;
+  bool changed = !ShownValid || cx != ShownCursorX || cy != ShownCursorY;
+  for (int r = 1; r <= Rows; ++r) {
+    for (int c = 1; c <= Cols; ++c) {
+      const TScreenChar cell = Snap[r][c];
+      if (ShownValid && Shown[r][c] == cell) continue;
+      Glyphs.DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, cell.Attr);
+      changed = true;
+    }
+  }
+  if (!changed) return false;
+  std::swap(Shown, Snap);
+  ShownValid = true;
+  ShownCursorX = cx;
+  ShownCursorY = cy;
+  return true;
+}
+
+void TSDLConsole::RefreshAt(TClock::time_point now) {
+  if (!IsReady) return;
+  if (Busy) {
+    // Surfaces are being replaced; the next cycle draws.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    return;
+  }
+  bool full = false, cursor = false;
+  {
+    std::lock_guard lock(RenderLock);
+    // Cleared before rendering, so a write made during the render is not lost.
+    if (Dirty.exchange(false) && RenderChangedCellsLocked()) {
+      full = true;
+      BlinkStart = now;  // after a change the cursor shows at once
+    }
+    const bool phase = !CursorBlink || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
+    if (phase != CursorPhase) {
+      CursorPhase = phase;
+      cursor = true;
+    }
+  }
+  if (full || cursor) RequestPresent(full);
+}
+
+void TSDLConsole::RequestPresent(bool full) {
+  if (full) FullPresentPending = true;
+  if (OnMainThread()) {
+    Present();
+    return;
+  }
+  if (PresentPending.exchange(true)) return;
+  SDL_Event e{};
+  e.type = PresentEvent;
+  if (SDL_PushEvent(&e) != 1) PresentPending = false;
+}
+
+void TSDLConsole::Present() {
+  PresentPending = false;
+  const bool full = FullPresentPending.exchange(false) || DragButtons != 0;
+  if (!IsReady) return;
+  SDL_Surface* const ws = SDL_GetWindowSurface(Window.get());
+  WindowSurface = ws;
+  if (!ws) return;
+  std::lock_guard lock(RenderLock);
+  const int cw = CellWidth, ch = CellHeight;
+  SDL_Rect cell{(ShownCursorX - 1) * cw, (ShownCursorY - 1) * ch, cw, ch};
+  if (full) {
+    // A fullscreen window is larger than the cells: keep the margin black.
+    if (ws->w != PixelWidth || ws->h != PixelHeight) SDL_FillRect(ws, nullptr, 0);
+    SDL_Rect dst = ScreenRect;
+    SDL_BlitSurface(BackSurface.get(), &ScreenRect, ws, &dst);
+  } else {
+    // Only the cursor blinked: put its cell back and update just that cell.
+    SDL_Rect dst = cell;
+    SDL_BlitSurface(BackSurface.get(), &cell, ws, &dst);
+  }
+  if (CursorPhase) {
+    SDL_Rect dst = cell;
+    SDL_BlitSurface(CursorCell.get(), nullptr, ws, &dst);
+  }
+  if (DragButtons != 0) DrawHighlightLocked(ws);
+  if (full) {
+    SDL_UpdateWindowSurface(Window.get());
+  } else {
+    SDL_Rect clipped;
+    const SDL_Rect all{0, 0, ws->w, ws->h};
+    if (SDL_IntersectRect(&cell, &all, &clipped)) SDL_UpdateWindowSurfaceRects(Window.get(), &clipped, 1);
+  }
+}
+
+void TSDLConsole::DrawHighlightLocked(SDL_Surface* target) {
+  SDL_Rect block;
+  const TCellSelection sel = CurrentSelection(&block);
+  if (DragButtons == 2) {
+    SDL_Rect dst = block;
+    SDL_BlitSurface(Overlay.get(), &block, target, &dst);
+    return;
+  }
+  if (DragButtons != 1) return;
+  const int cw = CellWidth, ch = CellHeight;
+  for (const TRowSpan& span : StreamRows(sel, Cols)) {
+    SDL_Rect r{(span.First - 1) * cw, (span.Row - 1) * ch, (span.Last - span.First + 1) * cw, ch};
+    SDL_Rect dst = r;
+    SDL_BlitSurface(Overlay.get(), &r, target, &dst);
+  }
+}
+
+TCellSelection TSDLConsole::CurrentSelection(SDL_Rect* snapped) const {
+  return SnapSelection(SelectionRect, CellWidth, CellHeight, snapped);
+}

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "console/TextConsole.h"
+#include "console/sdl/ConsoleSound.h"
+#include "console/sdl/GlyphRenderer.h"
+#include "console/sdl/SdlHandles.h"
+#include "console/sdl/Selection.h"
+
+// The text console in an SDL window: cells drawn from a PNG glyph sheet in the
+// 16-colour palette, keys and mouse from SDL events, the click on every key.
+//
+// Threads. The thread that constructs the console (the main thread) owns the
+// window and every event: handling them, resizing, presenting the picture.
+// The refresh thread (TSDLDraw) only calls Refresh(), which renders changed
+// cells into BackSurface and times the cursor blink; when the window needs
+// presenting it wakes the main thread with a user event. Every wait of the
+// main thread (ReadKey, Delay, KeyPressed) handles events and so presents.
+// RenderLock guards BackSurface, the glyph cache and the cell size.
+class TSDLConsole : public TTextConsole {
+ public:
+  using TClock = std::chrono::steady_clock;
+
+  // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
+  // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
+  // Failures are logged; Ready() then answers false and the caller ends.
+  TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath);
+  ~TSDLConsole() override;
+
+  bool Ready() const { return IsReady; }
+  // Loads the window icon; a missing file leaves the window without one.
+  bool SetIcon(std::string_view fileName);
+
+  // One refresh cycle (any thread): renders the cells that changed since the
+  // last cycle, advances the cursor blink, and gets the window presented when
+  // anything visible changed. While Busy it only waits.
+  void Refresh() { RefreshAt(TClock::now()); }
+  void RefreshAt(TClock::time_point now);
+  // Copies the rendered screen to the window with the cursor and any drag
+  // highlight on top. Main thread only.
+  void Present();
+  // Fits whole cells into a window of the given size. Main thread only.
+  void Resize(int newWidth, int newHeight);
+
+  // Acts on the event in EventBuffer. Main thread only.
+  void HandleEvent();
+  void CopySelection();
+  void CaptureSelection();
+  // The current drag in cells (valid while DragButtons is not 0).
+  TCellSelection CurrentSelection(SDL_Rect* snapped = nullptr) const;
+
+  // --- platform hooks ---------------------------------------------------------
+  bool WaitForEvent() override;
+  bool PollEvent() override;
+  // On the main thread the wait keeps handling events; elsewhere it sleeps.
+  void Delay(uint16_t ms) override;
+  std::string ClipboardText() override;
+  void KeyClick(bool extended) override;
+
+  // --- state --------------------------------------------------------------------
+  std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};
+  SDL_Rect ScreenRect{};
+  bool Fullscreen = false;
+  // Construction or a resize is rebuilding the surfaces.
+  std::atomic<bool> Busy{true};
+  int32_t PressX = 0, PressY = 0;
+  int32_t MouseX = 0, MouseY = 0;
+  SDL_Event EventBuffer{};
+  SDL_Rect CellRect{};
+  // The drag rectangle between press and pointer, normalised and clamped.
+  SDL_Rect SelectionRect{};
+  std::atomic<uint16_t> CellWidth{0}, CellHeight{0};
+  std::atomic<bool> CursorPhase{true};
+  std::atomic<bool> CursorBlink{true};
+  uint8_t DragButtons = 0;
+  TConsoleSound Sound;
+  // Shows an error to the user (title, text), for failures that happen inside
+  // event handling such as a refused glyph capture. The program installs the
+  // message box here; while none is installed the text goes to the log.
+  std::function<void(std::string_view, std::string_view)> ShowError;
+  // Set by the refresh thread: starts its next cycle at once. The main thread
+  // calls it before it blocks while cells are waiting to be drawn.
+  std::function<void()> RefreshWaker;
+
+ private:
+  // Declared in creation order: released in reverse, SDL itself last.
+  TSdlLibrary Library;
+  TSdlSubsystem Video;
+
+ public:
+  TSurfacePtr GlyphSheet;
+  TWindowPtr Window;
+  TSurfacePtr BackSurface;
+  TSurfacePtr IconSurface;
+  TSurfacePtr CursorCell;
+  TSurfacePtr Overlay;
+  // Owned by the window; taken anew before every present.
+  SDL_Surface* WindowSurface = nullptr;
+  TGlyphRenderer Glyphs;
+
+  // How long each cursor phase lasts: a full blink about twice a second.
+  static constexpr std::chrono::milliseconds kBlinkPhase{250};
+
+ private:
+  bool OnMainThread() const { return std::this_thread::get_id() == MainThread; }
+  void WakeRefreshIfDirty();
+  void RequestPresent(bool full);
+  void MakeScreenSurfaces(uint32_t overlayColor);
+  void MakeCursorCell();
+  // Renders the cells that differ from the last render; true when anything
+  // (cells or cursor position) changed.
+  bool RenderChangedCellsLocked();
+  void DrawHighlightLocked(SDL_Surface* target);
+  void HandleWindowEvent(const SDL_WindowEvent& e);
+  void HandleKey(const SDL_Keysym& key);
+  void HandleMouse(const SDL_Event& e);
+  void ToggleFullscreen();
+
+  bool IsReady = false;
+  std::thread::id MainThread;
+  Uint32 PresentEvent = 0;
+  // A present request is queued; the refresh thread sends no second one.
+  std::atomic<bool> PresentPending{false};
+  // Cells, cursor position or surfaces changed since the last present; when
+  // false only the cursor blinked and one cell is redrawn.
+  std::atomic<bool> FullPresentPending{true};
+
+  mutable std::mutex RenderLock;
+  TScreen Shown;     // cells as rendered into BackSurface
+  TScreen Snap;      // scratch copy taken from the grid
+  bool ShownValid = false;
+  uint8_t ShownCursorX = 1, ShownCursorY = 1;
+  TClock::time_point BlinkStart{};
+};
+
+// Ends the process at once with exit code 0 (window closed, Ctrl+Alt+C): no
+// shutdown steps, nothing that could wait for the refresh thread.
+[[noreturn]] void ExitAtOnce();

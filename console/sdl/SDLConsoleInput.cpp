@@ -1,0 +1,192 @@
+// Events of the SDL console: keys, mouse selection, window changes, and the
+// waits of the main thread that keep handling them.
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "console/ConsoleLayer.h"
+#include "console/sdl/Clipboard.h"
+#include "console/sdl/KeyTranslation.h"
+#include "console/sdl/SDLConsole.h"
+
+void TSDLConsole::WakeRefreshIfDirty() {
+  if (Dirty && RefreshWaker) RefreshWaker();
+}
+
+bool TSDLConsole::WaitForEvent() {
+  if (!IsReady) return false;
+  WakeRefreshIfDirty();
+  if (SDL_WaitEvent(&EventBuffer) == 0) return false;
+  HandleEvent();
+  return true;
+}
+
+bool TSDLConsole::PollEvent() {
+  if (!IsReady || SDL_PollEvent(&EventBuffer) == 0) return false;
+  HandleEvent();
+  return true;
+}
+
+void TSDLConsole::Delay(uint16_t ms) {
+  if (!IsReady || !OnMainThread()) {
+    TTextConsole::Delay(ms);
+    return;
+  }
+  // The main thread owns the window: while it waits it keeps presenting and
+  // taking events, so the window stays current and responsive.
+  WakeRefreshIfDirty();
+  const auto deadline = TClock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TClock::now());
+    if (left.count() <= 0) break;
+    if (SDL_WaitEventTimeout(&EventBuffer, static_cast<int>(left.count())) == 1) HandleEvent();
+  }
+}
+
+std::string TSDLConsole::ClipboardText() { return GetClipboardText(); }
+
+void TSDLConsole::KeyClick(bool extended) {
+  (void)extended;  // an extended key simply sounds one click more
+  Sound.Click();
+}
+
+void TSDLConsole::HandleEvent() {
+  // A copy: handling may wait for keys again (glyph capture runs a dialog),
+  // which reuses EventBuffer.
+  const SDL_Event e = EventBuffer;
+  switch (e.type) {
+    case SDL_QUIT:
+      ExitAtOnce();
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(e.window);
+      break;
+    case SDL_KEYDOWN:
+      HandleKey(e.key.keysym);
+      break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      HandleMouse(e);
+      break;
+    default:
+      if (PresentEvent != 0 && e.type == PresentEvent) Present();
+      break;
+  }
+}
+
+void TSDLConsole::HandleWindowEvent(const SDL_WindowEvent& e) {
+  switch (e.event) {
+    case SDL_WINDOWEVENT_RESIZED:
+      Resize(e.data1, e.data2);
+      Log("Resized...");
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      // The window system lost the picture (uncovered, restored): show it again.
+      FullPresentPending = true;
+      Present();
+      break;
+    default:
+      break;
+  }
+}
+
+void TSDLConsole::ToggleFullscreen() {
+  if (Fullscreen) {
+    SDL_SetWindowFullscreen(Window.get(), 0);
+    Fullscreen = false;
+  } else {
+    SDL_SetWindowFullscreen(Window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Fullscreen = true;
+  }
+  Dirty = true;
+}
+
+void TSDLConsole::HandleKey(const SDL_Keysym& key) {
+  const TKeyResult r = TranslateKey(key.sym, key.mod);
+  switch (r.Action) {
+    case kaToggleFullscreen:
+      ToggleFullscreen();
+      break;
+    case kaQuit:
+      ExitAtOnce();
+    case kaBytes:
+      PushKeyString(r.Bytes);
+      break;
+    case kaExtended:
+      PushExtKey(r.Code);
+      break;
+    case kaNone:
+      break;
+  }
+}
+
+void TSDLConsole::HandleMouse(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_MOUSEMOTION: {
+      const bool wasDragging = DragButtons != 0;
+      // A drag that leaves the window keeps selecting up to its edge.
+      MouseX = std::clamp(e.motion.x, 0, std::max(0, PixelWidth - 1));
+      MouseY = std::clamp(e.motion.y, 0, std::max(0, PixelHeight - 1));
+      SelectionRect = DragRect(PressX, PressY, MouseX, MouseY, PixelWidth, PixelHeight);
+      // Button state from the event itself, not from SDL's global mouse state.
+      DragButtons = static_cast<uint8_t>(e.motion.state & 7);
+      if (DragButtons != 0 || wasDragging) {
+        FullPresentPending = true;
+        Present();
+      }
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      PressX = std::clamp(e.button.x, 0, std::max(0, PixelWidth - 1));
+      PressY = std::clamp(e.button.y, 0, std::max(0, PixelHeight - 1));
+      break;
+    case SDL_MOUSEBUTTONUP: {
+      // Cleared first: the capture below may run a whole dialog.
+      const uint8_t buttons = DragButtons;
+      DragButtons = 0;
+      if (buttons != 0) {
+        FullPresentPending = true;
+        Present();
+      }
+      if (buttons == 1) CopySelection();
+      if (buttons == 2) CaptureSelection();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TSDLConsole::CopySelection() {
+  const TCellSelection sel = CurrentSelection();
+  const std::string text = SelectionToUtf8(StreamSelectionText(*this, sel));
+  if (!PutClipboardText(text)) {
+    Log("Exception while coping text to clipboard");
+    return;
+  }
+  if (sel.Dr >= 2) Log("Text Copied to Clipboard");
+}
+
+void TSDLConsole::CaptureSelection() {
+  const TCellSelection sel = CurrentSelection();
+  if (MouseBlockMode == 1) {
+    // Converted like the left-drag copy: raw code-page-437 bytes above 127
+    // would not be valid text on the clipboard.
+    if (PutClipboardText(SelectionToUtf8(BlockSelectionText(*this, sel))))
+      Log("Text Copied to Clipboard");
+    else
+      Log("Exception while coping text to clipboard");
+    return;
+  }
+  CaptureLeft = static_cast<uint8_t>(sel.C0);
+  CaptureRight = static_cast<uint8_t>(sel.C0 + sel.Dc);
+  CaptureTop = static_cast<uint8_t>(sel.R0);
+  CaptureBottom = static_cast<uint8_t>(sel.R0 + sel.Dr);
+  TScreen copy;
+  SaveScreen(copy);
+  if (!GlyphCaptureHandler || GlyphCaptureHandler(copy)) return;
+  if (ShowError)
+    ShowError("Error", "Error while saving font char.");
+  else
+    Log("Error while saving font char.");
+}

@@ -1,0 +1,177 @@
+#include "SdlConsoleFixture.h"
+
+#include <SDL_image.h>
+
+#include <cstring>
+
+#include "console/ConsoleLayer.h"
+
+void SdlConsoleTest::SetUp() {
+  MouseBlockMode = 1;
+  GlyphCaptureHandler = nullptr;
+  QuitRequested = false;
+  ASSERT_TRUE(Sheet.Load("80x25.png")) << "the glyph sheet is copied into the build directory";
+  Con = std::make_unique<TSDLConsole>(1, "Brixel test", "");
+  ASSERT_TRUE(Con->Ready());
+  // SDL silently falls back to another driver when it cannot open the one asked for.
+  ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "dummy");
+  Console = Con.get();
+  Draw = std::make_unique<TSDLDraw>(*Con);
+  Draw->Start();
+  ASSERT_TRUE(WaitForScreen());
+}
+
+void SdlConsoleTest::TearDown() {
+  Draw.reset();
+  Console = nullptr;
+  Con.reset();
+  GlyphCaptureHandler = nullptr;
+  MouseBlockMode = 1;
+}
+
+bool SdlConsoleTest::PumpUntil(const std::function<bool()>& pred,
+                               std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Con->Delay(2);
+  }
+  return true;
+}
+
+void SdlConsoleTest::Drain() {
+  while (Con->PollEvent()) {
+  }
+}
+
+bool SdlConsoleTest::WaitForScreen() {
+  Con->Dirty = true;
+  return PumpUntil([&] { return MismatchedPixels() == 0; });
+}
+
+int SdlConsoleTest::MismatchedPixels() {
+  int bad = 0;
+  for (int r = 1; r <= Con->Rows; ++r) {
+    for (int c = 1; c <= Con->Cols; ++c) {
+      if (c == Con->WhereX() && r == Con->WhereY()) continue;  // the cursor blinks there
+      const int n = MismatchedInCell(c, r);
+      if (n < 0) return n;
+      bad += n;
+    }
+  }
+  return bad;
+}
+
+int SdlConsoleTest::MismatchedInCell(int c, int r) {
+  SDL_Surface* ws = SDL_GetWindowSurface(Con->Window.get());
+  if (!ws || Con->CellWidth != Sheet.CellWidth || Con->CellHeight != Sheet.CellHeight) return -1;
+  const uint8_t ch = Con->GetCharAt(c, r), attr = Con->GetAttrAt(c, r);
+  const uint32_t fg = PackRgb(ConsolePalette[attr & 15]);
+  const uint32_t bg = PackRgb(ConsolePalette[attr >> 4]);
+  int bad = 0;
+  for (int y = 0; y < Sheet.CellHeight; ++y) {
+    for (int x = 0; x < Sheet.CellWidth; ++x) {
+      const uint32_t want = Sheet.Lit(ch, x, y) ? fg : bg;
+      const int px = (c - 1) * Sheet.CellWidth + x, py = (r - 1) * Sheet.CellHeight + y;
+      if (SurfacePixel(ws, px, py) != want) ++bad;
+    }
+  }
+  return bad;
+}
+
+uint32_t SurfacePixel(SDL_Surface* s, int x, int y) {
+  if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0xFF000000;
+  const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch +
+                     x * s->format->BytesPerPixel;
+  uint32_t raw = 0;
+  memcpy(&raw, p, s->format->BytesPerPixel);
+  if (s->format->format == SDL_PIXELFORMAT_RGB888) return raw & 0x00FFFFFF;
+  uint8_t r, g, b;
+  SDL_GetRGB(raw, s->format, &r, &g, &b);
+  return PackRgb({r, g, b});
+}
+
+uint32_t SdlConsoleTest::WindowPixel(int x, int y) {
+  return SurfacePixel(SDL_GetWindowSurface(Con->Window.get()), x, y);
+}
+
+uint32_t SdlConsoleTest::BackPixel(int x, int y) { return SurfacePixel(Con->BackSurface.get(), x, y); }
+
+void SdlConsoleTest::PushKey(SDL_Keycode key, uint16_t mod) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.state = SDL_PRESSED;
+  e.key.keysym.sym = key;
+  e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+  e.key.keysym.mod = mod;
+  e.key.windowID = SDL_GetWindowID(Con->Window.get());
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void SdlConsoleTest::PushMouseDown(int x, int y, uint8_t button) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.button = button;
+  e.button.state = SDL_PRESSED;
+  e.button.x = x;
+  e.button.y = y;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void SdlConsoleTest::PushMouseMotion(int x, int y, uint32_t state) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.state = state;
+  e.motion.x = x;
+  e.motion.y = y;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void SdlConsoleTest::PushMouseUp(int x, int y, uint8_t button) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEBUTTONUP;
+  e.button.button = button;
+  e.button.state = SDL_RELEASED;
+  e.button.x = x;
+  e.button.y = y;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+void SdlConsoleTest::PushResize(int w, int h) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_RESIZED;
+  e.window.windowID = SDL_GetWindowID(Con->Window.get());
+  e.window.data1 = w;
+  e.window.data2 = h;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+}
+
+std::vector<int> SdlConsoleTest::ReadBuffered() {
+  Drain();
+  std::vector<int> bytes;
+  while (!Con->KeyBufferEmpty()) bytes.push_back(Con->ReadKey());
+  return bytes;
+}
+
+bool TSheetPixels::Load(const std::string& path) {
+  SDL_Surface* raw = IMG_Load(path.c_str());
+  if (!raw) return false;
+  SDL_Surface* s = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0);
+  SDL_FreeSurface(raw);
+  if (!s) return false;
+  Width = s->w;
+  CellWidth = s->w / 16;
+  CellHeight = s->h / 16;
+  Pixels.assign(static_cast<size_t>(s->w) * s->h, false);
+  for (int y = 0; y < s->h; ++y)
+    for (int x = 0; x < s->w; ++x) Pixels[static_cast<size_t>(y) * s->w + x] = SurfacePixel(s, x, y) != 0;
+  SDL_FreeSurface(s);
+  return true;
+}
+
+bool TSheetPixels::Lit(int glyph, int x, int y) const {
+  const int px = (glyph % 16) * CellWidth + x;
+  const int py = (glyph / 16) * CellHeight + y;
+  return Pixels[static_cast<size_t>(py) * Width + px];
+}
