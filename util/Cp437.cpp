@@ -40,20 +40,6 @@ char32_t CodePointOf(uint8_t b) {
   return kHigh[b - 128];
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    // Every code point of the table lies below U+10000.
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 const std::unordered_map<char32_t, uint8_t>& ByteOfCodePoint() {
   static const std::unordered_map<char32_t, uint8_t> table = [] {
     std::unordered_map<char32_t, uint8_t> t;
@@ -67,8 +53,26 @@ const std::unordered_map<char32_t, uint8_t>& ByteOfCodePoint() {
   return table;
 }
 
-// Decodes one UTF-8 sequence at s[i]; answers the code point and advances i.
-// A malformed or overlong sequence yields U+FFFD and consumes one byte.
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
 char32_t DecodeUtf8(std::string_view s, size_t& i) {
   constexpr char32_t kBad = 0xFFFD;
   const uint8_t lead = static_cast<uint8_t>(s[i]);
@@ -110,8 +114,6 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
   i += extra + 1;
   return cp;
 }
-
-}  // namespace
 
 std::string Cp437ToUtf8(std::string_view s) {
   std::string out;

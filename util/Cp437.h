@@ -13,3 +13,9 @@ std::string Cp437ToUtf8(std::string_view s);
 // The inverse. U+0000..U+001F and U+007F also map to the byte of the same
 // value; characters without a code-page-437 form and malformed UTF-8 become "?".
 std::string Utf8ToCp437(std::string_view s);
+
+// Decodes the UTF-8 sequence at s[i] and moves i past it. A malformed,
+// overlong or cut-off sequence answers U+FFFD and moves on by one byte.
+char32_t DecodeUtf8(std::string_view s, size_t& i);
+// Appends code point cp (at most U+10FFFF) to out as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);

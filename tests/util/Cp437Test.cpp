@@ -46,4 +46,18 @@ TEST(Cp437Text, FromUtf8) {
   EXPECT_EQ(Utf8ToCp437(""), "");
 }
 
+TEST(Cp437Text, Utf8CodecCoversAllPlanes) {
+  for (const char32_t cp : {U'\0', U'A', U'\u00E9', U'\u2591', U'\uFFFD', U'\U0001F600',
+                            U'\U0010FFFF'}) {
+    std::string encoded;
+    AppendUtf8(encoded, cp);
+    size_t i = 0;
+    EXPECT_EQ(DecodeUtf8(encoded, i), cp);
+    EXPECT_EQ(i, encoded.size());
+  }
+  size_t i = 0;
+  EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80", i), U'\uFFFD');  // above U+10FFFF
+  EXPECT_EQ(i, 1u);
+}
+
 }  // namespace
