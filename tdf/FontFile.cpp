@@ -32,14 +32,6 @@ std::span<const uint8_t> RecordBytes(const TRecord& r) {
   return {reinterpret_cast<const uint8_t*>(&r), sizeof(TRecord)};
 }
 
-// The signature text is compared without regard to letter case; the length
-// and end-of-file bytes around it are not looked at.
-bool SignatureMatches(const TTDFont& sig) {
-  const std::string_view text(reinterpret_cast<const char*>(sig.Signature.data()),
-                              sig.Signature.size());
-  return UpStr(text) == UpStr(kSignatureText);
-}
-
 // The listed name: NameLen characters of the 12, up to the first NUL. Many
 // files pad short names with NULs and keep NameLen at 12; those bytes are
 // padding, not text, and would otherwise end up in file names built from it.
@@ -79,6 +71,12 @@ void ScanFonts(TFileHandle& file) {
 
 }  // namespace
 
+bool SignatureValid(const TTDFont& sig) {
+  const std::string_view text(reinterpret_cast<const char*>(sig.Signature.data()),
+                              sig.Signature.size());
+  return UpStr(text) == UpStr(kSignatureText);
+}
+
 bool LoadFontFile(const std::string& path) {
   if (!FileThere(path)) return false;
   FontFileName = path;
@@ -90,7 +88,7 @@ bool LoadFontFile(const std::string& path) {
       return false;
     }
     TTDFont sig;
-    if (file.ReadExact(RecordBytes(sig)) && SignatureMatches(sig)) {
+    if (file.ReadExact(RecordBytes(sig)) && SignatureValid(sig)) {
       FileSignature = sig;
       ScanFonts(file);
     }

@@ -22,6 +22,10 @@ extern std::string FontChars;
 constexpr int kMaxFonts = 255;
 constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot
 
+// True when the 18 signature characters read "TheDraw FONTS file" in any
+// letter case; the length and end-of-file bytes around them do not matter.
+bool SignatureValid(const TTDFont& sig);
+
 // Reads the signature and lists the fonts of path, then selects the last font.
 // False when the file does not exist or cannot be opened. A file that is not a
 // font file lists no font and still answers true.
