@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ struct SheetCase {
   int CellWidth;
   int CellHeight;
 };
+void PrintTo(const SheetCase& c, std::ostream* os) { *os << c.File; }
 
 // The sheet as a grid of lit/dark pixels, plus how many pixels were neither
 // pure black nor pure white (or not opaque).
