@@ -1,7 +1,6 @@
 #include "tdf/FontFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <span>
 
