@@ -1,0 +1,190 @@
+// What the main screen and the help screen show, row by row, as text and
+// attributes at the moment the program waits for a key.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ShellFixture.h"
+#include "app/MainScreen.h"
+#include "app/ShellState.h"
+#include "tdf/FontFile.h"
+
+namespace {
+
+std::string Padded(const std::string& s) { return s + std::string(80 - s.size(), ' '); }
+
+TTdfBuilder FontFile(uint8_t spacing, uint8_t fontType = ftBlock) {
+  TTdfBuilder b;
+  b.Font(FontSpec("Twelve", fontType, spacing, {{'a', BlockGlyph({"ppp", "qqq", "rrr"})}}));
+  return b;
+}
+
+using MainScreen = ShellTest;
+
+TEST_F(MainScreen, StatusLineJoinsFourFixedFields) {
+  TTdfBuilder b;
+  b.Font(FontSpec("Alpha", ftBlock, 1));
+  b.Font(FontSpec("Beta", ftColor, 2));
+  b.Font(FontSpec("Gamma", ftOutline, 0));
+  Load(b);
+  Step({0, 80});  // Down: font 2
+  Step({27});
+  RunLoop();
+  EXPECT_EQ(WaitText(1, 1), "font.tdf                 "
+                            "Font: 2/3      "
+                            "Spacing: 2"
+                            "            Name: Beta [Color]");
+  EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));
+  EXPECT_EQ(WaitText(0, 1).substr(25), "Font: 3/3      Spacing: 0         Name: Gamma [Outline]");
+}
+
+TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
+  const std::string name = "a_font_file_with_a_long_name.tdf";
+  Load(FontFile(5), name);
+  EXPECT_EQ(StatusLine(1), "a_font_file_with_a_long_n"
+                           "Font: 1/1      "
+                           "Spacing: 5"
+                           "          Name: Twelve [Block]");
+
+  // Spacing 12 needs one more column; the file name gives it up.
+  Load(FontFile(12), name);
+  EXPECT_EQ(StatusLine(1), "a_font_file_with_a_long_"
+                           "Font: 1/1      "
+                           "Spacing: 12"
+                           "          Name: Twelve [Block]");
+  Load(FontFile(255), name);
+  const std::string line = StatusLine(1);
+  EXPECT_EQ(line.size(), 80u);
+  EXPECT_EQ(line.substr(0, 23), "a_font_file_with_a_long");
+  EXPECT_EQ(line.substr(23, 27), "Font: 1/1      Spacing: 255");
+
+  // The drawn line is the same.
+  Load(FontFile(12), name);
+  Step({27});
+  RunLoop();
+  EXPECT_EQ(WaitText(0, 1), StatusLine(1));
+}
+
+TEST_F(MainScreen, NameFieldLongerThanThirtyIsCutToItsFirstThirty) {
+  Load(FontFile(1));
+  Fonts[1].Name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string line = StatusLine(1);
+  ASSERT_EQ(line.size(), 80u);
+  EXPECT_EQ(line.substr(50), "Name: ABCDEFGHIJKLMNOPQRSTUVWX");
+}
+
+TEST_F(MainScreen, CharacterListIsCentredOnRows23And24) {
+  TTdfBuilder b;
+  b.Font(FontSpec("Some", ftBlock, 1, {{'!', BlockGlyph({"!"})},
+                     {'L', BlockGlyph({"L"})},
+                     {'M', BlockGlyph({"M"})},
+                     {'~', BlockGlyph({"~"})}}));
+  Load(b);
+  Step({27});
+  RunLoop();
+  std::string chars;
+  for (int c = '!'; c <= '~'; ++c) {
+    const bool present = c == '!' || c == 'L' || c == 'M' || c == '~';
+    chars += present ? static_cast<char>(c) : '\xF9';
+  }
+  // "Chars.:" and the first 44 make 51 columns: 14 spaces left, 15 right.
+  EXPECT_EQ(WaitText(0, 23), std::string(14, ' ') + "Chars.:" + chars.substr(0, 44) +
+                                 std::string(15, ' '));
+  EXPECT_EQ(WaitText(0, 23).substr(21 + 43, 2), "L ");
+  EXPECT_EQ(WaitText(0, 24), std::string(15, ' ') + chars.substr(44) + std::string(15, ' '));
+  EXPECT_EQ(WaitText(0, 24).substr(15, 1), "M");
+  EXPECT_EQ(WaitAttrs(0, 23), AttrRun("03", 80));
+  EXPECT_EQ(WaitAttrs(0, 24), AttrRun("03", 80));
+}
+
+TEST_F(MainScreen, HelpKeyStaysOnRow25WhileTheLoopWaits) {
+  Load(FontFile(1));
+  Step("t");  // the prompt takes over row 25 ...
+  Step("\r");
+  Step({27});  // ... and the next main screen brings the key back
+  RunLoop();
+  const std::string text = std::string("\xDDH\xDEHelp") + std::string(73, ' ');
+  const std::string attrs = AttrRun("70", 3) + AttrRun("07", 4) + AttrRun("08", 73);
+  for (size_t i : {0u, 2u}) {
+    EXPECT_EQ(WaitText(i, 25), text) << "wait " << i;
+    EXPECT_EQ(WaitAttrs(i, 25), attrs) << "wait " << i;
+    // Waiting in IdleAttr just after the key label.
+    EXPECT_EQ(Screen.Waits[i].CursorY, 25);
+    EXPECT_EQ(Screen.Waits[i].CursorX, 8);
+  }
+  EXPECT_EQ(GetTextAttr(), IdleAttr);
+}
+
+TEST_F(MainScreen, SampleCoversTheStatusLineButNotTheBottomRows) {
+  Load(FontFile(1));
+  TextY = 1;
+  const std::string status = StatusLine(1);
+  Step("y");
+  Step("22\r");
+  Step({27});
+  RunLoop();
+  EXPECT_EQ(WaitText(0, 1), "ppp" + status.substr(3));
+  EXPECT_EQ(WaitAttrs(0, 1).substr(0, 8), "0f0f0f70");
+  EXPECT_EQ(WaitText(0, 2).substr(0, 4), "qqq ");
+
+  EXPECT_EQ(WaitText(2, 1), status);
+  EXPECT_EQ(WaitText(2, 22).substr(0, 4), "ppp ");
+  EXPECT_EQ(WaitText(2, 23).substr(0, 14), std::string(14, ' '));
+  EXPECT_EQ(WaitAttrs(2, 23), AttrRun("03", 80));
+  EXPECT_EQ(WaitText(2, 24).substr(0, 15), std::string(15, ' '));
+}
+
+TEST_F(MainScreen, OutlineFontsLeaveTheSampleAreaEmpty) {
+  Load(FontFile(1, ftOutline));
+  Step({27});
+  RunLoop();
+  for (int y = 2; y <= 22; ++y) {
+    EXPECT_EQ(WaitText(0, y), std::string(80, ' ')) << "row " << y;
+    EXPECT_EQ(WaitAttrs(0, y), AttrRun("07", 80)) << "row " << y;
+  }
+  EXPECT_EQ(WaitText(0, 1).substr(50), std::string(8, ' ') + "Name: Twelve [Outline]");
+}
+
+TEST_F(MainScreen, HelpScreenShowsFifteenLinesBetweenTwoGreyBars) {
+  Load(FontFile(1));
+  Step("h");
+  Step({27});
+  Step({27});
+  RunLoop();
+  ASSERT_EQ(Screen.Waits.size(), 3u);
+  const char* lines[] = {
+      "ESC : Quit",
+      "E   : Extract Font",
+      "M   : Merge Font",
+      "C   : Create Empty TDF File",
+      "L   : Load Font File",
+      "S   : Save ANSI Image",
+      "N   : Change Name",
+      "I   : Change Spacing",
+      "T   : Change Displayed Text",
+      "F   : Change Type of Font",
+      "X   : Change X Position of Text",
+      "Y   : Change Y Position of Text",
+      "P   : Color Palette",
+      "R   : Recolor Font",
+      "U   : Substitude Color in X,Y Position",
+  };
+  EXPECT_EQ(WaitText(1, 1), Padded(" Brixel v1.3"));
+  EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));
+  EXPECT_EQ(WaitText(1, 25), std::string(80, ' '));
+  EXPECT_EQ(WaitAttrs(1, 25), AttrRun("70", 80));
+  // Key in white, colon in dark grey, description in light grey.
+  const std::string lineAttrs = AttrRun("07", 2) + AttrRun("0f", 4) + AttrRun("08", 2) +
+                                AttrRun("07", 72);
+  for (int row = 4; row <= 18; ++row) {
+    EXPECT_EQ(WaitText(1, row), Padded(std::string("  ") + lines[row - 4])) << "row " << row;
+    EXPECT_EQ(WaitAttrs(1, row), lineAttrs) << "row " << row;
+  }
+  for (int row : {2, 3, 19, 20, 21, 22, 23, 24}) {
+    EXPECT_EQ(WaitText(1, row), std::string(80, ' ')) << "row " << row;
+    EXPECT_EQ(WaitAttrs(1, row), AttrRun("07", 80)) << "row " << row;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/CommandLoop.h"
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/LineEditor.h"
+#include "console/TextConsole.h"
+#include "support/TdfBuilder.h"
+#include "support/TempDir.h"
+#include "tdf/FontFile.h"
+
+// The screen as it stood when the program sat waiting for a key.
+struct TWaitShot {
+  TScreen Cells;
+  uint8_t CursorX = 0;
+  uint8_t CursorY = 0;
+};
+
+// A headless console driven by a key script in steps. Each time the program
+// waits for a key with nothing buffered, the screen is recorded and the next
+// step's bytes go into the real key buffer. A script that runs out before the
+// loop ended is counted in Overruns and answered with Enter and ESC, which
+// leave a prompt or the help screen and then the loop, so a wrong script
+// fails the test instead of hanging in a prompt that ignores ESC.
+class TWaitingConsole : public TTextConsole {
+ public:
+  bool WaitForEvent() override {
+    TWaitShot& shot = Waits.emplace_back();
+    Snapshot(shot.Cells, shot.CursorX, shot.CursorY);
+    if (Steps.empty()) {
+      if (++Overruns > kMaxOverruns) return false;  // the headless answer, in the end an abort
+      PushKey('\r');
+      PushKey(27);
+      return true;
+    }
+    for (const uint8_t b : Steps.front()) PushKey(b);
+    Steps.pop_front();
+    return true;
+  }
+
+  static constexpr int kMaxOverruns = 100;
+  std::deque<std::vector<uint8_t>> Steps;
+  std::vector<TWaitShot> Waits;
+  int Overruns = 0;
+};
+
+// Row y of a recorded screen: the characters (0 shown as a space) and the
+// attributes as two hex digits per cell.
+inline std::string ShotText(const TWaitShot& shot, int y) {
+  std::string row;
+  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
+    const uint8_t ch = shot.Cells[y][x].Ch;
+    row += static_cast<char>(ch == 0 ? ' ' : ch);
+  }
+  return row;
+}
+
+inline std::string ShotAttrs(const TWaitShot& shot, int y) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string row;
+  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
+    const uint8_t a = shot.Cells[y][x].Attr;
+    row += kHex[a >> 4];
+    row += kHex[a & 15];
+  }
+  return row;
+}
+
+// count cells of attribute attr, in the hex form of ShotAttrs.
+inline std::string AttrRun(std::string_view attr, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += attr;
+  return out;
+}
+
+// A font for TTdfBuilder::Font; the other fields keep a good file's values.
+inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing,
+                             std::map<uint8_t, std::vector<uint8_t>> glyphs = {}) {
+  TTdfFontSpec spec;
+  spec.Name = std::move(name);
+  spec.FontType = fontType;
+  spec.Spacing = spacing;
+  spec.Glyphs = std::move(glyphs);
+  return spec;
+}
+
+// The shell runs on global state: the font unit, the shell settings and the
+// editor's terminators. Every test starts from the start-up values with the
+// waiting console installed and a temp dir for its font files.
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FontFileName.clear();
+    FileSignature = {};
+    Fonts.assign(1, TFontRecord{});
+    FontCount = 0;
+    CurrentFont = 1;
+    CurrentHeader = {};
+    GlyphSize = {};
+    FontChars.clear();
+    ResetShellState();
+    EditTerminators = "\r";
+    Console = &Screen;
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(Screen.Overruns, 0) << "the key script did not end the loop with its own ESC";
+    EXPECT_TRUE(Screen.Steps.empty()) << "steps left over: the loop ended early";
+    Console = nullptr;
+    ResetShellState();
+  }
+
+  // Writes the file as `name`, loads it and answers its path.
+  std::string Load(const TTdfBuilder& builder, std::string_view name = "font.tdf") {
+    const std::string path = builder.WriteTo(Dir, name);
+    EXPECT_TRUE(LoadFontFile(path));
+    LastFontFile = path;
+    return path;
+  }
+
+  void Step(std::string_view bytes) { Screen.Steps.emplace_back(bytes.begin(), bytes.end()); }
+  void Step(std::initializer_list<int> bytes) {
+    std::vector<uint8_t>& step = Screen.Steps.emplace_back();
+    for (const int b : bytes) step.push_back(static_cast<uint8_t>(b));
+  }
+
+  // Row y, or one cell, of the screen at the i-th wait for a key (0: the
+  // first main screen).
+  std::string WaitText(size_t i, int y) const { return HasWait(i) ? ShotText(Screen.Waits[i], y) : ""; }
+  std::string WaitAttrs(size_t i, int y) const {
+    return HasWait(i) ? ShotAttrs(Screen.Waits[i], y) : "";
+  }
+  TScreenChar WaitCell(size_t i, int x, int y) const {
+    return HasWait(i) ? Screen.Waits[i].Cells[y][x] : TScreenChar{};
+  }
+  bool HasWait(size_t i) const {
+    if (i < Screen.Waits.size()) return true;
+    ADD_FAILURE() << "asked for wait " << i << "; the program waited " << Screen.Waits.size()
+                  << " times";
+    return false;
+  }
+
+  // Runs the command loop from the font the load selected, as the shell does.
+  void RunLoop() { RunCommandLoop(CurrentFont); }
+
+  TWaitingConsole Screen;
+  TTempDir Dir;
+};
