@@ -1,0 +1,47 @@
+// brixel.ini: key "path" of section "fonts" names the directory of the font
+// dialogs; anything short of a value gives the fallback.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Config.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr char kFallback[] = "/start/dir";
+
+class FontPathSetting : public ::testing::Test {
+ protected:
+  std::string Read(const std::string& ini) {
+    return ReadFontPathSetting(Dir.Write("brixel.ini", ini), kFallback);
+  }
+  TTempDir Dir;
+};
+
+TEST_F(FontPathSetting, MissingFileGivesTheFallback) {
+  EXPECT_EQ(ReadFontPathSetting(Dir.File("brixel.ini"), kFallback), kFallback);
+  // A directory of that name is no file either.
+  std::filesystem::create_directory(Dir.Path() / "sub.ini");
+  EXPECT_EQ(ReadFontPathSetting(Dir.File("sub.ini"), kFallback), kFallback);
+}
+
+TEST_F(FontPathSetting, AnythingShortOfAValueGivesTheFallback) {
+  EXPECT_EQ(Read(""), kFallback);
+  EXPECT_EQ(Read("[other]\npath=/elsewhere\n"), kFallback);    // no fonts section
+  EXPECT_EQ(Read("[fonts]\ndir=/elsewhere\n"), kFallback);     // no path key
+  EXPECT_EQ(Read("[fonts]\npath=\n"), kFallback);              // empty value
+  EXPECT_EQ(Read("[fonts]\npath =   \n"), kFallback);          // blank value
+  EXPECT_EQ(Read("path=/elsewhere\n[fonts]\n"), kFallback);    // key outside the section
+}
+
+TEST_F(FontPathSetting, ValueOfTheFontsSectionIsTaken) {
+  EXPECT_EQ(Read("[fonts]\npath=/home/me/fonts\n"), "/home/me/fonts");
+  EXPECT_EQ(Read("; settings\n[window]\npath=/no\n\n[fonts]\npath = /tdf dir/\n"), "/tdf dir/");
+  EXPECT_EQ(Read("[Fonts]\r\nPath=C:\\TDF\r\n"), "C:\\TDF");
+  // A broken line elsewhere does not hide the key.
+  EXPECT_EQ(Read("[fonts]\nthis line has no equals sign\npath=/ok\n"), "/ok");
+}
+
+}  // namespace
