@@ -39,11 +39,16 @@ fuzz() {
     if [ -x "fuzz/make_seeds_$name.sh" ]; then bash "fuzz/make_seeds_$name.sh" "$seeds"; fi
     work=$(mktemp -d)
     echo "== fuzzing $name for ${fuzz_seconds}s"
+    status=0
     "$target" -max_total_time="$fuzz_seconds" -max_len=70000 -timeout=10 \
-      -artifact_prefix="build/fuzz/" "$work" "$seeds" 2>&1 | tail -n 3
-    status=${PIPESTATUS[0]}
+      -artifact_prefix="build/fuzz/" "$work" "$seeds" > "build/fuzz/$name.log" 2>&1 || status=$?
+    tail -n 3 "build/fuzz/$name.log"
     rm -rf "$work"
-    if [ "$status" -ne 0 ]; then echo "fuzzer $name found a problem" >&2; exit 1; fi
+    if [ "$status" -ne 0 ]; then
+      tail -n 60 "build/fuzz/$name.log" >&2
+      echo "fuzzer $name found a problem (exit $status); see build/fuzz/$name.log" >&2
+      exit 1
+    fi
   done
 }
 
