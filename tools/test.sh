@@ -36,7 +36,7 @@ fuzz() {
     name=${target##*/fuzz_}
     seeds=build/fuzz/seeds/$name
     mkdir -p "$seeds"
-    if [ -x "fuzz/make_seeds_$name.sh" ]; then bash "fuzz/make_seeds_$name.sh" "$seeds"; fi
+    if [ -f "fuzz/make_seeds_$name.sh" ]; then bash "fuzz/make_seeds_$name.sh" "$seeds"; fi
     work=$(mktemp -d)
     echo "== fuzzing $name for ${fuzz_seconds}s"
     status=0
