@@ -9,18 +9,22 @@
 
 // The font unit is global state: every test starts from the start-up values,
 // with a headless console to catch messages and a temp dir for its files.
+inline void ResetFontUnitState() {
+  FontFileName.clear();
+  FileSignature = {};
+  Fonts.assign(1, TFontRecord{});
+  FontCount = 0;
+  CurrentFont = 1;
+  CurrentHeader = {};
+  GlyphSize = {};
+  FontChars.clear();
+}
+
 class FontUnitFixture : public HeadlessConsoleTest {
  protected:
   void SetUp() override {
     HeadlessConsoleTest::SetUp();
-    FontFileName.clear();
-    FileSignature = {};
-    Fonts.assign(1, TFontRecord{});
-    FontCount = 0;
-    CurrentFont = 1;
-    CurrentHeader = {};
-    GlyphSize = {};
-    FontChars.clear();
+    ResetFontUnitState();
   }
 
   // Writes the builder's file, loads it and selects font n (default: the last).

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/ConsoleTestSupport.h"
+#include "support/FontUnitFixture.h"
 #include "support/TdfBuilder.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
@@ -33,29 +33,14 @@ TTdfFontSpec Font(std::string name, uint8_t type = ftBlock, uint8_t spacing = 1)
   return spec;
 }
 
-// The font unit is global state: every test starts from the start-up values,
-// with a headless console to catch messages.
-class TdfRead : public HeadlessConsoleTest {
+class TdfRead : public FontUnitFixture {
  protected:
-  void SetUp() override {
-    HeadlessConsoleTest::SetUp();
-    FontFileName.clear();
-    FileSignature = {};
-    Fonts.assign(1, TFontRecord{});
-    FontCount = 0;
-    CurrentFont = 1;
-    CurrentHeader = {};
-    GlyphSize = {};
-    FontChars.clear();
-  }
   bool ScreenShows(std::string_view text) const {
     for (int y = 1; y <= 25; ++y) {
       if (Visible(y).find(text) != std::string::npos) return true;
     }
     return false;
   }
-
-  TTempDir Dir;
 };
 
 TEST_F(TdfRead, SignatureVariants) {
