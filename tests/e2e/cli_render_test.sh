@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# brixel-cli render: the JSON screen, the terminal form and the .ans file show
+# the same cells; options move, colour and pick the font; bad input fails
+# cleanly. Needs BRIXEL_CLI and BRIXEL_SOURCE_DIR (set by CTest) and python3.
+set -euo pipefail
+
+cli=${BRIXEL_CLI:?BRIXEL_CLI must point at brixel-cli}
+src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
+check="$src/tests/e2e/cli_render_check.py"
+demo="$src/assets/demo.tdf"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# run ARGS...: runs the tool, keeps stdout, stderr and the exit code.
+run() {
+  set +e
+  "$@" >"$work/out" 2>"$work/err"
+  rc=$?
+  set -e
+}
+
+expect_rc() { # code what
+  [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(head -c 400 "$work/err"))"
+}
+
+# expect_error what pattern ARGS...: exit code 1, the pattern on stderr, nothing on stdout.
+expect_error() {
+  local what=$1 pattern=$2
+  shift 2
+  run "$cli" render "$@"
+  expect_rc 1 "$what"
+  grep -q -- "$pattern" "$work/err" || fail "$what: stderr lacks '$pattern': $(head -c 400 "$work/err")"
+  [ ! -s "$work/out" ] || fail "$what: output on stdout"
+}
+
+# py CODE ARGS...: a python check on files; fails with the check's name.
+py() {
+  local what=$1
+  shift
+  python3 - "$@" || fail "$what"
+}
+
+# The default font is the last one (demo: 2, Color) at (1, 1).
+run "$cli" render "$demo" --json adf1
+expect_rc 0 "json, default font"
+cp "$work/out" "$work/default.json"
+python3 "$check" json "$work/default.json" || fail "json form is not 25 rows of 80 pairs"
+
+run "$cli" render "$demo" --font 2 --x 1 --y 1 --json adf1
+expect_rc 0 "json, font 2 at (1, 1)"
+cmp -s "$work/out" "$work/default.json" || fail "defaults are not font 2 at (1, 1)"
+
+py "default json: drawn from (1, 1), in the font's own colours" "$work/default.json" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))
+assert rows[0][0] != [0, 7], rows[0][0]
+attrs = {a for row in rows for c, a in row if [c, a] != [0, 7]}
+assert len(attrs) > 1, attrs  # a Color font brings several attributes
+PY
+
+# The terminal form shows exactly the used rows of the JSON form.
+run "$cli" render "$demo" adf1
+expect_rc 0 "terminal form"
+cp "$work/out" "$work/default.txt"
+python3 "$check" terminal "$work/default.json" "$work/default.txt" || fail "terminal form differs from json"
+
+# --ans writes code page 437 with escapes to the file and nothing to stdout.
+run "$cli" render "$demo" --ans "$work/sample.ans" adf1
+expect_rc 0 "--ans"
+[ -s "$work/sample.ans" ] || fail "--ans wrote no file"
+[ ! -s "$work/out" ] || fail "--ans printed to stdout"
+python3 "$check" ans "$work/default.json" "$work/sample.ans" || fail ".ans file differs from json"
+
+# Block font 1 in colour 12 at (5, 3): every drawn cell in light red on black,
+# nothing above row 3 or left of column 5.
+run "$cli" render "$demo" --font 1 --color 12 --x 5 --y 3 --json "Hi!"
+expect_rc 0 "block font with options"
+cp "$work/out" "$work/block.json"
+py "block font: colour and position" "$work/block.json" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))
+drawn = [(y, x, c, a) for y, row in enumerate(rows, 1) for x, (c, a) in enumerate(row, 1)
+         if [c, a] != [0, 7]]
+assert drawn, "nothing drawn"
+assert {a for _, _, _, a in drawn} == {12}, {a for _, _, _, a in drawn}
+assert min(y for y, *_ in drawn) == 3, min(y for y, *_ in drawn)
+assert min(x for _, x, *_ in drawn) == 5, min(x for _, x, *_ in drawn)
+PY
+run "$cli" render "$demo" --font 1 --color 12 --x 5 --y 3 "Hi!"
+expect_rc 0 "block font, terminal form"
+python3 "$check" terminal "$work/block.json" "$work/out" || fail "block terminal form differs from json"
+run "$cli" render "$demo" --font 1 --color 12 --x 5 --y 3 --ans "$work/block.ans" "Hi!"
+expect_rc 0 "block font, --ans"
+python3 "$check" ans "$work/block.json" "$work/block.ans" || fail "block .ans file differs from json"
+
+# Text from the terminal is UTF-8: a character without a glyph draws nothing
+# and takes one column plus the spacing, like in the window.
+run "$cli" render "$demo" --font 1 --json "é"
+expect_rc 0 "non-ASCII text"
+py "a character without a glyph draws nothing" "$work/out" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))
+assert all(cell == [0, 7] for row in rows for cell in row)
+PY
+run "$cli" render "$demo" ""
+expect_rc 0 "empty text"
+[ ! -s "$work/out" ] || fail "empty text printed rows"
+
+# Bad input.
+expect_error "missing file" "no such file" "$work/missing.tdf" adf1
+expect_error "directory" "no such file" "$work" adf1
+printf 'hello, not a font\n' >"$work/plain.txt"
+expect_error "not a font file" "holds no fonts" "$work/plain.txt" adf1
+expect_error "font 0" "--font takes a number" "$demo" --font 0 adf1
+expect_error "font not a number" "--font takes a number" "$demo" --font abc adf1
+expect_error "font with trailing text" "--font takes a number" "$demo" --font 1x adf1
+expect_error "font past the last" "font 3 does not exist" "$demo" --font 3 adf1
+expect_error "font without value" "--font needs a value" "$demo" adf1 --font
+expect_error "colour out of range" "--color takes a number" "$demo" --color 16 adf1
+expect_error "x out of range" "--x takes a number" "$demo" --x 256 adf1
+expect_error "unknown option" "unknown option --bogus" "$demo" --bogus adf1
+expect_error "missing TEXT" "usage: brixel-cli render" "$demo"
+expect_error "missing FILE and TEXT" "usage: brixel-cli render"
+expect_error "two texts" "usage: brixel-cli render" "$demo" one two
+expect_error "--json with --ans" "exclude each other" "$demo" --json --ans "$work/x.ans" adf1
+expect_error "unwritable --ans" "cannot write" "$demo" --ans "$work/no/such/dir/x.ans" adf1
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "cli render: all checks passed"
