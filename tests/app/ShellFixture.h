@@ -16,6 +16,7 @@
 #include "console/ConsoleLayer.h"
 #include "console/LineEditor.h"
 #include "console/TextConsole.h"
+#include "support/FontUnitFixture.h"
 #include "support/TdfBuilder.h"
 #include "support/TempDir.h"
 #include "tdf/FontFile.h"
@@ -101,14 +102,7 @@ inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FontFileName.clear();
-    FileSignature = {};
-    Fonts.assign(1, TFontRecord{});
-    FontCount = 0;
-    CurrentFont = 1;
-    CurrentHeader = {};
-    GlyphSize = {};
-    FontChars.clear();
+    ResetFontUnitState();
     ResetShellState();
     EditTerminators = "\r";
     Console = &Screen;
