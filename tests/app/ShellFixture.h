@@ -78,7 +78,7 @@ inline std::string ShotAttrs(const TWaitShot& shot, int y) {
   return row;
 }
 
-// count cells of attribute attr, in the hex form of ShotAttrs.
+// Count cells of attribute attr, written as ShotAttrs writes them.
 inline std::string AttrRun(std::string_view attr, int count) {
   std::string out;
   for (int i = 0; i < count; ++i) out += attr;
