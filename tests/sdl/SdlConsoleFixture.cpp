@@ -8,9 +8,8 @@
 #include "console/ConsoleLayer.h"
 
 namespace {
-// CTest asks for the dummy drivers too, but only the first variable of its
-// list reaches discovered tests; without this the audio tests would open
-// whatever sound system the machine has. An explicit setting still wins.
+// CTest runs these tests with the dummy drivers; the same default applies when
+// the binary is started by hand. An explicit setting still wins.
 const bool kDummyDrivers = [] {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
