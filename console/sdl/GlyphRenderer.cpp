@@ -62,6 +62,12 @@ void TGlyphRenderer::SetCellSize(int w, int h) {
   std::vector<int> sx(CellW), sy(CellH);
   for (int x = 0; x < CellW; ++x) sx[x] = ((2 * x + 1) * gw) / (2 * CellW);
   for (int y = 0; y < CellH; ++y) sy[y] = ((2 * y + 1) * gh) / (2 * CellH);
+  RowBits.clear();
+  if (TwoTone && CellW == 8) {
+    RowBits.assign(static_cast<size_t>(256) * CellH, 0);
+    for (int b = 0; b < 256; ++b)
+      for (int x = 0; x < 8; ++x) ByteMasks[b][x] = (b & (0x80 >> x)) ? 0xFFFFFFFFu : 0u;
+  }
   uint32_t* out = Masks.data();
   for (int g = 0; g < 256; ++g) {
     const SDL_Rect& r = Rects[g];
@@ -70,6 +76,7 @@ void TGlyphRenderer::SetCellSize(int w, int h) {
       for (int x = 0; x < CellW; ++x) {
         const uint32_t p = src[sx[x]];
         *out++ = TwoTone ? (p ? 0xFFFFFFFFu : 0u) : p;
+        if (p && !RowBits.empty()) RowBits[static_cast<size_t>(g) * CellH + y] |= 0x80 >> x;
       }
     }
   }
@@ -85,9 +92,18 @@ void TGlyphRenderer::DrawCell(SDL_Surface* target, int px, int py, uint8_t ch,
                               uint8_t attr) const {
   const uint32_t fg = PackRgb(ConsolePalette[attr & 15]);
   const uint32_t bg = PackRgb(ConsolePalette[attr >> 4]);
+  const uint32_t diff = fg ^ bg;
+  if (!RowBits.empty()) {
+    const uint8_t* bits = &RowBits[static_cast<size_t>(ch) * CellH];
+    for (int y = 0; y < CellH; ++y) {
+      uint32_t* row = PixelRow(target, py + y) + px;
+      const std::array<uint32_t, 8>& m = ByteMasks[bits[y]];
+      for (int x = 0; x < 8; ++x) row[x] = bg ^ (diff & m[x]);
+    }
+    return;
+  }
   const uint32_t* m = &Masks[static_cast<size_t>(ch) * CellH * CellW];
   if (TwoTone) {
-    const uint32_t diff = fg ^ bg;
     for (int y = 0; y < CellH; ++y, m += CellW) {
       uint32_t* row = PixelRow(target, py + y) + px;
       for (int x = 0; x < CellW; ++x) row[x] = bg ^ (diff & m[x]);

@@ -45,4 +45,9 @@ class TGlyphRenderer {
   bool TwoTone = true;
   int CellW = 0, CellH = 0;
   std::vector<uint32_t> Masks;  // 256 glyphs x CellH x CellW
+  // Cells 8 pixels wide (the sheets' own width) of a two-tone sheet: one byte
+  // per glyph row (bit 7 = leftmost pixel) and the 8-pixel mask of every
+  // byte. Both fit the first-level cache, and a row is a fixed 8-pixel select.
+  std::vector<uint8_t> RowBits;  // 256 glyphs x CellH
+  std::array<std::array<uint32_t, 8>, 256> ByteMasks{};
 };
