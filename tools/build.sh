@@ -17,5 +17,6 @@ case "$kind" in
   *) echo "unknown build kind: $kind" >&2; exit 2 ;;
 esac
 
-cmake "${args[@]}" > "$dir.configure.log" 2>&1 || { mkdir -p "$dir"; cat "$dir.configure.log"; exit 1; }
+mkdir -p "$dir"
+cmake "${args[@]}" > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; exit 1; }
 cmake --build "$dir" -j "$jobs"
