@@ -63,12 +63,17 @@ e2e_start_x() {
   local fifo="$E2E_TMP/displayfd"
   rm -f "$fifo"
   # Xvfb picks a free display itself and writes its number to the descriptor.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" &
+  # Two servers choosing at the same moment can both take the same number, so
+  # tests running in parallel take turns until their server answers.
+  exec 9>"${TMPDIR:-/tmp}/brixel-e2e-xvfb.lock"
+  flock 9
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" 9>&- &
   E2E_PIDS+=($!)
   e2e_wait_for "Xvfb to choose a display" 30 test -s "$fifo"
   DISPLAY=":$(head -n1 "$fifo")"
   export DISPLAY
   e2e_wait_for "the X server" 30 xdpyinfo
+  exec 9>&-
   if [ "${1:-}" = "--wm" ]; then
     # Openbox with no key bindings, so every key reaches Brixel.
     cat >"$E2E_TMP/rc.xml" <<'XML'
