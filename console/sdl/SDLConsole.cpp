@@ -188,12 +188,12 @@ bool TSDLConsole::RenderChangedCellsLocked() {
   return true;
 }
 
-void TSDLConsole::RefreshAt(TClock::time_point now) {
-  if (!IsReady) return;
+bool TSDLConsole::RefreshAt(TClock::time_point now) {
+  if (!IsReady) return false;
   if (Busy) {
     // Surfaces are being replaced; the next cycle draws.
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    return;
+    return false;
   }
   bool full = false, cursor = false;
   {
@@ -210,6 +210,14 @@ void TSDLConsole::RefreshAt(TClock::time_point now) {
     }
   }
   if (full || cursor) RequestPresent(full);
+  return full;
+}
+
+TSDLConsole::TClock::time_point TSDLConsole::NextBlinkChange(TClock::time_point now) const {
+  if (!CursorBlink) return now + std::chrono::hours(1);
+  std::lock_guard lock(RenderLock);
+  const auto phases = (now - BlinkStart) / kBlinkPhase;
+  return BlinkStart + (phases + 1) * kBlinkPhase;
 }
 
 void TSDLConsole::RequestPresent(bool full) {

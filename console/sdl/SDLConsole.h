@@ -45,8 +45,11 @@ class TSDLConsole : public TTextConsole {
   // One refresh cycle (any thread): renders the cells that changed since the
   // last cycle, advances the cursor blink, and gets the window presented when
   // anything visible changed. While Busy it only waits.
-  void Refresh() { RefreshAt(TClock::now()); }
-  void RefreshAt(TClock::time_point now);
+  // Answers whether cells or the cursor position changed (not a mere blink).
+  bool Refresh() { return RefreshAt(TClock::now()); }
+  bool RefreshAt(TClock::time_point now);
+  // When the blinking cursor next changes phase (far away when it does not blink).
+  TClock::time_point NextBlinkChange(TClock::time_point now) const;
   // Copies the rendered screen to the window with the cursor and any drag
   // highlight on top. Main thread only.
   void Present();

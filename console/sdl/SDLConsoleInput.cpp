@@ -22,7 +22,9 @@ bool TSDLConsole::WaitForEvent() {
 }
 
 bool TSDLConsole::PollEvent() {
-  if (!IsReady || SDL_PollEvent(&EventBuffer) == 0) return false;
+  if (!IsReady) return false;
+  WakeRefreshIfDirty();
+  if (SDL_PollEvent(&EventBuffer) == 0) return false;
   HandleEvent();
   return true;
 }
