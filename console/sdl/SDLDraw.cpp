@@ -54,4 +54,5 @@ void TSDLDraw::Execute() {
     Wake.wait_until(lock, next, [this] { return StopRequested || WakeRequested; });
     WakeRequested = false;
   }
+  Done = true;
 }

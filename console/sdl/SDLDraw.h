@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -18,7 +19,8 @@ class TSDLDraw {
   TSDLDraw& operator=(const TSDLDraw&) = delete;
 
   void Start();
-  bool Running() const { return Thread.joinable(); }
+  // The loop has ended (QuitRequested was seen); the thread is about to finish.
+  bool Finished() const { return Done; }
 
   TSDLConsole& Console;
 
@@ -33,5 +35,6 @@ class TSDLDraw {
   std::condition_variable Wake;
   bool StopRequested = false;
   bool WakeRequested = false;
+  std::atomic<bool> Done{false};
   std::thread Thread;
 };

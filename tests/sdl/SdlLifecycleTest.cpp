@@ -1,0 +1,61 @@
+// The refresh thread's life, the Busy state, and where data files are found.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "SdlConsoleFixture.h"
+#include "console/ConsoleLayer.h"
+#include "console/sdl/DataFiles.h"
+#include "support/TempDir.h"
+#include "util/Paths.h"
+
+TEST_F(SdlConsoleTest, RefreshThreadEndsAfterQuitRequestedAndJoins) {
+  ASSERT_FALSE(Draw->Finished());
+  QuitRequested = true;
+  EXPECT_TRUE(PumpUntil([&] { return Draw->Finished(); }, 5s));
+  const auto start = std::chrono::steady_clock::now();
+  Draw.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  QuitRequested = false;
+}
+
+TEST_F(SdlConsoleTest, DestroyingTheRefreshThreadStopsItWithoutQuitRequested) {
+  // An idle thread sleeps until the next blink; destruction must not wait for it.
+  Con->Delay(1200);
+  const auto start = std::chrono::steady_clock::now();
+  Draw.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_FALSE(QuitRequested);
+}
+
+TEST_F(SdlConsoleTest, BusyRefreshDrawsNothing) {
+  Draw.reset();  // this test plays the refresh thread itself
+  Con->GotoXY(40, 20);  // the cursor elsewhere
+  Con->PutCell(1, 1, 'X', 0x1F);
+  Con->Busy = true;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(Con->Refresh());
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 25ms);
+  EXPECT_TRUE(Con->Dirty);  // still to be drawn
+  EXPECT_GT(MismatchedInCell(1, 1), 0);
+  Con->Busy = false;
+  EXPECT_TRUE(Con->Refresh());  // on the main thread it presents at once
+  EXPECT_FALSE(Con->Dirty);
+  EXPECT_EQ(MismatchedInCell(1, 1), 0);
+  EXPECT_FALSE(Con->Refresh());  // nothing changed since
+}
+
+TEST(DataFilesTest, WorkingDirectoryFirstThenTheOthersInOrder) {
+  TTempDir first, second;
+  const std::string a = AddSlash(first.Path().string()), b = AddSlash(second.Path().string());
+  second.Write("x.png", "2");
+  EXPECT_EQ(FindDataFileIn("x.png", {a, b}), b + "x.png");
+  first.Write("x.png", "1");
+  EXPECT_EQ(FindDataFileIn("x.png", {a, b}), a + "x.png");
+  // A directory of that name is no data file; nothing found gives the bare name.
+  std::filesystem::create_directory(first.Path() / "d.png");
+  EXPECT_EQ(FindDataFileIn("d.png", {a, b}), "d.png");
+  EXPECT_EQ(FindDataFileIn("none.wav", {a, b}), "none.wav");
+}
