@@ -28,6 +28,11 @@ TEST_F(SdlConsoleTest, OpensAt640x400WithCellsOfTheSheet) {
   EXPECT_EQ(w, 640);
   EXPECT_EQ(h, 400);
   EXPECT_STREQ(SDL_GetWindowTitle(Con->Window.get()), "Brixel test");
+  EXPECT_TRUE(Con->SetIcon("tdf.ico"));
+  EXPECT_TRUE(Con->IconSurface);
+  // A missing icon is no error: the window just has none.
+  EXPECT_TRUE(Con->SetIcon("no-such-icon.ico"));
+  EXPECT_FALSE(Con->IconSurface);
   EXPECT_EQ(Con->WhereX(), 1);
   EXPECT_EQ(Con->WhereY(), 1);
 }
