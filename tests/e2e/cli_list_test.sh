@@ -1,26 +1,7 @@
 #!/usr/bin/env bash
 # brixel-cli list: listings as text and JSON, and clean failures for bad input.
 # Needs BRIXEL_CLI (set by CTest) and python3 to build font files and read JSON.
-set -euo pipefail
-
-cli=${BRIXEL_CLI:?BRIXEL_CLI must point at brixel-cli}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-# run ARGS...: runs the tool, keeps stdout, stderr and the exit code.
-run() {
-  set +e
-  "$@" >"$work/out" 2>"$work/err"
-  rc=$?
-  set -e
-}
-
-expect_rc() { # code what
-  [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(cat "$work/err"))"
-}
+source "$(dirname "$0")/cli_lib.sh"
 
 # A font file with two fonts: "Blocky" (Block, spacing 1, glyphs A and B) and
 # a Color font whose 12-byte name holds a quote, a backslash and code-page
@@ -168,8 +149,4 @@ else
   echo "skipping corpus checks: no corpus at $corpus"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "cli list: all checks passed"
+cli_finish "cli list"

@@ -2,29 +2,10 @@
 # brixel-cli render: the JSON screen, the terminal form and the .ans file show
 # the same cells; options move, colour and pick the font; bad input fails
 # cleanly. Needs BRIXEL_CLI and BRIXEL_SOURCE_DIR (set by CTest) and python3.
-set -euo pipefail
-
-cli=${BRIXEL_CLI:?BRIXEL_CLI must point at brixel-cli}
+source "$(dirname "$0")/cli_lib.sh"
 src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
 check="$src/tests/e2e/cli_render_check.py"
 demo="$src/assets/demo.tdf"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-# run ARGS...: runs the tool, keeps stdout, stderr and the exit code.
-run() {
-  set +e
-  "$@" >"$work/out" 2>"$work/err"
-  rc=$?
-  set -e
-}
-
-expect_rc() { # code what
-  [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(head -c 400 "$work/err"))"
-}
 
 # expect_error what pattern ARGS...: exit code 1, the pattern on stderr, nothing on stdout.
 expect_error() {
@@ -128,8 +109,4 @@ expect_error "two texts" "usage: brixel-cli render" "$demo" one two
 expect_error "--json with --ans" "exclude each other" "$demo" --json --ans "$work/x.ans" adf1
 expect_error "unwritable --ans" "cannot write" "$demo" --ans "$work/no/such/dir/x.ans" adf1
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "cli render: all checks passed"
+cli_finish "cli render"
