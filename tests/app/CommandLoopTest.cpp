@@ -122,6 +122,20 @@ TEST_F(CommandLoop, EscOnTheHelpScreenOnlyLeavesIt) {
   EXPECT_EQ(WaitCell(2, 1, 3).Ch, 'z');
 }
 
+// An arrow key is two bytes: both must close the help screen, or the second
+// (72 for Up is "H") reaches the loop as a command of its own.
+TEST_F(CommandLoop, ExtendedKeyOnTheHelpScreenOnlyLeavesIt) {
+  Load(ThreeFonts());
+  Step("h");
+  Step({0, kUp});  // closes the help screen; the font stays
+  Step({27});      // ends the loop
+  RunLoop();
+  ASSERT_EQ(Screen.Waits.size(), 3u);
+  EXPECT_EQ(WaitText(2, 1), WaitText(0, 1));
+  EXPECT_EQ(WaitCell(2, 1, 3).Ch, 'z');
+  EXPECT_EQ(CurrentFont, 3);
+}
+
 TEST_F(CommandLoop, EscEndsThePassAtOnce) {
   Load(ThreeFonts());
   Screen.PushKey(27);
