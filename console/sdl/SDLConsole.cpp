@@ -36,6 +36,7 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (!Video.Start(SDL_INIT_VIDEO)) {
     Log("Error Initializing SDL");
+    Log(SDL_GetError());
     return;
   }
 

@@ -65,9 +65,12 @@ e2e_start_x() {
   # Xvfb picks a free display itself and writes its number to the descriptor.
   # Two servers choosing at the same moment can both take the same number, so
   # tests running in parallel take turns until their server answers.
+  # -noreset: a server resets when its last client leaves (the xdpyinfo probe
+  # below) and refuses connections meanwhile, so Brixel started right after
+  # could find no X server and fall back to an invisible window.
   exec 9>"${TMPDIR:-/tmp}/brixel-e2e-xvfb.lock"
   flock 9
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$E2E_TMP/xvfb.log" 9>&- &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$E2E_TMP/xvfb.log" 9>&- &
   E2E_PIDS+=($!)
   e2e_wait_for "Xvfb to choose a display" 30 test -s "$fifo"
   DISPLAY=":$(head -n1 "$fifo")"
@@ -90,6 +93,8 @@ XML
   fi
   # No audio device in the tests: the click is silenced, as when none exists.
   export SDL_AUDIODRIVER=dummy
+  # Without X, SDL would quietly open an invisible window instead: fail loudly.
+  export SDL_VIDEODRIVER=x11
 }
 
 # xprop answers 0 also when the property is missing: look for the value.
