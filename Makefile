@@ -3,6 +3,7 @@
 
 BUILD_DIR   ?= build/debug
 JOBS        ?= $(shell nproc)
+export JOBS
 FONT        ?= assets/demo.tdf
 FUZZ_SECONDS ?= 60
 

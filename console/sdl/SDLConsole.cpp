@@ -169,6 +169,8 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
 }
 
 bool TSDLConsole::RenderChangedCellsLocked() {
+  // A resize whose surfaces could not be made leaves nothing to draw into.
+  if (!BackSurface) return false;
   uint8_t cx = 1, cy = 1;
   Snapshot(Snap, cx, cy);
   const int cw = CellWidth, ch = CellHeight;
@@ -241,6 +243,7 @@ void TSDLConsole::Present() {
   WindowSurface = ws;
   if (!ws) return;
   std::lock_guard lock(RenderLock);
+  if (!BackSurface) return;
   const int cw = CellWidth, ch = CellHeight;
   SDL_Rect cell{(ShownCursorX - 1) * cw, (ShownCursorY - 1) * ch, cw, ch};
   if (full) {

@@ -87,7 +87,6 @@ class TSDLConsole : public TTextConsole {
   std::atomic<bool> CursorPhase{true};
   std::atomic<bool> CursorBlink{true};
   uint8_t DragButtons = 0;
-  TConsoleSound Sound;
   // Shows an error to the user (title, text), for failures that happen inside
   // event handling such as a refused glyph capture. The program installs the
   // message box here; while none is installed the text goes to the log.
@@ -102,6 +101,8 @@ class TSDLConsole : public TTextConsole {
   TSdlSubsystem Video;
 
  public:
+  // After SDL itself, so the sounds and the audio device go before SDL_Quit.
+  TConsoleSound Sound;
   TSurfacePtr GlyphSheet;
   TWindowPtr Window;
   TSurfacePtr BackSurface;
