@@ -8,9 +8,13 @@ what=${1:-all}
 fuzz_seconds=${FUZZ_SECONDS:-60}
 export CTEST_OUTPUT_ON_FAILURE=1
 
+passed=0
 run_ctest() { # dir, extra ctest args...
   local dir=$1; shift
-  ctest --test-dir "$dir" --timeout 300 -j 2 "$@"
+  ctest --test-dir "$dir" --timeout 300 -j 2 "$@" 2>&1 | tee "$dir/ctest.log"
+  local count
+  count=$(sed -n 's/^100% tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$dir/ctest.log")
+  passed=$((passed + ${count:-0}))
 }
 
 debug() {
@@ -57,3 +61,5 @@ case "$what" in
   debug|asan|tsan|fuzz) "$what" ;;
   *) echo "usage: test.sh [all|debug|asan|tsan|fuzz]" >&2; exit 2 ;;
 esac
+# Every stage stops the script on its first failure, so reaching here means all passed.
+echo "tests: $passed passed, 0 failed"
