@@ -88,12 +88,12 @@ inline std::string AttrRun(std::string_view attr, int count) {
 // A font for TTdfBuilder::Font; the other fields keep a good file's values.
 inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing,
                              std::map<uint8_t, std::vector<uint8_t>> glyphs = {}) {
-  TTdfFontSpec spec;
-  spec.Name = std::move(name);
-  spec.FontType = fontType;
-  spec.Spacing = spacing;
-  spec.Glyphs = std::move(glyphs);
-  return spec;
+  TTdfFontSpec font;
+  font.Name = std::move(name);
+  font.FontType = fontType;
+  font.Spacing = spacing;
+  font.Glyphs = std::move(glyphs);
+  return font;
 }
 
 // The shell runs on global state: the font unit, the shell settings and the

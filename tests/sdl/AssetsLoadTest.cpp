@@ -75,15 +75,15 @@ class SoundTest : public testing::TestWithParam<WavCase> {};
 
 TEST_P(SoundTest, IsShortLoudEnoughStereoAt22050) {
   const WavCase& c = GetParam();
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  ASSERT_NE(SDL_LoadWAV(AssetPath(c.File).c_str(), &spec, &buffer, &length), nullptr)
+  ASSERT_NE(SDL_LoadWAV(AssetPath(c.File).c_str(), &format, &buffer, &length), nullptr)
       << SDL_GetError();
   std::unique_ptr<Uint8, decltype(&SDL_FreeWAV)> owned(buffer, SDL_FreeWAV);
-  EXPECT_EQ(spec.freq, 22050);
-  EXPECT_EQ(spec.format, AUDIO_S16LSB);
-  EXPECT_EQ(spec.channels, 2);
+  EXPECT_EQ(format.freq, 22050);
+  EXPECT_EQ(format.format, AUDIO_S16LSB);
+  EXPECT_EQ(format.channels, 2);
   ASSERT_GT(length, 0u);
   ASSERT_EQ(length % 4, 0u) << "whole stereo frames";
 

@@ -61,33 +61,33 @@ std::vector<uint8_t> ColorGlyph(const std::vector<std::string>& rows, uint8_t at
   return ColorGlyph(cells);
 }
 
-std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& spec) {
+std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& font) {
   std::vector<uint8_t> block;
-  for (const auto& [ch, record] : spec.Glyphs)
+  for (const auto& [ch, record] : font.Glyphs)
     block.insert(block.end(), record.begin(), record.end());
-  block.insert(block.end(), spec.ExtraBlockBytes.begin(), spec.ExtraBlockBytes.end());
+  block.insert(block.end(), font.ExtraBlockBytes.begin(), font.ExtraBlockBytes.end());
   return block;
 }
 
-TFontHeader HeaderFor(const TTdfFontSpec& spec) {
+TFontHeader HeaderFor(const TTdfFontSpec& font) {
   TFontHeader h;
-  h.Marker = spec.Marker;
-  const size_t len = std::min(spec.Name.size(), h.Name.size());
-  std::copy_n(spec.Name.begin(), len, h.Name.begin());
-  h.NameLen = spec.NameLen.value_or(static_cast<uint8_t>(len));
-  h.Reserved = spec.Reserved;
-  h.FontType = spec.FontType;
-  h.Spacing = spec.Spacing;
+  h.Marker = font.Marker;
+  const size_t len = std::min(font.Name.size(), h.Name.size());
+  std::copy_n(font.Name.begin(), len, h.Name.begin());
+  h.NameLen = font.NameLen.value_or(static_cast<uint8_t>(len));
+  h.Reserved = font.Reserved;
+  h.FontType = font.FontType;
+  h.Spacing = font.Spacing;
   h.Offsets.fill(0xFF);
   uint16_t offset = 0;
-  for (const auto& [ch, record] : spec.Glyphs) {
+  for (const auto& [ch, record] : font.Glyphs) {
     if (ch >= kFirstGlyphChar && ch <= kLastGlyphChar)
       SetGlyphOffset(h, ch - kFirstGlyphChar, offset);
     offset = static_cast<uint16_t>(offset + record.size());
   }
-  for (const auto& [ch, value] : spec.OffsetOverrides)
+  for (const auto& [ch, value] : font.OffsetOverrides)
     SetGlyphOffset(h, ch - kFirstGlyphChar, value);
-  SetBlockSize(h, spec.BlockSize.value_or(static_cast<uint16_t>(GlyphBlockFor(spec).size())));
+  SetBlockSize(h, font.BlockSize.value_or(static_cast<uint16_t>(GlyphBlockFor(font).size())));
   return h;
 }
 
@@ -105,8 +105,8 @@ TTdfBuilder& TTdfBuilder::Signature(std::string_view raw) {
   return Signature(AsBytes(raw));
 }
 
-TTdfBuilder& TTdfBuilder::Font(const TTdfFontSpec& spec) {
-  Parts.emplace_back(spec);
+TTdfBuilder& TTdfBuilder::Font(const TTdfFontSpec& font) {
+  Parts.emplace_back(font);
   return *this;
 }
 
@@ -122,9 +122,9 @@ TTdfBuilder& TTdfBuilder::Raw(std::string_view bytes) {
 std::vector<uint8_t> TTdfBuilder::Bytes() const {
   std::vector<uint8_t> out = SignatureBytes;
   for (const auto& part : Parts) {
-    if (const auto* spec = std::get_if<TTdfFontSpec>(&part)) {
-      AppendRecord(out, HeaderFor(*spec));
-      const std::vector<uint8_t> block = GlyphBlockFor(*spec);
+    if (const auto* font = std::get_if<TTdfFontSpec>(&part)) {
+      AppendRecord(out, HeaderFor(*font));
+      const std::vector<uint8_t> block = GlyphBlockFor(*font);
       out.insert(out.end(), block.begin(), block.end());
     } else {
       const auto& raw = std::get<std::vector<uint8_t>>(part);
@@ -138,9 +138,9 @@ std::vector<int32_t> TTdfBuilder::FontOffsets() const {
   std::vector<int32_t> offsets;
   size_t pos = SignatureBytes.size();
   for (const auto& part : Parts) {
-    if (const auto* spec = std::get_if<TTdfFontSpec>(&part)) {
+    if (const auto* font = std::get_if<TTdfFontSpec>(&part)) {
       offsets.push_back(static_cast<int32_t>(pos));
-      pos += kFontHeaderSize + GlyphBlockFor(*spec).size();
+      pos += kFontHeaderSize + GlyphBlockFor(*font).size();
     } else {
       pos += std::get<std::vector<uint8_t>>(part).size();
     }

@@ -61,7 +61,7 @@ class TTdfBuilder {
   TTdfBuilder& Signature(std::span<const uint8_t> raw);
   TTdfBuilder& Signature(std::string_view raw);
   // Appends a font: its 213-byte header, then its glyph block.
-  TTdfBuilder& Font(const TTdfFontSpec& spec);
+  TTdfBuilder& Font(const TTdfFontSpec& font);
   // Appends bytes as they are (a block with a bad marker, trailing data).
   TTdfBuilder& Raw(std::span<const uint8_t> bytes);
   TTdfBuilder& Raw(std::string_view bytes);
@@ -77,6 +77,6 @@ class TTdfBuilder {
   std::vector<std::variant<TTdfFontSpec, std::vector<uint8_t>>> Parts;
 };
 
-// The header and glyph block that Font() writes for spec.
-TFontHeader HeaderFor(const TTdfFontSpec& spec);
-std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& spec);
+// The header and glyph block that Font() writes for font.
+TFontHeader HeaderFor(const TTdfFontSpec& font);
+std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& font);

@@ -10,12 +10,12 @@
 namespace {
 
 TTdfFontSpec BlockFont(uint8_t spacing, std::map<uint8_t, std::vector<uint8_t>> glyphs) {
-  TTdfFontSpec spec;
-  spec.Name = "Blocky";
-  spec.FontType = ftBlock;
-  spec.Spacing = spacing;
-  spec.Glyphs = std::move(glyphs);
-  return spec;
+  TTdfFontSpec font;
+  font.Name = "Blocky";
+  font.FontType = ftBlock;
+  font.Spacing = spacing;
+  font.Glyphs = std::move(glyphs);
+  return font;
 }
 
 class GlyphRender : public FontUnitFixture {

@@ -25,12 +25,12 @@ std::string Signature(std::string_view text, uint8_t len = 19, uint8_t eof = 0x1
 }
 
 TTdfFontSpec Font(std::string name, uint8_t type = ftBlock, uint8_t spacing = 1) {
-  TTdfFontSpec spec;
-  spec.Name = std::move(name);
-  spec.FontType = type;
-  spec.Spacing = spacing;
-  spec.Glyphs = {{'A', BlockGlyph({"AA", "AA"})}, {'b', BlockGlyph({"b"})}};
-  return spec;
+  TTdfFontSpec font;
+  font.Name = std::move(name);
+  font.FontType = type;
+  font.Spacing = spacing;
+  font.Glyphs = {{'A', BlockGlyph({"AA", "AA"})}, {'b', BlockGlyph({"b"})}};
+  return font;
 }
 
 class TdfRead : public FontUnitFixture {
