@@ -54,23 +54,14 @@ int CountGlyphs(const std::string& chars) {
   }));
 }
 
-bool ReadSignature(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  if (!ReadFontFileRange(path, 0, kSignatureSize, bytes) || bytes.size() < kSignatureSize) {
-    return false;
-  }
-  TTDFont sig;
-  std::copy(bytes.begin(), bytes.end(), reinterpret_cast<uint8_t*>(&sig));
-  return SignatureValid(sig);
-}
-
 // Loads the file and collects everything shown. The per-font details need
 // each header, so every font is selected in turn; the selection made by
 // loading is reported, as that is the font the program would show.
 TListing Collect(const std::string& path) {
   TListing listing;
   listing.File = path;
-  listing.SignatureOk = ReadSignature(path);
+  // The loader keeps the signature only when it is valid; this process loads once.
+  listing.SignatureOk = SignatureValid(FileSignature);
   listing.Selected = FontCount > 0 ? CurrentFont : 0;
   listing.Chars = FontCount > 0 ? FontChars : "";
   for (int n = 1; n <= FontCount; ++n) {
