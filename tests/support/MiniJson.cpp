@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "util/Cp437.h"
+
 namespace {
 
 const TJson kNull;
@@ -33,23 +35,6 @@ class TParser {
     if (Text.substr(Pos, word.size()) != word) return Fail("bad literal");
     Pos += word.size();
     return true;
-  }
-  static void AppendUtf8(std::string& s, uint32_t cp) {
-    if (cp < 0x80) {
-      s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      s += static_cast<char>(0xC0 | (cp >> 6));
-      s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      s += static_cast<char>(0xE0 | (cp >> 12));
-      s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      s += static_cast<char>(0xF0 | (cp >> 18));
-      s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
   }
   bool Hex4(uint32_t& v) {
     if (Pos + 4 > Text.size()) return Fail("short \\u escape");
