@@ -8,6 +8,7 @@
 #include <string>
 
 #include "console/sdl/DataFiles.h"
+#include "console/sdl/X11Errors.h"
 #include "util/Numbers.h"
 
 namespace {
@@ -34,6 +35,7 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   // Without this SDL draws the window surface through OpenGL (software Mesa
   // here): it replaces the X window at start and costs many times the CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  IgnoreLateWakeupErrors();
   if (!Video.Start(SDL_INIT_VIDEO)) {
     Log("Error Initializing SDL");
     Log(SDL_GetError());

@@ -41,6 +41,8 @@ trap "exit 1" INT TERM
 
 e2e_fail() {
   echo "FAIL: $*" >&2
+  # A polled condition may leave what it last saw here.
+  if [ -s "$E2E_TMP/seen.txt" ]; then echo "--- last seen: $(cat "$E2E_TMP/seen.txt")" >&2; fi
   if [ -s "$BRIXEL_LOG" ]; then
     echo "--- brixel output:" >&2
     cat "$BRIXEL_LOG" >&2
