@@ -5,13 +5,13 @@ source "$(dirname "$0")/lib.sh"
 
 e2e_start_x --wm
 e2e_start_brixel "$BRIXEL_BINARY_DIR/demo.tdf"
-e2e_wait_for "the window at 640x400" 30 test "$(e2e_window_size)" = 640x400
+e2e_wait_for "the window at 640x400" 30 e2e_window_is 640x400
 e2e_screen_settles "$E2E_TMP/before.json"
 
 xdotool windowactivate "$BRIXEL_WID"
 e2e_focus
 xdotool key --clearmodifiers alt+Return
-e2e_wait_for "the fullscreen window" 30 test "$(e2e_window_size)" = 1280x1024
+e2e_wait_for "the fullscreen window" 30 e2e_window_is 1280x1024
 e2e_wait_for "cells of 16x40" 10 grep -qx "New FontHeight : 40" "$BRIXEL_LOG"
 # The cells fill 1280x1000; the rest stays black.
 e2e_shot "$E2E_TMP/full.png"
@@ -19,7 +19,7 @@ e2e_shot "$E2E_TMP/full.png"
   e2e_fail "the margin below the cells is not black"
 
 xdotool key --clearmodifiers alt+Return
-e2e_wait_for "the window back at 640x400" 30 test "$(e2e_window_size)" = 640x400
+e2e_wait_for "the window back at 640x400" 30 e2e_window_is 640x400
 same() {
   e2e_shot "$E2E_TMP/after.png"
   "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/after.png" "$E2E_TMP/before.json" >/dev/null

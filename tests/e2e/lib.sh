@@ -10,6 +10,7 @@
 #   e2e_decode FILE           the screenshot's cells as JSON (screen_decode)
 #   e2e_wait_exit [SECS]      waits for Brixel to end; sets BRIXEL_STATUS
 #   e2e_wait_for DESC SECS CMD...  polls CMD until it succeeds
+#   e2e_window_is WxH         whether the window has that size now (pollable)
 # Everything started here is stopped, and every temp dir removed, on exit.
 
 set -euo pipefail
@@ -126,6 +127,14 @@ e2e_has_focus() {
 # e2e_window_size: prints WIDTHxHEIGHT of the Brixel window.
 e2e_window_size() {
   xdotool getwindowgeometry "$BRIXEL_WID" | sed -n 's/.*Geometry: //p'
+}
+
+# e2e_window_is WIDTHxHEIGHT: measures anew on every call, so it can be polled
+# (an argument like "$(e2e_window_size)" is measured once, before polling
+# starts); notes the size it saw for the failure message.
+e2e_window_is() {
+  e2e_window_size >"$E2E_TMP/seen.txt"
+  [ "$(cat "$E2E_TMP/seen.txt")" = "$1" ]
 }
 
 e2e_shot() {

@@ -8,11 +8,7 @@ e2e_start_brixel "$BRIXEL_BINARY_DIR/demo.tdf"
 e2e_screen_settles "$E2E_TMP/before.json"
 
 xdotool windowsize "$BRIXEL_WID" 1000 700
-fits_whole_cells() {
-  e2e_window_size >"$E2E_TMP/seen.txt"
-  [ "$(cat "$E2E_TMP/seen.txt")" = 960x700 ]
-}
-e2e_wait_for "the window to fit whole cells" 30 fits_whole_cells
+e2e_wait_for "the window to fit whole cells" 30 e2e_window_is 960x700
 e2e_wait_for "the resize log lines" 10 grep -qx "New FontHeight : 28" "$BRIXEL_LOG"
 for line in "WindowHeight : 700" "WindowWidth : 960" "New FontWidth : 12" "Resized..."; do
   grep -qx "$line" "$BRIXEL_LOG" || e2e_fail "missing log line: $line"
