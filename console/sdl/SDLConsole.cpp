@@ -35,6 +35,9 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   // Without this SDL draws the window surface through OpenGL (software Mesa
   // here): it replaces the X window at start and costs many times the CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Every hint is set before the audio thread starts: SDL's hint list has no
+  // lock, and that thread reads it while a new hint is being added.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "best");
   IgnoreLateWakeupErrors();
   if (!Video.Start(SDL_INIT_VIDEO)) {
     Log("Error Initializing SDL");
@@ -75,7 +78,6 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   if (!Window) return;
   // Text input events are not used; keys come from key-down events only.
   SDL_StopTextInput();
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "best");
   WindowSurface = SDL_GetWindowSurface(Window.get());
 
   ScreenRect = {0, 0, PixelWidth, PixelHeight};

@@ -51,7 +51,17 @@ bool SdlConsoleTest::PumpUntil(const std::function<bool()>& pred,
 }
 
 void SdlConsoleTest::Drain() {
-  while (Con->PollEvent()) {
+  // A poll round ends at SDL's end-of-poll marker, and a wait with a time-out
+  // can leave that marker queued ahead of events pushed since. So queue a marker
+  // of our own behind them and handle events until it has gone through.
+  static const Uint32 kDrainMarker = SDL_RegisterEvents(1);
+  SDL_Event marker{};
+  marker.type = kDrainMarker;
+  ASSERT_EQ(SDL_PushEvent(&marker), 1);
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  while (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, kDrainMarker, kDrainMarker) > 0) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "events were not handled";
+    Con->PollEvent();
   }
 }
 
