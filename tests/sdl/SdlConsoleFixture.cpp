@@ -158,6 +158,12 @@ void SdlConsoleTest::PushMouseUp(int x, int y, uint8_t button) {
   ASSERT_EQ(SDL_PushEvent(&e), 1);
 }
 
+void SdlConsoleTest::PushDrag(int x0, int y0, int x1, int y1, uint8_t button) {
+  PushMouseDown(x0, y0, button);
+  PushMouseMotion(x1, y1, SDL_BUTTON(button));
+  PushMouseUp(x1, y1, button);
+}
+
 void SdlConsoleTest::PushResize(int w, int h) {
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;

@@ -56,6 +56,8 @@ class SdlConsoleTest : public ::testing::Test {
   void PushMouseDown(int x, int y, uint8_t button);
   void PushMouseMotion(int x, int y, uint32_t state);
   void PushMouseUp(int x, int y, uint8_t button);
+  // A whole drag: press, one motion with the button held, release.
+  void PushDrag(int x0, int y0, int x1, int y1, uint8_t button);
   void PushResize(int w, int h);
 
   // Every byte in the key buffer, read with ReadKey.

@@ -138,9 +138,7 @@ TEST_F(SdlConsoleTest, DragUpAndLeftSelectsTheSameCells) {
   Con->WriteXY(1, 2, 7, "ghijkl");
   ASSERT_TRUE(WaitForScreen());
   // Press in cell (5, 2), release in cell (2, 1): the rectangle (2,1)-(5,2).
-  PushMouseDown(4 * 8 + 1, 16 + 1, SDL_BUTTON_MIDDLE);
-  PushMouseMotion(1 * 8 + 1, 1, SDL_BUTTON_MMASK);
-  PushMouseUp(1 * 8 + 1, 1, SDL_BUTTON_MIDDLE);
+  PushDrag(4 * 8 + 1, 16 + 1, 1 * 8 + 1, 1, SDL_BUTTON_MIDDLE);
   testing::internal::CaptureStdout();
   Drain();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Text Copied to Clipboard\n");
@@ -164,9 +162,7 @@ TEST_F(SdlConsoleTest, LongStreamCopiesAreLogged) {
   Con->WriteXY(1, 1, 7, "one");
   Con->WriteXY(1, 2, 7, "two");
   Con->WriteXY(1, 3, 7, "three");
-  PushMouseDown(0, 0, SDL_BUTTON_LEFT);
-  PushMouseMotion(4 * 8, 2 * 16, SDL_BUTTON_LMASK);
-  PushMouseUp(4 * 8, 2 * 16, SDL_BUTTON_LEFT);
+  PushDrag(0, 0, 4 * 8, 2 * 16, SDL_BUTTON_LEFT);
   testing::internal::CaptureStdout();
   Drain();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Text Copied to Clipboard\n");
@@ -191,9 +187,7 @@ TEST_F(SdlConsoleTest, MiddleDragInCaptureModeHandsTheBlockOver) {
     shown = std::string(title) + ": " + std::string(text);
   };
   ASSERT_EQ(SDL_SetClipboardText("before"), 0);
-  PushMouseDown(9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
-  PushMouseMotion(9 * 8 + 2 + 2 * 8, 4 * 16 + 2 + 16, SDL_BUTTON_MMASK);
-  PushMouseUp(9 * 8 + 2 + 2 * 8, 4 * 16 + 2 + 16, SDL_BUTTON_MIDDLE);
+  PushDrag(9 * 8 + 2, 4 * 16 + 2, 9 * 8 + 2 + 2 * 8, 4 * 16 + 2 + 16, SDL_BUTTON_MIDDLE);
   Drain();
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(CaptureLeft, 10);
@@ -205,16 +199,12 @@ TEST_F(SdlConsoleTest, MiddleDragInCaptureModeHandsTheBlockOver) {
 
   // Without a message box the refusal goes to the log; an accepted capture is silent.
   Con->ShowError = nullptr;
-  PushMouseDown(9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
-  PushMouseMotion(9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MMASK);
-  PushMouseUp(9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
+  PushDrag(9 * 8 + 2, 4 * 16 + 2, 9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
   testing::internal::CaptureStdout();
   Drain();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error while saving font char.\n");
   GlyphCaptureHandler = [](const TScreen&) { return true; };
-  PushMouseDown(9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
-  PushMouseMotion(9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MMASK);
-  PushMouseUp(9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
+  PushDrag(9 * 8 + 2, 4 * 16 + 2, 9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
   testing::internal::CaptureStdout();
   Drain();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
