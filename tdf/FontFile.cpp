@@ -16,6 +16,7 @@ uint8_t CurrentFont = 1;
 TFontHeader CurrentHeader;
 TFontChar GlyphSize;
 std::string FontChars;
+int FontFileError = 0;
 
 namespace {
 
@@ -77,12 +78,14 @@ bool SignatureValid(const TTDFont& sig) {
 }
 
 bool LoadFontFile(const std::string& path) {
-  if (!FileThere(path)) return false;
+  FontFileError = FileProblem(path);
+  if (FontFileError != 0) return false;
   FontFileName = path;
   ResetFontList();
   {
     TFileHandle file;
     if (!OpenFontFile(file, path, fuRead)) {
+      FontFileError = file.LastError();
       ConWriteLn(kOpenError);
       return false;
     }

@@ -18,6 +18,8 @@ extern uint8_t CurrentFont;             // 1-based
 extern TFontHeader CurrentHeader;
 extern TFontChar GlyphSize;  // Width and Height of the glyph read last
 extern std::string FontChars;
+// Why the last LoadFontFile answered false (an errno, or kNotRegularFile); 0 after a success.
+extern int FontFileError;
 
 constexpr int kMaxFonts = 255;
 constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot

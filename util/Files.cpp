@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -63,11 +65,28 @@ bool EraseFile(std::string_view name) {
   return fs::remove(p, ec) && !ec;
 }
 
-bool FileThere(std::string_view name) {
-  if (!UsablePath(name)) return false;
-  std::error_code ec;
-  const fs::file_status st = fs::status(fs::path{std::string(name)}, ec);
-  return !ec && fs::exists(st) && !fs::is_directory(st);
+bool FileThere(std::string_view name) { return FileProblem(name) == 0; }
+
+int FileProblem(std::string_view name) {
+  if (!UsablePath(name)) return ENOENT;
+  struct stat st {};
+  if (::stat(std::string(name).c_str(), &st) != 0) return errno;
+  return S_ISDIR(st.st_mode) ? EISDIR : 0;
+}
+
+std::string FileErrorText(int error) {
+  if (error == kNotRegularFile) return "not a regular file";
+  std::string text = std::strerror(error);
+  // The system's texts start with a capital; they read as the tail of a sentence here.
+  if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] + 32);
+  return text;
+}
+
+bool SameFile(std::string_view a, std::string_view b) {
+  if (!UsablePath(a) || !UsablePath(b)) return false;
+  struct stat sa {}, sb {};
+  return ::stat(std::string(a).c_str(), &sa) == 0 && ::stat(std::string(b).c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 TFileHandle::~TFileHandle() {
@@ -96,13 +115,24 @@ bool TFileHandle::Open(std::string_view path, TFileAccess access) {
   if (!UsablePath(path)) return Fail(ENOENT);
   const std::string name(path);
   int fd;
+  // Non-blocking only for the open itself: a FIFO would otherwise wait for
+  // its other end here, before the checks below could refuse it.
   do {
-    fd = ::open(name.c_str(), OpenFlags(access) | O_CLOEXEC);
+    fd = ::open(name.c_str(), OpenFlags(access) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return Fail(errno);
+  // A FIFO without a reader answers a non-blocking write open with ENXIO.
+  if (fd < 0) return Fail(errno == ENXIO ? kNotRegularFile : errno);
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+  int error = 0;
+  if (::fstat(fd, &st) != 0)
+    error = errno;
+  else if (S_ISDIR(st.st_mode))
+    error = EISDIR;
+  else if (!S_ISREG(st.st_mode))
+    error = kNotRegularFile;
+  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+    error = errno;
+  if (error != 0) {
     ::close(fd);
     return Fail(error);
   }
@@ -210,4 +240,50 @@ bool RetryBlockRead(TFileHandle& file, std::span<uint8_t> buffer, size_t& count)
   });
   count = total;
   return ok;
+}
+
+namespace {
+
+// The mode a newly created file gets: 0666 less the process's umask.
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// Where the bytes really go: a link is followed so that the link stays a link.
+std::string ReplacementTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
+}
+
+}  // namespace
+
+bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error) {
+  error = 0;
+  if (!UsablePath(path)) return error = ENOENT, false;
+  const std::string target = ReplacementTarget(std::string(path));
+  mode_t mode = NewFileMode();
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return error = EISDIR, false;
+    if (!S_ISREG(st.st_mode)) return error = kNotRegularFile, false;
+    mode = st.st_mode & 07777;
+  }
+  const fs::path targetPath(target);
+  std::string temp = (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return error = errno, false;
+  TFileHandle file(fd);
+  const bool written = file.Write(data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  if (!written) error = file.LastError() ? file.LastError() : errno;
+  if (!file.Close() && written) error = file.LastError();
+  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) ::unlink(temp.c_str());
+  return error == 0;
 }

@@ -3,15 +3,34 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 // File helpers. Every failure is a false result with the platform's error
 // code kept for the caller; nothing throws and nothing is printed.
 
+// The error code for a path that exists but is no regular file (a FIFO, a
+// device, a socket): reading one can block forever, so it is never opened.
+constexpr int kNotRegularFile = 0x10000;
+
 // Deletes a file (not a directory); true when the deletion reported no error.
 bool EraseFile(std::string_view name);
 // True when the name exists and is not a directory.
 bool FileThere(std::string_view name);
+// Why the name cannot be a file to open: 0 when it exists and is not a
+// directory, else ENOENT, EISDIR, ELOOP, ENAMETOOLONG, EACCES and the like.
+int FileProblem(std::string_view name);
+// The reason for an error code in a user's words: "permission denied",
+// "is a directory", "not a regular file", ...
+std::string FileErrorText(int error);
+// True when both names lead to one existing file (same device and inode),
+// also through links.
+bool SameFile(std::string_view a, std::string_view b);
+// Replaces the file at path with bytes: written to a temporary file beside it,
+// synced and renamed into place, so a failure never leaves a half-written
+// target. A link is followed and its target replaced; an existing target must
+// be a regular file and keeps its permissions. error holds the errno on false.
+bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error);
 
 enum TFileAccess : uint8_t { faRead, faWrite, faReadWrite };
 
@@ -28,7 +47,8 @@ class TFileHandle {
   TFileHandle(const TFileHandle&) = delete;
   TFileHandle& operator=(const TFileHandle&) = delete;
 
-  // Opens an existing file (never a directory) in one attempt.
+  // Opens an existing regular file in one attempt; anything else (a
+  // directory, a FIFO, a device) is refused without waiting on it.
   bool Open(std::string_view path, TFileAccess access);
   // Creates the file, or truncates an existing one, for writing.
   bool Create(std::string_view path);

@@ -91,14 +91,34 @@ TEST_F(TdfRead, MissingFilesAndDirectoriesLoadNothing) {
   ASSERT_TRUE(LoadFontFile(good));
   fs::create_directory(Dir.Path() / "dir.tdf");
 
-  EXPECT_FALSE(LoadFontFile(Dir.File("missing.tdf")));
-  EXPECT_FALSE(LoadFontFile(Dir.File("dir.tdf")));
-  EXPECT_FALSE(LoadFontFile(""));
+  ASSERT_EQ(mkfifo(Dir.File("fifo.tdf").c_str(), 0600), 0);
+  fs::create_symlink(Dir.Path() / "loop.tdf", Dir.Path() / "loop.tdf");
+  const struct {
+    std::string Path;
+    int Error;
+  } refused[] = {
+      {Dir.File("missing.tdf"), ENOENT},
+      {Dir.File("dir.tdf"), EISDIR},
+      {"", ENOENT},
+      {Dir.File("loop.tdf"), ELOOP},
+      {Dir.File(std::string(300, 'n') + ".tdf"), ENAMETOOLONG},
+  };
+  for (const auto& c : refused) {
+    EXPECT_FALSE(LoadFontFile(c.Path)) << c.Path;
+    EXPECT_EQ(FontFileError, c.Error) << c.Path;
+  }
   // Nothing else changed, and nothing was said.
   EXPECT_EQ(FontFileName, good);
   ASSERT_EQ(FontCount, 1);
   EXPECT_EQ(Fonts[1].Name, "Kept");
   EXPECT_FALSE(ScreenShows("Error"));
+
+  // A FIFO would block the read forever: it is refused at the open, at once.
+  EXPECT_FALSE(LoadFontFile(Dir.File("fifo.tdf")));
+  EXPECT_EQ(FontFileError, kNotRegularFile);
+  EXPECT_TRUE(ScreenShows("Error Opening File!"));
+  ASSERT_TRUE(LoadFontFile(good));
+  EXPECT_EQ(FontFileError, 0);
 }
 
 TEST_F(TdfRead, ListsEveryFontAndSelectsTheLast) {
@@ -381,11 +401,12 @@ TEST_F(TdfRead, UnreadableFileIsReported) {
       [&] {
         if (LoadFontFile(path)) return 1;
         if (FontFileName != path || FontCount != 0) return 2;
+        if (FontFileError != EACCES) return 4;
         return ScreenShows("Error Opening File!") ? 0 : 3;
       },
       &reason);
   if (code < 0) GTEST_SKIP() << reason;
-  EXPECT_EQ(code, 0) << "1: loaded, 2: state, 3: no message";
+  EXPECT_EQ(code, 0) << "1: loaded, 2: state, 3: no message, 4: reason not kept";
 }
 
 }  // namespace

@@ -242,3 +242,76 @@ TEST(RetryHelpers, BlockReadWaitsForDataThatIsNotThereYet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FileNames, ProblemsAreNamedInTheUsersWords) {
+  TTempDir dir;
+  const std::string file = dir.Write("a.tdf", "x");
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  EXPECT_EQ(FileProblem(file), 0);
+  EXPECT_EQ(FileProblem(dir.File("fifo")), 0);  // it exists; the open refuses it
+  EXPECT_EQ(FileErrorText(FileProblem(dir.Path().string())), "is a directory");
+  EXPECT_EQ(FileErrorText(FileProblem(dir.File("none"))), "no such file or directory");
+  EXPECT_EQ(FileErrorText(kNotRegularFile), "not a regular file");
+
+  // Opening a FIFO for reading would wait for a writer; it is refused at once.
+  TFileHandle handle;
+  for (const TFileAccess access : {faRead, faWrite, faReadWrite}) {
+    EXPECT_FALSE(handle.Open(dir.File("fifo"), access));
+    EXPECT_EQ(handle.LastError(), kNotRegularFile);
+  }
+  EXPECT_FALSE(handle.Open("/dev/null", faRead));
+  ASSERT_TRUE(handle.Open(file, faRead));
+  uint8_t byte = 0;
+  size_t count = 0;
+  ASSERT_TRUE(handle.Read({&byte, 1}, count));  // the descriptor blocks again after the open
+  EXPECT_EQ(byte, 'x');
+}
+
+TEST(FileNames, SameFileFollowsLinks) {
+  TTempDir dir;
+  const std::string a = dir.Write("a", "1");
+  const std::string b = dir.Write("b", "1");
+  fs::create_symlink(a, dir.Path() / "link");
+  fs::create_hard_link(a, dir.Path() / "hard");
+  EXPECT_TRUE(SameFile(a, dir.File("link")));
+  EXPECT_TRUE(SameFile(dir.File("hard"), a));
+  EXPECT_TRUE(SameFile(a, dir.File("./a")));
+  EXPECT_FALSE(SameFile(a, b));
+  EXPECT_FALSE(SameFile(a, dir.File("missing")));
+}
+
+TEST(FileNames, ReplaceFileContentsWritesWholeFilesOnly) {
+  TTempDir dir;
+  auto text = [&](const char* name) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(dir.Path() / name);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  const std::string target = dir.Write("t.ans", "old");
+  ::chmod(target.c_str(), 0640);
+  fs::create_symlink(target, dir.Path() / "link.ans");
+  int error = -1;
+  ASSERT_TRUE(ReplaceFileContents(dir.File("link.ans"), Bytes("new"), error));
+  EXPECT_EQ(error, 0);
+  EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.ans"));  // the link stays, its target changed
+  EXPECT_EQ(text("t.ans"), "new");
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+
+  ASSERT_TRUE(ReplaceFileContents(dir.File("fresh.ans"), Bytes(""), error));
+  EXPECT_EQ(text("fresh.ans"), "");
+
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(ReplaceFileContents(dir.File("fifo"), Bytes("x"), error));
+  EXPECT_EQ(error, kNotRegularFile);
+  EXPECT_FALSE(ReplaceFileContents(dir.Path().string(), Bytes("x"), error));
+  EXPECT_EQ(error, EISDIR);
+  EXPECT_FALSE(ReplaceFileContents(dir.File("no/such/dir"), Bytes("x"), error));
+  EXPECT_EQ(error, ENOENT);
+  // No temporary file is left behind by any of these.
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Path())) ++entries;
+  EXPECT_EQ(entries, 4);  // t.ans, link.ans, fresh.ans, fifo, nothing else
+}
+
+}  // namespace
