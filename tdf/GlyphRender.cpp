@@ -60,7 +60,9 @@ uint8_t DrawGlyph(int x, int y, uint8_t ch, bool color) {
     case TGlyphRead::Found:
       break;
   }
-  DrawGlyphCells(x, y, cells, color);
+  // A band that wrapped below the screen would otherwise be clamped onto the
+  // last row and wipe what the band above drew there; the pen still advances.
+  if (y <= kLastRow) DrawGlyphCells(x, y, cells, color);
   return GlyphSize.Width;
 }
 

@@ -91,6 +91,16 @@ TEST_F(GlyphRender, CellsStopBeforeColumnEightyAndBelowRowTwentyFive) {
   for (int y = 1; y <= 23; ++y) ASSERT_EQ(Con.GetCharAt(77, y), 0) << "row " << y;
 }
 
+TEST_F(GlyphRender, ABandThatStartsBelowTheLastRowDrawsNothingButStillAdvances) {
+  // Ten-column, six-row glyphs from row 20: the second band would start at
+  // row 27, and clamped onto row 25 it would overwrite the first band's foot.
+  LoadBuilt(TTdfBuilder().Font(BlockFont(
+      0, {{'W', BlockGlyph({"WWWWWWWWWW", "W", "W", "W", "W", "w"})}, {'i', BlockGlyph({"ii"})}})));
+  Draw(1, 20, std::string(8, 'W') + "Wi");
+  EXPECT_EQ(Cells(25, 1, 12), "w         w ");
+  EXPECT_EQ(GlyphSize.Width, 2);  // 'i' was still read for the pen's advance
+}
+
 TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
   TTdfFontSpec color = BlockFont(0, {});
   color.FontType = ftColor;
