@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Ready-made dialogs on top of TMenuBox. Each leaves the cursor and the text
+// attribute as it found them.
+
+// A box in the dialog look with text in the middle of rows 10..15, its title
+// on the top edge. Mode 0 waits for any key under an " OK " button (and drops
+// type-ahead); mode 1 asks " YES "/" NO " (Left/Right, Space toggles, Enter
+// takes the selection, Y and N answer at once, Esc does nothing) and answers
+// true for YES; mode 2 has no button, reads no key and leaves the box on the
+// screen. Texts longer than 72 characters are cut so the box and its shadow
+// stay on the screen.
+bool MessageBox(uint8_t mode, std::string_view title, std::string_view text);
+
+// A raised panel in background colour bg (0..15) with a blue title bar on its
+// second row and a sunken single-line frame below the bar; it stays on the
+// screen and the text attribute is left at 7. The caller saves and restores
+// the screen around it.
+void PanelBox(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2, uint8_t bg);
+
+// Draws a fixed decorative frame at (x, y), lets the user edit text on its
+// third row (only Enter ends the editing) and then choose YES (true) or NO
+// (false), starting on NO. The frame stays on the screen: the caller saves
+// and restores it.
+bool InputYesNo(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view prompt,
+                std::string& text);
