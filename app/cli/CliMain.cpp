@@ -23,12 +23,14 @@ constexpr char kUsage[] =
     "usage: brixel-cli COMMAND [ARGS...]\n"
     "\n"
     "commands:\n"
-    "  list FILE [--json]\n"
+    "  list [--json] FILE\n"
     "      the fonts of a TheDraw font file (.tdf) and the font selected after loading\n"
-    "  render FILE [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] TEXT\n"
+    "  render [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] FILE TEXT\n"
     "      TEXT drawn with a font of FILE on an 80x25 screen\n"
     "\n"
-    "  brixel-cli --help   this text\n";
+    "  brixel-cli --help           this text\n"
+    "  brixel-cli COMMAND --help   the usage of one command\n"
+    "  --                          ends the options: names and texts after it may start with '-'\n";
 
 }  // namespace
 
@@ -40,8 +42,8 @@ int main(int argc, char** argv) {
   }
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
-    std::fputs(kUsage, stdout);
-    return 0;
+    // A closed or full standard output is a failure like any other output's.
+    return std::fputs(kUsage, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
   }
   for (const TCommand& command : kCommands) {
     if (command.Name == name) return command.Run(argc - 2, argv + 2);

@@ -2,23 +2,23 @@
 // as the program's font unit reads them, as text or as one JSON object.
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
 #include "tdf/FontFile.h"
 #include "util/Cp437.h"
-#include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
 namespace {
 
-constexpr char kListUsage[] = "usage: brixel-cli list FILE [--json]\n";
+const TCliCommand kList("list", "usage: brixel-cli list [--json] [--] FILE\n");
+constexpr TCliOption kListOptions[] = {{"--json", false}};
 
 struct TListedFont {
   int Number = 0;
@@ -37,11 +37,6 @@ struct TListing {
   int Selected = 0;
   std::string Chars;  // FontChars of the selected font, code page 437
 };
-
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "brixel-cli list: %s\n", message.c_str());
-  return 1;
-}
 
 std::string TypeLabel(uint8_t fontType) {
   const std::string name = FontTypeNameOf(fontType);
@@ -123,33 +118,13 @@ std::string AsJson(const TListing& l) {
 }  // namespace
 
 int RunListCommand(int argc, char** argv) {
-  bool json = false;
-  std::vector<std::string> files;
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--json") {
-      json = true;
-    } else if (arg == "--help" || arg == "-h") {
-      std::fputs(kListUsage, stdout);
-      return 0;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      std::fputs(kListUsage, stderr);
-      return Fail("unknown option " + std::string(arg));
-    } else {
-      files.emplace_back(arg);
-    }
-  }
-  if (files.size() != 1) {
-    std::fputs(kListUsage, stderr);
-    return Fail(files.empty() ? "no font file given" : "only one font file at a time");
-  }
-  const std::string& path = files.front();
-  if (!FileThere(path)) return Fail("no such file: " + path);
-  // LoadFontFile only tells the screen why it failed; there is none here.
-  if (!LoadFontFile(path)) return Fail("cannot open " + path);
+  TCliArgs args;
+  if (!kList.Parse(argc, argv, kListOptions, args)) return 1;
+  if (args.Help) return kList.ShowHelp();
+  if (!kList.ExpectPositionals(args, {"FILE"})) return 1;
+  const std::string& path = args.Positional.front();
+  if (!kList.LoadFont(path)) return 1;
 
   const TListing listing = Collect(path);
-  const std::string out = json ? AsJson(listing) : AsText(listing);
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return kList.WriteStdout(args.Has("--json") ? AsJson(listing) : AsText(listing)) ? 0 : 1;
 }

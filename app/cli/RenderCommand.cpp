@@ -5,22 +5,22 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "ansi/AnsiText.h"
+#include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
 #include "util/Cp437.h"
-#include "util/Files.h"
 
 namespace {
 
-constexpr char kRenderUsage[] =
-    "usage: brixel-cli render FILE [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] "
-    "TEXT\n";
+const TCliCommand kRender(
+    "render",
+    "usage: brixel-cli render [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] [--] "
+    "FILE TEXT\n");
 
 // The screen model is the global console while the command runs.
 class TConsoleInstall {
@@ -51,50 +51,36 @@ bool ParseNumber(std::string_view text, int low, int high, int& value) {
   return true;
 }
 
-bool Fail(const std::string& message) {
-  std::fprintf(stderr, "brixel-cli render: %s\n", message.c_str());
-  return false;
-}
+constexpr TCliOption kRenderOptions[] = {{"--font", true}, {"--x", true},   {"--y", true},
+                                         {"--color", true}, {"--ans", true}, {"--json", false}};
 
-int ExitFailure(const std::string& message) {
-  Fail(message);
-  return 1;
-}
-
-bool ParseRenderOptions(int argc, char** argv, TRenderOptions& options) {
-  std::vector<std::string> positional;
-  for (int i = 0; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    auto number = [&](int low, int high, int& target) {
-      if (i + 1 >= argc) return Fail(std::string(arg) + " needs a value");
-      if (!ParseNumber(argv[++i], low, high, target))
-        return Fail(std::string(arg) + " takes a number from " + std::to_string(low) + " to " +
-                    std::to_string(high) + ", not '" + argv[i] + "'");
-      return true;
-    };
-    bool ok = true;
-    if (arg == "--font") ok = number(1, 255, options.Font);
-    else if (arg == "--x") ok = number(0, 255, options.X);
-    else if (arg == "--y") ok = number(0, 255, options.Y);
-    else if (arg == "--color") ok = number(0, 15, options.Color);
-    else if (arg == "--json") options.Json = true;
-    else if (arg == "--ans") {
-      if (i + 1 >= argc) return Fail("--ans needs a file name");
-      options.AnsFile = argv[++i];
-    } else if (arg.size() > 2 && arg.substr(0, 2) == "--") {
-      return Fail("unknown option " + std::string(arg));
-    } else {
-      positional.emplace_back(arg);
+bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& options) {
+  if (!kRender.Parse(argc, argv, kRenderOptions, args) || args.Help) return false;
+  const struct {
+    std::string_view Name;
+    int Low, High;
+    int& Target;
+  } numbers[] = {{"--font", 1, 255, options.Font},
+                 {"--x", 0, 255, options.X},
+                 {"--y", 0, 255, options.Y},
+                 {"--color", 0, 15, options.Color}};
+  for (const auto& n : numbers) {
+    const std::string* value = args.Value(n.Name);
+    if (value && !ParseNumber(*value, n.Low, n.High, n.Target)) {
+      kRender.Fail(std::string(n.Name) + " takes a number from " + std::to_string(n.Low) +
+                   " to " + std::to_string(n.High) + ", not '" + *value + "'");
+      return false;
     }
-    if (!ok) return false;
   }
-  if (positional.size() != 2) {
-    std::fputs(kRenderUsage, stderr);
+  if (const std::string* ans = args.Value("--ans")) options.AnsFile = *ans;
+  options.Json = args.Has("--json");
+  if (!kRender.ExpectPositionals(args, {"FILE", "TEXT"})) return false;
+  if (options.Json && !options.AnsFile.empty()) {
+    kRender.Fail("--json and --ans exclude each other");
     return false;
   }
-  if (options.Json && !options.AnsFile.empty()) return Fail("--json and --ans exclude each other");
-  options.File = positional[0];
-  options.Text = Utf8ToCp437(positional[1]);
+  options.File = args.Positional[0];
+  options.Text = Utf8ToCp437(args.Positional[1]);
   return true;
 }
 
@@ -126,49 +112,45 @@ std::string ScreenJson(const TTextConsole& screen) {
   return out + "]\n";
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-  TFileHandle file;
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  return file.Create(path) && file.Write({data, bytes.size()}) && file.Close();
-}
-
 }  // namespace
 
 int RunRenderCommand(int argc, char** argv) {
+  TCliArgs args;
   TRenderOptions options;
-  if (!ParseRenderOptions(argc, argv, options)) return 1;
-  if (!FileThere(options.File)) return ExitFailure("no such file: " + options.File);
+  if (!ParseRenderOptions(argc, argv, args, options)) return args.Help ? kRender.ShowHelp() : 1;
 
   TTextConsole screen(1);
   const TConsoleInstall install(screen);
-  const bool loaded = LoadFontFile(options.File);
-  if (!loaded) return ExitFailure("cannot read " + options.File);
-  if (FontCount == 0) return ExitFailure(options.File + " holds no fonts");
+  if (!kRender.LoadFont(options.File)) return 1;
+  if (FontCount == 0) return kRender.Fail(options.File + " holds no fonts");
   const int font = options.Font ? options.Font : CurrentFont;
   if (font > FontCount)
-    return ExitFailure("font " + std::to_string(font) + " does not exist; the file has " +
-                       std::to_string(FontCount));
+    return kRender.Fail("font " + std::to_string(font) + " does not exist; the file has " +
+                        std::to_string(FontCount));
+  if (!SelectFont(font))
+    return kRender.Fail("font " + std::to_string(font) + " has no valid header");
+  // Nothing to print would look like an empty text; say why instead.
+  if (CurrentHeader.FontType != ftBlock && CurrentHeader.FontType != ftColor) {
+    const std::string type = FontTypeName();
+    return kRender.Fail("font " + std::to_string(font) + " cannot be drawn: it is " +
+                        (type.empty() ? "of unknown type " + std::to_string(CurrentHeader.FontType)
+                                      : "an " + type + " font"));
+  }
 
   // The same steps as the main screen: cleared in attribute 7, Block fonts in
   // the chosen colour, Color fonts in their own.
-  const bool selected = SelectFont(font);
   screen.SetTextAttr(7);
   screen.ClrScr();
   screen.SetTextAttr(CurrentHeader.FontType == ftBlock ? static_cast<uint8_t>(options.Color) : 15);
-  if (selected) DrawFontText(options.X, options.Y, options.Text);
-  if (!selected) return ExitFailure("font " + std::to_string(font) + " has no valid header");
+  DrawFontText(options.X, options.Y, options.Text);
 
-  if (options.Json) {
-    std::fputs(ScreenJson(screen).c_str(), stdout);
-    return 0;
-  }
+  if (options.Json) return kRender.WriteStdout(ScreenJson(screen)) ? 0 : 1;
   int first = 0, last = 0;
   UsedRows(screen, first, last);
   if (!options.AnsFile.empty()) {
     const std::string art = first ? ScreenRowsToAnsi(screen.Screen, first, last, false) : "";
-    if (!WriteFile(options.AnsFile, art)) return ExitFailure("cannot write " + options.AnsFile);
-    return 0;
+    return kRender.WriteOutputFile(options.AnsFile, art, {options.File}) ? 0 : 1;
   }
-  if (first) std::fputs(ScreenRowsToAnsi(screen.Screen, first, last, true).c_str(), stdout);
-  return 0;
+  const std::string shown = first ? ScreenRowsToAnsi(screen.Screen, first, last, true) : "";
+  return kRender.WriteStdout(shown) ? 0 : 1;
 }

@@ -34,7 +34,7 @@ PY
 run "$cli" --help
 expect_rc 0 "--help"
 grep -q "usage: brixel-cli" "$work/out" || fail "--help prints no usage"
-grep -q "list FILE" "$work/out" || fail "--help does not mention list"
+grep -q "list \[--json\] FILE" "$work/out" || fail "--help does not mention list"
 
 run "$cli"
 expect_rc 1 "no arguments"
@@ -46,15 +46,53 @@ grep -q "unknown command 'frobnicate'" "$work/err" || fail "unknown command not 
 
 run "$cli" list
 expect_rc 1 "list without a file"
-grep -q "no font file given" "$work/err" || fail "missing argument not explained"
+grep -q "missing FILE" "$work/err" || fail "missing argument not explained"
 
 run "$cli" list "$work/missing.tdf"
 expect_rc 1 "missing file"
 grep -q "no such file" "$work/err" || fail "missing file not explained"
 [ ! -s "$work/out" ] || fail "missing file: output on stdout"
 
-run "$cli" list "$work"
-expect_rc 1 "directory"
+# Paths that are no font file say why, and nothing ever waits on one.
+mkfifo "$work/fifo.tdf"
+ln -s "$work/loop.tdf" "$work/loop.tdf"
+while read -r what path reason; do
+  run timeout 20 "$cli" list "$path"
+  expect_rc 1 "$what"
+  grep -q "$reason" "$work/err" || fail "$what: stderr lacks '$reason': $(cat "$work/err")"
+done <<EOF2
+directory $work is a directory
+fifo $work/fifo.tdf not a regular file
+symlink-loop $work/loop.tdf too many levels of symbolic links
+long-name $work/$(printf 'n%.0s' {1..300}).tdf file name too long
+EOF2
+set +e
+printf abc | timeout 20 "$cli" list /dev/stdin >"$work/out" 2>"$work/err"
+rc=$?
+set -e
+expect_rc 1 "a pipe as /dev/stdin"
+grep -q "not a regular file" "$work/err" || fail "pipe: not explained"
+
+# Arguments: help after the command, an extra argument named, "--" before a
+# name that starts with "-", output that cannot be written.
+run "$cli" list "$work/two.tdf" --help
+expect_rc 0 "list FILE --help"
+grep -q "usage: brixel-cli list" "$work/out" || fail "list --help prints no usage"
+run "$cli" list "$work/two.tdf" "$work/two.tdf"
+expect_rc 1 "two files"
+grep -q "unexpected argument" "$work/err" || fail "extra argument not named"
+cp "$work/two.tdf" "$work/-h.tdf"
+cd "$work"
+run "$cli" list -- -h.tdf
+expect_rc 0 "a name that starts with -"
+cd - >/dev/null
+for args in "list $work/two.tdf" "--help"; do
+  set +e
+  "$cli" $args >/dev/full 2>/dev/null
+  rc=$?
+  set -e
+  expect_rc 1 "$args to a full disk"
+done
 
 run "$cli" list "$work/two.tdf" --bogus
 expect_rc 1 "unknown option"
@@ -119,7 +157,7 @@ if [ "$(id -u)" -ne 0 ] || [ ${#as_user[@]} -gt 0 ]; then
   cp "$work/two.tdf" "$work/secret.tdf" && chmod 000 "$work/secret.tdf"
   run "${as_user[@]}" "$cli" list "$work/secret.tdf"
   expect_rc 1 "unreadable file"
-  grep -q "cannot open" "$work/err" || fail "unreadable file not explained"
+  grep -q "secret.tdf: permission denied" "$work/err" || fail "unreadable file not explained"
 fi
 
 # Real files, when the corpus is there: every listing is valid JSON and

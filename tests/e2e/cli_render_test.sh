@@ -92,7 +92,7 @@ expect_rc 0 "empty text"
 
 # Bad input.
 expect_error "missing file" "no such file" "$work/missing.tdf" adf1
-expect_error "directory" "no such file" "$work" adf1
+expect_error "directory" "is a directory" "$work" adf1
 printf 'hello, not a font\n' >"$work/plain.txt"
 expect_error "not a font file" "holds no fonts" "$work/plain.txt" adf1
 expect_error "font 0" "--font takes a number" "$demo" --font 0 adf1
@@ -103,10 +103,51 @@ expect_error "font without value" "--font needs a value" "$demo" adf1 --font
 expect_error "colour out of range" "--color takes a number" "$demo" --color 16 adf1
 expect_error "x out of range" "--x takes a number" "$demo" --x 256 adf1
 expect_error "unknown option" "unknown option --bogus" "$demo" --bogus adf1
-expect_error "missing TEXT" "usage: brixel-cli render" "$demo"
-expect_error "missing FILE and TEXT" "usage: brixel-cli render"
-expect_error "two texts" "usage: brixel-cli render" "$demo" one two
+expect_error "missing TEXT" "missing TEXT" "$demo"
+expect_error "missing FILE and TEXT" "missing FILE"
+expect_error "two texts" "unexpected argument 'two'" "$demo" one two
+expect_error "empty --ans" "--ans needs a value" "$demo" --ans "" adf1
 expect_error "--json with --ans" "exclude each other" "$demo" --json --ans "$work/x.ans" adf1
 expect_error "unwritable --ans" "cannot write" "$demo" --ans "$work/no/such/dir/x.ans" adf1
+
+# Help after the command, and options ended by "--" so a text may start with "-".
+run "$cli" render "$demo" --help
+expect_rc 0 "render --help"
+grep -q "usage: brixel-cli render" "$work/out" || fail "render --help prints no usage"
+run "$cli" render --font 1 --json -- "$demo" "--x"
+expect_rc 0 "text after --"
+python3 - "$work/out" <<'PY' || fail "a text that starts with -- is drawn"
+import json, sys
+assert any(cell != [0, 7] for row in json.load(open(sys.argv[1])) for cell in row)
+PY
+
+# A font that cannot be drawn is an error, not an empty picture.
+python3 - "$demo" "$work/outline.tdf" <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], "rb").read())
+data[20 + 21] = 0  # the first font's type byte: Outline
+open(sys.argv[2], "wb").write(data)
+PY
+expect_error "outline font" "cannot be drawn: it is an Outline font" "$work/outline.tdf" --font 1 adf1
+
+# Output that cannot be written fails; an output that is the input is refused
+# (also through a link), and the font file keeps every byte.
+for form in "" "--json"; do
+  set +e
+  "$cli" render $form "$demo" AB >/dev/full 2>"$work/err"
+  rc=$?
+  set -e
+  expect_rc 1 "render $form to a full disk"
+  grep -q "cannot write" "$work/err" || fail "render $form to a full disk: no message"
+done
+cp "$demo" "$work/v.tdf"
+ln -s "$work/v.tdf" "$work/link.ans"
+for out in "$work/v.tdf" "$work/link.ans" "$work/./v.tdf"; do
+  expect_error "--ans $out over the input" "it is the input" "$work/v.tdf" --ans "$out" Hi
+  cmp -s "$demo" "$work/v.tdf" || fail "--ans $out changed the font file"
+done
+mkfifo "$work/pipe.ans"
+expect_error "--ans into a FIFO" "not a regular file" "$demo" --ans "$work/pipe.ans" Hi
+[ -z "$(find "$work" -name '.*.ans.*')" ] || fail "a temporary file was left behind"
 
 cli_finish "cli render"

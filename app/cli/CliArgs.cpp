@@ -1,0 +1,104 @@
+#include "app/cli/CliArgs.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "tdf/FontFile.h"
+#include "util/Files.h"
+
+bool TCliArgs::Has(std::string_view name) const { return Value(name) != nullptr; }
+
+const std::string* TCliArgs::Value(std::string_view name) const {
+  const std::string* found = nullptr;
+  for (const auto& [option, value] : Options)
+    if (option == name) found = &value;
+  return found;
+}
+
+bool TCliCommand::Parse(int argc, char** argv, std::span<const TCliOption> known,
+                        TCliArgs& args) const {
+  bool optionsEnded = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+      args.Positional.emplace_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") {
+      args.Help = true;
+      continue;
+    }
+    const TCliOption* option = nullptr;
+    for (const TCliOption& o : known)
+      if (o.Name == arg) option = &o;
+    if (!option) {
+      Fail("unknown option " + std::string(arg) + " (a name or text that starts with '-' goes after --)");
+      return false;
+    }
+    std::string value;
+    if (option->TakesValue) {
+      if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
+        Fail(std::string(arg) + " needs a value");
+        return false;
+      }
+      value = argv[++i];
+    }
+    args.Options.emplace_back(std::string(arg), value);
+  }
+  return true;
+}
+
+bool TCliCommand::ExpectPositionals(const TCliArgs& args,
+                                    std::initializer_list<std::string_view> names) const {
+  if (args.Positional.size() < names.size()) {
+    Fail("missing " + std::string(names.begin()[args.Positional.size()]));
+  } else if (args.Positional.size() > names.size()) {
+    Fail("unexpected argument '" + args.Positional[names.size()] + "'");
+  } else {
+    return true;
+  }
+  std::fwrite(Usage.data(), 1, Usage.size(), stderr);
+  return false;
+}
+
+int TCliCommand::ShowHelp() const { return WriteStdout(Usage) ? 0 : 1; }
+
+int TCliCommand::Fail(std::string_view message) const {
+  std::fprintf(stderr, "brixel-cli %.*s: %.*s\n", static_cast<int>(Name.size()), Name.data(),
+               static_cast<int>(message.size()), message.data());
+  return 1;
+}
+
+bool TCliCommand::WriteStdout(std::string_view text) const {
+  errno = 0;
+  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  if (std::fflush(stdout) == 0 && written && !std::ferror(stdout)) return true;
+  Fail("cannot write the output: " + FileErrorText(errno ? errno : EIO));
+  return false;
+}
+
+bool TCliCommand::WriteOutputFile(const std::string& path, std::string_view bytes,
+                                  std::initializer_list<std::string_view> inputs) const {
+  for (const std::string_view input : inputs) {
+    if (SameFile(path, input)) {
+      Fail("will not write " + path + ": it is the input " + std::string(input));
+      return false;
+    }
+  }
+  int error = 0;
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  if (ReplaceFileContents(path, {data, bytes.size()}, error)) return true;
+  Fail("cannot write " + path + ": " + FileErrorText(error));
+  return false;
+}
+
+bool TCliCommand::LoadFont(const std::string& path) const {
+  if (LoadFontFile(path)) return true;
+  Fail(path + ": " + FileErrorText(FontFileError));
+  return false;
+}

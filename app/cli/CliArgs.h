@@ -1,0 +1,62 @@
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// What every brixel-cli command shares: reading its arguments the same way,
+// saying what went wrong on stderr, and writing output that is checked.
+
+// An option a command knows, and whether a value follows it.
+struct TCliOption {
+  std::string_view Name;
+  bool TakesValue = false;
+};
+
+struct TCliArgs {
+  bool Help = false;
+  std::vector<std::pair<std::string, std::string>> Options;  // in the order given
+  std::vector<std::string> Positional;
+
+  bool Has(std::string_view name) const;
+  // The value of the last occurrence of the option, or nullptr.
+  const std::string* Value(std::string_view name) const;
+};
+
+// One command: its name (for messages) and its usage line.
+class TCliCommand {
+ public:
+  TCliCommand(std::string_view name, std::string_view usage) : Name(name), Usage(usage) {}
+
+  // Reads the arguments after the command's name. "--" ends the options, so
+  // names and texts that start with "-" can follow it; "--help" or "-h"
+  // before it asks for the usage. An unknown option or a missing value is
+  // reported and answers false.
+  bool Parse(int argc, char** argv, std::span<const TCliOption> known, TCliArgs& args) const;
+  // Checks that exactly the named positional arguments were given; the
+  // message names the first missing one or the first extra one.
+  bool ExpectPositionals(const TCliArgs& args, std::initializer_list<std::string_view> names) const;
+
+  // Prints the usage on stdout; answers the exit code 0 (or 1 when it cannot be written).
+  int ShowHelp() const;
+  // "brixel-cli NAME: message" on stderr; answers the exit code 1.
+  int Fail(std::string_view message) const;
+  // Writes text to stdout and flushes; a failed write (a full disk, a closed
+  // pipe) is reported and answers false.
+  bool WriteStdout(std::string_view text) const;
+  // Replaces the file path with bytes as a whole. Refused when the output is
+  // one of the inputs (the same file by device and inode, also through
+  // links), so a command never overwrites what it reads.
+  bool WriteOutputFile(const std::string& path, std::string_view bytes,
+                       std::initializer_list<std::string_view> inputs) const;
+  // Loads a font file for the command; a path that cannot be read is reported
+  // with the system's reason.
+  bool LoadFont(const std::string& path) const;
+
+ private:
+  std::string_view Name;
+  std::string_view Usage;
+};
