@@ -63,7 +63,8 @@ void DrawMainScreen(int n) {
   if (!KeepScreen) ClrScr();
   GotoXY(1, 1);
   SetTextAttr(StatusAttr);
-  ConWrite(StatusLine(n));
+  // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
+  for (const char c : StatusLine(n)) WriteRawChar(static_cast<uint8_t>(c));
   SetTextAttr(CurrentHeader.FontType == ftBlock ? static_cast<uint8_t>(BlockColor) : 15);
   if (!KeepScreen) DrawFontText(TextX, TextY, DisplayText);
   TextColor(15);

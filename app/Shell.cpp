@@ -38,13 +38,15 @@ void RunShell(int argc, char** argv) {
   FontPath = ReadFontPathSetting(ProgramDir() + "brixel.ini", StartDir);
 
   const std::string argument = argc > 1 ? argv[1] : "";
-  if (!FileThere(argument)) {
-    ExplainAndWait(argument.empty() ? "No font file given."
-                                    : "Font file not found: " + argument);
+  if (argument.empty()) {
+    ExplainAndWait("No font file given.");
     return;
   }
   LastFontFile = argument;
-  LoadFontFile(LastFontFile);
+  if (!LoadFontFile(LastFontFile)) {
+    ExplainAndWait("Cannot open " + argument + ": " + FileErrorText(FontFileError));
+    return;
+  }
   // The loop needs a font to select: a file without one ends in order.
   if (FontCount == 0) {
     ExplainAndWait("No fonts in " + argument);

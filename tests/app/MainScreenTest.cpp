@@ -74,6 +74,18 @@ TEST_F(MainScreen, NameFieldLongerThanThirtyIsCutToItsFirstThirty) {
   EXPECT_EQ(line.substr(50), "Name: ABCDEFGHIJKLMNOPQRSTUVWX");
 }
 
+TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
+  TTdfBuilder b;
+  b.Font(FontSpec(std::string("A\r\nB\bC", 6), ftBlock, 1));
+  Load(b);
+  Step({27});
+  RunLoop();
+  // Written as text, 13 and 10 would move the pen and wrap the line onto row 2.
+  EXPECT_EQ(WaitText(0, 1), StatusLine(1));
+  EXPECT_EQ(WaitText(0, 1).substr(60, 14), std::string("Name: A\r\nB\bC ["));
+  EXPECT_EQ(WaitAttrs(0, 2), AttrRun("07", 80));
+}
+
 TEST_F(MainScreen, CharacterListIsCentredOnRows23And24) {
   TTdfBuilder b;
   b.Font(FontSpec("Some", ftBlock, 1, {{'!', BlockGlyph({"!"})},
