@@ -4,9 +4,16 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "util/Files.h"
 
 namespace {
+// A configuration file is a few lines; more than this is not one.
+constexpr int64_t kMaxIniSize = 1 << 20;
+
 int TakeFontPath(void* user, const char* section, const char* name, const char* value) {
   if (strcasecmp(section, "fonts") == 0 && strcasecmp(name, "path") == 0)
     *static_cast<std::string*>(user) = value;
@@ -15,8 +22,15 @@ int TakeFontPath(void* user, const char* section, const char* name, const char* 
 }  // namespace
 
 std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback) {
-  if (!FileThere(iniPath)) return fallback;
+  // Read through our own handle: it refuses a FIFO or device, which the
+  // parser's own reading would wait on forever at start-up.
+  TFileHandle file;
+  if (!file.Open(iniPath, faRead)) return fallback;
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::clamp<int64_t>(file.Size(), 0, kMaxIniSize)));
+  size_t count = 0;
+  if (!file.Read(bytes, count)) return fallback;
+  const std::string text(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
   std::string path;
-  ini_parse(iniPath.c_str(), TakeFontPath, &path);
+  ini_parse_string(text.c_str(), TakeFontPath, &path);
   return path.empty() ? fallback : path;
 }

@@ -2,6 +2,7 @@
 // dialogs; anything short of a value gives the fallback.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -25,6 +26,9 @@ TEST_F(FontPathSetting, MissingFileGivesTheFallback) {
   // A directory of that name is no file either.
   std::filesystem::create_directory(Dir.Path() / "sub.ini");
   EXPECT_EQ(ReadFontPathSetting(Dir.File("sub.ini"), kFallback), kFallback);
+  // Nor is a FIFO, and reading one would wait for a writer forever.
+  ASSERT_EQ(mkfifo(Dir.File("fifo.ini").c_str(), 0600), 0);
+  EXPECT_EQ(ReadFontPathSetting(Dir.File("fifo.ini"), kFallback), kFallback);
 }
 
 TEST_F(FontPathSetting, AnythingShortOfAValueGivesTheFallback) {
