@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the font unit as a font file: load, select every
-// listed font, read its characters, write a header back and load again. The
-// loader reads by file name, so the bytes go to a file in RAM first.
+// listed font, read its characters, draw every glyph on a headless screen,
+// write a header back and load again. The loader reads by file name, so the
+// bytes go to a file in RAM first.
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -10,7 +11,10 @@
 #include <cstdio>
 #include <string>
 
+#include "console/ConsoleLayer.h"
+#include "console/TextConsole.h"
 #include "tdf/FontFile.h"
+#include "tdf/GlyphRender.h"
 #include "util/Files.h"
 
 namespace {
@@ -59,6 +63,20 @@ void CheckList(size_t fileSize) {
   if (FontCount > 0) Check(CurrentFont >= 1 && CurrentFont <= FontCount, "selection out of range");
 }
 
+// Every glyph the font may have, drawn as the main screen draws its sample:
+// the glyph reader is the most complex reader of the file's bytes.
+void DrawEveryGlyph() {
+  static TTextConsole screen(1);
+  static std::string allChars;
+  if (allChars.empty())
+    for (int c = kFirstGlyphChar; c <= kLastGlyphChar; ++c) allChars += static_cast<char>(c);
+  Console = &screen;
+  screen.SetTextAttr(7);
+  screen.ClrScr();
+  DrawFontText(1, 1, allChars);
+  Console = nullptr;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -74,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(SelectFont(n), "a listed font cannot be selected");
     Check(GetFontChars().size() == kGlyphCount, "FontChars is not 94 characters");
     FontTypeName();
+    DrawEveryGlyph();
   }
   Check(!SelectFont(0) && !SelectFont(listed + 1), "a font outside the list was selected");
 
