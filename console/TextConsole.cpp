@@ -160,27 +160,32 @@ void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) 
   cursorY = CursorY;
 }
 
-void TTextConsole::PushKey(uint8_t b) {
-  if (++KeyWriteIndex > 128) {
-    // A full buffer drops every unread byte rather than the new one.
-    KeyWriteIndex = 1;
+void TTextConsole::StoreKey(std::string_view bytes) {
+  // A full buffer drops every unread byte rather than the new key, and the
+  // bytes of one key go in together: a reset between the 0 and the code of an
+  // extended key would leave the code alone, read as a key of its own.
+  if (KeyWriteIndex + static_cast<int32_t>(bytes.size()) > 128) {
+    KeyWriteIndex = 0;
     KeyReadIndex = 0;
   }
-  KeyBuffer[KeyWriteIndex] = b;
-  KeyClick(false);
+  for (const char b : bytes) {
+    KeyBuffer[++KeyWriteIndex] = static_cast<uint8_t>(b);
+    KeyClick(false);
+  }
+}
+
+void TTextConsole::PushKey(uint8_t b) {
+  const char one = static_cast<char>(b);
+  StoreKey(std::string_view(&one, 1));
 }
 
 void TTextConsole::PushExtKey(uint8_t code) {
-  PushKey(0);
-  PushKey(code);
-  KeyClick(true);
+  const char pair[] = {0, static_cast<char>(code)};
+  StoreKey(std::string_view(pair, 2));
+  KeyClick(true);  // an extended key sounds three overlapping clicks
 }
 
-void TTextConsole::PushKeyString(std::string_view s) {
-  if (s.empty()) return;
-  PushKey(static_cast<uint8_t>(s[0]));
-  if (s.size() >= 2) PushKey(static_cast<uint8_t>(s[1]));
-}
+void TTextConsole::PushKeyString(std::string_view s) { StoreKey(s.substr(0, 2)); }
 
 uint8_t TTextConsole::ReadKey() {
   Dirty = true;

@@ -95,6 +95,8 @@ class TTextConsole {
   mutable std::mutex GridLock;
 
  private:
+  // Stores the bytes of one key (at most 2) as a unit.
+  void StoreKey(std::string_view bytes);
   void ScrollUpLocked();
   void StoreAndAdvanceLocked(uint8_t ch);
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/ConsoleTestSupport.h"
 
 using namespace std::string_literals;
@@ -201,6 +203,31 @@ TEST_F(ScreenModelTest, KeyBufferReadsInOrderAndDropsUnreadBytesWhenFull) {
   // A headless console with nothing buffered answers ESC instead of blocking.
   EXPECT_EQ(ReadKey(), 27);
   EXPECT_EQ(Con.StarvedReads, 1);
+}
+
+TEST_F(ScreenModelTest, AKeyOfTwoBytesIsStoredWholeOrEmptiesTheBufferFirst) {
+  // A held arrow key must never lose its 0 to the reset and leave its code
+  // (Up's 72 is "H") behind as a key of its own.
+  struct Case {
+    int Filled;     // unread bytes before the key
+    bool AsString;  // through PushKeyString instead of PushExtKey
+    size_t Kept;    // bytes in the buffer afterwards
+  };
+  const Case cases[] = {{126, false, 128}, {127, false, 2}, {128, false, 2}, {127, true, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Filled);
+    for (int i = 0; i < c.Filled; ++i) Con.PushKey('a');
+    if (c.AsString)
+      Con.PushKeyString("\0P"s);
+    else
+      Con.PushExtKey(72);
+    std::vector<int> want(c.Kept - 2, 'a');
+    want.push_back(0);
+    want.push_back(c.AsString ? 'P' : 72);
+    std::vector<int> got;
+    while (!Con.KeyBufferEmpty()) got.push_back(ReadKey());
+    EXPECT_EQ(got, want);
+  }
 }
 
 TEST_F(ScreenModelTest, TwoCharacterKeyStringsStoreBothBytes) {

@@ -107,6 +107,11 @@ TEST_F(SdlConsoleTest, A129thKeyWithoutReadingKeepsOnlyTheLast) {
   const std::vector<int> got = ReadBuffered();
   ASSERT_EQ(got.size(), 128u);
   EXPECT_EQ(got.back(), 'c');
+  // One key and then Up held: the arrow that no longer fits starts a new
+  // buffer with both of its bytes.
+  PushKey(SDLK_x);
+  for (int i = 0; i < 64; ++i) PushKey(SDLK_UP);
+  EXPECT_EQ(ReadBuffered(), (std::vector<int>{0, 72}));
 }
 
 TEST_F(SdlConsoleTest, AltEnterTogglesFullscreenAndStoresNothing) {
