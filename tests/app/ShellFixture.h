@@ -18,65 +18,9 @@
 #include "console/TextConsole.h"
 #include "support/FontUnitFixture.h"
 #include "support/TdfBuilder.h"
+#include "support/WaitingConsole.h"
 #include "support/TempDir.h"
 #include "tdf/FontFile.h"
-
-// The screen as it stood when the program sat waiting for a key.
-struct TWaitShot {
-  TScreen Cells;
-  uint8_t CursorX = 0;
-  uint8_t CursorY = 0;
-};
-
-// A headless console driven by a key script in steps. Each time the program
-// waits for a key with nothing buffered, the screen is recorded and the next
-// step's bytes go into the real key buffer. A script that runs out before the
-// loop ended is counted in Overruns and answered with Enter and ESC, which
-// leave a prompt or the help screen and then the loop, so a wrong script
-// fails the test instead of hanging in a prompt that ignores ESC.
-class TWaitingConsole : public TTextConsole {
- public:
-  bool WaitForEvent() override {
-    TWaitShot& shot = Waits.emplace_back();
-    Snapshot(shot.Cells, shot.CursorX, shot.CursorY);
-    if (Steps.empty()) {
-      if (++Overruns > kMaxOverruns) return false;  // the headless answer, in the end an abort
-      PushKey('\r');
-      PushKey(27);
-      return true;
-    }
-    for (const uint8_t b : Steps.front()) PushKey(b);
-    Steps.pop_front();
-    return true;
-  }
-
-  static constexpr int kMaxOverruns = 100;
-  std::deque<std::vector<uint8_t>> Steps;
-  std::vector<TWaitShot> Waits;
-  int Overruns = 0;
-};
-
-// Row y of a recorded screen: the characters (0 shown as a space) and the
-// attributes as two hex digits per cell.
-inline std::string ShotText(const TWaitShot& shot, int y) {
-  std::string row;
-  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
-    const uint8_t ch = shot.Cells[y][x].Ch;
-    row += static_cast<char>(ch == 0 ? ' ' : ch);
-  }
-  return row;
-}
-
-inline std::string ShotAttrs(const TWaitShot& shot, int y) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string row;
-  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
-    const uint8_t a = shot.Cells[y][x].Attr;
-    row += kHex[a >> 4];
-    row += kHex[a & 15];
-  }
-  return row;
-}
 
 // Count cells of attribute attr, written as ShotAttrs writes them.
 inline std::string AttrRun(std::string_view attr, int count) {
