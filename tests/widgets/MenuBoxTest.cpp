@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "WidgetFixture.h"
+#include "widgets/MenuBox.h"
+
+namespace {
+
+using TRows = std::vector<std::string>;
+
+class MenuBoxTest : public WidgetTest {};
+
+struct TBoxCase {
+  const char* Name;
+  std::function<void(TMenuBox&)> Setup;
+  int X1, Y1, X2, Y2;
+  TRows Glyphs;   // columns X1..X2+2, rows Y1..Y2+1: room for the shadow
+  TRows Colours;  // empty: not compared
+};
+
+TEST_F(MenuBoxTest, FramesColoursAndShadows) {
+  const std::vector<TBoxCase> cases = {
+      {"theme: raised blocks, centred title, shadow keeps the digits",
+       [](TMenuBox& b) { b.Title = "Hi"; }, 3, 2, 10, 5,
+       {"█▀▀Hi▀▀▄12", "█      █12", "█      █12", "▀▄▄▄▄▄▄█12", "3456789012"},
+       {"WWWBBWWdee", "WWWWWWWdkk", "WWWWWWWdkk", "Wdddddddkk", "eekkkkkkkk"}},
+      {"theme sunken: light and dark sides swap",
+       [](TMenuBox& b) {
+         b.Sunken = true;
+         b.Shadow = false;
+       },
+       3, 2, 10, 5,
+       {"█▀▀▀▀▀▀▄12", "█      █12", "█      █12", "▀▄▄▄▄▄▄█12", "3456789012"},
+       {"dddddddWee", "dddddddWee", "dddddddWee", "dWWWWWWWee", "eeeeeeeeee"}},
+      {"dialog look", [](TMenuBox& b) { SetDialogLook(b), b.Title = "Ti"; }, 3, 2, 9, 4,
+       {"┌Ti───┐01", "│     │01", "└─────┘01", "345678901"},
+       {"kcckkkwee", "kkkkkkkkk", "gkkkkkkkk", "eekkkkkkk"}},
+      {"without 3-D every part in Color",
+       [](TMenuBox& b) {
+         b.FrameStyle = 2;
+         b.Use3D = false;
+         b.Color = 0x70;
+         b.Shadow = false;
+       },
+       3, 2, 10, 4, {"╔══════╗12", "║      ║12", "╚══════╝12", "3456789012"},
+       {"bbbbbbbbee", "bbbbbbbbee", "bbbbbbbbee", "eeeeeeeeee"}},
+      {"style 3", [](TMenuBox& b) { b.FrameStyle = 3, b.Shadow = false; }, 3, 2, 8, 4,
+       {"╓────╖90", "║    ║90", "╙────╜90", "34567890"}, {}},
+      {"style 4", [](TMenuBox& b) { b.FrameStyle = 4, b.Shadow = false; }, 3, 2, 8, 4,
+       {"╒════╕90", "│    │90", "╘════╛90", "34567890"}, {}},
+      {"style 5", [](TMenuBox& b) { b.FrameStyle = 5, b.Shadow = false; }, 3, 2, 8, 4,
+       {"█▀▀▀▀█90", "█    █90", "█▄▄▄▄█90", "34567890"}, {}},
+      {"style 7", [](TMenuBox& b) { b.FrameStyle = 7, b.Shadow = false; }, 3, 2, 8, 4,
+       {"      90", "      90", "      90", "34567890"}, {}},
+      {"style 8", [](TMenuBox& b) { b.FrameStyle = 8, b.Shadow = false; }, 3, 2, 8, 4,
+       {".----.90", "|    |90", "`----'90", "34567890"}, {}},
+      {"adjacent rows and columns: corners only",
+       [](TMenuBox& b) { b.FrameStyle = 1, b.Shadow = false; }, 3, 2, 4, 3,
+       {"┌┐56", "└┘56", "3456"}, {}},
+  };
+  for (const TBoxCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FillBackground();
+    TMenuBox box;
+    c.Setup(box);
+    box.Box(c.X1, c.Y1, c.X2, c.Y2);
+    EXPECT_EQ(Glyphs(Con.Screen, c.X1, c.Y1, c.X2 + 2, c.Y2 + 1), c.Glyphs);
+    if (!c.Colours.empty()) {
+      EXPECT_EQ(Colours(Con.Screen, c.X1, c.Y1, c.X2 + 2, c.Y2 + 1), c.Colours);
+    }
+    if (!box.Use3D) {
+      EXPECT_EQ(box.Color2, box.Color);
+      EXPECT_EQ(box.Color3, box.Color);
+      EXPECT_EQ(box.Color4, box.Color);
+    }
+  }
+}
+
+TEST_F(MenuBoxTest, TitleAlignments) {
+  struct TTitleCase {
+    uint8_t Align;
+    const char* Top;
+    const char* TopColours;
+  };
+  const std::vector<TTitleCase> cases = {
+      {0, "┌──ab──┐", "WWWBBWWd"}, {1, "┌ab────┐", "WBBWWWWd"}, {2, "┌────ab┐", "WWWWWBBd"},
+      {3, "   ab   ", "BBBBBBBB"}, {4, "ab      ", "BBBBBBBB"}, {5, "      ab", "BBBBBBBB"},
+  };
+  for (const TTitleCase& c : cases) {
+    SCOPED_TRACE(c.Align);
+    TMenuBox box;
+    box.FrameStyle = 1;
+    box.Shadow = false;
+    box.Title = "ab";
+    box.TitleAlign = c.Align;
+    box.Box(3, 2, 10, 3);
+    EXPECT_EQ(Glyphs(Con.Screen, 3, 2, 10, 2), TRows{c.Top});
+    EXPECT_EQ(Colours(Con.Screen, 3, 2, 10, 2), TRows{c.TopColours});
+  }
+  // An odd spare column goes to the right of a centred title.
+  TMenuBox box;
+  box.FrameStyle = 1;
+  box.Title = "abc";
+  box.Box(3, 2, 10, 3);
+  EXPECT_EQ(Glyphs(Con.Screen, 3, 2, 10, 2), TRows{"┌─abc──┐"});
+}
+
+TEST_F(MenuBoxTest, CloseRestoresTheScreenFromBeforeTheFirstBox) {
+  FillBackground();
+  const TScreen before = Con.Screen;
+  TMenuBox box;
+  box.Box(3, 2, 20, 8);
+  box.Title = "moved";
+  box.Box(30, 10, 60, 20);
+  box.Close();
+  EXPECT_TRUE(Con.Screen == before);
+
+  // A box never drawn has nothing to put back.
+  box.Box(3, 2, 20, 8);
+  const TScreen drawn = Con.Screen;
+  TMenuBox idle;
+  idle.Close();
+  EXPECT_TRUE(Con.Screen == drawn);
+}
+
+TEST_F(MenuBoxTest, BoxInTheBottomRightCornerNeitherScrollsNorShadesItsEdge) {
+  FillBackground();
+  TMenuBox box;
+  box.FrameStyle = 1;
+  box.Box(75, 22, 80, 25);
+  EXPECT_EQ(Glyphs(Con.Screen, 73, 21, 80, 25),
+            (TRows{"34567890", "34┌────┐", "34│    │", "34│    │", "34└────┘"}));
+  EXPECT_EQ(Glyphs(Con.Screen, 1, 1, 10, 1), TRows{"1234567890"});
+}
+
+}  // namespace

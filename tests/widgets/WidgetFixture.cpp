@@ -1,0 +1,50 @@
+#include "WidgetFixture.h"
+
+#include <cstdlib>
+#include <map>
+
+#include "util/Cp437.h"
+
+bool TScriptedConsole::WaitForEvent() {
+  Shots.push_back(Screen);
+  if (Steps.empty()) {
+    // A widget that ignores Esc would otherwise wait here for ever.
+    if (++Starved > 1000) std::abort();
+    return false;
+  }
+  for (uint8_t b : Steps.front()) PushKey(b);
+  Steps.pop_front();
+  return true;
+}
+
+std::vector<std::string> Glyphs(const TScreen& s, int x1, int y1, int x2, int y2) {
+  std::vector<std::string> rows;
+  for (int y = y1; y <= y2; ++y) {
+    std::string row;
+    for (int x = x1; x <= x2; ++x) row += static_cast<char>(s[y][x].Ch == 0 ? ' ' : s[y][x].Ch);
+    rows.push_back(Cp437ToUtf8(row));
+  }
+  return rows;
+}
+
+std::vector<std::string> Colours(const TScreen& s, int x1, int y1, int x2, int y2) {
+  static const std::map<uint8_t, char> kLegend = {
+      {0x02, 'e'}, {0x00, '0'}, {0x07, 'g'}, {0x08, 'k'}, {0x0B, 'c'}, {0x0F, 'w'},
+      {0x1F, 'B'}, {0x18, 'u'}, {0x3F, 'Y'}, {0x4F, 'R'}, {0x70, 'b'}, {0x71, 'i'},
+      {0x77, 'L'}, {0x78, 'd'}, {0x7F, 'W'}};
+  std::vector<std::string> rows;
+  for (int y = y1; y <= y2; ++y) {
+    std::string row;
+    for (int x = x1; x <= x2; ++x) {
+      const auto it = kLegend.find(s[y][x].Attr);
+      row += it == kLegend.end() ? '?' : it->second;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void WidgetTest::FillBackground() {
+  for (int y = 1; y <= Con.Rows; ++y)
+    for (int x = 1; x <= Con.Cols; ++x) Con.PutCell(x, y, static_cast<uint8_t>('0' + x % 10), 0x02);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/ConsoleLayer.h"
+#include "console/TextConsole.h"
+
+// A headless console driven by a key script in steps. Whenever a widget waits
+// for a key with none buffered, the screen is kept in Shots and the next step
+// is typed, so a test sees every screen a dialog showed while it waited.
+class TScriptedConsole : public TTextConsole {
+ public:
+  bool WaitForEvent() override;
+
+  std::deque<std::vector<uint8_t>> Steps;
+  std::vector<TScreen> Shots;
+  // Waits with no step left: the widget then reads Esc.
+  int Starved = 0;
+};
+
+// Cells of the rectangle (x1, y1)..(x2, y2), one string per row: the glyphs
+// as UTF-8 (character 0 as a blank), the attributes as one letter each:
+//   e 02 (the background of FillBackground)  0 00  g 07  k 08  c 0b  w 0f
+//   B 1f  u 18  Y 3f  R 4f  b 70  i 71  L 77  d 78  W 7f  ? any other
+std::vector<std::string> Glyphs(const TScreen& s, int x1, int y1, int x2, int y2);
+std::vector<std::string> Colours(const TScreen& s, int x1, int y1, int x2, int y2);
+
+class WidgetTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Console = &Con; }
+  void TearDown() override {
+    EXPECT_EQ(Con.Starved, 0) << "a widget waited for more keys than the script held";
+    EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "scripted keys were left unread";
+    Console = nullptr;
+  }
+
+  void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
+  void Step(std::initializer_list<int> keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
+  // Every cell shows the last digit of its column in attribute 02, so a
+  // picture tells which cells a widget left alone.
+  void FillBackground();
+
+  TScriptedConsole Con;
+};
