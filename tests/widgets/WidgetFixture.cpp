@@ -1,21 +1,8 @@
 #include "WidgetFixture.h"
 
-#include <cstdlib>
 #include <map>
 
 #include "util/Cp437.h"
-
-bool TScriptedConsole::WaitForEvent() {
-  Shots.push_back(Screen);
-  if (Steps.empty()) {
-    // A widget that ignores Esc would otherwise wait here for ever.
-    if (++Starved > 1000) std::abort();
-    return false;
-  }
-  for (uint8_t b : Steps.front()) PushKey(b);
-  Steps.pop_front();
-  return true;
-}
 
 std::vector<std::string> Glyphs(const TScreen& s, int x1, int y1, int x2, int y2) {
   std::vector<std::string> rows;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -10,19 +9,7 @@
 
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
-
-// A headless console driven by a key script in steps. Whenever a widget waits
-// for a key with none buffered, the screen is kept in Shots and the next step
-// is typed, so a test sees every screen a dialog showed while it waited.
-class TScriptedConsole : public TTextConsole {
- public:
-  bool WaitForEvent() override;
-
-  std::deque<std::vector<uint8_t>> Steps;
-  std::vector<TScreen> Shots;
-  // Waits with no step left: the widget then reads Esc.
-  int Starved = 0;
-};
+#include "support/WaitingConsole.h"
 
 // Cells of the rectangle (x1, y1)..(x2, y2), one string per row: the glyphs
 // as UTF-8 (character 0 as a blank), the attributes as one letter each:
@@ -35,7 +22,7 @@ class WidgetTest : public ::testing::Test {
  protected:
   void SetUp() override { Console = &Con; }
   void TearDown() override {
-    EXPECT_EQ(Con.Starved, 0) << "a widget waited for more keys than the script held";
+    EXPECT_EQ(Con.Overruns, 0) << "a widget waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "scripted keys were left unread";
     Console = nullptr;
   }
@@ -46,5 +33,8 @@ class WidgetTest : public ::testing::Test {
   // picture tells which cells a widget left alone.
   void FillBackground();
 
-  TScriptedConsole Con;
+  // The screen a widget showed while it waited for the i-th key step.
+  const TScreen& Shot(size_t i) const { return Con.Waits.at(i).Cells; }
+
+  TWaitingConsole Con;
 };

@@ -1,0 +1,42 @@
+#include <algorithm>
+
+#include "console/ConsoleLayer.h"
+#include "widgets/MenuBox.h"
+#include "widgets/Prompts.h"
+#include "widgets/ScreenCells.h"
+#include "widgets/YesNoChoice.h"
+
+namespace {
+// The longest text whose box (columns 3..78) and shadow fit on 80 columns.
+constexpr size_t kMaxMessage = 72;
+}  // namespace
+
+bool MessageBox(uint8_t mode, std::string_view title, std::string_view text) {
+  const uint8_t oldX = WhereX();
+  const uint8_t oldY = WhereY();
+  const uint8_t oldAttr = GetTextAttr();
+
+  text = text.substr(0, std::min(text.size(), kMaxMessage));
+  const int len = static_cast<int>(text.size());
+  TMenuBox box;
+  SetDialogLook(box);
+  box.Title = std::string(title);
+  const int x1 = (78 - len) / 2;
+  box.Box(static_cast<uint8_t>(x1), 10, static_cast<uint8_t>(x1 + len + 3), mode == 2 ? 14 : 15);
+  PutText(x1 + 2, 12, 7, text);
+
+  bool result = true;
+  if (mode == 0) {
+    PutText(x1 + (len - 4) / 2 + 2, 14, 112, " OK ");
+    ReadKey();
+    while (KeyPressed()) ReadKey();
+  } else if (mode == 1) {
+    const int c = x1 + (len - 9) / 2;
+    result = ChooseYesNo({c + 2, c + 7, 14, 8, 127, 112}, true);
+  }
+  if (mode != 2) box.Close();
+
+  GotoXY(oldX, oldY);
+  SetTextAttr(oldAttr);
+  return result;
+}
