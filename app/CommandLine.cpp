@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/Shell.h"
+#include "util/Files.h"
 #include "util/Text.h"
 
 namespace {
@@ -24,6 +25,9 @@ constexpr const char* kUsageLines[] = {
 // into the window, nobody would ever see it before the process ended.
 bool HandleHelpSwitch(int argc, char** argv) {
   if (argc < 2 || UpStr(argv[1]).find("-H") == std::string::npos) return false;
+  // A file that exists is opened whatever its name: real fonts such as
+  // "cfh-hoer.tdf" and folders such as "ansi-hall/" hold "-h" too.
+  if (FileThere(argv[1])) return false;
   for (const char* line : kUsageLines) std::printf("%s\n", line);
   std::fflush(stdout);
   return true;

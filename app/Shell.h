@@ -4,7 +4,8 @@
 // end of the command loop. The window program (app/main) creates the console
 // and its refresh thread around it.
 
-// Argument 1 asks for help when it contains "-H" in any letter case. Then the
+// Argument 1 asks for help when it contains "-H" in any letter case and names
+// no existing file. Then the
 // usage text goes to standard output and the answer is true; nothing else
 // happens, so this works on a machine with no display.
 bool HandleHelpSwitch(int argc, char** argv);

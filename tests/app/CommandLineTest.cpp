@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -41,14 +42,22 @@ bool HelpSwitch(std::vector<std::string> args, std::string& printed) {
   return result;
 }
 
-TEST(HelpSwitch, AnyFirstArgumentHoldingDashHShowsTheUsageText) {
-  TTempDir dir;
-  // Even an existing font file whose name holds "-h" asks for help.
-  const std::string hat = dir.Write("my-hat.tdf", "TheDraw FONTS file");
-  for (const std::string& arg : std::vector<std::string>{"-h", "-H", "--help", "my-hat.tdf", "/fonts/NEW-HAT.TDF", hat}) {
+TEST(HelpSwitch, AFirstArgumentHoldingDashHThatNamesNoFileShowsTheUsageText) {
+  for (const std::string& arg : std::vector<std::string>{"-h", "-H", "--help", "my-hat.tdf", "/fonts/NEW-HAT.TDF"}) {
     std::string printed;
     EXPECT_TRUE(HelpSwitch({arg}, printed)) << arg;
     EXPECT_EQ(printed, kUsageText) << arg;
+  }
+}
+
+TEST(HelpSwitch, AnExistingFileIsOpenedWhateverItsNameHolds) {
+  TTempDir dir;
+  std::filesystem::create_directory(dir.Path() / "ansi-Hall");
+  const std::string hat = dir.Write("ansi-Hall/cfh-hoer.tdf", "TheDraw FONTS file");
+  for (const std::string& arg : {hat, dir.Path().string() + "/ansi-Hall/./cfh-hoer.tdf"}) {
+    std::string printed;
+    EXPECT_FALSE(HelpSwitch({arg}, printed)) << arg;
+    EXPECT_EQ(printed, "");
   }
 }
 
