@@ -153,10 +153,10 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
     // In fullscreen the size is the desktop's; setting it would only become
     // the size the window returns to. A window that already fits whole
     // cells is left alone, so no needless resize races the user's.
+    Fullscreen = WindowIsFullscreen();
     int width = 0, height = 0;
     SDL_GetWindowSize(Window.get(), &width, &height);
-    if (!(SDL_GetWindowFlags(Window.get()) & SDL_WINDOW_FULLSCREEN) &&
-        (width != PixelWidth || height != PixelHeight))
+    if (!Fullscreen && (width != PixelWidth || height != PixelHeight))
       SDL_SetWindowSize(Window.get(), PixelWidth, PixelHeight);
     ScreenRect = {0, 0, PixelWidth, PixelHeight};
     MakeScreenSurfaces(kResizeOverlay);

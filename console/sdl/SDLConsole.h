@@ -74,6 +74,7 @@ class TSDLConsole : public TTextConsole {
   // --- state --------------------------------------------------------------------
   std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};
   SDL_Rect ScreenRect{};
+  // The window is fullscreen, as found after the last switch or resize.
   bool Fullscreen = false;
   // Construction or a resize is rebuilding the surfaces.
   std::atomic<bool> Busy{true};
@@ -130,6 +131,8 @@ class TSDLConsole : public TTextConsole {
   void HandleKey(const SDL_Keysym& key);
   void HandleMouse(const SDL_Event& e);
   void ToggleFullscreen();
+  // The window's real state: the window manager's where it tells, else SDL's.
+  bool WindowIsFullscreen() const;
 
   bool IsReady = false;
   std::thread::id MainThread;

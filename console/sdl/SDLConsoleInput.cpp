@@ -8,6 +8,7 @@
 #include "console/sdl/Clipboard.h"
 #include "console/sdl/KeyTranslation.h"
 #include "console/sdl/SDLConsole.h"
+#include "console/sdl/X11WindowState.h"
 
 void TSDLConsole::WakeRefreshIfDirty() {
   if (Dirty && RefreshWaker) RefreshWaker();
@@ -92,14 +93,22 @@ void TSDLConsole::HandleWindowEvent(const SDL_WindowEvent& e) {
   }
 }
 
+bool TSDLConsole::WindowIsFullscreen() const {
+  const bool believed = SDL_GetWindowFlags(Window.get()) & SDL_WINDOW_FULLSCREEN;
+  return WindowManagerFullscreen(Window.get()).value_or(believed);
+}
+
 void TSDLConsole::ToggleFullscreen() {
-  if (Fullscreen) {
-    SDL_SetWindowFullscreen(Window.get(), 0);
-    Fullscreen = false;
-  } else {
-    SDL_SetWindowFullscreen(Window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
-    Fullscreen = true;
-  }
+  SDL_Window* const window = Window.get();
+  const bool believed = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN;
+  const bool full = WindowIsFullscreen();
+  // SDL ignores a switch to the state it believes the window is in. When the
+  // window manager changed the state behind its back, tell SDL the real state
+  // first, so that one press switches.
+  if (believed != full) SDL_SetWindowFullscreen(window, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  // What the window is now, not what was asked: a refused switch changes nothing.
+  Fullscreen = WindowIsFullscreen();
   Dirty = true;
 }
 

@@ -123,6 +123,12 @@ TEST_F(SdlConsoleTest, AltEnterTogglesFullscreenAndStoresNothing) {
   EXPECT_TRUE(ReadBuffered().empty());
   EXPECT_FALSE(Con->Fullscreen);
   EXPECT_FALSE(SDL_GetWindowFlags(Con->Window.get()) & SDL_WINDOW_FULLSCREEN);
+  // A switch the console did not make itself takes one press to undo.
+  ASSERT_EQ(SDL_SetWindowFullscreen(Con->Window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP), 0);
+  PushKey(SDLK_RETURN, KMOD_LALT);
+  EXPECT_TRUE(ReadBuffered().empty());
+  EXPECT_FALSE(Con->Fullscreen);
+  EXPECT_FALSE(SDL_GetWindowFlags(Con->Window.get()) & SDL_WINDOW_FULLSCREEN);
 }
 
 using SdlConsoleDeathTest = SdlConsoleTest;
