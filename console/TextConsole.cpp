@@ -2,14 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
-
-namespace {
-// A headless console that keeps being asked for keys it does not have is a
-// script that forgot its input; stop instead of spinning forever.
-constexpr int32_t kMaxStarvedReads = 100000;
-}  // namespace
 
 TTextConsole::TTextConsole(uint8_t mode) {
   const TScreenGeometry g = GeometryForMode(mode);
@@ -194,10 +187,6 @@ uint8_t TTextConsole::ReadKey() {
     while (KeyReadIndex == KeyWriteIndex) {
       if (!WaitForEvent()) {
         WaitingForKey = false;
-        if (++StarvedReads > kMaxStarvedReads) {
-          Log("ReadKey: no input source and no buffered keys");
-          std::abort();
-        }
         return 27;
       }
     }

@@ -88,8 +88,6 @@ class TTextConsole {
   std::array<uint8_t, 129> KeyBuffer{};  // 1..128
   int32_t KeyReadIndex = 0;
   int32_t KeyWriteIndex = 0;
-  // Headless reads that found no key; a test can check that its script sufficed.
-  int32_t StarvedReads = 0;
 
  protected:
   mutable std::mutex GridLock;

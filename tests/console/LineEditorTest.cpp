@@ -14,10 +14,10 @@ namespace {
 
 // A headless console fed from a key script of any length (the key buffer
 // itself holds 128 bytes) and with a clipboard the test fills.
-class TScriptConsole : public TTextConsole {
+class TScriptConsole : public TTestConsole {
  public:
   bool WaitForEvent() override {
-    if (Script.empty()) return false;
+    if (Script.empty()) return TTestConsole::WaitForEvent();
     for (int i = 0; i < 64 && !Script.empty(); ++i) {
       PushKey(Script.front());
       Script.pop_front();

@@ -14,7 +14,7 @@ using namespace std::string_literals;
 namespace {
 
 // A headless console that records the waits it is asked for instead of sleeping.
-class TRecordingConsole : public TTextConsole {
+class TRecordingConsole : public TTestConsole {
  public:
   void Delay(uint16_t ms) override { Delays.push_back(ms); }
   std::vector<uint16_t> Delays;

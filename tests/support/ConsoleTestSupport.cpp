@@ -1,5 +1,16 @@
 #include "support/ConsoleTestSupport.h"
 
+#include <cstdlib>
+
+bool TTestConsole::WaitForEvent() {
+  constexpr int32_t kMaxStarvedReads = 100000;
+  if (++StarvedReads > kMaxStarvedReads) {
+    Log("ReadKey: no input source and no buffered keys");
+    std::abort();
+  }
+  return false;
+}
+
 std::string ScreenRow(const TTextConsole& con, int y) {
   std::string row;
   for (int x = 1; x <= con.Cols; ++x) row += static_cast<char>(con.GetCharAt(x, y));

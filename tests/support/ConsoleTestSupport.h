@@ -20,6 +20,18 @@ std::string AttrRow(const TTextConsole& con, int y);
 void PushKeys(TTextConsole& con, std::string_view bytes);
 void PushKeys(TTextConsole& con, std::initializer_list<int> bytes);
 
+// A headless console for tests. A ReadKey with nothing buffered answers ESC as
+// in the program, and is counted, so a test can check that its key script
+// sufficed; one that keeps asking is a script that forgot its input, and the
+// test binary stops instead of spinning forever.
+class TTestConsole : public TTextConsole {
+ public:
+  using TTextConsole::TTextConsole;
+  bool WaitForEvent() override;
+
+  int32_t StarvedReads = 0;
+};
+
 // Installs a headless console as the global Console for one test and removes it after.
 class HeadlessConsoleTest : public ::testing::Test {
  protected:
@@ -32,5 +44,5 @@ class HeadlessConsoleTest : public ::testing::Test {
   void Keys(std::string_view bytes) { PushKeys(Con, bytes); }
   void Keys(std::initializer_list<int> bytes) { PushKeys(Con, bytes); }
 
-  TTextConsole Con{1};
+  TTestConsole Con{1};
 };
