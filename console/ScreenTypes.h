@@ -10,7 +10,6 @@ struct TScreenChar {
   uint8_t Attr = 0;
   friend bool operator==(const TScreenChar&, const TScreenChar&) = default;
 };
-using TCharInfo = TScreenChar;
 
 // Rows and columns are 1-based: element 0 exists and is never used.
 using TScreenLine = std::vector<TScreenChar>;

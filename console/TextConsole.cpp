@@ -163,7 +163,7 @@ void TTextConsole::StoreKey(std::string_view bytes) {
   }
   for (const char b : bytes) {
     KeyBuffer[++KeyWriteIndex] = static_cast<uint8_t>(b);
-    KeyClick(false);
+    KeyClick();
   }
 }
 
@@ -175,23 +175,15 @@ void TTextConsole::PushKey(uint8_t b) {
 void TTextConsole::PushExtKey(uint8_t code) {
   const char pair[] = {0, static_cast<char>(code)};
   StoreKey(std::string_view(pair, 2));
-  KeyClick(true);  // an extended key sounds three overlapping clicks
+  KeyClick();  // an extended key sounds three overlapping clicks
 }
 
 void TTextConsole::PushKeyString(std::string_view s) { StoreKey(s.substr(0, 2)); }
 
 uint8_t TTextConsole::ReadKey() {
   Dirty = true;
-  if (KeyReadIndex == KeyWriteIndex) {
-    WaitingForKey = true;
-    while (KeyReadIndex == KeyWriteIndex) {
-      if (!WaitForEvent()) {
-        WaitingForKey = false;
-        return 27;
-      }
-    }
-    WaitingForKey = false;
-  }
+  while (KeyReadIndex == KeyWriteIndex)
+    if (!WaitForEvent()) return 27;
   const uint8_t b = KeyBuffer[++KeyReadIndex];
   if (KeyReadIndex == KeyWriteIndex) KeyReadIndex = KeyWriteIndex = 0;
   return b;

@@ -70,8 +70,9 @@ class TTextConsole {
   virtual void Delay(uint16_t ms);
   // The clipboard as UTF-8 text (empty when there is none).
   virtual std::string ClipboardText() { return {}; }
-  // Called once per stored key byte (the SDL console plays the click).
-  virtual void KeyClick(bool extended) { (void)extended; }
+  // Called once per stored key byte and once more for an extended key (the
+  // SDL console plays the click).
+  virtual void KeyClick() {}
   void Log(std::string_view message) const;
 
   // --- state (names as the rest of the program knows them) ------------------
@@ -84,7 +85,6 @@ class TTextConsole {
   uint8_t TextAttr = 7;
   char PipeChar = '|';
   std::atomic<bool> Dirty{true};
-  std::atomic<bool> WaitingForKey{false};
   std::array<uint8_t, 129> KeyBuffer{};  // 1..128
   int32_t KeyReadIndex = 0;
   int32_t KeyWriteIndex = 0;

@@ -96,7 +96,6 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   CursorPhase = true;
   CursorBlink = true;
   DragButtons = 0;
-  WaitingForKey = false;
   Dirty = true;
   ClrScr();
   Busy = false;

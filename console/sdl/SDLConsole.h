@@ -69,7 +69,7 @@ class TSDLConsole : public TTextConsole {
   // On the main thread the wait keeps handling events; elsewhere it sleeps.
   void Delay(uint16_t ms) override;
   std::string ClipboardText() override;
-  void KeyClick(bool extended) override;
+  void KeyClick() override;
 
   // --- state --------------------------------------------------------------------
   std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};

@@ -48,10 +48,7 @@ void TSDLConsole::Delay(uint16_t ms) {
 
 std::string TSDLConsole::ClipboardText() { return GetClipboardText(); }
 
-void TSDLConsole::KeyClick(bool extended) {
-  (void)extended;  // an extended key simply sounds one click more
-  Sound.Click();
-}
+void TSDLConsole::KeyClick() { Sound.Click(); }
 
 void TSDLConsole::HandleEvent() {
   // A copy: handling may wait for keys again (glyph capture runs a dialog),
