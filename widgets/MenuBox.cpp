@@ -25,7 +25,9 @@ std::string Repeat(uint8_t ch, int count) {
   return CharStr(static_cast<char>(ch), static_cast<uint8_t>(std::clamp(count, 0, 255)));
 }
 
-std::string One(uint8_t ch) { return std::string(1, static_cast<char>(ch)); }
+std::string One(uint8_t ch) {
+  return std::string(1, static_cast<char>(ch));
+}
 
 }  // namespace
 

@@ -87,8 +87,8 @@ class TMenuList {
   bool NoInput = false;
   uint8_t ThumbRow = 0;  // screen row of the thumb drawn last, 0 for none
   TMenuListSearchProc SearchProc = MenuListSearchDisplay;
-  uint8_t SearchX = 0;  // 0: two columns right of the frame's left edge
-  uint8_t SearchY = 0;  // 0: the bottom frame edge
+  uint8_t SearchX = 0;      // 0: two columns right of the frame's left edge
+  uint8_t SearchY = 0;      // 0: the bottom frame edge
   uint8_t SearchColor = 0;  // 0: the frame's Color4
 
  private:

@@ -13,18 +13,31 @@ using TRows = std::vector<std::string>;
 
 class MenuBoxTest : public WidgetTest {};
 
+struct TRect {
+  int X1, Y1, X2, Y2;
+};
+
 struct TBoxCase {
   const char* Name;
   std::function<void(TMenuBox&)> Setup;
-  int X1, Y1, X2, Y2;
+  TRect At;
   TRows Glyphs;   // columns X1..X2+2, rows Y1..Y2+1: room for the shadow
   TRows Colours;  // empty: not compared
 };
 
+// A frame of one style with no shadow.
+std::function<void(TMenuBox&)> Plain(uint8_t style) {
+  return [style](TMenuBox& b) {
+    b.FrameStyle = style;
+    b.Shadow = false;
+  };
+}
+
 TEST_F(MenuBoxTest, FramesColoursAndShadows) {
   const std::vector<TBoxCase> cases = {
       {"theme: raised blocks, centred title, shadow keeps the digits",
-       [](TMenuBox& b) { b.Title = "Hi"; }, 3, 2, 10, 5,
+       [](TMenuBox& b) { b.Title = "Hi"; },
+       {3, 2, 10, 5},
        {"█▀▀Hi▀▀▄12", "█      █12", "█      █12", "▀▄▄▄▄▄▄█12", "3456789012"},
        {"WWWBBWWdee", "WWWWWWWdkk", "WWWWWWWdkk", "Wdddddddkk", "eekkkkkkkk"}},
       {"theme sunken: light and dark sides swap",
@@ -32,10 +45,15 @@ TEST_F(MenuBoxTest, FramesColoursAndShadows) {
          b.Sunken = true;
          b.Shadow = false;
        },
-       3, 2, 10, 5,
+       {3, 2, 10, 5},
        {"█▀▀▀▀▀▀▄12", "█      █12", "█      █12", "▀▄▄▄▄▄▄█12", "3456789012"},
        {"dddddddWee", "dddddddWee", "dddddddWee", "dWWWWWWWee", "eeeeeeeeee"}},
-      {"dialog look", [](TMenuBox& b) { SetDialogLook(b), b.Title = "Ti"; }, 3, 2, 9, 4,
+      {"dialog look",
+       [](TMenuBox& b) {
+         SetDialogLook(b);
+         b.Title = "Ti";
+       },
+       {3, 2, 9, 4},
        {"┌Ti───┐01", "│     │01", "└─────┘01", "345678901"},
        {"kcckkkwee", "kkkkkkkkk", "gkkkkkkkk", "eekkkkkkk"}},
       {"without 3-D every part in Color",
@@ -45,31 +63,30 @@ TEST_F(MenuBoxTest, FramesColoursAndShadows) {
          b.Color = 0x70;
          b.Shadow = false;
        },
-       3, 2, 10, 4, {"╔══════╗12", "║      ║12", "╚══════╝12", "3456789012"},
+       {3, 2, 10, 4},
+       {"╔══════╗12", "║      ║12", "╚══════╝12", "3456789012"},
        {"bbbbbbbbee", "bbbbbbbbee", "bbbbbbbbee", "eeeeeeeeee"}},
-      {"style 3", [](TMenuBox& b) { b.FrameStyle = 3, b.Shadow = false; }, 3, 2, 8, 4,
-       {"╓────╖90", "║    ║90", "╙────╜90", "34567890"}, {}},
-      {"style 4", [](TMenuBox& b) { b.FrameStyle = 4, b.Shadow = false; }, 3, 2, 8, 4,
-       {"╒════╕90", "│    │90", "╘════╛90", "34567890"}, {}},
-      {"style 5", [](TMenuBox& b) { b.FrameStyle = 5, b.Shadow = false; }, 3, 2, 8, 4,
-       {"█▀▀▀▀█90", "█    █90", "█▄▄▄▄█90", "34567890"}, {}},
-      {"style 7", [](TMenuBox& b) { b.FrameStyle = 7, b.Shadow = false; }, 3, 2, 8, 4,
-       {"      90", "      90", "      90", "34567890"}, {}},
-      {"style 8", [](TMenuBox& b) { b.FrameStyle = 8, b.Shadow = false; }, 3, 2, 8, 4,
-       {".----.90", "|    |90", "`----'90", "34567890"}, {}},
+      {"style 3", Plain(3), {3, 2, 8, 4}, {"╓────╖90", "║    ║90", "╙────╜90", "34567890"}, {}},
+      {"style 4", Plain(4), {3, 2, 8, 4}, {"╒════╕90", "│    │90", "╘════╛90", "34567890"}, {}},
+      {"style 5", Plain(5), {3, 2, 8, 4}, {"█▀▀▀▀█90", "█    █90", "█▄▄▄▄█90", "34567890"}, {}},
+      {"style 7", Plain(7), {3, 2, 8, 4}, {"      90", "      90", "      90", "34567890"}, {}},
+      {"style 8", Plain(8), {3, 2, 8, 4}, {".----.90", "|    |90", "`----'90", "34567890"}, {}},
       {"adjacent rows and columns: corners only",
-       [](TMenuBox& b) { b.FrameStyle = 1, b.Shadow = false; }, 3, 2, 4, 3,
-       {"┌┐56", "└┘56", "3456"}, {}},
+       Plain(1),
+       {3, 2, 4, 3},
+       {"┌┐56", "└┘56", "3456"},
+       {}},
   };
   for (const TBoxCase& c : cases) {
     SCOPED_TRACE(c.Name);
     FillBackground();
     TMenuBox box;
     c.Setup(box);
-    box.Box(c.X1, c.Y1, c.X2, c.Y2);
-    EXPECT_EQ(Glyphs(Con.Screen, c.X1, c.Y1, c.X2 + 2, c.Y2 + 1), c.Glyphs);
+    const TRect& r = c.At;
+    box.Box(r.X1, r.Y1, r.X2, r.Y2);
+    EXPECT_EQ(Glyphs(Con.Screen, r.X1, r.Y1, r.X2 + 2, r.Y2 + 1), c.Glyphs);
     if (!c.Colours.empty()) {
-      EXPECT_EQ(Colours(Con.Screen, c.X1, c.Y1, c.X2 + 2, c.Y2 + 1), c.Colours);
+      EXPECT_EQ(Colours(Con.Screen, r.X1, r.Y1, r.X2 + 2, r.Y2 + 1), c.Colours);
     }
     if (!box.Use3D) {
       EXPECT_EQ(box.Color2, box.Color);
