@@ -25,6 +25,8 @@ std::string Repeat(uint8_t ch, int count) {
   return CharStr(static_cast<char>(ch), static_cast<uint8_t>(std::clamp(count, 0, 255)));
 }
 
+using TPad = std::string (*)(std::string_view, uint8_t, char);
+
 std::string One(uint8_t ch) {
   return std::string(1, static_cast<char>(ch));
 }
@@ -87,14 +89,13 @@ void TMenuBox::Box(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
         PutText(x2 - len, y1, TitleColor, Title);
         break;
       case 3:
-        PutText(x1, y1, TitleColor, PadCenter(Title, span, ' '));
-        break;
       case 4:
-        PutText(x1, y1, TitleColor, PadRight(Title, span, ' '));
+      case 5: {
+        // The title line replaces the whole top edge, corners included.
+        static constexpr TPad kFit[] = {PadCenter, PadRight, PadLeft};
+        PutText(x1, y1, TitleColor, kFit[TitleAlign - 3](Title, span, ' '));
         break;
-      case 5:
-        PutText(x1, y1, TitleColor, PadLeft(Title, span, ' '));
-        break;
+      }
       default:
         break;
     }

@@ -5,22 +5,14 @@
 #include "console/ConsoleLayer.h"
 #include "util/Text.h"
 #include "widgets/ScreenCells.h"
+#include "widgets/WidgetKeys.h"
 
 namespace {
 
-constexpr uint8_t kExtCtrlA = 1;
-constexpr uint8_t kExtCtrlY = 25;
-constexpr uint8_t kExtHome = 71;
-constexpr uint8_t kExtUp = 72;
-constexpr uint8_t kExtPgUp = 73;
-constexpr uint8_t kExtLeft = 75;
-constexpr uint8_t kExtRight = 77;
-constexpr uint8_t kExtEnd = 79;
-constexpr uint8_t kExtDown = 80;
-constexpr uint8_t kExtPgDn = 81;
-
 constexpr char kTrack = static_cast<char>(176);
 constexpr char kThumb = static_cast<char>(178);
+
+using TPad = std::string (*)(std::string_view, uint8_t, char);
 
 bool Contains(std::string_view keys, uint8_t key) {
   return keys.find(static_cast<char>(key)) != std::string_view::npos;
@@ -56,18 +48,10 @@ void TMenuList::DrawItem(int32_t index, bool highlighted) {
   if (index > ListMax) {
     PutText(X + 1, row, attr, std::string(width, ' '));
   } else {
+    // Align 0 left-justifies, 1 right-justifies, 2 centres.
+    static constexpr TPad kFit[] = {PadRight, PadLeft, PadCenter};
     const std::string text = " " + Items[static_cast<size_t>(index)].Str + " ";
-    switch (Align) {
-      case 1:
-        PutText(X + 1, row, attr, PadLeft(text, width, ' '));
-        break;
-      case 2:
-        PutText(X + 1, row, attr, PadCenter(text, width, ' '));
-        break;
-      default:
-        PutText(X + 1, row, attr, PadRight(text, width, ' '));
-        break;
-    }
+    PutText(X + 1, row, attr, kFit[Align <= 2 ? Align : 0](text, width, ' '));
   }
   if (Marking) {
     const bool marked = index <= ListMax && Items[static_cast<size_t>(index)].Flag == 1;
@@ -136,14 +120,14 @@ void TMenuList::Navigate(uint8_t scan) {
   // An empty list has nothing to move to; PgDn would otherwise set Picked to 0.
   if (ListMax <= 0) return;
   switch (scan) {
-    case kExtHome:
+    case kScanHome:
       if (Picked > 1) {
         Picked = 1;
         Top = 1;
         DrawList();
       }
       break;
-    case kExtUp:
+    case kScanUp:
       if (Picked <= 1) break;
       if (Picked <= Top) {
         --Picked;
@@ -153,18 +137,18 @@ void TMenuList::Navigate(uint8_t scan) {
         MoveHighlight(Picked, Picked - 1);
       }
       break;
-    case kExtPgUp:
-    case kExtLeft:
+    case kScanPgUp:
+    case kScanLeft:
       PageUp();
       break;
-    case kExtDown:
+    case kScanDown:
       LineDown();
       break;
-    case kExtPgDn:
-    case kExtRight:
+    case kScanPgDn:
+    case kScanRight:
       PageDown();
       break;
-    case kExtEnd:
+    case kScanEnd:
       if (Picked < ListMax) {
         if (ListMax > Height) Top = ListMax - Height + 1;
         Picked = ListMax;
@@ -231,7 +215,7 @@ void TMenuList::Execute(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
       key = ReadKey();
       if (Contains(ExtExitKeys, key)) break;
       // The console delivers Ctrl+A and Ctrl+Y as extended keys.
-      if (key == kExtCtrlA || key == kExtCtrlY)
+      if (key == kScanCtrlA || key == kScanCtrlY)
         searching = SearchKey(key, search);
       else
         Navigate(key);

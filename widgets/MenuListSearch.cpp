@@ -4,11 +4,9 @@
 #include "util/Text.h"
 #include "widgets/MenuList.h"
 #include "widgets/ScreenCells.h"
+#include "widgets/WidgetKeys.h"
 
 namespace {
-constexpr uint8_t kCtrlA = 1;
-constexpr uint8_t kBackspace = 8;
-constexpr uint8_t kCtrlY = 25;
 constexpr size_t kDisplayWidth = 17;
 constexpr size_t kDisplayText = 15;
 }  // namespace
@@ -25,13 +23,13 @@ void MenuListSearchDisplay(TMenuList& owner, std::string_view str) {
 
 bool TMenuList::SearchKey(uint8_t key, std::string& search) {
   switch (key) {
-    case kCtrlY:
+    case kKeyCtrlY:
       return false;  // the text is dropped before the next key is read
-    case kBackspace:
+    case kKeyBackspace:
       if (search.empty()) return false;
       search.pop_back();
       break;
-    case kCtrlA:
+    case kKeyCtrlA:
       break;
     default:
       if (key < 32) return false;

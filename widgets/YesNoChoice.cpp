@@ -2,11 +2,7 @@
 
 #include "console/ConsoleLayer.h"
 #include "widgets/ScreenCells.h"
-
-namespace {
-constexpr uint8_t kExtLeft = 75;
-constexpr uint8_t kExtRight = 77;
-}  // namespace
+#include "widgets/WidgetKeys.h"
 
 bool ChooseYesNo(const TYesNoLook& look, bool yes) {
   for (;;) {
@@ -20,8 +16,8 @@ bool ChooseYesNo(const TYesNoLook& look, bool yes) {
     const uint8_t key = ReadKey();
     if (key == 0) {
       const uint8_t scan = ReadKey();
-      if (scan == kExtLeft) yes = true;
-      if (scan == kExtRight) yes = false;
+      if (scan == kScanLeft) yes = true;
+      if (scan == kScanRight) yes = false;
       continue;
     }
     switch (key) {
