@@ -69,9 +69,7 @@ void TMenuList::RunSearch(const std::string& search) {
   if (Top != oldTop) {
     DrawList();
   } else if (Picked != oldPicked) {
-    DrawItem(oldPicked, false);
-    DrawItem(Picked, true);
-    UpdateThumb();
+    MoveHighlight(oldPicked, Picked);
   }
 }
 
