@@ -16,29 +16,20 @@ TChunkPtr LoadSound(std::string_view name) {
 }  // namespace
 
 void TConsoleSound::Open(const TLogFn& log) {
-  SoundReady = ClickReady = BellReady = true;
   if (!Audio.Start(SDL_INIT_AUDIO)) {
-    SoundReady = ClickReady = BellReady = false;
     log("Sound System not Initialized.");
     return;
   }
   if (!Mixer.OpenDevice(22050, AUDIO_S16LSB, 2, 4096)) {
-    SoundReady = ClickReady = BellReady = false;
     log("Could not open Mixer.");
     return;
   }
   ClickSound = LoadSound("click.wav");
-  if (!ClickSound) {
-    ClickReady = false;
-    log("Click Sound not Loaded.");
-  }
+  if (!ClickSound) log("Click Sound not Loaded.");
   BellSound = LoadSound("bell.wav");
-  if (!BellSound) {
-    BellReady = false;
-    log("Bell Sound not Loaded.");
-  }
+  if (!BellSound) log("Bell Sound not Loaded.");
 }
 
 void TConsoleSound::Click() const {
-  if (ClickReady && ClickSound) Mix_PlayChannel(-1, ClickSound.get(), 0);
+  if (ClickSound) Mix_PlayChannel(-1, ClickSound.get(), 0);
 }

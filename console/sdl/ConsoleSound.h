@@ -19,19 +19,16 @@ class TConsoleSound {
   // Starts audio, opens the mixer and loads "click.wav" and "bell.wav",
   // logging each failure.
   void Open(const TLogFn& log);
+  // The click was loaded into an opened mixer.
+  bool ClickReady() const { return ClickSound != nullptr; }
   // Starts the click once on the first free mixer channel.
   void Click() const;
-
-  bool SoundReady = false;
-  bool ClickReady = false;
-  bool BellReady = false;
 
  private:
   // Declared in the order of creation so they are released in reverse.
   TSdlSubsystem Audio;
   TMixerDevice Mixer;
-
- public:
   TChunkPtr ClickSound;
+  // Loaded so that a missing file is reported; nothing rings the bell yet.
   TChunkPtr BellSound;
 };
