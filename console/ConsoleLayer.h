@@ -20,7 +20,7 @@ extern uint8_t MouseBlockMode;
 // The last block handed to glyph capture, inclusive, 1-based.
 extern uint8_t CaptureLeft, CaptureRight, CaptureTop, CaptureBottom;
 // Installed by the glyph-capture code; the console calls it for a captured
-// block (with a copy of the screen) and reports a false answer to the user.
+// block (with a copy of the screen) and logs a false answer.
 extern std::function<bool(const TScreen&)> GlyphCaptureHandler;
 
 void ConWrite(std::string_view s);

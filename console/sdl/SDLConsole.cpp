@@ -31,7 +31,6 @@ void ExitAtOnce() {
 
 TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath)
     : TTextConsole(mode), MainThread(std::this_thread::get_id()) {
-  Busy = true;
   // Without this SDL draws the window surface through OpenGL (software Mesa
   // here): it replaces the X window at start and costs many times the CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -47,23 +46,17 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
 
   const std::string sheetPath =
       fontPath.empty() ? FindDataFile(GeometryForMode(mode).SheetFile) : std::string(fontPath);
-  GlyphSheet.reset(IMG_Load(sheetPath.c_str()));
-  // A paletted PNG cannot be stretched or modulated by SDL's blitters: keep a
-  // 32-bit copy only.
-  if (GlyphSheet) GlyphSheet.reset(SDL_ConvertSurfaceFormat(GlyphSheet.get(), SDL_PIXELFORMAT_RGB888, 0));
-  if (!GlyphSheet || !Glyphs.SetSheet(GlyphSheet.get())) {
+  // The renderer keeps its own copy of the pixels; the loaded image goes at once.
+  const TSurfacePtr sheet(IMG_Load(sheetPath.c_str()));
+  if (!sheet || !Glyphs.SetSheet(sheet.get())) {
     Log("Could Not Load Font File.");
     return;
   }
-  SDL_SetColorKey(GlyphSheet.get(), SDL_TRUE, 0);
-  CellWidth = static_cast<uint16_t>(Glyphs.GlyphWidth());
-  CellHeight = static_cast<uint16_t>(Glyphs.GlyphHeight());
-  CellRect = {0, 0, CellWidth, CellHeight};
 
   Sound.Open([this](std::string_view m) { Log(m); });
 
-  PixelWidth = Cols * CellWidth;
-  PixelHeight = Rows * CellHeight;
+  PixelWidth = Cols * CellWidth();
+  PixelHeight = Rows * CellHeight();
   // Centred on display 0 from the start, so the window does not jump.
   int x = 800, y = 600;
   SDL_DisplayMode desktop;
@@ -78,7 +71,6 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   if (!Window) return;
   // Text input events are not used; keys come from key-down events only.
   SDL_StopTextInput();
-  WindowSurface = SDL_GetWindowSurface(Window.get());
 
   ScreenRect = {0, 0, PixelWidth, PixelHeight};
   MakeScreenSurfaces(kStartOverlay);
@@ -98,13 +90,12 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   DragButtons = 0;
   Dirty = true;
   ClrScr();
-  Busy = false;
   IsReady = true;
 
   Log("Buffer Width: " + NumToStr(Cols));
   Log("Buffer Height: " + NumToStr(Rows));
-  Log("Font Width: " + NumToStr(CellWidth));
-  Log("Font Height: " + NumToStr(CellHeight));
+  Log("Font Width: " + NumToStr(CellWidth()));
+  Log("Font Height: " + NumToStr(CellHeight()));
 }
 
 TSDLConsole::~TSDLConsole() = default;
@@ -114,6 +105,11 @@ bool TSDLConsole::SetIcon(std::string_view fileName) {
   IconSurface.reset(IMG_Load(path.c_str()));
   if (IconSurface && Window) SDL_SetWindowIcon(Window.get(), IconSurface.get());
   return true;
+}
+
+void TSDLConsole::ReadBackSurface(const std::function<void(const SDL_Surface*)>& read) const {
+  std::lock_guard lock(RenderLock);
+  read(BackSurface.get());
 }
 
 void TSDLConsole::MakeScreenSurfaces(uint32_t overlayColor) {
@@ -129,7 +125,7 @@ void TSDLConsole::MakeScreenSurfaces(uint32_t overlayColor) {
 }
 
 void TSDLConsole::MakeCursorCell() {
-  CursorCell = NewScreenSurface(CellWidth, CellHeight);
+  CursorCell = NewScreenSurface(CellWidth(), CellHeight());
   if (!CursorCell) return;
   SDL_FillRect(CursorCell.get(), nullptr, 0);
   Glyphs.DrawKeyed(CursorCell.get(), 0, 0, kCursorGlyph);
@@ -138,16 +134,13 @@ void TSDLConsole::MakeCursorCell() {
 }
 
 void TSDLConsole::Resize(int newWidth, int newHeight) {
-  Busy = true;
   {
     std::lock_guard lock(RenderLock);
-    // Whole cells only; at least one pixel per cell however small the window.
-    CellWidth = static_cast<uint16_t>(std::clamp(newWidth / Cols, 1, 0xFFFF));
-    CellHeight = static_cast<uint16_t>(std::clamp(newHeight / Rows, 1, 0xFFFF));
-    PixelWidth = Cols * CellWidth;
-    PixelHeight = Rows * CellHeight;
-    Glyphs.SetCellSize(CellWidth, CellHeight);
-    CellRect = {0, 0, CellWidth, CellHeight};
+    // Whole cells only; the renderer keeps at least one pixel per cell however
+    // small the window.
+    Glyphs.SetCellSize(newWidth / Cols, newHeight / Rows);
+    PixelWidth = Cols * CellWidth();
+    PixelHeight = Rows * CellHeight();
     MakeCursorCell();
     // In fullscreen the size is the desktop's; setting it would only become
     // the size the window returns to. A window that already fits whole
@@ -159,16 +152,14 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
       SDL_SetWindowSize(Window.get(), PixelWidth, PixelHeight);
     ScreenRect = {0, 0, PixelWidth, PixelHeight};
     MakeScreenSurfaces(kResizeOverlay);
-    WindowSurface = SDL_GetWindowSurface(Window.get());
-    if (!WindowSurface) Log("Exception On Getting Window Surface");
+    if (!SDL_GetWindowSurface(Window.get())) Log("Exception On Getting Window Surface");
     FullPresentPending = true;
   }
   Dirty = true;
-  Busy = false;
   Log("WindowHeight : " + NumToStr(PixelHeight));
   Log("WindowWidth : " + NumToStr(PixelWidth));
-  Log("New FontWidth : " + NumToStr(CellWidth));
-  Log("New FontHeight : " + NumToStr(CellHeight));
+  Log("New FontWidth : " + NumToStr(CellWidth()));
+  Log("New FontHeight : " + NumToStr(CellHeight()));
 }
 
 bool TSDLConsole::RenderChangedCellsLocked() {
@@ -176,7 +167,7 @@ bool TSDLConsole::RenderChangedCellsLocked() {
   if (!BackSurface) return false;
   uint8_t cx = 1, cy = 1;
   Snapshot(Snap, cx, cy);
-  const int cw = CellWidth, ch = CellHeight;
+  const int cw = CellWidth(), ch = CellHeight();
   bool changed = !ShownValid || cx != ShownCursorX || cy != ShownCursorY;
   for (int r = 1; r <= Rows; ++r) {
     for (int c = 1; c <= Cols; ++c) {
@@ -196,11 +187,6 @@ bool TSDLConsole::RenderChangedCellsLocked() {
 
 bool TSDLConsole::RefreshAt(TClock::time_point now) {
   if (!IsReady) return false;
-  if (Busy) {
-    // Surfaces are being replaced; the next cycle draws.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    return false;
-  }
   bool full = false, cursor = false;
   {
     std::lock_guard lock(RenderLock);
@@ -242,12 +228,12 @@ void TSDLConsole::Present() {
   PresentPending = false;
   const bool full = FullPresentPending.exchange(false) || DragButtons != 0;
   if (!IsReady) return;
+  // Owned by the window, and replaced by SDL when the window's size changed.
   SDL_Surface* const ws = SDL_GetWindowSurface(Window.get());
-  WindowSurface = ws;
   if (!ws) return;
   std::lock_guard lock(RenderLock);
   if (!BackSurface) return;
-  const int cw = CellWidth, ch = CellHeight;
+  const int cw = CellWidth(), ch = CellHeight();
   SDL_Rect cell{(ShownCursorX - 1) * cw, (ShownCursorY - 1) * ch, cw, ch};
   if (full) {
     // A fullscreen window is larger than the cells: keep the margin black.
@@ -282,7 +268,7 @@ void TSDLConsole::DrawHighlightLocked(SDL_Surface* target) {
     return;
   }
   if (DragButtons != 1) return;
-  const int cw = CellWidth, ch = CellHeight;
+  const int cw = CellWidth(), ch = CellHeight();
   for (const TRowSpan& span : StreamRows(sel, Cols)) {
     SDL_Rect r{(span.First - 1) * cw, (span.Row - 1) * ch, (span.Last - span.First + 1) * cw, ch};
     SDL_Rect dst = r;
@@ -291,5 +277,5 @@ void TSDLConsole::DrawHighlightLocked(SDL_Surface* target) {
 }
 
 TCellSelection TSDLConsole::CurrentSelection(SDL_Rect* snapped) const {
-  return SnapSelection(SelectionRect, CellWidth, CellHeight, snapped);
+  return SnapSelection(SelectionRect, CellWidth(), CellHeight(), snapped);
 }

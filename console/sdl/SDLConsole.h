@@ -24,13 +24,16 @@
 // Threads. The thread that constructs the console (the main thread) owns the
 // window and every event: handling them, resizing, presenting the picture.
 // The refresh thread (TSDLDraw) only calls Refresh(), which renders changed
-// cells into BackSurface and times the cursor blink; when the window needs
-// presenting it wakes the main thread with a user event. Every wait of the
-// main thread (ReadKey, Delay, KeyPressed) handles events and so presents.
-// RenderLock guards BackSurface, the glyph cache and the cell size.
+// cells into the back surface and times the cursor blink; when the window
+// needs presenting it wakes the main thread with a user event. Every wait of
+// the main thread (ReadKey, Delay, KeyPressed) handles events and so presents.
+// RenderLock guards the surfaces and the glyph renderer with its cell size: a
+// resize replaces them under it, so a refresh never sees them half made.
 class TSDLConsole : public TTextConsole {
  public:
   using TClock = std::chrono::steady_clock;
+  // How long each cursor phase lasts: a full blink about twice a second.
+  static constexpr std::chrono::milliseconds kBlinkPhase{250};
 
   // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
   // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
@@ -41,10 +44,18 @@ class TSDLConsole : public TTextConsole {
   bool Ready() const { return IsReady; }
   // Loads the window icon; a missing file leaves the window without one.
   bool SetIcon(std::string_view fileName);
+  bool HasIcon() const { return IconSurface != nullptr; }
+  // Null when the window could not be opened.
+  SDL_Window* WindowHandle() const { return Window.get(); }
+  // Pixel size of one cell in the window. Main thread only.
+  int CellWidth() const { return Glyphs.CellWidth(); }
+  int CellHeight() const { return Glyphs.CellHeight(); }
+  // Lets read see the rendered cells (without the cursor) under RenderLock.
+  void ReadBackSurface(const std::function<void(const SDL_Surface*)>& read) const;
 
   // One refresh cycle (any thread): renders the cells that changed since the
   // last cycle, advances the cursor blink, and gets the window presented when
-  // anything visible changed. While Busy it only waits.
+  // anything visible changed.
   // Answers whether cells or the cursor position changed (not a mere blink).
   bool Refresh() { return RefreshAt(TClock::now()); }
   bool RefreshAt(TClock::time_point now);
@@ -76,22 +87,13 @@ class TSDLConsole : public TTextConsole {
   SDL_Rect ScreenRect{};
   // The window is fullscreen, as found after the last switch or resize.
   bool Fullscreen = false;
-  // Construction or a resize is rebuilding the surfaces.
-  std::atomic<bool> Busy{true};
   int32_t PressX = 0, PressY = 0;
-  int32_t MouseX = 0, MouseY = 0;
   SDL_Event EventBuffer{};
-  SDL_Rect CellRect{};
   // The drag rectangle between press and pointer, normalised and clamped.
   SDL_Rect SelectionRect{};
-  std::atomic<uint16_t> CellWidth{0}, CellHeight{0};
   std::atomic<bool> CursorPhase{true};
   std::atomic<bool> CursorBlink{true};
   uint8_t DragButtons = 0;
-  // Shows an error to the user (title, text), for failures that happen inside
-  // event handling such as a refused glyph capture. The program installs the
-  // message box here; while none is installed the text goes to the log.
-  std::function<void(std::string_view, std::string_view)> ShowError;
   // Set by the refresh thread: starts its next cycle at once. The main thread
   // calls it before it blocks while cells are waiting to be drawn.
   std::function<void()> RefreshWaker;
@@ -104,18 +106,15 @@ class TSDLConsole : public TTextConsole {
  public:
   // After SDL itself, so the sounds and the audio device go before SDL_Quit.
   TConsoleSound Sound;
-  TSurfacePtr GlyphSheet;
+
+ private:
   TWindowPtr Window;
   TSurfacePtr BackSurface;
   TSurfacePtr IconSurface;
   TSurfacePtr CursorCell;
   TSurfacePtr Overlay;
-  // Owned by the window; taken anew before every present.
-  SDL_Surface* WindowSurface = nullptr;
+  // The only copy of the glyph sheet, and the cell size it draws at.
   TGlyphRenderer Glyphs;
-
-  // How long each cursor phase lasts: a full blink about twice a second.
-  static constexpr std::chrono::milliseconds kBlinkPhase{250};
 
  private:
   bool OnMainThread() const { return std::this_thread::get_id() == MainThread; }

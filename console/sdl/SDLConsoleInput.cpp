@@ -133,9 +133,9 @@ void TSDLConsole::HandleMouse(const SDL_Event& e) {
     case SDL_MOUSEMOTION: {
       const bool wasDragging = DragButtons != 0;
       // A drag that leaves the window keeps selecting up to its edge.
-      MouseX = std::clamp(e.motion.x, 0, std::max(0, PixelWidth - 1));
-      MouseY = std::clamp(e.motion.y, 0, std::max(0, PixelHeight - 1));
-      SelectionRect = DragRect(PressX, PressY, MouseX, MouseY, PixelWidth, PixelHeight);
+      const int mouseX = std::clamp(e.motion.x, 0, std::max(0, PixelWidth - 1));
+      const int mouseY = std::clamp(e.motion.y, 0, std::max(0, PixelHeight - 1));
+      SelectionRect = DragRect(PressX, PressY, mouseX, mouseY, PixelWidth, PixelHeight);
       // Button state from the event itself, not from SDL's global mouse state.
       DragButtons = static_cast<uint8_t>(e.motion.state & 7);
       if (DragButtons != 0 || wasDragging) {
@@ -192,9 +192,7 @@ void TSDLConsole::CaptureSelection() {
   CaptureBottom = static_cast<uint8_t>(sel.R0 + sel.Dr);
   TScreen copy;
   SaveScreen(copy);
-  if (!GlyphCaptureHandler || GlyphCaptureHandler(copy)) return;
-  if (ShowError)
-    ShowError("Error", "Error while saving font char.");
-  else
-    Log("Error while saving font char.");
+  // A refused capture goes to the log: the console sits below the message
+  // boxes and has none of its own.
+  if (GlyphCaptureHandler && !GlyphCaptureHandler(copy)) Log("Error while saving font char.");
 }

@@ -84,8 +84,8 @@ int SdlConsoleTest::MismatchedPixels() {
 }
 
 int SdlConsoleTest::MismatchedInCell(int c, int r) {
-  SDL_Surface* ws = SDL_GetWindowSurface(Con->Window.get());
-  if (!ws || Con->CellWidth != Sheet.CellWidth || Con->CellHeight != Sheet.CellHeight) return -1;
+  SDL_Surface* ws = SDL_GetWindowSurface(Con->WindowHandle());
+  if (!ws || Con->CellWidth() != Sheet.CellWidth || Con->CellHeight() != Sheet.CellHeight) return -1;
   const uint8_t ch = Con->GetCharAt(c, r), attr = Con->GetAttrAt(c, r);
   const uint32_t fg = PackRgb(ConsolePalette[attr & 15]);
   const uint32_t bg = PackRgb(ConsolePalette[attr >> 4]);
@@ -100,7 +100,7 @@ int SdlConsoleTest::MismatchedInCell(int c, int r) {
   return bad;
 }
 
-uint32_t SurfacePixel(SDL_Surface* s, int x, int y) {
+uint32_t SurfacePixel(const SDL_Surface* s, int x, int y) {
   if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0xFF000000;
   const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch +
                      x * s->format->BytesPerPixel;
@@ -113,10 +113,14 @@ uint32_t SurfacePixel(SDL_Surface* s, int x, int y) {
 }
 
 uint32_t SdlConsoleTest::WindowPixel(int x, int y) {
-  return SurfacePixel(SDL_GetWindowSurface(Con->Window.get()), x, y);
+  return SurfacePixel(SDL_GetWindowSurface(Con->WindowHandle()), x, y);
 }
 
-uint32_t SdlConsoleTest::BackPixel(int x, int y) { return SurfacePixel(Con->BackSurface.get(), x, y); }
+uint32_t SdlConsoleTest::BackPixel(int x, int y) {
+  uint32_t pixel = 0;
+  Con->ReadBackSurface([&](const SDL_Surface* back) { pixel = SurfacePixel(back, x, y); });
+  return pixel;
+}
 
 void SdlConsoleTest::PushKey(SDL_Keycode key, uint16_t mod) {
   SDL_Event e{};
@@ -125,7 +129,7 @@ void SdlConsoleTest::PushKey(SDL_Keycode key, uint16_t mod) {
   e.key.keysym.sym = key;
   e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
   e.key.keysym.mod = mod;
-  e.key.windowID = SDL_GetWindowID(Con->Window.get());
+  e.key.windowID = SDL_GetWindowID(Con->WindowHandle());
   ASSERT_EQ(SDL_PushEvent(&e), 1);
 }
 
@@ -168,7 +172,7 @@ void SdlConsoleTest::PushResize(int w, int h) {
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;
   e.window.event = SDL_WINDOWEVENT_RESIZED;
-  e.window.windowID = SDL_GetWindowID(Con->Window.get());
+  e.window.windowID = SDL_GetWindowID(Con->WindowHandle());
   e.window.data1 = w;
   e.window.data2 = h;
   ASSERT_EQ(SDL_PushEvent(&e), 1);

@@ -69,5 +69,5 @@ class SdlConsoleTest : public ::testing::Test {
 };
 
 // A pixel of any surface as 0x00RRGGBB.
-uint32_t SurfacePixel(SDL_Surface* s, int x, int y);
+uint32_t SurfacePixel(const SDL_Surface* s, int x, int y);
 

@@ -19,20 +19,20 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 }  // namespace
 
 TEST_F(SdlConsoleTest, OpensAt640x400WithCellsOfTheSheet) {
-  EXPECT_EQ(Con->CellWidth, 8);
-  EXPECT_EQ(Con->CellHeight, 16);
+  EXPECT_EQ(Con->CellWidth(), 8);
+  EXPECT_EQ(Con->CellHeight(), 16);
   EXPECT_EQ(Con->PixelWidth, 640);
   EXPECT_EQ(Con->PixelHeight, 400);
   int w = 0, h = 0;
-  SDL_GetWindowSize(Con->Window.get(), &w, &h);
+  SDL_GetWindowSize(Con->WindowHandle(), &w, &h);
   EXPECT_EQ(w, 640);
   EXPECT_EQ(h, 400);
-  EXPECT_STREQ(SDL_GetWindowTitle(Con->Window.get()), "Brixel test");
+  EXPECT_STREQ(SDL_GetWindowTitle(Con->WindowHandle()), "Brixel test");
   EXPECT_TRUE(Con->SetIcon("tdf.ico"));
-  EXPECT_TRUE(Con->IconSurface);
+  EXPECT_TRUE(Con->HasIcon());
   // A missing icon is no error: the window just has none.
   EXPECT_TRUE(Con->SetIcon("no-such-icon.ico"));
-  EXPECT_FALSE(Con->IconSurface);
+  EXPECT_FALSE(Con->HasIcon());
   EXPECT_EQ(Con->WhereX(), 1);
   EXPECT_EQ(Con->WhereY(), 1);
 }
@@ -165,7 +165,7 @@ TEST(SdlConsoleStartTest, LogsItsGeometryAndFailsCleanlyWithoutASheet) {
   {
     TSDLConsole con(1, "t", "/nonexistent/sheet.png");
     EXPECT_FALSE(con.Ready());
-    EXPECT_FALSE(con.Window);
+    EXPECT_EQ(con.WindowHandle(), nullptr);
     // A console that failed is inert, not a crash.
     con.Refresh();
     EXPECT_FALSE(con.PollEvent());
@@ -180,7 +180,7 @@ TEST(SdlConsoleStartTest, OtherModesUseTheirSheets) {
   ASSERT_TRUE(con.Ready());
   EXPECT_EQ(con.Cols, 132);
   EXPECT_EQ(con.Rows, 50);
-  EXPECT_EQ(con.CellWidth, 8);
-  EXPECT_EQ(con.CellHeight, 8);
+  EXPECT_EQ(con.CellWidth(), 8);
+  EXPECT_EQ(con.CellHeight(), 8);
   EXPECT_EQ(con.PixelWidth, 132 * 8);
 }
