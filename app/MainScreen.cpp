@@ -91,7 +91,6 @@ void ShowHelp() {
   ClrEol();
   int row = 4;
   for (const char* line : kHelpLines) WritePipeXY(3, static_cast<uint8_t>(row++), 7, line);
-  // Any key leaves, and an extended key is two bytes: left behind, the second
-  // one would be read by the loop as a command (Up's 72 is "H" again).
-  if (ReadKey() == 0) ReadKey();
+  // Any key leaves, an extended key as a whole.
+  WaitForKeyPress();
 }

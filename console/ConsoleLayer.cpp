@@ -61,3 +61,6 @@ void Delay(uint16_t ms) {
 }
 uint8_t ReadKey() { return Console ? Console->ReadKey() : 27; }
 bool KeyPressed() { return Console && Console->KeyPressed(); }
+void WaitForKeyPress() {
+  if (ReadKey() == 0) ReadKey();
+}

@@ -47,3 +47,7 @@ void RestoreScreen(const TScreen& buf);
 void Delay(uint16_t ms);
 uint8_t ReadKey();
 bool KeyPressed();
+// Waits for one whole key press: an extended key's second byte is read too,
+// since left behind it would reach the next reader as a key of its own (Up's
+// 72 is "H").
+void WaitForKeyPress();

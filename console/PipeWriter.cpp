@@ -33,12 +33,6 @@ void ApplyColourCode(TTextConsole& con, uint8_t n) {
     con.TextAttr = static_cast<uint8_t>(con.TextAttr % 16 + ((n - 16) * 16) % 256);
 }
 
-// One key press: an extended key is two bytes, and leaving the second one in
-// the buffer would hand it to the next reader as a key of its own.
-void WaitForKey() {
-  if (ReadKey() == 0) ReadKey();
-}
-
 std::string DateText(const std::tm& t) {
   return NumToStr2(t.tm_mday) + "/" + NumToStr2(t.tm_mon + 1) + "/" +
          PadLeft(NumToStr(t.tm_year + 1900), 4, '0');
@@ -107,11 +101,11 @@ bool ExecCommandCode(std::string_view code) {
       if (what == 'S') ConWrite("Unix");
       return true;
     case 'P':
-      if (what == 'A') WaitForKey();
+      if (what == 'A') WaitForKeyPress();
       if (what == 'I' && Console) ConWrite(std::string(1, Console->PipeChar));
       if (what == 'M' && Console) {
         WritePromptPipe(*Console, PausePrompt);
-        WaitForKey();
+        WaitForKeyPress();
       }
       return true;
     case 'R':
