@@ -82,12 +82,6 @@ void TGlyphRenderer::SetCellSize(int w, int h) {
   }
 }
 
-uint32_t TGlyphRenderer::CellPixel(uint8_t ch, int x, int y) const {
-  if (x < 0 || y < 0 || x >= CellW || y >= CellH || Masks.empty()) return 0;
-  const uint32_t m = Masks[(static_cast<size_t>(ch) * CellH + y) * CellW + x];
-  return TwoTone ? (m & kWhite) : m;
-}
-
 void TGlyphRenderer::DrawCell(SDL_Surface* target, int px, int py, uint8_t ch,
                               uint8_t attr) const {
   const uint32_t fg = PackRgb(ConsolePalette[attr & 15]);

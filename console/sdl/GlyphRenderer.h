@@ -17,8 +17,6 @@ class TGlyphRenderer {
   bool SetSheet(SDL_Surface* sheet);
   int GlyphWidth() const { return SheetW / 16; }
   int GlyphHeight() const { return SheetH / 16; }
-  // Source rectangle of every glyph in the sheet.
-  const std::array<SDL_Rect, 256>& GlyphRects() const { return Rects; }
 
   // Stretches every glyph to w x h pixels (nearest sample).
   void SetCellSize(int w, int h);
@@ -33,13 +31,10 @@ class TGlyphRenderer {
   // Glyph ch in the sheet's own colours; unlit pixels leave the target as it is.
   void DrawKeyed(SDL_Surface* target, int px, int py, uint8_t ch) const;
 
-  // The stretched glyph's source colour at (x, y) of the cell, 0 when unlit.
-  uint32_t CellPixel(uint8_t ch, int x, int y) const;
-
  private:
   std::vector<uint32_t> Sheet;  // 0x00RRGGBB, SheetW x SheetH
   int SheetW = 0, SheetH = 0;
-  std::array<SDL_Rect, 256> Rects{};
+  std::array<SDL_Rect, 256> Rects{};  // source rectangle of every glyph
   // Every lit pixel of the sheet is pure white: cells are a select between
   // two colours and Masks holds all-ones or zero per pixel.
   bool TwoTone = true;

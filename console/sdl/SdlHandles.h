@@ -50,7 +50,6 @@ class TSdlSubsystem {
     if (Flags != 0) SDL_QuitSubSystem(Flags);
     Flags = 0;
   }
-  bool Started() const { return Flags != 0; }
 
  private:
   Uint32 Flags = 0;
@@ -70,7 +69,6 @@ class TMixerDevice {
     Open = Mix_OpenAudio(frequency, format, channels, chunkSize) == 0;
     return Open;
   }
-  bool IsOpen() const { return Open; }
 
  private:
   bool Open = false;
