@@ -197,7 +197,11 @@ void TMenuList::Execute(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
   if (ScrollBar)
     for (int row = Y + 1; row <= Y + Height; ++row)
       PutText(X + Width + 1, row, Box.Color2, std::string(1, kTrack));
-  if (NoInput) return;
+  if (NoInput) {
+    // The caller draws the items with DrawList; the track shows its thumb already.
+    UpdateThumb();
+    return;
+  }
 
   DrawList();
   std::string search;

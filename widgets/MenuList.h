@@ -53,7 +53,7 @@ class TMenuList {
   void Clear();
   // Draws the frame (unless NoBox) and the scroll track, then the items, and
   // runs the selection loop until an exit key (with NoInput it returns right
-  // after the track, and the caller draws the items with DrawList).
+  // after the track and its thumb, and the caller draws the items with DrawList).
   void Execute(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2);
   // Redraws every visible row and the scroll thumb, for instance after the
   // caller changed the colours.

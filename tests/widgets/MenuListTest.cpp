@@ -160,12 +160,13 @@ TEST_F(MenuListTest, RunsAgainWhereItWasAndAlwaysShowsTheThumb) {
   EXPECT_EQ(List.Picked, 100);
   EXPECT_EQ(List.Top, 91);
 
-  // Display only: the track without items, then the caller's DrawList.
+  // Display only: the track and thumb without items, then the caller's DrawList.
   FillBackground();
   List.NoInput = true;
   List.Execute(1, 1, 20, 12);
-  EXPECT_EQ(Glyphs(Con.Screen, 2, 2, 20, 2), TRows{"                  ░"});
-  EXPECT_EQ(TrackNow(), Track(-1));
+  EXPECT_EQ(Glyphs(Con.Screen, 2, 2, 19, 2), TRows{"                  "});
+  EXPECT_EQ(TrackNow(), Track(9));
+  Con.PutCell(20, 11, 'x', 7);  // a caller painting over the thumb
   List.DrawList();
   EXPECT_EQ(TrackNow(), Track(9));
   EXPECT_EQ(Glyphs(Con.Screen, 2, 2, 10, 2), TRows{" Item 091"});
