@@ -58,8 +58,7 @@ TEST_F(PromptsTest, MessageBoxPlacesLongTextsAndCutsTooLongOnes) {
 
   // 72 characters fill columns 3..78 and the shadow ends at 80; more is cut.
   MessageBox(2, "", std::string(72, 'a') + "bcdefgh");
-  EXPECT_EQ(Glyphs(Con.Screen, 2, 12, 80, 12),
-            TRows{"2│ " + std::string(72, 'a') + " │90"});
+  EXPECT_EQ(Glyphs(Con.Screen, 2, 12, 80, 12), TRows{"2│ " + std::string(72, 'a') + " │90"});
 }
 
 TEST_F(PromptsTest, YesNoMessageBoxKeys) {
@@ -99,11 +98,11 @@ TEST_F(PromptsTest, YesNoMessageBoxKeys) {
 TEST_F(PromptsTest, PanelBoxDrawsARaisedPanelWithTitleBarAndSunkenFrame) {
   PanelBox(3, 2, 12, 7, 1);
   EXPECT_EQ(Glyphs(Con.Screen, 3, 2, 14, 8),
-            (TRows{"▄▄▄▄▄▄▄▄▄▄34", "▌        ▐34", "▌┌──────┐▐34", "▌│      │▐34",
-                   "▌└──────┘▐34", "▀▀▀▀▀▀▀▀▀▀34", "345678901234"}));
+            (TRows{"▄▄▄▄▄▄▄▄▄▄34", "▌        ▐34", "▌┌──────┐▐34", "▌│      │▐34", "▌└──────┘▐34",
+                   "▀▀▀▀▀▀▀▀▀▀34", "345678901234"}));
   EXPECT_EQ(Colours(Con.Screen, 3, 2, 14, 8),
-            (TRows{"BBBBBBBBBBee", "Buuuuuuuuuee", "WdddddddWdee", "WdddddddWdee",
-                   "WdWWWWWWWdee", "uuuuuuuuuuee", "eeeeeeeeeeee"}));
+            (TRows{"BBBBBBBBBBee", "Buuuuuuuuuee", "WdddddddWdee", "WdddddddWdee", "WdWWWWWWWdee",
+                   "uuuuuuuuuuee", "eeeeeeeeeeee"}));
   EXPECT_EQ(GetTextAttr(), 7);
 }
 

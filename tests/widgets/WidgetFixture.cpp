@@ -16,9 +16,9 @@ std::vector<std::string> Glyphs(const TScreen& s, int x1, int y1, int x2, int y2
 
 std::vector<std::string> Colours(const TScreen& s, int x1, int y1, int x2, int y2) {
   static const std::map<uint8_t, char> kLegend = {
-      {0x02, 'e'}, {0x00, '0'}, {0x07, 'g'}, {0x08, 'k'}, {0x0B, 'c'}, {0x0F, 'w'},
-      {0x1F, 'B'}, {0x18, 'u'}, {0x3F, 'Y'}, {0x4F, 'R'}, {0x70, 'b'}, {0x71, 'i'},
-      {0x77, 'L'}, {0x78, 'd'}, {0x7F, 'W'}};
+      {0x02, 'e'}, {0x00, '0'}, {0x07, 'g'}, {0x08, 'k'}, {0x0B, 'c'},
+      {0x0F, 'w'}, {0x1F, 'B'}, {0x18, 'u'}, {0x3F, 'Y'}, {0x4F, 'R'},
+      {0x70, 'b'}, {0x71, 'i'}, {0x77, 'L'}, {0x78, 'd'}, {0x7F, 'W'}};
   std::vector<std::string> rows;
   for (int y = y1; y <= y2; ++y) {
     std::string row;
