@@ -2,10 +2,13 @@
 
 #include <string>
 
+#include "app/AnsiCommands.h"
+#include "app/FontFileCommands.h"
+#include "app/FontEditCommands.h"
 #include "app/MainScreen.h"
+#include "app/RowPrompt.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
-#include "console/LineEditor.h"
 #include "tdf/FontFile.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
@@ -14,17 +17,6 @@ namespace {
 
 constexpr uint8_t kKeyUp = 72;
 constexpr uint8_t kKeyDown = 80;
-constexpr uint8_t kPromptFill = 0xB2;
-
-// Clears row 25 in StatusAttr, writes the label and edits a field after it.
-std::string PromptOnRow25(const std::string& label, uint8_t column, uint8_t width, uint8_t maxLen,
-                          uint8_t mode, const std::string& start) {
-  WriteXY(1, 25, StatusAttr, CharStr(' ', 79));
-  WriteXY(1, 25, StatusAttr, label);
-  std::string result;
-  InputLine(result, column, 25, width, maxLen, mode, 15, 8, kPromptFill, start);
-  return result;
-}
 
 void ChangeDisplayText() {
   DisplayText = PromptOnRow25("Text: ", 7, 50, 254, 1, DisplayText);
@@ -63,6 +55,36 @@ bool RunCommandPass(int& n) {
   switch (LoCase(static_cast<char>(key))) {
     case 'h':
       ShowHelp();
+      break;
+    case 'l':
+      LoadAnotherFontFile(n);
+      break;
+    case 'd':
+      if (!DeleteFontFile(n)) return false;
+      break;
+    case 'n':
+      RenameFont(n);
+      break;
+    case 'i':
+      ChangeSpacing(n);
+      break;
+    case 'f':
+      ChangeFontType(n);
+      break;
+    case 'e':
+      ExtractCurrentFont(n);
+      break;
+    case 'm':
+      MergeAnotherFile(n);
+      break;
+    case 'c':
+      CreateNewFontFile();
+      break;
+    case 'a':
+      ViewAnsiImage();
+      break;
+    case 's':
+      SaveScreenAsAnsi(n);
       break;
     case 't':
       ChangeDisplayText();

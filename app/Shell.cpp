@@ -6,10 +6,10 @@
 
 #include "app/CommandLoop.h"
 #include "app/Config.h"
+#include "app/FontFileCommands.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
-#include "util/Files.h"
 #include "util/Paths.h"
 
 namespace {
@@ -20,16 +20,6 @@ std::string WorkingDirectory() {
   return ec ? std::string() : dir.string();
 }
 
-// Shown in the window when there is nothing to show; ends after a key.
-void ExplainAndWait(const std::string& line) {
-  SetTextAttr(7);
-  ClrScr();
-  WriteXY(1, 1, 7, line);
-  WriteXY(1, 3, 7, "Usage: brixel [fontfile]");
-  WriteXY(1, 5, 8, "Press a key to quit.");
-  ReadKey();
-}
-
 }  // namespace
 
 void RunShell(int argc, char** argv) {
@@ -37,19 +27,11 @@ void RunShell(int argc, char** argv) {
   StartDir = WorkingDirectory();
   FontPath = ReadFontPathSetting(ProgramDir() + "brixel.ini", StartDir);
 
-  const std::string argument = argc > 1 ? argv[1] : "";
-  if (argument.empty()) {
-    ExplainAndWait("No font file given.");
-    return;
-  }
-  LastFontFile = argument;
-  if (!LoadFontFile(LastFontFile)) {
-    ExplainAndWait("Cannot open " + argument + ": " + FileErrorText(FontFileError));
-    return;
-  }
-  // The loop needs a font to select: a file without one ends in order.
-  if (FontCount == 0) {
-    ExplainAndWait("No fonts in " + argument);
+  // No argument, or one that names no file, opens the Load dialog; leaving it
+  // ends the program with a cleared screen.
+  if (!ChooseFontFile(argc > 1 ? argv[1] : "")) {
+    SetTextAttr(7);
+    ClrScr();
     return;
   }
   const int n = CurrentFont;

@@ -32,15 +32,6 @@ std::span<const uint8_t> RecordBytes(const TRecord& r) {
   return {reinterpret_cast<const uint8_t*>(&r), sizeof(TRecord)};
 }
 
-// The listed name: NameLen characters of the 12, up to the first NUL. Many
-// files pad short names with NULs and keep NameLen at 12; those bytes are
-// padding, not text, and would otherwise end up in file names built from it.
-std::string ListedName(const TFontHeader& h) {
-  const size_t len = std::min<size_t>(h.NameLen, h.Name.size());
-  const auto end = std::find(h.Name.begin(), h.Name.begin() + len, 0);
-  return std::string(h.Name.begin(), end);
-}
-
 void ResetFontList() {
   Fonts.assign(1, TFontRecord{});
   FontCount = 0;
@@ -70,6 +61,12 @@ void ScanFonts(TFileHandle& file) {
 }
 
 }  // namespace
+
+std::string ListedName(const TFontHeader& h) {
+  const size_t len = std::min<size_t>(h.NameLen, h.Name.size());
+  const auto end = std::find(h.Name.begin(), h.Name.begin() + len, 0);
+  return std::string(h.Name.begin(), end);
+}
 
 bool SignatureValid(const TTDFont& sig) {
   const std::string_view text(reinterpret_cast<const char*>(sig.Signature.data()),

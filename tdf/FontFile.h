@@ -28,6 +28,11 @@ constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot
 // letter case; the length and end-of-file bytes around them do not matter.
 bool SignatureValid(const TTDFont& sig);
 
+// The name as listed: NameLen characters of the 12, up to the first NUL. Many
+// files pad short names with NULs and keep NameLen at 12; those bytes are
+// padding, not text, and would otherwise end up in file names built from it.
+std::string ListedName(const TFontHeader& h);
+
 // Reads the signature and lists the fonts of path, then selects the last font.
 // False when the file does not exist or cannot be opened. A file that is not a
 // font file lists no font and still answers true.

@@ -2,17 +2,13 @@
 // in any letter case; the text goes to standard output, before any window.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/Shell.h"
-#include "support/ConsoleTestSupport.h"
 #include "support/TempDir.h"
-#include "tdf/FontFile.h"
-#include "util/Text.h"
 
 namespace {
 
@@ -77,26 +73,6 @@ TEST(HelpSwitch, OtherArgumentsPrintNothing) {
     EXPECT_FALSE(HelpSwitch(args, printed)) << (args.empty() ? "(none)" : args[0]);
     EXPECT_EQ(printed, "");
   }
-}
-
-using ShellStart = HeadlessConsoleTest;
-
-// A path that is no readable font file says why, and nothing waits on it.
-TEST_F(ShellStart, AFontFileThatCannotBeOpenedIsExplained) {
-  TTempDir dir;
-  ASSERT_EQ(mkfifo(dir.File("pipe.tdf").c_str(), 0600), 0);
-  const struct {
-    std::string Path, Reason;
-  } cases[] = {{dir.File("pipe.tdf"), "not a regular file"},
-               {dir.Path().string(), "is a directory"},
-               {dir.File("gone.tdf"), "no such file or directory"}};
-  for (const auto& c : cases) {
-    std::string arg0 = "brixel", arg1 = c.Path;
-    char* argv[] = {arg0.data(), arg1.data(), nullptr};
-    RunShell(2, argv);
-    EXPECT_EQ(Visible(1), PadRight("Cannot open " + c.Path + ": " + c.Reason, 80, ' '));
-  }
-  FontFileName.clear();
 }
 
 }  // namespace

@@ -94,18 +94,20 @@ TEST_F(CommandLoop, CommandLettersWorkInEitherCase) {
   Step("x");    // any key leaves it
   Step("H");    // the same help screen
   Step("x");
-  Step("e");    // Extract does nothing yet, in either case: the screen is redrawn as it was
+  Step("e");    // Extract's save dialog, in either case
+  Step({27});
   Step("E");
   Step({27});
+  Step({27});
   RunLoop();
-  ASSERT_EQ(Screen.Waits.size(), 7u);
+  ASSERT_EQ(Screen.Waits.size(), 9u);
   EXPECT_EQ(WaitText(1, 1), " Brixel v1.3" + std::string(68, ' '));
-  EXPECT_EQ(WaitText(3, 1), WaitText(1, 1));
+  EXPECT_EQ(WaitText(5, 5).substr(5, 18), "\xDA Save Font As... ");
   for (int y = 1; y <= 25; ++y) {
     EXPECT_EQ(WaitText(3, y), WaitText(1, y)) << "help row " << y;
-    EXPECT_EQ(WaitText(5, y), WaitText(0, y)) << "main row " << y;
-    EXPECT_EQ(WaitAttrs(5, y), WaitAttrs(0, y)) << "main row " << y;
-    EXPECT_EQ(WaitText(6, y), WaitText(0, y)) << "main row " << y;
+    EXPECT_EQ(WaitText(7, y), WaitText(5, y)) << "dialog row " << y;
+    EXPECT_EQ(WaitText(8, y), WaitText(0, y)) << "main row " << y;
+    EXPECT_EQ(WaitAttrs(8, y), WaitAttrs(0, y)) << "main row " << y;
   }
   EXPECT_EQ(CurrentFont, 3);
   EXPECT_EQ(FontCount, 3);

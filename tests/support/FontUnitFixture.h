@@ -37,5 +37,13 @@ class FontUnitFixture : public HeadlessConsoleTest {
     return path;
   }
 
+  // Whether any row of the screen holds text (the font unit reports there).
+  bool ScreenShows(std::string_view text) const {
+    for (int y = 1; y <= 25; ++y) {
+      if (Visible(y).find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
   TTempDir Dir;
 };

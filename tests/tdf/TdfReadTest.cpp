@@ -33,15 +33,7 @@ TTdfFontSpec Font(std::string name, uint8_t type = ftBlock, uint8_t spacing = 1)
   return font;
 }
 
-class TdfRead : public FontUnitFixture {
- protected:
-  bool ScreenShows(std::string_view text) const {
-    for (int y = 1; y <= 25; ++y) {
-      if (Visible(y).find(text) != std::string::npos) return true;
-    }
-    return false;
-  }
-};
+using TdfRead = FontUnitFixture;
 
 TEST_F(TdfRead, SignatureVariants) {
   struct TCase {

@@ -1,0 +1,113 @@
+#include "app/FontEditCommands.h"
+
+#include <string>
+
+#include "app/FontFileCommands.h"
+#include "app/RowPrompt.h"
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/LineEditor.h"
+#include "tdf/FontFile.h"
+#include "tdf/FontOps.h"
+#include "util/Numbers.h"
+#include "util/Paths.h"
+#include "util/Text.h"
+#include "widgets/FileDialog.h"
+#include "widgets/MenuBox.h"
+#include "widgets/Prompts.h"
+
+namespace {
+
+constexpr char kFontMask[] = "*.tdf";
+
+// The name typed in C, kept between uses as the shell keeps it.
+std::string NewFontName;
+
+// After a header change the same font stays shown.
+void ReloadKeepingFont(int& n) {
+  n = CurrentFont;
+  LoadFontFile(LastFontFile);
+  SelectFont(n);
+}
+
+// A header that could not be written leaves the file as it was; say so.
+void ReportHeaderWrite(bool written) {
+  if (!written) MessageBox(0, "Error", "Cannot write " + JustName(FontFileName) + ".");
+}
+
+std::string FontFileNameOf(int n, const char* extension) {
+  const std::string name = (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : "";
+  return name + extension;
+}
+
+}  // namespace
+
+void RenameFont(int& n) {
+  const std::string name = PromptOnRow25(
+      "Font Name:" + std::string(31, ' ') + "Up to 12 chars.", 12, 12, 12, 1, ListedName(CurrentHeader));
+  if (name.empty()) return;
+  ReportHeaderWrite(SetFontName(name));
+  ReloadKeepingFont(n);
+}
+
+// An empty entry cancels, as at the X and Y prompts.
+void ChangeSpacing(int& n) {
+  const std::string entry = PromptOnRow25("New Spacing: ", 14, 3, 3, 0, "");
+  if (entry.empty()) return;
+  ReportHeaderWrite(SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF)));
+  ReloadKeepingFont(n);
+}
+
+void ChangeFontType(int& n) {
+  const uint8_t type = ChooseFontType();
+  if (type == 0) return;
+  ReportHeaderWrite(SetFontType(static_cast<uint8_t>(type - 1)));
+  ReloadKeepingFont(n);
+}
+
+void ExtractCurrentFont(int n) {
+  DialogResult.clear();
+  DialogResult = SaveFileDialog(" Save Font As... ", FontFileNameOf(n, ".tdf"), StartDir, kFontMask);
+  if (DialogResult.empty()) return;
+  if (!ExtractFont(DialogResult)) MessageBox(0, "Error", "Error while extracting font!");
+}
+
+void MergeAnotherFile(int& n) {
+  WriteXY(1, 25, IdleAttr, CharStr(' ', 79));
+  DialogResult.clear();
+  DialogResult = OpenFileDialog(" Select Font ", FontPath, kFontMask);
+  if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
+  if (!MergeFontFile(DialogResult)) MessageBox(0, "Error", "Error while merging fonts!");
+  LoadFontFile(LastFontFile);
+  n = CurrentFont;
+  SelectFont(n);
+}
+
+void CreateNewFontFile() {
+  DialogResult.clear();
+  DialogResult = SaveFileDialog(" Font File ", "newfont.tdf", AddSlash(FontPath), kFontMask);
+  if (DialogResult.empty()) return;
+
+  TMenuBox box;
+  SetDialogLook(box);
+  box.Box(32, 7, 47, 9);
+  WriteXY(33, 7, 11, " Font Name ");
+  WriteXY(1, 25, 7, PadRight("Leave Blank to abort. Press ENTER when ready.", 79, ' '));
+  NewFontName.clear();
+  std::string typed;
+  InputLine(typed, 34, 8, 12, 12, 1, 7, 15, 0xB0, NewFontName);
+  NewFontName = typed;
+  const uint8_t type = ChooseFontType();
+  box.Close();
+
+  if (type == 0) return;
+  if (type == 1) {
+    MessageBox(0, "Error", "Unsupported type");
+    return;
+  }
+  if (NewFontName.empty()) return;
+  if (CreateFontFile(DialogResult, NewFontName, static_cast<uint8_t>(type - 1)))
+    MessageBox(0, "Status", "Font created!");
+  else
+    MessageBox(0, "Error", "Error while creating font!");
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// The main screen's commands that change font files: N, I, F change the
+// current font's header and keep it shown; E writes it to a file of its own;
+// M appends another file's fonts and shows the last one; C makes a new file.
+// n is the font shown. A failure is shown in a message box; a cancelled
+// prompt, dialog or list changes nothing.
+
+void RenameFont(int& n);
+void ChangeSpacing(int& n);
+void ChangeFontType(int& n);
+void ExtractCurrentFont(int n);
+void MergeAnotherFile(int& n);
+void CreateNewFontFile();

@@ -1,0 +1,145 @@
+// Start-up with the Load dialog, and the L, D and font-type commands, driven
+// by key scripts through the real dialogs.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+
+#include "ShellFixture.h"
+#include "app/FontFileCommands.h"
+#include "app/Shell.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kDown = 80;
+
+class FontFileCommands : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    char buffer[PATH_MAX];
+    ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
+    StartCwd = buffer;
+    // The dialogs open in the working directory (no brixel.ini says otherwise).
+    ASSERT_EQ(::chdir(Dir.Path().c_str()), 0);
+    FontPath = Dir.Path().string();
+    TTdfBuilder good, other;
+    good.Font(FontSpec("Good", ftBlock, 1));
+    other.Font(FontSpec("First", ftBlock, 1)).Font(FontSpec("Other", ftColor, 2));
+    Good = good.WriteTo(Dir, "good.tdf");
+    Other = other.WriteTo(Dir, "other.tdf");
+    Dir.Write("plain.tdf", "no font in here");
+  }
+  void TearDown() override {
+    EXPECT_EQ(::chdir(StartCwd.c_str()), 0);
+    ShellTest::TearDown();
+  }
+  // Whether any row of the screen at the i-th wait holds text.
+  bool WaitShows(size_t i, const std::string& text) const {
+    for (int y = 1; y <= 25; ++y)
+      if (WaitText(i, y).find(text) != std::string::npos) return true;
+    return false;
+  }
+  void Start(const std::string& argument) {
+    std::string arg0 = "brixel", arg1 = argument;
+    char* argv[] = {arg0.data(), arg1.data(), nullptr};
+    RunShell(argument.empty() ? 1 : 2, argv);
+  }
+
+  std::string StartCwd, Good, Other;
+};
+
+TEST_F(FontFileCommands, StartUpExplainsRefusedFilesAndAsksAgain) {
+  ASSERT_EQ(::mkfifo(Dir.File("pipe.tdf").c_str(), 0600), 0);
+  Step("\r");                  // the message about the FIFO
+  Step({0, kDown, 0, kDown, 0, kDown});  // good, other, pipe, plain
+  Step("\r");
+  Step("\r");                  // the message about plain.tdf
+  Step("\r");                  // good.tdf, first in the list
+  Step({27});                  // the main screen
+  Start(Dir.File("pipe.tdf"));
+  EXPECT_TRUE(WaitShows(0, "Cannot open pipe.tdf: not a regular file"));
+  EXPECT_TRUE(WaitShows(1, " Load Font "));
+  EXPECT_TRUE(WaitShows(3, "plain.tdf holds no TheDraw font."));
+  EXPECT_EQ(LastFontFile, Good);
+  EXPECT_EQ(WaitText(5, 1).substr(0, 9), "good.tdf ");
+}
+
+TEST_F(FontFileCommands, LeavingTheFirstDialogEndsWithAClearedScreen) {
+  Step({27});
+  Start(Dir.Path().string());  // a directory is no file: the dialog opens
+  ASSERT_EQ(Screen.Waits.size(), 1u);
+  EXPECT_TRUE(WaitShows(0, " Load Font "));
+  for (int y = 1; y <= 25; ++y)
+    for (int x = 1; x <= 80; ++x) ASSERT_EQ(Screen.GetCharAt(x, y), 0) << x << "," << y;
+}
+
+TEST_F(FontFileCommands, LoadShowsTheLastFontOfAnotherFileAndKeepsTheOldOneOnFailure) {
+  Load(TTdfBuilder().Font(FontSpec("Good", ftBlock, 1)), "good.tdf");
+  Step("l");
+  Step({0, kDown});  // other.tdf
+  Step("\r");
+  Step("L");
+  Step({0, kDown, 0, kDown});  // plain.tdf
+  Step("\r");
+  Step("\r");  // its message
+  Step({27});
+  RunLoop();
+  EXPECT_EQ(WaitText(3, 1).substr(0, 40), "other.tdf                Font: 2/2      ");
+  EXPECT_TRUE(WaitShows(6, "plain.tdf holds no TheDraw font."));
+  EXPECT_EQ(WaitText(7, 1).substr(0, 40), "other.tdf                Font: 2/2      ");
+  EXPECT_EQ(LastFontFile, Other);
+}
+
+TEST_F(FontFileCommands, DeleteAsksDeletesAndEndsWhenNoOtherFileIsChosen) {
+  const std::string doomed = Load(TTdfBuilder().Font(FontSpec("Doomed", ftBlock, 1)), "doomed.tdf");
+  Step("d");
+  Step("n");  // not sure: nothing happens
+  Step("D");
+  Step("y");
+  Step("\r");  // "File deleted. Load another one."
+  Step({27});  // no other file: the loop ends
+  RunLoop();
+  EXPECT_TRUE(WaitShows(1, "Are you sure?"));
+  EXPECT_FALSE(WaitShows(2, "Are you sure?"));
+  EXPECT_TRUE(WaitShows(4, "File deleted. Load another one."));
+  EXPECT_TRUE(WaitShows(5, " Load Font "));
+  EXPECT_FALSE(fs::exists(doomed));
+  EXPECT_TRUE(fs::exists(Good));
+}
+
+TEST_F(FontFileCommands, DeleteThatFailsSaysSoAndKeepsTheFile) {
+  const std::string kept = Load(TTdfBuilder().Font(FontSpec("Kept", ftBlock, 1)), "kept.tdf");
+  // The name now stands for a directory with something in it, which cannot be erased.
+  fs::remove(kept);
+  fs::create_directories(kept + "/inside");
+  Step("d");
+  Step("y");
+  Step("\r");
+  Step({27});
+  RunLoop();
+  EXPECT_TRUE(WaitShows(2, "Could not delete kept.tdf."));
+  EXPECT_FALSE(WaitShows(2, "File deleted"));
+  EXPECT_TRUE(fs::exists(kept + "/inside"));
+}
+
+TEST_F(FontFileCommands, FontTypeListAnswersThePickOrZeroForEscape) {
+  TScreen before;
+  SaveScreen(before);
+  Step({0, kDown, 0, kDown});
+  Step("\r");
+  EXPECT_EQ(ChooseFontType(), 3);
+  EXPECT_EQ(WaitText(0, 11).substr(29, 20), "\xDA Font Type " + std::string(7, '\xC4') + "\xBF");
+  Step({27});
+  EXPECT_EQ(ChooseFontType(), 0);
+  TScreen after;
+  SaveScreen(after);
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/FontUnitFixture.h"
+#include "support/Unprivileged.h"
+#include "tdf/FontOps.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using TBytes = std::vector<uint8_t>;
+
+TTdfFontSpec Spec(std::string name, uint8_t type, char glyph) {
+  TTdfFontSpec font;
+  font.Name = std::move(name);
+  font.FontType = type;
+  font.Glyphs = {{static_cast<uint8_t>(glyph), BlockGlyph({std::string(3, glyph), "xy"})}};
+  return font;
+}
+
+TTdfBuilder Three() {
+  TTdfBuilder b;
+  b.Font(Spec("One", ftBlock, 'A')).Font(Spec("Two", ftColor, 'B')).Font(Spec("Three", ftBlock, 'C'));
+  return b;
+}
+
+// The bytes of font i (0-based) of a built file: header and glyph block.
+TBytes FontBytes(const TTdfBuilder& b, size_t i) {
+  const TBytes all = b.Bytes();
+  const std::vector<int32_t> at = b.FontOffsets();
+  const size_t end = i + 1 < at.size() ? static_cast<size_t>(at[i + 1]) : all.size();
+  return TBytes(all.begin() + at[i], all.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+TBytes Concat(std::initializer_list<TBytes> parts) {
+  TBytes out;
+  for (const TBytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+class FontOps : public FontUnitFixture {};
+
+TEST_F(FontOps, CreateWritesTheEmptyFontOfTwoHundredThirtyThreeBytes) {
+  const std::string path = Dir.Write("new.tdf", std::string(5000, 'x'));  // replaced whole
+  ASSERT_TRUE(CreateFontFile(path, "Abcd", ftColor));
+  const TBytes bytes = ReadFileBytes(path);
+  ASSERT_EQ(bytes.size(), 233u);
+  const TBytes head(bytes.begin(), bytes.begin() + 45);
+  const std::string expected = std::string("\x13TheDraw FONTS file\x1a\x55\xaa\x00\xff\x0c", 25) +
+                               "Abcd        " + std::string(4, '\0') + "\x02\x01" + std::string(2, '\0');
+  EXPECT_EQ(std::string(head.begin(), head.end()), expected);
+  EXPECT_TRUE(std::all_of(bytes.begin() + 45, bytes.end(), [](uint8_t b) { return b == 0xFF; }));
+  ASSERT_TRUE(LoadFontFile(path));
+  EXPECT_EQ(Fonts[1].Name, "Abcd        ");
+}
+
+TEST_F(FontOps, HeaderChangesRewriteOnlyTheSelectedHeader) {
+  const TTdfBuilder b = Three();
+  const std::string path = LoadBuilt(b, 2);
+  const struct {
+    const char* What;
+    bool (*Apply)();
+    uint8_t NameLen;
+    std::string Name;  // 12 stored bytes
+    uint8_t Type, Spacing;
+  } cases[] = {
+      {"nine characters", [] { return SetFontName("NineChars"); }, 9, std::string("NineChars\0\0\0", 12), ftColor, 1},
+      {"fifteen characters keep twelve", [] { return SetFontName("FifteenCharsXYZ"); }, 12, "FifteenChars", ftColor, 1},
+      {"spacing 300 arrives as 44", [] { return SetFontSpacing(static_cast<uint8_t>(300 & 0xFF)); }, 12, "FifteenChars", ftColor, 44},
+      {"type Outline", [] { return SetFontType(ftOutline); }, 12, "FifteenChars", ftOutline, 44},
+      {"type 3 is refused", [] { return !SetFontType(3); }, 12, "FifteenChars", ftOutline, 44},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(c.Apply()) << c.What;
+    ASSERT_TRUE(LoadFontFile(path));
+    ASSERT_TRUE(SelectFont(2));
+    EXPECT_EQ(CurrentHeader.NameLen, c.NameLen) << c.What;
+    EXPECT_EQ(std::string(CurrentHeader.Name.begin(), CurrentHeader.Name.end()), c.Name) << c.What;
+    EXPECT_EQ(CurrentHeader.FontType, c.Type) << c.What;
+    EXPECT_EQ(CurrentHeader.Spacing, c.Spacing) << c.What;
+    const TBytes now = ReadFileBytes(path), before = b.Bytes();
+    ASSERT_EQ(now.size(), before.size());
+    const size_t at = static_cast<size_t>(b.FontOffsets()[1]);
+    EXPECT_TRUE(std::equal(now.begin(), now.begin() + at, before.begin())) << c.What;
+    EXPECT_TRUE(std::equal(now.begin() + at + 30, now.end(), before.begin() + at + 30)) << c.What;
+  }
+  EXPECT_EQ(Fonts[2].Name, "FifteenChars");
+}
+
+TEST_F(FontOps, ExtractCopiesSignatureHeaderAndGlyphBlock) {
+  const TTdfBuilder b = Three();
+  LoadBuilt(b, 2);
+  const std::string out = Dir.File("two.tdf");
+  ASSERT_TRUE(ExtractFont(out));
+  const TBytes all = b.Bytes();
+  EXPECT_EQ(ReadFileBytes(out), Concat({TBytes(all.begin(), all.begin() + 20), FontBytes(b, 1)}));
+  // Never over the loaded file itself: that would drop its other fonts.
+  EXPECT_FALSE(ExtractFont(FontFileName));
+  EXPECT_EQ(ReadFileBytes(FontFileName), b.Bytes());
+}
+
+TEST_F(FontOps, MergeAppendsEverythingAfterTheOtherSignature) {
+  TTdfBuilder two;
+  two.Font(Spec("Four", ftBlock, 'D')).Font(Spec("Five", ftColor, 'E')).Raw("tail");
+  const std::string other = two.WriteTo(Dir, "two.tdf");
+  const TTdfBuilder b = Three();
+  const std::string path = LoadBuilt(b);
+  ASSERT_TRUE(MergeFontFile(other));
+  const TBytes twoBytes = two.Bytes();
+  EXPECT_EQ(ReadFileBytes(path), Concat({b.Bytes(), TBytes(twoBytes.begin() + 20, twoBytes.end())}));
+  ASSERT_TRUE(LoadFontFile(path));
+  EXPECT_EQ(FontCount, 5);
+  EXPECT_EQ(Fonts[4].Name, "Four");
+
+  // Into itself: the length at the start is copied, once.
+  const TBytes before = ReadFileBytes(path);
+  ASSERT_TRUE(MergeFontFile(path));
+  EXPECT_EQ(ReadFileBytes(path), Concat({before, TBytes(before.begin() + 20, before.end())}));
+}
+
+TEST_F(FontOps, AMergePastTwoHundredFiftyFiveFontsKeepsEveryByte) {
+  TTdfBuilder many;
+  for (int i = 0; i < 200; ++i) many.Font(Spec("F" + std::to_string(i), ftBlock, 'A'));
+  const std::string other = many.WriteTo(Dir, "many.tdf");
+  const std::string path = LoadBuilt(many);
+  ASSERT_TRUE(MergeFontFile(other));
+  const TBytes bytes = many.Bytes();
+  EXPECT_EQ(ReadFileBytes(path), Concat({bytes, TBytes(bytes.begin() + 20, bytes.end())}));
+}
+
+// Failures: nothing is reported as done that was not, and no file is left
+// half written. Each case runs in a child: as an unprivileged user (root
+// ignores permissions) or with a file-size limit standing in for a full disk.
+TEST_F(FontOps, FailuresLeaveFilesWholeAndSaySo) {
+  // A file removed under the program.
+  const std::string gone = LoadBuilt(Three(), 1);
+  fs::remove(gone);
+  EXPECT_FALSE(ExtractFont(Dir.File("out.tdf")));
+  EXPECT_FALSE(MergeFontFile(Dir.File("other.tdf")));
+  EXPECT_FALSE(fs::exists(Dir.File("out.tdf")));
+  EXPECT_TRUE(ScreenShows("Error Opening File!"));
+
+  const TTdfBuilder b = Three();
+  const std::string path = LoadBuilt(b, 1);
+  for (const char* sub : {"ro", "rw"}) fs::create_directory(Dir.Path() / sub);
+  ASSERT_TRUE(OpenForNobody(Dir.File("ro")) && OpenForNobody(path));
+  ::chmod(Dir.File("ro").c_str(), 0555);
+  ::chmod(Dir.File("rw").c_str(), 0777);
+  std::string reason;
+  int code = RunAsNobody(
+      [&] {
+        if (ExtractFont(Dir.File("ro/one.tdf")) || CreateFontFile(Dir.File("ro/new.tdf"), "N", 1)) return 1;
+        if (SetFontName("Changed")) return 2;  // the font file is not writable for this user
+        return 0;
+      },
+      &reason);
+  if (code < 0) GTEST_SKIP() << reason;
+  EXPECT_EQ(code, 0) << "1: written into a read-only directory, 2: header written";
+
+  // A full disk: a file-size limit lets writes start but not finish.
+  ::chmod(path.c_str(), 0666);
+  const auto size = static_cast<rlim_t>(b.Bytes().size());
+  code = RunAsNobody(
+      [&] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100, size + 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (ExtractFont(Dir.File("rw/one.tdf"))) return 1;
+        limit.rlim_cur = size + 100;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (MergeFontFile(path)) return 2;  // the file would double
+        if (!SetFontName("Fits")) return 3;  // a header written in place fits
+        return 0;
+      },
+      &reason);
+  EXPECT_EQ(code, 0) << "1: extract reported done, 2: merge reported done, 3: header not written";
+  EXPECT_TRUE(fs::is_empty(Dir.Path() / "rw")) << "a temporary or partial file was left";
+  EXPECT_TRUE(fs::is_empty(Dir.Path() / "ro"));
+  EXPECT_EQ(ReadFileBytes(path).size(), b.Bytes().size());
+  ASSERT_TRUE(LoadFontFile(path));
+  EXPECT_EQ(Fonts[1].Name, "Fits");
+}
+
+}  // namespace
