@@ -17,6 +17,14 @@ struct TCommand {
 constexpr TCommand kCommands[] = {
     {"list", RunListCommand},
     {"render", RunRenderCommand},
+    {"ansi", RunAnsiCommand},
+    {"text", RunTextCommand},
+    {"create", RunCreateCommand},
+    {"rename", RunRenameCommand},
+    {"spacing", RunSpacingCommand},
+    {"type", RunTypeCommand},
+    {"extract", RunExtractCommand},
+    {"merge", RunMergeCommand},
 };
 
 constexpr char kUsage[] =
@@ -27,6 +35,21 @@ constexpr char kUsage[] =
     "      the fonts of a TheDraw font file (.tdf) and the font selected after loading\n"
     "  render [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] FILE TEXT\n"
     "      TEXT drawn with a font of FILE on an 80x25 screen\n"
+    "  ansi [--json] FILE\n"
+    "      the picture of an ANSI art file (.ans), as the viewer shows it\n"
+    "  text FILE OUT\n"
+    "      the plain-text export of an ANSI art file, written to OUT\n"
+    "  create OUT NAME TYPE\n"
+    "      a new font file with one empty font; TYPE block or color (1 or 2)\n"
+    "  rename [--font N] FILE NAME\n"
+    "  spacing [--font N] FILE S\n"
+    "  type [--font N] FILE T\n"
+    "      change a font's name (up to 12 characters), letter spacing (stored modulo 256)\n"
+    "      or type (outline, block, color or 0-2); N defaults to the last font\n"
+    "  extract [--font N] FILE OUT\n"
+    "      a font of FILE into a file of its own\n"
+    "  merge FILE OTHER\n"
+    "      appends the fonts of OTHER to FILE\n"
     "\n"
     "  brixel-cli --help           this text\n"
     "  brixel-cli COMMAND --help   the usage of one command\n"

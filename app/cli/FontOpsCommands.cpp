@@ -1,0 +1,145 @@
+// brixel-cli create, rename, spacing, type, extract and merge: the window's
+// font-file operations for scripts, through the same functions.
+
+#include <string>
+#include <string_view>
+
+#include "app/cli/CliArgs.h"
+#include "app/cli/CliCommands.h"
+#include "tdf/FontFile.h"
+#include "tdf/FontOps.h"
+#include "util/Cp437.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+
+namespace {
+
+constexpr TCliOption kFontOption[] = {{"--font", true}};
+
+// A type by name or number; lowest is 0 where Outline counts, 1 where not.
+bool ParseFontType(std::string_view text, int lowest, uint8_t& type) {
+  const std::string lower = LoStr(text);
+  constexpr std::string_view kNames[] = {"outline", "block", "color"};
+  for (int t = 0; t < 3; ++t) {
+    if (lower == kNames[t] || lower == std::to_string(t)) {
+      if (t < lowest) return false;
+      type = static_cast<uint8_t>(t);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Parses the command's arguments and loads FILE (the first positional) with
+// the font of --font (default: the one the load selected) as the current one.
+// names are the positional arguments the command takes.
+bool LoadWithFont(const TCliCommand& command, int argc, char** argv,
+                  std::initializer_list<std::string_view> names, TCliArgs& args, int& exitCode) {
+  exitCode = 1;
+  if (!command.Parse(argc, argv, kFontOption, args)) return false;
+  if (args.Help) {
+    exitCode = command.ShowHelp();
+    return false;
+  }
+  if (!command.ExpectPositionals(args, names)) return false;
+  const std::string& file = args.Positional[0];
+  if (!command.LoadFont(file)) return false;
+  if (FontCount == 0) {
+    command.Fail(file + " holds no fonts");
+    return false;
+  }
+  int font = CurrentFont;
+  if (const std::string* value = args.Value("--font")) {
+    font = StrToNum(*value);
+    if (font < 1 || font > FontCount || NumToStr(font) != *value) {
+      command.Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" + *value + "'");
+      return false;
+    }
+  }
+  if (!SelectFont(font)) {
+    command.Fail("font " + NumToStr(font) + " has no valid header");
+    return false;
+  }
+  return true;
+}
+
+int Finish(const TCliCommand& command, bool done, const std::string& failure) {
+  return done ? 0 : command.Fail(failure);
+}
+
+}  // namespace
+
+int RunCreateCommand(int argc, char** argv) {
+  static const TCliCommand command("create", "usage: brixel-cli create [--] OUT NAME TYPE\n"
+                                             "  TYPE: block or color (1 or 2)\n");
+  TCliArgs args;
+  if (!command.Parse(argc, argv, {}, args)) return 1;
+  if (args.Help) return command.ShowHelp();
+  if (!command.ExpectPositionals(args, {"OUT", "NAME", "TYPE"})) return 1;
+  uint8_t type = 0;
+  if (!ParseFontType(args.Positional[2], 1, type))
+    return command.Fail("TYPE must be block or color (1 or 2), not '" + args.Positional[2] +
+                        "'; new Outline fonts cannot be made");
+  const std::string& out = args.Positional[0];
+  const std::string name = Utf8ToCp437(args.Positional[1]);
+  if (name.empty()) return command.Fail("NAME is empty");
+  return Finish(command, CreateFontFile(out, name, type), "cannot write " + out);
+}
+
+int RunRenameCommand(int argc, char** argv) {
+  static const TCliCommand command("rename", "usage: brixel-cli rename [--font N] [--] FILE NAME\n");
+  TCliArgs args;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, code)) return code;
+  const std::string name = Utf8ToCp437(args.Positional[1]);
+  if (name.empty()) return command.Fail("NAME is empty");
+  return Finish(command, SetFontName(name), "cannot write " + FontFileName);
+}
+
+int RunSpacingCommand(int argc, char** argv) {
+  static const TCliCommand command("spacing", "usage: brixel-cli spacing [--font N] [--] FILE S\n");
+  TCliArgs args;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "S"}, args, code)) return code;
+  // As typed at the window's prompt: a number, stored modulo 256.
+  const auto spacing = static_cast<uint8_t>(StrToNum(args.Positional[1]) & 0xFF);
+  return Finish(command, SetFontSpacing(spacing), "cannot write " + FontFileName);
+}
+
+int RunTypeCommand(int argc, char** argv) {
+  static const TCliCommand command("type", "usage: brixel-cli type [--font N] [--] FILE T\n"
+                                           "  T: outline, block or color (0, 1 or 2)\n");
+  TCliArgs args;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "T"}, args, code)) return code;
+  uint8_t type = 0;
+  if (!ParseFontType(args.Positional[1], 0, type))
+    return command.Fail("T must be outline, block or color (0, 1 or 2), not '" + args.Positional[1] + "'");
+  return Finish(command, SetFontType(type), "cannot write " + FontFileName);
+}
+
+int RunExtractCommand(int argc, char** argv) {
+  static const TCliCommand command("extract", "usage: brixel-cli extract [--font N] [--] FILE OUT\n");
+  TCliArgs args;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, code)) return code;
+  const std::string& out = args.Positional[1];
+  if (SameFile(out, FontFileName)) return command.Fail("will not write " + out + ": it is the input");
+  return Finish(command, ExtractFont(out), "cannot write " + out);
+}
+
+int RunMergeCommand(int argc, char** argv) {
+  static const TCliCommand command("merge", "usage: brixel-cli merge [--] FILE OTHER\n"
+                                            "  appends the fonts of OTHER to FILE\n");
+  TCliArgs args;
+  if (!command.Parse(argc, argv, {}, args)) return 1;
+  if (args.Help) return command.ShowHelp();
+  if (!command.ExpectPositionals(args, {"FILE", "OTHER"})) return 1;
+  const std::string& file = args.Positional[0];
+  const std::string& other = args.Positional[1];
+  // The target must be a font file we can read; the other's bytes go on as they are.
+  if (!command.LoadFont(file)) return 1;
+  if (const int problem = FileProblem(other)) return command.Fail(other + ": " + FileErrorText(problem));
+  return Finish(command, MergeFontFile(other), "cannot merge " + other + " into " + file);
+}
