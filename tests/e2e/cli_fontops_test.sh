@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# brixel-cli create, rename, spacing, type, extract and merge: the bytes on
+# disk, the refusals, and (when the corpus is there) every real font taken
+# out into a file of its own and merged back with names and glyphs intact.
+source "$(dirname "$0")/cli_lib.sh"
+src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
+demo="$src/assets/demo.tdf"
+
+ok() { run "$cli" "$@"; expect_rc 0 "$*"; }
+refused() { # pattern ARGS...
+  local pattern=$1
+  shift
+  run "$cli" "$@"
+  expect_rc 1 "$*"
+  grep -q -- "$pattern" "$work/err" || fail "$*: stderr lacks '$pattern': $(cat "$work/err")"
+}
+# field FILE FONT KEY: a value of `list --json`.
+field() {
+  "$cli" list --json "$1" | python3 -c "import json,sys; print(json.load(sys.stdin)['fonts'][$2 - 1]['$3'])"
+}
+
+ok create "$work/new.tdf" Abcd color
+[ "$(stat -c %s "$work/new.tdf")" = 233 ] || fail "create: not 233 bytes"
+[ "$(field "$work/new.tdf" 1 name)" = "Abcd        " ] || fail "create: name not padded with spaces"
+[ "$(field "$work/new.tdf" 1 type)" = Color ] || fail "create: type"
+refused "new Outline fonts cannot be made" create "$work/o.tdf" Name outline
+refused "new Outline fonts cannot be made" create "$work/o.tdf" Name 0
+[ ! -e "$work/o.tdf" ] || fail "a refused create left a file"
+
+cp "$demo" "$work/d.tdf"
+ok rename --font 1 "$work/d.tdf" "Fifteen chars!!"
+ok spacing "$work/d.tdf" 300
+ok type --font 2 -- "$work/d.tdf" block
+[ "$(field "$work/d.tdf" 1 name)" = "Fifteen char" ] || fail "rename: not cut to 12"
+[ "$(field "$work/d.tdf" 2 spacing)" = 44 ] || fail "spacing 300 is not 44"
+[ "$(field "$work/d.tdf" 2 type)" = Block ] || fail "type"
+python3 - "$demo" "$work/d.tdf" <<'PY' || fail "header edits touched more than the headers"
+import sys
+a, b = open(sys.argv[1], "rb").read(), open(sys.argv[2], "rb").read()
+assert len(a) == len(b)
+second = 20 + 213 + int.from_bytes(a[20 + 23:20 + 25], "little")
+diff = [i for i in range(len(a)) if a[i] != b[i]]
+allowed = set(range(20 + 4, 20 + 17)) | {second + 21, second + 22}
+assert set(diff) <= allowed, [i for i in diff if i not in allowed]
+PY
+refused "--font takes a number from 1 to 2" rename --font 3 "$work/d.tdf" X
+refused "T must be outline, block or color" type "$work/d.tdf" purple
+refused "missing NAME" rename "$work/d.tdf"
+refused "it is the input" extract "$work/d.tdf" "$work/d.tdf"
+refused "no such file" rename "$work/missing.tdf" X
+
+ok extract --font 1 "$work/d.tdf" "$work/one.tdf"
+ok merge "$work/one.tdf" "$work/d.tdf"
+[ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 3 ] ||
+  fail "extract + merge: not three fonts"
+ok merge "$work/one.tdf" "$work/one.tdf"
+[ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 6 ] ||
+  fail "merge into itself: not six fonts"
+
+# The corpus: every font of every file out and back into one file.
+corpus=$src/../shared/corpus/tdf
+if [ -d "$corpus" ]; then
+  mkdir "$work/parts"
+  python3 - "$cli" "$corpus" "$work/parts" "$work/all.tdf" <<'PY' || fail "corpus round trip"
+import json, os, subprocess, sys
+cli, corpus, parts, merged = sys.argv[1:]
+def fonts(path):
+    listing = subprocess.run([cli, "list", "--json", path], capture_output=True, check=True)
+    return json.loads(listing.stdout)["fonts"]
+def block(path, font):
+    data = open(path, "rb").read()
+    start = font["offset"]
+    return data[start + 4:start + 17], data[start + 213:start + 213 + font["block_size"]]
+subprocess.run([cli, "create", merged, "seed", "block"], check=True)
+want = []
+for name in sorted(os.listdir(corpus)):
+    path = os.path.join(corpus, name)
+    for font in fonts(path):
+        if font["glyphs"] is None:
+            continue  # no valid header to extract
+        out = os.path.join(parts, f"{name}.{font['number']}.tdf")
+        subprocess.run([cli, "extract", "--font", str(font["number"]), path, out], check=True)
+        subprocess.run([cli, "merge", merged, out], check=True)
+        want.append(block(path, font))
+data = open(merged, "rb").read()
+got = []
+# Walk the merged file header by header (the listing stops at 255 fonts).
+pos = 233
+while pos + 213 <= len(data):
+    size = int.from_bytes(data[pos + 23:pos + 25], "little")
+    got.append((data[pos + 4:pos + 17], data[pos + 213:pos + 213 + size]))
+    pos += 213 + size
+assert len(got) == len(want), (len(got), len(want))
+bad = [i for i, (g, w) in enumerate(zip(got, want)) if g[0] != w[0] or g[1] != w[1][:len(g[1])] or len(g[1]) > len(w[1])]
+assert not bad, bad[:5]
+print(f"corpus: {len(want)} fonts extracted and merged back")
+PY
+else
+  echo "no corpus: round trip skipped"
+fi
+cli_finish "cli font operations"
