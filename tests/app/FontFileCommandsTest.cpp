@@ -6,11 +6,15 @@
 
 #include <climits>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ShellFixture.h"
 #include "app/FontFileCommands.h"
 #include "app/Shell.h"
+#include "support/TempDir.h"
+#include "tdf/FontOps.h"
 
 namespace {
 
@@ -140,6 +144,58 @@ TEST_F(FontFileCommands, FontTypeListAnswersThePickOrZeroForEscape) {
   TScreen after;
   SaveScreen(after);
   EXPECT_EQ(after, before);
+}
+
+// The commands that change font files, each with its cancels, from the
+// second of the two fonts of other.tdf.
+TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
+  const std::string down("\0P", 2), esc("\x1b");
+  struct TCase {
+    const char* Name;
+    std::vector<std::string> Steps;  // after the command key, before the final Esc
+    std::function<void()> Check;
+  };
+  auto listing = [](const std::string& path) {
+    EXPECT_TRUE(LoadFontFile(path));
+    return FontCount;
+  };
+  const std::vector<TCase> cases = {
+      {"n", {"\x19Renamed\r"}, [] { EXPECT_EQ(Fonts[2].Name, "Renamed"); EXPECT_EQ(CurrentFont, 2); }},
+      {"n cancelled", {"\x19\r"}, [] { EXPECT_EQ(Fonts[2].Name, "Other"); }},
+      {"i", {"300\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 44); EXPECT_EQ(CurrentFont, 2); }},
+      {"i cancelled", {"\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 2); }},
+      {"f", {down + "\r"}, [] { EXPECT_EQ(CurrentHeader.FontType, ftBlock); EXPECT_EQ(CurrentFont, 2); }},
+      {"f cancelled", {esc}, [] { EXPECT_EQ(CurrentHeader.FontType, ftColor); }},
+      {"e", {"\t", "\t", "\r"}, [&] { EXPECT_EQ(listing(Dir.File("Other.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Other"); }},
+      {"e cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("Other.tdf"))); }},
+      {"m", {"\r", "y"}, [] { EXPECT_EQ(FontCount, 3); EXPECT_EQ(CurrentFont, 3); EXPECT_EQ(Fonts[3].Name, "Good"); }},
+      {"m not sure", {"\r", "n"}, [] { EXPECT_EQ(FontCount, 2); }},
+      {"c", {"\t", "\t", "\r", "Neu\r", down + down + "\r", "\r"},
+       [&] { EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Neu         "); }},
+      {"c outline", {"\t", "\t", "\r", "Neu\r", "\r", "\r"}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"c cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"c type cancelled", {"\t", "\t", "\r", "Neu\r", esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+  };
+  StartDir = Dir.Path().string();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    for (const char* made : {"Other.tdf", "newfont.tdf"}) fs::remove(Dir.File(made));
+    const std::string path = Load(TTdfBuilder()
+                                      .Font(FontSpec("First", ftBlock, 1))
+                                      .Font(FontSpec("Other", ftColor, 2)),
+                                  "other.tdf");
+    Screen.Waits.clear();
+    Step(std::string(1, c.Name[0]));
+    for (const std::string& step : c.Steps) Step(step);
+    Step({27});
+    RunLoop();
+    EXPECT_TRUE(Screen.Steps.empty()) << "the loop ended early";
+    EXPECT_EQ(Screen.Overruns, 0);
+    Screen.Steps.clear();
+    Screen.Overruns = 0;
+    if (CurrentFont >= 1 && CurrentFont <= FontCount) SelectFont(CurrentFont);
+    c.Check();
+  }
 }
 
 }  // namespace
