@@ -60,20 +60,21 @@ x.XCloseDisplay(d)
 PY
 }
 
-# Switches the window manager made on its own take one Alt+Enter to undo:
-# SDL knows only the switches it made itself.
-wm_toggle_fullscreen
-e2e_wait_for "the window manager's fullscreen" 30 e2e_window_is 1280x1024
-xdotool key --clearmodifiers alt+Return
-e2e_wait_for "the window back after one Alt+Enter" 30 e2e_window_is 640x400
-xdotool key --clearmodifiers alt+Return
-e2e_wait_for "the fullscreen window again" 30 e2e_window_is 1280x1024
-wm_toggle_fullscreen
-e2e_wait_for "the window manager's window" 30 e2e_window_is 640x400
-xdotool key --clearmodifiers alt+Return
-e2e_wait_for "fullscreen after one Alt+Enter" 30 e2e_window_is 1280x1024
-xdotool key --clearmodifiers alt+Return
-e2e_wait_for "the window at last" 30 e2e_window_is 640x400
+# toggle_by wm|key SIZE: one switch, by the window manager or by Alt+Enter,
+# after which the window has that size.
+toggle_by() {
+  if [ "$1" = wm ]; then wm_toggle_fullscreen; else xdotool key --clearmodifiers alt+Return; fi
+  e2e_wait_for "the window at $2 after one switch by $1" 30 e2e_window_is "$2"
+}
+
+# A switch the window manager made on its own takes one Alt+Enter to undo,
+# in either direction: SDL knows only the switches it made itself.
+toggle_by wm 1280x1024
+toggle_by key 640x400
+toggle_by key 1280x1024
+toggle_by wm 640x400
+toggle_by key 1280x1024
+toggle_by key 640x400
 xdotool key --clearmodifiers Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
