@@ -7,6 +7,7 @@
 
 #include "console/ScreenTypes.h"
 #include "console/TextConsole.h"
+#include "support/ConsoleTestSupport.h"
 
 // The screen as it stood when the program sat waiting for a key.
 struct TWaitShot {
@@ -21,13 +22,14 @@ struct TWaitShot {
 // loop ended is counted in Overruns and answered with Enter and ESC, which
 // leave a prompt or the help screen and then the loop, so a wrong script
 // fails the test instead of hanging in a prompt that ignores ESC.
-class TWaitingConsole : public TTextConsole {
+class TWaitingConsole : public TTestConsole {
  public:
   bool WaitForEvent() override {
     TWaitShot& shot = Waits.emplace_back();
     Snapshot(shot.Cells, shot.CursorX, shot.CursorY);
     if (Steps.empty()) {
-      if (++Overruns > kMaxOverruns) return false;  // the headless answer, in the end an abort
+      // Then the headless answer (ESC), which ends in an abort if it never helps.
+      if (++Overruns > kMaxOverruns) return TTestConsole::WaitForEvent();
       PushKey('\r');
       PushKey(27);
       return true;
