@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AnsiCommands.h"
+#include "app/ColorTools.h"
 #include "app/FontFileCommands.h"
 #include "app/FontEditCommands.h"
 #include "app/MainScreen.h"
@@ -85,6 +86,15 @@ bool RunCommandPass(int& n) {
       break;
     case 's':
       SaveScreenAsAnsi(n);
+      break;
+    case 'p':
+      ShowPalette();
+      break;
+    case 'r':
+      RecolorCommand();
+      break;
+    case 'u':
+      SubstituteCommand();
       break;
     case 't':
       ChangeDisplayText();

@@ -10,6 +10,8 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
+#include "tdf/GlyphCapture.h"
+#include "widgets/Prompts.h"
 #include "util/Paths.h"
 
 namespace {
@@ -27,6 +29,12 @@ void RunShell(int argc, char** argv) {
   StartDir = WorkingDirectory();
   FontPath = ReadFontPathSetting(ProgramDir() + "brixel.ini", StartDir);
 
+  // A middle-button drag in the ANSI viewer hands its block over here.
+  GlyphCaptureHandler = [](const TScreen& screen) {
+    if (CaptureGlyph(screen)) return true;
+    MessageBox(0, "Error", "Error while saving font char.");
+    return false;
+  };
   // No argument, or one that names no file, opens the Load dialog; leaving it
   // ends the program with a cleared screen.
   if (!ChooseFontFile(argc > 1 ? argv[1] : "")) {

@@ -1,0 +1,94 @@
+#include "app/ColorTools.h"
+
+#include <array>
+#include <functional>
+
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/LineEditor.h"
+#include "console/PipeWriter.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+#include "widgets/MenuBox.h"
+#include "widgets/ScreenCells.h"
+
+namespace {
+
+constexpr int kFirstRow = 2, kLastRow = 21;
+constexpr char kAttrHint[] = "Attr = FG + BG * 16";
+
+// Changes the attribute of the text area's cells in a copy and puts the copy
+// back, so the whole change shows at once.
+void ChangeTextArea(const std::function<uint8_t(uint8_t)>& newAttr) {
+  TScreen screen;
+  SaveScreen(screen);
+  for (int y = kFirstRow; y <= kLastRow && static_cast<size_t>(y) < screen.size(); ++y)
+    for (size_t x = 1; x < screen[y].size(); ++x) screen[y][x].Attr = newAttr(screen[y][x].Attr);
+  RestoreScreen(screen);
+}
+
+// The hint ends in the screen's last cell; written as text, the cursor would
+// step past it and scroll the whole screen up a row.
+void WriteAttrHint() {
+  PutText(1, 25, StatusAttr, PadLeft(kAttrHint, 80, ' '));
+}
+
+// A three-digit number at (x, 25), stored modulo 256.
+uint8_t ReadNumberAt(uint8_t x) {
+  std::string entry;
+  InputLine(entry, x, 25, 3, 3, 0, 15, 8, 0xB2, "");
+  return static_cast<uint8_t>(StrToNum(entry) & 0xFF);
+}
+
+}  // namespace
+
+std::string UsedColors() {
+  std::array<bool, 16> used{};
+  for (int y = kFirstRow; y <= kLastRow; ++y)
+    for (int x = 1; x <= 80; ++x) used[AttrFg(GetAttrAt(x, y))] = true;
+  std::string s;
+  for (int j = 1; j <= 15; ++j)
+    if (used[j]) s += " |" + PadLeft(NumToStr(j), 2, '0') + "\xDB\xDB|15|16" + NumToStr(j);
+  return s;
+}
+
+void RecolorText(uint8_t attr) {
+  ChangeTextArea([attr](uint8_t) { return attr; });
+}
+
+void SubstituteAttr(uint8_t oldAttr, uint8_t newAttr) {
+  ChangeTextArea([=](uint8_t a) { return a == oldAttr ? newAttr : a; });
+}
+
+void ShowPalette() {
+  TScreen saved;
+  SaveScreen(saved);
+  {
+    // Left on the screen: the scan below counts its top edge on row 21.
+    TMenuBox box;
+    SetDialogLook(box);
+    box.Box(2, 21, 78, 23);
+  }
+  WritePipeXY(4, 22, 7, "Used Colors: " + UsedColors());
+  WaitForKeyPress();
+  RestoreScreen(saved);
+}
+
+void RecolorCommand() {
+  WriteAttrHint();
+  WriteXY(2, 25, StatusAttr, "Recolor: ");
+  RecolorText(ReadNumberAt(11));
+  KeepScreen = true;
+}
+
+void SubstituteCommand() {
+  WriteAttrHint();
+  WriteXY(2, 25, StatusAttr, "X: ");
+  const uint8_t x = ReadNumberAt(5);
+  WriteXY(8, 25, StatusAttr, "Y: ");
+  const uint8_t y = ReadNumberAt(11);
+  WriteXY(16, 25, StatusAttr, "Attr: ");
+  const uint8_t attr = ReadNumberAt(22);
+  SubstituteAttr(GetAttrAt(x, y), attr);
+  KeepScreen = true;
+}

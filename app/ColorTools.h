@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Colour tools over the text area, rows 2..21 and columns 1..80: they change
+// what is on the screen only, never a font file.
+
+// " |NN" + two solid blocks + "|15|16" + N for every foreground colour 1..15
+// used in the text area, in increasing order; colour 0 is never listed.
+std::string UsedColors();
+// Every cell of the text area gets attr; the characters stay.
+void RecolorText(uint8_t attr);
+// Every cell of the text area whose attribute is oldAttr gets newAttr.
+void SubstituteAttr(uint8_t oldAttr, uint8_t newAttr);
+
+// P: the used colours in a box on rows 21..23 until a key; the screen comes back.
+void ShowPalette();
+// R and U with their row-25 prompts; both set KeepScreen.
+void RecolorCommand();
+void SubstituteCommand();

@@ -1,0 +1,116 @@
+#include "tdf/GlyphCapture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "console/ConsoleLayer.h"
+#include "tdf/FontFile.h"
+#include "tdf/FontFileAccess.h"
+#include "util/Files.h"
+#include "widgets/Prompts.h"
+
+namespace {
+
+constexpr uint8_t kRowEnd = 13;
+constexpr size_t kMaxBlockSize = 0xFFFF;
+
+// Reads the whole loaded file; false when it cannot be read.
+bool ReadLoadedFile(std::vector<uint8_t>& bytes) {
+  TFileHandle file;
+  if (!OpenFontFile(file, FontFileName, fuRead)) return false;
+  const int64_t size = file.Size();
+  if (size < 0) return false;
+  bytes.resize(static_cast<size_t>(size));
+  return file.ReadExact(bytes);
+}
+
+}  // namespace
+
+std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
+                                          bool color) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  std::vector<uint8_t> record = {static_cast<uint8_t>(x2 - x1 + 1), static_cast<uint8_t>(y2 - y1 + 1)};
+  for (int y = y1; y <= y2; ++y) {
+    for (int x = x1; x <= x2; ++x) {
+      const TScreenChar cell = cells(x, y);
+      record.push_back(cell.Ch == 0 || cell.Ch == kRowEnd ? ' ' : cell.Ch);
+      if (color) record.push_back(cell.Attr);
+    }
+    record.push_back(y < y2 ? kRowEnd : 0);
+  }
+  return record;
+}
+
+TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record) {
+  if (FontFileName.empty() || CurrentFont < 1 || CurrentFont > FontCount) return TGlyphStore::NoFont;
+  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphStore::Failed;
+  const int font = CurrentFont;
+  std::vector<uint8_t> bytes;
+  if (!ReadLoadedFile(bytes)) return TGlyphStore::Failed;
+  const auto headerAt = static_cast<size_t>(Fonts[font].Offset);
+  if (headerAt + kFontHeaderSize > bytes.size()) return TGlyphStore::Failed;
+  TFontHeader header;
+  std::memcpy(&header, bytes.data() + headerAt, kFontHeaderSize);
+  if (header.FontType == ftOutline) return TGlyphStore::Outline;
+  const size_t oldBlock = BlockSizeOf(header);
+  if (oldBlock + record.size() > kMaxBlockSize) return TGlyphStore::TooLarge;
+
+  // The block may claim more than the file holds; the glyph goes where the file ends then.
+  const size_t blockEnd = std::min(headerAt + kFontHeaderSize + oldBlock, bytes.size());
+  const size_t offset = blockEnd - headerAt - kFontHeaderSize;
+  SetGlyphOffset(header, ch - kFirstGlyphChar, static_cast<uint16_t>(offset));
+  SetBlockSize(header, static_cast<uint16_t>(offset + record.size()));
+  std::memcpy(bytes.data() + headerAt, &header, kFontHeaderSize);
+  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(blockEnd), record.begin(), record.end());
+
+  int error = 0;
+  if (!ReplaceFileContents(FontFileName, bytes, error)) return TGlyphStore::Failed;
+  LoadFontFile(FontFileName);
+  SelectFont(font);
+  FontChars = GetFontChars();
+  return TGlyphStore::Stored;
+}
+
+std::string GlyphStoreMessage(TGlyphStore result) {
+  switch (result) {
+    case TGlyphStore::Stored:
+      return {};
+    case TGlyphStore::NoFont:
+      return "No Font Selected!";
+    case TGlyphStore::Outline:
+      return "Outline fonts hold no pictures.";
+    case TGlyphStore::TooLarge:
+      return "The font is full: 65535 bytes.";
+    case TGlyphStore::Failed:
+      break;
+  }
+  return "The font file could not be written.";
+}
+
+bool CaptureGlyph(const TScreen& screen) {
+  if (FontFileName.empty()) {
+    MessageBox(0, "Error", "No Font Selected!");
+    return false;
+  }
+  WriteXY(16, 20, 3, FontChars.substr(0, 47));
+  WriteXY(16, 21, 3, FontChars.size() > 47 ? FontChars.substr(47) : "");
+  const uint8_t ch = ChooseGlyphChar();
+  if (ch == 0) return false;
+  if (FontChars.find(static_cast<char>(ch)) != std::string::npos &&
+      !MessageBox(1, "Warning", "Character exists. Proceed?"))
+    return false;
+  const bool color = CurrentHeader.FontType == ftColor;
+  const TCellSource cells = [&screen](int x, int y) {
+    const bool inside = y >= 1 && static_cast<size_t>(y) < screen.size() && x >= 1 &&
+                        static_cast<size_t>(x) < screen[y].size();
+    return inside ? screen[y][x] : TScreenChar{0, 7};
+  };
+  const std::vector<uint8_t> record =
+      GlyphRecordFromBlock(cells, CaptureLeft, CaptureTop, CaptureRight, CaptureBottom, color);
+  const TGlyphStore result = StoreGlyph(ch, record);
+  // Refusals the user can act on are explained; the caller reports every false answer.
+  if (result == TGlyphStore::Outline || result == TGlyphStore::TooLarge || result == TGlyphStore::NoFont)
+    MessageBox(0, "Error", GlyphStoreMessage(result));
+  return result == TGlyphStore::Stored;
+}

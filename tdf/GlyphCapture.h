@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "console/ScreenTypes.h"
+
+// Turning a marked block of a picture into a glyph of the current font.
+
+// A cell of a picture by 1-based column and row.
+using TCellSource = std::function<TScreenChar(int x, int y)>;
+
+// The glyph record of the block (x1, y1)..(x2, y2), corners in any order:
+// Width, Height, the cells row by row (Color fonts with their attributes),
+// 13 between rows and 0 at the end. A cell holding 0 or 13 would end the
+// glyph or its row when read back, so it is stored as a space.
+std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
+                                          bool color);
+
+enum class TGlyphStore : uint8_t { Stored, NoFont, Outline, TooLarge, Failed };
+
+// Makes record the glyph of ch in the current font of the loaded file: the
+// record goes at the end of that font's glyph block, whose size and the
+// character's offset are updated; every other font's bytes move unchanged.
+// The file is written beside the old one and renamed into place, then
+// reloaded with the same font selected.
+TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record);
+// What a refused store says to the user (empty for Stored).
+std::string GlyphStoreMessage(TGlyphStore result);
+
+// The " TDF Chars " browser: the chosen character (33..126) or 0 for Esc.
+uint8_t ChooseGlyphChar();
+
+// The middle-button capture: asks for the character (and whether to replace
+// one that exists), then stores the block CaptureLeft..CaptureBottom of
+// screen. False when nothing was stored.
+bool CaptureGlyph(const TScreen& screen);

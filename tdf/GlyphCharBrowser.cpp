@@ -1,0 +1,53 @@
+#include "console/ConsoleLayer.h"
+#include "tdf/GlyphCapture.h"
+#include "util/Numbers.h"
+#include "widgets/MenuBox.h"
+
+namespace {
+
+constexpr int kLastColumn = 46;
+constexpr uint8_t kKeyEnter = 13, kKeyEscape = 27;
+constexpr uint8_t kKeyHome = 71, kKeyUp = 72, kKeyLeft = 75, kKeyRight = 77, kKeyEnd = 79,
+                  kKeyDown = 80;
+
+uint8_t CharAt(int column, int row) { return static_cast<uint8_t>(33 + 47 * row + column); }
+
+}  // namespace
+
+uint8_t ChooseGlyphChar() {
+  const uint8_t savedX = WhereX(), savedY = WhereY();
+  TMenuBox box;
+  SetDialogLook(box);
+  box.Title = " TDF Chars ";
+  box.Box(14, 8, 65, 12);
+  int column = 0, row = 0;
+  uint8_t chosen = 0;
+  for (bool done = false; !done;) {
+    for (int r = 0; r <= 1; ++r)
+      for (int c = 0; c <= kLastColumn; ++c)
+        WriteXY(static_cast<uint8_t>(c + 16), static_cast<uint8_t>(r + 10), 7, std::string(1, static_cast<char>(CharAt(c, r))));
+    const uint8_t code = CharAt(column, row);
+    WriteXY(static_cast<uint8_t>(column + 16), static_cast<uint8_t>(row + 10), 127, std::string(1, static_cast<char>(code)));
+    WriteXY(16, 9, 15, "Dec: " + NumToStr(code) + " Hex: " + HexByte(code));
+    const uint8_t key = ReadKey();
+    if (key == kKeyEnter) {
+      chosen = code;
+      done = true;
+    } else if (key == kKeyEscape) {
+      done = true;
+    } else if (key == 0) {
+      switch (ReadKey()) {
+        case kKeyHome: column = 0; break;
+        case kKeyEnd: column = kLastColumn; break;
+        case kKeyLeft: column = column > 0 ? column - 1 : 0; break;
+        case kKeyRight: column = column < kLastColumn ? column + 1 : kLastColumn; break;
+        case kKeyUp: row = 0; break;
+        case kKeyDown: row = 1; break;
+        default: break;
+      }
+    }
+  }
+  box.Close();
+  GotoXY(savedX, savedY);
+  return chosen;
+}

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/ConsoleLayer.h"
+#include "support/FontUnitFixture.h"
+#include "tdf/FontOps.h"
+#include "tdf/GlyphCapture.h"
+#include "tdf/GlyphRender.h"
+
+namespace {
+
+using TBytes = std::vector<uint8_t>;
+constexpr int kRight = 77, kDown = 80, kEnd = 79, kHome = 71, kLeft = 75, kUp = 72;
+
+class GlyphCapture : public FontUnitFixture {
+ protected:
+  // A screen whose cell (x, y) shows 'a' + x - 1 on attribute y.
+  TScreen Picture() const {
+    TScreen s(26, TScreenLine(81));
+    for (int y = 1; y <= 25; ++y)
+      for (int x = 1; x <= 80; ++x) s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
+    return s;
+  }
+  void Mark(int left, int top, int right, int bottom) {
+    CaptureLeft = static_cast<uint8_t>(left);
+    CaptureTop = static_cast<uint8_t>(top);
+    CaptureRight = static_cast<uint8_t>(right);
+    CaptureBottom = static_cast<uint8_t>(bottom);
+  }
+  // The glyph block of the loaded file's font n.
+  TBytes Block(int n) {
+    const TBytes all = ReadFileBytes(FontFileName);
+    EXPECT_TRUE(SelectFont(n));
+    const size_t start = static_cast<size_t>(Fonts[n].Offset) + kFontHeaderSize;
+    return TBytes(all.begin() + start, all.begin() + start + BlockSizeOf(CurrentHeader));
+  }
+};
+
+TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
+  const struct {
+    uint8_t Type;
+    int X1, Y1, X2, Y2;
+    TBytes Block;
+  } cases[] = {
+      {ftColor, 3, 2, 7, 4,
+       {5, 3, 'c', 2, 'd', 2, 'e', 2, 'f', 2, 'g', 2, 13, 'c', 3, 'd', 3, 'e', 3, 'f', 3, 'g', 3, 13,
+        'c', 4, 'd', 4, 'e', 4, 'f', 4, 'g', 4, 0}},
+      {ftBlock, 7, 4, 3, 2,  // corners swapped
+       {5, 3, 'c', 'd', 'e', 'f', 'g', 13, 'c', 'd', 'e', 'f', 'g', 13, 'c', 'd', 'e', 'f', 'g', 0}},
+      {ftBlock, 9, 9, 9, 9, {1, 1, 'i', 0}},
+  };
+  for (const auto& c : cases) {
+    const std::string path = Dir.File("new.tdf");
+    ASSERT_TRUE(CreateFontFile(path, "New", c.Type));
+    ASSERT_TRUE(LoadFontFile(path));
+    Mark(c.X1, c.Y1, c.X2, c.Y2);
+    Keys({0, kHome});
+    Keys("\r");  // '!'
+    ASSERT_TRUE(CaptureGlyph(Picture()));
+    EXPECT_EQ(ReadFileBytes(path).size(), 233 + c.Block.size());
+    EXPECT_EQ(Block(1), c.Block);
+    EXPECT_EQ(GlyphOffsetOf(CurrentHeader, 0), 0);
+    EXPECT_EQ(FontChars[0], '!');
+  }
+}
+
+TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndPointsAtTheNewRecord) {
+  const std::string path = Dir.File("new.tdf");
+  ASSERT_TRUE(CreateFontFile(path, "New", ftBlock));
+  ASSERT_TRUE(LoadFontFile(path));
+  Mark(1, 1, 2, 1);
+  Keys("\r");
+  ASSERT_TRUE(CaptureGlyph(Picture()));
+  Mark(3, 1, 3, 1);
+  Keys("\rn");  // exists: no
+  EXPECT_FALSE(CaptureGlyph(Picture()));
+  EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0}));
+  Keys("\ry");
+  ASSERT_TRUE(CaptureGlyph(Picture()));
+  EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0, 1, 1, 'c', 0}));
+  EXPECT_EQ(GlyphOffsetOf(CurrentHeader, 0), 5);
+}
+
+TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirBytes) {
+  TTdfBuilder b;
+  for (const char* name : {"One", "Two", "Three"}) {
+    TTdfFontSpec font;
+    font.Name = name;
+    font.FontType = ftColor;
+    font.Glyphs = {{'A', ColorGlyph({name}, 0x1E)}};
+    b.Font(font);
+  }
+  LoadBuilt(b, 2);
+  const TBytes one = Block(1), three = Block(3);
+  ASSERT_TRUE(SelectFont(2));
+  TScreen picture = Picture();
+  picture[5][10] = {0, 0x4F};   // a cleared cell
+  picture[5][11] = {13, 0x4F};  // a row end
+  Mark(10, 5, 12, 5);
+  Keys({0, kDown, 0, kHome});
+  Keys("\r");  // 'P'
+  ASSERT_TRUE(CaptureGlyph(picture));
+  EXPECT_EQ(CurrentFont, 2);  // still the font the user works on
+  ASSERT_EQ(FontCount, 3);
+  EXPECT_EQ(Block(1), one);
+  EXPECT_EQ(Block(3), three);
+  ASSERT_TRUE(SelectFont(2));
+  SetTextAttr(7);
+  ClrScr();
+  DrawFontText(1, 1, "P");
+  EXPECT_EQ(Visible(1).substr(0, 4), "  l ");  // 0 and 13 were stored as spaces
+  EXPECT_EQ(Con.GetAttrAt(1, 1), 0x4F);
+}
+
+TEST_F(GlyphCapture, RefusalsWriteNothing) {
+  TTdfBuilder b;
+  TTdfFontSpec outline;
+  outline.Name = "Outline";
+  outline.FontType = ftOutline;
+  TTdfFontSpec full;
+  full.Name = "Full";
+  full.Glyphs = {{'A', BlockGlyph({std::string(250, 'x')})}};
+  full.ExtraBlockBytes.assign(65535 - 256, 'z');
+  b.Font(outline).Font(full);
+  const std::string path = LoadBuilt(b, 1);
+  const TBytes before = ReadFileBytes(path);
+  Mark(1, 1, 2, 2);
+  EXPECT_EQ(StoreGlyph('B', GlyphRecordFromBlock([](int, int) { return TScreenChar{'x', 7}; }, 1, 1, 2, 2, false)),
+            TGlyphStore::Outline);
+  ASSERT_TRUE(SelectFont(2));
+  EXPECT_EQ(StoreGlyph('B', TBytes(10, 'x')), TGlyphStore::TooLarge);
+  EXPECT_EQ(ReadFileBytes(path), before);
+  Keys("\r");  // the browser; then the message says why
+  ASSERT_TRUE(SelectFont(1));
+  EXPECT_FALSE(CaptureGlyph(Picture()));
+  FontFileName.clear();
+  EXPECT_FALSE(CaptureGlyph(Picture()));  // "No Font Selected!"
+  EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(GlyphCapture, TheBrowserMovesInItsGrid) {
+  const struct {
+    std::vector<int> Keys;
+    uint8_t Chosen;
+  } cases[] = {
+      {{0, kEnd, 0, kRight, 13}, 'O'},
+      {{0, kDown, 0, kEnd, 13}, '~'},
+      {{0, kDown, 13}, 'P'},
+      {{0, kRight, 0, kRight, 0, kLeft, 0, kDown, 0, kUp, 13}, '"'},
+      {{0, kLeft, 'x', 13}, '!'},
+      {{0, kRight, 27}, 0},
+  };
+  for (const auto& c : cases) {
+    for (const int k : c.Keys) Keys({k});
+    EXPECT_EQ(ChooseGlyphChar(), c.Chosen);
+  }
+  EXPECT_TRUE(Con.KeyBufferEmpty());
+}
+
+}  // namespace
