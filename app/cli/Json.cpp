@@ -38,3 +38,16 @@ std::string JsonString(std::string_view utf8) {
 std::string JsonCp437String(std::string_view cp437) {
   return JsonString(Cp437ToUtf8(cp437));
 }
+
+std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow) {
+  std::string out = "[";
+  for (int y = firstRow; y <= lastRow && static_cast<size_t>(y) < screen.size(); ++y) {
+    out += y > firstRow ? ",\n [" : "[";
+    for (size_t x = 1; x < screen[y].size(); ++x) {
+      const TScreenChar cell = screen[y][x];
+      out += (x > 1 ? ",[" : "[") + std::to_string(cell.Ch) + "," + std::to_string(cell.Attr) + "]";
+    }
+    out += "]";
+  }
+  return out + "]\n";
+}

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/ScreenTypes.h"
+
 // JSON string literals for the command-line tool's --json output.
 
 // The quoted literal for UTF-8 text. Quotes, backslashes and control
@@ -11,3 +13,6 @@
 std::string JsonString(std::string_view utf8);
 // The same for the program's own code-page-437 text (font names, characters).
 std::string JsonCp437String(std::string_view cp437);
+// Rows firstRow..lastRow of a screen as an array of rows, each an array of
+// [character code, attribute] pairs for columns 1 onwards.
+std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow);

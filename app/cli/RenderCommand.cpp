@@ -9,6 +9,7 @@
 #include "ansi/AnsiText.h"
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/Json.h"
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 #include "tdf/FontFile.h"
@@ -99,19 +100,6 @@ void UsedRows(const TTextConsole& screen, int& first, int& last) {
   }
 }
 
-std::string ScreenJson(const TTextConsole& screen) {
-  std::string out = "[";
-  for (int y = 1; y <= screen.Rows; ++y) {
-    out += y > 1 ? ",\n [" : "[";
-    for (int x = 1; x <= screen.Cols; ++x) {
-      const TScreenChar cell = screen.Screen[y][x];
-      out += (x > 1 ? ",[" : "[") + std::to_string(cell.Ch) + "," + std::to_string(cell.Attr) + "]";
-    }
-    out += "]";
-  }
-  return out + "]\n";
-}
-
 }  // namespace
 
 int RunRenderCommand(int argc, char** argv) {
@@ -144,7 +132,7 @@ int RunRenderCommand(int argc, char** argv) {
   screen.SetTextAttr(CurrentHeader.FontType == ftBlock ? static_cast<uint8_t>(options.Color) : 15);
   DrawFontText(options.X, options.Y, options.Text);
 
-  if (options.Json) return kRender.WriteStdout(ScreenJson(screen)) ? 0 : 1;
+  if (options.Json) return kRender.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;
   int first = 0, last = 0;
   UsedRows(screen, first, last);
   if (!options.AnsFile.empty()) {

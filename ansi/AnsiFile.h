@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "ansi/AnsiInterpreter.h"
+
+// Reading ANSI art files for the viewer and the command-line tool.
+
+constexpr size_t kAnsiReadChunk = 4096;
+
+// Opens path for reading only (so read-only art can be shown) and feeds it to
+// ansi in chunks until the end of the file, the end-of-file byte or a full
+// picture. False when the file cannot be opened or a read fails (error holds
+// the errno); what was read before a failed read stays in the picture.
+bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error);
+
+// The whole content of a file, read through the same retrying reads.
+bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error);

@@ -1,0 +1,238 @@
+#include "ansi/AnsiViewer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "ansi/AnsiArticle.h"
+#include "ansi/AnsiFile.h"
+#include "ansi/AnsiInterpreter.h"
+#include "console/ConsoleLayer.h"
+#include "console/PipeWriter.h"
+#include "tdf/FontFile.h"
+#include "util/Files.h"
+#include "util/Paths.h"
+#include "util/PipeText.h"
+#include "util/Text.h"
+#include "widgets/Prompts.h"
+
+TDirectorySource ArticleDir = ProgramDir;
+
+namespace {
+
+constexpr uint8_t kEsc = 27;
+constexpr uint8_t kCtrlS = 19;
+constexpr int kShownCols = 79;  // column 80 of the picture is never shown
+constexpr uint8_t kCharListAttr = 3;
+constexpr size_t kCharsOnFirstRow = 44;
+constexpr size_t kCharsOnSecondRow = 54;
+constexpr size_t kMaxMessage = 72;  // what a message box shows of its text
+
+enum : uint8_t {
+  kF1 = 59,
+  kHome = 71,
+  kUp = 72,
+  kPageUp = 73,
+  kLeft = 75,
+  kRight = 77,
+  kEnd = 79,
+  kDown = 80,
+  kPageDown = 81,
+};
+
+// "prefix path", with the start of a long path cut so that its name shows.
+std::string FitPath(std::string_view prefix, std::string_view path) {
+  if (prefix.size() + path.size() <= kMaxMessage) return std::string(prefix) + std::string(path);
+  const size_t keep = kMaxMessage - prefix.size() - 3;
+  return std::string(prefix) + "..." + std::string(path.substr(path.size() - keep));
+}
+
+class TAnsiView {
+ public:
+  TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi, uint8_t firstRow, uint8_t lastRow)
+      : FileName(fileName), Ansi(ansi), FirstRow(firstRow), LastRow(lastRow) {}
+
+  void Run() {
+    DrawPage();
+    // A second drawing after a short pause: the window may still have been
+    // settling when the first one went out.
+    Delay(10);
+    DrawPage();
+    while (!Quit) HandleKey();
+  }
+
+ private:
+  void DrawPage() {
+    const int lines = Ansi.Lines;
+    for (int r = FirstRow; r <= LastRow; ++r) {
+      GotoXY(1, r);
+      const int line = TopLine + (r - FirstRow);
+      if (line > lines) {
+        // Blank in the starting attribute, not in the colour of the last
+        // cell drawn, which would paint the rows below the art.
+        SetTextAttr(7);
+        ConWrite(CharStr(' ', kShownCols));
+        continue;
+      }
+      for (int x = 1; x <= kShownCols; ++x) {
+        const TScreenChar cell = Ansi.Image[line][x];
+        SetTextAttr(cell.Attr);
+        // Raw: cells may hold 8 or 13, which are glyphs here, not movements.
+        WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
+      }
+    }
+    const std::string bar = PercentBar(Bar, static_cast<int16_t>(TopLine + PageSize - 1),
+                                       static_cast<int16_t>(lines), Percent);
+    SetTextAttr(0);
+    WritePipeXY(3, 25, 7, bar);
+    WriteXY(1, 23, kCharListAttr,
+            PadCenter("Chars.:" + FontChars.substr(0, kCharsOnFirstRow), 80, ' '));
+    WriteXY(1, 24, kCharListAttr,
+            PadCenter(FontChars.size() > kCharsOnFirstRow
+                          ? FontChars.substr(kCharsOnFirstRow, kCharsOnSecondRow)
+                          : std::string(),
+                      80, ' '));
+  }
+
+  void HandleKey() {
+    const uint8_t key = ReadKey();
+    switch (key) {
+      case kEsc:
+        Quit = true;
+        break;
+      case 13:
+      case 'N':
+      case 'n':
+        if (Percent == 100) Quit = true;
+        PageDown();
+        break;
+      case 'P':
+      case 'p':
+        PageDown();
+        break;
+      case kCtrlS:
+        SaveAsText();
+        break;
+      case 0:
+        HandleExtendedKey(ReadKey());
+        break;
+      default:
+        break;
+    }
+  }
+
+  void HandleExtendedKey(uint8_t code) {
+    const int lines = Ansi.Lines;
+    switch (code) {
+      case kCtrlS:
+        SaveAsText();
+        break;
+      case kF1:
+        HelpBox();
+        break;
+      case kHome:
+        if (TopLine > 1) MoveTop(1);
+        break;
+      case kUp:
+        if (TopLine > 1) MoveTop(TopLine - 1);
+        break;
+      case kPageUp:
+      case kLeft:
+        if (TopLine > 1) MoveTop(std::max(1, TopLine - PageSize));
+        break;
+      case kPageDown:
+      case kRight:
+        PageDown();
+        break;
+      case kEnd:
+        if (TopLine + PageSize <= lines) MoveTop(lines - PageSize + 1);
+        break;
+      case kDown:
+        if (TopLine + PageSize <= lines) MoveTop(TopLine + 1);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void MoveTop(int topLine) {
+    TopLine = topLine;
+    DrawPage();
+  }
+
+  void PageDown() {
+    const int lines = Ansi.Lines;
+    if (lines - PageSize <= TopLine) return;
+    TopLine += PageSize;
+    if (TopLine + PageSize > lines) TopLine = lines - PageSize + 1;
+    DrawPage();
+  }
+
+  void HelpBox() {
+    TScreen saved;
+    SaveScreen(saved);
+    PanelBox(6, FirstRow + 2, 70, FirstRow + 14, 0);
+    WriteXY(8, FirstRow + 3, 0x1F, "Help");
+    WriteXY(10, FirstRow + 5, 0x70, "CTRL + S : Save file to disk");
+    WriteXY(10, FirstRow + 12, 0x70, "Press any key...");
+    WaitForKeyPress();
+    RestoreScreen(saved);
+  }
+
+  // The export goes into the program's directory under the typed name. The
+  // user is told where it went, or why nothing was written.
+  void SaveAsText() {
+    TScreen saved;
+    SaveScreen(saved);
+    std::string name;
+    const bool yes = InputYesNo(15, 12, 67, 17, "Enter Filename:", name);
+    RestoreScreen(saved);
+    if (!yes || name.empty()) return;
+    const std::string dest = ArticleDir() + name;
+    std::string why;
+    if (SaveArticle(FileName, dest, why))
+      MessageBox(0, "Info", FitPath("Saved as ", dest));
+    else
+      MessageBox(0, "Error", "Not saved: " + why);
+  }
+
+  const std::string FileName;
+  const TMsgBaseAnsi& Ansi;
+  const uint8_t FirstRow;
+  const uint8_t LastRow;
+  int TopLine = 1;
+  const int PageSize = 16;
+  uint16_t Percent = 0;
+  bool Quit = false;
+  const RecPercent Bar;
+};
+
+}  // namespace
+
+std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent) {
+  if (value > max) value = max;
+  int filled = 0;
+  percent = 0;
+  if (value > 0 && max > 0) {
+    // nearbyint rounds halves to even in the default rounding mode.
+    filled = static_cast<int>(std::nearbyint(static_cast<double>(bar.BarWidth) * value / max));
+    percent = static_cast<uint16_t>(std::nearbyint(static_cast<double>(value) / max * 100));
+  }
+  filled = std::clamp<int>(filled, 0, bar.BarWidth);
+  return AttrToPipes(bar.FullAttr) + CharStr(static_cast<char>(bar.FullChar), filled) +
+         AttrToPipes(bar.EmptyAttr) +
+         CharStr(static_cast<char>(bar.EmptyChar), static_cast<uint8_t>(bar.BarWidth - filled));
+}
+
+void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) {
+  SetTextAttr(7);
+  if (!FileThere(fileName)) return;
+  auto ansi = std::make_unique<TMsgBaseAnsi>();
+  int error = 0;
+  if (!LoadAnsiFile(fileName, *ansi, error)) {
+    MessageBox(0, "Error", "Error Opening File!");
+    return;
+  }
+  TAnsiView(fileName, *ansi, firstRow, lastRow).Run();
+  GotoXY(1, 25);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The full-screen ANSI art viewer: the file interpreted once, a window of its
+// rows on the screen, a percent bar on row 25 and the current font's
+// characters on rows 23 and 24 (so a block of the art can be captured as a
+// glyph while it is open). Keys scroll, F1 shows help, Ctrl+S exports the
+// file as plain text, ESC leaves.
+
+// Looks of the percent bar.
+struct RecPercent {
+  uint8_t BarWidth = 75;
+  uint8_t EmptyChar = 223;  // upper half block
+  uint8_t EmptyAttr = 8;
+  uint8_t FullChar = 223;
+  uint8_t FullAttr = 7;
+};
+
+// The bar for value of max with pipe colour codes: the filled part, then the
+// empty part, BarWidth characters in all. percent receives the position
+// 0..100; both are rounded to the nearest integer, halves to even.
+std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent);
+
+// Where Ctrl+S writes its export: the program's directory. Tests point it
+// at a directory of their own.
+using TDirectorySource = std::string (*)();
+extern TDirectorySource ArticleDir;
+
+// Shows fileName on screen rows firstRow..lastRow until the user leaves. A
+// name that is no file returns at once; a file that cannot be read is
+// reported in a message box.
+void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow);

@@ -1,0 +1,49 @@
+#include "app/AnsiCommands.h"
+
+#include <string>
+
+#include "ansi/AnsiViewer.h"
+#include "ansi/AnsiWriter.h"
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "tdf/FontFile.h"
+#include "util/Files.h"
+#include "util/Paths.h"
+#include "widgets/FileDialog.h"
+#include "widgets/Prompts.h"
+
+namespace {
+
+constexpr char kAnsiMask[] = "*.ans";
+
+// Glyph capture is on exactly while the viewer runs.
+class TCaptureMode {
+ public:
+  TCaptureMode() { MouseBlockMode = 2; }
+  ~TCaptureMode() { MouseBlockMode = 1; }
+  TCaptureMode(const TCaptureMode&) = delete;
+  TCaptureMode& operator=(const TCaptureMode&) = delete;
+};
+
+}  // namespace
+
+void ViewAnsiImage() {
+  DialogResult.clear();
+  DialogResult = OpenFileDialog(" Select Image ", StartDir, kAnsiMask);
+  if (!FileThere(DialogResult)) return;
+  const TCaptureMode capture;
+  ShowAnsiFile(DialogResult, 1, 24);
+}
+
+void SaveScreenAsAnsi(int n) {
+  const std::string fontName =
+      (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : std::string();
+  DialogResult.clear();
+  DialogResult = SaveFileDialog(" Save Screen ", fontName + ".ans", StartDir, kAnsiMask);
+  if (DialogResult.empty()) return;
+  TScreen savedScreen;
+  SaveScreen(savedScreen);
+  int error = 0;
+  if (!SaveAnsi(DialogResult, savedScreen, error))
+    MessageBox(0, "Error", "Cannot save " + JustName(DialogResult) + ": " + FileErrorText(error));
+}

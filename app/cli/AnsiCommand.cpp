@@ -1,0 +1,37 @@
+// brixel-cli ansi: interprets an ANSI art file the way the viewer does and
+// prints the picture, rows 1 to its last row in use, to the terminal or as
+// JSON cells.
+
+#include <memory>
+#include <string>
+
+#include "ansi/AnsiFile.h"
+#include "ansi/AnsiInterpreter.h"
+#include "ansi/AnsiText.h"
+#include "app/cli/CliArgs.h"
+#include "app/cli/CliCommands.h"
+#include "app/cli/Json.h"
+#include "util/Files.h"
+
+namespace {
+
+const TCliCommand kAnsi("ansi", "usage: brixel-cli ansi [--json] [--] FILE\n");
+constexpr TCliOption kAnsiOptions[] = {{"--json", false}};
+
+}  // namespace
+
+int RunAnsiCommand(int argc, char** argv) {
+  TCliArgs args;
+  if (!kAnsi.Parse(argc, argv, kAnsiOptions, args)) return 1;
+  if (args.Help) return kAnsi.ShowHelp();
+  if (!kAnsi.ExpectPositionals(args, {"FILE"})) return 1;
+  const std::string& path = args.Positional[0];
+
+  auto ansi = std::make_unique<TMsgBaseAnsi>();
+  int error = 0;
+  if (!LoadAnsiFile(path, *ansi, error)) return kAnsi.Fail(path + ": " + FileErrorText(error));
+  const TScreen picture = AnsiImageScreen(*ansi);
+  const std::string out = args.Has("--json") ? ScreenCellsJson(picture, 1, ansi->Lines)
+                                             : ScreenRowsToAnsi(picture, 1, ansi->Lines, true);
+  return kAnsi.WriteStdout(out) ? 0 : 1;
+}
