@@ -1,0 +1,112 @@
+// The A and S commands of the main screen, driven by keys through the real
+// file dialogs.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "ansi/AnsiWriter.h"
+#include "app/AnsiCommands.h"
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "support/FontUnitFixture.h"
+#include "support/TdfBuilder.h"
+#include "support/TempDir.h"
+#include "support/WaitingConsole.h"
+
+namespace {
+
+// Notes what a middle-button drag would do at every wait for a key.
+class TModeRecordingConsole : public TWaitingConsole {
+ public:
+  bool WaitForEvent() override {
+    Modes.push_back(MouseBlockMode);
+    return TWaitingConsole::WaitForEvent();
+  }
+  std::vector<uint8_t> Modes;
+};
+
+class AnsiCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetFontUnitState();
+    ResetShellState();
+    StartDir = Dir.Path().string();
+    Console = &Con;
+  }
+  void TearDown() override {
+    EXPECT_EQ(Con.Overruns, 0) << "a dialog waited for more keys than the script held";
+    EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "scripted keys were left unread";
+    Console = nullptr;
+    ResetShellState();
+  }
+  void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
+  bool WaitShows(size_t i, const std::string& text) const {
+    for (int y = 1; y <= 25; ++y)
+      if (ShotText(Con.Waits.at(i), y).find(text) != std::string::npos) return true;
+    return false;
+  }
+
+  TModeRecordingConsole Con;
+  TTempDir Dir;
+};
+
+TEST_F(AnsiCommandsTest, ViewCapturesGlyphsOnlyWhileTheViewerIsOpen) {
+  Dir.Write("art.ans", "\x1b[1;36mPicture row one");
+  Dir.Write("notes.txt", "not art");
+  Step("\r");    // the only .ans file in the list
+  Step("\x1b");  // leaves the viewer
+  ViewAnsiImage();
+  ASSERT_EQ(Con.Waits.size(), 2u);
+  EXPECT_TRUE(WaitShows(0, " Select Image "));
+  EXPECT_EQ(ShotText(Con.Waits[1], 1).substr(0, 15), "Picture row one");
+  EXPECT_EQ(Con.Modes, (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(MouseBlockMode, 1);
+
+  Con.Waits.clear();
+  Con.Modes.clear();
+  Step("\x1b");  // a cancelled dialog opens nothing
+  ViewAnsiImage();
+  EXPECT_EQ(Con.Modes, (std::vector<uint8_t>{1}));
+}
+
+TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
+  TTdfFontSpec sample;
+  sample.Name = "Sample";
+  TTdfBuilder font;
+  font.Font(sample);
+  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf")));
+  const struct {
+    const char* Name;
+    bool Blocked;  // a directory takes the file's name
+    const char* Message;
+  } cases[] = {{"saved", false, ""}, {"failed", true, "Cannot save Sample.ans: is a directory"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string path = Dir.File("Sample.ans");
+    std::filesystem::remove_all(path);
+    if (c.Blocked) ::mkdir(path.c_str(), 0755);
+    SetTextAttr(7);
+    ClrScr();
+    WriteXY(1, 2, 0x1E, "Top row of the sample area");
+    WriteXY(70, 21, 0x4F, "bottom");
+    TScreen before;
+    SaveScreen(before);
+    Con.Waits.clear();
+    Step("\t\t\r");  // to the name field, which holds the font's name, and take it
+    if (*c.Message) Step("\r");
+    SaveScreenAsAnsi(1);
+
+    if (*c.Message) {
+      ASSERT_EQ(Con.Waits.size(), 2u);
+      EXPECT_TRUE(WaitShows(1, c.Message));
+    } else {
+      const std::string bytes = AnsiScreenBytes(before);
+      EXPECT_EQ(ReadFileBytes(path), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ansi/AnsiArticle.h"
+#include "ansi/AnsiViewer.h"
+#include "console/ConsoleLayer.h"
+#include "support/ConsoleTestSupport.h"
+#include "support/TempDir.h"
+#include "support/WaitingConsole.h"
+#include "tdf/FontFile.h"
+#include "util/Paths.h"
+
+namespace {
+
+std::string ExportDir;
+std::string TestExportDir() {
+  return ExportDir;
+}
+
+// Rows "L001".."Lnnn", one per line.
+std::string NumberedRows(int n) {
+  std::string art;
+  for (int i = 1; i <= n; ++i) {
+    const std::string number = std::to_string(i);
+    art += "L" + std::string(3 - number.size(), '0') + number;
+    if (i < n) art += "\r\n";
+  }
+  return art;
+}
+
+class AnsiViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Console = &Con;
+    ExportDir = Dir.File("program") + "/";
+    ::mkdir(ExportDir.c_str(), 0755);
+    ArticleDir = TestExportDir;
+    FontChars = "ABC";
+  }
+  void TearDown() override {
+    EXPECT_EQ(Con.Overruns, 0) << "the viewer waited for more keys than the script held";
+    EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "the viewer ended early";
+    Console = nullptr;
+    ArticleDir = ProgramDir;
+    FontChars.clear();
+  }
+
+  void Step(std::initializer_list<int> keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
+  void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
+  std::string Show(std::string_view art) {
+    const std::string path = Dir.Write("art.ans", art);
+    ShowAnsiFile(path, 1, 24);
+    return path;
+  }
+
+  // The image row on the first screen row at wait i, and the filled blocks of the bar.
+  int TopLine(size_t i) const { return std::stoi(ShotText(Con.Waits.at(i), 1).substr(1, 3)); }
+  int Filled(size_t i) const {
+    const std::string bar = ShotAttrs(Con.Waits.at(i), 25).substr(4, 150);
+    int filled = 0;
+    for (size_t k = 0; k < bar.size(); k += 2) filled += bar.substr(k, 2) == "07";
+    return filled;
+  }
+  std::string Text(size_t i, int y) const { return ShotText(Con.Waits.at(i), y); }
+
+  TWaitingConsole Con;
+  TTempDir Dir;
+};
+
+struct TPageStep {
+  std::vector<int> Keys;  // pressed before the screen is looked at
+  int Top;
+  int Filled;  // of 75 blocks
+};
+
+TEST_F(AnsiViewerTest, PagesThroughFortyRows) {
+  const TPageStep steps[] = {
+      {{}, 1, 30},                          // the last row of the page is 16: 40 percent
+      {{0, 81}, 17, 60},                    // Page Down
+      {{0, 81}, 25, 75},                    // 40 - 16 + 1
+      {{0, 77}, 25, 75},                    // Right pages down too, and stops
+      {{0, 71}, 1, 30},                     // Home
+      {{0, 79}, 25, 75},                    // End
+      {{0, 73}, 9, 45},                     // Page Up
+      {{0, 75}, 1, 30},                     // Left pages up
+      {{0, 73}, 1, 30},  {{0, 80}, 2, 32},  // Down: 17 of 40 is 31.9 blocks
+      {{0, 72}, 1, 30},                     // Up
+      {{0, 72}, 1, 30},  {{'p'}, 17, 60},  {{'N'}, 25, 75},  // not at 100 percent yet: pages down
+  };
+  for (const TPageStep& s : steps)
+    if (!s.Keys.empty()) Con.Steps.emplace_back(s.Keys.begin(), s.Keys.end());
+  Step({0, 59});  // help
+  Step({0, 80});  // closed with Down, whose second byte must not page on as "P"
+  Step("\r");     // at 100 percent Enter leaves
+  Show(NumberedRows(40));
+
+  size_t wait = 0;
+  for (const TPageStep& s : steps) {
+    SCOPED_TRACE(testing::Message() << "after step " << wait);
+    EXPECT_EQ(TopLine(wait), s.Top);
+    EXPECT_EQ(Filled(wait), s.Filled);
+    ++wait;
+  }
+  ASSERT_EQ(Con.Waits.size(), wait + 2);
+  EXPECT_EQ(Text(wait, 4).substr(7, 4), "Help");
+  EXPECT_EQ(Text(wait, 6).substr(9, 28), "CTRL + S : Save file to disk");
+  EXPECT_EQ(Con.Waits[wait + 1].Cells, Con.Waits[wait - 1].Cells) << "the help box is gone";
+}
+
+TEST_F(AnsiViewerTest, SixteenRowsShowAllAtOnce) {
+  Step({0, 80});
+  Step({0, 79});
+  Step({0, 81});
+  Step("n");  // 100 percent: the first N leaves
+  Show(NumberedRows(16));
+  ASSERT_EQ(Con.Waits.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(TopLine(i), 1);
+    EXPECT_EQ(Filled(i), 75);
+  }
+  EXPECT_EQ(Text(0, 16).substr(0, 4), "L016");
+}
+
+TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
+  FontChars = std::string(44, 'a') + std::string(50, 'b');
+  Step("\x1b");
+  Show("\x1b[1;33;44mHi\xff\x1b[0m\x1b[5CX\r\n\x08\x1b[44m\x1b[K");
+  const TWaitShot& shot = Con.Waits.at(0);
+  // 255 and 0 are blanks in their colours; 8 is a glyph, not a backspace.
+  EXPECT_EQ(ShotText(shot, 1).substr(0, 10), "Hi      X ");
+  EXPECT_EQ(ShotAttrs(shot, 1).substr(0, 20), "1e1e1e00000000000700");
+  EXPECT_EQ(ShotText(shot, 2).substr(0, 3), "\x08  ");
+  EXPECT_EQ(ShotAttrs(shot, 2).substr(0, 6), "071717");
+  // Rows below the art are blank in light grey, whatever colour the art ended in.
+  EXPECT_EQ(ShotText(shot, 3).substr(0, 79), std::string(79, ' '));
+  std::string grey;
+  for (int i = 0; i < 79; ++i) grey += "07";
+  EXPECT_EQ(ShotAttrs(shot, 22).substr(0, 158), grey);
+  EXPECT_EQ(ShotText(shot, 23),
+            std::string(14, ' ') + "Chars.:" + std::string(44, 'a') + std::string(15, ' '));
+  EXPECT_EQ(ShotText(shot, 24), std::string(15, ' ') + std::string(50, 'b') + std::string(15, ' '));
+}
+
+struct TExportCase {
+  const char* Name;
+  bool Existing;        // notes.txt is there before
+  const char* Answer;   // at the YES/NO choice
+  const char* Message;  // on row 12 afterwards, "" for none
+  const char* Content;  // of notes.txt afterwards
+};
+
+TEST_F(AnsiViewerTest, ExportsTextIntoTheProgramDirectory) {
+  const std::string art = "\x1b[1;31mRed\x1b[0m |04piped\r\nnext";
+  const TExportCase cases[] = {
+      {"written", false, "y", "Saved as ", "Red piped\nnext\n"},
+      {"never over an existing file", true, "y", "Not saved: notes.txt exists already", "mine"},
+      {"cancelled", false, "n", "", ""},
+  };
+  for (const TExportCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string target = ExportDir + "notes.txt";
+    ::unlink(target.c_str());
+    if (c.Existing) Dir.Write("program/notes.txt", "mine");
+    Con.Waits.clear();
+    Step({0, 19});
+    Step("notes.txt\r");
+    Step(c.Answer);
+    if (*c.Message) Step("\r");
+    Step("\x1b");
+    Show(art);
+
+    EXPECT_NE(Text(1, 13).find("Enter Filename:"), std::string::npos);
+    const std::string message = *c.Message ? Text(3, 12) : "";
+    EXPECT_NE(message.find(c.Message), std::string::npos) << message;
+    if (std::string_view(c.Message) == "Saved as ") {
+      EXPECT_NE(message.find(target), std::string::npos) << "the message names the file";
+    }
+    // The viewer's screen comes back after the prompt and the message.
+    EXPECT_EQ(Con.Waits.back().Cells, Con.Waits.front().Cells);
+
+    const std::vector<uint8_t> written = ReadFileBytes(target);
+    EXPECT_EQ(std::string(written.begin(), written.end()), c.Content);
+  }
+}
+
+TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
+  ShowAnsiFile(Dir.File("absent.ans"), 1, 24);  // returns at once, nothing drawn
+  EXPECT_TRUE(Con.Waits.empty());
+  EXPECT_EQ(VisibleRow(Con, 1), std::string(80, ' '));
+
+  // A FIFO exists but is no file to read: it is reported, never waited on.
+  const std::string fifo = Dir.File("pipe.ans");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  Step("\r");
+  ShowAnsiFile(fifo, 1, 24);
+  ASSERT_EQ(Con.Waits.size(), 1u);
+  EXPECT_NE(Text(0, 12).find("Error Opening File!"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ansi/AnsiInterpreter.h"
+#include "ansi/AnsiWriter.h"
+#include "console/TextConsole.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const std::string E = "\x1b";
+
+// A screen of the given mode whose every cell is character 0 in attribute 0.
+TScreen BlankScreen(uint8_t mode) {
+  const TTextConsole con(mode);
+  TScreen screen;
+  con.SaveScreen(screen);
+  for (TScreenLine& row : screen) row.assign(row.size(), TScreenChar{});
+  return screen;
+}
+
+// The bytes of one saved row of 79 zero cells.
+std::string ZeroRun(size_t n) {
+  return std::string(n, '\0');
+}
+
+TEST(AnsiWriter, EscapesAtEachChangeOfAttribute) {
+  // The second cell after a first cell in attribute `before`.
+  const struct {
+    uint8_t Before, Attr;
+    std::string Escapes;
+  } cases[] = {
+      {0x00, 0x00, ""},
+      {0x00, 0x07, E + "[0;37m" + E + "[40m" + E + "[40m"},
+      {0x07, 0x0F, E + "[1;37m" + E + "[40m"},
+      {0x07, 0x1E, E + "[1;33m" + E + "[44m"},
+      {0x07, 0x61, E + "[0;34m" + E + "[43m" + E + "[43m"},
+      {0x07, 0x94, E + "[0;31m" + E + "[44m"},  // the bright background is lost
+      {0x07, 0x9C, E + "[1;31m"},               // the previous background stays
+  };
+  for (const auto& c : cases) {
+    TScreen screen = BlankScreen(1);
+    screen[2][1] = {'a', c.Before};
+    screen[2][2] = {'b', c.Attr};
+    const std::string bytes = AnsiScreenBytes(screen);
+    const std::string first = c.Before ? AnsiColorCode(c.Before & 15, c.Before) +
+                                             AnsiColorCode(16 + (c.Before >> 4), c.Before)
+                                       : "";
+    const std::string expectStart = first + "a" + c.Escapes + "b";
+    EXPECT_EQ(bytes.substr(0, expectStart.size()), expectStart) << int(c.Attr);
+  }
+}
+
+TEST(AnsiWriter, WritesTheWorkingAreaByteForByte) {
+  TScreen screen = BlankScreen(1);
+  for (int x = 1; x <= 80; ++x) {
+    screen[1][x] = {'1', 0x4F};   // row 1 is never written
+    screen[22][x] = {'2', 0x4F};  // nor row 22
+  }
+  screen[2][1] = {'S', 0x00};  // attribute 0 first: no escape at the start
+  screen[2][2] = {27, 0x00};
+  screen[2][3] = {13, 0x00};
+  screen[2][4] = {10, 0x00};
+  screen[2][5] = {26, 0x00};
+  screen[2][80] = {'!', 0x1F};  // column 80 is never written
+  screen[3][79] = {'x', 0x1E};  // the same attribute on across the row end
+  screen[4][1] = {'y', 0x1E};
+  screen[21][79] = {'z', 0x1E};
+
+  std::string want = std::string("S\x1b\r\n\x1a") + ZeroRun(74) + "\r\n";
+  want += ZeroRun(78) + E + "[1;33m" + E + "[44m" + "x\r\n";
+  want += "y" + E + "[0;30m" + E + "[40m" + E + "[40m" + ZeroRun(78) + "\r\n";
+  for (int y = 5; y <= 20; ++y) want += ZeroRun(79) + "\r\n";
+  want += ZeroRun(78) + E + "[1;33m" + E + "[44m" + "z";  // no line end, no 26, no reset
+  EXPECT_EQ(AnsiScreenBytes(screen), want);
+
+  // The bigger screens save the same rectangle.
+  for (const uint8_t mode : {2, 3}) {
+    TScreen big = BlankScreen(mode);
+    for (int y = 1; y <= 22; ++y)
+      for (int x = 1; x <= 80; ++x) big[y][x] = screen[y][x];
+    big[30][100] = {'q', 0x70};
+    EXPECT_EQ(AnsiScreenBytes(big), want) << "mode " << int(mode);
+  }
+}
+
+TEST(AnsiWriter, SaveWritesTheFileAndReportsFailures) {
+  const TTempDir dir;
+  TScreen screen = BlankScreen(1);
+  screen[2][1] = {'A', 0x1E};
+  int error = -1;
+  const std::string path = dir.File("screen.ans");
+  dir.Write("screen.ans", std::string(5000, 'o'));  // an existing file is truncated
+  ASSERT_TRUE(SaveAnsi(path, screen, error));
+  EXPECT_EQ(error, 0);
+  const std::string bytes = AnsiScreenBytes(screen);
+  EXPECT_EQ(ReadFileBytes(path), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+
+  EXPECT_TRUE(SaveAnsi("", screen, error)) << "an empty name writes nothing";
+  EXPECT_FALSE(SaveAnsi(dir.File("no/such/dir.ans"), screen, error));
+  EXPECT_EQ(error, ENOENT);
+  EXPECT_FALSE(SaveAnsi(dir.Path().string(), screen, error));
+  EXPECT_EQ(error, EISDIR);
+}
+
+// Whatever the writer can express comes back from the interpreter: every
+// character but the ones it acts on, every attribute with a dark background.
+TEST(AnsiWriter, RoundTripThroughTheInterpreter) {
+  TScreen screen = BlankScreen(1);
+  int i = 0;
+  for (int y = 2; y <= 21; ++y) {
+    for (int x = 1; x <= 79; ++x, ++i) {
+      uint8_t ch = static_cast<uint8_t>(i * 7 + 1);
+      if (ch == 9 || ch == 10 || ch == 12 || ch == 13 || ch == 26 || ch == 27) ch = '#';
+      // Runs of a few cells per attribute, through all 128 with a dark background.
+      screen[y][x] = {ch, static_cast<uint8_t>((i / 3 * 37 + 0x1E) & 0x7F)};
+    }
+  }
+  screen[2][1].Attr = 0x1E;  // attribute 0 in the first cell would need an escape nobody writes
+  const std::string bytes = AnsiScreenBytes(screen);
+  auto ansi = std::make_unique<TMsgBaseAnsi>();
+  ansi->ProcessBuffer({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+  ASSERT_EQ(ansi->Lines, 20);
+  int differences = 0;
+  for (int y = 1; y <= 20; ++y) {
+    for (int x = 1; x <= 79; ++x) {
+      if (ansi->Image[y][x] != screen[y + 1][x] && differences++ < 5)
+        ADD_FAILURE() << "cell " << x << "," << y + 1;
+    }
+    EXPECT_EQ(ansi->Image[y][80], TScreenChar{}) << "column 80 stays empty";
+  }
+  EXPECT_EQ(differences, 0);
+}
+
+}  // namespace
