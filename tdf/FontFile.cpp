@@ -11,8 +11,8 @@
 std::string FontFileName;
 TTDFont FileSignature;
 std::vector<TFontRecord> Fonts(1);
-uint8_t FontCount = 0;
-uint8_t CurrentFont = 1;
+int32_t FontCount = 0;
+int32_t CurrentFont = 1;
 TFontHeader CurrentHeader;
 TFontChar GlyphSize;
 std::string FontChars;
@@ -37,14 +37,14 @@ void ResetFontList() {
   FontCount = 0;
 }
 
-// Lists the fonts that follow the signature. A header cut off by the end of
-// the file ends the list (files often carry a metadata record or a stray byte
-// after their last font); so do the 255th font and offsets that no longer fit
-// a font record.
+// Lists the fonts that follow the signature, reading headers only: bundles
+// hold thousands of fonts in megabytes of glyphs. A header cut off by the end
+// of the file ends the list (files often carry a metadata record or a stray
+// byte after their last font); so do offsets that no longer fit a font record.
 void ScanFonts(TFileHandle& file) {
   const int64_t size = file.Size();
   int64_t pos = kSignatureSize;
-  while (pos < size && FontCount < kMaxFonts) {
+  while (pos < size) {
     if (pos > std::numeric_limits<int32_t>::max()) break;
     TFontHeader header;
     if (!file.Seek(pos) || !file.ReadExact(RecordBytes(header))) break;
@@ -53,8 +53,8 @@ void ScanFonts(TFileHandle& file) {
       pos += kFontHeaderSize;
       continue;
     }
-    Fonts.push_back({ListedName(header), static_cast<int32_t>(pos), header.FontType});
-    FontCount = static_cast<uint8_t>(Fonts.size() - 1);
+    Fonts.push_back({ListedName(header), static_cast<int32_t>(pos), header.FontType, header});
+    FontCount = static_cast<int32_t>(Fonts.size() - 1);
     CurrentFont = FontCount;
     pos += kFontHeaderSize + BlockSizeOf(header);
   }
@@ -112,7 +112,7 @@ bool SelectFont(int n) {
   if (!file.Seek(Fonts[n].Offset) || !file.ReadExact(RecordBytes(header))) return false;
   CurrentHeader = header;
   if (!MarkerValid(CurrentHeader)) return false;
-  CurrentFont = static_cast<uint8_t>(n);
+  CurrentFont = n;
   return true;
 }
 

@@ -13,15 +13,14 @@
 extern std::string FontFileName;        // set by LoadFontFile before the file is opened
 extern TTDFont FileSignature;           // the signature bytes of the loaded file, as read
 extern std::vector<TFontRecord> Fonts;  // element 0 unused: Fonts[n] is font n
-extern uint8_t FontCount;               // at most 255
-extern uint8_t CurrentFont;             // 1-based
+extern int32_t FontCount;               // every font of the file, however many
+extern int32_t CurrentFont;             // 1-based
 extern TFontHeader CurrentHeader;
 extern TFontChar GlyphSize;  // Width and Height of the glyph read last
 extern std::string FontChars;
 // Why the last LoadFontFile answered false (an errno, or kNotRegularFile); 0 after a success.
 extern int FontFileError;
 
-constexpr int kMaxFonts = 255;
 constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot
 
 // True when the 18 signature characters read "TheDraw FONTS file" in any

@@ -54,6 +54,7 @@ struct TFontRecord {
   std::string Name;     // at most 12 characters
   int32_t Offset = 0;   // file offset of the font's header
   uint8_t FontType = 0;
+  TFontHeader Header;   // as read when the file was listed
 };
 
 inline uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }

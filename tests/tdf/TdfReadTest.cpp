@@ -276,23 +276,25 @@ TEST_F(TdfRead, BlockSizePastTheEndListsTheFontOnce) {
   EXPECT_TRUE(SelectFont(2));
 }
 
-TEST_F(TdfRead, AtMost255FontsAreListed) {
+TEST_F(TdfRead, EveryFontOfABundleIsListedAndTrailersAreNot) {
   TTdfBuilder b;
-  for (int i = 1; i <= 257; ++i) {
+  for (int i = 1; i <= 600; ++i) {
     TTdfFontSpec f = Font("F" + std::to_string(i));
-    f.Glyphs.clear();
+    f.Glyphs = {{'A', BlockGlyph({std::string(1 + i % 7, 'a')})}};
     b.Font(f);
   }
-  ASSERT_TRUE(LoadFontFile(b.WriteTo(Dir, "many.tdf")));
-  EXPECT_EQ(FontCount, 255);
-  ASSERT_EQ(Fonts.size(), 256u);
-  EXPECT_EQ(Fonts[255].Name, "F255");
-  EXPECT_EQ(CurrentFont, 255);
-  EXPECT_TRUE(SameHeader(CurrentHeader, HeaderFor([] {
-                           TTdfFontSpec f = Font("F255");
-                           f.Glyphs.clear();
-                           return f;
-                         }())));
+  const std::string sauce = "\x1a" + std::string("SAUCE00") + std::string(121, ' ');
+  for (const std::string& trailer : {std::string(), sauce, std::string(212, '\0')}) {
+    TTdfBuilder file = b;
+    file.Raw(trailer);
+    ASSERT_TRUE(LoadFontFile(file.WriteTo(Dir, "bundle.tdf")));
+    ASSERT_EQ(FontCount, 600) << trailer.size() << " trailing bytes";
+    EXPECT_EQ(Fonts[600].Name, "F600");
+    EXPECT_EQ(Fonts[300].Offset, file.FontOffsets()[299]);
+    EXPECT_EQ(CurrentFont, 600);
+    ASSERT_TRUE(SelectFont(456));
+    EXPECT_EQ(ListedName(CurrentHeader), "F456");
+  }
 }
 
 TEST_F(TdfRead, SelectFontChecksRangeAndMarker) {
