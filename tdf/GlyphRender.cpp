@@ -5,6 +5,7 @@
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
+#include "tdf/OutlineStyles.h"
 #include "tdf/TdfFormat.h"
 
 namespace {
@@ -32,7 +33,7 @@ TGlyphRead ReadGlyph(uint8_t ch, std::vector<uint8_t>& cells) {
   const uint16_t blockSize = BlockSizeOf(CurrentHeader);
   // A glyph that starts outside its own block belongs to nothing: treat it as absent.
   if (offset >= blockSize) return TGlyphRead::Absent;
-  if (CurrentFont < 1 || CurrentFont >= Fonts.size()) return TGlyphRead::Absent;
+  if (CurrentFont < 1 || static_cast<size_t>(CurrentFont) >= Fonts.size()) return TGlyphRead::Absent;
 
   std::vector<uint8_t> record;
   const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
@@ -46,7 +47,7 @@ TGlyphRead ReadGlyph(uint8_t ch, std::vector<uint8_t>& cells) {
   return TGlyphRead::Found;
 }
 
-uint8_t DrawGlyph(int x, int y, uint8_t ch, bool color) {
+uint8_t DrawGlyph(int x, int y, uint8_t ch, uint8_t fontType) {
   if (!MarkerValid(CurrentHeader)) return 0;
   if (ch == ' ') return 1;
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return 1;
@@ -62,13 +63,14 @@ uint8_t DrawGlyph(int x, int y, uint8_t ch, bool color) {
   }
   // A band that wrapped below the screen would otherwise be clamped onto the
   // last row and wipe what the band above drew there; the pen still advances.
-  if (y <= kLastRow) DrawGlyphCells(x, y, cells, color);
+  if (y <= kLastRow) DrawGlyphCells(x, y, cells, fontType);
   return GlyphSize.Width;
 }
 
 }  // namespace
 
-void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, bool color) {
+void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType) {
+  const bool color = fontType == ftColor;
   GotoXY(x, y);
   for (size_t i = 0; i < cells.size(); ++i) {
     const uint8_t c = cells[i];
@@ -85,13 +87,16 @@ void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, bool color) {
       SetTextAttr(cells[++i]);
     }
     // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
-    if (WhereX() <= kLastDrawableColumn) WriteRawChar(c);
+    if (WhereX() <= kLastDrawableColumn)
+      WriteRawChar(fontType == ftOutline ? OutlineCellChar(OutlineStyle, c) : c);
   }
 }
 
-uint8_t DrawBlockGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, false); }
+uint8_t DrawBlockGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, ftBlock); }
 
-uint8_t DrawColorGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, true); }
+uint8_t DrawColorGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, ftColor); }
+
+uint8_t DrawOutlineGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, ftOutline); }
 
 void DrawFontText(int x, int y, std::string_view text) {
   GotoXY(x, y);
@@ -100,6 +105,7 @@ void DrawFontText(int x, int y, std::string_view text) {
   uint8_t (*drawGlyph)(int, int, uint8_t) = nullptr;
   if (CurrentHeader.FontType == ftBlock) drawGlyph = DrawBlockGlyph;
   if (CurrentHeader.FontType == ftColor) drawGlyph = DrawColorGlyph;
+  if (CurrentHeader.FontType == ftOutline) drawGlyph = DrawOutlineGlyph;
   if (!drawGlyph) return;
   for (char ch : text) {
     const uint8_t width = drawGlyph(column, row, static_cast<uint8_t>(ch));

@@ -6,6 +6,7 @@
 
 #include "support/FontUnitFixture.h"
 #include "tdf/GlyphRender.h"
+#include "tdf/OutlineStyles.h"
 
 namespace {
 
@@ -46,20 +47,43 @@ TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
   EXPECT_EQ(Cells(3, 1, 16), "AAAAA         BB");
 }
 
-TEST_F(GlyphRender, OutlineAndUnknownTypesDrawNothing) {
-  TTdfFontSpec outline = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
-  outline.FontType = ftOutline;
-  TTdfFontSpec other = outline;
+TEST_F(GlyphRender, UnknownTypesDrawNothing) {
+  TTdfFontSpec other = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
   other.FontType = 7;
-  LoadBuilt(TTdfBuilder().Font(outline).Font(other), 1);
+  LoadBuilt(TTdfBuilder().Font(other), 1);
   TScreen before;
   SaveScreen(before);
-  Draw(1, 1, "AAA");
-  SelectFont(2);
   Draw(1, 1, "AAA");
   TScreen after;
   SaveScreen(after);
   EXPECT_EQ(before, after);
+}
+
+TEST_F(GlyphRender, OutlineRolesAreDrawnInTheCurrentStyle) {
+  TTdfFontSpec outline = BlockFont(1, {{'A', GlyphRecord(6, 3, std::vector<uint8_t>{
+      'E', 'A', 'A', 'A', 'A', 'F', 13, 'C', 'O', '@', 'x', 'Q', 'D', 13,
+      'K', 'B', 'B', 'B', 'B', 'L', 0})}});
+  outline.FontType = ftOutline;
+  LoadBuilt(TTdfBuilder().Font(outline));
+  const struct {
+    uint8_t Style;
+    std::vector<std::string> Rows;  // code page 437
+  } cases[] = {
+      {0, {"\xDA\xC4\xC4\xC4\xC4\xBF", "\xB3  x \xB3", "\xC0\xC4\xC4\xC4\xC4\xD9"}},
+      {9, {"\xD5\xCD\xCD\xCD\xCD\xBB", "\xB3  x \xBA", "\xC0\xC4\xC4\xC4\xC4\xBD"}},
+      {18, {"\xDE\xDF\xDF\xDF\xDF\xDD", "\xDE  x \xDD", "\xDE\xDC\xDC\xDC\xDC\xDD"}},
+  };
+  for (const auto& c : cases) {
+    OutlineStyle = c.Style;
+    ClrScr();
+    Draw(1, 1, "AA");  // spacing 1: the second glyph starts at column 8
+    for (int y = 1; y <= 3; ++y) {
+      EXPECT_EQ(Cells(y, 1, 7), c.Rows[y - 1] + " ") << "style " << int(c.Style) << " row " << y;
+      EXPECT_EQ(Cells(y, 8, 6), c.Rows[y - 1]) << "style " << int(c.Style) << " row " << y;
+    }
+    EXPECT_EQ(Con.GetAttrAt(1, 1), 0x0F);  // in the caller's colour, like Block fonts
+  }
+  OutlineStyle = 0;
 }
 
 TEST_F(GlyphRender, WrapTestAddsTheStartingColumnAndDropsByTheLastHeightPlusOne) {
@@ -184,6 +208,36 @@ TEST_F(GlyphRender, InvalidHeadersAndMissingFilesDrawNothing) {
   EXPECT_EQ(DrawBlockGlyph(1, 10, 'A'), 0);
   EXPECT_EQ(Visible(10).substr(0, 19), "Error Opening File!");
   EXPECT_EQ(DrawBlockGlyph(1, 10, ' '), 1);  // spaces never touch the file
+}
+
+}  // namespace
+
+namespace {
+
+// Styles 0-15 are every single/double combination of the four edges: bit 0
+// doubles A (top), bit 1 B (bottom), bit 2 C (left), bit 3 D (right); each
+// corner and tee takes the weight of the edges it joins.
+TEST(OutlineStyles, SingleAndDoubleStylesFollowTheirEdges) {
+  // Box-drawing characters by (horizontal double, vertical double).
+  struct TJoin { uint8_t SS, DS, SD, DD; };
+  constexpr TJoin kTopLeft{0xDA, 0xD5, 0xD6, 0xC9}, kTopRight{0xBF, 0xB8, 0xB7, 0xBB},
+      kBottomLeft{0xC0, 0xD4, 0xD3, 0xC8}, kBottomRight{0xD9, 0xBE, 0xBD, 0xBC},
+      kTeeLeft{0xB4, 0xB5, 0xB6, 0xB9}, kTeeRight{0xC3, 0xC6, 0xC7, 0xCC};
+  auto pick = [](const TJoin& j, bool h, bool v) { return h ? (v ? j.DD : j.DS) : (v ? j.SD : j.SS); };
+  for (uint8_t style = 0; style < 16; ++style) {
+    const bool a = style & 1, b = style & 2, c = style & 4, d = style & 8;
+    const uint8_t expected[14] = {
+        static_cast<uint8_t>(a ? 0xCD : 0xC4), static_cast<uint8_t>(b ? 0xCD : 0xC4),
+        static_cast<uint8_t>(c ? 0xBA : 0xB3), static_cast<uint8_t>(d ? 0xBA : 0xB3),
+        pick(kTopLeft, a, c),    pick(kTopRight, a, d),     // E F
+        pick(kTopLeft, b, d),    pick(kTopRight, b, c),     // G H
+        pick(kBottomLeft, a, d), pick(kBottomRight, a, c),  // I J
+        pick(kBottomLeft, b, c), pick(kBottomRight, b, d),  // K L
+        pick(kTeeLeft, a, c),    pick(kTeeRight, b, d)};    // M N
+    for (int role = 0; role < 14; ++role)
+      EXPECT_EQ(OutlineCellChar(style, static_cast<uint8_t>('A' + role)), expected[role])
+          << "style " << int(style) << " role " << static_cast<char>('A' + role);
+  }
 }
 
 }  // namespace
