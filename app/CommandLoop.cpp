@@ -4,6 +4,7 @@
 
 #include "app/AnsiCommands.h"
 #include "app/ColorTools.h"
+#include "app/Config.h"
 #include "app/FontFileCommands.h"
 #include "app/FontEditCommands.h"
 #include "app/MainScreen.h"
@@ -11,6 +12,7 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
+#include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
@@ -30,6 +32,13 @@ void ChangeTextPosition(const char* label, uint8_t& target) {
   const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, "");
   if (entry.empty()) return;
   target = static_cast<uint8_t>(StrToNum(entry));
+}
+
+// The style is kept for the next start; a program directory that cannot be
+// written (an installed program) only loses that.
+void NextOutlineStyle() {
+  OutlineStyle = static_cast<uint8_t>((OutlineStyle + 1) % kOutlineStyleCount);
+  if (!ConfigFile.empty()) WriteOutlineStyleSetting(ConfigFile, OutlineStyle);
 }
 
 void WrapLoopState(int& n) {
@@ -90,6 +99,9 @@ bool RunCommandPass(int& n) {
     case 'p':
       ShowPalette();
       break;
+    case 'o':
+      NextOutlineStyle();
+      break;
     case 'r':
       RecolorCommand();
       break;
@@ -106,10 +118,10 @@ bool RunCommandPass(int& n) {
       ChangeTextPosition("Y: ", TextY);
       break;
     case '+':
-      if (CurrentHeader.FontType == ftBlock) ++BlockColor;
+      if (DrawnInBlockColor()) ++BlockColor;
       break;
     case '-':
-      if (CurrentHeader.FontType == ftBlock) --BlockColor;
+      if (DrawnInBlockColor()) --BlockColor;
       break;
     default:
       break;  // anything else just redraws

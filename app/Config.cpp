@@ -6,31 +6,84 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
+#include <string_view>
 #include <vector>
 
+#include "tdf/OutlineStyles.h"
 #include "util/Files.h"
+#include "util/Numbers.h"
 
 namespace {
 // A configuration file is a few lines; more than this is not one.
 constexpr int64_t kMaxIniSize = 1 << 20;
 
-int TakeFontPath(void* user, const char* section, const char* name, const char* value) {
-  if (strcasecmp(section, "fonts") == 0 && strcasecmp(name, "path") == 0)
-    *static_cast<std::string*>(user) = value;
-  return 1;  // keep going: a malformed line elsewhere must not hide the key
+std::string Trim(std::string_view s) {
+  const size_t first = s.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return std::string(s.substr(first, s.find_last_not_of(" \t\r") - first + 1));
 }
+
+// The file's text; empty when there is none or it is no regular file (the
+// parser's own reading would wait on a FIFO or device forever at start-up).
+std::string ReadIniText(const std::string& iniPath) {
+  TFileHandle file;
+  if (!file.Open(iniPath, faRead)) return {};
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::clamp<int64_t>(file.Size(), 0, kMaxIniSize)));
+  size_t count = 0;
+  if (!file.Read(bytes, count)) return {};
+  return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+std::string ReadFontsKey(const std::string& iniPath, const char* key) {
+  struct TLookup {
+    const char* Key;
+    std::string Value;
+  } lookup{key, {}};
+  const std::string text = ReadIniText(iniPath);
+  ini_parse_string(text.c_str(), [](void* user, const char* section, const char* name, const char* value) {
+    auto* l = static_cast<TLookup*>(user);
+    if (strcasecmp(section, "fonts") == 0 && strcasecmp(name, l->Key) == 0) l->Value = value;
+    return 1;  // keep going: a malformed line elsewhere must not hide the key
+  }, &lookup);
+  return lookup.Value;
+}
+
 }  // namespace
 
 std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback) {
-  // Read through our own handle: it refuses a FIFO or device, which the
-  // parser's own reading would wait on forever at start-up.
-  TFileHandle file;
-  if (!file.Open(iniPath, faRead)) return fallback;
-  std::vector<uint8_t> bytes(static_cast<size_t>(std::clamp<int64_t>(file.Size(), 0, kMaxIniSize)));
-  size_t count = 0;
-  if (!file.Read(bytes, count)) return fallback;
-  const std::string text(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
-  std::string path;
-  ini_parse_string(text.c_str(), TakeFontPath, &path);
+  const std::string path = ReadFontsKey(iniPath, "path");
   return path.empty() ? fallback : path;
+}
+
+int ReadOutlineStyleSetting(const std::string& iniPath) {
+  const int32_t style = StrToNum(ReadFontsKey(iniPath, "OutlineStyle"));
+  return style >= 0 && style < kOutlineStyleCount ? style : 0;
+}
+
+bool WriteOutlineStyleSetting(const std::string& iniPath, int style) {
+  const std::string line = "OutlineStyle=" + NumToStr(style);
+  std::string out;
+  bool inFonts = false, written = false;
+  std::istringstream in(ReadIniText(iniPath));
+  for (std::string l; std::getline(in, l);) {
+    const std::string trimmed = Trim(l);
+    const bool header = !trimmed.empty() && trimmed.front() == '[';
+    if (header && inFonts && !written) {
+      out += line + "\n";
+      written = true;
+    }
+    if (header) inFonts = strcasecmp(trimmed.c_str(), "[fonts]") == 0;
+    const bool ours = inFonts && !header && strncasecmp(trimmed.c_str(), "OutlineStyle", 12) == 0 &&
+                      Trim(trimmed.substr(12)).starts_with("=");
+    if (ours) {
+      if (!written) out += line + "\n";
+      written = true;
+      continue;
+    }
+    out += l + "\n";
+  }
+  if (!written) out += inFonts ? line + "\n" : "[fonts]\n" + line + "\n";
+  int error = 0;
+  return ReplaceFileContents(iniPath, {reinterpret_cast<const uint8_t*>(out.data()), out.size()}, error);
 }

@@ -7,6 +7,7 @@
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
+#include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Paths.h"
 #include "util/PipeText.h"
@@ -39,20 +40,33 @@ constexpr const char* kHelpLines[] = {
     "|15P   |08: |07Color Palette",
     "|15R   |08: |07Recolor Font",
     "|15U   |08: |07Substitude Color in X,Y Position",
+    "|15O   |08: |07Next Outline Style",
 };
+
+// The style Outline fonts are drawn in, next to the key that changes it.
+std::string OutlineKeyLabel() {
+  return "|00|23" + HotKeyLabel("O") + "|07|16" + "Outline style " + NumToStr(OutlineStyle);
+}
 
 }  // namespace
 
+bool DrawnInBlockColor() {
+  return CurrentHeader.FontType == ftBlock || CurrentHeader.FontType == ftOutline;
+}
+
 std::string StatusLine(int n) {
-  // A spacing of 10 or more needs more than the 10 columns of its field; the
-  // extra columns come out of the file name so the value is never cut.
+  // A spacing of 10 or more needs more than the 10 columns of its field, and
+  // the font numbers of a big bundle more than the 15 of theirs (with a blank
+  // after them); the extra columns come out of the file name, so no value is cut.
   const std::string spacing = "Spacing: " + NumToStr(CurrentHeader.Spacing);
+  const std::string font = "Font: " + NumToStr(CurrentFont) + "/" + NumToStr(FontCount);
   const int spacingWidth = std::max<int>(10, static_cast<int>(spacing.size()));
-  const int nameWidth = 25 - (spacingWidth - 10);
+  const int fontWidth = std::max<int>(15, static_cast<int>(font.size()) + 1);
+  const int nameWidth = 25 - (spacingWidth - 10) - (fontWidth - 15);
   const std::string fontName =
       (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : std::string();
   return PadRight(JustName(FontFileName), static_cast<uint8_t>(nameWidth), ' ') +
-         PadRight("Font: " + NumToStr(CurrentFont) + "/" + NumToStr(FontCount), 15, ' ') +
+         PadRight(font, static_cast<uint8_t>(fontWidth), ' ') +
          PadLeft(spacing, static_cast<uint8_t>(spacingWidth), ' ') +
          PadLeft("Name: " + fontName + " [" + FontTypeName() + "]", 30, ' ');
 }
@@ -65,7 +79,7 @@ void DrawMainScreen(int n) {
   SetTextAttr(StatusAttr);
   // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
   for (const char c : StatusLine(n)) WriteRawChar(static_cast<uint8_t>(c));
-  SetTextAttr(CurrentHeader.FontType == ftBlock ? static_cast<uint8_t>(BlockColor) : 15);
+  SetTextAttr(DrawnInBlockColor() ? static_cast<uint8_t>(BlockColor) : 15);
   if (!KeepScreen) DrawFontText(TextX, TextY, DisplayText);
   TextColor(15);
   FontChars = GetFontChars();
@@ -78,6 +92,11 @@ void DrawMainScreen(int n) {
   GotoXY(kHelpKeyWidth + 1, 25);
   SetTextAttr(IdleAttr);
   ClrEol();
+  if (CurrentHeader.FontType == ftOutline) {
+    WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel());
+    GotoXY(kHelpKeyWidth + 1, 25);
+    SetTextAttr(IdleAttr);
+  }
 }
 
 void ShowHelp() {

@@ -2,6 +2,10 @@
 
 #include <string>
 
+// Block and Outline fonts are drawn in BlockColor, which + and - change;
+// Color fonts bring their own colours.
+bool DrawnInBlockColor();
+
 // The 80-column status line for font n of the loaded file.
 std::string StatusLine(int n);
 

@@ -11,6 +11,7 @@
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
+#include "tdf/OutlineStyles.h"
 #include "widgets/Prompts.h"
 #include "util/Paths.h"
 
@@ -27,7 +28,9 @@ std::string WorkingDirectory() {
 void RunShell(int argc, char** argv) {
   DialogResult.clear();
   StartDir = WorkingDirectory();
-  FontPath = ReadFontPathSetting(ProgramDir() + "brixel.ini", StartDir);
+  ConfigFile = ProgramDir() + "brixel.ini";
+  FontPath = ReadFontPathSetting(ConfigFile, StartDir);
+  OutlineStyle = static_cast<uint8_t>(ReadOutlineStyleSetting(ConfigFile));
 
   // A middle-button drag in the ANSI viewer hands its block over here.
   GlyphCaptureHandler = [](const TScreen& screen) {

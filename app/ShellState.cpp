@@ -1,5 +1,6 @@
 #include "app/ShellState.h"
 
+std::string ConfigFile;
 std::string FontPath;
 std::string StartDir;
 std::string LastFontFile;
@@ -13,6 +14,7 @@ uint8_t IdleAttr = 8;
 bool KeepScreen = false;
 
 void ResetShellState() {
+  ConfigFile.clear();
   FontPath.clear();
   StartDir.clear();
   LastFontFile.clear();

@@ -5,6 +5,7 @@
 
 // Settings of the shell that the command loop reads and changes; they live
 // for the whole run. Strings hold code-page-437 bytes.
+extern std::string ConfigFile;    // "brixel.ini" next to the program
 extern std::string FontPath;      // where the Load, Merge and Create dialogs open
 extern std::string StartDir;      // working directory of the process
 extern std::string LastFontFile;  // the font file the shell loaded; reloaded after every change

@@ -49,3 +49,35 @@ TEST_F(FontPathSetting, ValueOfTheFontsSectionIsTaken) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OutlineStyleSetting, KeptInTheFontsSectionWithEveryOtherLineAsItWas) {
+  const struct {
+    std::string Before, After;
+  } cases[] = {
+      {"", "[fonts]\nOutlineStyle=7\n"},
+      {"[fonts]\npath=/f\n", "[fonts]\npath=/f\nOutlineStyle=7\n"},
+      {"; mine\n[fonts]\noutlinestyle = 3\npath=/f\n[other]\nx=1\n",
+       "; mine\n[fonts]\nOutlineStyle=7\npath=/f\n[other]\nx=1\n"},
+      {"[fonts]\npath=/f\n[other]\nOutlineStyle=2", "[fonts]\npath=/f\nOutlineStyle=7\n[other]\nOutlineStyle=2\n"},
+      {"[other]\nx=1\n", "[other]\nx=1\n[fonts]\nOutlineStyle=7\n"},
+  };
+  TTempDir dir;
+  const std::string ini = dir.File("brixel.ini");
+  for (const auto& c : cases) {
+    if (c.Before.empty()) std::filesystem::remove(ini);
+    else dir.Write("brixel.ini", c.Before);
+    ASSERT_TRUE(WriteOutlineStyleSetting(ini, 7)) << c.Before;
+    const std::vector<uint8_t> bytes = ReadFileBytes(ini);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.After);
+    EXPECT_EQ(ReadOutlineStyleSetting(ini), 7);
+    EXPECT_EQ(ReadFontPathSetting(ini, "none"), c.Before.find("path") != std::string::npos ? "/f" : "none");
+  }
+  for (const char* bad : {"[fonts]\nOutlineStyle=19\n", "[fonts]\nOutlineStyle=-1\n", "[fonts]\nOutlineStyle=x\n"}) {
+    dir.Write("brixel.ini", bad);
+    EXPECT_EQ(ReadOutlineStyleSetting(ini), 0) << bad;
+  }
+}
+
+}  // namespace

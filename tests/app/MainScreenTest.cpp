@@ -9,6 +9,7 @@
 #include "app/MainScreen.h"
 #include "app/ShellState.h"
 #include "tdf/FontFile.h"
+#include "tdf/OutlineStyles.h"
 
 namespace {
 
@@ -64,6 +65,18 @@ TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
   Step({27});
   RunLoop();
   EXPECT_EQ(WaitText(0, 1), StatusLine(1));
+}
+
+TEST_F(MainScreen, FourDigitFontNumbersTakeColumnsFromTheFileName) {
+  Load(FontFile(1), "bundle_of_many_fonts.tdf.x");
+  CurrentFont = 3000;
+  FontCount = 3604;
+  EXPECT_EQ(StatusLine(1).substr(0, 50), "bundle_of_many_fonts.tdf"
+                                          "Font: 3000/3604 "
+                                          "Spacing: 1");
+  EXPECT_EQ(StatusLine(1).size(), 80u);
+  FontCount = 1;
+  CurrentFont = 1;
 }
 
 TEST_F(MainScreen, NameFieldLongerThanThirtyIsCutToItsFirstThirty) {
@@ -147,18 +160,30 @@ TEST_F(MainScreen, SampleCoversTheStatusLineButNotTheBottomRows) {
   EXPECT_EQ(WaitText(2, 24).substr(0, 15), std::string(15, ' '));
 }
 
-TEST_F(MainScreen, OutlineFontsLeaveTheSampleAreaEmpty) {
-  Load(FontFile(1, ftOutline));
+TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
+  TTdfBuilder b;
+  b.Font(FontSpec("Twelve", ftOutline, 1, {{'a', BlockGlyph({"EAF", "KBL"})}}));
+  Load(b);
+  DisplayText = "a";
+  ConfigFile = Dir.File("brixel.ini");
+  Step("o");
+  Step("-");
   Step({27});
   RunLoop();
-  for (int y = 2; y <= 22; ++y) {
-    EXPECT_EQ(WaitText(0, y), std::string(80, ' ')) << "row " << y;
-    EXPECT_EQ(WaitAttrs(0, y), AttrRun("07", 80)) << "row " << y;
-  }
+  EXPECT_EQ(WaitText(0, 3).substr(0, 4), "\xDA\xC4\xBF ");
+  EXPECT_EQ(WaitAttrs(0, 3).substr(0, 6), "0f0f0f");
+  EXPECT_EQ(WaitText(0, 25).substr(7, 20), "  \xDDO\xDEOutline style 0");
+  EXPECT_EQ(WaitText(1, 3).substr(0, 4), "\xD5\xCD\xB8 ");  // style 1: a double top edge
+  EXPECT_EQ(WaitText(1, 25).substr(12, 15), "Outline style 1");
+  EXPECT_EQ(WaitAttrs(2, 3).substr(0, 6), "0e0e0e");  // - works for Outline fonts too
   EXPECT_EQ(WaitText(0, 1).substr(50), std::string(8, ' ') + "Name: Twelve [Outline]");
+  // The style is kept for the next start.
+  const std::vector<uint8_t> ini = ReadFileBytes(ConfigFile);
+  EXPECT_EQ(std::string(ini.begin(), ini.end()), "[fonts]\nOutlineStyle=1\n");
+  OutlineStyle = 0;
 }
 
-TEST_F(MainScreen, HelpScreenShowsFifteenLinesBetweenTwoGreyBars) {
+TEST_F(MainScreen, HelpScreenShowsSixteenLinesBetweenTwoGreyBars) {
   Load(FontFile(1));
   Step("h");
   Step({27});
@@ -181,6 +206,7 @@ TEST_F(MainScreen, HelpScreenShowsFifteenLinesBetweenTwoGreyBars) {
       "P   : Color Palette",
       "R   : Recolor Font",
       "U   : Substitude Color in X,Y Position",
+      "O   : Next Outline Style",
   };
   EXPECT_EQ(WaitText(1, 1), Padded(" Brixel v1.3"));
   EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));
@@ -189,11 +215,11 @@ TEST_F(MainScreen, HelpScreenShowsFifteenLinesBetweenTwoGreyBars) {
   // Key in white, colon in dark grey, description in light grey.
   const std::string lineAttrs = AttrRun("07", 2) + AttrRun("0f", 4) + AttrRun("08", 2) +
                                 AttrRun("07", 72);
-  for (int row = 4; row <= 18; ++row) {
+  for (int row = 4; row <= 19; ++row) {
     EXPECT_EQ(WaitText(1, row), Padded(std::string("  ") + lines[row - 4])) << "row " << row;
     EXPECT_EQ(WaitAttrs(1, row), lineAttrs) << "row " << row;
   }
-  for (int row : {2, 3, 19, 20, 21, 22, 23, 24}) {
+  for (int row : {2, 3, 20, 21, 22, 23, 24}) {
     EXPECT_EQ(WaitText(1, row), std::string(80, ' ')) << "row " << row;
     EXPECT_EQ(WaitAttrs(1, row), AttrRun("07", 80)) << "row " << row;
   }
