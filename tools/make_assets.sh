@@ -2,7 +2,8 @@
 # make_assets.sh [BUILD_DIR]: regenerates every file in assets/.
 # Runs tools/make_assets.py (glyph sheets, sounds, icon and the demo font's
 # bitmaps in tools/demo_glyphs.txt), builds tools/make_demo_font in BUILD_DIR
-# (default build/assets) and writes assets/demo.tdf with it.
+# (default build/assets) and writes assets/demo.tdf with it, then draws
+# assets/demo.ans with tools/make_demo_ans.py.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/assets}
@@ -15,4 +16,5 @@ cmake -S . -B "$build" -DBRIXEL_TESTS=OFF -DBRIXEL_BENCH=OFF > "$build.configure
   { cat "$build.configure.log"; exit 1; }
 cmake --build "$build" --target make_demo_font -j "${JOBS:-2}"
 "$build/tools/make_demo_font" tools/demo_glyphs.txt assets/demo.tdf
+python3 tools/make_demo_ans.py assets/demo.ans
 echo "assets regenerated; 'git status assets tools' shows what changed"
