@@ -47,7 +47,7 @@ void ScanFonts(TFileHandle& file) {
   while (pos < size) {
     if (pos > std::numeric_limits<int32_t>::max()) break;
     TFontHeader header;
-    if (!file.Seek(pos) || !file.ReadExact(RecordBytes(header))) break;
+    if (!file.ReadExactAt(pos, RecordBytes(header))) break;
     if (!MarkerValid(header)) {
       // No search for the next header: the following 213 bytes are tried next.
       pos += kFontHeaderSize;
@@ -127,11 +127,13 @@ bool WriteFontHeader() {
          file.Close();
 }
 
-std::string GetFontChars() {
+std::string GetFontChars() { return FontCharsOf(CurrentHeader); }
+
+std::string FontCharsOf(const TFontHeader& header) {
   std::string chars;
   chars.reserve(kGlyphCount);
   for (int i = 0; i < kGlyphCount; ++i) {
-    const bool absent = GlyphOffsetOf(CurrentHeader, i) == kAbsentGlyph;
+    const bool absent = GlyphOffsetOf(header, i) == kAbsentGlyph;
     chars += static_cast<char>(absent ? kAbsentGlyphChar : kFirstGlyphChar + i);
   }
   return chars;

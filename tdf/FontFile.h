@@ -43,6 +43,8 @@ bool SelectFont(int n);
 bool WriteFontHeader();
 // 94 characters, '!'..'~', with kAbsentGlyphChar for each glyph the font lacks.
 std::string GetFontChars();
+// The same for any header (for example Fonts[n].Header).
+std::string FontCharsOf(const TFontHeader& header);
 // "Outline", "Block" or "Color" for CurrentHeader.FontType, else empty.
 std::string FontTypeName();
 // The same for any type byte (for example Fonts[n].FontType).

@@ -211,6 +211,23 @@ bool TFileHandle::ReadExact(std::span<uint8_t> buffer) {
   return Read(buffer, count) && count == buffer.size();
 }
 
+bool TFileHandle::ReadExactAt(int64_t position, std::span<uint8_t> buffer) {
+  if (position < 0) return Fail(EINVAL);
+  size_t done = 0;
+  while (done < buffer.size()) {
+    const ssize_t got = ::pread(Fd, buffer.data() + done, buffer.size() - done,
+                                static_cast<off_t>(position + static_cast<int64_t>(done)));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return Fail(errno);
+    }
+    if (got == 0) return false;
+    done += static_cast<size_t>(got);
+  }
+  Error = 0;
+  return true;
+}
+
 bool TFileHandle::Write(std::span<const uint8_t> data) {
   size_t done = 0;
   while (done < data.size()) {

@@ -72,6 +72,9 @@ class TFileHandle {
   bool Read(std::span<uint8_t> buffer, size_t& count);
   // True only when the whole buffer was filled.
   bool ReadExact(std::span<uint8_t> buffer);
+  // ReadExact at a position, in one call where the system allows: for
+  // scanning many small records of a big file.
+  bool ReadExactAt(int64_t position, std::span<uint8_t> buffer);
   bool Write(std::span<const uint8_t> data);
 
  private:

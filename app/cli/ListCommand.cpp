@@ -2,7 +2,6 @@
 // as the program's font unit reads them, as text or as one JSON object.
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +26,7 @@ struct TListedFont {
   int Spacing = 0;
   int BlockSize = 0;
   int32_t Offset = 0;
-  std::optional<int> Glyphs;  // unknown when the header cannot be read again
+  int Glyphs = 0;  // how many of '!'..'~' the font has
 };
 
 struct TListing {
@@ -43,15 +42,16 @@ std::string TypeLabel(uint8_t fontType) {
   return name.empty() ? "unknown (" + NumToStr(fontType) + ")" : name;
 }
 
-int CountGlyphs(const std::string& chars) {
-  return static_cast<int>(std::count_if(chars.begin(), chars.end(), [](char c) {
-    return static_cast<uint8_t>(c) != kAbsentGlyphChar;
-  }));
+// How many of '!'..'~' the header points at, without building the character list.
+int CountGlyphs(const TFontHeader& header) {
+  int count = 0;
+  for (int i = 0; i < kGlyphCount; ++i) count += GlyphOffsetOf(header, i) != kAbsentGlyph;
+  return count;
 }
 
-// Loads the file and collects everything shown. The per-font details need
-// each header, so every font is selected in turn; the selection made by
-// loading is reported, as that is the font the program would show.
+// Collects everything shown from the headers the load kept, so a bundle of
+// thousands of fonts is listed without reading the file again; the selection
+// made by loading is reported, as that is the font the program would show.
 TListing Collect(const std::string& path) {
   TListing listing;
   listing.File = path;
@@ -65,14 +65,12 @@ TListing Collect(const std::string& path) {
     font.Name = Fonts[n].Name;
     font.Type = TypeLabel(Fonts[n].FontType);
     font.Offset = Fonts[n].Offset;
-    if (SelectFont(n)) {
-      font.Spacing = CurrentHeader.Spacing;
-      font.BlockSize = BlockSizeOf(CurrentHeader);
-      font.Glyphs = CountGlyphs(GetFontChars());
-    }
+    const TFontHeader& header = Fonts[n].Header;
+    font.Spacing = header.Spacing;
+    font.BlockSize = BlockSizeOf(header);
+    font.Glyphs = CountGlyphs(header);
     listing.Fonts.push_back(font);
   }
-  if (listing.Selected > 0) SelectFont(listing.Selected);
   return listing;
 }
 
@@ -82,12 +80,18 @@ std::string AsText(const TListing& l) {
   if (l.Fonts.empty()) return out + "no fonts found\n";
   out += "fonts: " + NumToStr(static_cast<int32_t>(l.Fonts.size())) + "\n";
   out += "    # name         type     spacing block size glyphs\n";
+  out.reserve(out.size() + l.Fonts.size() * 64);
   for (const TListedFont& f : l.Fonts) {
     // Pad in code page 437 first so every name takes 12 columns on screen.
-    out += PadLeft(NumToStr(f.Number), 5, ' ') + " " + Cp437ToUtf8(PadRight(f.Name, 12, ' ')) +
-           " " + PadRight(f.Type, 8, ' ') + " " + PadLeft(NumToStr(f.Spacing), 7, ' ') + " " +
-           PadLeft(NumToStr(f.BlockSize), 10, ' ') + " " +
-           PadLeft(f.Glyphs ? NumToStr(*f.Glyphs) : "?", 6, ' ') + "\n";
+    for (const std::string& field :
+         {PadLeft(NumToStr(f.Number), 5, ' '), Cp437ToUtf8(PadRight(f.Name, 12, ' ')),
+          PadRight(f.Type, 8, ' '), PadLeft(NumToStr(f.Spacing), 7, ' '),
+          PadLeft(NumToStr(f.BlockSize), 10, ' ')}) {
+      out += field;
+      out += ' ';
+    }
+    out += PadLeft(NumToStr(f.Glyphs), 6, ' ');
+    out += '\n';
   }
   out += "selected: " + NumToStr(l.Selected) + "\n";
   out += "chars: " + Cp437ToUtf8(l.Chars) + "\n";
@@ -104,7 +108,7 @@ std::string AsJson(const TListing& l) {
     out += "{\"number\": " + NumToStr(f.Number) + ", \"name\": " + JsonCp437String(f.Name) +
            ", \"type\": " + JsonString(f.Type) + ", \"spacing\": " + NumToStr(f.Spacing) +
            ", \"block_size\": " + NumToStr(f.BlockSize) + ", \"offset\": " + NumToStr(f.Offset) +
-           ", \"glyphs\": " + (f.Glyphs ? NumToStr(*f.Glyphs) : "null") + "}";
+           ", \"glyphs\": " + NumToStr(f.Glyphs) + "}";
   }
   out += l.Fonts.empty() ? "]" : "\n]";
   if (l.Selected > 0) {

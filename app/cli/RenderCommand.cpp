@@ -2,6 +2,7 @@
 // model through the same drawing code as the window, and prints the result.
 
 #include <charconv>
+#include <limits>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -14,14 +15,16 @@
 #include "console/TextConsole.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
+#include "tdf/OutlineStyles.h"
 #include "util/Cp437.h"
 
 namespace {
 
 const TCliCommand kRender(
     "render",
-    "usage: brixel-cli render [--font N] [--x X] [--y Y] [--color C] [--ans OUT | --json] [--] "
-    "FILE TEXT\n");
+    "usage: brixel-cli render [--font N] [--x X] [--y Y] [--color C] [--outline-style S]\n"
+    "                         [--ans OUT | --json] [--] FILE TEXT\n"
+    "  S: the style Outline fonts are drawn in, 0-18 (default 0)\n");
 
 // The screen model is the global console while the command runs.
 class TConsoleInstall {
@@ -39,6 +42,7 @@ struct TRenderOptions {
   int X = 1;
   int Y = 1;
   int Color = 15;
+  int OutlineStyle = 0;
   std::string AnsFile;
   bool Json = false;
 };
@@ -52,8 +56,10 @@ bool ParseNumber(std::string_view text, int low, int high, int& value) {
   return true;
 }
 
-constexpr TCliOption kRenderOptions[] = {{"--font", true}, {"--x", true},   {"--y", true},
-                                         {"--color", true}, {"--ans", true}, {"--json", false}};
+constexpr TCliOption kRenderOptions[] = {{"--font", true},          {"--x", true},
+                                         {"--y", true},             {"--color", true},
+                                         {"--outline-style", true}, {"--ans", true},
+                                         {"--json", false}};
 
 bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& options) {
   if (!kRender.Parse(argc, argv, kRenderOptions, args) || args.Help) return false;
@@ -61,7 +67,8 @@ bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& o
     std::string_view Name;
     int Low, High;
     int& Target;
-  } numbers[] = {{"--font", 1, 255, options.Font},
+  } numbers[] = {{"--font", 1, std::numeric_limits<int>::max(), options.Font},
+                 {"--outline-style", 0, kOutlineStyleCount - 1, options.OutlineStyle},
                  {"--x", 0, 255, options.X},
                  {"--y", 0, 255, options.Y},
                  {"--color", 0, 15, options.Color}};
@@ -118,18 +125,18 @@ int RunRenderCommand(int argc, char** argv) {
   if (!SelectFont(font))
     return kRender.Fail("font " + std::to_string(font) + " has no valid header");
   // Nothing to print would look like an empty text; say why instead.
-  if (CurrentHeader.FontType != ftBlock && CurrentHeader.FontType != ftColor) {
-    const std::string type = FontTypeName();
-    return kRender.Fail("font " + std::to_string(font) + " cannot be drawn: it is " +
-                        (type.empty() ? "of unknown type " + std::to_string(CurrentHeader.FontType)
-                                      : "an " + type + " font"));
+  if (FontTypeName().empty()) {
+    return kRender.Fail("font " + std::to_string(font) + " cannot be drawn: it is of unknown type " +
+                        std::to_string(CurrentHeader.FontType));
   }
 
-  // The same steps as the main screen: cleared in attribute 7, Block fonts in
-  // the chosen colour, Color fonts in their own.
+  // The same steps as the main screen: cleared in attribute 7, Block and
+  // Outline fonts in the chosen colour, Color fonts in their own.
   screen.SetTextAttr(7);
   screen.ClrScr();
-  screen.SetTextAttr(CurrentHeader.FontType == ftBlock ? static_cast<uint8_t>(options.Color) : 15);
+  const bool ownColours = CurrentHeader.FontType == ftColor;
+  screen.SetTextAttr(ownColours ? 15 : static_cast<uint8_t>(options.Color));
+  OutlineStyle = static_cast<uint8_t>(options.OutlineStyle);
   DrawFontText(options.X, options.Y, options.Text);
 
   if (options.Json) return kRender.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;

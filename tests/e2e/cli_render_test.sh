@@ -121,14 +121,29 @@ import json, sys
 assert any(cell != [0, 7] for row in json.load(open(sys.argv[1])) for cell in row)
 PY
 
-# A font that cannot be drawn is an error, not an empty picture.
-python3 - "$demo" "$work/outline.tdf" <<'PY'
-import sys
+# Outline fonts draw in the style asked for; a font of unknown type is an
+# error, not an empty picture.
+python3 - "$demo" "$work/outline.tdf" "$work/unknown.tdf" <<'PY'
+import struct, sys
 data = bytearray(open(sys.argv[1], "rb").read())
-data[20 + 21] = 0  # the first font's type byte: Outline
-open(sys.argv[2], "wb").write(data)
+data[20 + 21] = 7  # the first font's type byte: unknown
+open(sys.argv[3], "wb").write(data)
+# An Outline font whose "a" is a small frame of role letters.
+glyph = bytes([4, 2]) + b"EAAF\rKBBL\0"
+offsets = [0xFFFF] * 94
+offsets[ord("a") - 33] = 0
+header = bytes([0x55, 0xAA, 0, 0xFF, 4]) + b"Line".ljust(12, b"\0") + bytes(4) + bytes([0, 1])
+header += struct.pack("<H", len(glyph)) + struct.pack("<94H", *offsets)
+open(sys.argv[2], "wb").write(bytes([19]) + b"TheDraw FONTS file\x1a" + header + glyph)
 PY
-expect_error "outline font" "cannot be drawn: it is an Outline font" "$work/outline.tdf" --font 1 adf1
+run "$cli" render --font 1 --json "$work/outline.tdf" adf1
+expect_rc 0 "outline font"
+cp "$work/out" "$work/style0.json"
+run "$cli" render --font 1 --json --outline-style 18 "$work/outline.tdf" adf1
+expect_rc 0 "outline font in style 18"
+cmp -s "$work/out" "$work/style0.json" && fail "outline styles 0 and 18 drew the same"
+expect_error "outline style 19" "--outline-style takes a number from 0 to 18" "$work/outline.tdf" --outline-style 19 adf1
+expect_error "unknown font type" "cannot be drawn: it is of unknown type 7" "$work/unknown.tdf" --font 1 adf1
 
 # Output that cannot be written fails; an output that is the input is refused
 # (also through a link), and the font file keeps every byte.
