@@ -1,0 +1,94 @@
+// brixel-cli list on a bundle of 3,600 fonts against a file of one font, as a
+// user runs it: the whole process, its output sent to /dev/null. The ratio of
+// the two times is what counts; the bundle must not cost more than 3x.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tdf/TdfFormat.h"
+#include "util/Paths.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A Block font with all 94 glyphs, each a 5x3 block of cells.
+std::vector<uint8_t> FullFont(int number) {
+  std::vector<uint8_t> block;
+  std::string name = "F";
+  name += std::to_string(number);  // written so: GCC 12 warns falsely on "F" + string at -O2
+  TFontHeader header = NewFontHeader(name, ftBlock, 1);
+  for (int i = 0; i < kGlyphCount; ++i) {
+    SetGlyphOffset(header, i, static_cast<uint16_t>(block.size()));
+    const uint8_t glyph[] = {5, 3, 219, 219, 219, 219, 219, 13, 219, 219, 219, 219, 219, 13,
+                             219, 219, 219, 219, 219, 0};
+    block.insert(block.end(), std::begin(glyph), std::end(glyph));
+  }
+  SetBlockSize(header, static_cast<uint16_t>(block.size()));
+  const auto* bytes = reinterpret_cast<const uint8_t*>(&header);
+  std::vector<uint8_t> font(bytes, bytes + sizeof header);
+  font.insert(font.end(), block.begin(), block.end());
+  return font;
+}
+
+std::string WriteFontFile(const std::string& name, int fonts) {
+  const std::string path = (fs::temp_directory_path() / name).string();
+  FILE* file = std::fopen(path.c_str(), "wb");
+  const TTDFont signature = StandardSignature();
+  std::fwrite(&signature, sizeof signature, 1, file);
+  for (int n = 1; n <= fonts; ++n) {
+    const std::vector<uint8_t> font = FullFont(n);
+    std::fwrite(font.data(), 1, font.size(), file);
+  }
+  std::fclose(file);
+  return path;
+}
+
+// Runs brixel-cli list FILE with its output going nowhere; false on failure.
+bool RunList(const std::string& cli, const std::string& file) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  std::string arg0 = cli, arg1 = "list", arg2 = file;
+  char* argv[] = {arg0.data(), arg1.data(), arg2.data(), nullptr};
+  pid_t pid = 0;
+  const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  return rc == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void ListFile(benchmark::State& state, int fonts) {
+  // Next to the benchmarks' own folder, as the build lays them out.
+  const std::string cli = ProgramDir() + "../brixel-cli";
+  std::string name = "brixel-bench-";
+  name += std::to_string(fonts);
+  const std::string file = WriteFontFile(name + ".tdf", fonts);
+  for (auto _ : state) {
+    if (!RunList(cli, file)) {
+      state.SkipWithError(("cannot run " + cli).c_str());
+      break;
+    }
+  }
+  state.counters["bytes"] = static_cast<double>(fs::file_size(file));
+  fs::remove(file);
+}
+
+void BM_ListOneFont(benchmark::State& state) { ListFile(state, 1); }
+void BM_ListBundleOf3600Fonts(benchmark::State& state) { ListFile(state, 3600); }
+
+BENCHMARK(BM_ListOneFont)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListBundleOf3600Fonts)->Unit(benchmark::kMillisecond);
+
+}  // namespace
