@@ -12,3 +12,4 @@ int RunExtractCommand(int argc, char** argv);
 int RunMergeCommand(int argc, char** argv);
 int RunAnsiCommand(int argc, char** argv);
 int RunTextCommand(int argc, char** argv);
+int RunCaptureCommand(int argc, char** argv);

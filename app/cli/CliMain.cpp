@@ -25,6 +25,7 @@ constexpr TCommand kCommands[] = {
     {"type", RunTypeCommand},
     {"extract", RunExtractCommand},
     {"merge", RunMergeCommand},
+    {"capture", RunCaptureCommand},
 };
 
 constexpr char kUsage[] =
@@ -51,6 +52,8 @@ constexpr char kUsage[] =
     "      a font of FILE into a file of its own\n"
     "  merge FILE OTHER\n"
     "      appends the fonts of OTHER to FILE\n"
+    "  capture [--font N] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
+    "      the block X1,Y1-X2,Y2 of ANSI art (1-based) stored as the glyph of CHAR\n"
     "\n"
     "  brixel-cli --help           this text\n"
     "  brixel-cli COMMAND --help   the usage of one command\n"

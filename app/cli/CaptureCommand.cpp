@@ -1,0 +1,70 @@
+// brixel-cli capture: a block of an ANSI art file stored as a glyph of a
+// font, the same store as a middle-button drag in the viewer.
+
+#include <memory>
+#include <string>
+
+#include "ansi/AnsiFile.h"
+#include "ansi/AnsiInterpreter.h"
+#include "app/cli/CliArgs.h"
+#include "app/cli/CliCommands.h"
+#include "tdf/FontFile.h"
+#include "tdf/GlyphCapture.h"
+#include "util/Cp437.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+
+namespace {
+
+const TCliCommand kCapture("capture",
+                           "usage: brixel-cli capture [--font N] [--] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
+                           "  the block from column X1, row Y1 to column X2, row Y2 of the picture\n"
+                           "  (1-based, as the mouse marks it) becomes the glyph of CHAR ('!'..'~')\n");
+constexpr TCliOption kCaptureOptions[] = {{"--font", true}};
+
+// A whole number in low..high, exactly as written.
+bool ParseIn(const std::string& text, int low, int high, int& value) {
+  value = StrToNum(text);
+  return NumToStr(value) == text && value >= low && value <= high;
+}
+
+}  // namespace
+
+int RunCaptureCommand(int argc, char** argv) {
+  TCliArgs args;
+  if (!kCapture.Parse(argc, argv, kCaptureOptions, args)) return 1;
+  if (args.Help) return kCapture.ShowHelp();
+  if (!kCapture.ExpectPositionals(args, {"FONTFILE", "ART", "X1", "Y1", "X2", "Y2", "CHAR"})) return 1;
+  const std::string& fontFile = args.Positional[0];
+  const std::string& art = args.Positional[1];
+
+  int corners[4] = {};
+  const char* names[] = {"X1", "Y1", "X2", "Y2"};
+  for (int i = 0; i < 4; ++i) {
+    const int high = i % 2 == 0 ? kAnsiCols : kAnsiRows;
+    if (!ParseIn(args.Positional[2 + i], 1, high, corners[i]))
+      return kCapture.Fail(std::string(names[i]) + " takes a number from 1 to " + NumToStr(high) +
+                           ", not '" + args.Positional[2 + i] + "'");
+  }
+  const std::string ch = Utf8ToCp437(args.Positional[6]);
+  if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
+      static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
+    return kCapture.Fail("CHAR must be one character from '!' to '~', not '" + args.Positional[6] + "'");
+
+  auto picture = std::make_unique<TMsgBaseAnsi>();
+  int error = 0;
+  if (!LoadAnsiFile(art, *picture, error)) return kCapture.Fail(art + ": " + FileErrorText(error));
+  if (!kCapture.LoadFont(fontFile)) return 1;
+  if (FontCount == 0) return kCapture.Fail(fontFile + " holds no fonts");
+  int font = CurrentFont;
+  if (const std::string* value = args.Value("--font"); value && !ParseIn(*value, 1, FontCount, font))
+    return kCapture.Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" + *value + "'");
+  if (!SelectFont(font)) return kCapture.Fail("font " + NumToStr(font) + " has no valid header");
+
+  const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
+  const std::vector<uint8_t> record = GlyphRecordFromBlock(
+      cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
+  const TGlyphStore result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
+  if (result != TGlyphStore::Stored) return kCapture.Fail(GlyphStoreMessage(result));
+  return 0;
+}
