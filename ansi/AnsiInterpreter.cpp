@@ -1,7 +1,9 @@
 #include "ansi/AnsiInterpreter.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "ansi/AnsiText.h"
 
@@ -9,10 +11,47 @@ namespace {
 
 constexpr uint8_t kEsc = 27;
 constexpr uint8_t kEndOfFile = 26;
+constexpr int64_t kMaxParam = std::numeric_limits<int32_t>::max();
+
+// The bytes the text state does not simply draw: TAB, LF, FF, CR, 26 and ESC.
+constexpr std::array<bool, 256> kActsOn = [] {
+  std::array<bool, 256> table{};
+  for (const uint8_t b : {9, 10, 12, 13, 26, 27}) table[b] = true;
+  return table;
+}();
+
+// Digits, ";" and "?": the bytes that continue a control sequence.
+constexpr std::array<bool, 256> kParamChar = [] {
+  std::array<bool, 256> table{};
+  for (int b = '0'; b <= '9'; ++b) table[b] = true;
+  table[';'] = table['?'] = true;
+  return table;
+}();
 
 bool IsParamChar(uint8_t ch) {
-  return (ch >= '0' && ch <= '9') || ch == ';' || ch == '?';
+  return kParamChar[ch];
 }
+
+// What a graphic rendition value n does to the attribute, except 7 (reverse):
+// keep the bits of Keep, then set those of Set. Values not listed change nothing.
+struct TRendition {
+  uint8_t Keep = 0xFF;
+  uint8_t Set = 0;
+};
+constexpr std::array<TRendition, 48> kRenditions = [] {
+  std::array<TRendition, 48> table{};
+  table[0] = {0x00, 0x07};
+  table[1] = {0xFF, 0x08};  // bright foreground
+  table[5] = {0xFF, 0x80};  // blink, which the console shows as a bright background
+  // ANSI numbers colours differently from the PC; the mapping is its own inverse.
+  for (int c = 0; c < 8; ++c) {
+    // Brightness, background and blink stay.
+    table[30 + c] = {0xF8, static_cast<uint8_t>(AnsiColorDigit(c))};
+    // A new background clears blink; the foreground and its bright bit stay.
+    table[40 + c] = {0x0F, static_cast<uint8_t>(AnsiColorDigit(c) << 4)};
+  }
+  return table;
+}();
 
 // A count of 0 means 1 in cursor movements.
 int64_t AtLeastOne(int64_t n) {
@@ -26,7 +65,9 @@ void TMsgBaseAnsi::Clear() {
   CurX = 1;
   CurY = 1;
   CurAttr = 7;
-  for (RecMessageLine& row : Image) row.fill(TScreenChar{});
+  // One block of plain bytes: a single memset, also in unoptimised builds.
+  static_assert(std::is_trivially_copyable_v<AnsiImage> && sizeof(TScreenChar) == 2);
+  std::memset(static_cast<void*>(Image.data()), 0, sizeof Image);
   ResetEscape();
 }
 
@@ -36,7 +77,13 @@ void TMsgBaseAnsi::ResetEscape() {
 }
 
 bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
-  for (const uint8_t b : buf) {
+  size_t i = 0;
+  while (i < buf.size()) {
+    if (EscState == 0) {
+      i = RunText(buf, i);
+      if (i == buf.size()) break;
+    }
+    const uint8_t b = buf[i++];
     // Lines follows the cursor one byte late, so a final line feed alone
     // does not add an empty row.
     if (CurY > Lines) Lines = CurY;
@@ -56,6 +103,86 @@ bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
     }
   }
   return false;
+}
+
+size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
+  // Most of a file is characters and whole control sequences. They run here
+  // with the cursor in locals, since stores into the picture could alias the
+  // fields and force them through memory. The parameter text is empty in the
+  // text state, so no reset is needed after a character.
+  const uint8_t* const data = buf.data();
+  const size_t size = buf.size();
+  uint16_t y = CurY;
+  uint16_t lines = Lines;
+  uint8_t x = CurX;
+  uint8_t attr = CurAttr;
+  TScreenChar* row = Image[y].data();
+  while (i < size) {
+    const uint8_t ch = data[i];
+    if (!kActsOn[ch]) {
+      if (y > lines) lines = y;
+      row[x] = {ch, attr};
+      if (x < kAnsiCols) {
+        ++x;
+      } else if (y < kAnsiRows) {
+        x = 1;
+        row = Image[++y].data();
+      }
+      ++i;
+      continue;
+    }
+    // ESC "[", parameters, final byte, all of it in this buffer and no CR,
+    // LF or 26 inside: the cursor only moves at the final byte, so Lines
+    // needs one update for the whole sequence. Anything else goes byte by
+    // byte through the state machine.
+    if (ch != kEsc || i + 1 >= size || data[i + 1] != '[') break;
+    // The numbers are read on the way, as NextParam would take them, for
+    // the most common sequence, the colour change.
+    size_t end = i + 2;
+    std::array<int32_t, 16> values;
+    size_t count = 0;
+    int64_t value = 0;
+    bool pending = false;  // characters since the last separator
+    for (; end < size; ++end) {
+      const unsigned digit = data[end] - static_cast<unsigned>('0');
+      if (digit <= 9) {
+        value = std::min<int64_t>(value * 10 + digit, kMaxParam);
+        pending = true;
+      } else if (kParamChar[data[end]]) {
+        values[count++ % values.size()] = static_cast<int32_t>(value);
+        value = 0;
+        pending = false;
+      } else {
+        break;
+      }
+    }
+    if (end >= size || data[end] == 10 || data[end] == 13 || data[end] == kEndOfFile) break;
+    if (pending) values[count++ % values.size()] = static_cast<int32_t>(value);
+    if (y > lines) lines = y;
+    const std::string_view params(reinterpret_cast<const char*>(data + i + 2), end - i - 2);
+    const uint8_t final = data[end];
+    i = end + 1;
+    if (final == 'm') {
+      // The cursor stays.
+      if (count <= values.size()) {
+        for (size_t k = 0; k < count; ++k) SelectGraphicRendition(values[k]);
+      } else {
+        SelectGraphicRenditions(params);
+      }
+      attr = CurAttr;
+      continue;
+    }
+    CurX = x;
+    CurY = y;
+    RunSequence(final, params);
+    x = CurX;
+    y = CurY;
+    row = Image[y].data();
+  }
+  CurX = x;
+  CurY = y;
+  Lines = lines;
+  return i;
 }
 
 void TMsgBaseAnsi::ProcessChar(uint8_t ch) {
@@ -101,16 +228,11 @@ void TMsgBaseAnsi::MoveTo(int64_t x, int64_t y) {
   CurY = static_cast<uint16_t>(std::clamp<int64_t>(y, 1, kAnsiRows));
 }
 
-void TMsgBaseAnsi::SetBack(uint8_t c) {
-  CurAttr = static_cast<uint8_t>((CurAttr & 15) + c * 16);
-}
-
 int32_t TMsgBaseAnsi::NextParam(std::string_view& params) {
-  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
   int64_t value = 0;
   size_t i = 0;
   for (; i < params.size() && params[i] >= '0' && params[i] <= '9'; ++i)
-    value = std::min(kMax, value * 10 + (params[i] - '0'));
+    value = std::min(kMaxParam, value * 10 + (params[i] - '0'));
   // The character that ended the number goes with it.
   params.remove_prefix(std::min(params.size(), i + 1));
   return static_cast<int32_t>(value);
@@ -121,7 +243,11 @@ void TMsgBaseAnsi::ExecuteCsi(uint8_t ch) {
     EscParams += static_cast<char>(ch);
     return;
   }
-  std::string_view params = EscParams;
+  RunSequence(ch, EscParams);
+  ResetEscape();
+}
+
+void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
   switch (ch) {
     case 'A':
       MoveTo(CurX, std::max<int64_t>(1, CurY - AtLeastOne(NextParam(params))));
@@ -154,7 +280,7 @@ void TMsgBaseAnsi::ExecuteCsi(uint8_t ch) {
       for (int x = CurX; x <= kAnsiCols; ++x) Image[CurY][x] = {' ', CurAttr};
       break;
     case 'm':
-      while (!params.empty()) SelectGraphicRendition(NextParam(params));
+      SelectGraphicRenditions(params);
       break;
     case 's':
       SavedX = CurX;
@@ -168,24 +294,21 @@ void TMsgBaseAnsi::ExecuteCsi(uint8_t ch) {
     default:
       break;  // "J", "h" and the rest: dropped
   }
-  ResetEscape();
+}
+
+void TMsgBaseAnsi::SelectGraphicRenditions(std::string_view params) {
+  // An empty parameter text changes nothing.
+  while (!params.empty()) SelectGraphicRendition(NextParam(params));
 }
 
 void TMsgBaseAnsi::SelectGraphicRendition(int32_t n) {
-  // ANSI numbers colours differently from the PC; the mapping is its own inverse.
-  if (n == 0) {
-    CurAttr = 7;
-  } else if (n == 1) {
-    CurAttr |= 8;
-  } else if (n == 5) {
-    CurAttr |= 128;
-  } else if (n == 7) {
+  if (n == 7) {
     const uint8_t old = CurAttr & ~8;
     CurAttr = static_cast<uint8_t>(((old & 112) >> 4) + ((old & 7) << 4) + (old & 128));
-  } else if (n >= 30 && n <= 37) {
-    CurAttr = static_cast<uint8_t>((CurAttr & 0xF8) | AnsiColorDigit(n - 30));
-  } else if (n >= 40 && n <= 47) {
-    SetBack(static_cast<uint8_t>(AnsiColorDigit(n - 40)));
+  } else if (n >= 0 && n < static_cast<int32_t>(kRenditions.size())) {
+    // A table rather than a chain of tests: the values of real art come in no
+    // order a branch predictor could learn.
+    CurAttr = static_cast<uint8_t>((CurAttr & kRenditions[n].Keep) | kRenditions[n].Set);
   }
 }
 

@@ -44,9 +44,6 @@ class TMsgBaseAnsi {
   bool PutChar(uint8_t ch);
   // Sets the cursor, kept inside columns 1..80 and rows 1..5000.
   void MoveTo(int64_t x, int64_t y);
-  // New background colour c (0..7); the foreground and its bright bit stay,
-  // the blink bit goes.
-  void SetBack(uint8_t c);
   void ResetEscape();
   // Takes the next number off the front of params: "12;34" gives 12 and
   // leaves "34", ";5" gives 0 and leaves "5", "" gives 0. A number too large
@@ -64,7 +61,14 @@ class TMsgBaseAnsi {
   uint8_t CurAttr = 7;
 
  private:
+  void SelectGraphicRenditions(std::string_view params);
   void SelectGraphicRendition(int32_t n);
+  // Draws characters and runs whole control sequences from buf[i] on, in
+  // the text state, up to the first byte that needs the state machine;
+  // answers its index.
+  size_t RunText(std::span<const uint8_t> buf, size_t i);
+  // The action of a control sequence's final byte on its parameters.
+  void RunSequence(uint8_t ch, std::string_view params);
 };
 
 // Rows 1..Lines of the picture as a screen of 80 columns, for the code that

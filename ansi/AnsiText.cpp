@@ -19,11 +19,6 @@ std::string SgrFor(uint8_t attr, bool utf8) {
 
 }  // namespace
 
-int AnsiColorDigit(int pcColor) {
-  static constexpr int kDigits[8] = {0, 4, 2, 6, 1, 5, 3, 7};
-  return kDigits[pcColor & 7];
-}
-
 std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8) {
   std::string out;
   int lastAttr = -1;

@@ -14,4 +14,8 @@
 std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8);
 
 // The ANSI colour digit of a PC colour 0..7 (the mapping is its own inverse).
-int AnsiColorDigit(int pcColor);
+// Inline: the interpreter maps a colour for most of its escape sequences.
+constexpr int AnsiColorDigit(int pcColor) {
+  constexpr int kDigits[8] = {0, 4, 2, 6, 1, 5, 3, 7};
+  return kDigits[pcColor & 7];
+}

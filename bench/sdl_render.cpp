@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "console/sdl/ConsolePalette.h"
+#include "console/sdl/DataFiles.h"
 #include "console/sdl/GlyphRenderer.h"
 #include "console/sdl/SdlHandles.h"
 
@@ -17,7 +18,7 @@ struct TBenchScreen {
   TBenchScreen() {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     SDL_Init(SDL_INIT_VIDEO);
-    Sheet.reset(IMG_Load("80x25.png"));
+    Sheet.reset(IMG_Load(FindDataFile("80x25.png").c_str()));
     if (!Sheet) return;
     Sheet.reset(SDL_ConvertSurfaceFormat(Sheet.get(), SDL_PIXELFORMAT_RGB888, 0));
     SDL_SetColorKey(Sheet.get(), SDL_TRUE, 0);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # test.sh [all|debug|asan|tsan|fuzz]: builds and runs the test suites.
 # all = every test in a debug build, then the unit and SDL tests under
-# ASan+UBSan, the console tests under TSan, and every fuzzer for FUZZ_SECONDS.
+# ASan+UBSan, the console tests under TSan, and the fuzzers, which share
+# FUZZ_SECONDS between them (at least 10 s each).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-all}
@@ -40,15 +41,19 @@ tsan() {
 fuzz() {
   bash tools/build.sh fuzz build/fuzz
   shopt -s nullglob
-  for target in build/fuzz/fuzz/fuzz_*; do
+  # A new fuzzer takes its share of the time instead of adding to the total.
+  local targets=(build/fuzz/fuzz/fuzz_*)
+  local share=$((fuzz_seconds / (${#targets[@]} > 0 ? ${#targets[@]} : 1)))
+  [ "$share" -ge 10 ] || share=10
+  for target in "${targets[@]}"; do
     name=${target##*/fuzz_}
     seeds=build/fuzz/seeds/$name
     mkdir -p "$seeds"
     if [ -f "fuzz/make_seeds_$name.sh" ]; then bash "fuzz/make_seeds_$name.sh" "$seeds"; fi
     work=$(mktemp -d)
-    echo "== fuzzing $name for ${fuzz_seconds}s"
+    echo "== fuzzing $name for ${share}s"
     status=0
-    "$target" -max_total_time="$fuzz_seconds" -max_len=70000 -timeout=10 \
+    "$target" -max_total_time="$share" -max_len=70000 -timeout=10 \
       -artifact_prefix="build/fuzz/" "$work" "$seeds" > "build/fuzz/$name.log" 2>&1 || status=$?
     tail -n 3 "build/fuzz/$name.log"
     rm -rf "$work"

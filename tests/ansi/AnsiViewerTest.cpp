@@ -27,7 +27,9 @@ std::string NumberedRows(int n) {
   std::string art;
   for (int i = 1; i <= n; ++i) {
     const std::string number = std::to_string(i);
-    art += "L" + std::string(3 - number.size(), '0') + number;
+    art += 'L';
+    art.append(3 - number.size(), '0');
+    art += number;
     if (i < n) art += "\r\n";
   }
   return art;
