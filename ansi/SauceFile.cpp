@@ -1,0 +1,112 @@
+#include "ansi/SauceFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+#include "ansi/AnsiFile.h"
+#include "ansi/AnsiInterpreter.h"
+#include "tdf/FontFile.h"
+#include "util/Files.h"
+
+namespace {
+
+bool IsFontFile(std::span<const uint8_t> bytes) {
+  TTDFont sig;
+  if (bytes.size() < sizeof sig) return false;
+  std::memcpy(&sig, bytes.data(), sizeof sig);
+  return SignatureValid(sig);
+}
+
+bool IsDate(std::string_view text) {
+  if (text.size() != kSauceDateSize) return false;
+  for (const char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The record a file without one gets.
+TSauce NewRecord(std::span<const uint8_t> content) {
+  TSauce sauce;
+  if (IsFontFile(content)) return sauce;
+  sauce.DataType = kSauceDataCharacter;
+  sauce.FileType = kSauceFileAnsi;
+  sauce.TInfo1 = kAnsiCols;
+  auto ansi = std::make_unique<TMsgBaseAnsi>();
+  ansi->ProcessBuffer(content);
+  sauce.TInfo2 = ansi->Lines;
+  return sauce;
+}
+
+}  // namespace
+
+bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error) {
+  found = false;
+  error = 0;
+  TFileHandle file;
+  if (!RetryReset(file, path, faRead)) {
+    error = file.LastError();
+    return false;
+  }
+  const int64_t size = file.Size();
+  if (size < 0) {
+    error = file.LastError();
+    return false;
+  }
+  std::vector<uint8_t> tail(static_cast<size_t>(std::min<int64_t>(size, kSauceMaxTrailer)));
+  if (!file.ReadExactAt(size - static_cast<int64_t>(tail.size()), tail)) {
+    // A file cut short while being read has no error code of its own.
+    error = file.LastError() ? file.LastError() : EIO;
+    return false;
+  }
+  size_t contentEnd = 0;
+  found = ParseSauce(tail, sauce, contentEnd);
+  return true;
+}
+
+bool WriteSauceFile(std::string_view path, const TSauceEdit& edit, std::string& why) {
+  if (edit.Date && !IsDate(*edit.Date)) {
+    why = "the date '" + *edit.Date + "' is not CCYYMMDD (8 digits)";
+    return false;
+  }
+  std::vector<uint8_t> bytes;
+  int error = 0;
+  if (!ReadWholeFile(path, bytes, error)) {
+    why = FileErrorText(error);
+    return false;
+  }
+  TSauce sauce;
+  size_t contentEnd = 0;
+  const bool had = ParseSauce(bytes, sauce, contentEnd);
+  bytes.resize(contentEnd);
+  if (!had) {
+    sauce = NewRecord(bytes);
+    sauce.Date = edit.Today;
+  }
+  if (edit.Title) sauce.Title = *edit.Title;
+  if (edit.Author) sauce.Author = *edit.Author;
+  if (edit.Group) sauce.Group = *edit.Group;
+  if (edit.Date) sauce.Date = *edit.Date;
+  if (sauce.Date.empty()) sauce.Date = edit.Today;
+  if (edit.Comments) sauce.Comments = *edit.Comments;
+  // The content length as the record stores it; larger files cannot say.
+  sauce.FileSize = static_cast<uint32_t>(std::min<size_t>(bytes.size(), UINT32_MAX));
+  why = SauceProblem(sauce);
+  if (!why.empty()) return false;
+
+  const std::vector<uint8_t> trailer = SauceTrailer(sauce);
+  bytes.insert(bytes.end(), trailer.begin(), trailer.end());
+  if (ReplaceFileContents(path, bytes, error)) return true;
+  why = FileErrorText(error);
+  return false;
+}
+
+std::string SauceToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char text[16] = {};
+  if (!localtime_r(&now, &local) || std::strftime(text, sizeof text, "%Y%m%d", &local) == 0)
+    return {};
+  return text;
+}
