@@ -7,6 +7,7 @@
 #include "ansi/AnsiArticle.h"
 #include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
+#include "ansi/SauceFile.h"
 #include "console/ConsoleLayer.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
@@ -15,6 +16,7 @@
 #include "util/PipeText.h"
 #include "util/Text.h"
 #include "widgets/Prompts.h"
+#include "widgets/ScreenCells.h"
 
 TDirectorySource ArticleDir = ProgramDir;
 
@@ -174,9 +176,22 @@ class TAnsiView {
     PanelBox(6, FirstRow + 2, 70, FirstRow + 14, 0);
     WriteXY(8, FirstRow + 3, 0x1F, "Help");
     WriteXY(10, FirstRow + 5, 0x70, "CTRL + S : Save file to disk");
+    ShowSauce(FirstRow + 7);
     WriteXY(10, FirstRow + 12, 0x70, "Press any key...");
     WaitForKeyPress();
     RestoreScreen(saved);
+  }
+
+  // The file's own label, when it has a record, on rows row..row+3. The
+  // texts go on raw: control bytes in them are pictures, not movements.
+  void ShowSauce(int row) const {
+    TSauce sauce;
+    bool found = false;
+    int error = 0;
+    if (!ReadSauceFile(FileName, sauce, found, error) || !found) return;
+    const std::string rows[] = {"Title  : " + sauce.Title, "Author : " + sauce.Author,
+                                "Group  : " + sauce.Group, "Date   : " + sauce.Date};
+    for (const std::string& text : rows) PutText(10, row++, 0x70, text);
   }
 
   // The export goes into the program's directory under the typed name. The
