@@ -13,3 +13,4 @@ int RunMergeCommand(int argc, char** argv);
 int RunAnsiCommand(int argc, char** argv);
 int RunTextCommand(int argc, char** argv);
 int RunCaptureCommand(int argc, char** argv);
+int RunSauceCommand(int argc, char** argv);
