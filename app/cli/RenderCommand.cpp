@@ -13,6 +13,7 @@
 #include "app/cli/Json.h"
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
+#include "console/sdl/ScreenPicture.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
 #include "tdf/OutlineStyles.h"
@@ -23,7 +24,7 @@ namespace {
 const TCliCommand kRender(
     "render",
     "usage: brixel-cli render [--font N] [--x X] [--y Y] [--color C] [--outline-style S]\n"
-    "                         [--ans OUT | --json] [--] FILE TEXT\n"
+    "                         [--ans OUT | --png OUT | --json] [--] FILE TEXT\n"
     "  S: the style Outline fonts are drawn in, 0-18 (default 0)\n");
 
 // The screen model is the global console while the command runs.
@@ -44,6 +45,7 @@ struct TRenderOptions {
   int Color = 15;
   int OutlineStyle = 0;
   std::string AnsFile;
+  std::string PngFile;  // the whole 80x25 screen as the window shows it
   bool Json = false;
 };
 
@@ -59,7 +61,7 @@ bool ParseNumber(std::string_view text, int low, int high, int& value) {
 constexpr TCliOption kRenderOptions[] = {{"--font", true},          {"--x", true},
                                          {"--y", true},             {"--color", true},
                                          {"--outline-style", true}, {"--ans", true},
-                                         {"--json", false}};
+                                         {"--png", true},           {"--json", false}};
 
 bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& options) {
   if (!kRender.Parse(argc, argv, kRenderOptions, args) || args.Help) return false;
@@ -81,10 +83,11 @@ bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& o
     }
   }
   if (const std::string* ans = args.Value("--ans")) options.AnsFile = *ans;
+  if (const std::string* png = args.Value("--png")) options.PngFile = *png;
   options.Json = args.Has("--json");
   if (!kRender.ExpectPositionals(args, {"FILE", "TEXT"})) return false;
-  if (options.Json && !options.AnsFile.empty()) {
-    kRender.Fail("--json and --ans exclude each other");
+  if (options.Json + !options.AnsFile.empty() + !options.PngFile.empty() > 1) {
+    kRender.Fail("--json, --ans and --png exclude each other");
     return false;
   }
   options.File = args.Positional[0];
@@ -139,6 +142,11 @@ int RunRenderCommand(int argc, char** argv) {
   OutlineStyle = static_cast<uint8_t>(options.OutlineStyle);
   DrawFontText(options.X, options.Y, options.Text);
 
+  if (!options.PngFile.empty()) {
+    std::string png, why;
+    if (!ScreenPicturePng(screen.Screen, 1, screen.Rows, png, why)) return kRender.Fail(why);
+    return kRender.WriteOutputFile(options.PngFile, png, {options.File}) ? 0 : 1;
+  }
   if (options.Json) return kRender.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;
   int first = 0, last = 0;
   UsedRows(screen, first, last);
