@@ -1,6 +1,6 @@
 // brixel-cli ansi: interprets an ANSI art file the way the viewer does and
 // prints the picture, rows 1 to its last row in use, to the terminal or as
-// JSON cells.
+// JSON cells, or writes it as a PNG file drawn as the window draws cells.
 
 #include <memory>
 #include <string>
@@ -11,12 +11,13 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
+#include "console/sdl/ScreenPicture.h"
 #include "util/Files.h"
 
 namespace {
 
-const TCliCommand kAnsi("ansi", "usage: brixel-cli ansi [--json] [--] FILE\n");
-constexpr TCliOption kAnsiOptions[] = {{"--json", false}};
+const TCliCommand kAnsi("ansi", "usage: brixel-cli ansi [--json | --png OUT] [--] FILE\n");
+constexpr TCliOption kAnsiOptions[] = {{"--json", false}, {"--png", true}};
 
 }  // namespace
 
@@ -31,6 +32,12 @@ int RunAnsiCommand(int argc, char** argv) {
   int error = 0;
   if (!LoadAnsiFile(path, *ansi, error)) return kAnsi.Fail(path + ": " + FileErrorText(error));
   const TScreen picture = AnsiImageScreen(*ansi);
+  if (const std::string* pngPath = args.Value("--png")) {
+    if (args.Has("--json")) return kAnsi.Fail("--json and --png exclude each other");
+    std::string png, why;
+    if (!ScreenPicturePng(picture, 1, ansi->Lines, png, why)) return kAnsi.Fail(why);
+    return kAnsi.WriteOutputFile(*pngPath, png, {path}) ? 0 : 1;
+  }
   const std::string out = args.Has("--json") ? ScreenCellsJson(picture, 1, ansi->Lines)
                                              : ScreenRowsToAnsi(picture, 1, ansi->Lines, true);
   return kAnsi.WriteStdout(out) ? 0 : 1;
