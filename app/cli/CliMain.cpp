@@ -26,6 +26,7 @@ constexpr TCommand kCommands[] = {
     {"extract", RunExtractCommand},
     {"merge", RunMergeCommand},
     {"capture", RunCaptureCommand},
+    {"sauce", RunSauceCommand},
 };
 
 constexpr char kUsage[] =
@@ -34,11 +35,12 @@ constexpr char kUsage[] =
     "commands:\n"
     "  list [--json] FILE\n"
     "      the fonts of a TheDraw font file (.tdf) and the font selected after loading\n"
-    "  render [--font N] [--x X] [--y Y] [--color C] [--outline-style S] [--ans OUT | --json]\n"
-    "         FILE TEXT\n"
-    "      TEXT drawn with a font of FILE on an 80x25 screen\n"
+    "  render [--font N] [--x X] [--y Y] [--color C] [--outline-style S]\n"
+    "         [--ans OUT | --png OUT | --json] FILE TEXT\n"
+    "      TEXT drawn with a font of FILE on an 80x25 screen (--png: as a 640x400 picture)\n"
     "  ansi [--json] FILE\n"
-    "      the picture of an ANSI art file (.ans), as the viewer shows it\n"
+    "  ansi --png OUT FILE\n"
+    "      the picture of an ANSI art file (.ans), as the viewer shows it, or as a PNG file\n"
     "  text FILE OUT\n"
     "      the plain-text export of an ANSI art file, written to OUT\n"
     "  create OUT NAME TYPE\n"
@@ -54,6 +56,10 @@ constexpr char kUsage[] =
     "      appends the fonts of OTHER to FILE\n"
     "  capture [--font N] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
     "      the block X1,Y1-X2,Y2 of ANSI art (1-based) stored as the glyph of CHAR\n"
+    "  sauce [--json] FILE\n"
+    "      the SAUCE record (title, author, group, date, ...) of any file, or null\n"
+    "  sauce [--title T] [--author A] [--group G] [--date CCYYMMDD] [--comment LINE]... FILE\n"
+    "      writes the record; fields not given keep their value\n"
     "\n"
     "  brixel-cli --help           this text\n"
     "  brixel-cli COMMAND --help   the usage of one command\n"
