@@ -248,6 +248,9 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) 
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }
+  // Column 80 and the ends of row 25 are never drawn: cleared, they show no
+  // remains of the main screen.
+  ClrScr();
   TAnsiView(fileName, *ansi, firstRow, lastRow).Run();
   GotoXY(1, 25);
 }

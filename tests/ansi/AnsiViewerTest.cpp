@@ -130,6 +130,7 @@ TEST_F(AnsiViewerTest, SixteenRowsShowAllAtOnce) {
 
 TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
   FontChars = std::string(44, 'a') + std::string(50, 'b');
+  for (int y = 1; y <= 25; ++y) WriteXY(1, y, 0x70, std::string(80, '#'));  // the main screen
   Step("\x1b");
   Show("\x1b[1;33;44mHi\xff\x1b[0m\x1b[5CX\r\n\x08\x1b[44m\x1b[K");
   const TWaitShot& shot = Con.Waits.at(0);
@@ -146,6 +147,9 @@ TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
   EXPECT_EQ(ShotText(shot, 23),
             std::string(14, ' ') + "Chars.:" + std::string(44, 'a') + std::string(15, ' '));
   EXPECT_EQ(ShotText(shot, 24), std::string(15, ' ') + std::string(50, 'b') + std::string(15, ' '));
+  // Nothing of the screen before stays in the columns the viewer does not draw.
+  for (const int y : {1, 12, 22}) EXPECT_EQ(ShotText(shot, y).substr(79), " ");
+  EXPECT_EQ(ShotText(shot, 25).substr(0, 2) + ShotText(shot, 25).substr(77), "     ");
 }
 
 struct TExportCase {

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# S saves the main screen as ANSI art, and A shows that file with the same
+# cells. A with the demo art shows it cell for cell as brixel-cli ansi
+# interprets it; Page Down moves 16 rows on; Ctrl+S writes the text export
+# next to the program and says so; ESC returns to the main screen.
+source "$(dirname "$0")/lib.sh"
+: "${BRIXEL_CLI:?run through ctest}"
+
+# The export goes into the program's directory: a private copy of the
+# program with its data files keeps the build tree clean.
+bin="$E2E_TMP/bin"
+work="$E2E_TMP/work"
+mkdir -p "$bin" "$work"
+cp "$BRIXEL_BIN" "$bin/brixel"
+for f in 80x25.png click.wav bell.wav tdf.ico; do
+  if [ -f "$BRIXEL_BINARY_DIR/$f" ]; then cp "$BRIXEL_BINARY_DIR/$f" "$bin/"; fi
+done
+BRIXEL_BIN="$bin/brixel"
+cp "$BRIXEL_BINARY_DIR/demo.ans" "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
+"$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/demo.json"
+
+key() { xdotool key --clearmodifiers "$@"; }
+
+# shot: a fresh screenshot decoded into $E2E_TMP/shot.json (false when unreadable).
+shot() {
+  e2e_shot "$E2E_TMP/shot.png"
+  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/shot.png" >"$E2E_TMP/shot.json" 2>/dev/null || true
+  python3 -c 'import json, sys; json.load(open(sys.argv[1]))' "$E2E_TMP/shot.json" 2>/dev/null
+}
+
+# shows ROW TEXT: whether row ROW of a fresh screenshot holds TEXT.
+shows() {
+  shot || return 1
+  python3 - "$E2E_TMP/shot.json" "$1" "$2" "$E2E_TMP/seen.txt" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))
+row = bytes(c if c > 13 else 32 for c, _ in rows[int(sys.argv[2]) - 1]).decode("cp437")
+open(sys.argv[4], "w").write(row)
+sys.exit(0 if sys.argv[3] in row else 1)
+PY
+}
+
+# shows_cells CELLS.json FROM ROW COUNT: whether screen rows ROW.. show, in
+# columns 1-79, COUNT rows of CELLS.json from row FROM on, as the viewer
+# draws them (0 and 255 as blanks). Compared pixel for pixel.
+shows_cells() {
+  shot || return 1
+  python3 - "$1" "$E2E_TMP/shot.json" "$E2E_TMP/want.json" "$2" "$3" "$4" <<'PY' || return 1
+import json, sys
+cells, shot = json.load(open(sys.argv[1])), json.load(open(sys.argv[2]))
+first, row, count = map(int, sys.argv[4:7])
+for k in range(count):
+    for x in range(79):
+        c, a = cells[first - 1 + k][x]
+        shot[row - 1 + k][x] = [32 if c in (0, 255) else c, a]
+json.dump(shot, open(sys.argv[3], "w"))
+PY
+  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/shot.png" "$E2E_TMP/want.json" >"$E2E_TMP/seen.txt" 2>&1
+}
+
+e2e_start_x
+e2e_start_brixel demo.tdf
+e2e_wait_for "the main screen" 30 shows 1 "demo.tdf "
+e2e_screen_settles "$E2E_TMP/main.json"
+
+# S: the dialog offers the font's name in the working directory.
+key s
+e2e_wait_for "the Save Screen dialog" 30 shows 5 " Save Screen "
+key Tab Tab Return
+e2e_wait_for "the saved screen" 30 test -s "$work/Brixel Color.ans"
+e2e_wait_for "the main screen again" 30 shows 1 "demo.tdf "
+
+# A on the saved file: rows 2-21 of the main screen, on rows 1-20.
+key a
+e2e_wait_for "the Select Image dialog" 30 shows 5 " Select Image "
+e2e_wait_for "both pictures listed" 30 shows 9 "Files (2)"
+key Return
+e2e_wait_for "the saved screen in the viewer" 30 shows_cells "$E2E_TMP/main.json" 2 1 20
+key Escape
+e2e_wait_for "the main screen after the viewer" 30 shows 1 "demo.tdf "
+
+# A on the demo art, then a page on.
+key a
+e2e_wait_for "the Select Image dialog again" 30 shows 9 "Files (2)"
+key Down Return
+e2e_wait_for "the demo art" 30 shows_cells "$E2E_TMP/demo.json" 1 1 22
+key Next
+e2e_wait_for "the demo art from row 17" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
+
+# Ctrl+S: the text export lands next to the program, and the message says where.
+key ctrl+s
+e2e_wait_for "the file name prompt" 30 shows 13 "Enter Filename:"
+xdotool type --clearmodifiers "demo-notes.txt"
+key Return
+key y
+e2e_wait_for "the message naming the export" 30 shows 12 "Saved as "
+grep -q "demo-notes.txt" "$E2E_TMP/seen.txt" || e2e_fail "the message does not name the file: $(cat "$E2E_TMP/seen.txt")"
+"$BRIXEL_CLI" text "$work/demo.ans" "$E2E_TMP/want.txt" || e2e_fail "brixel-cli text failed"
+cmp -s "$bin/demo-notes.txt" "$E2E_TMP/want.txt" || e2e_fail "the export differs from brixel-cli text"
+[ ! -e "$work/demo-notes.txt" ] || e2e_fail "the export went into the working directory"
+key Return
+e2e_wait_for "the viewer back after the message" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
+
+key Escape
+e2e_wait_for "the main screen at the end" 30 shows 1 "demo.tdf "
+key Escape
+e2e_wait_exit 20
+[ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
+echo "ansi viewer test passed"
