@@ -1,10 +1,10 @@
 #include "tdf/FontFile.h"
 
 #include <algorithm>
-#include <limits>
 #include <span>
 
 #include "console/ConsoleLayer.h"
+#include "tdf/FontHeaderScan.h"
 #include "util/Files.h"
 #include "util/Text.h"
 
@@ -37,27 +37,11 @@ void ResetFontList() {
   FontCount = 0;
 }
 
-// Lists the fonts that follow the signature, reading headers only: bundles
-// hold thousands of fonts in megabytes of glyphs. A header cut off by the end
-// of the file ends the list (files often carry a metadata record or a stray
-// byte after their last font); so do offsets that no longer fit a font record.
+// Lists the fonts of the file; the last one listed becomes the current font.
 void ScanFonts(TFileHandle& file) {
-  const int64_t size = file.Size();
-  int64_t pos = kSignatureSize;
-  while (pos < size) {
-    if (pos > std::numeric_limits<int32_t>::max()) break;
-    TFontHeader header;
-    if (!file.ReadExactAt(pos, RecordBytes(header))) break;
-    if (!MarkerValid(header)) {
-      // No search for the next header: the following 213 bytes are tried next.
-      pos += kFontHeaderSize;
-      continue;
-    }
-    Fonts.push_back({ListedName(header), static_cast<int32_t>(pos), header.FontType, header});
-    FontCount = static_cast<int32_t>(Fonts.size() - 1);
-    CurrentFont = FontCount;
-    pos += kFontHeaderSize + BlockSizeOf(header);
-  }
+  ScanFontHeaders(file, Fonts);
+  FontCount = static_cast<int32_t>(Fonts.size() - 1);
+  if (FontCount > 0) CurrentFont = FontCount;
 }
 
 }  // namespace

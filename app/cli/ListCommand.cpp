@@ -9,6 +9,7 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
+#include "tdf/FontCollection.h"
 #include "tdf/FontFile.h"
 #include "util/Cp437.h"
 #include "util/Numbers.h"
@@ -37,18 +38,6 @@ struct TListing {
   std::string Chars;  // FontChars of the selected font, code page 437
 };
 
-std::string TypeLabel(uint8_t fontType) {
-  const std::string name = FontTypeNameOf(fontType);
-  return name.empty() ? "unknown (" + NumToStr(fontType) + ")" : name;
-}
-
-// How many of '!'..'~' the header points at, without building the character list.
-int CountGlyphs(const TFontHeader& header) {
-  int count = 0;
-  for (int i = 0; i < kGlyphCount; ++i) count += GlyphOffsetOf(header, i) != kAbsentGlyph;
-  return count;
-}
-
 // Collects everything shown from the headers the load kept, so a bundle of
 // thousands of fonts is listed without reading the file again; the selection
 // made by loading is reported, as that is the font the program would show.
@@ -63,12 +52,12 @@ TListing Collect(const std::string& path) {
     TListedFont font;
     font.Number = n;
     font.Name = Fonts[n].Name;
-    font.Type = TypeLabel(Fonts[n].FontType);
+    font.Type = FontTypeLabel(Fonts[n].FontType);
     font.Offset = Fonts[n].Offset;
     const TFontHeader& header = Fonts[n].Header;
     font.Spacing = header.Spacing;
     font.BlockSize = BlockSizeOf(header);
-    font.Glyphs = CountGlyphs(header);
+    font.Glyphs = GlyphCountOf(header);
     listing.Fonts.push_back(font);
   }
   return listing;

@@ -1,0 +1,149 @@
+#include "tdf/FontCollection.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "tdf/FontFile.h"
+#include "tdf/FontHeaderScan.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TFoundFile {
+  std::string Path;
+  bool Named = false;  // given by the caller rather than met in a directory
+};
+
+// Collects the font files under the paths, noting what it passes over.
+class TFontFileSearch {
+ public:
+  explicit TFontFileSearch(TFontCollection& out) : Out(out) {}
+
+  void AddNamed(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec) {
+      NoteNamed(path, FileErrorText(ec.value()));
+    } else if (fs::is_directory(status)) {
+      Walk(path, true);
+    } else if (fs::is_regular_file(status)) {
+      Found.push_back({path, true});
+    } else {
+      NoteNamed(path, FileErrorText(kNotRegularFile));
+    }
+  }
+
+  // Sorted byte-wise by path, each path once.
+  std::vector<TFoundFile> Sorted() {
+    std::sort(Found.begin(), Found.end(), [](const TFoundFile& a, const TFoundFile& b) {
+      return a.Path < b.Path || (a.Path == b.Path && a.Named > b.Named);
+    });
+    const auto samePath = [](const TFoundFile& a, const TFoundFile& b) { return a.Path == b.Path; };
+    Found.erase(std::unique(Found.begin(), Found.end(), samePath), Found.end());
+    return std::move(Found);
+  }
+
+ private:
+  static bool HasFontSuffix(const fs::path& path) {
+    const std::string name = path.filename().string();
+    return name.size() >= 4 && UpStr(std::string_view(name).substr(name.size() - 4)) == ".TDF";
+  }
+
+  void Note(const std::string& path, std::string_view reason) {
+    Out.Notes.push_back(path + ": skipped: " + std::string(reason));
+  }
+  void NoteNamed(const std::string& path, std::string_view reason) {
+    Note(path, reason);
+    Out.NamedPathsRead = false;
+  }
+
+  void Walk(const fs::path& dir, bool named) {
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    const fs::directory_iterator end;
+    while (!ec && it != end) {
+      Take(*it);
+      it.increment(ec);
+    }
+    if (!ec) return;
+    if (named) {
+      NoteNamed(dir.string(), FileErrorText(ec.value()));
+    } else {
+      Note(dir.string(), FileErrorText(ec.value()));
+    }
+  }
+
+  void Take(const fs::directory_entry& entry) {
+    const std::string path = entry.path().string();
+    std::error_code ec;
+    fs::file_status status = entry.symlink_status(ec);
+    if (!ec && fs::is_directory(status)) return Walk(entry.path(), false);
+    if (!ec && fs::is_symlink(status)) {
+      status = entry.status(ec);
+      if (!ec && fs::is_directory(status)) return Note(path, "a link to a folder is not followed");
+    }
+    if (ec) return Note(path, FileErrorText(ec.value()));
+    if (!fs::is_regular_file(status)) return Note(path, FileErrorText(kNotRegularFile));
+    if (HasFontSuffix(entry.path())) Found.push_back({path, false});
+  }
+
+  TFontCollection& Out;
+  std::vector<TFoundFile> Found;
+};
+
+void ReadFontsOf(const TFoundFile& found, TFontCollection& out) {
+  TFileHandle file;
+  if (!file.Open(found.Path, faRead)) {
+    out.Notes.push_back(found.Path + ": skipped: " + FileErrorText(file.LastError()));
+    if (found.Named) out.NamedPathsRead = false;
+    return;
+  }
+  TTDFont signature;
+  if (!file.ReadExact({reinterpret_cast<uint8_t*>(&signature), sizeof signature}) ||
+      !SignatureValid(signature)) {
+    out.Notes.push_back(found.Path + ": skipped: not a TheDraw font file");
+    return;
+  }
+  std::vector<TFontRecord> fonts;
+  ScanFontHeaders(file, fonts);
+  const auto fileIndex = static_cast<int32_t>(out.Files.size());
+  out.Files.push_back(found.Path);
+  for (size_t i = 0; i < fonts.size(); ++i)
+    out.Fonts.push_back({fileIndex, static_cast<int32_t>(i + 1), std::move(fonts[i])});
+}
+
+}  // namespace
+
+TFontCollection ReadFontCollection(std::span<const std::string> paths) {
+  TFontCollection out;
+  TFontFileSearch search(out);
+  for (const std::string& path : paths) search.AddNamed(path);
+  for (const TFoundFile& found : search.Sorted()) ReadFontsOf(found, out);
+  return out;
+}
+
+int GlyphCountOf(const TFontHeader& header) {
+  int count = 0;
+  for (int i = 0; i < kGlyphCount; ++i) count += GlyphOffsetOf(header, i) != kAbsentGlyph;
+  return count;
+}
+
+bool HasEveryChar(const TFontHeader& header, std::string_view text) {
+  for (const char c : text) {
+    const auto ch = static_cast<uint8_t>(c);
+    if (ch == ' ') continue;
+    if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return false;
+    if (GlyphOffsetOf(header, ch - kFirstGlyphChar) == kAbsentGlyph) return false;
+  }
+  return true;
+}
+
+std::string FontTypeLabel(uint8_t fontType) {
+  const std::string name = FontTypeNameOf(fontType);
+  return name.empty() ? "unknown (" + NumToStr(fontType) + ")" : name;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tdf/TdfFormat.h"
+
+// Every font of every TheDraw font file under some paths, read from the
+// headers alone, so a folder of hundreds of files or a bundle of thousands of
+// fonts lists at once; glyphs are read later, for the one font shown. Nothing
+// here touches the font unit's state.
+
+struct TCollectedFont {
+  int32_t File = 0;    // index into TFontCollection::Files
+  int32_t Number = 0;  // 1-based, within its file
+  TFontRecord Font;    // name, header offset, type and header, as listed
+};
+
+struct TFontCollection {
+  std::vector<std::string> Files;     // the font files read, byte-wise by path
+  std::vector<TCollectedFont> Fonts;  // by file, then by number
+  // "PATH: skipped: REASON" for every path passed over, in the order met.
+  std::vector<std::string> Notes;
+  // False when a path given by the caller could not be read at all.
+  bool NamedPathsRead = true;
+};
+
+// Reads every font under paths. A directory is searched recursively for
+// regular files whose name ends in ".tdf" in any letter case; links to files
+// are followed, links to directories are not (a link back up would never
+// end). A file named in paths is read whatever its name. Entries that are
+// neither regular files nor directories, directories that cannot be read and
+// files that hold no TheDraw fonts are noted and skipped; none is ever opened
+// in a way that could block.
+TFontCollection ReadFontCollection(std::span<const std::string> paths);
+
+// How many of '!'..'~' the font has a glyph for.
+int GlyphCountOf(const TFontHeader& header);
+// True when the font has a glyph for every character of text but the space;
+// a character outside '!'..'~' can never be had.
+bool HasEveryChar(const TFontHeader& header, std::string_view text);
+// "Outline", "Block", "Color", or "unknown (N)" for another type byte.
+std::string FontTypeLabel(uint8_t fontType);

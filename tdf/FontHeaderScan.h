@@ -1,0 +1,14 @@
+#pragma once
+
+#include <vector>
+
+#include "tdf/TdfFormat.h"
+#include "util/Files.h"
+
+// Appends a record for every font that follows the signature of an open font
+// file, reading headers only: bundles hold thousands of fonts in megabytes of
+// glyphs. A 213-byte block without a valid marker is skipped whole (there is
+// no search for the next header). A header cut off by the end of the file
+// ends the list (files often carry a metadata record or a stray byte after
+// their last font); so do offsets that no longer fit a font record.
+void ScanFontHeaders(TFileHandle& file, std::vector<TFontRecord>& fonts);
