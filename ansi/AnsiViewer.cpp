@@ -17,6 +17,7 @@
 #include "util/Text.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
+#include "widgets/WidgetKeys.h"
 
 TDirectorySource ArticleDir = ProgramDir;
 
@@ -30,17 +31,7 @@ constexpr size_t kCharsOnFirstRow = 44;
 constexpr size_t kCharsOnSecondRow = 54;
 constexpr size_t kMaxMessage = 72;  // what a message box shows of its text
 
-enum : uint8_t {
-  kF1 = 59,
-  kHome = 71,
-  kUp = 72,
-  kPageUp = 73,
-  kLeft = 75,
-  kRight = 77,
-  kEnd = 79,
-  kDown = 80,
-  kPageDown = 81,
-};
+constexpr uint8_t kScanF1 = 59;
 
 // "prefix path", with the start of a long path cut so that its name shows.
 std::string FitPath(std::string_view prefix, std::string_view path) {
@@ -129,27 +120,27 @@ class TAnsiView {
       case kCtrlS:
         SaveAsText();
         break;
-      case kF1:
+      case kScanF1:
         HelpBox();
         break;
-      case kHome:
+      case kScanHome:
         if (TopLine > 1) MoveTop(1);
         break;
-      case kUp:
+      case kScanUp:
         if (TopLine > 1) MoveTop(TopLine - 1);
         break;
-      case kPageUp:
-      case kLeft:
+      case kScanPgUp:
+      case kScanLeft:
         if (TopLine > 1) MoveTop(std::max(1, TopLine - PageSize));
         break;
-      case kPageDown:
-      case kRight:
+      case kScanPgDn:
+      case kScanRight:
         PageDown();
         break;
-      case kEnd:
+      case kScanEnd:
         if (TopLine + PageSize <= lines) MoveTop(lines - PageSize + 1);
         break;
-      case kDown:
+      case kScanDown:
         if (TopLine + PageSize <= lines) MoveTop(TopLine + 1);
         break;
       default:
