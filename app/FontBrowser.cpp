@@ -1,0 +1,276 @@
+#include "app/FontBrowser.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/CommandLoop.h"
+#include "app/FontFileCommands.h"
+#include "app/MainScreen.h"
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/PipeWriter.h"
+#include "tdf/FontCollection.h"
+#include "tdf/FontFile.h"
+#include "tdf/GlyphRender.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Paths.h"
+#include "util/Text.h"
+#include "widgets/MenuList.h"
+#include "widgets/Prompts.h"
+#include "widgets/WidgetKeys.h"
+
+namespace {
+
+// The sample takes the rows above the list, the list the rows below them,
+// and row 25 names the keys.
+constexpr uint8_t kListTop = 14;
+constexpr uint8_t kListBottom = 24;
+constexpr uint8_t kKeyRow = 25;
+constexpr int kSampleLastRow = kListTop - 1;
+// The start-up TextY; a sample placed lower would leave tall fonts no room.
+constexpr int kLowestSampleRow = 3;
+constexpr uint8_t kKeyEnter = 13;
+constexpr uint8_t kScanF3 = 61;
+
+class TFontBrowser {
+ public:
+  explicit TFontBrowser(TFontCollection collection);
+  // Runs the list from font start (an index into Collected().Fonts, or -1).
+  // True when a font was chosen with Enter: its file and number.
+  bool Run(int start, std::string& file, int& number);
+  const TFontCollection& Collected() const { return Collection; }
+
+ private:
+  std::string ItemText(const TCollectedFont& font) const;
+  void Fill(int keep);
+  void DrawKeys();
+  void BeforeKey();
+  void ShowFont(int font);
+  void SearchKey(uint8_t key);
+  void FindName();
+  void EndSearch();
+
+  TFontCollection Collection;
+  std::string Root;         // cut from the paths shown
+  std::vector<int> Shown;   // the collection's font behind each item
+  bool OnlyComplete = false;
+  int LoadedFile = -1;      // the collection's file the font unit holds
+  TMenuList List;
+  std::string Search;       // typed letters, looked for in the names
+  int KeysRead = 0;         // within the current run of the list
+};
+
+TFontBrowser::TFontBrowser(TFontCollection collection)
+    : Collection(std::move(collection)), Root(AddSlash(FontPath)) {
+  SetDialogLook(List.Box);
+  // A shadow would darken the key row under the list.
+  List.Box.Shadow = false;
+  List.BarColor = 0x70;
+  List.ItemColor = 7;
+  // Search keys end the list's run so the search looks at names only: the
+  // type and file beside every name would catch most searches. '=' stays
+  // with the list, as its code is F3's scan code.
+  List.ExitKeys = {static_cast<char>(kKeyEnter), static_cast<char>(kKeyEscape),
+                   static_cast<char>(kKeyCtrlA), static_cast<char>(kKeyBackspace),
+                   static_cast<char>(kKeyCtrlY)};
+  for (int key = 32; key <= 255; ++key)
+    if (key != '=') List.ExitKeys += static_cast<char>(key);
+  List.ExtExitKeys = {static_cast<char>(kScanF3), static_cast<char>(kScanCtrlA),
+                      static_cast<char>(kScanCtrlY)};
+  List.StatusProc = [this](uint16_t, std::string_view) { BeforeKey(); };
+}
+
+std::string TFontBrowser::ItemText(const TCollectedFont& font) const {
+  std::string_view file = Collection.Files[static_cast<size_t>(font.File)];
+  if (file.substr(0, Root.size()) == Root) file.remove_prefix(Root.size());
+  return PadRight(font.Font.Name, 12, ' ') + " " +
+         PadRight("[" + FontTypeLabel(font.Font.FontType) + "]", 9, ' ') + "  " +
+         std::string(file);
+}
+
+// Lists the fonts the filter lets through, with the highlight on font keep
+// when it is among them.
+void TFontBrowser::Fill(int keep) {
+  List.Clear();
+  Shown.clear();
+  for (size_t i = 0; i < Collection.Fonts.size(); ++i) {
+    const TCollectedFont& font = Collection.Fonts[i];
+    if (OnlyComplete && !HasEveryChar(font.Font.Header, DisplayText)) continue;
+    if (!List.Add(ItemText(font), 0)) break;
+    Shown.push_back(static_cast<int>(i));
+  }
+  const auto at = std::find(Shown.begin(), Shown.end(), keep);
+  List.Picked = at == Shown.end() ? 1 : static_cast<int32_t>(at - Shown.begin()) + 1;
+  // The list scrolls down to the highlight by itself, not up.
+  List.Top = std::clamp(List.Top, 1, List.Picked);
+  List.Box.Title = " Fonts: " + NumToStr(static_cast<int32_t>(Shown.size())) + " of " +
+                   NumToStr(static_cast<int32_t>(Collection.Fonts.size())) + " ";
+}
+
+void TFontBrowser::DrawKeys() {
+  GotoXY(1, kKeyRow);
+  SetTextAttr(7);
+  ClrEol();
+  WritePipeXY(1, kKeyRow, 7,
+              std::string("|15F3|08: |07Only fonts with every character of the text: |15") +
+                  (OnlyComplete ? "on " : "off") + "   |15Enter|08: |07Load   |15Esc|08: |07Back");
+}
+
+// Called by the list before every key it reads.
+void TFontBrowser::BeforeKey() {
+  // A second key in one run is one the list used itself: the search is over.
+  if (++KeysRead > 1) {
+    EndSearch();
+  } else if (!Search.empty()) {
+    MenuListSearchDisplay(List, Search);  // the list's frame was drawn over it
+  }
+  ShowFont(List.ListMax > 0 ? Shown[static_cast<size_t>(List.Picked - 1)] : -1);
+}
+
+// The status line and the sample of one font (-1: none), as the main screen
+// draws them; whatever reaches below the sample rows is cut at the list.
+void TFontBrowser::ShowFont(int font) {
+  TScreen list;
+  SaveScreen(list);
+  SetTextAttr(7);
+  for (int y = 1; y <= kSampleLastRow; ++y) {
+    GotoXY(1, y);
+    ClrEol();
+  }
+  GotoXY(1, kLowestSampleRow);  // where a file error would be reported
+  if (font < 0) {
+    WriteXY(2, kLowestSampleRow, 7, "No font has every character of the text.");
+  } else {
+    const TCollectedFont& f = Collection.Fonts[static_cast<size_t>(font)];
+    const std::string& file = Collection.Files[static_cast<size_t>(f.File)];
+    // Only the highlighted font's glyphs are read; its file is listed once.
+    if (f.File != LoadedFile) LoadedFile = LoadFontFile(file) ? f.File : -1;
+    if (LoadedFile == f.File && SelectFont(f.Number)) {
+      GotoXY(1, 1);
+      SetTextAttr(StatusAttr);
+      for (const char c : StatusLine(f.Number)) WriteRawChar(static_cast<uint8_t>(c));
+      SetTextAttr(DrawnInBlockColor() ? static_cast<uint8_t>(BlockColor) : 15);
+      DrawFontText(TextX, std::min<int>(TextY, kLowestSampleRow), DisplayText);
+    } else {
+      WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");
+    }
+  }
+  TScreen drawn;
+  SaveScreen(drawn);
+  for (size_t y = kListTop; y < drawn.size() && y < list.size(); ++y) drawn[y] = list[y];
+  RestoreScreen(drawn);
+}
+
+void TFontBrowser::SearchKey(uint8_t key) {
+  switch (key) {
+    case kKeyCtrlY:
+      EndSearch();
+      return;
+    case kKeyBackspace:
+      if (Search.empty()) return;
+      Search.pop_back();
+      break;
+    case kKeyCtrlA:
+      break;  // the same text again, from the next item
+    default:
+      if (Search.size() < kMaxText) Search += UpStr(std::string(1, static_cast<char>(key)));
+      break;
+  }
+  FindName();
+}
+
+// As the list's own search: from the item after the highlighted one, wrapping
+// once; from the last item, the whole list.
+void TFontBrowser::FindName() {
+  const int32_t count = List.ListMax;
+  if (Search.empty() || count == 0) return;
+  const bool fromLast = List.Picked >= count;
+  const int32_t first = fromLast ? 1 : List.Picked + 1;
+  const int32_t tries = fromLast ? count : count - 1;
+  for (int32_t step = 0; step < tries; ++step) {
+    const int32_t item = (first - 1 + step) % count + 1;
+    const TCollectedFont& font = Collection.Fonts[static_cast<size_t>(Shown[static_cast<size_t>(item - 1)])];
+    if (PosNoCase(Search, font.Font.Name) > 0) {
+      List.Picked = item;
+      List.Top = std::min(List.Top, item);
+      return;
+    }
+  }
+}
+
+void TFontBrowser::EndSearch() {
+  if (Search.empty()) return;
+  Search.clear();
+  MenuListSearchDisplay(List, "");
+}
+
+bool TFontBrowser::Run(int start, std::string& file, int& number) {
+  SetTextAttr(7);
+  ClrScr();
+  Fill(start);
+  DrawKeys();
+  int chosen = -1;
+  for (;;) {
+    KeysRead = 0;
+    List.Execute(1, kListTop, 80, kListBottom);
+    const uint8_t key = List.LastKey;
+    if (key == kKeyEscape) break;
+    if (key == kKeyEnter) {
+      if (List.ListMax == 0) continue;
+      chosen = Shown[static_cast<size_t>(List.Picked - 1)];
+      break;
+    }
+    if (key == kScanF3) {
+      const int current = List.ListMax > 0 ? Shown[static_cast<size_t>(List.Picked - 1)] : -1;
+      OnlyComplete = !OnlyComplete;
+      EndSearch();
+      Fill(current);
+      DrawKeys();
+      continue;
+    }
+    SearchKey(key);
+  }
+  List.Box.Close();
+  if (chosen < 0) return false;
+  const TCollectedFont& font = Collection.Fonts[static_cast<size_t>(chosen)];
+  file = Collection.Files[static_cast<size_t>(font.File)];
+  number = font.Number;
+  return true;
+}
+
+// The collection's font that the main screen shows (font n of the loaded file), or -1.
+int ShownFont(const TFontCollection& collection, int n) {
+  const auto file = std::find_if(collection.Files.begin(), collection.Files.end(),
+                                 [](const std::string& path) { return SameFile(path, FontFileName); });
+  const auto fileIndex = static_cast<int32_t>(file - collection.Files.begin());
+  for (size_t i = 0; i < collection.Fonts.size(); ++i) {
+    const TCollectedFont& font = collection.Fonts[i];
+    if (font.File == fileIndex && font.Number == n) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+void BrowseFonts(int& n) {
+  MessageBox(2, " Fonts ", "Reading the font files...");
+  TFontCollection collection = ReadFontCollection(std::vector<std::string>{FontPath});
+  if (collection.Fonts.empty()) {
+    MessageBox(0, "Fonts", "No TheDraw font under " + FontPath);
+    return;
+  }
+  const std::string shownFile = FontFileName;
+  TFontBrowser browser(std::move(collection));
+  std::string file;
+  int number = 0;
+  if (browser.Run(ShownFont(browser.Collected(), n), file, number) && LoadShellFontFile(file)) {
+    n = number;
+  } else {
+    // The preview loaded other files: the one shown before comes back.
+    LoadFontFile(shownFile);
+  }
+  SelectFont(n);
+}
