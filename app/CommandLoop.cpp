@@ -5,6 +5,7 @@
 #include "app/AnsiCommands.h"
 #include "app/ColorTools.h"
 #include "app/Config.h"
+#include "app/FontBrowser.h"
 #include "app/FontFileCommands.h"
 #include "app/FontEditCommands.h"
 #include "app/MainScreen.h"
@@ -68,6 +69,9 @@ bool RunCommandPass(int& n) {
       break;
     case 'l':
       LoadAnotherFontFile(n);
+      break;
+    case 'b':
+      BrowseFonts(n);
       break;
     case 'd':
       if (!DeleteFontFile(n)) return false;
