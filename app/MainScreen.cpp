@@ -41,6 +41,7 @@ constexpr const char* kHelpLines[] = {
     "|15R   |08: |07Recolor Font",
     "|15U   |08: |07Substitude Color in X,Y Position",
     "|15O   |08: |07Next Outline Style",
+    "|15B   |08: |07Browse Fonts",
 };
 
 // The style Outline fonts are drawn in, next to the key that changes it.
