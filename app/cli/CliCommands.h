@@ -3,6 +3,7 @@
 // Subcommands of brixel-cli. Each gets the arguments after its own name and
 // answers the process exit code: 0 on success, 1 on bad input.
 int RunListCommand(int argc, char** argv);
+int RunFontsCommand(int argc, char** argv);
 int RunRenderCommand(int argc, char** argv);
 int RunCreateCommand(int argc, char** argv);
 int RunRenameCommand(int argc, char** argv);

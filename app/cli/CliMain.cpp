@@ -16,6 +16,7 @@ struct TCommand {
 
 constexpr TCommand kCommands[] = {
     {"list", RunListCommand},
+    {"fonts", RunFontsCommand},
     {"render", RunRenderCommand},
     {"ansi", RunAnsiCommand},
     {"text", RunTextCommand},
@@ -35,6 +36,9 @@ constexpr char kUsage[] =
     "commands:\n"
     "  list [--json] FILE\n"
     "      the fonts of a TheDraw font file (.tdf) and the font selected after loading\n"
+    "  fonts [--json] [--has TEXT] PATH...\n"
+    "      every font of every font file under the paths (folders searched recursively);\n"
+    "      --has: only the fonts with a glyph for every character of TEXT but the space\n"
     "  render [--font N] [--x X] [--y Y] [--color C] [--outline-style S]\n"
     "         [--ans OUT | --png OUT | --json] FILE TEXT\n"
     "      TEXT drawn with a font of FILE on an 80x25 screen (--png: as a 640x400 picture)\n"
