@@ -162,6 +162,7 @@ void TFontBrowser::ShowFont(int font) {
   SaveScreen(drawn);
   for (size_t y = kListTop; y < drawn.size() && y < list.size(); ++y) drawn[y] = list[y];
   RestoreScreen(drawn);
+  GotoXY(80, kKeyRow);  // out of the way of the sample
 }
 
 void TFontBrowser::SearchKey(uint8_t key) {

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The font browser in the window: B lists the fonts under the font folder of
+# brixel.ini, the sample follows the highlight, and Enter puts the chosen font
+# on the main screen. Brixel runs from a copy so that its brixel.ini is ours.
+source "$(dirname "$0")/lib.sh"
+
+bin="$E2E_TMP/bin"
+fonts="$E2E_TMP/fonts"
+mkdir -p "$bin" "$fonts/sub"
+cp "$BRIXEL_BIN" "$bin/brixel"
+for f in 80x25.png click.wav bell.wav tdf.ico; do cp "$BRIXEL_BINARY_DIR/$f" "$bin/"; done
+BRIXEL_BIN="$bin/brixel"
+printf '[fonts]\npath=%s\n' "$fonts" >"$bin/brixel.ini"
+
+# Every font draws each of "adf1" as one row of its own letter three times.
+python3 - "$fonts" <<'PY'
+import struct, sys
+def font(name, ftype, letter):
+    cell = bytes([letter]) + (bytes([0x1E]) if ftype == 2 else b"")
+    glyph = bytes([3, 1]) + cell * 3 + b"\0"
+    offsets = [0xFFFF] * 94
+    for i, ch in enumerate("adf1"):
+        offsets[ord(ch) - 33] = i * len(glyph)
+    header = bytes([0x55, 0xAA, 0, 0xFF, len(name)]) + name.ljust(12, b"\0") + bytes(4)
+    header += bytes([ftype, 1]) + struct.pack("<H", 4 * len(glyph)) + struct.pack("<94H", *offsets)
+    return header + glyph * 4
+sig = bytes([19]) + b"TheDraw FONTS file\x1a"
+open(sys.argv[1] + "/a.tdf", "wb").write(sig + font(b"Alpha", 1, ord("A")))
+open(sys.argv[1] + "/sub/b.tdf", "wb").write(sig + font(b"Beta", 1, ord("B")) + font(b"Gamma", 2, ord("G")))
+PY
+
+# row_holds ROW TEXT: whether a fresh screenshot shows TEXT somewhere on ROW.
+row_holds() {
+  e2e_shot "$E2E_TMP/shot.png"
+  e2e_decode "$E2E_TMP/shot.png" >"$E2E_TMP/cells.json" 2>/dev/null || return 1
+  python3 -c '
+import json, sys
+cells = json.load(open(sys.argv[1]))[int(sys.argv[2]) - 1]
+text = bytes(c if c > 13 else 32 for c, _ in cells).decode("cp437")
+open(sys.argv[4], "w").write(text)
+sys.exit(0 if sys.argv[3] in text else 1)' "$E2E_TMP/cells.json" "$1" "$2" "$E2E_TMP/seen.txt"
+}
+
+e2e_start_x
+e2e_start_brixel "$fonts/a.tdf"
+e2e_wait_for "the main screen" 30 row_holds 1 "Name: Alpha [Block]"
+xdotool key --clearmodifiers b
+e2e_wait_for "the list of three fonts" 30 row_holds 14 "Fonts: 3 of 3"
+e2e_wait_for "Alpha's sample" 30 row_holds 3 "AAA AAA AAA AAA"
+xdotool key --clearmodifiers Down
+e2e_wait_for "Beta's sample" 30 row_holds 3 "BBB BBB BBB BBB"
+xdotool key --clearmodifiers Down
+e2e_wait_for "Gamma's sample" 30 row_holds 3 "GGG GGG GGG GGG"
+e2e_wait_for "Gamma's status line" 30 row_holds 1 "Name: Gamma [Color]"
+xdotool key --clearmodifiers Return
+e2e_wait_for "the main screen without the list" 30 row_holds 25 "Help"
+e2e_wait_for "the chosen file and font" 30 row_holds 1 "b.tdf                    Font: 2/2"
+row_holds 1 "Name: Gamma [Color]" || e2e_fail "the status line does not name Gamma"
+row_holds 3 "GGG GGG GGG GGG" || e2e_fail "the main screen does not draw Gamma"
+xdotool key --clearmodifiers Escape
+e2e_wait_exit 20
+[ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
+echo "font browser test passed"
