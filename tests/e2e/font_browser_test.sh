@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
-# The font browser in the window: B lists the fonts under the font folder of
-# brixel.ini, the sample follows the highlight, and Enter puts the chosen font
-# on the main screen. Brixel runs from a copy so that its brixel.ini is ours.
+# The font browser in the window: B lists the fonts under the font folder
+# (the working directory, as no brixel.ini names one), the sample follows the
+# highlight, and Enter puts the chosen font on the main screen.
 source "$(dirname "$0")/lib.sh"
 
-bin="$E2E_TMP/bin"
-fonts="$E2E_TMP/fonts"
-mkdir -p "$bin" "$fonts/sub"
-cp "$BRIXEL_BIN" "$bin/brixel"
-for f in 80x25.png click.wav bell.wav tdf.ico; do cp "$BRIXEL_BINARY_DIR/$f" "$bin/"; done
-BRIXEL_BIN="$bin/brixel"
-printf '[fonts]\npath=%s\n' "$fonts" >"$bin/brixel.ini"
+fonts="$E2E_TMP/work"
+mkdir -p "$fonts/sub"
 
 # Every font draws each of "adf1" as one row of its own letter three times.
 python3 - "$fonts" <<'PY'
