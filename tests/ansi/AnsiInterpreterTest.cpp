@@ -186,17 +186,6 @@ TEST(AnsiInterpreter, NextParamTakesNumbersOffTheFront) {
   }
 }
 
-TEST(AnsiInterpreter, LinesFollowTheCursorOneByteLate) {
-  auto ansi = std::make_unique<TMsgBaseAnsi>();
-  Feed(*ansi, "AB\r\n");
-  EXPECT_EQ(ansi->Lines, 1);
-  Feed(*ansi, "C");
-  EXPECT_EQ(ansi->Lines, 2);
-  // Moving up again never shrinks the picture.
-  Feed(*ansi, "\x1b[H.");
-  EXPECT_EQ(ansi->Lines, 2);
-}
-
 TEST(AnsiInterpreter, StopsAtTheLastRow) {
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   const std::string feeds(kAnsiRows - 1, '\n');

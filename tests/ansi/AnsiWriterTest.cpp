@@ -84,7 +84,7 @@ TEST(AnsiWriter, WritesTheWorkingAreaByteForByte) {
     TScreen big = BlankScreen(mode);
     for (int y = 1; y <= 22; ++y)
       for (int x = 1; x <= 80; ++x) big[y][x] = screen[y][x];
-    big[30][100] = {'q', 0x70};
+    big[30].back() = {'q', 0x70};  // below and beside the rectangle
     EXPECT_EQ(AnsiScreenBytes(big), want) << "mode " << int(mode);
   }
 }
