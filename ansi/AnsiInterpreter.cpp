@@ -117,16 +117,19 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
   uint8_t x = CurX;
   uint8_t attr = CurAttr;
   TScreenChar* row = Image[y].data();
+  // Lines takes the cursor row at each byte; here only where the row changes
+  // with another byte to follow.
+  if (i < size && y > lines) lines = y;
   while (i < size) {
     const uint8_t ch = data[i];
     if (!kActsOn[ch]) {
-      if (y > lines) lines = y;
       row[x] = {ch, attr};
       if (x < kAnsiCols) {
         ++x;
       } else if (y < kAnsiRows) {
         x = 1;
         row = Image[++y].data();
+        if (i + 1 < size) lines = std::max(lines, y);
       }
       ++i;
       continue;
@@ -158,7 +161,6 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
     }
     if (end >= size || data[end] == 10 || data[end] == 13 || data[end] == kEndOfFile) break;
     if (pending) values[count++ % values.size()] = static_cast<int32_t>(value);
-    if (y > lines) lines = y;
     const std::string_view params(reinterpret_cast<const char*>(data + i + 2), end - i - 2);
     const uint8_t final = data[end];
     i = end + 1;
@@ -178,6 +180,7 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
     x = CurX;
     y = CurY;
     row = Image[y].data();
+    if (i < size && y > lines) lines = y;
   }
   CurX = x;
   CurY = y;
