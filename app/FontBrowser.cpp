@@ -52,15 +52,19 @@ class TFontBrowser {
   void SearchKey(uint8_t key);
   void FindName();
   void EndSearch();
+  // The collection's font behind the highlighted item, or -1 for an empty list.
+  int Highlighted() const {
+    return List.ListMax > 0 ? Shown[static_cast<size_t>(List.Picked - 1)] : -1;
+  }
 
   TFontCollection Collection;
-  std::string Root;         // cut from the paths shown
-  std::vector<int> Shown;   // the collection's font behind each item
+  std::string Root;        // cut from the paths shown
+  std::vector<int> Shown;  // the collection's font behind each item
   bool OnlyComplete = false;
-  int LoadedFile = -1;      // the collection's file the font unit holds
+  int LoadedFile = -1;  // the collection's file the font unit holds
   TMenuList List;
-  std::string Search;       // typed letters, looked for in the names
-  int KeysRead = 0;         // within the current run of the list
+  std::string Search;  // typed letters, looked for in the names
+  int KeysRead = 0;    // within the current run of the list
 };
 
 TFontBrowser::TFontBrowser(TFontCollection collection)
@@ -86,9 +90,9 @@ TFontBrowser::TFontBrowser(TFontCollection collection)
 std::string TFontBrowser::ItemText(const TCollectedFont& font) const {
   std::string_view file = Collection.Files[static_cast<size_t>(font.File)];
   if (file.substr(0, Root.size()) == Root) file.remove_prefix(Root.size());
-  return PadRight(font.Font.Name, 12, ' ') + " " +
-         PadRight("[" + FontTypeLabel(font.Font.FontType) + "]", 9, ' ') + "  " +
-         std::string(file);
+  std::string type = "[" + FontTypeLabel(font.Font.FontType) + "]";
+  type.resize(std::max<size_t>(type.size(), 9), ' ');  // "[Outline]"; a longer one stays whole
+  return PadRight(font.Font.Name, 12, ' ') + " " + type + "  " + std::string(file);
 }
 
 // Lists the fonts the filter lets through, with the highlight on font keep
@@ -127,7 +131,7 @@ void TFontBrowser::BeforeKey() {
   } else if (!Search.empty()) {
     MenuListSearchDisplay(List, Search);  // the list's frame was drawn over it
   }
-  ShowFont(List.ListMax > 0 ? Shown[static_cast<size_t>(List.Picked - 1)] : -1);
+  ShowFont(Highlighted());
 }
 
 // The status line and the sample of one font (-1: none), as the main screen
@@ -193,7 +197,8 @@ void TFontBrowser::FindName() {
   const int32_t tries = fromLast ? count : count - 1;
   for (int32_t step = 0; step < tries; ++step) {
     const int32_t item = (first - 1 + step) % count + 1;
-    const TCollectedFont& font = Collection.Fonts[static_cast<size_t>(Shown[static_cast<size_t>(item - 1)])];
+    const TCollectedFont& font =
+        Collection.Fonts[static_cast<size_t>(Shown[static_cast<size_t>(item - 1)])];
     if (PosNoCase(Search, font.Font.Name) > 0) {
       List.Picked = item;
       List.Top = std::min(List.Top, item);
@@ -220,12 +225,12 @@ bool TFontBrowser::Run(int start, std::string& file, int& number) {
     const uint8_t key = List.LastKey;
     if (key == kKeyEscape) break;
     if (key == kKeyEnter) {
-      if (List.ListMax == 0) continue;
-      chosen = Shown[static_cast<size_t>(List.Picked - 1)];
+      chosen = Highlighted();
+      if (chosen < 0) continue;  // an empty list has nothing to load
       break;
     }
     if (key == kScanF3) {
-      const int current = List.ListMax > 0 ? Shown[static_cast<size_t>(List.Picked - 1)] : -1;
+      const int current = Highlighted();
       OnlyComplete = !OnlyComplete;
       EndSearch();
       Fill(current);
@@ -244,8 +249,9 @@ bool TFontBrowser::Run(int start, std::string& file, int& number) {
 
 // The collection's font that the main screen shows (font n of the loaded file), or -1.
 int ShownFont(const TFontCollection& collection, int n) {
-  const auto file = std::find_if(collection.Files.begin(), collection.Files.end(),
-                                 [](const std::string& path) { return SameFile(path, FontFileName); });
+  const auto file =
+      std::find_if(collection.Files.begin(), collection.Files.end(),
+                   [](const std::string& path) { return SameFile(path, FontFileName); });
   const auto fileIndex = static_cast<int32_t>(file - collection.Files.begin());
   for (size_t i = 0; i < collection.Fonts.size(); ++i) {
     const TCollectedFont& font = collection.Fonts[i];

@@ -17,7 +17,9 @@ constexpr int kDown = 80;
 constexpr int kF3 = 61;
 constexpr int kFirstItemRow = 15;  // under the list's top edge on row 14
 
-std::string Padded(const std::string& s) { return s + std::string(80 - s.size(), ' '); }
+std::string Padded(const std::string& s) {
+  return s + std::string(80 - s.size(), ' ');
+}
 
 // One list row: frame, item text, scroll track (or thumb).
 std::string ItemRow(const std::string& item, char track = '\xB0') {
@@ -33,11 +35,15 @@ class FontBrowser : public ShellTest {
     TTdfBuilder a, b;
     a.Font(FontSpec("Alpha", ftBlock, 1, {{'a', BlockGlyph({"AA"})}}));
     a.Font(FontSpec("Beta", ftBlock, 1,
-                    {{'a', BlockGlyph({"B1"})}, {'d', BlockGlyph({"B2"})},
-                     {'f', BlockGlyph({"B3"})}, {'1', BlockGlyph({"B4"})}}));
+                    {{'a', BlockGlyph({"B1"})},
+                     {'d', BlockGlyph({"B2"})},
+                     {'f', BlockGlyph({"B3"})},
+                     {'1', BlockGlyph({"B4"})}}));
     b.Font(FontSpec("Locket", ftColor, 0,
-                    {{'a', ColorGlyph({"L"}, 0x1E)}, {'d', ColorGlyph({"L"}, 0x1E)},
-                     {'f', ColorGlyph({"L"}, 0x1E)}, {'1', ColorGlyph({"L"}, 0x1E)}}));
+                    {{'a', ColorGlyph({"L"}, 0x1E)},
+                     {'d', ColorGlyph({"L"}, 0x1E)},
+                     {'f', ColorGlyph({"L"}, 0x1E)},
+                     {'1', ColorGlyph({"L"}, 0x1E)}}));
     std::filesystem::create_directory(Dir.Path() / "sub");
     A = Load(a, "a.tdf");
     b.WriteTo(Dir, "sub/b.tdf");
@@ -77,9 +83,9 @@ TEST_F(FontBrowser, SampleFollowsTheHighlightAndEscPutsBackTheFileShown) {
 }
 
 TEST_F(FontBrowser, TypingSearchesTheNamesAndF3KeepsTheFontsThatHaveTheText) {
-  Step({0, 72});   // Alpha
+  Step({0, 72});  // Alpha
   Step("b");
-  Step("l");       // Locket: the "[Block]" beside Beta is no name
+  Step("l");  // Locket: the "[Block]" beside Beta is no name
   Step("o");
   Step({0, 72});   // Up to Beta; the search ends
   Step({0, kF3});  // only Beta and Locket
@@ -101,8 +107,9 @@ TEST_F(FontBrowser, TypingSearchesTheNamesAndF3KeepsTheFontsThatHaveTheText) {
 
   // Enter on Beta: a.tdf, font 2, on the main screen.
   EXPECT_EQ(LastFontFile, A);
-  EXPECT_EQ(WaitText(8, 1), "a.tdf                    Font: 2/2      Spacing: 1"
-                            "            Name: Beta [Block]");
+  EXPECT_EQ(WaitText(8, 1),
+            "a.tdf                    Font: 2/2      Spacing: 1"
+            "            Name: Beta [Block]");
 }
 
 }  // namespace
