@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "ansi/SauceFile.h"
 #include "util/Files.h"
 
 namespace {
@@ -31,8 +32,17 @@ bool ReadInChunks(std::string_view path, int& error, TTake take) {
 }  // namespace
 
 bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error) {
-  return ReadInChunks(path, error,
-                      [&](std::span<const uint8_t> chunk) { return ansi.ProcessBuffer(chunk); });
+  // A SAUCE record is no part of the picture, also where no byte 26 comes
+  // before it to end the drawing.
+  TSauce sauce;
+  bool found = false;
+  int64_t left = 0;
+  if (!ReadSauceFile(path, sauce, found, error, left)) return false;
+  return ReadInChunks(path, error, [&](std::span<const uint8_t> chunk) {
+    if (static_cast<int64_t>(chunk.size()) > left) chunk = chunk.first(static_cast<size_t>(left));
+    left -= static_cast<int64_t>(chunk.size());
+    return ansi.ProcessBuffer(chunk) || left <= 0;
+  });
 }
 
 bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error) {

@@ -42,7 +42,14 @@ TSauce NewRecord(std::span<const uint8_t> content) {
 }  // namespace
 
 bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error) {
+  int64_t contentEnd = 0;
+  return ReadSauceFile(path, sauce, found, error, contentEnd);
+}
+
+bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error,
+                   int64_t& contentEnd) {
   found = false;
+  contentEnd = 0;
   error = 0;
   TFileHandle file;
   if (!RetryReset(file, path, faRead)) {
@@ -60,8 +67,9 @@ bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error
     error = file.LastError() ? file.LastError() : EIO;
     return false;
   }
-  size_t contentEnd = 0;
-  found = ParseSauce(tail, sauce, contentEnd);
+  size_t tailEnd = 0;
+  found = ParseSauce(tail, sauce, tailEnd);
+  contentEnd = size - static_cast<int64_t>(tail.size()) + static_cast<int64_t>(tailEnd);
   return true;
 }
 

@@ -14,6 +14,10 @@
 // font bundle costs no more than a small piece of art. found says whether
 // the file has one. False (error holds the errno) when it cannot be read.
 bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error);
+// The same, with where the file's content ends: before its trailer, or the
+// file's size when it has no record.
+bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error,
+                   int64_t& contentEnd);
 
 // What a write changes; every text in code page 437. Fields not given keep
 // the value of the file's record, or are empty in a new one.

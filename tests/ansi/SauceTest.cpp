@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "ansi/AnsiFile.h"
 #include "ansi/Sauce.h"
 #include "ansi/SauceFile.h"
 #include "support/TempDir.h"
@@ -155,6 +158,19 @@ TEST(Sauce, FontFilesGetARecordWithoutAType) {
   EXPECT_EQ(contentEnd, font.size());
   EXPECT_EQ(sauce.FileSize, font.size());
   EXPECT_EQ(sauce.DataType + sauce.FileType + sauce.TInfo1 + sauce.TInfo2, 0);
+}
+
+TEST(Sauce, TheRecordIsNoPartOfThePictureEvenWithoutAnEndOfFileByte) {
+  const TTempDir dir;
+  for (const std::string& separator : {std::string(), std::string("\x1a")}) {
+    const std::string path = dir.Write("art.ans", "AB" + separator + Record("00", "Art", 0));
+    auto picture = std::make_unique<TMsgBaseAnsi>();
+    int error = 0;
+    ASSERT_TRUE(LoadAnsiFile(path, *picture, error));
+    EXPECT_EQ(picture->Image[1][2].Ch, 'B');
+    EXPECT_EQ(picture->Image[1][3].Ch, 0) << "the record was drawn";
+    EXPECT_EQ(picture->Lines, 1);
+  }
 }
 
 }  // namespace
