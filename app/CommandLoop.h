@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-constexpr uint8_t kKeyEscape = 27;
+#include "widgets/WidgetKeys.h"
+
 
 // Runs the main screen from font n until the user leaves (ESC or another
 // exit of the loop). The caller shuts down afterwards.

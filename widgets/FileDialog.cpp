@@ -15,14 +15,10 @@
 #include "widgets/MenuBox.h"
 #include "widgets/MenuList.h"
 #include "widgets/Prompts.h"
+#include "widgets/WidgetKeys.h"
 
 namespace {
 
-constexpr uint8_t kTab = 9;
-constexpr uint8_t kEnter = 13;
-constexpr uint8_t kEscape = 27;
-constexpr uint8_t kScanLeft = 75;
-constexpr uint8_t kScanRight = 77;
 constexpr char kListExitKeys[] = "\t\r\x1b";
 
 constexpr uint8_t kFieldWidth = 65;
@@ -178,7 +174,7 @@ TFocus TFileDialog::BackToFiles() {
 TFocus TFileDialog::RunFiles() {
   Files.Execute(7, 9, 39, 19);
   switch (Files.LastKey) {
-    case kEnter:
+    case kKeyEnter:
       if (Files.ListMax > 0) {
         const std::string& name = Files.Items[static_cast<size_t>(Files.Picked)].Str;
         if (Save) {
@@ -189,10 +185,10 @@ TFocus TFileDialog::RunFiles() {
         }
       }
       return TFocus::Files;
-    case kEscape:
+    case kKeyEscape:
       Done = true;
       return TFocus::Files;
-    case kTab:
+    case kKeyTab:
     case kScanRight:
       Files.BarColor = kHiddenBarAttr;
       Dirs.NoInput = false;
@@ -209,7 +205,7 @@ TFocus TFileDialog::RunFiles() {
 TFocus TFileDialog::RunDirectories() {
   Dirs.Execute(40, 9, 72, 19);
   switch (Dirs.LastKey) {
-    case kEnter:
+    case kKeyEnter:
       if (Dirs.ListMax > 0) {
         // Relative to the shown directory, which is the current one.
         const std::string& name = Dirs.Items[static_cast<size_t>(Dirs.Picked)].Str;
@@ -221,11 +217,11 @@ TFocus TFileDialog::RunDirectories() {
       return TFocus::Directories;
     case kScanLeft:
       return BackToFiles();
-    case kEscape:
+    case kKeyEscape:
       BackToFiles();
       Done = true;
       return TFocus::Files;
-    case kTab:
+    case kKeyTab:
       Dirs.BarColor = kHiddenBarAttr;
       PaintDirs();
       EditTerminators = kListExitKeys;
@@ -244,15 +240,15 @@ TFocus TFileDialog::RunField(TFocus field) {
   std::string text;
   InputField(text, 8, bottom ? 21 : 7, kFieldWidth, kFieldMaxLength, 1, bottom ? Field : Dir);
   switch (EditLastKey) {
-    case kTab:
+    case kKeyTab:
       if (bottom) return TFocus::DirectoryField;
       DrawFields();
       return BackToFiles();
-    case kEscape:
+    case kKeyEscape:
       DrawFields();
       Done = true;
       return field;
-    case kEnter:
+    case kKeyEnter:
       if (bottom) {
         Field = text;
         if (Save) {

@@ -7,6 +7,9 @@
 // 0, 1).
 constexpr uint8_t kKeyCtrlA = 1;
 constexpr uint8_t kKeyBackspace = 8;
+constexpr uint8_t kKeyTab = 9;
+constexpr uint8_t kKeyEnter = 13;
+constexpr uint8_t kKeyEscape = 27;
 constexpr uint8_t kKeyCtrlY = 25;
 
 constexpr uint8_t kScanCtrlA = 1;

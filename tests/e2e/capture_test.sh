@@ -11,21 +11,6 @@ mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/demo.tdf"
 cp "$BRIXEL_SOURCE_DIR/assets/demo.ans" "$work/demo.ans"
 
-# shows ROW TEXT: whether row ROW of a fresh screenshot holds TEXT.
-shows() {
-  e2e_shot "$E2E_TMP/shot.png"
-  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/shot.png" >"$E2E_TMP/shot.json" 2>/dev/null || true
-  python3 - "$E2E_TMP/shot.json" "$1" "$2" "$E2E_TMP/seen.txt" <<'PY'
-import json, sys
-try:
-    rows = json.load(open(sys.argv[1]))
-except ValueError:
-    sys.exit(1)
-row = bytes(c if c > 13 else 32 for c, _ in rows[int(sys.argv[2]) - 1]).decode("cp437")
-open(sys.argv[4], "w").write(row)
-sys.exit(0 if sys.argv[3] in row else 1)
-PY
-}
 key() { xdotool key --clearmodifiers "$@"; }
 # The middle of cell (COLUMN, ROW) in window pixels (8x16 cells).
 cell_x() { echo $((($1 - 1) * 8 + 4)); }
@@ -33,36 +18,36 @@ cell_y() { echo $((($1 - 1) * 16 + 8)); }
 
 e2e_start_x
 e2e_start_brixel demo.tdf
-e2e_wait_for "the main screen" 30 shows 1 "demo.tdf"
+e2e_wait_for "the main screen" 30 e2e_row_shows 1 "demo.tdf"
 
 key c
-e2e_wait_for "the Font File dialog" 30 shows 5 " Font File "
+e2e_wait_for "the Font File dialog" 30 e2e_row_shows 5 " Font File "
 key Tab Tab Return
-e2e_wait_for "the name box" 30 shows 7 " Font Name "
+e2e_wait_for "the name box" 30 e2e_row_shows 7 " Font Name "
 xdotool type --clearmodifiers "Cap"
 key Return
-e2e_wait_for "the type list" 30 shows 11 " Font Type "
+e2e_wait_for "the type list" 30 e2e_row_shows 11 " Font Type "
 key Down Down Return
-e2e_wait_for "the font created" 30 shows 12 "Font created!"
+e2e_wait_for "the font created" 30 e2e_row_shows 12 "Font created!"
 key Return
 
 key l
-e2e_wait_for "the Load dialog" 30 shows 5 " Load Font "
+e2e_wait_for "the Load dialog" 30 e2e_row_shows 5 " Load Font "
 key Down Return  # demo.tdf, newfont.tdf
-e2e_wait_for "newfont.tdf loaded" 30 shows 1 "newfont.tdf"
+e2e_wait_for "newfont.tdf loaded" 30 e2e_row_shows 1 "newfont.tdf"
 
 key a
-e2e_wait_for "the Select Image dialog" 30 shows 5 " Select Image "
+e2e_wait_for "the Select Image dialog" 30 e2e_row_shows 5 " Select Image "
 key Return
-e2e_wait_for "the viewer's percent bar" 30 shows 25 "▄▄▄▄▄▄▄▄▄▄"
+e2e_wait_for "the viewer's percent bar" 30 e2e_row_shows 25 "▄▄▄▄▄▄▄▄▄▄"
 e2e_drag 2 "$(cell_x 3)" "$(cell_y 4)" "$(cell_x 12)" "$(cell_y 6)"
-e2e_wait_for "the TDF Chars browser" 30 shows 8 " TDF Chars "
+e2e_wait_for "the TDF Chars browser" 30 e2e_row_shows 8 " TDF Chars "
 key Down
 for _ in $(seq 17); do key Right; done
-e2e_wait_for "'a' highlighted" 30 shows 9 "Dec: 97 Hex: 61"
+e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
 key Return
 key Escape
-e2e_wait_for "the main screen again" 30 shows 1 "newfont.tdf"
+e2e_wait_for "the main screen again" 30 e2e_row_shows 1 "newfont.tdf"
 
 "$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/art.json"
 python3 - "$E2E_TMP/art.json" "$work/newfont.tdf" <<'PY' || e2e_fail "the stored glyph is not the marked block"
@@ -79,23 +64,7 @@ assert data[233:] == bytes(record), (data[233:].hex(), record.hex())
 PY
 # The sample "adf1" at (1, 3) now starts with the glyph: its top row is the art's row 4.
 "$BRIXEL_CLI" render --x 1 --y 3 --json "$work/newfont.tdf" adf1 >"$E2E_TMP/want.json"
-# The window's sample area (rows 2-22) equals, pixel for pixel, what
-# brixel-cli render draws; the other rows are taken from the shot itself.
-matches_sample() {
-  e2e_shot "$E2E_TMP/sample.png"
-  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/sample.png" >"$E2E_TMP/sample.json" 2>/dev/null || true
-  python3 - "$E2E_TMP/want.json" "$E2E_TMP/sample.json" "$E2E_TMP/expected.json" <<'PY' || return 1
-import json, sys
-cli = json.load(open(sys.argv[1]))
-try:
-    shot = json.load(open(sys.argv[2]))
-except ValueError:
-    sys.exit(1)
-json.dump([shot[0]] + cli[1:22] + shot[22:], open(sys.argv[3], "w"))
-PY
-  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/sample.png" "$E2E_TMP/expected.json" >/dev/null 2>&1
-}
-e2e_wait_for "the new glyph in the sample" 30 matches_sample
+e2e_wait_for "the new glyph in the sample" 30 e2e_sample_matches "$E2E_TMP/want.json"
 key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"

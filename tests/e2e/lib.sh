@@ -227,3 +227,43 @@ e2e_drag() {
   xdotool mousemove --sync --window "$BRIXEL_WID" $((($2 + $4) / 2)) $((($3 + $5) / 2))
   xdotool mousemove --sync --window "$BRIXEL_WID" "$4" "$5" mouseup "$button"
 }
+
+# e2e_row_shows ROW TEXT [COLUMN]: whether row ROW of a fresh screenshot holds
+# TEXT (code page 437 written as UTF-8), anywhere or starting at COLUMN. The
+# row is noted for the failure message of a poll.
+e2e_row_shows() {
+  e2e_shot "$E2E_TMP/row.png"
+  e2e_decode "$E2E_TMP/row.png" >"$E2E_TMP/row.json" 2>/dev/null || true
+  python3 - "$E2E_TMP/row.json" "$E2E_TMP/seen.txt" "$@" <<'PY'
+import json, sys
+try:
+    rows = json.load(open(sys.argv[1]))
+except ValueError:
+    sys.exit(1)
+row = bytes(c if c > 13 else 32 for c, _ in rows[int(sys.argv[3]) - 1]).decode("cp437")
+open(sys.argv[2], "w").write(row)
+text = sys.argv[4]
+if len(sys.argv) > 5:
+    at = int(sys.argv[5]) - 1
+    sys.exit(0 if row[at:at + len(text)] == text else 1)
+sys.exit(0 if text in row else 1)
+PY
+}
+
+# e2e_sample_matches CLI_JSON: whether the window's sample area (rows 2-22)
+# equals, pixel for pixel, the screen brixel-cli render --json drew; rows 1
+# and 23-25 are taken from the shot itself and checked by the caller.
+e2e_sample_matches() {
+  e2e_shot "$E2E_TMP/sample.png"
+  e2e_decode "$E2E_TMP/sample.png" >"$E2E_TMP/sample.json" 2>/dev/null || true
+  python3 - "$1" "$E2E_TMP/sample.json" "$E2E_TMP/expected.json" <<'PY' || return 1
+import json, sys
+cli = json.load(open(sys.argv[1]))
+try:
+    shot = json.load(open(sys.argv[2]))
+except ValueError:
+    sys.exit(1)
+json.dump([shot[0]] + cli[1:22] + shot[22:], open(sys.argv[3], "w"))
+PY
+  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/sample.png" "$E2E_TMP/expected.json" >/dev/null 2>&1
+}

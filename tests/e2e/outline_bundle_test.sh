@@ -32,32 +32,15 @@ with open(sys.argv[1] + "/bundle.tdf", "wb") as f:
         f.write(font(b"N%d" % i, 1, {"a": bar}))
 PY
 
-# shows ROW COLUMN TEXT: whether a fresh screenshot holds TEXT (code page 437
-# given as UTF-8) at that place.
-shows() {
-  e2e_shot "$E2E_TMP/shot.png"
-  "$SCREEN_DECODE" "$GLYPH_SHEET" "$E2E_TMP/shot.png" >"$E2E_TMP/shot.json" 2>/dev/null || true
-  python3 - "$E2E_TMP/shot.json" "$1" "$2" "$3" "$E2E_TMP/seen.txt" <<'PY'
-import json, sys
-try:
-    rows = json.load(open(sys.argv[1]))
-except ValueError:
-    sys.exit(1)
-row = bytes(c if c > 13 else 32 for c, _ in rows[int(sys.argv[2]) - 1]).decode("cp437")
-open(sys.argv[5], "w").write(row)
-at = int(sys.argv[3]) - 1
-sys.exit(0 if row[at:at + len(sys.argv[4])] == sys.argv[4] else 1)
-PY
-}
 key() { xdotool key --clearmodifiers "$@"; }
 
 e2e_start_x
 e2e_start_brixel outline.tdf
-e2e_wait_for "the style on row 25" 30 shows 25 13 "Outline style 0"
-e2e_wait_for "the sample in style 0" 30 shows 3 1 "┌──┐"
+e2e_wait_for "the style on row 25" 30 e2e_row_shows 25 "Outline style 0" 13
+e2e_wait_for "the sample in style 0" 30 e2e_row_shows 3 "┌──┐" 1
 key o
-e2e_wait_for "style 1 on row 25" 30 shows 25 13 "Outline style 1"
-e2e_wait_for "the sample in style 1" 30 shows 3 1 "╒══╕"
+e2e_wait_for "style 1 on row 25" 30 e2e_row_shows 25 "Outline style 1" 13
+e2e_wait_for "the sample in style 1" 30 e2e_row_shows 3 "╒══╕" 1
 grep -qx "OutlineStyle=1" "$bin/brixel.ini" || e2e_fail "the style was not kept: $(cat "$bin/brixel.ini" 2>&1)"
 key Escape
 e2e_wait_exit 20
@@ -65,16 +48,16 @@ e2e_wait_exit 20
 
 # The kept style is where the next start begins.
 e2e_start_brixel outline.tdf
-e2e_wait_for "style 1 after a restart" 30 shows 25 13 "Outline style 1"
+e2e_wait_for "style 1 after a restart" 30 e2e_row_shows 25 "Outline style 1" 13
 key Escape
 e2e_wait_exit 20
 
 e2e_start_brixel bundle.tdf
-e2e_wait_for "the last of 300 fonts" 30 shows 1 26 "Font: 300/300"
+e2e_wait_for "the last of 300 fonts" 30 e2e_row_shows 1 "Font: 300/300" 26
 key --repeat 44 Down
-e2e_wait_for "font 256" 30 shows 1 26 "Font: 256/300"
+e2e_wait_for "font 256" 30 e2e_row_shows 1 "Font: 256/300" 26
 key Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up
-e2e_wait_for "font 1 after wrapping" 30 shows 1 26 "Font: 1/300"
+e2e_wait_for "font 1 after wrapping" 30 e2e_row_shows 1 "Font: 1/300" 26
 key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
