@@ -22,37 +22,12 @@ bool IsAmpersandMarker(std::span<const uint8_t> cells, size_t i) {
   return cells[i] == '&' && i + 1 < cells.size() && (cells[i + 1] == 13 || cells[i + 1] == 0);
 }
 
-enum class TGlyphRead { Absent, Found, OpenFailed };
-
-// Reads the glyph record of ch from the font file: its size into GlyphSize and
-// its cell stream up to the end of the font's glyph block (or of the file).
-TGlyphRead ReadGlyph(uint8_t ch, std::vector<uint8_t>& cells) {
-  const int index = ch - kFirstGlyphChar;
-  const uint16_t offset = GlyphOffsetOf(CurrentHeader, index);
-  if (offset == kAbsentGlyph) return TGlyphRead::Absent;
-  const uint16_t blockSize = BlockSizeOf(CurrentHeader);
-  // A glyph that starts outside its own block belongs to nothing: treat it as absent.
-  if (offset >= blockSize) return TGlyphRead::Absent;
-  if (CurrentFont < 1 || static_cast<size_t>(CurrentFont) >= Fonts.size()) return TGlyphRead::Absent;
-
-  std::vector<uint8_t> record;
-  const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
-  if (!ReadFontFileRange(FontFileName, blockStart + offset, blockSize - offset, record)) {
-    return TGlyphRead::OpenFailed;
-  }
-  if (record.size() >= 1) GlyphSize.Width = record[0];
-  if (record.size() >= 2) GlyphSize.Height = record[1];
-  if (record.size() < 2) return TGlyphRead::Absent;
-  cells.assign(record.begin() + 2, record.end());
-  return TGlyphRead::Found;
-}
-
 uint8_t DrawGlyph(int x, int y, uint8_t ch, uint8_t fontType) {
   if (!MarkerValid(CurrentHeader)) return 0;
   if (ch == ' ') return 1;
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return 1;
   std::vector<uint8_t> cells;
-  switch (ReadGlyph(ch, cells)) {
+  switch (ReadGlyphRecord(ch, GlyphSize, cells)) {
     case TGlyphRead::OpenFailed:
       ConWriteLn("Error Opening File!");
       return 0;
@@ -69,26 +44,64 @@ uint8_t DrawGlyph(int x, int y, uint8_t ch, uint8_t fontType) {
 
 }  // namespace
 
-void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType) {
+TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream) {
+  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphRead::Absent;
+  const int index = ch - kFirstGlyphChar;
+  const uint16_t offset = GlyphOffsetOf(CurrentHeader, index);
+  if (offset == kAbsentGlyph) return TGlyphRead::Absent;
+  const uint16_t blockSize = BlockSizeOf(CurrentHeader);
+  // A glyph that starts outside its own block belongs to nothing: treat it as absent.
+  if (offset >= blockSize) return TGlyphRead::Absent;
+  if (CurrentFont < 1 || static_cast<size_t>(CurrentFont) >= Fonts.size()) return TGlyphRead::Absent;
+
+  std::vector<uint8_t> record;
+  const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
+  if (!ReadFontFileRange(FontFileName, blockStart + offset, blockSize - offset, record)) {
+    return TGlyphRead::OpenFailed;
+  }
+  if (record.size() >= 1) size.Width = record[0];
+  if (record.size() >= 2) size.Height = record[1];
+  if (record.size() < 2) return TGlyphRead::Absent;
+  stream.assign(record.begin() + 2, record.end());
+  return TGlyphRead::Found;
+}
+
+TGlyphRows GlyphCellRows(std::span<const uint8_t> stream, uint8_t fontType) {
   const bool color = fontType == ftColor;
-  GotoXY(x, y);
-  for (size_t i = 0; i < cells.size(); ++i) {
-    const uint8_t c = cells[i];
-    if (c == 0) return;
+  TGlyphRows rows(1);
+  for (size_t i = 0; i < stream.size(); ++i) {
+    const uint8_t c = stream[i];
+    if (c == 0) break;
     if (IsRowEnd(c)) {
+      rows.emplace_back();
+      continue;
+    }
+    if (IsAmpersandMarker(stream, i)) continue;
+    uint8_t attr = 0;
+    if (color) {
+      if (i + 1 >= stream.size()) break;  // a cell without its attribute ends the glyph
+      attr = stream[++i];
+    }
+    rows.back().push_back({c, attr});
+  }
+  return rows;
+}
+
+void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType) {
+  const TGlyphRows rows = GlyphCellRows(cells, fontType);
+  GotoXY(x, y);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    if (r > 0) {
       const int next = WhereY() + 1;
       if (next > kLastRow) return;
       GotoXY(x, next);
-      continue;
     }
-    if (IsAmpersandMarker(cells, i)) continue;
-    if (color) {
-      if (i + 1 >= cells.size()) return;  // a cell without its attribute ends the glyph
-      SetTextAttr(cells[++i]);
+    for (const TGlyphCell& cell : rows[r]) {
+      if (fontType == ftColor) SetTextAttr(cell.Attr);
+      // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
+      if (WhereX() <= kLastDrawableColumn)
+        WriteRawChar(fontType == ftOutline ? OutlineCellChar(OutlineStyle, cell.Ch) : cell.Ch);
     }
-    // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
-    if (WhereX() <= kLastDrawableColumn)
-      WriteRawChar(fontType == ftOutline ? OutlineCellChar(OutlineStyle, c) : c);
   }
 }
 

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
+
+#include "tdf/TdfFormat.h"
 
 // Draws text with the selected font (CurrentHeader of the font unit) through
 // the console layer. Block and Outline fonts draw in the caller's attribute
@@ -16,6 +19,25 @@ uint8_t DrawBlockGlyph(int x, int y, uint8_t ch);
 uint8_t DrawColorGlyph(int x, int y, uint8_t ch);
 uint8_t DrawOutlineGlyph(int x, int y, uint8_t ch);
 
-// Plays a glyph's cell stream (the bytes after Width and Height, up to the end
-// of the font's glyph block) at (x, y). Never reads outside cells.
+// One drawn cell of a glyph. Block and Outline cells carry attribute 0: they
+// are drawn in the caller's attribute.
+struct TGlyphCell {
+  uint8_t Ch = 0;
+  uint8_t Attr = 0;
+  friend bool operator==(const TGlyphCell&, const TGlyphCell&) = default;
+};
+using TGlyphRows = std::vector<std::vector<TGlyphCell>>;
+
+// The cells a glyph's cell stream (the bytes after Width and Height, up to
+// the end of the font's glyph block) draws, row by row: every 13 starts a
+// row, so a stream holds one row more than it has row ends. Never reads
+// outside stream.
+TGlyphRows GlyphCellRows(std::span<const uint8_t> stream, uint8_t fontType);
+
+enum class TGlyphRead { Absent, Found, OpenFailed };
+// Reads the record of ch in the selected font: Width and Height into size
+// (as far as the record holds them), the cell stream into stream.
+TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream);
+
+// Plays a glyph's cell stream at (x, y).
 void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType);
