@@ -90,7 +90,10 @@ TFontBrowser::TFontBrowser(TFontCollection collection)
 std::string TFontBrowser::ItemText(const TCollectedFont& font) const {
   std::string_view file = Collection.Files[static_cast<size_t>(font.File)];
   if (file.substr(0, Root.size()) == Root) file.remove_prefix(Root.size());
-  std::string type = "[" + FontTypeLabel(font.Font.FontType) + "]";
+  // Appended, not "[" + label: GCC 12 warns falsely on that at -O2.
+  std::string type = "[";
+  type += FontTypeLabel(font.Font.FontType);
+  type += "]";
   type.resize(std::max<size_t>(type.size(), 9), ' ');  // "[Outline]"; a longer one stays whole
   return PadRight(font.Font.Name, 12, ' ') + " " + type + "  " + std::string(file);
 }
