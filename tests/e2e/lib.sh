@@ -148,10 +148,10 @@ e2e_decode() {
 # e2e_screen_settles FILE: takes screenshots until two in a row decode to the
 # same cells (the cursor may blink in between), leaving the JSON in FILE.
 e2e_screen_settles() {
-  local out=$1 previous="" current deadline=$((SECONDS + 30))
+  local out=$1 previous="" current deadline=$((SECONDS + 60))
   while [ "$SECONDS" -lt "$deadline" ]; do
     e2e_shot "$E2E_TMP/settle.png"
-    current=$(e2e_decode "$E2E_TMP/settle.png" || true)
+    current=$(e2e_decode "$E2E_TMP/settle.png" 2>"$E2E_TMP/settle.err" || true)
     if [ -n "$current" ] && [ "$current" = "$previous" ]; then
       printf '%s\n' "$current" >"$out"
       return 0
@@ -159,6 +159,9 @@ e2e_screen_settles() {
     previous=$current
     sleep 0.2
   done
+  # What the last shot was, for the failure message.
+  { identify -format '%wx%h shot; ' "$E2E_TMP/settle.png"; head -c 300 "$E2E_TMP/settle.err"; } \
+    >"$E2E_TMP/seen.txt" 2>&1 || true
   e2e_fail "the screen did not settle"
 }
 
