@@ -6,12 +6,12 @@
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
+#include "tdf/GlyphEdit.h"
 #include "util/Files.h"
 #include "widgets/Prompts.h"
 
 namespace {
 
-constexpr uint8_t kRowEnd = 13;
 constexpr size_t kMaxBlockSize = 0xFFFF;
 
 // Reads the whole loaded file; false when it cannot be read.
@@ -30,19 +30,22 @@ std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int 
                                           bool color) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  std::vector<uint8_t> record = {static_cast<uint8_t>(x2 - x1 + 1), static_cast<uint8_t>(y2 - y1 + 1)};
+  // Sized by the block itself: a block of a long picture may be taller than a size byte holds.
+  TGlyphPicture picture;
+  picture.Width = static_cast<uint8_t>(x2 - x1 + 1);
+  picture.Height = static_cast<uint8_t>(y2 - y1 + 1);
+  picture.Cells.assign(static_cast<size_t>(y2 - y1 + 1),
+                       std::vector<TEditCell>(static_cast<size_t>(x2 - x1 + 1)));
   for (int y = y1; y <= y2; ++y) {
     for (int x = x1; x <= x2; ++x) {
       const TScreenChar cell = cells(x, y);
-      record.push_back(cell.Ch == 0 || cell.Ch == kRowEnd ? ' ' : cell.Ch);
-      if (color) record.push_back(cell.Attr);
+      picture.Cells[y - y1][x - x1] = {true, cell.Ch, cell.Attr};
     }
-    record.push_back(y < y2 ? kRowEnd : 0);
   }
-  return record;
+  return EncodeGlyph(picture, color ? ftColor : ftBlock);
 }
 
-TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record) {
+TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outlineCells) {
   if (FontFileName.empty() || CurrentFont < 1 || CurrentFont > FontCount) return TGlyphStore::NoFont;
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphStore::Failed;
   const int font = CurrentFont;
@@ -52,7 +55,7 @@ TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record) {
   if (headerAt + kFontHeaderSize > bytes.size()) return TGlyphStore::Failed;
   TFontHeader header;
   std::memcpy(&header, bytes.data() + headerAt, kFontHeaderSize);
-  if (header.FontType == ftOutline) return TGlyphStore::Outline;
+  if (header.FontType == ftOutline && !outlineCells) return TGlyphStore::Outline;
   const size_t oldBlock = BlockSizeOf(header);
   if (oldBlock + record.size() > kMaxBlockSize) return TGlyphStore::TooLarge;
 

@@ -15,8 +15,9 @@ using TCellSource = std::function<TScreenChar(int x, int y)>;
 
 // The glyph record of the block (x1, y1)..(x2, y2), corners in any order:
 // Width, Height, the cells row by row (Color fonts with their attributes),
-// 13 between rows and 0 at the end. A cell holding 0 or 13 would end the
-// glyph or its row when read back, so it is stored as a space.
+// 13 between rows and 0 at the end (EncodeGlyph). A cell holding 0 or 13
+// would end the glyph or its row when read back, so it is stored as a space,
+// as is a Color '&' that would read as a row-end marker.
 std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
                                           bool color);
 
@@ -26,8 +27,10 @@ enum class TGlyphStore : uint8_t { Stored, NoFont, Outline, TooLarge, Failed };
 // record goes at the end of that font's glyph block, whose size and the
 // character's offset are updated; every other font's bytes move unchanged.
 // The file is written beside the old one and renamed into place, then
-// reloaded with the same font selected.
-TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record);
+// reloaded with the same font selected. Outline fonts are refused unless
+// outlineCells says the record holds their role letters (a captured picture
+// is no outline).
+TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outlineCells = false);
 // What a refused store says to the user (empty for Stored).
 std::string GlyphStoreMessage(TGlyphStore result);
 
