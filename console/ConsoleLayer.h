@@ -22,6 +22,9 @@ extern uint8_t CaptureLeft, CaptureRight, CaptureTop, CaptureBottom;
 // Installed by the glyph-capture code; the console calls it for a captured
 // block (with a copy of the screen) and logs a false answer.
 extern std::function<bool(const TScreen&)> GlyphCaptureHandler;
+// Installed by a screen that takes mouse clicks; the console calls it with the
+// 1-based cell of a left click (pressed and released without a drag).
+extern std::function<void(int x, int y)> MouseClickHandler;
 
 void ConWrite(std::string_view s);
 void ConWriteLn(std::string_view s = {});

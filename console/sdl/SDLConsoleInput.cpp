@@ -158,6 +158,10 @@ void TSDLConsole::HandleMouse(const SDL_Event& e) {
       }
       if (buttons == 1) CopySelection();
       if (buttons == 2) CaptureSelection();
+      if (buttons == 0 && e.button.button == SDL_BUTTON_LEFT && MouseClickHandler &&
+          CellWidth() > 0 && CellHeight() > 0)
+        MouseClickHandler(std::min(PressX / CellWidth() + 1, static_cast<int>(Cols)),
+                          std::min(PressY / CellHeight() + 1, static_cast<int>(Rows)));
       break;
     }
     default:
