@@ -1,0 +1,152 @@
+#include "app/GlyphEditorScreen.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/ShellState.h"
+#include "console/ConsoleLayer.h"
+#include "console/PipeWriter.h"
+#include "tdf/FontFile.h"
+#include "tdf/OutlineStyles.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+#include "widgets/MenuBox.h"
+#include "widgets/ScreenCells.h"
+
+namespace {
+
+constexpr uint8_t kUndefinedChar = 0xFA;  // a small dot: no cell, unlike a space
+constexpr uint8_t kUndefinedAttr = 8;
+constexpr uint8_t kFrameAttr = 8;
+constexpr uint8_t kMarkAttr = 15;
+constexpr uint8_t kMessageAttr = 14;
+constexpr uint8_t kColumnMark = 0x1F;  // on the top edge, over the cursor column
+constexpr uint8_t kRowMark = 0x10;     // on the left edge, beside the cursor row
+
+constexpr const char* kHelpRows[] = {
+    "|15F1-F8|07 \xB0\xB1\xB2\xDB\xDC\xDF\xDD\xDE  |15F9/F10|07 Fg/Bg  |15Tab|07 Paint  |15Del|07 "
+    "Undefine  "
+    "|15Enter|07 Next row",
+    "|15^Left/^Right|07 Width  |15PgUp/PgDn|07 Height  |15^Z|07 Undo  |15^R|07 Redo  |15^S|07 Save "
+    " "
+    "|15Esc|07 Leave",
+};
+
+int ScreenCols() {
+  return Console ? Console->Cols : 80;
+}
+int ScreenRows() {
+  return Console ? Console->Rows : 25;
+}
+
+void Put(int x, int y, uint8_t attr, uint8_t ch) {
+  PutText(x, y, attr, std::string(1, static_cast<char>(ch)));
+}
+
+// Keeps the cursor cell in view, moving the view as little as possible.
+void ScrollToCursor(TGlyphEditor& e) {
+  const TGlyphPicture& p = e.Edit.Picture();
+  e.ViewX = std::clamp(e.ViewX, std::max(0, e.X - ViewColumns() + 1), e.X);
+  e.ViewY = std::clamp(e.ViewY, std::max(0, e.Y - ViewLines() + 1), e.Y);
+  e.ViewX = std::min(e.ViewX, std::max(0, p.Columns() - ViewColumns()));
+  e.ViewY = std::min(e.ViewY, std::max(0, p.Lines() - ViewLines()));
+}
+
+std::string StatusText(const TGlyphEditor& e) {
+  const TGlyphPicture& p = e.Edit.Picture();
+  const std::string name = CurrentFont >= 1 && static_cast<size_t>(CurrentFont) < Fonts.size()
+                               ? Fonts[CurrentFont].Name
+                               : std::string();
+  std::string s = PadRight(" Glyph " + std::string(1, static_cast<char>(e.Ch)), 9, ' ') +
+                  PadRight(name + " [" + FontTypeName() + "]", 24, ' ') +
+                  PadRight("Size " + NumToStr(p.Width) + "x" + NumToStr(p.Height), 13, ' ') +
+                  PadRight("At " + NumToStr(e.X + 1) + "," + NumToStr(e.Y + 1), 11, ' ');
+  if (e.FontType == ftColor) s += "Colour " + NumToStr(e.Fg) + " on " + NumToStr(e.Bg) + " ";
+  if (e.FontType == ftOutline) {
+    const TEditCell cell = e.Edit.Cell(e.X, e.Y);
+    s += cell.Defined ? OutlineRoleName(cell.Ch) : std::string("undefined");
+  }
+  return s;
+}
+
+void DrawStatusRow(const TGlyphEditor& e) {
+  const std::string text = StatusText(e);
+  PutText(1, 1, StatusAttr, PadRight(text, static_cast<uint8_t>(ScreenCols()), ' '));
+  // The colour typed cells take, as a sample right after its numbers.
+  if (e.FontType == ftColor) PutText(static_cast<int>(text.size()) + 1, 1, e.Attr(), "\xDF\xDC");
+  if (e.Edit.Modified()) Put(ScreenCols(), 1, StatusAttr, '*');
+}
+
+void DrawFrame(int columns, int lines) {
+  const TFrameChars& f = FrameChars(1);
+  const int right = kGlyphLeft + columns, bottom = kGlyphTop + lines;
+  Put(kGlyphLeft - 1, kGlyphTop - 1, kFrameAttr, f.TopLeft);
+  Put(right, kGlyphTop - 1, kFrameAttr, f.TopRight);
+  Put(kGlyphLeft - 1, bottom, kFrameAttr, f.BottomLeft);
+  Put(right, bottom, kFrameAttr, f.BottomRight);
+  for (int x = kGlyphLeft; x < right; ++x) {
+    Put(x, kGlyphTop - 1, kFrameAttr, f.Top);
+    Put(x, bottom, kFrameAttr, f.Bottom);
+  }
+  for (int y = kGlyphTop; y < bottom; ++y) {
+    Put(kGlyphLeft - 1, y, kFrameAttr, f.Left);
+    Put(right, y, kFrameAttr, f.Right);
+  }
+}
+
+void DrawCells(const TGlyphEditor& e, int columns, int lines) {
+  for (int r = 0; r < lines; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      const TEditCell cell = e.Edit.Cell(e.ViewX + c, e.ViewY + r);
+      uint8_t ch = kUndefinedChar, attr = kUndefinedAttr;
+      if (cell.Defined) {
+        ch = e.FontType == ftOutline ? OutlineCellChar(OutlineStyle, cell.Ch) : cell.Ch;
+        attr = e.FontType == ftColor ? cell.Attr : static_cast<uint8_t>(BlockColor);
+      }
+      Put(kGlyphLeft + c, kGlyphTop + r, attr, ch);
+    }
+  }
+}
+
+}  // namespace
+
+int ViewColumns() {
+  return std::min(255, ScreenCols() - 2);
+}
+int ViewLines() {
+  return std::min(255, ScreenRows() - 5);
+}
+
+std::string OutlineRoleName(uint8_t cell) {
+  static const std::array<const char*, 14> kRoles = {
+      "top edge",          "bottom edge",        "left edge",          "right edge",
+      "top-left corner",   "top-right corner",   "inner top-left",     "inner top-right",
+      "inner bottom-left", "inner bottom-right", "bottom-left corner", "bottom-right corner",
+      "tee, stem left",    "tee, stem right"};
+  const std::string letter(1, static_cast<char>(cell));
+  if (cell >= 'A' && cell <= 'N') return letter + " " + kRoles[cell - 'A'];
+  if (cell == '@' || (cell >= 'O' && cell <= 'Q')) return letter + " blank";
+  return letter + " no role";
+}
+
+void DrawGlyphEditor(TGlyphEditor& e) {
+  ScrollToCursor(e);
+  const TGlyphPicture& p = e.Edit.Picture();
+  const int columns = std::min(p.Columns() - e.ViewX, ViewColumns());
+  const int lines = std::min(p.Lines() - e.ViewY, ViewLines());
+  SetTextAttr(7);
+  ClrScr();
+  DrawStatusRow(e);
+  DrawFrame(columns, lines);
+  DrawCells(e, columns, lines);
+  const int cursorX = kGlyphLeft + e.X - e.ViewX, cursorY = kGlyphTop + e.Y - e.ViewY;
+  Put(cursorX, kGlyphTop - 1, kMarkAttr, kColumnMark);
+  Put(kGlyphLeft - 1, cursorY, kMarkAttr, kRowMark);
+  const int helpRow = ScreenRows() - 1;
+  for (int i = 0; i < 2; ++i) WritePipeXY(1, static_cast<uint8_t>(helpRow + i), 7, kHelpRows[i]);
+  if (!e.Message.empty())
+    PutText(1, helpRow, kMessageAttr,
+            PadRight(e.Message, static_cast<uint8_t>(ScreenCols() - 1), ' '));
+  SetTextAttr(7);
+  GotoXY(cursorX, cursorY);
+}
