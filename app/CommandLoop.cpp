@@ -8,6 +8,7 @@
 #include "app/FontBrowser.h"
 #include "app/FontFileCommands.h"
 #include "app/FontEditCommands.h"
+#include "app/GlyphEditor.h"
 #include "app/MainScreen.h"
 #include "app/RowPrompt.h"
 #include "app/ShellState.h"
@@ -72,6 +73,9 @@ bool RunCommandPass(int& n) {
       break;
     case 'b':
       BrowseFonts(n);
+      break;
+    case 'g':
+      EditGlyphCommand();
       break;
     case 'd':
       if (!DeleteFontFile(n)) return false;
