@@ -42,6 +42,7 @@ constexpr const char* kHelpLines[] = {
     "|15U   |08: |07Substitude Color in X,Y Position",
     "|15O   |08: |07Next Outline Style",
     "|15B   |08: |07Browse Fonts",
+    "|15G   |08: |07Edit Glyph",
 };
 
 // The style Outline fonts are drawn in, next to the key that changes it.
