@@ -183,7 +183,7 @@ TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   OutlineStyle = 0;
 }
 
-TEST_F(MainScreen, HelpScreenShowsSeventeenLinesBetweenTwoGreyBars) {
+TEST_F(MainScreen, HelpScreenShowsEighteenLinesBetweenTwoGreyBars) {
   Load(FontFile(1));
   Step("h");
   Step({27});
