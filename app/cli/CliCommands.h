@@ -14,4 +14,5 @@ int RunMergeCommand(int argc, char** argv);
 int RunAnsiCommand(int argc, char** argv);
 int RunTextCommand(int argc, char** argv);
 int RunCaptureCommand(int argc, char** argv);
+int RunGlyphCommand(int argc, char** argv);
 int RunSauceCommand(int argc, char** argv);

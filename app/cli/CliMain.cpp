@@ -27,6 +27,7 @@ constexpr TCommand kCommands[] = {
     {"extract", RunExtractCommand},
     {"merge", RunMergeCommand},
     {"capture", RunCaptureCommand},
+    {"glyph", RunGlyphCommand},
     {"sauce", RunSauceCommand},
 };
 
@@ -60,6 +61,8 @@ constexpr char kUsage[] =
     "      appends the fonts of OTHER to FILE\n"
     "  capture [--font N] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
     "      the block X1,Y1-X2,Y2 of ANSI art (1-based) stored as the glyph of CHAR\n"
+    "  glyph [--font N] [--json] FILE CHAR\n"
+    "      the cells of the glyph of CHAR, row by row (JSON: null for an undefined cell)\n"
     "  sauce [--json] FILE\n"
     "      the SAUCE record (title, author, group, date, ...) of any file, or null\n"
     "  sauce [--title T] [--author A] [--group G] [--date CCYYMMDD] [--comment LINE]... FILE\n"
