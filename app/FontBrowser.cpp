@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/CommandLoop.h"
 #include "app/FontFileCommands.h"
 #include "app/MainScreen.h"
 #include "app/ShellState.h"
@@ -32,7 +31,6 @@ constexpr uint8_t kKeyRow = 25;
 constexpr int kSampleLastRow = kListTop - 1;
 // The start-up TextY; a sample placed lower would leave tall fonts no room.
 constexpr int kLowestSampleRow = 3;
-constexpr uint8_t kKeyEnter = 13;
 constexpr uint8_t kScanF3 = 61;
 
 class TFontBrowser {
