@@ -132,18 +132,15 @@ bool TGlyphEdit::Change(TGlyphPicture next) {
   return true;
 }
 
-bool TGlyphEdit::Undo() {
-  if (UndoStack.empty()) return false;
-  RedoStack.push_back(std::move(Current));
-  Current = std::move(UndoStack.back());
-  UndoStack.pop_back();
+// Moves the current picture onto to and takes the last one of from.
+bool TGlyphEdit::TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPicture>& to) {
+  if (from.empty()) return false;
+  to.push_back(std::move(Current));
+  Current = std::move(from.back());
+  from.pop_back();
   return true;
 }
 
-bool TGlyphEdit::Redo() {
-  if (RedoStack.empty()) return false;
-  UndoStack.push_back(std::move(Current));
-  Current = std::move(RedoStack.back());
-  RedoStack.pop_back();
-  return true;
-}
+bool TGlyphEdit::Undo() { return TakeFrom(UndoStack, RedoStack); }
+
+bool TGlyphEdit::Redo() { return TakeFrom(RedoStack, UndoStack); }

@@ -88,9 +88,10 @@ class TGlyphEdit {
 
  private:
   bool Change(TGlyphPicture next);
+  bool TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPicture>& to);
 
   TGlyphPicture Current;
   TGlyphPicture Saved;
   std::deque<TGlyphPicture> UndoStack;
-  std::vector<TGlyphPicture> RedoStack;
+  std::deque<TGlyphPicture> RedoStack;
 };
