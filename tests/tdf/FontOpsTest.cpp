@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using TBytes = std::vector<uint8_t>;
 
-TTdfFontSpec Spec(std::string name, uint8_t type, char glyph) {
+TTdfFontSpec FontWithGlyph(std::string name, uint8_t type, char glyph) {
   TTdfFontSpec font;
   font.Name = std::move(name);
   font.FontType = type;
@@ -27,7 +27,9 @@ TTdfFontSpec Spec(std::string name, uint8_t type, char glyph) {
 
 TTdfBuilder Three() {
   TTdfBuilder b;
-  b.Font(Spec("One", ftBlock, 'A')).Font(Spec("Two", ftColor, 'B')).Font(Spec("Three", ftBlock, 'C'));
+  b.Font(FontWithGlyph("One", ftBlock, 'A'))
+      .Font(FontWithGlyph("Two", ftColor, 'B'))
+      .Font(FontWithGlyph("Three", ftBlock, 'C'));
   return b;
 }
 
@@ -108,7 +110,7 @@ TEST_F(FontOps, ExtractCopiesSignatureHeaderAndGlyphBlock) {
 
 TEST_F(FontOps, MergeAppendsEverythingAfterTheOtherSignature) {
   TTdfBuilder two;
-  two.Font(Spec("Four", ftBlock, 'D')).Font(Spec("Five", ftColor, 'E')).Raw("tail");
+  two.Font(FontWithGlyph("Four", ftBlock, 'D')).Font(FontWithGlyph("Five", ftColor, 'E')).Raw("tail");
   const std::string other = two.WriteTo(Dir, "two.tdf");
   const TTdfBuilder b = Three();
   const std::string path = LoadBuilt(b);
@@ -127,7 +129,7 @@ TEST_F(FontOps, MergeAppendsEverythingAfterTheOtherSignature) {
 
 TEST_F(FontOps, AMergePastTwoHundredFiftyFiveFontsKeepsEveryByte) {
   TTdfBuilder many;
-  for (int i = 0; i < 200; ++i) many.Font(Spec("F" + std::to_string(i), ftBlock, 'A'));
+  for (int i = 0; i < 200; ++i) many.Font(FontWithGlyph("F" + std::to_string(i), ftBlock, 'A'));
   const std::string other = many.WriteTo(Dir, "many.tdf");
   const std::string path = LoadBuilt(many);
   ASSERT_TRUE(MergeFontFile(other));
