@@ -16,7 +16,7 @@ bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
   if (size < 0) return false;
   // Never allocate more than the file can deliver.
   const int64_t available = size > offset ? size - offset : 0;
-  out.resize(static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(length))));
+  out.resize(static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(available), length)));
   size_t count = 0;
   const bool ok = file.Read(out, count);
   out.resize(count);

@@ -17,7 +17,9 @@ enum TFontFileUse : uint8_t {
 
 bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use);
 
-// Reads up to length bytes from offset (fewer at the end of the file) into out.
-// False when the file cannot be opened or read.
+// Reads up to length bytes from offset (fewer at the end of the file) into out;
+// kToEndOfFile reads the rest of the file, as long as it was when the read
+// began. False when the file cannot be opened or read.
+constexpr size_t kToEndOfFile = static_cast<size_t>(-1);
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out);

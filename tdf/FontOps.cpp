@@ -27,18 +27,6 @@ bool ReportOpenFailure() {
   return false;
 }
 
-// Everything from offset to the end of the file, as long as it was when the
-// read began.
-bool ReadTail(const std::string& path, int64_t offset, std::vector<uint8_t>& out) {
-  TFileHandle file;
-  if (!OpenFontFile(file, path, fuRead)) return ReportOpenFailure();
-  const int64_t size = file.Size();
-  if (size < 0) return false;
-  out.assign(static_cast<size_t>(std::max<int64_t>(size - offset, 0)), 0);
-  if (out.empty()) return true;
-  return file.Seek(offset) && file.ReadExact(out);
-}
-
 }  // namespace
 
 bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fontType) {
@@ -73,14 +61,11 @@ bool ExtractFont(const std::string& path) {
   // Writing the one font over the loaded file would lose every other font.
   if (SameFile(path, FontFileName)) return false;
   if (CurrentFont < 1 || CurrentFont > FontCount) return false;
-  TFileHandle source;
-  if (!OpenFontFile(source, FontFileName, fuRead)) return ReportOpenFailure();
   // The glyph block as far as the file holds it.
   const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
-  std::vector<uint8_t> block(BlockSizeOf(CurrentHeader));
-  size_t count = 0;
-  if (!source.Seek(blockStart) || !source.Read(block, count)) return false;
-  block.resize(count);
+  std::vector<uint8_t> block;
+  if (!ReadFontFileRange(FontFileName, blockStart, BlockSizeOf(CurrentHeader), block))
+    return ReportOpenFailure();
 
   std::vector<uint8_t> bytes;
   AppendRecord(bytes, FileSignature);
@@ -92,7 +77,7 @@ bool ExtractFont(const std::string& path) {
 
 bool MergeFontFile(const std::string& path) {
   std::vector<uint8_t> tail;
-  if (!ReadTail(path, kSignatureSize, tail)) return false;
+  if (!ReadFontFileRange(path, kSignatureSize, kToEndOfFile, tail)) return ReportOpenFailure();
   TFileHandle target;
   if (!OpenFontFile(target, FontFileName, fuUpdate)) return ReportOpenFailure();
   const int64_t oldSize = target.Size();

@@ -14,16 +14,6 @@ namespace {
 
 constexpr size_t kMaxBlockSize = 0xFFFF;
 
-// Reads the whole loaded file; false when it cannot be read.
-bool ReadLoadedFile(std::vector<uint8_t>& bytes) {
-  TFileHandle file;
-  if (!OpenFontFile(file, FontFileName, fuRead)) return false;
-  const int64_t size = file.Size();
-  if (size < 0) return false;
-  bytes.resize(static_cast<size_t>(size));
-  return file.ReadExact(bytes);
-}
-
 }  // namespace
 
 std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
@@ -50,7 +40,7 @@ TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outline
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphStore::Failed;
   const int font = CurrentFont;
   std::vector<uint8_t> bytes;
-  if (!ReadLoadedFile(bytes)) return TGlyphStore::Failed;
+  if (!ReadFontFileRange(FontFileName, 0, kToEndOfFile, bytes)) return TGlyphStore::Failed;
   const auto headerAt = static_cast<size_t>(Fonts[font].Offset);
   if (headerAt + kFontHeaderSize > bytes.size()) return TGlyphStore::Failed;
   TFontHeader header;
