@@ -54,12 +54,7 @@ int RunCaptureCommand(int argc, char** argv) {
   auto picture = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
   if (!LoadAnsiFile(art, *picture, error)) return kCapture.Fail(art + ": " + FileErrorText(error));
-  if (!kCapture.LoadFont(fontFile)) return 1;
-  if (FontCount == 0) return kCapture.Fail(fontFile + " holds no fonts");
-  int font = CurrentFont;
-  if (const std::string* value = args.Value("--font"); value && !ParseIn(*value, 1, FontCount, font))
-    return kCapture.Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" + *value + "'");
-  if (!SelectFont(font)) return kCapture.Fail("font " + NumToStr(font) + " has no valid header");
+  if (!kCapture.LoadFontAndSelect(fontFile, args)) return 1;
 
   const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(

@@ -6,6 +6,7 @@
 
 #include "tdf/FontFile.h"
 #include "util/Files.h"
+#include "util/Numbers.h"
 
 bool TCliArgs::Has(std::string_view name) const { return Value(name) != nullptr; }
 
@@ -100,5 +101,24 @@ bool TCliCommand::WriteOutputFile(const std::string& path, std::string_view byte
 bool TCliCommand::LoadFont(const std::string& path) const {
   if (LoadFontFile(path)) return true;
   Fail(path + ": " + FileErrorText(FontFileError));
+  return false;
+}
+
+bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& args) const {
+  if (!LoadFont(path)) return false;
+  if (FontCount == 0) {
+    Fail(path + " holds no fonts");
+    return false;
+  }
+  int font = CurrentFont;
+  if (const std::string* value = args.Value("--font")) {
+    font = StrToNum(*value);
+    if (font < 1 || font > FontCount || NumToStr(font) != *value) {
+      Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" + *value + "'");
+      return false;
+    }
+  }
+  if (SelectFont(font)) return true;
+  Fail("font " + NumToStr(font) + " has no valid header");
   return false;
 }

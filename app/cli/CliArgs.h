@@ -55,6 +55,10 @@ class TCliCommand {
   // Loads a font file for the command; a path that cannot be read is reported
   // with the system's reason.
   bool LoadFont(const std::string& path) const;
+  // LoadFont, then selects the font of option --font (default: the one the
+  // load selected, the last); a file without fonts or a number outside
+  // 1..FontCount is reported.
+  bool LoadFontAndSelect(const std::string& path, const TCliArgs& args) const;
 
  private:
   std::string_view Name;

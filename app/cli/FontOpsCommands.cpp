@@ -43,25 +43,7 @@ bool LoadWithFont(const TCliCommand& command, int argc, char** argv,
     return false;
   }
   if (!command.ExpectPositionals(args, names)) return false;
-  const std::string& file = args.Positional[0];
-  if (!command.LoadFont(file)) return false;
-  if (FontCount == 0) {
-    command.Fail(file + " holds no fonts");
-    return false;
-  }
-  int font = CurrentFont;
-  if (const std::string* value = args.Value("--font")) {
-    font = StrToNum(*value);
-    if (font < 1 || font > FontCount || NumToStr(font) != *value) {
-      command.Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" + *value + "'");
-      return false;
-    }
-  }
-  if (!SelectFont(font)) {
-    command.Fail("font " + NumToStr(font) + " has no valid header");
-    return false;
-  }
-  return true;
+  return command.LoadFontAndSelect(args.Positional[0], args);
 }
 
 int Finish(const TCliCommand& command, bool done, const std::string& failure) {
