@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "ansi/AnsiInterpreter.h"
+#include "ansi/Sauce.h"
 
 // Reading ANSI art files for the viewer and the command-line tool.
 
@@ -15,6 +17,9 @@ constexpr size_t kAnsiReadChunk = 4096;
 // picture. False when the file cannot be opened or a read fails (error holds
 // the errno); what was read before a failed read stays in the picture.
 bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error);
+// The same, also handing out the file's SAUCE record (empty when it has none).
+bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error,
+                  std::optional<TSauce>& record);
 
 // The whole content of a file, read through the same retrying reads.
 bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error);

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "ansi/AnsiArticle.h"
 #include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
-#include "ansi/SauceFile.h"
 #include "console/ConsoleLayer.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
@@ -42,8 +42,9 @@ std::string FitPath(std::string_view prefix, std::string_view path) {
 
 class TAnsiView {
  public:
-  TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi, uint8_t firstRow, uint8_t lastRow)
-      : FileName(fileName), Ansi(ansi), FirstRow(firstRow), LastRow(lastRow) {}
+  TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi,
+            const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow)
+      : FileName(fileName), Ansi(ansi), Record(record), FirstRow(firstRow), LastRow(lastRow) {}
 
   void Run() {
     DrawPage();
@@ -176,10 +177,8 @@ class TAnsiView {
   // The file's own label, when it has a record, on rows row..row+3. The
   // texts go on raw: control bytes in them are pictures, not movements.
   void ShowSauce(int row) const {
-    TSauce sauce;
-    bool found = false;
-    int error = 0;
-    if (!ReadSauceFile(FileName, sauce, found, error) || !found) return;
+    if (!Record) return;
+    const TSauce& sauce = *Record;
     const std::string rows[] = {"Title  : " + sauce.Title, "Author : " + sauce.Author,
                                 "Group  : " + sauce.Group, "Date   : " + sauce.Date};
     for (const std::string& text : rows) PutText(10, row++, 0x70, text);
@@ -204,6 +203,7 @@ class TAnsiView {
 
   const std::string FileName;
   const TMsgBaseAnsi& Ansi;
+  const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
   const uint8_t LastRow;
   int TopLine = 1;
@@ -234,14 +234,15 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) 
   SetTextAttr(7);
   if (!FileThere(fileName)) return;
   auto ansi = std::make_unique<TMsgBaseAnsi>();
+  std::optional<TSauce> record;
   int error = 0;
-  if (!LoadAnsiFile(fileName, *ansi, error)) {
+  if (!LoadAnsiFile(fileName, *ansi, error, record)) {
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
   ClrScr();
-  TAnsiView(fileName, *ansi, firstRow, lastRow).Run();
+  TAnsiView(fileName, *ansi, record, firstRow, lastRow).Run();
   GotoXY(1, 25);
 }

@@ -56,6 +56,14 @@ bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error
     error = file.LastError();
     return false;
   }
+  return ReadSauceFile(file, sauce, found, error, contentEnd);
+}
+
+bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error,
+                   int64_t& contentEnd) {
+  found = false;
+  contentEnd = 0;
+  error = 0;
   const int64_t size = file.Size();
   if (size < 0) {
     error = file.LastError();

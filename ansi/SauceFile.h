@@ -7,6 +7,8 @@
 
 #include "ansi/Sauce.h"
 
+class TFileHandle;
+
 // SAUCE records of files on disk, for the viewer and the command-line tool.
 // Any file may carry one, font files included.
 
@@ -17,6 +19,9 @@ bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error
 // The same, with where the file's content ends: before its trailer, or the
 // file's size when it has no record.
 bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error,
+                   int64_t& contentEnd);
+// The same on a file already open for reading; its position does not move.
+bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error,
                    int64_t& contentEnd);
 
 // What a write changes; every text in code page 437. Fields not given keep
