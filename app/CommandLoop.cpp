@@ -17,11 +17,9 @@
 #include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
+#include "widgets/WidgetKeys.h"
 
 namespace {
-
-constexpr uint8_t kKeyUp = 72;
-constexpr uint8_t kKeyDown = 80;
 
 void ChangeDisplayText() {
   DisplayText = PromptOnRow25("Text: ", 7, 50, 254, 1, DisplayText);
@@ -58,8 +56,8 @@ bool RunCommandPass(int& n) {
   KeepScreen = false;
   if (key == 0) {
     key = ReadKey();
-    if (key == kKeyUp) ++n;
-    if (key == kKeyDown) --n;
+    if (key == kScanUp) ++n;
+    if (key == kScanDown) --n;
     WrapLoopState(n);
     return true;
   }
