@@ -18,11 +18,6 @@
 
 namespace {
 
-constexpr char kFontMask[] = "*.tdf";
-
-// The name typed in C, kept between uses as the shell keeps it.
-std::string NewFontName;
-
 // After a header change the same font stays shown.
 void ReloadKeepingFont(int& n) {
   n = CurrentFont;
@@ -66,7 +61,6 @@ void ChangeFontType(int& n) {
 }
 
 void ExtractCurrentFont(int n) {
-  DialogResult.clear();
   DialogResult = SaveFileDialog(" Save Font As... ", FontFileNameOf(n, ".tdf"), StartDir, kFontMask);
   if (DialogResult.empty()) return;
   if (!ExtractFont(DialogResult)) MessageBox(0, "Error", "Error while extracting font!");
@@ -74,7 +68,6 @@ void ExtractCurrentFont(int n) {
 
 void MergeAnotherFile(int& n) {
   WriteXY(1, 25, IdleAttr, CharStr(' ', 79));
-  DialogResult.clear();
   DialogResult = OpenFileDialog(" Select Font ", FontPath, kFontMask);
   if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
   if (!MergeFontFile(DialogResult)) MessageBox(0, "Error", "Error while merging fonts!");
@@ -84,7 +77,6 @@ void MergeAnotherFile(int& n) {
 }
 
 void CreateNewFontFile() {
-  DialogResult.clear();
   DialogResult = SaveFileDialog(" Font File ", "newfont.tdf", AddSlash(FontPath), kFontMask);
   if (DialogResult.empty()) return;
 
@@ -93,10 +85,8 @@ void CreateNewFontFile() {
   box.Box(32, 7, 47, 9);
   WriteXY(33, 7, 11, " Font Name ");
   WriteXY(1, 25, 7, PadRight("Leave Blank to abort. Press ENTER when ready.", 79, ' '));
-  NewFontName.clear();
-  std::string typed;
-  InputLine(typed, 34, 8, 12, 12, 1, 7, 15, 0xB0, NewFontName);
-  NewFontName = typed;
+  std::string name;
+  InputLine(name, 34, 8, 12, 12, 1, 7, 15, 0xB0, "");
   const uint8_t type = ChooseFontType();
   box.Close();
 
@@ -105,8 +95,8 @@ void CreateNewFontFile() {
     MessageBox(0, "Error", "Unsupported type");
     return;
   }
-  if (NewFontName.empty()) return;
-  if (CreateFontFile(DialogResult, NewFontName, static_cast<uint8_t>(type - 1)))
+  if (name.empty()) return;
+  if (CreateFontFile(DialogResult, name, static_cast<uint8_t>(type - 1)))
     MessageBox(0, "Status", "Font created!");
   else
     MessageBox(0, "Error", "Error while creating font!");

@@ -8,14 +8,13 @@
 #include "widgets/FileDialog.h"
 #include "widgets/MenuList.h"
 #include "widgets/Prompts.h"
+#include "widgets/WidgetKeys.h"
 
 namespace {
 
-constexpr char kFontMask[] = "*.tdf";
 constexpr char kLoadTitle[] = " Load Font ";
 
 std::string AskForFontFile() {
-  DialogResult.clear();
   DialogResult = OpenFileDialog(kLoadTitle, FontPath, kFontMask);
   return DialogResult;
 }
@@ -78,5 +77,5 @@ uint8_t ChooseFontType() {
   for (const char* type : {"Outline", "Block", "Color"}) list.Add(type, 0);
   list.Execute(30, 11, 49, 15);
   list.Box.Close();
-  return list.LastKey == 27 ? 0 : static_cast<uint8_t>(list.Picked);
+  return list.LastKey == kKeyEscape ? 0 : static_cast<uint8_t>(list.Picked);
 }

@@ -5,6 +5,9 @@
 
 // Choosing, loading and deleting the font file the main screen shows.
 
+// The mask the font file dialogs start with.
+constexpr char kFontMask[] = "*.tdf";
+
 // Loads path as the shell's font file. A file that cannot be read or holds
 // no font is refused with a message box, and the font unit is left without
 // a usable list; true when the file is loaded and LastFontFile names it.
