@@ -12,8 +12,8 @@
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
 #include "tdf/OutlineStyles.h"
-#include "widgets/Prompts.h"
 #include "util/Paths.h"
+#include "widgets/Prompts.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // and its refresh thread around it.
 
 // Argument 1 asks for help when it contains "-H" in any letter case and names
-// no existing file. Then the
-// usage text goes to standard output and the answer is true; nothing else
-// happens, so this works on a machine with no display.
+// no existing file. Then the usage text goes to standard output and the
+// answer is true; nothing else happens, so this works on a machine with no
+// display.
 bool HandleHelpSwitch(int argc, char** argv);
 
 // Start-up from the configuration on (the console must be installed as the
