@@ -63,6 +63,8 @@ class TFileDialog {
     Files.ItemColor = 7;
     Dirs.NoBox = true;
     Dirs.NoInput = true;
+    Dirs.ExitKeys = kListExitKeys;
+    Dirs.ExtExitKeys = std::string(1, static_cast<char>(kScanLeft));
     Dirs.BarColor = kHiddenBarAttr;
     Dirs.ItemColor = 7;
   }
@@ -82,7 +84,9 @@ class TFileDialog {
   TFocus RunFiles();
   TFocus RunDirectories();
   TFocus RunField(TFocus field);
+  // Moves the highlight bar (and the keys) between the two lists.
   TFocus BackToFiles();
+  TFocus ToDirectories();
   // The overwrite question of the save dialog; true when the name is taken.
   bool AcceptSaveName(const std::string& name);
 
@@ -171,6 +175,14 @@ TFocus TFileDialog::BackToFiles() {
   return TFocus::Files;
 }
 
+TFocus TFileDialog::ToDirectories() {
+  Dirs.NoInput = false;
+  Dirs.BarColor = kBarAttr;
+  Files.BarColor = kHiddenBarAttr;
+  PaintFiles();
+  return TFocus::Directories;
+}
+
 TFocus TFileDialog::RunFiles() {
   Files.Execute(7, 9, 39, 19);
   switch (Files.LastKey) {
@@ -190,13 +202,7 @@ TFocus TFileDialog::RunFiles() {
       return TFocus::Files;
     case kKeyTab:
     case kScanRight:
-      Files.BarColor = kHiddenBarAttr;
-      Dirs.NoInput = false;
-      Dirs.ExitKeys = kListExitKeys;
-      Dirs.ExtExitKeys = std::string(1, static_cast<char>(kScanLeft));
-      Dirs.BarColor = kBarAttr;
-      PaintFiles();
-      return TFocus::Directories;
+      return ToDirectories();
     default:
       return TFocus::Files;
   }
