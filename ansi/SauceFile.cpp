@@ -42,20 +42,14 @@ TSauce NewRecord(std::span<const uint8_t> content) {
 }  // namespace
 
 bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error) {
-  int64_t contentEnd = 0;
-  return ReadSauceFile(path, sauce, found, error, contentEnd);
-}
-
-bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error,
-                   int64_t& contentEnd) {
   found = false;
-  contentEnd = 0;
   error = 0;
   TFileHandle file;
   if (!RetryReset(file, path, faRead)) {
     error = file.LastError();
     return false;
   }
+  int64_t contentEnd = 0;
   return ReadSauceFile(file, sauce, found, error, contentEnd);
 }
 

@@ -16,11 +16,9 @@ class TFileHandle;
 // font bundle costs no more than a small piece of art. found says whether
 // the file has one. False (error holds the errno) when it cannot be read.
 bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error);
-// The same, with where the file's content ends: before its trailer, or the
-// file's size when it has no record.
-bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error,
-                   int64_t& contentEnd);
-// The same on a file already open for reading; its position does not move.
+// The same on a file already open for reading (its position does not move),
+// with where the file's content ends: before its trailer, or the file's size
+// when it has no record.
 bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error,
                    int64_t& contentEnd);
 
