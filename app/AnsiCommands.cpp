@@ -28,7 +28,6 @@ class TCaptureMode {
 }  // namespace
 
 void ViewAnsiImage() {
-  DialogResult.clear();
   DialogResult = OpenFileDialog(" Select Image ", StartDir, kAnsiMask);
   if (!FileThere(DialogResult)) return;
   const TCaptureMode capture;
@@ -38,7 +37,6 @@ void ViewAnsiImage() {
 void SaveScreenAsAnsi(int n) {
   const std::string fontName =
       (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : std::string();
-  DialogResult.clear();
   DialogResult = SaveFileDialog(" Save Screen ", fontName + ".ans", StartDir, kAnsiMask);
   if (DialogResult.empty()) return;
   TScreen savedScreen;
