@@ -54,6 +54,16 @@ void MoveCursor(TGlyphEditor& e, int dx, int dy) {
   KeepCursorInside(e);
 }
 
+// Puts ch in the current colour on the cursor cell and moves right.
+void PutCell(TGlyphEditor& e, uint8_t ch) {
+  if (!CellStorable(ch, e.Attr(), e.FontType)) {
+    e.Message = "A '&' in colour 0 or 13 would read as the end of its row.";
+    return;
+  }
+  e.Edit.SetCell(e.X, e.Y, {true, ch, e.Attr()}, e.FontType);
+  MoveCursor(e, 1, 0);
+}
+
 // Types ch into the cursor cell and moves right.
 void TypeChar(TGlyphEditor& e, uint8_t ch) {
   if (e.FontType == ftOutline) {
@@ -63,12 +73,7 @@ void TypeChar(TGlyphEditor& e, uint8_t ch) {
       return;
     }
   }
-  if (!CellStorable(ch, e.Attr(), e.FontType)) {
-    e.Message = "A '&' in colour 0 or 13 would read as the end of its row.";
-    return;
-  }
-  e.Edit.SetCell(e.X, e.Y, {true, ch, e.Attr()}, e.FontType);
-  MoveCursor(e, 1, 0);
+  PutCell(e, ch);
 }
 
 // Tab: the current colour on the cursor cell (an undefined one becomes a coloured space).
@@ -79,12 +84,7 @@ void PaintCell(TGlyphEditor& e) {
   }
   const TEditCell cell = e.Edit.Cell(e.X, e.Y);
   const uint8_t ch = cell.Defined ? cell.Ch : ' ';
-  if (!CellStorable(ch, e.Attr(), e.FontType)) {
-    e.Message = "A '&' in colour 0 or 13 would read as the end of its row.";
-    return;
-  }
-  e.Edit.SetCell(e.X, e.Y, {true, ch, e.Attr()}, e.FontType);
-  MoveCursor(e, 1, 0);
+  PutCell(e, ch);
 }
 
 void ChangeColour(TGlyphEditor& e, uint8_t& colour) {
