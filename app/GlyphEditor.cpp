@@ -9,11 +9,8 @@
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
-#include "widgets/MenuBox.h"
 #include "widgets/Prompts.h"
-#include "widgets/ScreenCells.h"
 #include "widgets/WidgetKeys.h"
-#include "widgets/YesNoChoice.h"
 
 namespace {
 
@@ -133,20 +130,7 @@ void Save(TGlyphEditor& e) {
 
 // A YES/NO box that starts on NO: an Enter pressed by habit keeps the work.
 bool LeaveWithoutSaving() {
-  const uint8_t oldX = WhereX(), oldY = WhereY();
-  constexpr std::string_view kText = "The changes are not saved. Leave anyway?";
-  const int len = static_cast<int>(kText.size());
-  const int x1 = (78 - len) / 2;
-  TMenuBox box;
-  SetDialogLook(box);
-  box.Title = " Glyph ";
-  box.Box(static_cast<uint8_t>(x1), 10, static_cast<uint8_t>(x1 + len + 3), 15);
-  PutText(x1 + 2, 12, 7, kText);
-  const int c = x1 + (len - 9) / 2;
-  const bool yes = ChooseYesNo({c + 2, c + 7, 14, 8, 127, 112}, false);
-  box.Close();
-  GotoXY(oldX, oldY);
-  return yes;
+  return MessageBox(1, " Glyph ", "The changes are not saved. Leave anyway?", false);
 }
 
 void Click(TGlyphEditor& e) {

@@ -11,7 +11,7 @@ namespace {
 constexpr size_t kMaxMessage = 72;
 }  // namespace
 
-bool MessageBox(uint8_t mode, std::string_view title, std::string_view text) {
+bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, bool yesFirst) {
   const uint8_t oldX = WhereX();
   const uint8_t oldY = WhereY();
   const uint8_t oldAttr = GetTextAttr();
@@ -32,7 +32,7 @@ bool MessageBox(uint8_t mode, std::string_view title, std::string_view text) {
     while (KeyPressed()) ReadKey();
   } else if (mode == 1) {
     const int c = x1 + (len - 9) / 2;
-    result = ChooseYesNo({c + 2, c + 7, 14, 8, 127, 112}, true);
+    result = ChooseYesNo({c + 2, c + 7, 14, 8, 127, 112}, yesFirst);
   }
   if (mode != 2) box.Close();
 

@@ -10,11 +10,12 @@
 // A box in the dialog look with text in the middle of rows 10..15, its title
 // on the top edge. Mode 0 waits for any key under an " OK " button (and drops
 // type-ahead); mode 1 asks " YES "/" NO " (Left/Right, Space toggles, Enter
-// takes the selection, Y and N answer at once, Esc does nothing) and answers
-// true for YES; mode 2 has no button, reads no key and leaves the box on the
-// screen. Texts longer than 72 characters are cut so the box and its shadow
-// stay on the screen.
-bool MessageBox(uint8_t mode, std::string_view title, std::string_view text);
+// takes the selection, Y and N answer at once, Esc does nothing), starting on
+// YES unless yesFirst is false, and answers true for YES; mode 2 has no
+// button, reads no key and leaves the box on the screen. Texts longer than 72
+// characters are cut so the box and its shadow stay on the screen.
+bool MessageBox(uint8_t mode, std::string_view title, std::string_view text,
+                bool yesFirst = true);
 
 // A raised panel in background colour bg (0..15) with a blue title bar on its
 // second row and a sunken single-line frame below the bar; it stays on the

@@ -111,6 +111,7 @@ TEST_F(GlyphEditor, KeyScriptsStoreTheGlyphTheyDraw) {
       {ftOutline, 'A', "e@z{^S}{Esc}", {2, 2, 'E', '@', 13, 'C', 'D', 0}},
       {ftBlock, 'A', "x{Esc}n{^S}{Esc}", {2, 2, 'x', 'b', 13, 'c', 'd', 0}},
       {ftBlock, 'A', "x{Esc}y", {}},
+      {ftBlock, 'A', "x{Esc}\r{^S}{Esc}", {2, 2, 'x', 'b', 13, 'c', 'd', 0}},
       {ftBlock, 'A', "{Right}{Down}{Esc}", {}},
       {ftBlock, 'A', "x{^Z}{Esc}", {}},
       {ftBlock, 'A', "{^S}{Esc}", {}},
