@@ -74,16 +74,8 @@ int RunGlyphCommand(int argc, char** argv) {
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
     return kGlyph.Fail("CHAR must be one character from '!' to '~', not '" + args.Positional[1] +
                        "'");
-  if (!kGlyph.LoadFont(file)) return 1;
-  if (FontCount == 0) return kGlyph.Fail(file + " holds no fonts");
-  int font = CurrentFont;
-  if (const std::string* value = args.Value("--font")) {
-    font = StrToNum(*value);
-    if (font < 1 || font > FontCount || NumToStr(font) != *value)
-      return kGlyph.Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" +
-                         *value + "'");
-  }
-  if (!SelectFont(font)) return kGlyph.Fail("font " + NumToStr(font) + " has no valid header");
+  if (!kGlyph.LoadFontAndSelect(file, args)) return 1;
+  const int font = CurrentFont;
   const auto code = static_cast<uint8_t>(ch[0]);
   TGlyphPicture picture;
   switch (LoadGlyphPicture(code, picture)) {
