@@ -154,10 +154,7 @@ void TFontBrowser::ShowFont(int font) {
     // Only the highlighted font's glyphs are read; its file is listed once.
     if (f.File != LoadedFile) LoadedFile = LoadFontFile(file) ? f.File : -1;
     if (LoadedFile == f.File && SelectFont(f.Number)) {
-      GotoXY(1, 1);
-      SetTextAttr(StatusAttr);
-      for (const char c : StatusLine(f.Number)) WriteRawChar(static_cast<uint8_t>(c));
-      SetTextAttr(DrawnInBlockColor() ? static_cast<uint8_t>(BlockColor) : 15);
+      DrawStatusLine(f.Number);
       DrawFontText(TextX, std::min<int>(TextY, kLowestSampleRow), DisplayText);
     } else {
       WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");

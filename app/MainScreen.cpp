@@ -73,15 +73,19 @@ std::string StatusLine(int n) {
          PadLeft("Name: " + fontName + " [" + FontTypeName() + "]", 30, ' ');
 }
 
-void DrawMainScreen(int n) {
-  SelectFont(n);
-  SetTextAttr(7);
-  if (!KeepScreen) ClrScr();
+void DrawStatusLine(int n) {
   GotoXY(1, 1);
   SetTextAttr(StatusAttr);
   // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
   for (const char c : StatusLine(n)) WriteRawChar(static_cast<uint8_t>(c));
   SetTextAttr(DrawnInBlockColor() ? static_cast<uint8_t>(BlockColor) : 15);
+}
+
+void DrawMainScreen(int n) {
+  SelectFont(n);
+  SetTextAttr(7);
+  if (!KeepScreen) ClrScr();
+  DrawStatusLine(n);
   if (!KeepScreen) DrawFontText(TextX, TextY, DisplayText);
   TextColor(15);
   FontChars = GetFontChars();

@@ -8,6 +8,9 @@ bool DrawnInBlockColor();
 
 // The 80-column status line for font n of the loaded file.
 std::string StatusLine(int n);
+// Writes it on row 1 byte for byte, then leaves the text attribute at the
+// colour the sample is drawn in.
+void DrawStatusLine(int n);
 
 // One redraw of the main screen for font n: status line, sample text (unless
 // KeepScreen), character list and help key. Leaves the cursor after the help
