@@ -92,13 +92,17 @@ TGlyphRead LoadGlyphPicture(uint8_t ch, TGlyphPicture& picture) {
 
 TGlyphEdit::TGlyphEdit(TGlyphPicture picture) : Current(std::move(picture)), Saved(Current) {}
 
+bool TGlyphEdit::Inside(int column, int row) const {
+  return row >= 0 && row < Current.Lines() && column >= 0 && column < Current.Columns();
+}
+
 TEditCell TGlyphEdit::Cell(int column, int row) const {
-  if (row < 0 || row >= Current.Lines() || column < 0 || column >= Current.Columns()) return {};
+  if (!Inside(column, row)) return {};
   return Current.Cells[row][column];
 }
 
 bool TGlyphEdit::SetCell(int column, int row, const TEditCell& cell, uint8_t fontType) {
-  if (row < 0 || row >= Current.Lines() || column < 0 || column >= Current.Columns()) return false;
+  if (!Inside(column, row)) return false;
   if (cell.Defined && !CellStorable(cell.Ch, cell.Attr, fontType)) return false;
   // Block and Outline cells take the colour they are drawn in; an undefined cell holds nothing.
   const TEditCell stored =

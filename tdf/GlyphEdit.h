@@ -87,6 +87,7 @@ class TGlyphEdit {
   void MarkSaved() { Saved = Current; }
 
  private:
+  bool Inside(int column, int row) const;
   bool Change(TGlyphPicture next);
   bool TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPicture>& to);
 
