@@ -24,12 +24,10 @@ constexpr uint8_t kColumnMark = 0x1F;  // on the top edge, over the cursor colum
 constexpr uint8_t kRowMark = 0x10;     // on the left edge, beside the cursor row
 
 constexpr const char* kHelpRows[] = {
-    "|15F1-F8|07 \xB0\xB1\xB2\xDB\xDC\xDF\xDD\xDE  |15F9/F10|07 Fg/Bg  |15Tab|07 Paint  |15Del|07 "
-    "Undefine  "
-    "|15Enter|07 Next row",
-    "|15^Left/^Right|07 Width  |15PgUp/PgDn|07 Height  |15^Z|07 Undo  |15^R|07 Redo  |15^S|07 Save "
-    " "
-    "|15Esc|07 Leave",
+    "|15F1-F8|07 \xB0\xB1\xB2\xDB\xDC\xDF\xDD\xDE  |15F9/F10|07 Fg/Bg  |15Tab|07 Paint  "
+    "|15Del|07 Undefine  |15Enter|07 Next row",
+    "|15^Left/^Right|07 Width  |15PgUp/PgDn|07 Height  |15^Z|07 Undo  |15^R|07 Redo  "
+    "|15^S|07 Save  |15Esc|07 Leave",
 };
 
 int ScreenCols() {
