@@ -14,6 +14,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// "PATH: skipped: REASON"; a path the caller named also marks the collection
+// as not wholly read.
+void NoteSkipped(TFontCollection& out, const std::string& path, std::string_view reason,
+                 bool named) {
+  out.Notes.push_back(path + ": skipped: " + std::string(reason));
+  if (named) out.NamedPathsRead = false;
+}
+
 struct TFoundFile {
   std::string Path;
   bool Named = false;  // given by the caller rather than met in a directory
@@ -55,11 +63,10 @@ class TFontFileSearch {
   }
 
   void Note(const std::string& path, std::string_view reason) {
-    Out.Notes.push_back(path + ": skipped: " + std::string(reason));
+    NoteSkipped(Out, path, reason, false);
   }
   void NoteNamed(const std::string& path, std::string_view reason) {
-    Note(path, reason);
-    Out.NamedPathsRead = false;
+    NoteSkipped(Out, path, reason, true);
   }
 
   void Walk(const fs::path& dir, bool named) {
@@ -71,11 +78,7 @@ class TFontFileSearch {
       it.increment(ec);
     }
     if (!ec) return;
-    if (named) {
-      NoteNamed(dir.string(), FileErrorText(ec.value()));
-    } else {
-      Note(dir.string(), FileErrorText(ec.value()));
-    }
+    NoteSkipped(Out, dir.string(), FileErrorText(ec.value()), named);
   }
 
   void Take(const fs::directory_entry& entry) {
@@ -99,14 +102,14 @@ class TFontFileSearch {
 void ReadFontsOf(const TFoundFile& found, TFontCollection& out) {
   TFileHandle file;
   if (!file.Open(found.Path, faRead)) {
-    out.Notes.push_back(found.Path + ": skipped: " + FileErrorText(file.LastError()));
-    if (found.Named) out.NamedPathsRead = false;
+    NoteSkipped(out, found.Path, FileErrorText(file.LastError()), found.Named);
     return;
   }
   TTDFont signature;
   if (!file.ReadExact({reinterpret_cast<uint8_t*>(&signature), sizeof signature}) ||
       !SignatureValid(signature)) {
-    out.Notes.push_back(found.Path + ": skipped: not a TheDraw font file");
+    // Read, though not a font file: even a named one is only noted.
+    NoteSkipped(out, found.Path, "not a TheDraw font file", false);
     return;
   }
   std::vector<TFontRecord> fonts;
