@@ -35,9 +35,7 @@ void ViewAnsiImage() {
 }
 
 void SaveScreenAsAnsi(int n) {
-  const std::string fontName =
-      (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : std::string();
-  DialogResult = SaveFileDialog(" Save Screen ", fontName + ".ans", StartDir, kAnsiMask);
+  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(n) + ".ans", StartDir, kAnsiMask);
   if (DialogResult.empty()) return;
   TScreen savedScreen;
   SaveScreen(savedScreen);

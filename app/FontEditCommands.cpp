@@ -30,10 +30,6 @@ void ReportHeaderWrite(bool written) {
   if (!written) MessageBox(0, "Error", "Cannot write " + JustName(FontFileName) + ".");
 }
 
-std::string FontFileNameOf(int n, const char* extension) {
-  const std::string name = (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : "";
-  return name + extension;
-}
 
 }  // namespace
 
@@ -61,7 +57,7 @@ void ChangeFontType(int& n) {
 }
 
 void ExtractCurrentFont(int n) {
-  DialogResult = SaveFileDialog(" Save Font As... ", FontFileNameOf(n, ".tdf"), StartDir, kFontMask);
+  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(n) + ".tdf", StartDir, kFontMask);
   if (DialogResult.empty()) return;
   if (!ExtractFont(DialogResult)) MessageBox(0, "Error", "Error while extracting font!");
 }

@@ -52,9 +52,7 @@ void ScrollToCursor(TGlyphEditor& e) {
 
 std::string StatusText(const TGlyphEditor& e) {
   const TGlyphPicture& p = e.Edit.Picture();
-  const std::string name = CurrentFont >= 1 && static_cast<size_t>(CurrentFont) < Fonts.size()
-                               ? Fonts[CurrentFont].Name
-                               : std::string();
+  const std::string name = FontNameOf(CurrentFont);
   std::string s = PadRight(" Glyph " + std::string(1, static_cast<char>(e.Ch)), 9, ' ') +
                   PadRight(name + " [" + FontTypeName() + "]", 24, ' ') +
                   PadRight("Size " + NumToStr(p.Width) + "x" + NumToStr(p.Height), 13, ' ') +

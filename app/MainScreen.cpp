@@ -65,8 +65,7 @@ std::string StatusLine(int n) {
   const int spacingWidth = std::max<int>(10, static_cast<int>(spacing.size()));
   const int fontWidth = std::max<int>(15, static_cast<int>(font.size()) + 1);
   const int nameWidth = 25 - (spacingWidth - 10) - (fontWidth - 15);
-  const std::string fontName =
-      (n >= 1 && static_cast<size_t>(n) < Fonts.size()) ? Fonts[n].Name : std::string();
+  const std::string fontName = FontNameOf(n);
   return PadRight(JustName(FontFileName), static_cast<uint8_t>(nameWidth), ' ') +
          PadRight(font, static_cast<uint8_t>(fontWidth), ' ') +
          PadLeft(spacing, static_cast<uint8_t>(spacingWidth), ' ') +

@@ -52,6 +52,10 @@ std::string ListedName(const TFontHeader& h) {
   return std::string(h.Name.begin(), end);
 }
 
+std::string FontNameOf(int n) {
+  return n >= 1 && static_cast<size_t>(n) < Fonts.size() ? Fonts[n].Name : std::string();
+}
+
 bool SignatureValid(const TTDFont& sig) {
   const std::string_view text(reinterpret_cast<const char*>(sig.Signature.data()),
                               sig.Signature.size());

@@ -31,6 +31,8 @@ bool SignatureValid(const TTDFont& sig);
 // files pad short names with NULs and keep NameLen at 12; those bytes are
 // padding, not text, and would otherwise end up in file names built from it.
 std::string ListedName(const TFontHeader& h);
+// The listed name of font n, or "" for a number outside the list.
+std::string FontNameOf(int n);
 
 // Reads the signature and lists the fonts of path, then selects the last font.
 // False when the file does not exist or cannot be opened. A file that is not a
