@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "tdf/OutlineStyles.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
+#include "util/Text.h"
 
 namespace {
 // A configuration file is a few lines; more than this is not one.
@@ -35,30 +37,36 @@ std::string ReadIniText(const std::string& iniPath) {
   return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
-std::string ReadFontsKey(const std::string& iniPath, const char* key) {
-  struct TLookup {
-    const char* Key;
-    std::string Value;
-  } lookup{key, {}};
+// The values of section "fonts", keys in lower case; a later line wins.
+std::map<std::string, std::string> ReadFontsSection(const std::string& iniPath) {
+  std::map<std::string, std::string> values;
   const std::string text = ReadIniText(iniPath);
-  ini_parse_string(text.c_str(), [](void* user, const char* section, const char* name, const char* value) {
-    auto* l = static_cast<TLookup*>(user);
-    if (strcasecmp(section, "fonts") == 0 && strcasecmp(name, l->Key) == 0) l->Value = value;
+  const auto take = [](void* user, const char* section, const char* name, const char* value) {
+    auto& fonts = *static_cast<std::map<std::string, std::string>*>(user);
+    if (strcasecmp(section, "fonts") == 0) fonts[LoStr(name)] = value;
     return 1;  // keep going: a malformed line elsewhere must not hide the key
-  }, &lookup);
-  return lookup.Value;
+  };
+  ini_parse_string(text.c_str(), take, &values);
+  return values;
 }
 
 }  // namespace
 
+TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& fallbackPath) {
+  auto values = ReadFontsSection(iniPath);
+  TFontsSettings settings;
+  settings.Path = values["path"].empty() ? fallbackPath : values["path"];
+  const int32_t style = StrToNum(values["outlinestyle"]);
+  settings.OutlineStyle = style >= 0 && style < kOutlineStyleCount ? style : 0;
+  return settings;
+}
+
 std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback) {
-  const std::string path = ReadFontsKey(iniPath, "path");
-  return path.empty() ? fallback : path;
+  return ReadFontsSettings(iniPath, fallback).Path;
 }
 
 int ReadOutlineStyleSetting(const std::string& iniPath) {
-  const int32_t style = StrToNum(ReadFontsKey(iniPath, "OutlineStyle"));
-  return style >= 0 && style < kOutlineStyleCount ? style : 0;
+  return ReadFontsSettings(iniPath, "").OutlineStyle;
 }
 
 bool WriteOutlineStyleSetting(const std::string& iniPath, int style) {

@@ -2,6 +2,13 @@
 
 #include <string>
 
+// Both settings of section "fonts", from one read of the file.
+struct TFontsSettings {
+  std::string Path;      // the directory the font dialogs open in
+  int OutlineStyle = 0;  // 0..18
+};
+TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& fallbackPath);
+
 // The directory the font dialogs open in: key "path" of section "fonts" of
 // the INI file at iniPath. A missing file, section or key, or an empty value,
 // gives fallback.

@@ -29,8 +29,9 @@ void RunShell(int argc, char** argv) {
   DialogResult.clear();
   StartDir = WorkingDirectory();
   ConfigFile = ProgramDir() + "brixel.ini";
-  FontPath = ReadFontPathSetting(ConfigFile, StartDir);
-  OutlineStyle = static_cast<uint8_t>(ReadOutlineStyleSetting(ConfigFile));
+  const TFontsSettings settings = ReadFontsSettings(ConfigFile, StartDir);
+  FontPath = settings.Path;
+  OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
 
   // A middle-button drag in the ANSI viewer hands its block over here.
   GlyphCaptureHandler = [](const TScreen& screen) {

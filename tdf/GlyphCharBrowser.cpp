@@ -2,13 +2,11 @@
 #include "tdf/GlyphCapture.h"
 #include "util/Numbers.h"
 #include "widgets/MenuBox.h"
+#include "widgets/WidgetKeys.h"
 
 namespace {
 
 constexpr int kLastColumn = 46;
-constexpr uint8_t kKeyEnter = 13, kKeyEscape = 27;
-constexpr uint8_t kKeyHome = 71, kKeyUp = 72, kKeyLeft = 75, kKeyRight = 77, kKeyEnd = 79,
-                  kKeyDown = 80;
 
 uint8_t CharAt(int column, int row) { return static_cast<uint8_t>(33 + 47 * row + column); }
 
@@ -37,12 +35,12 @@ uint8_t ChooseGlyphChar() {
       done = true;
     } else if (key == 0) {
       switch (ReadKey()) {
-        case kKeyHome: column = 0; break;
-        case kKeyEnd: column = kLastColumn; break;
-        case kKeyLeft: column = column > 0 ? column - 1 : 0; break;
-        case kKeyRight: column = column < kLastColumn ? column + 1 : kLastColumn; break;
-        case kKeyUp: row = 0; break;
-        case kKeyDown: row = 1; break;
+        case kScanHome: column = 0; break;
+        case kScanEnd: column = kLastColumn; break;
+        case kScanLeft: column = column > 0 ? column - 1 : 0; break;
+        case kScanRight: column = column < kLastColumn ? column + 1 : kLastColumn; break;
+        case kScanUp: row = 0; break;
+        case kScanDown: row = 1; break;
         default: break;
       }
     }
