@@ -19,7 +19,6 @@ BRIXEL_BIN="$bin/brixel"
 cp "$BRIXEL_BINARY_DIR/demo.ans" "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
 "$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/demo.json"
 
-key() { xdotool key --clearmodifiers "$@"; }
 
 # shot: a fresh screenshot decoded into $E2E_TMP/shot.json (false when unreadable).
 shot() {
@@ -64,46 +63,46 @@ e2e_wait_for "the main screen" 30 shows 1 "demo.tdf "
 e2e_screen_settles "$E2E_TMP/main.json"
 
 # S: the dialog offers the font's name in the working directory.
-key s
+e2e_key s
 e2e_wait_for "the Save Screen dialog" 30 shows 5 " Save Screen "
-key Tab Tab Return
+e2e_key Tab Tab Return
 e2e_wait_for "the saved screen" 30 test -s "$work/Brixel Color.ans"
 e2e_wait_for "the main screen again" 30 shows 1 "demo.tdf "
 
 # A on the saved file: rows 2-21 of the main screen, on rows 1-20.
-key a
+e2e_key a
 e2e_wait_for "the Select Image dialog" 30 shows 5 " Select Image "
 e2e_wait_for "both pictures listed" 30 shows 9 "Files (2)"
-key Return
+e2e_key Return
 e2e_wait_for "the saved screen in the viewer" 30 shows_cells "$E2E_TMP/main.json" 2 1 20
-key Escape
+e2e_key Escape
 e2e_wait_for "the main screen after the viewer" 30 shows 1 "demo.tdf "
 
 # A on the demo art, then a page on.
-key a
+e2e_key a
 e2e_wait_for "the Select Image dialog again" 30 shows 9 "Files (2)"
-key Down Return
+e2e_key Down Return
 e2e_wait_for "the demo art" 30 shows_cells "$E2E_TMP/demo.json" 1 1 22
-key Next
+e2e_key Next
 e2e_wait_for "the demo art from row 17" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
 
 # Ctrl+S: the text export lands next to the program, and the message says where.
-key ctrl+s
+e2e_key ctrl+s
 e2e_wait_for "the file name prompt" 30 shows 13 "Enter Filename:"
 xdotool type --clearmodifiers "demo-notes.txt"
-key Return
-key y
+e2e_key Return
+e2e_key y
 e2e_wait_for "the message naming the export" 30 shows 12 "Saved as "
 grep -q "demo-notes.txt" "$E2E_TMP/seen.txt" || e2e_fail "the message does not name the file: $(cat "$E2E_TMP/seen.txt")"
 "$BRIXEL_CLI" text "$work/demo.ans" "$E2E_TMP/want.txt" || e2e_fail "brixel-cli text failed"
 cmp -s "$bin/demo-notes.txt" "$E2E_TMP/want.txt" || e2e_fail "the export differs from brixel-cli text"
 [ ! -e "$work/demo-notes.txt" ] || e2e_fail "the export went into the working directory"
-key Return
+e2e_key Return
 e2e_wait_for "the viewer back after the message" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
 
-key Escape
+e2e_key Escape
 e2e_wait_for "the main screen at the end" 30 shows 1 "demo.tdf "
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
 echo "ansi viewer test passed"

@@ -11,7 +11,6 @@ mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/demo.tdf"
 cp "$BRIXEL_SOURCE_DIR/assets/demo.ans" "$work/demo.ans"
 
-key() { xdotool key --clearmodifiers "$@"; }
 # The middle of cell (COLUMN, ROW) in window pixels (8x16 cells).
 cell_x() { echo $((($1 - 1) * 8 + 4)); }
 cell_y() { echo $((($1 - 1) * 16 + 8)); }
@@ -20,33 +19,33 @@ e2e_start_x
 e2e_start_brixel demo.tdf
 e2e_wait_for "the main screen" 30 e2e_row_shows 1 "demo.tdf"
 
-key c
+e2e_key c
 e2e_wait_for "the Font File dialog" 30 e2e_row_shows 5 " Font File "
-key Tab Tab Return
+e2e_key Tab Tab Return
 e2e_wait_for "the name box" 30 e2e_row_shows 7 " Font Name "
 xdotool type --clearmodifiers "Cap"
-key Return
+e2e_key Return
 e2e_wait_for "the type list" 30 e2e_row_shows 11 " Font Type "
-key Down Down Return
+e2e_key Down Down Return
 e2e_wait_for "the font created" 30 e2e_row_shows 12 "Font created!"
-key Return
+e2e_key Return
 
-key l
+e2e_key l
 e2e_wait_for "the Load dialog" 30 e2e_row_shows 5 " Load Font "
-key Down Return  # demo.tdf, newfont.tdf
+e2e_key Down Return  # demo.tdf, newfont.tdf
 e2e_wait_for "newfont.tdf loaded" 30 e2e_row_shows 1 "newfont.tdf"
 
-key a
+e2e_key a
 e2e_wait_for "the Select Image dialog" 30 e2e_row_shows 5 " Select Image "
-key Return
+e2e_key Return
 e2e_wait_for "the viewer's percent bar" 30 e2e_row_shows 25 "▄▄▄▄▄▄▄▄▄▄"
 e2e_drag 2 "$(cell_x 3)" "$(cell_y 4)" "$(cell_x 12)" "$(cell_y 6)"
 e2e_wait_for "the TDF Chars browser" 30 e2e_row_shows 8 " TDF Chars "
-key Down
-for _ in $(seq 17); do key Right; done
+e2e_key Down
+for _ in $(seq 17); do e2e_key Right; done
 e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
-key Return
-key Escape
+e2e_key Return
+e2e_key Escape
 e2e_wait_for "the main screen again" 30 e2e_row_shows 1 "newfont.tdf"
 
 "$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/art.json"
@@ -65,7 +64,7 @@ PY
 # The sample "adf1" at (1, 3) now starts with the glyph: its top row is the art's row 4.
 "$BRIXEL_CLI" render --x 1 --y 3 --json "$work/newfont.tdf" adf1 >"$E2E_TMP/want.json"
 e2e_wait_for "the new glyph in the sample" 30 e2e_sample_matches "$E2E_TMP/want.json"
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
 echo "capture test passed"

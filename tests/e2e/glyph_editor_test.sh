@@ -12,25 +12,24 @@ mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/demo.tdf"
 "$BRIXEL_CLI" glyph --font 2 --json "$work/demo.tdf" a >"$E2E_TMP/before.json"
 
-key() { xdotool key --clearmodifiers "$@"; }
 
 e2e_start_x
 e2e_start_brixel demo.tdf
 e2e_wait_for "the main screen" 30 e2e_row_shows 1 "Name: Brixel Color [Color]"
 
-key g
+e2e_key g
 e2e_wait_for "the TDF Chars browser" 30 e2e_row_shows 8 " TDF Chars "
-key Down
-for _ in $(seq 17); do key Right; done
+e2e_key Down
+for _ in $(seq 17); do e2e_key Right; done
 e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
-key Return
+e2e_key Return
 e2e_wait_for "the editor" 30 e2e_row_shows 1 " Glyph a Brixel Color [Color]"
 # Cell (4, 5) of the screen is the glyph's third cell of its third row.
 xdotool mousemove --sync --window "$BRIXEL_WID" $((3 * 8 + 4)) $((4 * 16 + 8)) click 1
 e2e_wait_for "the cursor on the clicked cell" 30 e2e_row_shows 1 "At 3,3"
-key F9 F10 x F1 ctrl+z ctrl+s
+e2e_key F9 F10 x F1 ctrl+z ctrl+s
 e2e_wait_for "the glyph saved" 30 e2e_row_shows 24 "Saved."
-key Escape
+e2e_key Escape
 e2e_wait_for "the main screen again" 30 e2e_row_shows 25 "Help"
 
 "$BRIXEL_CLI" glyph --font 2 --json "$work/demo.tdf" a >"$E2E_TMP/after.json"
@@ -46,7 +45,7 @@ assert (after["width"], after["height"]) == (before["width"], before["height"])
 PY
 "$BRIXEL_CLI" render --font 2 --x 1 --y 3 --json "$work/demo.tdf" adf1 >"$E2E_TMP/want.json"
 e2e_wait_for "the edited glyph in the sample" 30 e2e_sample_matches "$E2E_TMP/want.json"
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
 echo "glyph editor test passed"

@@ -115,6 +115,9 @@ e2e_start_brixel() {
   e2e_focus
 }
 
+# e2e_key KEY...: keys to the focused window, without the modifiers held.
+e2e_key() { xdotool key --clearmodifiers "$@"; }
+
 # e2e_focus: gives Brixel the keyboard focus (XTEST keys go to the focus).
 e2e_focus() {
   xdotool windowfocus "$BRIXEL_WID"

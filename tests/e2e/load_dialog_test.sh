@@ -8,30 +8,29 @@ work="$E2E_TMP/work"
 mkdir -p "$work"
 for name in a b victim; do cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/$name.tdf"; done
 
-key() { xdotool key --clearmodifiers "$@"; }
 
 e2e_start_x
 e2e_start_brixel
 e2e_wait_for "the Load dialog" 30 e2e_row_shows 5 " Load Font "
 e2e_wait_for "the three font files" 30 e2e_row_shows 9 "Files (3)"
-key Return
+e2e_key Return
 e2e_wait_for "a.tdf loaded" 30 e2e_row_shows 1 "a.tdf "
 
-key l
+e2e_key l
 e2e_wait_for "the Load dialog again" 30 e2e_row_shows 5 " Load Font "
-key Down Down
-key Return
+e2e_key Down Down
+e2e_key Return
 e2e_wait_for "victim.tdf loaded" 30 e2e_row_shows 1 "victim.tdf "
 
-key d
+e2e_key d
 e2e_wait_for "the question" 30 e2e_row_shows 12 "Are you sure?"
-key y
+e2e_key y
 e2e_wait_for "the deletion told" 30 e2e_row_shows 12 "File deleted. Load another one."
-key Return
+e2e_key Return
 e2e_wait_for "the Load dialog after the deletion" 30 e2e_row_shows 9 "Files (2)"
 [ ! -e "$work/victim.tdf" ] || e2e_fail "victim.tdf was not deleted"
 [ -f "$work/a.tdf" ] && [ -f "$work/b.tdf" ] || e2e_fail "another file went too"
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "Esc in the dialog ended with $BRIXEL_STATUS"
 
@@ -40,7 +39,7 @@ if [ -f "$corpus/cfh-hoer.tdf" ]; then
   cp "$corpus/cfh-hoer.tdf" "$work/cfh-hoer.tdf"
   e2e_start_brixel cfh-hoer.tdf
   e2e_wait_for "cfh-hoer.tdf loaded" 30 e2e_row_shows 1 "cfh-hoer.tdf "
-  key Escape
+  e2e_key Escape
   e2e_wait_exit 20
   [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "Esc ended with $BRIXEL_STATUS"
 else

@@ -32,33 +32,32 @@ with open(sys.argv[1] + "/bundle.tdf", "wb") as f:
         f.write(font(b"N%d" % i, 1, {"a": bar}))
 PY
 
-key() { xdotool key --clearmodifiers "$@"; }
 
 e2e_start_x
 e2e_start_brixel outline.tdf
 e2e_wait_for "the style on row 25" 30 e2e_row_shows 25 "Outline style 0" 13
 e2e_wait_for "the sample in style 0" 30 e2e_row_shows 3 "┌──┐" 1
-key o
+e2e_key o
 e2e_wait_for "style 1 on row 25" 30 e2e_row_shows 25 "Outline style 1" 13
 e2e_wait_for "the sample in style 1" 30 e2e_row_shows 3 "╒══╕" 1
 grep -qx "OutlineStyle=1" "$bin/brixel.ini" || e2e_fail "the style was not kept: $(cat "$bin/brixel.ini" 2>&1)"
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
 
 # The kept style is where the next start begins.
 e2e_start_brixel outline.tdf
 e2e_wait_for "style 1 after a restart" 30 e2e_row_shows 25 "Outline style 1" 13
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 
 e2e_start_brixel bundle.tdf
 e2e_wait_for "the last of 300 fonts" 30 e2e_row_shows 1 "Font: 300/300" 26
-key --repeat 44 Down
+e2e_key --repeat 44 Down
 e2e_wait_for "font 256" 30 e2e_row_shows 1 "Font: 256/300" 26
-key Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up
+e2e_key Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up Up
 e2e_wait_for "font 1 after wrapping" 30 e2e_row_shows 1 "Font: 1/300" 26
-key Escape
+e2e_key Escape
 e2e_wait_exit 20
 [ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
 echo "outline and bundle test passed"
