@@ -26,10 +26,11 @@ void ChangeDisplayText() {
   if (DisplayText.empty()) DisplayText = kDefaultDisplayText;
 }
 
-// An empty entry cancels: users press Enter on an empty prompt to back out,
-// and that must never end the program.
+// The prompt starts with the current value, selected: Enter keeps it, a
+// number typed replaces it. An emptied entry cancels too, and must never end
+// the program.
 void ChangeTextPosition(const char* label, uint8_t& target) {
-  const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, "");
+  const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, NumToStr(target));
   if (entry.empty()) return;
   target = static_cast<uint8_t>(StrToNum(entry));
 }

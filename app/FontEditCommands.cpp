@@ -41,10 +41,12 @@ void RenameFont(int& n) {
   ReloadKeepingFont(n);
 }
 
-// An empty entry cancels, as at the X and Y prompts.
+// Starts with the spacing selected, as the X and Y prompts start with theirs;
+// an emptied or unchanged entry writes nothing.
 void ChangeSpacing(int& n) {
-  const std::string entry = PromptOnRow25("New Spacing: ", 14, 3, 3, 0, "");
-  if (entry.empty()) return;
+  const std::string entry =
+      PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(CurrentHeader.Spacing));
+  if (entry.empty() || (StrToNum(entry) & 0xFF) == CurrentHeader.Spacing) return;
   ReportHeaderWrite(SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF)));
   ReloadKeepingFont(n);
 }

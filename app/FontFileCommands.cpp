@@ -54,7 +54,8 @@ void LoadAnotherFontFile(int& n) {
 }
 
 bool DeleteFontFile(int& n) {
-  if (!MessageBox(1, "Delete", "Are you sure?")) return true;
+  // Two keys must not remove a user's file: the question names it and starts on NO.
+  if (!AskAboutName("Delete", "Delete ", JustName(FontFileName), "?")) return true;
   if (!EraseFile(FontFileName)) {
     // Saying "deleted" here would be a lie; the file stays loaded.
     MessageBox(0, "Error", "Could not delete " + JustName(FontFileName) + ".");

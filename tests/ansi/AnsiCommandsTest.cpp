@@ -95,7 +95,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
     TScreen before;
     SaveScreen(before);
     Con.Waits.clear();
-    Step("\t\t\r");  // to the name field, which holds the font's name, and take it
+    Step("\r");  // the name field holds the font's name: take it
     if (*c.Message) Step("\r");
     SaveScreenAsAnsi(1);
 

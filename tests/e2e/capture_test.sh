@@ -21,7 +21,7 @@ e2e_wait_for "the main screen" 30 e2e_row_shows 1 "demo.tdf"
 
 e2e_key c
 e2e_wait_for "the Font File dialog" 30 e2e_row_shows 5 " Font File "
-e2e_key Tab Tab Return
+e2e_key Return
 e2e_wait_for "the name box" 30 e2e_row_shows 7 " Font Name "
 xdotool type --clearmodifiers "Cap"
 e2e_key Return
