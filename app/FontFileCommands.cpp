@@ -1,5 +1,6 @@
 #include "app/FontFileCommands.h"
 
+#include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
@@ -15,7 +16,8 @@ namespace {
 constexpr char kLoadTitle[] = " Load Font ";
 
 std::string AskForFontFile() {
-  DialogResult = OpenFileDialog(kLoadTitle, FontPath, kFontMask);
+  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontMask);
+  if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   return DialogResult;
 }
 
