@@ -78,33 +78,15 @@ TEST(OutlineStyleSetting, KeptInTheFontsSectionWithEveryOtherLineAsItWas) {
     dir.Write("brixel.ini", bad);
     EXPECT_EQ(ReadOutlineStyleSetting(ini), 0) << bad;
   }
-}
-
-TEST(AnsiPathSetting, KeptBesideTheFontsSection) {
-  const struct {
-    std::string Before, After;
-  } cases[] = {
-      {"", "[ansi]\npath=/art/\n"},
-      {"[fonts]\npath=/f\n", "[fonts]\npath=/f\n[ansi]\npath=/art/\n"},
-      {"[ANSI]\nPath = /old\n[fonts]\npath=/f\n", "[ANSI]\npath=/art/\n[fonts]\npath=/f\n"},
-  };
-  TTempDir dir;
-  const std::string ini = dir.File("brixel.ini");
-  for (const auto& c : cases) {
-    if (c.Before.empty())
-      std::filesystem::remove(ini);
-    else
-      dir.Write("brixel.ini", c.Before);
-    ASSERT_TRUE(WriteIniSetting(ini, "ansi", "path", "/art/")) << c.Before;
-    const std::vector<uint8_t> bytes = ReadFileBytes(ini);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.After);
-    const TFontsSettings settings = ReadFontsSettings(ini, "none");
-    EXPECT_EQ(settings.ArtPath, "/art/");
-    EXPECT_EQ(settings.Path, c.Before.empty() ? "none" : "/f");
-  }
-  // A line break would smuggle in lines of its own.
+  // The art folder in a section of its own, by the same writer; a line break is refused.
+  dir.Write("brixel.ini", "[ANSI]\nPath = /old\n[fonts]\npath=/f\n");
+  ASSERT_TRUE(WriteIniSetting(ini, "ansi", "path", "/art/"));
   EXPECT_FALSE(WriteIniSetting(ini, "ansi", "path", "/a\n[fonts]\npath=/x"));
-  EXPECT_EQ(ReadFontsSettings(ini, "none").Path, "/f");
+  ASSERT_TRUE(WriteOutlineStyleSetting(ini, 2));
+  const std::vector<uint8_t> bytes = ReadFileBytes(ini);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+            "[ANSI]\npath=/art/\n[fonts]\npath=/f\nOutlineStyle=2\n");
+  EXPECT_EQ(ReadFontsSettings(ini, "none").ArtPath, "/art/");
 }
 
 }  // namespace

@@ -274,17 +274,6 @@ TEST_F(LineEditorTest, StartTextIsSelectedUntilAKeyReplacesOrEditsIt) {
   EXPECT_EQ(FieldAttrs(4), "17171717");
 }
 
-TEST_F(LineEditorTest, TerminatorsGivenToOneCallLeaveTheSharedOnes) {
-  std::string result;
-  Keys({'\r', 27, 'a', 9});
-  InputLine(result, kX, kY, 6, 10, 1, 0x0F, 0x0F, ' ', "", "\t\x1b");
-  EXPECT_EQ(EditLastKey, 27);
-  InputLine(result, kX, kY, 6, 10, 1, 0x0F, 0x0F, ' ', "", "\t");
-  EXPECT_EQ(result, "a");
-  EXPECT_EQ(EditLastKey, 9);
-  EXPECT_EQ(EditTerminators, "\r");
-}
-
 TEST_F(LineEditorTest, CtrlYClearsTheText) {
   Keys({25, 'a', '\r'});
   EXPECT_EQ(Edit(10, 10, 1, "hello"), "a");
