@@ -4,6 +4,7 @@
 
 #include "ansi/AnsiViewer.h"
 #include "ansi/AnsiWriter.h"
+#include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
@@ -28,15 +29,18 @@ class TCaptureMode {
 }  // namespace
 
 void ViewAnsiImage() {
-  DialogResult = OpenFileDialog(" Select Image ", StartDir, kAnsiMask);
+  DialogResult = OpenFileDialog(" Select Image ", DialogFolder(TFolderKind::Art), kAnsiMask);
   if (!FileThere(DialogResult)) return;
+  RememberDialogFolder(TFolderKind::Art, DialogResult);
   const TCaptureMode capture;
   ShowAnsiFile(DialogResult, 1, 24);
 }
 
 void SaveScreenAsAnsi(int n) {
-  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(n) + ".ans", StartDir, kAnsiMask);
+  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(n) + ".ans",
+                                DialogFolder(TFolderKind::Screens), kAnsiMask);
   if (DialogResult.empty()) return;
+  RememberDialogFolder(TFolderKind::Screens, DialogResult);
   TScreen savedScreen;
   SaveScreen(savedScreen);
   int error = 0;

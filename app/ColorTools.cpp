@@ -1,7 +1,10 @@
 #include "app/ColorTools.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <string_view>
+#include <vector>
 
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
@@ -16,6 +19,10 @@ namespace {
 
 constexpr int kFirstRow = 2, kLastRow = 21;
 constexpr char kAttrHint[] = "Attr = FG + BG * 16";
+constexpr char kPaletteLabel[] = "Used Colors: ";
+// The widest row of the palette box: its text starts in column 4, and the box
+// (one blank after the text) and its shadow must end by column 80.
+constexpr size_t kPaletteWidth = 73;
 
 // Changes the attribute of the text area's cells in a copy and puts the copy
 // back, so the whole change shows at once.
@@ -40,15 +47,30 @@ uint8_t ReadNumberAt(uint8_t x) {
   return static_cast<uint8_t>(StrToNum(entry) & 0xFF);
 }
 
-}  // namespace
-
-std::string UsedColors() {
+// The foreground colours 1..15 of the text area, in increasing order.
+std::vector<int> UsedColorNumbers() {
   std::array<bool, 16> used{};
   for (int y = kFirstRow; y <= kLastRow; ++y)
     for (int x = 1; x <= 80; ++x) used[AttrFg(GetAttrAt(x, y))] = true;
-  std::string s;
+  std::vector<int> colors;
   for (int j = 1; j <= 15; ++j)
-    if (used[j]) s += " |" + PadLeft(NumToStr(j), 2, '0') + "\xDB\xDB|15|16" + NumToStr(j);
+    if (used[j]) colors.push_back(j);
+  return colors;
+}
+
+// A blank, two blocks in colour j, then j in white; pipe-coded.
+std::string Swatch(int j) {
+  return " |" + PadLeft(NumToStr(j), 2, '0') + "\xDB\xDB|15|16" + NumToStr(j);
+}
+size_t SwatchWidth(int j) {
+  return 3 + NumToStr(j).size();
+}
+
+}  // namespace
+
+std::string UsedColors() {
+  std::string s;
+  for (const int j : UsedColorNumbers()) s += Swatch(j);
   return s;
 }
 
@@ -63,13 +85,29 @@ void SubstituteAttr(uint8_t oldAttr, uint8_t newAttr) {
 void ShowPalette() {
   TScreen saved;
   SaveScreen(saved);
+  // Scanned before the box covers row 21, so only the picture's colours count.
+  // The swatches take a second row when one would run out of the screen.
+  const size_t indent = std::string_view(kPaletteLabel).size();
+  std::vector<std::string> rows{kPaletteLabel};
+  std::vector<size_t> widths{indent};
+  for (const int j : UsedColorNumbers()) {
+    if (widths.back() + SwatchWidth(j) > kPaletteWidth) {
+      rows.emplace_back(indent, ' ');
+      widths.push_back(indent);
+    }
+    rows.back() += Swatch(j);
+    widths.back() += SwatchWidth(j);
+  }
+  const size_t widest = *std::max_element(widths.begin(), widths.end());
+  const auto top = static_cast<uint8_t>(22 - rows.size());
   {
-    // Left on the screen: the scan below counts its top edge on row 21.
+    // Left on the screen until the screen is put back.
     TMenuBox box;
     SetDialogLook(box);
-    box.Box(2, 21, 78, 23);
+    box.Box(2, top, static_cast<uint8_t>(widest + 5), 23);
   }
-  WritePipeXY(4, 22, 7, "Used Colors: " + UsedColors());
+  for (size_t i = 0; i < rows.size(); ++i)
+    WritePipeXY(4, static_cast<uint8_t>(top + 1 + i), 7, rows[i]);
   WaitForKeyPress();
   RestoreScreen(saved);
 }

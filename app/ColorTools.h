@@ -14,7 +14,8 @@ void RecolorText(uint8_t attr);
 // Every cell of the text area whose attribute is oldAttr gets newAttr.
 void SubstituteAttr(uint8_t oldAttr, uint8_t newAttr);
 
-// P: the used colours in a box on rows 21..23 until a key; the screen comes back.
+// P: the used colours in a box as wide as they need, ending on row 23 (two
+// rows of swatches when one would not fit), until a key; the screen comes back.
 void ShowPalette();
 // R and U with their row-25 prompts; both set KeepScreen.
 void RecolorCommand();

@@ -1,13 +1,16 @@
 #include "app/CommandLoop.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "app/AnsiCommands.h"
 #include "app/ColorTools.h"
 #include "app/Config.h"
 #include "app/FontBrowser.h"
-#include "app/FontFileCommands.h"
 #include "app/FontEditCommands.h"
+#include "app/FontFileCommands.h"
 #include "app/GlyphEditor.h"
 #include "app/MainScreen.h"
 #include "app/RowPrompt.h"
@@ -26,10 +29,11 @@ void ChangeDisplayText() {
   if (DisplayText.empty()) DisplayText = kDefaultDisplayText;
 }
 
-// An empty entry cancels: users press Enter on an empty prompt to back out,
-// and that must never end the program.
+// The prompt starts with the current value, selected: Enter keeps it, a
+// number typed replaces it. An emptied entry cancels too, and must never end
+// the program.
 void ChangeTextPosition(const char* label, uint8_t& target) {
-  const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, "");
+  const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, NumToStr(target));
   if (entry.empty()) return;
   target = static_cast<uint8_t>(StrToNum(entry));
 }
@@ -48,92 +52,123 @@ void WrapLoopState(int& n) {
   if (BlockColor < 1) BlockColor = 15;
 }
 
+// What a key of the main screen does to the font shown; false ends the loop.
+using TCommandAction = bool (*)(int& n);
+
+// A key of the main screen: the codes that call it (a plain byte, letters in
+// lower case, or kExtendedKey plus a scan code; 0 fills), how the help screen
+// names it, and its command. The help lists the keys in this order.
+struct TCommandKey {
+  std::array<uint16_t, 3> Codes;
+  const char* Label;  // four columns at most
+  const char* Help;
+  TCommandAction Run;
+};
+
+constexpr uint16_t kExtendedKey = 0x100;
+constexpr uint8_t kScanF1 = 59;
+
+template <void (*Command)()>
+bool Plain(int&) {
+  Command();
+  return true;
+}
+template <void (*Command)(int)>
+bool OnFont(int& n) {
+  Command(n);
+  return true;
+}
+template <void (*Command)(int&)>
+bool ChangesFont(int& n) {
+  Command(n);
+  return true;
+}
+
+// The font number wraps after the command.
+bool NextFont(int& n) {
+  ++n;
+  return true;
+}
+bool PreviousFont(int& n) {
+  --n;
+  return true;
+}
+bool Quit(int&) {
+  return false;
+}
+
+void ShowMainHelp() {
+  ShowHelp(MainHelpLines());
+}
+void ChangeTextX() {
+  ChangeTextPosition("X: ", TextX);
+}
+void ChangeTextY() {
+  ChangeTextPosition("Y: ", TextY);
+}
+void NextBlockColor() {
+  if (DrawnInBlockColor()) ++BlockColor;
+}
+void PreviousBlockColor() {
+  if (DrawnInBlockColor()) --BlockColor;
+}
+
+const TCommandKey kCommandKeys[] = {
+    {{kKeyEscape}, "ESC", "Quit", Quit},
+    {{'e'}, "E", "Extract Font", OnFont<ExtractCurrentFont>},
+    {{'m'}, "M", "Merge Font", ChangesFont<MergeAnotherFile>},
+    {{'c'}, "C", "Create Empty TDF File", Plain<CreateNewFontFile>},
+    {{'l'}, "L", "Load Font File", ChangesFont<LoadAnotherFontFile>},
+    {{'s'}, "S", "Save ANSI Image", OnFont<SaveScreenAsAnsi>},
+    {{'n'}, "N", "Change Name", ChangesFont<RenameFont>},
+    {{'i'}, "I", "Change Spacing", ChangesFont<ChangeSpacing>},
+    {{'t'}, "T", "Change Displayed Text", Plain<ChangeDisplayText>},
+    {{'f'}, "F", "Change Type of Font", ChangesFont<ChangeFontType>},
+    {{'x'}, "X", "Change X Position of Text", Plain<ChangeTextX>},
+    {{'y'}, "Y", "Change Y Position of Text", Plain<ChangeTextY>},
+    {{'p'}, "P", "Color Palette", Plain<ShowPalette>},
+    {{'r'}, "R", "Recolor Font", Plain<RecolorCommand>},
+    {{'u'}, "U", "Substitute Color in X,Y Position", Plain<SubstituteCommand>},
+    {{'o'}, "O", "Next Outline Style", Plain<NextOutlineStyle>},
+    {{'b'}, "B", "Browse Fonts", ChangesFont<BrowseFonts>},
+    {{'g'}, "G", "Edit Glyph", Plain<EditGlyphCommand>},
+    {{'a'}, "A", "View ANSI Art", Plain<ViewAnsiImage>},
+    {{'d'}, "D", "Delete Font File", DeleteFontFile},
+    {{kExtendedKey | kScanUp}, "Up", "Next Font in File (+1)", NextFont},
+    {{kExtendedKey | kScanDown}, "Down", "Previous Font in File (-1)", PreviousFont},
+    {{'+'}, "+", "Next Block Color", Plain<NextBlockColor>},
+    {{'-'}, "-", "Previous Block Color", Plain<PreviousBlockColor>},
+    {{'h', '?', kExtendedKey | kScanF1}, "H", "Help (also F1 and ?)", Plain<ShowMainHelp>},
+};
+
+const TCommandKey* FindCommandKey(uint16_t code) {
+  for (const TCommandKey& command : kCommandKeys)
+    if (std::find(command.Codes.begin(), command.Codes.end(), code) != command.Codes.end())
+      return &command;
+  return nullptr;
+}
+
 }  // namespace
 
 bool RunCommandPass(int& n) {
   DrawMainScreen(n);
-  uint8_t key = ReadKey();
+  const uint8_t key = ReadKey();
   KeepScreen = false;
-  if (key == 0) {
-    key = ReadKey();
-    if (key == kScanUp) ++n;
-    if (key == kScanDown) --n;
-    WrapLoopState(n);
-    return true;
-  }
-  if (key == kKeyEscape) return false;
-  switch (LoCase(static_cast<char>(key))) {
-    case 'h':
-      ShowHelp();
-      break;
-    case 'l':
-      LoadAnotherFontFile(n);
-      break;
-    case 'b':
-      BrowseFonts(n);
-      break;
-    case 'g':
-      EditGlyphCommand();
-      break;
-    case 'd':
-      if (!DeleteFontFile(n)) return false;
-      break;
-    case 'n':
-      RenameFont(n);
-      break;
-    case 'i':
-      ChangeSpacing(n);
-      break;
-    case 'f':
-      ChangeFontType(n);
-      break;
-    case 'e':
-      ExtractCurrentFont(n);
-      break;
-    case 'm':
-      MergeAnotherFile(n);
-      break;
-    case 'c':
-      CreateNewFontFile();
-      break;
-    case 'a':
-      ViewAnsiImage();
-      break;
-    case 's':
-      SaveScreenAsAnsi(n);
-      break;
-    case 'p':
-      ShowPalette();
-      break;
-    case 'o':
-      NextOutlineStyle();
-      break;
-    case 'r':
-      RecolorCommand();
-      break;
-    case 'u':
-      SubstituteCommand();
-      break;
-    case 't':
-      ChangeDisplayText();
-      break;
-    case 'x':
-      ChangeTextPosition("X: ", TextX);
-      break;
-    case 'y':
-      ChangeTextPosition("Y: ", TextY);
-      break;
-    case '+':
-      if (DrawnInBlockColor()) ++BlockColor;
-      break;
-    case '-':
-      if (DrawnInBlockColor()) --BlockColor;
-      break;
-    default:
-      break;  // anything else just redraws
-  }
+  // Letters work in either case; an extended key is read whole.
+  const uint16_t code =
+      key == 0 ? kExtendedKey | ReadKey() : static_cast<uint8_t>(LoCase(static_cast<char>(key)));
+  const TCommandKey* command = FindCommandKey(code);
+  // Anything else just redraws.
+  if (command && !command->Run(n)) return false;
   WrapLoopState(n);
   return true;
+}
+
+std::vector<std::string> MainHelpLines() {
+  std::vector<std::string> lines;
+  for (const TCommandKey& command : kCommandKeys)
+    lines.push_back("|15" + PadRight(command.Label, 4, ' ') + "|08: |07" + command.Help);
+  return lines;
 }
 
 void RunCommandLoop(int n) {

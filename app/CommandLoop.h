@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "widgets/WidgetKeys.h"
 
@@ -11,3 +13,7 @@ void RunCommandLoop(int n);
 // One pass: redraw, wait for a key, run its command. Answers false when the
 // loop must end. n is the font shown and is kept in 1..FontCount.
 bool RunCommandPass(int& n);
+
+// The help screen's lines, pipe-coded, one per key of the main screen: they
+// come from the table the loop dispatches on, so no key goes unlisted.
+std::vector<std::string> MainHelpLines();

@@ -37,13 +37,13 @@ std::string ReadIniText(const std::string& iniPath) {
   return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
-// The values of section "fonts", keys in lower case; a later line wins.
-std::map<std::string, std::string> ReadFontsSection(const std::string& iniPath) {
+// The values of the file, by lower-case "section.key"; a later line wins.
+std::map<std::string, std::string> ReadIniValues(const std::string& iniPath) {
   std::map<std::string, std::string> values;
   const std::string text = ReadIniText(iniPath);
   const auto take = [](void* user, const char* section, const char* name, const char* value) {
-    auto& fonts = *static_cast<std::map<std::string, std::string>*>(user);
-    if (strcasecmp(section, "fonts") == 0) fonts[LoStr(name)] = value;
+    auto& all = *static_cast<std::map<std::string, std::string>*>(user);
+    all[LoStr(section) + "." + LoStr(name)] = value;
     return 1;  // keep going: a malformed line elsewhere must not hide the key
   };
   ini_parse_string(text.c_str(), take, &values);
@@ -53,11 +53,12 @@ std::map<std::string, std::string> ReadFontsSection(const std::string& iniPath) 
 }  // namespace
 
 TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& fallbackPath) {
-  auto values = ReadFontsSection(iniPath);
+  auto values = ReadIniValues(iniPath);
   TFontsSettings settings;
-  settings.Path = values["path"].empty() ? fallbackPath : values["path"];
-  const int32_t style = StrToNum(values["outlinestyle"]);
+  settings.Path = values["fonts.path"].empty() ? fallbackPath : values["fonts.path"];
+  const int32_t style = StrToNum(values["fonts.outlinestyle"]);
   settings.OutlineStyle = style >= 0 && style < kOutlineStyleCount ? style : 0;
+  settings.ArtPath = values["ansi.path"];
   return settings;
 }
 
@@ -69,21 +70,26 @@ int ReadOutlineStyleSetting(const std::string& iniPath) {
   return ReadFontsSettings(iniPath, "").OutlineStyle;
 }
 
-bool WriteOutlineStyleSetting(const std::string& iniPath, int style) {
-  const std::string line = "OutlineStyle=" + NumToStr(style);
+bool WriteIniSetting(const std::string& iniPath, std::string_view section, std::string_view key,
+                     std::string_view value) {
+  // A line break in the value would make lines of its own.
+  if (value.find_first_of("\r\n") != std::string_view::npos) return false;
+  const std::string header = "[" + std::string(section) + "]";
+  const std::string line = std::string(key) + "=" + std::string(value);
   std::string out;
-  bool inFonts = false, written = false;
+  bool inSection = false, written = false;
   std::istringstream in(ReadIniText(iniPath));
   for (std::string l; std::getline(in, l);) {
     const std::string trimmed = Trim(l);
-    const bool header = !trimmed.empty() && trimmed.front() == '[';
-    if (header && inFonts && !written) {
+    const bool isHeader = !trimmed.empty() && trimmed.front() == '[';
+    if (isHeader && inSection && !written) {
       out += line + "\n";
       written = true;
     }
-    if (header) inFonts = strcasecmp(trimmed.c_str(), "[fonts]") == 0;
-    const bool ours = inFonts && !header && strncasecmp(trimmed.c_str(), "OutlineStyle", 12) == 0 &&
-                      Trim(trimmed.substr(12)).starts_with("=");
+    if (isHeader) inSection = strcasecmp(trimmed.c_str(), header.c_str()) == 0;
+    const bool ours = inSection && !isHeader &&
+                      strncasecmp(trimmed.c_str(), line.c_str(), key.size()) == 0 &&
+                      Trim(std::string_view(trimmed).substr(key.size())).starts_with("=");
     if (ours) {
       if (!written) out += line + "\n";
       written = true;
@@ -91,7 +97,11 @@ bool WriteOutlineStyleSetting(const std::string& iniPath, int style) {
     }
     out += l + "\n";
   }
-  if (!written) out += inFonts ? line + "\n" : "[fonts]\n" + line + "\n";
+  if (!written) out += inSection ? line + "\n" : header + "\n" + line + "\n";
   int error = 0;
   return ReplaceFileContents(iniPath, {reinterpret_cast<const uint8_t*>(out.data()), out.size()}, error);
+}
+
+bool WriteOutlineStyleSetting(const std::string& iniPath, int style) {
+  return WriteIniSetting(iniPath, "fonts", "OutlineStyle", NumToStr(style));
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// Both settings of section "fonts", from one read of the file.
+// The settings the shell starts with, from one read of the file.
 struct TFontsSettings {
   std::string Path;      // the directory the font dialogs open in
   int OutlineStyle = 0;  // 0..18
+  std::string ArtPath;   // key "path" of section "ansi": where A opens; "" for none
 };
 TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& fallbackPath);
 
@@ -17,7 +19,12 @@ std::string ReadFontPathSetting(const std::string& iniPath, const std::string& f
 // The outline style kept as key "OutlineStyle" of section "fonts": 0..18, and
 // 0 for anything else.
 int ReadOutlineStyleSetting(const std::string& iniPath);
-// Keeps the style in the file: the key is replaced or added to the "fonts"
-// section, every other line stays as it was, and a missing file is created.
-// False when the file cannot be written (an installed program's directory).
+// Keeps key=value in the file: the key's line in section is replaced, or the
+// line is added to the section (or a new section at the end); every other
+// line stays as it was, and a missing file is created. False when the file
+// cannot be written (an installed program's directory) or the value holds a
+// line break.
+bool WriteIniSetting(const std::string& iniPath, std::string_view section, std::string_view key,
+                     std::string_view value);
+// The outline style as "OutlineStyle" of section "fonts".
 bool WriteOutlineStyleSetting(const std::string& iniPath, int style);

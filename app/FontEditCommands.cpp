@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/DialogFolders.h"
 #include "app/FontFileCommands.h"
 #include "app/RowPrompt.h"
 #include "app/ShellState.h"
@@ -41,10 +42,12 @@ void RenameFont(int& n) {
   ReloadKeepingFont(n);
 }
 
-// An empty entry cancels, as at the X and Y prompts.
+// Starts with the spacing selected, as the X and Y prompts start with theirs;
+// an emptied or unchanged entry writes nothing.
 void ChangeSpacing(int& n) {
-  const std::string entry = PromptOnRow25("New Spacing: ", 14, 3, 3, 0, "");
-  if (entry.empty()) return;
+  const std::string entry =
+      PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(CurrentHeader.Spacing));
+  if (entry.empty() || (StrToNum(entry) & 0xFF) == CurrentHeader.Spacing) return;
   ReportHeaderWrite(SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF)));
   ReloadKeepingFont(n);
 }
@@ -57,14 +60,17 @@ void ChangeFontType(int& n) {
 }
 
 void ExtractCurrentFont(int n) {
-  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(n) + ".tdf", StartDir, kFontMask);
+  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(n) + ".tdf",
+                                DialogFolder(TFolderKind::Fonts), kFontMask);
   if (DialogResult.empty()) return;
+  RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   if (!ExtractFont(DialogResult)) MessageBox(0, "Error", "Error while extracting font!");
 }
 
 void MergeAnotherFile(int& n) {
   WriteXY(1, 25, IdleAttr, CharStr(' ', 79));
-  DialogResult = OpenFileDialog(" Select Font ", FontPath, kFontMask);
+  DialogResult = OpenFileDialog(" Select Font ", DialogFolder(TFolderKind::Fonts), kFontMask);
+  if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
   if (!MergeFontFile(DialogResult)) MessageBox(0, "Error", "Error while merging fonts!");
   LoadFontFile(LastFontFile);
@@ -73,8 +79,10 @@ void MergeAnotherFile(int& n) {
 }
 
 void CreateNewFontFile() {
-  DialogResult = SaveFileDialog(" Font File ", "newfont.tdf", AddSlash(FontPath), kFontMask);
+  DialogResult = SaveFileDialog(" Font File ", "newfont.tdf",
+                                AddSlash(DialogFolder(TFolderKind::Fonts)), kFontMask);
   if (DialogResult.empty()) return;
+  RememberDialogFolder(TFolderKind::Fonts, DialogResult);
 
   TMenuBox box;
   SetDialogLook(box);

@@ -1,5 +1,6 @@
 #include "app/FontFileCommands.h"
 
+#include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
@@ -15,7 +16,8 @@ namespace {
 constexpr char kLoadTitle[] = " Load Font ";
 
 std::string AskForFontFile() {
-  DialogResult = OpenFileDialog(kLoadTitle, FontPath, kFontMask);
+  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontMask);
+  if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   return DialogResult;
 }
 
@@ -54,7 +56,8 @@ void LoadAnotherFontFile(int& n) {
 }
 
 bool DeleteFontFile(int& n) {
-  if (!MessageBox(1, "Delete", "Are you sure?")) return true;
+  // Two keys must not remove a user's file: the question names it and starts on NO.
+  if (!AskAboutName("Delete", "Delete ", JustName(FontFileName), "?")) return true;
   if (!EraseFile(FontFileName)) {
     // Saying "deleted" here would be a lie; the file stays loaded.
     MessageBox(0, "Error", "Could not delete " + JustName(FontFileName) + ".");

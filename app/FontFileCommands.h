@@ -20,8 +20,8 @@ bool ChooseFontFile(const std::string& path);
 // L: another file from the dialog. A file that cannot be shown is explained
 // and the file shown before stays loaded. n is the font to show afterwards.
 void LoadAnotherFontFile(int& n);
-// D: asks, deletes the loaded file and asks for another. False when the user
-// then leaves the dialog: with no file loaded, the loop ends.
+// D: asks "Delete NAME?" (NO first), deletes the loaded file and asks for another. False when the
+// user then leaves the dialog: with no file loaded, the loop ends.
 bool DeleteFontFile(int& n);
 
 // The " Font Type " list: 0 for Esc, else 1 Outline, 2 Block, 3 Color.

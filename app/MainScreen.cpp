@@ -24,26 +24,11 @@ const std::string& HelpKeyLabel() {
 }
 constexpr int kHelpKeyWidth = 7;  // half block, H, half block, "Help"
 
-constexpr const char* kHelpLines[] = {
-    "|15ESC |08: |07Quit",
-    "|15E   |08: |07Extract Font",
-    "|15M   |08: |07Merge Font",
-    "|15C   |08: |07Create Empty TDF File",
-    "|15L   |08: |07Load Font File",
-    "|15S   |08: |07Save ANSI Image",
-    "|15N   |08: |07Change Name",
-    "|15I   |08: |07Change Spacing",
-    "|15T   |08: |07Change Displayed Text",
-    "|15F   |08: |07Change Type of Font",
-    "|15X   |08: |07Change X Position of Text",
-    "|15Y   |08: |07Change Y Position of Text",
-    "|15P   |08: |07Color Palette",
-    "|15R   |08: |07Recolor Font",
-    "|15U   |08: |07Substitude Color in X,Y Position",
-    "|15O   |08: |07Next Outline Style",
-    "|15B   |08: |07Browse Fonts",
-    "|15G   |08: |07Edit Glyph",
-};
+// The help lines fill a column of rows 4..21 (where the first 18 always stood),
+// then the next one 40 columns to the right.
+constexpr int kHelpFirstRow = 4;
+constexpr size_t kHelpRowsPerColumn = 18;
+constexpr int kHelpColumnWidth = 40;
 
 // The style Outline fonts are drawn in, next to the key that changes it.
 std::string OutlineKeyLabel() {
@@ -104,7 +89,7 @@ void DrawMainScreen(int n) {
   }
 }
 
-void ShowHelp() {
+void ShowHelp(std::span<const std::string> lines) {
   SetTextAttr(7);
   ClrScr();
   SetTextAttr(0x70);
@@ -113,8 +98,11 @@ void ShowHelp() {
   WriteXY(2, 1, 0x70, "Brixel v1.3");
   GotoXY(1, 25);
   ClrEol();
-  int row = 4;
-  for (const char* line : kHelpLines) WritePipeXY(3, static_cast<uint8_t>(row++), 7, line);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const auto x = static_cast<uint8_t>(3 + kHelpColumnWidth * (i / kHelpRowsPerColumn));
+    const auto y = static_cast<uint8_t>(kHelpFirstRow + i % kHelpRowsPerColumn);
+    WritePipeXY(x, y, 7, lines[i]);
+  }
   // Any key leaves, an extended key as a whole.
   WaitForKeyPress();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 // Block and Outline fonts are drawn in BlockColor, which + and - change;
@@ -17,5 +18,6 @@ void DrawStatusLine(int n);
 // key, in IdleAttr, ready to wait for a key.
 void DrawMainScreen(int n);
 
-// The help screen; returns after any key.
-void ShowHelp();
+// The help screen with one pipe-coded line per key, in two columns of 18;
+// returns after any key.
+void ShowHelp(std::span<const std::string> lines);

@@ -32,6 +32,7 @@ void RunShell(int argc, char** argv) {
   const TFontsSettings settings = ReadFontsSettings(ConfigFile, StartDir);
   FontPath = settings.Path;
   OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
+  LastFolders.Art = settings.ArtPath;
 
   // A middle-button drag in the ANSI viewer hands its block over here.
   GlyphCaptureHandler = [](const TScreen& screen) {

@@ -12,6 +12,7 @@ int16_t BlockColor = 15;
 uint8_t StatusAttr = 0x70;
 uint8_t IdleAttr = 8;
 bool KeepScreen = false;
+TDialogFolders LastFolders;
 
 void ResetShellState() {
   ConfigFile.clear();
@@ -26,4 +27,5 @@ void ResetShellState() {
   StatusAttr = 0x70;
   IdleAttr = 8;
   KeepScreen = false;
+  LastFolders = {};
 }

@@ -18,6 +18,15 @@ extern uint8_t StatusAttr;  // status line (row 1) and prompt row (row 25)
 extern uint8_t IdleAttr;    // set just before the loop waits for a key
 extern bool KeepScreen;     // the next pass keeps the screen and skips the sample text
 
+// The folder each kind of file dialog last returned a file from; empty until
+// then. Art starts from brixel.ini, the others are kept for this run only.
+struct TDialogFolders {
+  std::string Fonts;
+  std::string Art;
+  std::string Screens;
+};
+extern TDialogFolders LastFolders;
+
 constexpr char kDefaultDisplayText[] = "adf1";
 
 // Puts every setting back to its start value (start-up and tests).

@@ -37,13 +37,20 @@ bool IsDigit(uint8_t c) {
 class TLineEdit {
  public:
   TLineEdit(TTextConsole& con, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen, uint8_t mode,
-            uint8_t attr, uint8_t fillAttr, uint8_t fillChar, std::string_view start)
-      : Con(con), Mode(mode), Attr(attr), FillAttr(fillAttr), FillChar(fillChar) {
+            uint8_t attr, uint8_t fillAttr, uint8_t fillChar, std::string_view start,
+            std::string_view terminators)
+      : Con(con),
+        Mode(mode),
+        Attr(attr),
+        FillAttr(fillAttr),
+        FillChar(fillChar),
+        Terminators(terminators) {
     X = std::clamp<int>(x, 1, Con.Cols);
     Y = std::clamp<int>(y, 1, Con.Rows);
     Width = std::clamp<int>(width, 1, Con.Cols - X + 1);
     MaxLen = std::min<int>(maxLen, kMaxEditLength);
     S = std::string(start.substr(0, static_cast<size_t>(MaxLen)));
+    Selected = !S.empty();
     ShowEnd();
   }
 
@@ -55,12 +62,13 @@ class TLineEdit {
       if (b == 0) {
         ExtendedKey(ReadKey());
       } else if (b == kKeyBackspace) {
+        Selected = false;
         Backspace();
       } else if (b == kKeyCtrlY) {
         Clear();
       } else if (b >= 32 && b <= 254) {
         TypeChar(b);
-      } else if (EditTerminators.find(static_cast<char>(b)) != std::string::npos) {
+      } else if (Terminators.find(static_cast<char>(b)) != std::string_view::npos) {
         return b;
       }
       Redraw();
@@ -77,7 +85,8 @@ class TLineEdit {
     for (int c = 1; c <= Width; ++c) {
       const int i = First + c - 1;
       if (i <= Len())
-        Con.PutCell(X + c - 1, Y, static_cast<uint8_t>(S[i - 1]), Attr);
+        Con.PutCell(X + c - 1, Y, static_cast<uint8_t>(S[i - 1]),
+                    Selected ? SelectionAttr(Attr) : Attr);
       else
         Con.PutCell(X + c - 1, Y, FillChar, FillAttr);
     }
@@ -137,6 +146,8 @@ class TLineEdit {
 
   void TypeChar(uint8_t c) {
     if (!Accepts(c)) return;
+    // The selected start text gives way to what is typed.
+    if (Selected) Clear();
     if (Mode == 2 && c >= 'a' && c <= 'z') c = static_cast<uint8_t>(c - 'a' + 'A');
     if (Mode == 3 && (Pos == 2 || Pos == 5)) {
       InsertChar(c);
@@ -165,6 +176,7 @@ class TLineEdit {
   }
 
   void Clear() {
+    Selected = false;
     S.clear();
     Pos = First = 1;
   }
@@ -193,6 +205,8 @@ class TLineEdit {
   }
 
   void ExtendedKey(uint8_t code) {
+    // A paste types, and so replaces the selection; every other key edits it.
+    if (code != kExtCtrlV) Selected = false;
     switch (code) {
       case kExtHome:
         Pos = First = 1;
@@ -241,23 +255,37 @@ class TLineEdit {
   uint8_t Attr;
   uint8_t FillAttr;
   uint8_t FillChar;
+  std::string_view Terminators;
   std::string S;
+  bool Selected = false;
   int Pos = 1;
   int First = 1;
 };
 
 }  // namespace
 
+uint8_t SelectionAttr(uint8_t attr) {
+  return (attr & 0x70) == 0x10 ? 0x70 : 0x1F;
+}
+
 void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
                uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
                std::string_view start) {
+  // A copy: the editing must not see the shared text change under it.
+  const std::string terminators = EditTerminators;
+  InputLine(result, x, y, width, maxLen, mode, attr, fillAttr, fillChar, start, terminators);
+}
+
+void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
+               uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
+               std::string_view start, std::string_view terminators) {
   if (!Console) {
     // Nothing to edit on: the text comes back as given, ended like Escape.
     result = std::string(start.substr(0, std::min<size_t>(maxLen, kMaxEditLength)));
     EditLastKey = 27;
     return;
   }
-  TLineEdit edit(*Console, x, y, width, maxLen, mode, attr, fillAttr, fillChar, start);
+  TLineEdit edit(*Console, x, y, width, maxLen, mode, attr, fillAttr, fillChar, start, terminators);
   EditLastKey = edit.Run();
   result = edit.Text();
 }

@@ -16,8 +16,12 @@
 // Keys besides typing: Home, End, Left, Right, Delete, Backspace; Ctrl+Left and
 // Ctrl+Right (0,115 / 0,116) move by words; Ctrl+Y (25 or 0,25) clears the
 // text; Ctrl+V (0,22) types the first line of the clipboard.
+//
+// A start text is shown selected (in SelectionAttr of the text attribute),
+// the cursor after it: the first character typed or pasted replaces it, while
+// any other editing or moving key drops the selection and acts on the text.
 
-// Plain key bytes that end editing; shared by every field.
+// Plain key bytes that end editing in a field that names none of its own.
 extern std::string EditTerminators;
 // Colours and fill character of InputField.
 extern uint8_t EditAttr;
@@ -28,12 +32,21 @@ extern uint8_t EditLastKey;
 
 constexpr size_t kMaxEditLength = 80;
 
+// How a selected start text is drawn: bright white on blue, or black on grey
+// in a field that is itself on blue.
+uint8_t SelectionAttr(uint8_t attr);
+
 // Edits start (cut to maxLen and 80) in the field at (x, y) and stores the text
 // in result whatever key ended the editing. TextAttr is left at attr. A field
 // that would run past the last column is narrowed to end there.
 void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
                uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
                std::string_view start);
+// The same, ending on the bytes of terminators instead of EditTerminators, so
+// a dialog's keys never change another field's.
+void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
+               uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
+               std::string_view start, std::string_view terminators);
 // InputLine with EditAttr, EditFillAttr and EditFillChar.
 void InputField(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
                 uint8_t mode, std::string_view start);

@@ -35,6 +35,7 @@ TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outline
 std::string GlyphStoreMessage(TGlyphStore result);
 
 // The " TDF Chars " browser: the chosen character (33..126) or 0 for Esc.
+// Typing a character moves the highlight onto it.
 uint8_t ChooseGlyphChar();
 
 // The middle-button capture: asks for the character (and whether to replace

@@ -7,8 +7,11 @@
 namespace {
 
 constexpr int kLastColumn = 46;
+constexpr uint8_t kFirstChar = 33, kLastChar = 126;
 
-uint8_t CharAt(int column, int row) { return static_cast<uint8_t>(33 + 47 * row + column); }
+uint8_t CharAt(int column, int row) {
+  return static_cast<uint8_t>(kFirstChar + (kLastColumn + 1) * row + column);
+}
 
 }  // namespace
 
@@ -33,6 +36,10 @@ uint8_t ChooseGlyphChar() {
       done = true;
     } else if (key == kKeyEscape) {
       done = true;
+    } else if (key >= kFirstChar && key <= kLastChar) {
+      // A typed character is found at once; Enter still takes it.
+      row = (key - kFirstChar) / (kLastColumn + 1);
+      column = (key - kFirstChar) % (kLastColumn + 1);
     } else if (key == 0) {
       switch (ReadKey()) {
         case kScanHome: column = 0; break;

@@ -44,7 +44,7 @@ bool ReadDirectoryListing(const std::string& dir, std::string_view mask,
     if (isDirectory) {
       ++listing.DirectoryCount;
       if (listing.DirectoryCount <= kMaxListed) directories.Add(name, 0);
-    } else if (::fnmatch(pattern.c_str(), entry->d_name, 0) == 0) {
+    } else if (::fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD) == 0) {
       ++listing.FileCount;
       if (listing.FileCount <= kMaxListed) files.Add(name, 0);
     }

@@ -23,6 +23,8 @@ constexpr char kListExitKeys[] = "\t\r\x1b";
 
 constexpr uint8_t kFieldWidth = 65;
 constexpr uint8_t kFieldMaxLength = 255;
+constexpr uint8_t kFieldFillAttr = 15;
+constexpr uint8_t kFieldFillChar = 0xB0;
 constexpr uint8_t kLabelAttr = 15;
 constexpr uint8_t kCountAttr = 8;
 constexpr uint8_t kBarAttr = 112;
@@ -73,6 +75,8 @@ class TFileDialog {
 
  private:
   uint8_t FieldAttr() const { return Save ? 112 : 127; }
+  // The field being edited is drawn the other way round.
+  uint8_t EditingAttr() const { return Save ? 127 : 112; }
   void DrawFrame();
   void DrawFields();
   void FillLists();
@@ -162,7 +166,7 @@ void TFileDialog::PaintList(TMenuList& list, uint8_t x1, uint8_t x2) {
 bool TFileDialog::AcceptSaveName(const std::string& name) {
   if (name.empty()) return false;
   const std::string path = Dir + name;
-  if (FileThere(path) && !MessageBox(1, " Error ", "File Exists. Overwrite?")) return false;
+  if (FileThere(path) && !AskAboutName(" Error ", "", name, " exists. Overwrite?")) return false;
   Result = path;
   return true;
 }
@@ -230,9 +234,6 @@ TFocus TFileDialog::RunDirectories() {
     case kKeyTab:
       Dirs.BarColor = kHiddenBarAttr;
       PaintDirs();
-      EditTerminators = kListExitKeys;
-      EditFillAttr = 15;
-      EditAttr = 127;
       return TFocus::BottomField;
     default:
       return TFocus::Directories;
@@ -242,12 +243,16 @@ TFocus TFileDialog::RunDirectories() {
 TFocus TFileDialog::RunField(TFocus field) {
   const bool bottom = field == TFocus::BottomField;
   if (!bottom) DrawFields();
-  if (!Save) EditAttr = 112;
   std::string text;
-  InputField(text, 8, bottom ? 21 : 7, kFieldWidth, kFieldMaxLength, 1, bottom ? Field : Dir);
+  InputLine(text, 8, bottom ? 21 : 7, kFieldWidth, kFieldMaxLength, 1, EditingAttr(),
+            kFieldFillAttr, kFieldFillChar, bottom ? Field : Dir, kListExitKeys);
   switch (EditLastKey) {
     case kKeyTab:
-      if (bottom) return TFocus::DirectoryField;
+      if (bottom) {
+        // A typed name goes along to another directory; a typed mask waits for Enter.
+        if (Save) Field = text;
+        return TFocus::DirectoryField;
+      }
       DrawFields();
       return BackToFiles();
     case kKeyEscape:
@@ -284,7 +289,14 @@ std::string TFileDialog::Run() {
   if (!Dir.empty() && Dir.front() != '/') Dir = WithSlash(StartDir) + Dir;
   FillLists();
   PaintDirs();
+  // A save starts in the name field, so Enter saves under the name shown;
+  // the lists wait, their bars hidden, one Tab away.
   TFocus focus = TFocus::Files;
+  if (Save) {
+    Files.BarColor = kHiddenBarAttr;
+    PaintFiles();
+    focus = TFocus::BottomField;
+  }
   while (!Done) {
     switch (focus) {
       case TFocus::Files:

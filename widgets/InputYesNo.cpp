@@ -69,12 +69,9 @@ bool InputYesNo(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view p
   PutText(look.NoX, look.Y, look.IdleAttr, " NO ");
 
   // Only Enter ends this field, whatever the shared terminators are.
-  const std::string oldTerminators = EditTerminators;
-  EditTerminators = "\r";
   const auto width = static_cast<uint8_t>(std::clamp(x2 - x - 3, 0, 255));
   std::string edited;
-  InputLine(edited, x + 3, y + 2, width, width, 1, 112, 120, 176, text);
-  EditTerminators = oldTerminators;
+  InputLine(edited, x + 3, y + 2, width, width, 1, 112, 120, 176, text, "\r");
   text = edited;
 
   const bool yes = ChooseYesNo(look, false);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <string>
 
 #include "console/ConsoleLayer.h"
 #include "widgets/MenuBox.h"
@@ -39,4 +40,17 @@ bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, boo
   GotoXY(oldX, oldY);
   SetTextAttr(oldAttr);
   return result;
+}
+
+bool AskAboutName(std::string_view title, std::string_view before, std::string_view name,
+                  std::string_view after) {
+  constexpr std::string_view kCut = "...";
+  const size_t room = kMaxMessage - std::min(kMaxMessage, before.size() + after.size());
+  std::string shown(name);
+  if (shown.size() > room && room > kCut.size()) {
+    const size_t tail = (room - kCut.size()) / 2;
+    shown = std::string(name.substr(0, room - kCut.size() - tail)) + std::string(kCut) +
+            std::string(name.substr(name.size() - tail));
+  }
+  return MessageBox(1, title, std::string(before) + shown + std::string(after), false);
 }

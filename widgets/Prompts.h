@@ -17,6 +17,12 @@
 bool MessageBox(uint8_t mode, std::string_view title, std::string_view text,
                 bool yesFirst = true);
 
+// A YES/NO MessageBox about a file that starts on NO: before + name + after,
+// the name cut in its middle ("a-long...name.tdf") so that the whole question
+// fits the box and the name's start and extension stay readable.
+bool AskAboutName(std::string_view title, std::string_view before, std::string_view name,
+                  std::string_view after);
+
 // A raised panel in background colour bg (0..15) with a blue title bar on its
 // second row and a sunken single-line frame below the bar; it stays on the
 // screen and the text attribute is left at 7. The caller saves and restores

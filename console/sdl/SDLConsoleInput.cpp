@@ -173,7 +173,7 @@ void TSDLConsole::CopySelection() {
   const TCellSelection sel = CurrentSelection();
   const std::string text = SelectionToUtf8(StreamSelectionText(*this, sel));
   if (!PutClipboardText(text)) {
-    Log("Exception while coping text to clipboard");
+    Log("Exception while copying text to clipboard");
     return;
   }
   if (sel.Dr >= 2) Log("Text Copied to Clipboard");
@@ -187,7 +187,7 @@ void TSDLConsole::CaptureSelection() {
     if (PutClipboardText(SelectionToUtf8(BlockSelectionText(*this, sel))))
       Log("Text Copied to Clipboard");
     else
-      Log("Exception while coping text to clipboard");
+      Log("Exception while copying text to clipboard");
     return;
   }
   CaptureLeft = static_cast<uint8_t>(sel.C0);

@@ -95,7 +95,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
     TScreen before;
     SaveScreen(before);
     Con.Waits.clear();
-    Step("\t\t\r");  // to the name field, which holds the font's name, and take it
+    Step("\r");  // the name field holds the font's name: take it
     if (*c.Message) Step("\r");
     SaveScreenAsAnsi(1);
 
@@ -107,6 +107,34 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
       EXPECT_EQ(ReadFileBytes(path), std::vector<uint8_t>(bytes.begin(), bytes.end()));
     }
   }
+}
+
+// A goes on in the folder of its last file, kept in brixel.ini for the next
+// start; a folder gone since is not opened.
+TEST_F(AnsiCommandsTest, ViewRemembersTheArtFolder) {
+  std::filesystem::create_directories(Dir.Path() / "art");
+  Dir.Write("art/PIC.ANS", "art");
+  ConfigFile = Dir.File("brixel.ini");
+  const std::string root = Dir.Path().string() + "/";
+  Step("\t");
+  Step(std::string("\0P", 2));  // Down: "art", after ".."
+  Step("\r");
+  Step(std::string("\0K", 2));  // Left: back to the files of art/
+  Step("\r");
+  Step("\x1b");  // leaves the viewer
+  Step("\r");    // the next dialog opens in art/: PIC.ANS
+  Step("\x1b");
+  ViewAnsiImage();
+  ViewAnsiImage();
+  EXPECT_EQ(ShotText(Con.Waits.at(6), 7).substr(7, root.size() + 4), root + "art/");
+  const std::vector<uint8_t> ini = ReadFileBytes(ConfigFile);
+  EXPECT_EQ(std::string(ini.begin(), ini.end()), "[ansi]\npath=" + root + "art/\n");
+
+  std::filesystem::remove_all(Dir.Path() / "art");
+  Con.Waits.clear();
+  Step("\x1b");
+  ViewAnsiImage();
+  EXPECT_EQ(ShotText(Con.Waits.at(0), 7).substr(7, root.size() + 1), root + " ");
 }
 
 }  // namespace

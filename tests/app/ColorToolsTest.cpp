@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/ColorTools.h"
 #include "app/ShellState.h"
 #include "support/ConsoleTestSupport.h"
+#include "support/WaitingConsole.h"
 
 namespace {
 
@@ -74,6 +76,37 @@ TEST_F(ColorTools, PaletteListsTheUsedColoursAndPutsTheScreenBack) {
   SaveScreen(after);
   EXPECT_EQ(after, before);
   EXPECT_TRUE(Con.KeyBufferEmpty());
+}
+
+// The box takes the width its text needs, and a second row before running off
+// the screen; the picture's colours are counted, not the box's.
+TEST_F(ColorTools, PaletteBoxFitsWhatItShows) {
+  TWaitingConsole screen;
+  Console = &screen;
+  const auto box = [&](int colours) {
+    for (int y = 1; y <= 25; ++y)
+      for (int x = 1; x <= 80; ++x)
+        screen.PutCell(x, y, '.', y >= 2 && y <= colours + 1 ? y - 1 : 0);
+    screen.Waits.clear();
+    screen.Steps.push_back({'x'});
+    ShowPalette();
+    std::vector<std::string> rows;
+    for (int y = 19; y <= 24; ++y) rows.push_back(ShotText(screen.Waits.at(0), y));
+    return rows;
+  };
+  const auto swatch = [](int j) { return " \xDB\xDB" + std::to_string(j); };
+  std::string swatches;
+  for (int j = 1; j <= 13; ++j) swatches += swatch(j);
+  std::vector<std::string> rows = box(15);
+  EXPECT_EQ(rows[0], std::string(80, '.'));
+  EXPECT_EQ(rows[2].substr(0, 76), ".\xB3 Used Colors: " + swatches + " \xB3..");
+  EXPECT_EQ(rows[3].substr(0, 76), ".\xB3" + std::string(14, ' ') + swatch(14) + swatch(15) +
+                                       std::string(47, ' ') + "\xB3..");
+  EXPECT_EQ(rows[1].substr(73), "\xBF......");
+  rows = box(2);
+  EXPECT_EQ(rows[1], std::string(80, '.'));
+  EXPECT_EQ(rows[3].substr(0, 28), ".\xB3 Used Colors: " + swatch(1) + swatch(2) + " \xB3..");
+  Console = &Con;
 }
 
 }  // namespace

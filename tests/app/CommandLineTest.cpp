@@ -18,9 +18,9 @@ constexpr char kUsageText[] =
     "  Usage: \n"
     "    brixel [fontfile]\n"
     "\n"
-    "  [fontfile] : FIlename of valid TDF Font File.\n"
+    "  [fontfile] : Filename of valid TDF Font File.\n"
     "\n"
-    "  If you ommit the filename you can choose from\n"
+    "  If you omit the filename you can choose from\n"
     "  a list.\n"
     "...............................................\n"
     "\n";

@@ -171,11 +171,12 @@ TEST_F(CommandLoop, TextPromptDrawsTheNewTextAndAnEmptyEntryBringsBackTheDefault
   RunLoop();
   ASSERT_EQ(Screen.Waits.size(), 5u);
 
-  // The prompt row: label in StatusAttr, the field with the current text in
-  // 15 and its empty part in $B2 on 8, the rest of 79 columns in StatusAttr.
+  // The prompt row: label in StatusAttr, the field with the current text
+  // selected (white on blue) and its empty part in $B2 on 8, the rest of 79
+  // columns in StatusAttr.
   EXPECT_EQ(WaitText(1, 25), "Text: adf1" + std::string(46, '\xB2') + std::string(24, ' '));
-  EXPECT_EQ(WaitAttrs(1, 25), AttrRun("70", 6) + AttrRun("0f", 4) + AttrRun("08", 46) +
-                                  AttrRun("70", 23) + "08");
+  EXPECT_EQ(WaitAttrs(1, 25),
+            AttrRun("70", 6) + AttrRun("1f", 4) + AttrRun("08", 46) + AttrRun("70", 23) + "08");
 
   // "aqa" in Gamma (spacing 0): zz, one empty column for the absent q, zz.
   EXPECT_EQ(WaitText(2, 3).substr(0, 6), "zz zz ");
@@ -184,6 +185,23 @@ TEST_F(CommandLoop, TextPromptDrawsTheNewTextAndAnEmptyEntryBringsBackTheDefault
   EXPECT_EQ(WaitText(3, 25).substr(0, 9), "Text: aqa");
   EXPECT_EQ(DisplayText, "adf1");
   EXPECT_EQ(WaitText(4, 3).substr(0, 4), "zz  ");
+}
+
+// The file dialog's Tab and Esc belong to its own fields: a prompt after it
+// still ends on Enter only.
+TEST_F(CommandLoop, PromptAfterAFileDialogEndsOnEnterOnly) {
+  Load(ThreeFonts());
+  FontPath = Dir.Path().string();
+  Step("l");
+  Step("\t");  // the directories
+  Step("\t");  // the mask field
+  Step({27});  // leaves the dialog
+  Step("t");
+  Step("\t\033aqa\r");
+  Step({27});
+  RunLoop();
+  EXPECT_EQ(DisplayText, "aqa");
+  EXPECT_EQ(Screen.Waits.size(), 7u);
 }
 
 TEST_F(CommandLoop, XAndYStoreTheTypedValueModulo256) {
@@ -198,9 +216,12 @@ TEST_F(CommandLoop, XAndYStoreTheTypedValueModulo256) {
   RunLoop();
   ASSERT_EQ(Screen.Waits.size(), 7u);
 
-  EXPECT_EQ(WaitText(1, 25), "X: " + std::string(3, '\xB2') + std::string(74, ' '));
-  EXPECT_EQ(WaitAttrs(1, 25), AttrRun("70", 3) + AttrRun("08", 3) + AttrRun("70", 73) + "08");
-  EXPECT_EQ(WaitText(3, 25).substr(0, 6), "Y: \xB2\xB2\xB2");
+  // Each prompt starts with the current value selected; typing replaces it.
+  EXPECT_EQ(WaitText(1, 25), "X: 1" + std::string(2, '\xB2') + std::string(74, ' '));
+  EXPECT_EQ(WaitAttrs(1, 25),
+            AttrRun("70", 3) + "1f" + AttrRun("08", 2) + AttrRun("70", 73) + "08");
+  EXPECT_EQ(WaitText(3, 25).substr(0, 6), "Y: 3\xB2\xB2");
+  EXPECT_EQ(WaitText(5, 25).substr(0, 6), "X: 44\xB2");
 
   EXPECT_EQ(WaitCell(2, 44, 3).Ch, 'z');
   EXPECT_EQ(WaitCell(2, 1, 3).Ch, 0);

@@ -78,6 +78,15 @@ TEST(OutlineStyleSetting, KeptInTheFontsSectionWithEveryOtherLineAsItWas) {
     dir.Write("brixel.ini", bad);
     EXPECT_EQ(ReadOutlineStyleSetting(ini), 0) << bad;
   }
+  // The art folder in a section of its own, by the same writer; a line break is refused.
+  dir.Write("brixel.ini", "[ANSI]\nPath = /old\n[fonts]\npath=/f\n");
+  ASSERT_TRUE(WriteIniSetting(ini, "ansi", "path", "/art/"));
+  EXPECT_FALSE(WriteIniSetting(ini, "ansi", "path", "/a\n[fonts]\npath=/x"));
+  ASSERT_TRUE(WriteOutlineStyleSetting(ini, 2));
+  const std::vector<uint8_t> bytes = ReadFileBytes(ini);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+            "[ANSI]\npath=/art/\n[fonts]\npath=/f\nOutlineStyle=2\n");
+  EXPECT_EQ(ReadFontsSettings(ini, "none").ArtPath, "/art/");
 }
 
 }  // namespace

@@ -103,14 +103,14 @@ TEST_F(FontFileCommands, LoadShowsTheLastFontOfAnotherFileAndKeepsTheOldOneOnFai
 TEST_F(FontFileCommands, DeleteAsksDeletesAndEndsWhenNoOtherFileIsChosen) {
   const std::string doomed = Load(TTdfBuilder().Font(FontSpec("Doomed", ftBlock, 1)), "doomed.tdf");
   Step("d");
-  Step("n");  // not sure: nothing happens
+  Step("\r");  // the question starts on NO: Enter keeps the file
   Step("D");
   Step("y");
   Step("\r");  // "File deleted. Load another one."
   Step({27});  // no other file: the loop ends
   RunLoop();
-  EXPECT_TRUE(WaitShows(1, "Are you sure?"));
-  EXPECT_FALSE(WaitShows(2, "Are you sure?"));
+  EXPECT_TRUE(WaitShows(1, "Delete doomed.tdf?"));
+  EXPECT_FALSE(WaitShows(2, "Delete doomed.tdf?"));
   EXPECT_TRUE(WaitShows(4, "File deleted. Load another one."));
   EXPECT_TRUE(WaitShows(5, " Load Font "));
   EXPECT_FALSE(fs::exists(doomed));
@@ -166,15 +166,15 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
       {"i cancelled", {"\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 2); }},
       {"f", {down + "\r"}, [] { EXPECT_EQ(CurrentHeader.FontType, ftBlock); EXPECT_EQ(CurrentFont, 2); }},
       {"f cancelled", {esc}, [] { EXPECT_EQ(CurrentHeader.FontType, ftColor); }},
-      {"e", {"\t", "\t", "\r"}, [&] { EXPECT_EQ(listing(Dir.File("Other.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Other"); }},
+      {"e", {"\r"}, [&] { EXPECT_EQ(listing(Dir.File("Other.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Other"); }},
       {"e cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("Other.tdf"))); }},
       {"m", {"\r", "y"}, [] { EXPECT_EQ(FontCount, 3); EXPECT_EQ(CurrentFont, 3); EXPECT_EQ(Fonts[3].Name, "Good"); }},
       {"m not sure", {"\r", "n"}, [] { EXPECT_EQ(FontCount, 2); }},
-      {"c", {"\t", "\t", "\r", "Neu\r", down + down + "\r", "\r"},
+      {"c", {"\r", "Neu\r", down + down + "\r", "\r"},
        [&] { EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Neu         "); }},
-      {"c outline", {"\t", "\t", "\r", "Neu\r", "\r", "\r"}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"c outline", {"\r", "Neu\r", "\r", "\r"}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
       {"c cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
-      {"c type cancelled", {"\t", "\t", "\r", "Neu\r", esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"c type cancelled", {"\r", "Neu\r", esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
   };
   StartDir = Dir.Path().string();
   for (const TCase& c : cases) {

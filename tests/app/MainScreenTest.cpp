@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "ShellFixture.h"
 #include "app/MainScreen.h"
@@ -183,47 +185,59 @@ TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   OutlineStyle = 0;
 }
 
-TEST_F(MainScreen, HelpScreenShowsEighteenLinesBetweenTwoGreyBars) {
+// Every key of the loop's table, in two columns; H, ? and F1 show the same screen.
+TEST_F(MainScreen, HelpScreenListsEveryKeyInTwoColumnsBetweenTwoGreyBars) {
   Load(FontFile(1));
   Step("h");
+  Step("x");
+  Step("?");
+  Step("x");
+  Step({0, 59});  // F1
   Step({27});
   Step({27});
   RunLoop();
-  ASSERT_EQ(Screen.Waits.size(), 3u);
-  const char* lines[] = {
-      "ESC : Quit",
-      "E   : Extract Font",
-      "M   : Merge Font",
-      "C   : Create Empty TDF File",
-      "L   : Load Font File",
-      "S   : Save ANSI Image",
-      "N   : Change Name",
-      "I   : Change Spacing",
-      "T   : Change Displayed Text",
-      "F   : Change Type of Font",
-      "X   : Change X Position of Text",
-      "Y   : Change Y Position of Text",
-      "P   : Color Palette",
-      "R   : Recolor Font",
-      "U   : Substitude Color in X,Y Position",
-      "O   : Next Outline Style",
-      "B   : Browse Fonts",
-      "G   : Edit Glyph",
+  ASSERT_EQ(Screen.Waits.size(), 7u);
+  const std::pair<const char*, const char*> rows[] = {
+      {"ESC : Quit", "A   : View ANSI Art"},
+      {"E   : Extract Font", "D   : Delete Font File"},
+      {"M   : Merge Font", "Up  : Next Font in File (+1)"},
+      {"C   : Create Empty TDF File", "Down: Previous Font in File (-1)"},
+      {"L   : Load Font File", "+   : Next Block Color"},
+      {"S   : Save ANSI Image", "-   : Previous Block Color"},
+      {"N   : Change Name", "H   : Help (also F1 and ?)"},
+      {"I   : Change Spacing", ""},
+      {"T   : Change Displayed Text", ""},
+      {"F   : Change Type of Font", ""},
+      {"X   : Change X Position of Text", ""},
+      {"Y   : Change Y Position of Text", ""},
+      {"P   : Color Palette", ""},
+      {"R   : Recolor Font", ""},
+      {"U   : Substitute Color in X,Y Position", ""},
+      {"O   : Next Outline Style", ""},
+      {"B   : Browse Fonts", ""},
+      {"G   : Edit Glyph", ""},
   };
   EXPECT_EQ(WaitText(1, 1), Padded(" Brixel v1.3"));
   EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));
   EXPECT_EQ(WaitText(1, 25), std::string(80, ' '));
   EXPECT_EQ(WaitAttrs(1, 25), AttrRun("70", 80));
   // Key in white, colon in dark grey, description in light grey.
-  const std::string lineAttrs = AttrRun("07", 2) + AttrRun("0f", 4) + AttrRun("08", 2) +
-                                AttrRun("07", 72);
+  const std::string keyAttrs = AttrRun("0f", 4) + AttrRun("08", 2);
   for (int row = 4; row <= 21; ++row) {
-    EXPECT_EQ(WaitText(1, row), Padded(std::string("  ") + lines[row - 4])) << "row " << row;
-    EXPECT_EQ(WaitAttrs(1, row), lineAttrs) << "row " << row;
+    const auto& [left, right] = rows[row - 4];
+    const std::string leftColumn = "  " + std::string(left) + std::string(38 - strlen(left), ' ');
+    EXPECT_EQ(WaitText(1, row), Padded(leftColumn + "  " + right)) << "row " << row;
+    EXPECT_EQ(WaitAttrs(1, row), AttrRun("07", 2) + keyAttrs + AttrRun("07", 34) +
+                                     (*right ? keyAttrs + AttrRun("07", 32) : AttrRun("07", 38)))
+        << "row " << row;
   }
   for (int row : {2, 3, 22, 23, 24}) {
     EXPECT_EQ(WaitText(1, row), std::string(80, ' ')) << "row " << row;
     EXPECT_EQ(WaitAttrs(1, row), AttrRun("07", 80)) << "row " << row;
+  }
+  for (int row = 1; row <= 25; ++row) {
+    EXPECT_EQ(WaitText(3, row), WaitText(1, row)) << "? row " << row;
+    EXPECT_EQ(WaitText(5, row), WaitText(1, row)) << "F1 row " << row;
   }
 }
 

@@ -40,15 +40,14 @@ inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing
   return font;
 }
 
-// The shell runs on global state: the font unit, the shell settings and the
-// editor's terminators. Every test starts from the start-up values with the
-// waiting console installed and a temp dir for its font files.
+// The shell runs on global state: the font unit and the shell settings. Every
+// test starts from their start-up values with the waiting console installed
+// and a temp dir for its font files.
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetFontUnitState();
     ResetShellState();
-    EditTerminators = "\r";
     Console = &Screen;
   }
 

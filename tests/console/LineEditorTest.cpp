@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/LineEditor.h"
 #include "support/ConsoleTestSupport.h"
@@ -75,7 +76,7 @@ TEST_F(LineEditorTest, StartTextFieldAndCursor) {
   EXPECT_EQ(Edit(3, 10, 1, "abc"), "abc");
   EXPECT_EQ(EditLastKey, 13);
   EXPECT_EQ(Field(4), "abc\0"s);  // the cell after the field is untouched
-  EXPECT_EQ(FieldAttrs(4), "1f1f1f07");
+  EXPECT_EQ(FieldAttrs(4), "70707007");  // selected: black on grey in a blue field
   EXPECT_EQ(CursorCell(), 4);  // just right of the full field
   EXPECT_EQ(WhereY(), kY);
   EXPECT_EQ(Con.TextAttr, 0x1F);  // left at the editing attribute
@@ -83,7 +84,7 @@ TEST_F(LineEditorTest, StartTextFieldAndCursor) {
   Keys("\r");
   EXPECT_EQ(Edit(5, 10, 1, "ab"), "ab");
   EXPECT_EQ(Field(5), "ab...");
-  EXPECT_EQ(FieldAttrs(5), "1f1f171717");
+  EXPECT_EQ(FieldAttrs(5), "7070171717");
   EXPECT_EQ(CursorCell(), 3);
 
   // A long text shows its end; Home shows its start with the cursor in the first cell.
@@ -213,7 +214,7 @@ TEST_F(LineEditorTest, MaximumLengthAndTheEightyCharacterLimit) {
   EXPECT_EQ(typed, std::string(80, 'x'));
   EXPECT_EQ(Field(51), std::string(49, 'x') + "." + "\0"s);
 
-  Keys("y\r");
+  Keys({0, 79, 'y', '\r'});
   EXPECT_EQ(Edit(50, 254, 1, std::string(100, 'z')), std::string(80, 'z'));
   // A start text longer than the field's maximum is cut to it.
   Keys("\r");
@@ -235,9 +236,42 @@ TEST_F(LineEditorTest, TerminatorsEndEditingAndTellWhichKey) {
   EXPECT_EQ(Edit(10, 10, 1, ""), "b");
   EXPECT_EQ(EditLastKey, 9);
   // There is no cancel: the text comes back whatever ended the editing.
-  Keys({'!', 27});
+  Keys({0, 79, '!', 27});
   EXPECT_EQ(Edit(10, 10, 1, "keep"), "keep!");
   EXPECT_EQ(EditLastKey, 27);
+}
+
+// A start text is selected: what is typed or pasted replaces it, every other
+// editing or moving key drops the selection and works on the text.
+TEST_F(LineEditorTest, StartTextIsSelectedUntilAKeyReplacesOrEditsIt) {
+  const struct {
+    std::vector<int> Keys;
+    const char* Start;
+    std::string Result, Attrs;  // the text, and the attributes of the field's six cells
+  } cases[] = {
+      {{'x', '\r'}, "abc", "x", "0f0808080808"},
+      {{0, 75, 'x', '\r'}, "abc", "abxc", "0f0f0f0f0808"},
+      {{0, 71, 'x', '\r'}, "abc", "xabc", "0f0f0f0f0808"},
+      {{0, 79, '\r'}, "abc", "abc", "0f0f0f080808"},
+      {{8, '\r'}, "abc", "ab", "0f0f08080808"},
+      {{0, 71, 0, 83, '\r'}, "abc", "bc", "0f0f08080808"},
+      {{27, 9, '\r'}, "abc", "abc", "1f1f1f080808"},  // ignored keys keep the selection
+      {{'q', '7', '\r'}, "12", "7", "0f0808080808"},  // so does a letter a number refuses
+      {{0, 22, '\r'}, "abc", "paste", "0f0f0f0f0f08"},
+  };
+  Con.Clip = "paste";
+  for (const auto& c : cases) {
+    for (const int k : c.Keys) Con.Script.push_back(static_cast<uint8_t>(k));
+    std::string result;
+    const uint8_t mode = c.Start[0] == '1' ? 0 : 1;
+    InputLine(result, kX, kY, 6, 10, mode, 0x0F, 0x08, ' ', c.Start);
+    EXPECT_EQ(result, c.Result);
+    EXPECT_EQ(FieldAttrs(6), c.Attrs) << c.Result;
+  }
+  // An empty start has nothing to select.
+  Keys("\r");
+  Edit(4, 10, 1, "");
+  EXPECT_EQ(FieldAttrs(4), "17171717");
 }
 
 TEST_F(LineEditorTest, CtrlYClearsTheText) {
@@ -319,7 +353,7 @@ TEST_F(LineEditorTest, FieldAtTheLastColumnNeverWrapsOrScrolls) {
   EXPECT_EQ(VisibleRow(Con, 1).substr(0, 7), "top row");
   EXPECT_EQ(VisibleRow(Con, 24).substr(0, 6), "row 24");
 
-  Keys("g\r");
+  Keys({0, 79, 'g', '\r'});
   InputLine(result, 78, 25, 10, 10, 1, 0x1F, 0x17, '.', "abcdef");
   EXPECT_EQ(result, "abcdefg");
   EXPECT_EQ(Field(3, 78, 25), "efg");
@@ -350,7 +384,7 @@ TEST_F(LineEditorTest, InputFieldTakesTheGlobalLook) {
   EditAttr = 0x70;
   EditFillAttr = 0x0F;
   std::string result;
-  Keys("c\r");
+  Keys({0, 79, 'c', '\r'});
   InputField(result, kX, kY, 6, 10, 1, "ab");
   EXPECT_EQ(result, "abc");
   EXPECT_EQ(Field(6), "abc\xB0\xB0\xB0");

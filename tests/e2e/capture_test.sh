@@ -3,11 +3,17 @@
 # L loads it, A opens the demo art, a middle-button drag marks a block, the
 # TDF Chars browser names it "a", and back on the main screen the sample
 # "adf1" starts with the new glyph. The file holds exactly the marked cells.
+# A keeps its folder in the brixel.ini next to the program: a private copy of
+# the program keeps the build tree's clean.
 source "$(dirname "$0")/lib.sh"
 : "${BRIXEL_CLI:?run through ctest}"
 
+bin="$E2E_TMP/bin"
 work="$E2E_TMP/work"
-mkdir -p "$work"
+mkdir -p "$bin" "$work"
+cp "$BRIXEL_BIN" "$bin/brixel"
+for f in 80x25.png click.wav bell.wav tdf.ico; do cp "$BRIXEL_BINARY_DIR/$f" "$bin/"; done
+BRIXEL_BIN="$bin/brixel"
 cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/demo.tdf"
 cp "$BRIXEL_SOURCE_DIR/assets/demo.ans" "$work/demo.ans"
 
@@ -21,7 +27,7 @@ e2e_wait_for "the main screen" 30 e2e_row_shows 1 "demo.tdf"
 
 e2e_key c
 e2e_wait_for "the Font File dialog" 30 e2e_row_shows 5 " Font File "
-e2e_key Tab Tab Return
+e2e_key Return
 e2e_wait_for "the name box" 30 e2e_row_shows 7 " Font Name "
 xdotool type --clearmodifiers "Cap"
 e2e_key Return
@@ -47,6 +53,7 @@ e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
 e2e_key Return
 e2e_key Escape
 e2e_wait_for "the main screen again" 30 e2e_row_shows 1 "newfont.tdf"
+grep -qx "path=$work/" "$bin/brixel.ini" || e2e_fail "the art folder was not kept: $(cat "$bin/brixel.ini" 2>&1)"
 
 "$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/art.json"
 python3 - "$E2E_TMP/art.json" "$work/newfont.tdf" <<'PY' || e2e_fail "the stored glyph is not the marked block"

@@ -8,6 +8,7 @@ work="$E2E_TMP/work"
 mkdir -p "$work"
 for name in a b victim; do cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/$name.tdf"; done
 
+question_gone() { ! e2e_row_shows 12 "Delete victim.tdf?"; }
 
 e2e_start_x
 e2e_start_brixel
@@ -23,7 +24,12 @@ e2e_key Return
 e2e_wait_for "victim.tdf loaded" 30 e2e_row_shows 1 "victim.tdf "
 
 e2e_key d
-e2e_wait_for "the question" 30 e2e_row_shows 12 "Are you sure?"
+e2e_wait_for "the question" 30 e2e_row_shows 12 "Delete victim.tdf?"
+e2e_key Return  # NO is preselected: the file stays
+e2e_wait_for "the question closed" 30 question_gone
+[ -f "$work/victim.tdf" ] || e2e_fail "Enter on the question deleted the file"
+e2e_key d
+e2e_wait_for "the question again" 30 e2e_row_shows 12 "Delete victim.tdf?"
 e2e_key y
 e2e_wait_for "the deletion told" 30 e2e_row_shows 12 "File deleted. Load another one."
 e2e_key Return

@@ -149,7 +149,10 @@ TEST_F(GlyphCapture, TheBrowserMovesInItsGrid) {
       {{0, kDown, 0, kEnd, 13}, '~'},
       {{0, kDown, 13}, 'P'},
       {{0, kRight, 0, kRight, 0, kLeft, 0, kDown, 0, kUp, 13}, '"'},
-      {{0, kLeft, 'x', 13}, '!'},
+      {{0, kLeft, ' ', 13}, '!'},
+      // A typed character is jumped to, on either row; the arrows go on from there.
+      {{0, kRight, 'x', 13}, 'x'},
+      {{'~', 'Q', 0, kLeft, 13}, 'P'},
       {{0, kRight, 27}, 0},
   };
   for (const auto& c : cases) {

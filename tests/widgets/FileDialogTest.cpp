@@ -40,10 +40,13 @@ class FileDialogTest : public WidgetTest {
     fs::create_directory(Tree.Path() / ".config");
     Tree.Write("sub/deep.tdf", "x");
     Root = Tree.Path().string() + "/";
-    EditTerminators = "\r";
   }
   void TearDown() override {
     EXPECT_EQ(Cwd(), StartCwd) << "the dialog did not put the current directory back";
+    // The fields of a dialog bring their own keys and colours.
+    EXPECT_EQ(EditTerminators, "\r");
+    EXPECT_EQ(EditAttr, 0x1F);
+    EXPECT_EQ(EditFillAttr, 0x17);
     WidgetTest::TearDown();
   }
 
@@ -148,21 +151,47 @@ TEST_F(FileDialogTest, EscapeFromEveryFocusLeavesNothingBehind) {
   }
 }
 
-TEST_F(FileDialogTest, SaveAsksBeforeAnExistingFileIsOverwritten) {
-  Step({0, kDown});
-  Step("\r");  // a.tdf exists: the question
-  Step("n");   // no: the dialog stays
+// Enter saves under the name shown, never over the first file of the list.
+TEST_F(FileDialogTest, SaveStartsInTheNameFieldAndAsksBeforeOverwriting) {
   Step("\r");
-  Step("y");
-  EXPECT_EQ(SaveFileDialog(" Save Font As... ", "new.tdf", Root, "*.tdf"), Root + "a.tdf");
-  EXPECT_EQ(Cells(2, 29, 12, 23), "File Exists. Overwrite?");
-
-  Step("\t");
-  Step("\t");
-  Step("\r");  // the default name does not exist yet: no question
   EXPECT_EQ(SaveFileDialog(" Save Font As... ", "new.tdf", Root, "*.tdf"), Root + "new.tdf");
   EXPECT_EQ(Cells(0, 8, 20, 10), "File Name ");
-  EXPECT_EQ(Cells(0, 8, 21, 8), "new.tdf ");
+  EXPECT_EQ(Cells(0, 8, 21, 8), "new.tdf\xB0");
+  // The name selected (white on blue), no bar in the file list.
+  EXPECT_EQ(Colours(Shot(0), 8, 21, 15, 21), TRows{"BBBBBBBw"});
+  EXPECT_EQ(Colours(Shot(0), 8, 10, 10, 10), TRows{"ggg"});
+
+  const std::string longName = std::string(70, 'x') + ".tdf";
+  Tree.Write(longName, "x");
+  Con.Waits.clear();
+  Step("\r");           // it exists: the question, on NO
+  Step("\r");           // NO: back in the field
+  Step("typed.tdf\t");  // a typed name goes along through the lists
+  Step("\t");
+  Step({0, kDown});  // the lists can still pick a file: a.tdf
+  Step("\r");
+  Step("n");
+  Step("\t");
+  Step("\t");
+  Step("\r");  // the field still holds the typed name
+  EXPECT_EQ(SaveFileDialog(" Save Font As... ", longName, Root, "*.tdf"), Root + "typed.tdf");
+  // Cut in the middle to fit the 72 columns of a message.
+  const std::string cut = std::string(25, 'x') + "..." + std::string(21, 'x') + ".tdf";
+  EXPECT_EQ(Cells(1, 5, 12, 72), cut + " exists. Overwrite?");
+  EXPECT_EQ(Colours(Shot(1), 36, 14, 44, 14), TRows{"kkkkkbbbb"}) << "NO selected";
+  EXPECT_EQ(Cells(6, 29, 12, 24), "a.tdf exists. Overwrite?");
+  EXPECT_EQ(Cells(9, 8, 21, 10), "typed.tdf\xB0");
+}
+
+TEST_F(FileDialogTest, MasksMatchLettersInEitherCase) {
+  fs::create_directory(Tree.Path() / "dos");
+  for (const char* name : {"LOGO.ANS", "art.ans", "Mixed.Ans", "FA-2.TDF", "notes.txt"})
+    Tree.Write(std::string("dos/") + name, "x");
+  TDirectoryListing listing;
+  ASSERT_TRUE(ReadDirectoryListing(Tree.File("dos"), "*.ans", listing));
+  EXPECT_EQ(listing.Files, (std::vector<std::string>{"LOGO.ANS", "Mixed.Ans", "art.ans"}));
+  ASSERT_TRUE(ReadDirectoryListing(Tree.File("dos"), "fa-?.tdf", listing));
+  EXPECT_EQ(listing.Files, (std::vector<std::string>{"FA-2.TDF"}));
 }
 
 TEST_F(FileDialogTest, RootAndDirectoriesThatCannotBeReadOrEntered) {
