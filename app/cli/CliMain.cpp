@@ -58,7 +58,7 @@ constexpr char kUsage[] =
     "  extract [--font N] FILE OUT\n"
     "      a font of FILE into a file of its own\n"
     "  merge FILE OTHER\n"
-    "      appends the fonts of OTHER to FILE\n"
+    "      copies the fonts of OTHER into FILE after its last font (a SAUCE record stays last)\n"
     "  capture [--font N] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
     "      the block X1,Y1-X2,Y2 of ANSI art (1-based) stored as the glyph of CHAR\n"
     "  glyph [--font N] [--json] FILE CHAR\n"

@@ -51,14 +51,31 @@ refused "no such file" rename "$work/missing.tdf" X
 
 ok extract --font 1 "$work/d.tdf" "$work/one.tdf"
 ok merge "$work/one.tdf" "$work/d.tdf"
+[ "$(cat "$work/out")" = "2 fonts added to $work/one.tdf" ] || fail "merge: says '$(cat "$work/out")'"
 [ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 3 ] ||
   fail "extract + merge: not three fonts"
 ok merge "$work/one.tdf" "$work/one.tdf"
 [ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 6 ] ||
   fail "merge into itself: not six fonts"
 
-# The corpus: every font of every file out and back into one file.
+printf '\033[1;31mart, not fonts\r\n' >"$work/logo.ans"
+refused "cannot merge $work/logo.ans into $work/one.tdf: no fonts to merge" merge "$work/one.tdf" "$work/logo.ans"
+
+# The corpus: merged from and into a file that ends in a SAUCE record.
 corpus=$src/../shared/corpus/tdf
+if [ -d "$corpus" ]; then
+  ok create "$work/a.tdf" Seed block
+  ok merge "$work/a.tdf" "$corpus/guardf2.tdf"
+  ok merge "$work/a.tdf" "$corpus/1911.tdf"
+  [ "$(field "$work/a.tdf" 3 name)" = 1911 ] || fail "a font merged after a trailer is hidden"
+  install -m 644 "$corpus/guardf2.tdf" "$work/g.tdf"
+  "$cli" sauce --json "$work/g.tdf" >"$work/sauce.before"
+  ok merge "$work/g.tdf" "$corpus/1911.tdf"
+  [ "$(field "$work/g.tdf" 2 name)" = 1911 ] || fail "a font merged before a trailer is hidden"
+  "$cli" sauce --json "$work/g.tdf" | cmp -s - "$work/sauce.before" || fail "the SAUCE record changed"
+fi
+
+# The corpus: every font of every file out and back into one file.
 if [ -d "$corpus" ]; then
   mkdir "$work/parts"
   python3 - "$cli" "$corpus" "$work/parts" "$work/all.tdf" <<'PY' || fail "corpus round trip"
@@ -80,7 +97,7 @@ for name in sorted(os.listdir(corpus)):
             continue  # no valid header to extract
         out = os.path.join(parts, f"{name}.{font['number']}.tdf")
         subprocess.run([cli, "extract", "--font", str(font["number"]), path, out], check=True)
-        subprocess.run([cli, "merge", merged, out], check=True)
+        subprocess.run([cli, "merge", merged, out], check=True, capture_output=True)
         want.append(block(path, font))
 data = open(merged, "rb").read()
 got = []
