@@ -11,7 +11,6 @@
 #include "tdf/FontOps.h"
 #include "util/Cp437.h"
 #include "util/Files.h"
-#include "util/Numbers.h"
 #include "util/Text.h"
 
 namespace {
@@ -81,6 +80,11 @@ int RunRenameCommand(int argc, char** argv) {
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, code)) return code;
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
+  // As at the window's prompt the name is cut, but a script is told.
+  if (name.size() > CurrentHeader.Name.size()) {
+    const std::string kept = Cp437ToUtf8(name.substr(0, CurrentHeader.Name.size()));
+    command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
+  }
   return Finish(command, "cannot write " + FontFileName,
                 [&](int& error) { return SetFontName(name, error); });
 }
@@ -90,10 +94,10 @@ int RunSpacingCommand(int argc, char** argv) {
   TCliArgs args;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "S"}, args, code)) return code;
-  // As typed at the window's prompt: a number, stored modulo 256.
-  const auto spacing = static_cast<uint8_t>(StrToNum(args.Positional[1]) & 0xFF);
+  int spacing = 0;
+  if (!command.ReadNumber("S", args.Positional[1], 0, 255, spacing)) return 1;
   return Finish(command, "cannot write " + FontFileName,
-                [&](int& error) { return SetFontSpacing(spacing, error); });
+                [&](int& error) { return SetFontSpacing(static_cast<uint8_t>(spacing), error); });
 }
 
 int RunTypeCommand(int argc, char** argv) {

@@ -29,10 +29,12 @@ refused "new Outline fonts cannot be made" create "$work/o.tdf" Name 0
 
 cp "$demo" "$work/d.tdf"
 ok rename --font 1 "$work/d.tdf" "Fifteen chars!!"
-ok spacing "$work/d.tdf" 300
+grep -q "warning: NAME is longer than 12 characters; stored as 'Fifteen char'" "$work/err" ||
+  fail "rename: no warning for a long name: $(cat "$work/err")"
+ok spacing "$work/d.tdf" 255
 ok type --font 2 -- "$work/d.tdf" block
 [ "$(field "$work/d.tdf" 1 name)" = "Fifteen char" ] || fail "rename: not cut to 12"
-[ "$(field "$work/d.tdf" 2 spacing)" = 44 ] || fail "spacing 300 is not 44"
+[ "$(field "$work/d.tdf" 2 spacing)" = 255 ] || fail "spacing 255"
 [ "$(field "$work/d.tdf" 2 type)" = Block ] || fail "type"
 python3 - "$demo" "$work/d.tdf" <<'PY' || fail "header edits touched more than the headers"
 import sys
@@ -43,7 +45,12 @@ diff = [i for i in range(len(a)) if a[i] != b[i]]
 allowed = set(range(20 + 4, 20 + 17)) | {second + 21, second + 22}
 assert set(diff) <= allowed, [i for i in diff if i not in allowed]
 PY
-refused "--font takes a number from 1 to 2" rename --font 3 "$work/d.tdf" X
+# Numbers: one reader, naming the argument and its range.
+refused "--font takes a number from 1 to 2, not '3'" rename --font 3 "$work/d.tdf" X
+refused "S takes a number from 0 to 255, not 'abc'" spacing "$work/d.tdf" abc
+refused "S takes a number from 0 to 255, not '300'" spacing "$work/d.tdf" 300
+refused "S takes a number from 0 to 255, not '-1'" spacing -- "$work/d.tdf" -1
+refused "X1 takes a number from 1 to 80, not '0x1'" capture "$work/d.tdf" "$work/d.tdf" 0x1 1 2 2 A
 refused "T must be outline, block or color" type "$work/d.tdf" purple
 refused "missing NAME" rename "$work/d.tdf"
 refused "it is the input" extract "$work/d.tdf" "$work/d.tdf"
