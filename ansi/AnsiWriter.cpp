@@ -58,8 +58,5 @@ bool SaveAnsi(std::string_view fileName, const TScreen& screen, int& error) {
   if (fileName.empty()) return true;
   const std::string bytes = AnsiScreenBytes(screen);
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  TFileHandle file;
-  const bool ok = file.Create(fileName) && file.Write({data, bytes.size()}) && file.Close();
-  if (!ok) error = file.LastError();
-  return ok;
+  return ReplaceFileContents(fileName, {data, bytes.size()}, error);
 }

@@ -20,7 +20,7 @@ std::string AnsiColorCode(uint8_t code, uint8_t attr);
 // character 0 in attribute 0.
 std::string AnsiScreenBytes(const TScreen& screen);
 
-// Creates (or truncates) fileName and writes the screen into it. An empty
-// name writes nothing and is no failure. On false, error holds the errno and
-// what was written before the failure stays on disk.
+// Writes the screen into fileName, a new file or a whole replacement of an
+// old one (ReplaceFileContents). An empty name writes nothing and is no
+// failure. On false, error holds the errno and an old file keeps its bytes.
 bool SaveAnsi(std::string_view fileName, const TScreen& screen, int& error);

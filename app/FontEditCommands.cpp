@@ -9,6 +9,7 @@
 #include "console/ConsoleLayer.h"
 #include "console/LineEditor.h"
 #include "tdf/FontFile.h"
+#include "tdf/FontFileAccess.h"
 #include "tdf/FontOps.h"
 #include "util/Numbers.h"
 #include "util/Paths.h"
@@ -26,19 +27,26 @@ void ReloadKeepingFont(int& n) {
   SelectFont(n);
 }
 
-// A header that could not be written leaves the file as it was; say so.
-void ReportHeaderWrite(bool written) {
-  if (!written) MessageBox(0, "Error", "Cannot write " + JustName(FontFileName) + ".");
+// A message followed by why the font file could not be written, as a sentence.
+void ReportFailure(const std::string& text, int error) {
+  std::string reason = FontFileErrorText(error);
+  if (!reason.empty() && reason[0] >= 'a' && reason[0] <= 'z')
+    reason[0] = static_cast<char>(reason[0] - 32);
+  MessageBox(0, "Error", text + " " + reason + ".");
 }
 
-
+// A header that could not be written leaves the file as it was; say so.
+void ReportHeaderFailure(int error) {
+  ReportFailure("Cannot write " + JustName(FontFileName) + ".", error);
+}
 }  // namespace
 
 void RenameFont(int& n) {
   const std::string name = PromptOnRow25(
       "Font Name:" + std::string(31, ' ') + "Up to 12 chars.", 12, 12, 12, 1, ListedName(CurrentHeader));
   if (name.empty()) return;
-  ReportHeaderWrite(SetFontName(name));
+  int error = 0;
+  if (!SetFontName(name, error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
@@ -48,14 +56,16 @@ void ChangeSpacing(int& n) {
   const std::string entry =
       PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(CurrentHeader.Spacing));
   if (entry.empty() || (StrToNum(entry) & 0xFF) == CurrentHeader.Spacing) return;
-  ReportHeaderWrite(SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF)));
+  int error = 0;
+  if (!SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF), error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
 void ChangeFontType(int& n) {
   const uint8_t type = ChooseFontType();
   if (type == 0) return;
-  ReportHeaderWrite(SetFontType(static_cast<uint8_t>(type - 1)));
+  int error = 0;
+  if (!SetFontType(static_cast<uint8_t>(type - 1), error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
@@ -64,7 +74,8 @@ void ExtractCurrentFont(int n) {
                                 DialogFolder(TFolderKind::Fonts), kFontMask);
   if (DialogResult.empty()) return;
   RememberDialogFolder(TFolderKind::Fonts, DialogResult);
-  if (!ExtractFont(DialogResult)) MessageBox(0, "Error", "Error while extracting font!");
+  int error = 0;
+  if (!ExtractFont(DialogResult, error)) ReportFailure("Error while extracting font!", error);
 }
 
 void MergeAnotherFile(int& n) {
@@ -72,7 +83,11 @@ void MergeAnotherFile(int& n) {
   DialogResult = OpenFileDialog(" Select Font ", DialogFolder(TFolderKind::Fonts), kFontMask);
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
-  if (!MergeFontFile(DialogResult)) MessageBox(0, "Error", "Error while merging fonts!");
+  int added = 0, error = 0;
+  if (MergeFontFile(DialogResult, added, error))
+    MessageBox(0, "Status", NumToStr(added) + (added == 1 ? " font added." : " fonts added."));
+  else
+    ReportFailure("Error while merging fonts!", error);
   LoadFontFile(LastFontFile);
   n = CurrentFont;
   SelectFont(n);
@@ -100,8 +115,9 @@ void CreateNewFontFile() {
     return;
   }
   if (name.empty()) return;
-  if (CreateFontFile(DialogResult, name, static_cast<uint8_t>(type - 1)))
+  int error = 0;
+  if (CreateFontFile(DialogResult, name, static_cast<uint8_t>(type - 1), error))
     MessageBox(0, "Status", "Font created!");
   else
-    MessageBox(0, "Error", "Error while creating font!");
+    ReportFailure("Error while creating font!", error);
 }

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the font unit as a font file: load, select every
 // listed font, read its characters, draw every glyph on a headless screen,
-// write a header back and load again. The loader reads by file name, so the
-// bytes go to a file in RAM first.
+// write a header back and load again, merge the file into itself. The loader
+// reads by file name, so the bytes go to a file in RAM first.
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 #include "tdf/FontFile.h"
+#include "tdf/FontOps.h"
 #include "tdf/GlyphRender.h"
 #include "util/Files.h"
 
@@ -101,6 +102,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(SelectFont(1) && WriteFontHeader(), "header write-back failed");
     Check(LoadFontFile(path) && FontCount == listed, "the list changed after a write-back");
     CheckList(size);
+    // Merged into itself, the file gains exactly the whole fonts it had.
+    int added = 0, error = 0;
+    if (MergeFontFile(path, added, error))
+      Check(LoadFontFile(path) && FontCount == listed + added && added <= listed,
+            "a merge lost or invented fonts");
   }
   return 0;
 }

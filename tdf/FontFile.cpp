@@ -1,6 +1,7 @@
 #include "tdf/FontFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 
 #include "console/ConsoleLayer.h"
@@ -105,14 +106,36 @@ bool SelectFont(int n) {
 }
 
 bool WriteFontHeader() {
+  int error = 0;
+  return WriteFontHeader(error);
+}
+
+bool WriteFontHeader(int& error) {
+  error = EINVAL;
   if (CurrentFont < 1 || CurrentFont > FontCount) return false;
   TFileHandle file;
   if (!OpenFontFile(file, FontFileName, fuUpdate)) {
+    error = file.LastError();
     ConWriteLn(kOpenError);
     return false;
   }
-  return file.Seek(Fonts[CurrentFont].Offset) && file.Write(RecordBytes(CurrentHeader)) &&
-         file.Close();
+  std::vector<uint8_t> bytes;
+  if (!ReadFontFileRange(file, 0, kToEndOfFile, bytes, error)) return false;
+  file.Close();
+  // The offset was read when the file was listed. Another program may have
+  // changed or replaced the file since; then it holds something else there,
+  // and writing the header over it would break that file.
+  const auto at = static_cast<size_t>(Fonts[CurrentFont].Offset);
+  const bool same =
+      at + kFontHeaderSize <= bytes.size() &&
+      std::memcmp(bytes.data(), &FileSignature, kSignatureSize) == 0 &&
+      std::memcmp(bytes.data() + at, &Fonts[CurrentFont].Header, kFontHeaderSize) == 0;
+  if (!same) {
+    error = kFontFileChanged;
+    return false;
+  }
+  std::memcpy(bytes.data() + at, &CurrentHeader, kFontHeaderSize);
+  return ReplaceFileContents(FontFileName, bytes, error);
 }
 
 std::string GetFontChars() { return FontCharsOf(CurrentHeader); }

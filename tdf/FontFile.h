@@ -41,7 +41,12 @@ bool LoadFontFile(const std::string& path);
 // Reads the header of font n (1..FontCount) into CurrentHeader; true when its
 // marker is valid, and then CurrentFont is n.
 bool SelectFont(int n);
-// Writes CurrentHeader over the header of font CurrentFont in the file.
+// Writes CurrentHeader over the header of font CurrentFont in the file: the
+// file is read, checked to hold at that offset the header it was listed with
+// (else kFontFileChanged), changed in memory and replaced whole
+// (ReplaceFileContents). error holds the reason on false; a file that cannot
+// be opened for writing also shows "Error Opening File!".
+bool WriteFontHeader(int& error);
 bool WriteFontHeader();
 // 94 characters, '!'..'~', with kAbsentGlyphChar for each glyph the font lacks.
 std::string GetFontChars();

@@ -7,18 +7,43 @@ bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use) 
   return use == fuRead && file.Open(path, faRead);
 }
 
+std::string FontFileErrorText(int error) {
+  switch (error) {
+    case kFontFileChanged:
+      return "the file changed since it was loaded";
+    case kNotAFontFile:
+      return "not a font file";
+    case kNoFontsToMerge:
+      return "no fonts to merge";
+    case kIsLoadedFile:
+      return "it is the loaded font file";
+    default:
+      return FileErrorText(error);
+  }
+}
+
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out) {
   out.clear();
   TFileHandle file;
-  if (offset < 0 || !OpenFontFile(file, path, fuRead) || !file.Seek(offset)) return false;
+  int error = 0;
+  return OpenFontFile(file, path, fuRead) && ReadFontFileRange(file, offset, length, out, error);
+}
+
+bool ReadFontFileRange(TFileHandle& file, int64_t offset, size_t length, std::vector<uint8_t>& out,
+                       int& error) {
+  out.clear();
   const int64_t size = file.Size();
-  if (size < 0) return false;
+  if (size < 0 || !file.Seek(offset)) {
+    error = file.LastError();
+    return false;
+  }
   // Never allocate more than the file can deliver.
   const int64_t available = size > offset ? size - offset : 0;
   out.resize(static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(available), length)));
   size_t count = 0;
   const bool ok = file.Read(out, count);
   out.resize(count);
+  error = ok ? 0 : file.LastError();
   return ok;
 }

@@ -17,9 +17,22 @@ enum TFontFileUse : uint8_t {
 
 bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use);
 
+// Why a change to a font file was refused, beyond the system's error codes.
+enum : int {
+  kFontFileChanged = 0x10100,  // the header to change is no longer where the file was listed
+  kNotAFontFile,               // no font file signature
+  kNoFontsToMerge,             // the other file of a merge holds no whole font
+  kIsLoadedFile,               // a font extracted over the file it comes from
+};
+// The reason for any of these or a system error code, in a user's words.
+std::string FontFileErrorText(int error);
+
 // Reads up to length bytes from offset (fewer at the end of the file) into out;
 // kToEndOfFile reads the rest of the file, as long as it was when the read
 // began. False when the file cannot be opened or read.
 constexpr size_t kToEndOfFile = static_cast<size_t>(-1);
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out);
+// The same from a file already open; error holds the errno on false.
+bool ReadFontFileRange(TFileHandle& file, int64_t offset, size_t length, std::vector<uint8_t>& out,
+                       int& error);

@@ -1,14 +1,14 @@
 #include "tdf/FontOps.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <vector>
 
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
+#include "tdf/FontHeaderScan.h"
 #include "util/Files.h"
 #include "util/Text.h"
 
@@ -22,69 +22,134 @@ void AppendRecord(std::vector<uint8_t>& out, const TRecord& record) {
   out.insert(out.end(), bytes, bytes + sizeof(TRecord));
 }
 
-bool ReportOpenFailure() {
+bool ReportOpenFailure(const TFileHandle& file, int& error) {
+  error = file.LastError();
   ConWriteLn(kOpenError);
   return false;
 }
 
+// Where a font record (header and glyph block) lies in its file.
+struct TFontExtent {
+  int64_t Offset = 0;
+  size_t Size = 0;
+};
+
+// The fonts of an open font file as the loader lists them, without a last
+// one whose glyph block the file does not hold in full. False for a file
+// without the signature.
+bool WholeFonts(TFileHandle& file, std::vector<TFontExtent>& fonts) {
+  fonts.clear();
+  TTDFont signature;
+  if (!file.ReadExactAt(0, {reinterpret_cast<uint8_t*>(&signature), sizeof signature}) ||
+      !SignatureValid(signature))
+    return false;
+  std::vector<TFontRecord> listed;
+  ScanFontHeaders(file, listed);
+  const int64_t size = file.Size();
+  for (const TFontRecord& font : listed) {
+    const TFontExtent extent{font.Offset, kFontHeaderSize + size_t{BlockSizeOf(font.Header)}};
+    if (extent.Offset + static_cast<int64_t>(extent.Size) <= size) fonts.push_back(extent);
+  }
+  return true;
+}
+
+// The whole font records of the file at path, one after the other.
+bool ReadFontsToMerge(const std::string& path, std::vector<uint8_t>& records, int& count,
+                      int& error) {
+  TFileHandle file;
+  if (!OpenFontFile(file, path, fuRead)) return ReportOpenFailure(file, error);
+  std::vector<TFontExtent> fonts;
+  if (!WholeFonts(file, fonts) || fonts.empty()) {
+    error = kNoFontsToMerge;
+    return false;
+  }
+  for (const TFontExtent& font : fonts) {
+    std::vector<uint8_t> record;
+    if (!ReadFontFileRange(file, font.Offset, font.Size, record, error)) return false;
+    if (record.size() != font.Size) return error = EIO, false;  // cut short while reading
+    records.insert(records.end(), record.begin(), record.end());
+  }
+  count = static_cast<int>(fonts.size());
+  return true;
+}
+
 }  // namespace
 
-bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fontType) {
+bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fontType,
+                    int& error) {
   std::vector<uint8_t> bytes;
   AppendRecord(bytes, StandardSignature());
   TFontHeader header = NewFontHeader(PadRight(name.substr(0, 12), 12, ' '), fontType, 1);
   AppendRecord(bytes, header);
-  int error = 0;
   return ReplaceFileContents(path, bytes, error);
 }
 
-bool SetFontName(const std::string& name) {
+bool SetFontName(const std::string& name, int& error) {
   const std::string s = name.substr(0, CurrentHeader.Name.size());
   CurrentHeader.Name.fill(0);
   std::copy(s.begin(), s.end(), CurrentHeader.Name.begin());
   CurrentHeader.NameLen = static_cast<uint8_t>(s.size());
-  return WriteFontHeader();
+  return WriteFontHeader(error);
 }
 
-bool SetFontSpacing(uint8_t spacing) {
+bool SetFontSpacing(uint8_t spacing, int& error) {
   CurrentHeader.Spacing = spacing;
-  return WriteFontHeader();
+  return WriteFontHeader(error);
 }
 
-bool SetFontType(uint8_t fontType) {
+bool SetFontType(uint8_t fontType, int& error) {
+  error = EINVAL;
   if (fontType > ftColor) return false;
   CurrentHeader.FontType = fontType;
-  return WriteFontHeader();
+  return WriteFontHeader(error);
 }
 
-bool ExtractFont(const std::string& path) {
+bool ExtractFont(const std::string& path, int& error) {
   // Writing the one font over the loaded file would lose every other font.
-  if (SameFile(path, FontFileName)) return false;
-  if (CurrentFont < 1 || CurrentFont > FontCount) return false;
-  // The glyph block as far as the file holds it.
-  const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
-  std::vector<uint8_t> block;
-  if (!ReadFontFileRange(FontFileName, blockStart, BlockSizeOf(CurrentHeader), block))
-    return ReportOpenFailure();
+  if (SameFile(path, FontFileName)) return error = kIsLoadedFile, false;
+  if (CurrentFont < 1 || CurrentFont > FontCount) return error = EINVAL, false;
+  // The header as listed and the glyph block as far as the file holds it.
+  TFileHandle source;
+  if (!OpenFontFile(source, FontFileName, fuRead)) return ReportOpenFailure(source, error);
+  std::vector<uint8_t> record;
+  if (!ReadFontFileRange(source, Fonts[CurrentFont].Offset,
+                         kFontHeaderSize + size_t{BlockSizeOf(CurrentHeader)}, record, error))
+    return false;
+  // A file changed since it was listed holds some other bytes there.
+  if (record.size() < kFontHeaderSize ||
+      std::memcmp(record.data(), &Fonts[CurrentFont].Header, kFontHeaderSize) != 0)
+    return error = kFontFileChanged, false;
 
   std::vector<uint8_t> bytes;
   AppendRecord(bytes, FileSignature);
   AppendRecord(bytes, CurrentHeader);
-  bytes.insert(bytes.end(), block.begin(), block.end());
-  int error = 0;
-  return ReplaceFileContents(path, bytes, error) || ReportOpenFailure();
+  bytes.insert(bytes.end(), record.begin() + kFontHeaderSize, record.end());
+  return ReplaceFileContents(path, bytes, error);
 }
 
-bool MergeFontFile(const std::string& path) {
-  std::vector<uint8_t> tail;
-  if (!ReadFontFileRange(path, kSignatureSize, kToEndOfFile, tail)) return ReportOpenFailure();
+bool MergeFontFile(const std::string& path, int& added, int& error) {
+  added = 0;
+  std::vector<uint8_t> records;
+  int count = 0;
+  // Read first: a file merged into itself gives its fonts as they were.
+  if (!ReadFontsToMerge(path, records, count, error)) return false;
   TFileHandle target;
-  if (!OpenFontFile(target, FontFileName, fuUpdate)) return ReportOpenFailure();
-  const int64_t oldSize = target.Size();
-  if (oldSize < 0 || !target.SeekEnd()) return false;
-  if (target.Write(tail) && ::fsync(target.Descriptor()) == 0 && target.Close()) return true;
-  // Put the file back as it was rather than leave half a font at its end.
+  if (!OpenFontFile(target, FontFileName, fuUpdate)) return ReportOpenFailure(target, error);
+  std::vector<TFontExtent> fonts;
+  if (!WholeFonts(target, fonts)) {
+    error = kNotAFontFile;
+    return false;
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadFontFileRange(target, 0, kToEndOfFile, bytes, error)) return false;
   target.Close();
-  if (::truncate(FontFileName.c_str(), oldSize) != 0) ConWriteLn(kOpenError);
-  return false;
+  // After the last font and before whatever follows it (a SAUCE record, a
+  // font cut short), so a trailer stays last and every font stays reachable.
+  const auto at =
+      static_cast<size_t>(fonts.empty() ? kSignatureSize : fonts.back().Offset + fonts.back().Size);
+  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(std::min(at, bytes.size())),
+               records.begin(), records.end());
+  if (!ReplaceFileContents(FontFileName, bytes, error)) return false;
+  added = count;
+  return true;
 }

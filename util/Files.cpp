@@ -76,6 +76,7 @@ int FileProblem(std::string_view name) {
 
 std::string FileErrorText(int error) {
   if (error == kNotRegularFile) return "not a regular file";
+  if (error == kDanglingLink) return "a symbolic link to a missing file";
   std::string text = std::strerror(error);
   // The system's texts start with a capital; they read as the tail of a sentence here.
   if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] + 32);
@@ -268,15 +269,34 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-// Where the bytes really go: a link is followed so that the link stays a link.
-std::string ReplacementTarget(const std::string& path) {
+// Where the bytes really go: a link is followed so that the link stays a
+// link. Answers 0, or why there is no file to write through the link.
+int ReplacementTarget(const std::string& path, std::string& target) {
+  target = path;
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
   char* resolved = ::realpath(path.c_str(), nullptr);
-  if (!resolved) return path;
-  std::string target(resolved);
+  if (!resolved) return errno == ENOENT ? kDanglingLink : errno;
+  target = resolved;
   std::free(resolved);
-  return target;
+  return 0;
+}
+
+// Root is held to the write bits: see ReplaceFileContents.
+bool MayWrite(const std::string& path, const struct stat& st) {
+  if (::geteuid() == 0) return (st.st_mode & 0222) != 0;
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The new file takes the old one's owner and group where this process may
+// give them (root always; a user only a group of its own), then its mode:
+// changing the owner clears the set-id bits, so the mode goes last.
+bool TakeOwnerAndMode(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    if (::geteuid() == 0) return false;
+    static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
+  }
+  return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 }  // namespace
@@ -284,20 +304,23 @@ std::string ReplacementTarget(const std::string& path) {
 bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error) {
   error = 0;
   if (!UsablePath(path)) return error = ENOENT, false;
-  const std::string target = ReplacementTarget(std::string(path));
-  mode_t mode = NewFileMode();
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return error = EISDIR, false;
-    if (!S_ISREG(st.st_mode)) return error = kNotRegularFile, false;
-    mode = st.st_mode & 07777;
+  std::string target;
+  if ((error = ReplacementTarget(std::string(path), target)) != 0) return false;
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return error = errno, false;
+  if (exists) {
+    if (S_ISDIR(old.st_mode)) return error = EISDIR, false;
+    if (!S_ISREG(old.st_mode)) return error = kNotRegularFile, false;
+    if (!MayWrite(target, old)) return error = EACCES, false;
   }
-  const fs::path targetPath(target);
-  std::string temp = (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  // A short name: the target's own name may already be as long as a name can be.
+  std::string temp = (fs::path(target).parent_path() / ".bx.XXXXXX").string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return error = errno, false;
   TFileHandle file(fd);
-  const bool written = file.Write(data) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  const bool kept = exists ? TakeOwnerAndMode(fd, old) : ::fchmod(fd, NewFileMode()) == 0;
+  const bool written = file.Write(data) && kept && ::fsync(fd) == 0;
   if (!written) error = file.LastError() ? file.LastError() : errno;
   if (!file.Close() && written) error = file.LastError();
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;

@@ -12,6 +12,9 @@
 // The error code for a path that exists but is no regular file (a FIFO, a
 // device, a socket): reading one can block forever, so it is never opened.
 constexpr int kNotRegularFile = 0x10000;
+// The error code for a symbolic link whose target does not exist: writing
+// through it could create a file anywhere, so a writer refuses it (as cp does).
+constexpr int kDanglingLink = 0x10001;
 
 // Deletes a file (not a directory); true when the deletion reported no error.
 bool EraseFile(std::string_view name);
@@ -26,10 +29,16 @@ std::string FileErrorText(int error);
 // True when both names lead to one existing file (same device and inode),
 // also through links.
 bool SameFile(std::string_view a, std::string_view b);
-// Replaces the file at path with bytes: written to a temporary file beside it,
-// synced and renamed into place, so a failure never leaves a half-written
-// target. A link is followed and its target replaced; an existing target must
-// be a regular file and keeps its permissions. error holds the errno on false.
+// Replaces the file at path with bytes: written to a temporary file with a
+// short name beside it, synced and renamed into place, so a failure or a kill
+// never leaves a half-written target (a kill may leave the temporary file).
+// A link is followed and its target replaced; a link to nothing is refused
+// (kDanglingLink). An existing target must be a regular file this process may
+// write, else EACCES: root passes every permission check, but a file without
+// any write bit was protected on purpose, so root is refused it as well (as
+// editors refuse to save one). The new file keeps the old one's permissions
+// and, when root writes it, its owner and group. Other names of the file
+// (hard links) keep the old content. error holds the errno on false.
 bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error);
 
 enum TFileAccess : uint8_t { faRead, faWrite, faReadWrite };

@@ -22,12 +22,6 @@ const TCliCommand kCapture("capture",
                            "  (1-based, as the mouse marks it) becomes the glyph of CHAR ('!'..'~')\n");
 constexpr TCliOption kCaptureOptions[] = {{"--font", true}};
 
-// A whole number in low..high, exactly as written.
-bool ParseIn(const std::string& text, int low, int high, int& value) {
-  value = StrToNum(text);
-  return NumToStr(value) == text && value >= low && value <= high;
-}
-
 }  // namespace
 
 int RunCaptureCommand(int argc, char** argv) {
@@ -42,9 +36,7 @@ int RunCaptureCommand(int argc, char** argv) {
   const char* names[] = {"X1", "Y1", "X2", "Y2"};
   for (int i = 0; i < 4; ++i) {
     const int high = i % 2 == 0 ? kAnsiCols : kAnsiRows;
-    if (!ParseIn(args.Positional[2 + i], 1, high, corners[i]))
-      return kCapture.Fail(std::string(names[i]) + " takes a number from 1 to " + NumToStr(high) +
-                           ", not '" + args.Positional[2 + i] + "'");
+    if (!kCapture.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i])) return 1;
   }
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||

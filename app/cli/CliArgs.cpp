@@ -1,6 +1,7 @@
 #include "app/cli/CliArgs.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -75,6 +76,20 @@ int TCliCommand::Fail(std::string_view message) const {
   return 1;
 }
 
+bool TCliCommand::ReadNumber(std::string_view name, std::string_view text, int low, int high,
+                             int& value) const {
+  int parsed = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, ec] = std::from_chars(text.data(), end, parsed);
+  if (ec == std::errc() && stop == end && parsed >= low && parsed <= high) {
+    value = parsed;
+    return true;
+  }
+  Fail(std::string(name) + " takes a number from " + std::to_string(low) + " to " +
+       std::to_string(high) + ", not '" + std::string(text) + "'");
+  return false;
+}
+
 bool TCliCommand::WriteStdout(std::string_view text) const {
   errno = 0;
   const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
@@ -111,13 +126,8 @@ bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& arg
     return false;
   }
   int font = CurrentFont;
-  if (const std::string* value = args.Value("--font")) {
-    font = StrToNum(*value);
-    if (font < 1 || font > FontCount || NumToStr(font) != *value) {
-      Fail("--font takes a number from 1 to " + NumToStr(FontCount) + ", not '" + *value + "'");
-      return false;
-    }
-  }
+  if (const std::string* value = args.Value("--font"))
+    if (!ReadNumber("--font", *value, 1, FontCount, font)) return false;
   if (SelectFont(font)) return true;
   Fail("font " + NumToStr(font) + " has no valid header");
   return false;

@@ -44,12 +44,18 @@ class TCliCommand {
   int ShowHelp() const;
   // "brixel-cli NAME: message" on stderr; answers the exit code 1.
   int Fail(std::string_view message) const;
+  // The one reader of numeric arguments: text must be a whole decimal number
+  // from low to high. Anything else is reported, naming the argument and the
+  // range ("S takes a number from 0 to 255, not 'abc'"), and answers false.
+  bool ReadNumber(std::string_view name, std::string_view text, int low, int high,
+                  int& value) const;
   // Writes text to stdout and flushes; a failed write (a full disk, a closed
   // pipe) is reported and answers false.
   bool WriteStdout(std::string_view text) const;
-  // Replaces the file path with bytes as a whole. Refused when the output is
-  // one of the inputs (the same file by device and inode, also through
-  // links), so a command never overwrites what it reads.
+  // Replaces the file path with bytes as a whole (ReplaceFileContents: a
+  // read-only file or a link to nothing is refused with the reason). Refused
+  // when the output is one of the inputs (the same file by device and inode,
+  // also through links), so a command never overwrites what it reads.
   bool WriteOutputFile(const std::string& path, std::string_view bytes,
                        std::initializer_list<std::string_view> inputs) const;
   // Loads a font file for the command; a path that cannot be read is reported

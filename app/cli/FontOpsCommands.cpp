@@ -7,10 +7,10 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "tdf/FontFile.h"
+#include "tdf/FontFileAccess.h"
 #include "tdf/FontOps.h"
 #include "util/Cp437.h"
 #include "util/Files.h"
-#include "util/Numbers.h"
 #include "util/Text.h"
 
 namespace {
@@ -46,8 +46,11 @@ bool LoadWithFont(const TCliCommand& command, int argc, char** argv,
   return command.LoadFontAndSelect(args.Positional[0], args);
 }
 
-int Finish(const TCliCommand& command, bool done, const std::string& failure) {
-  return done ? 0 : command.Fail(failure);
+// Runs a write and answers the exit code; a failure is reported with its reason.
+template <typename TWrite>
+int Finish(const TCliCommand& command, const std::string& failure, TWrite write) {
+  int error = 0;
+  return write(error) ? 0 : command.Fail(failure + ": " + FontFileErrorText(error));
 }
 
 }  // namespace
@@ -66,7 +69,8 @@ int RunCreateCommand(int argc, char** argv) {
   const std::string& out = args.Positional[0];
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
-  return Finish(command, CreateFontFile(out, name, type), "cannot write " + out);
+  return Finish(command, "cannot write " + out,
+                [&](int& error) { return CreateFontFile(out, name, type, error); });
 }
 
 int RunRenameCommand(int argc, char** argv) {
@@ -76,7 +80,13 @@ int RunRenameCommand(int argc, char** argv) {
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, code)) return code;
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
-  return Finish(command, SetFontName(name), "cannot write " + FontFileName);
+  // As at the window's prompt the name is cut, but a script is told.
+  if (name.size() > CurrentHeader.Name.size()) {
+    const std::string kept = Cp437ToUtf8(name.substr(0, CurrentHeader.Name.size()));
+    command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
+  }
+  return Finish(command, "cannot write " + FontFileName,
+                [&](int& error) { return SetFontName(name, error); });
 }
 
 int RunSpacingCommand(int argc, char** argv) {
@@ -84,9 +94,10 @@ int RunSpacingCommand(int argc, char** argv) {
   TCliArgs args;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "S"}, args, code)) return code;
-  // As typed at the window's prompt: a number, stored modulo 256.
-  const auto spacing = static_cast<uint8_t>(StrToNum(args.Positional[1]) & 0xFF);
-  return Finish(command, SetFontSpacing(spacing), "cannot write " + FontFileName);
+  int spacing = 0;
+  if (!command.ReadNumber("S", args.Positional[1], 0, 255, spacing)) return 1;
+  return Finish(command, "cannot write " + FontFileName,
+                [&](int& error) { return SetFontSpacing(static_cast<uint8_t>(spacing), error); });
 }
 
 int RunTypeCommand(int argc, char** argv) {
@@ -98,7 +109,8 @@ int RunTypeCommand(int argc, char** argv) {
   uint8_t type = 0;
   if (!ParseFontType(args.Positional[1], 0, type))
     return command.Fail("T must be outline, block or color (0, 1 or 2), not '" + args.Positional[1] + "'");
-  return Finish(command, SetFontType(type), "cannot write " + FontFileName);
+  return Finish(command, "cannot write " + FontFileName,
+                [&](int& error) { return SetFontType(type, error); });
 }
 
 int RunExtractCommand(int argc, char** argv) {
@@ -108,20 +120,26 @@ int RunExtractCommand(int argc, char** argv) {
   if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, code)) return code;
   const std::string& out = args.Positional[1];
   if (SameFile(out, FontFileName)) return command.Fail("will not write " + out + ": it is the input");
-  return Finish(command, ExtractFont(out), "cannot write " + out);
+  return Finish(command, "cannot write " + out,
+                [&](int& error) { return ExtractFont(out, error); });
 }
 
 int RunMergeCommand(int argc, char** argv) {
-  static const TCliCommand command("merge", "usage: brixel-cli merge [--] FILE OTHER\n"
-                                            "  appends the fonts of OTHER to FILE\n");
+  static const TCliCommand command("merge",
+                                   "usage: brixel-cli merge [--] FILE OTHER\n"
+                                   "  copies the fonts of OTHER into FILE, after its last font\n");
   TCliArgs args;
   if (!command.Parse(argc, argv, {}, args)) return 1;
   if (args.Help) return command.ShowHelp();
   if (!command.ExpectPositionals(args, {"FILE", "OTHER"})) return 1;
   const std::string& file = args.Positional[0];
   const std::string& other = args.Positional[1];
-  // The target must be a font file we can read; the other's bytes go on as they are.
   if (!command.LoadFont(file)) return 1;
   if (const int problem = FileProblem(other)) return command.Fail(other + ": " + FileErrorText(problem));
-  return Finish(command, MergeFontFile(other), "cannot merge " + other + " into " + file);
+  int added = 0;
+  if (const int code = Finish(command, "cannot merge " + other + " into " + file,
+                              [&](int& error) { return MergeFontFile(other, added, error); }))
+    return code;
+  const std::string fonts = added == 1 ? " font" : " fonts";
+  return command.WriteStdout(std::to_string(added) + fonts + " added to " + file + "\n") ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 // brixel-cli render: draws a text with a font of a file on an 80x25 screen
 // model through the same drawing code as the window, and prints the result.
 
-#include <charconv>
 #include <limits>
 #include <cstdio>
 #include <string>
@@ -49,15 +48,6 @@ struct TRenderOptions {
   bool Json = false;
 };
 
-bool ParseNumber(std::string_view text, int low, int high, int& value) {
-  int parsed = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-  if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high)
-    return false;
-  value = parsed;
-  return true;
-}
-
 constexpr TCliOption kRenderOptions[] = {{"--font", true},          {"--x", true},
                                          {"--y", true},             {"--color", true},
                                          {"--outline-style", true}, {"--ans", true},
@@ -71,16 +61,14 @@ bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& o
     int& Target;
   } numbers[] = {{"--font", 1, std::numeric_limits<int>::max(), options.Font},
                  {"--outline-style", 0, kOutlineStyleCount - 1, options.OutlineStyle},
-                 {"--x", 0, 255, options.X},
-                 {"--y", 0, 255, options.Y},
+                 // Where a glyph can start: column 80 is never drawn, and a text
+                 // placed off the screen would print nothing and look done.
+                 {"--x", 1, 79, options.X},
+                 {"--y", 1, 25, options.Y},
                  {"--color", 0, 15, options.Color}};
   for (const auto& n : numbers) {
     const std::string* value = args.Value(n.Name);
-    if (value && !ParseNumber(*value, n.Low, n.High, n.Target)) {
-      kRender.Fail(std::string(n.Name) + " takes a number from " + std::to_string(n.Low) +
-                   " to " + std::to_string(n.High) + ", not '" + *value + "'");
-      return false;
-    }
+    if (value && !kRender.ReadNumber(n.Name, *value, n.Low, n.High, n.Target)) return false;
   }
   if (const std::string* ans = args.Value("--ans")) options.AnsFile = *ans;
   if (const std::string* png = args.Value("--png")) options.PngFile = *png;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <cerrno>
 #include <memory>
@@ -10,6 +12,7 @@
 #include "ansi/AnsiWriter.h"
 #include "console/TextConsole.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 namespace {
 
@@ -95,7 +98,7 @@ TEST(AnsiWriter, SaveWritesTheFileAndReportsFailures) {
   screen[2][1] = {'A', 0x1E};
   int error = -1;
   const std::string path = dir.File("screen.ans");
-  dir.Write("screen.ans", std::string(5000, 'o'));  // an existing file is truncated
+  dir.Write("screen.ans", std::string(5000, 'o'));  // an existing file is replaced whole
   ASSERT_TRUE(SaveAnsi(path, screen, error));
   EXPECT_EQ(error, 0);
   const std::string bytes = AnsiScreenBytes(screen);
@@ -106,6 +109,21 @@ TEST(AnsiWriter, SaveWritesTheFileAndReportsFailures) {
   EXPECT_EQ(error, ENOENT);
   EXPECT_FALSE(SaveAnsi(dir.Path().string(), screen, error));
   EXPECT_EQ(error, EISDIR);
+
+  // A full disk (a file-size limit, in a child) leaves the old picture whole.
+  std::string reason;
+  const int code = RunInChild(
+      [&] {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int e = 0;
+        return !SaveAnsi(path, screen, e) && e == EFBIG ? 0 : 1;
+      },
+      false, &reason);
+  ASSERT_GE(code, 0) << reason;
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(ReadFileBytes(path), std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 // Whatever the writer can express comes back from the interpreter: every

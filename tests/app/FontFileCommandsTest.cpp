@@ -154,6 +154,12 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
     const char* Name;
     std::vector<std::string> Steps;  // after the command key, before the final Esc
     std::function<void()> Check;
+    std::function<void(const std::string& path)> Prepare = nullptr;  // of the loaded file
+  };
+  auto shown = [this](const std::string& text) {
+    for (size_t i = 0; i < Screen.Waits.size(); ++i)
+      if (WaitShows(i, text)) return true;
+    return false;
   };
   auto listing = [](const std::string& path) {
     EXPECT_TRUE(LoadFontFile(path));
@@ -164,11 +170,14 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
       {"n cancelled", {"\x19\r"}, [] { EXPECT_EQ(Fonts[2].Name, "Other"); }},
       {"i", {"300\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 44); EXPECT_EQ(CurrentFont, 2); }},
       {"i cancelled", {"\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 2); }},
+      {"i read-only", {"5\r", "\r"}, [&] { EXPECT_TRUE(shown("Cannot write other.tdf. Permission denied.")); EXPECT_EQ(CurrentHeader.Spacing, 2); },
+       [](const std::string& path) { ::chmod(path.c_str(), 0444); }},
       {"f", {down + "\r"}, [] { EXPECT_EQ(CurrentHeader.FontType, ftBlock); EXPECT_EQ(CurrentFont, 2); }},
       {"f cancelled", {esc}, [] { EXPECT_EQ(CurrentHeader.FontType, ftColor); }},
       {"e", {"\r"}, [&] { EXPECT_EQ(listing(Dir.File("Other.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Other"); }},
       {"e cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("Other.tdf"))); }},
-      {"m", {"\r", "y"}, [] { EXPECT_EQ(FontCount, 3); EXPECT_EQ(CurrentFont, 3); EXPECT_EQ(Fonts[3].Name, "Good"); }},
+      {"m", {"\r", "y", "\r"}, [&] { EXPECT_TRUE(shown("1 font added.")); EXPECT_EQ(FontCount, 3); EXPECT_EQ(CurrentFont, 3); EXPECT_EQ(Fonts[3].Name, "Good"); }},
+      {"m without fonts", {down + down + "\r", "y", "\r"}, [&] { EXPECT_TRUE(shown("Error while merging fonts! No fonts to merge.")); EXPECT_EQ(FontCount, 2); }},
       {"m not sure", {"\r", "n"}, [] { EXPECT_EQ(FontCount, 2); }},
       {"c", {"\r", "Neu\r", down + down + "\r", "\r"},
        [&] { EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Neu         "); }},
@@ -184,6 +193,7 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
                                       .Font(FontSpec("First", ftBlock, 1))
                                       .Font(FontSpec("Other", ftColor, 2)),
                                   "other.tdf");
+    if (c.Prepare) c.Prepare(path);
     Screen.Waits.clear();
     Step(std::string(1, c.Name[0]));
     for (const std::string& step : c.Steps) Step(step);
@@ -195,6 +205,7 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
     Screen.Overruns = 0;
     if (CurrentFont >= 1 && CurrentFont <= FontCount) SelectFont(CurrentFont);
     c.Check();
+    ::chmod(path.c_str(), 0644);
   }
 }
 

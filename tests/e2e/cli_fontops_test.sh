@@ -29,10 +29,12 @@ refused "new Outline fonts cannot be made" create "$work/o.tdf" Name 0
 
 cp "$demo" "$work/d.tdf"
 ok rename --font 1 "$work/d.tdf" "Fifteen chars!!"
-ok spacing "$work/d.tdf" 300
+grep -q "warning: NAME is longer than 12 characters; stored as 'Fifteen char'" "$work/err" ||
+  fail "rename: no warning for a long name: $(cat "$work/err")"
+ok spacing "$work/d.tdf" 255
 ok type --font 2 -- "$work/d.tdf" block
 [ "$(field "$work/d.tdf" 1 name)" = "Fifteen char" ] || fail "rename: not cut to 12"
-[ "$(field "$work/d.tdf" 2 spacing)" = 44 ] || fail "spacing 300 is not 44"
+[ "$(field "$work/d.tdf" 2 spacing)" = 255 ] || fail "spacing 255"
 [ "$(field "$work/d.tdf" 2 type)" = Block ] || fail "type"
 python3 - "$demo" "$work/d.tdf" <<'PY' || fail "header edits touched more than the headers"
 import sys
@@ -43,7 +45,12 @@ diff = [i for i in range(len(a)) if a[i] != b[i]]
 allowed = set(range(20 + 4, 20 + 17)) | {second + 21, second + 22}
 assert set(diff) <= allowed, [i for i in diff if i not in allowed]
 PY
-refused "--font takes a number from 1 to 2" rename --font 3 "$work/d.tdf" X
+# Numbers: one reader, naming the argument and its range.
+refused "--font takes a number from 1 to 2, not '3'" rename --font 3 "$work/d.tdf" X
+refused "S takes a number from 0 to 255, not 'abc'" spacing "$work/d.tdf" abc
+refused "S takes a number from 0 to 255, not '300'" spacing "$work/d.tdf" 300
+refused "S takes a number from 0 to 255, not '-1'" spacing -- "$work/d.tdf" -1
+refused "X1 takes a number from 1 to 80, not '0x1'" capture "$work/d.tdf" "$work/d.tdf" 0x1 1 2 2 A
 refused "T must be outline, block or color" type "$work/d.tdf" purple
 refused "missing NAME" rename "$work/d.tdf"
 refused "it is the input" extract "$work/d.tdf" "$work/d.tdf"
@@ -51,14 +58,31 @@ refused "no such file" rename "$work/missing.tdf" X
 
 ok extract --font 1 "$work/d.tdf" "$work/one.tdf"
 ok merge "$work/one.tdf" "$work/d.tdf"
+[ "$(cat "$work/out")" = "2 fonts added to $work/one.tdf" ] || fail "merge: says '$(cat "$work/out")'"
 [ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 3 ] ||
   fail "extract + merge: not three fonts"
 ok merge "$work/one.tdf" "$work/one.tdf"
 [ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 6 ] ||
   fail "merge into itself: not six fonts"
 
-# The corpus: every font of every file out and back into one file.
+printf '\033[1;31mart, not fonts\r\n' >"$work/logo.ans"
+refused "cannot merge $work/logo.ans into $work/one.tdf: no fonts to merge" merge "$work/one.tdf" "$work/logo.ans"
+
+# The corpus: merged from and into a file that ends in a SAUCE record.
 corpus=$src/../shared/corpus/tdf
+if [ -d "$corpus" ]; then
+  ok create "$work/a.tdf" Seed block
+  ok merge "$work/a.tdf" "$corpus/guardf2.tdf"
+  ok merge "$work/a.tdf" "$corpus/1911.tdf"
+  [ "$(field "$work/a.tdf" 3 name)" = 1911 ] || fail "a font merged after a trailer is hidden"
+  install -m 644 "$corpus/guardf2.tdf" "$work/g.tdf"
+  "$cli" sauce --json "$work/g.tdf" >"$work/sauce.before"
+  ok merge "$work/g.tdf" "$corpus/1911.tdf"
+  [ "$(field "$work/g.tdf" 2 name)" = 1911 ] || fail "a font merged before a trailer is hidden"
+  "$cli" sauce --json "$work/g.tdf" | cmp -s - "$work/sauce.before" || fail "the SAUCE record changed"
+fi
+
+# The corpus: every font of every file out and back into one file.
 if [ -d "$corpus" ]; then
   mkdir "$work/parts"
   python3 - "$cli" "$corpus" "$work/parts" "$work/all.tdf" <<'PY' || fail "corpus round trip"
@@ -80,7 +104,7 @@ for name in sorted(os.listdir(corpus)):
             continue  # no valid header to extract
         out = os.path.join(parts, f"{name}.{font['number']}.tdf")
         subprocess.run([cli, "extract", "--font", str(font["number"]), path, out], check=True)
-        subprocess.run([cli, "merge", merged, out], check=True)
+        subprocess.run([cli, "merge", merged, out], check=True, capture_output=True)
         want.append(block(path, font))
 data = open(merged, "rb").read()
 got = []

@@ -102,6 +102,8 @@ expect_error "font past the last" "font 3 does not exist" "$demo" --font 3 adf1
 expect_error "font without value" "--font needs a value" "$demo" adf1 --font
 expect_error "colour out of range" "--color takes a number" "$demo" --color 16 adf1
 expect_error "x out of range" "--x takes a number" "$demo" --x 256 adf1
+expect_error "y below the screen" "--y takes a number from 1 to 25, not '26'" "$demo" --y 26 adf1
+expect_error "x left of the screen" "--x takes a number from 1 to 79, not '0'" "$demo" --x 0 adf1
 expect_error "unknown option" "unknown option --bogus" "$demo" --bogus adf1
 expect_error "missing TEXT" "missing TEXT" "$demo"
 expect_error "missing FILE and TEXT" "missing FILE"

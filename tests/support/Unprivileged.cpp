@@ -17,13 +17,23 @@ constexpr int kCannotDrop = 99;
 int RunAsNobody(const std::function<int()>& body, std::string* reason) {
   // Without root the permission bits already bind this process.
   if (::geteuid() != 0) return body() & 0xFF;
+  const int code = RunInChild(body, true, reason);
+  if (code > 255) {
+    if (reason) *reason = "the unprivileged child did not exit normally";
+    return -1;
+  }
+  return code;
+}
+
+int RunInChild(const std::function<int()>& body, bool asNobody, std::string* reason) {
   const pid_t pid = ::fork();
   if (pid < 0) {
     if (reason) *reason = "fork failed";
     return -1;
   }
   if (pid == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+    if (asNobody && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
       ::_exit(kCannotDrop);
     }
     ::_exit(body() & 0xFF);
@@ -35,8 +45,9 @@ int RunAsNobody(const std::function<int()>& body, std::string* reason) {
       return -1;
     }
   }
+  if (WIFSIGNALED(status)) return 256 + WTERMSIG(status);
   if (!WIFEXITED(status)) {
-    if (reason) *reason = "the unprivileged child did not exit normally";
+    if (reason) *reason = "the child did not exit normally";
     return -1;
   }
   if (WEXITSTATUS(status) == kCannotDrop) {

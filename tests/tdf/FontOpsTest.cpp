@@ -51,7 +51,8 @@ class FontOps : public FontUnitFixture {};
 
 TEST_F(FontOps, CreateWritesTheEmptyFontOfTwoHundredThirtyThreeBytes) {
   const std::string path = Dir.Write("new.tdf", std::string(5000, 'x'));  // replaced whole
-  ASSERT_TRUE(CreateFontFile(path, "Abcd", ftColor));
+  int error = -1;
+  ASSERT_TRUE(CreateFontFile(path, "Abcd", ftColor, error));
   const TBytes bytes = ReadFileBytes(path);
   ASSERT_EQ(bytes.size(), 233u);
   const TBytes head(bytes.begin(), bytes.begin() + 45);
@@ -68,19 +69,26 @@ TEST_F(FontOps, HeaderChangesRewriteOnlyTheSelectedHeader) {
   const std::string path = LoadBuilt(b, 2);
   const struct {
     const char* What;
-    bool (*Apply)();
+    bool (*Apply)(int& error);
     uint8_t NameLen;
     std::string Name;  // 12 stored bytes
     uint8_t Type, Spacing;
   } cases[] = {
-      {"nine characters", [] { return SetFontName("NineChars"); }, 9, std::string("NineChars\0\0\0", 12), ftColor, 1},
-      {"fifteen characters keep twelve", [] { return SetFontName("FifteenCharsXYZ"); }, 12, "FifteenChars", ftColor, 1},
-      {"spacing 300 arrives as 44", [] { return SetFontSpacing(static_cast<uint8_t>(300 & 0xFF)); }, 12, "FifteenChars", ftColor, 44},
-      {"type Outline", [] { return SetFontType(ftOutline); }, 12, "FifteenChars", ftOutline, 44},
-      {"type 3 is refused", [] { return !SetFontType(3); }, 12, "FifteenChars", ftOutline, 44},
+      {"nine characters", [](int& e) { return SetFontName("NineChars", e); }, 9,
+       std::string("NineChars\0\0\0", 12), ftColor, 1},
+      {"fifteen characters keep twelve", [](int& e) { return SetFontName("FifteenCharsXYZ", e); },
+       12, "FifteenChars", ftColor, 1},
+      {"spacing 300 arrives as 44",
+       [](int& e) { return SetFontSpacing(static_cast<uint8_t>(300 & 0xFF), e); }, 12,
+       "FifteenChars", ftColor, 44},
+      {"type Outline", [](int& e) { return SetFontType(ftOutline, e); }, 12, "FifteenChars",
+       ftOutline, 44},
+      {"type 3 is refused", [](int& e) { return !SetFontType(3, e); }, 12, "FifteenChars",
+       ftOutline, 44},
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(c.Apply()) << c.What;
+    int error = -1;
+    ASSERT_TRUE(c.Apply(error)) << c.What;
     ASSERT_TRUE(LoadFontFile(path));
     ASSERT_TRUE(SelectFont(2));
     EXPECT_EQ(CurrentHeader.NameLen, c.NameLen) << c.What;
@@ -100,31 +108,59 @@ TEST_F(FontOps, ExtractCopiesSignatureHeaderAndGlyphBlock) {
   const TTdfBuilder b = Three();
   LoadBuilt(b, 2);
   const std::string out = Dir.File("two.tdf");
-  ASSERT_TRUE(ExtractFont(out));
+  int error = -1;
+  ASSERT_TRUE(ExtractFont(out, error));
   const TBytes all = b.Bytes();
   EXPECT_EQ(ReadFileBytes(out), Concat({TBytes(all.begin(), all.begin() + 20), FontBytes(b, 1)}));
   // Never over the loaded file itself: that would drop its other fonts.
-  EXPECT_FALSE(ExtractFont(FontFileName));
+  EXPECT_FALSE(ExtractFont(FontFileName, error));
+  EXPECT_EQ(error, kIsLoadedFile);
   EXPECT_EQ(ReadFileBytes(FontFileName), b.Bytes());
 }
 
-TEST_F(FontOps, MergeAppendsEverythingAfterTheOtherSignature) {
+// Only whole font records travel, and they go after the target's last font:
+// a trailer (here standing for a SAUCE record) on either side stays where it
+// was and keeps the fonts after it reachable.
+TEST_F(FontOps, MergeCopiesWholeFontsBeforeTheTrailer) {
   TTdfBuilder two;
-  two.Font(FontWithGlyph("Four", ftBlock, 'D')).Font(FontWithGlyph("Five", ftColor, 'E')).Raw("tail");
+  two.Font(FontWithGlyph("Four", ftBlock, 'D'))
+      .Font(FontWithGlyph("Five", ftColor, 'E'))
+      .Raw("\x1aSAUCE00 other");
   const std::string other = two.WriteTo(Dir, "two.tdf");
-  const TTdfBuilder b = Three();
+  TTdfBuilder b = Three();
+  b.Raw("\x1aSAUCE00 own trailer");
   const std::string path = LoadBuilt(b);
-  ASSERT_TRUE(MergeFontFile(other));
+  int added = 0, error = -1;
+  ASSERT_TRUE(MergeFontFile(other, added, error));
+  EXPECT_EQ(added, 2);
+  const TBytes all = b.Bytes();
+  const TBytes three(all.begin(), all.end() - 20), trailer(all.end() - 20, all.end());
   const TBytes twoBytes = two.Bytes();
-  EXPECT_EQ(ReadFileBytes(path), Concat({b.Bytes(), TBytes(twoBytes.begin() + 20, twoBytes.end())}));
-  ASSERT_TRUE(LoadFontFile(path));
-  EXPECT_EQ(FontCount, 5);
-  EXPECT_EQ(Fonts[4].Name, "Four");
+  const TBytes fourFive(twoBytes.begin() + 20, twoBytes.end() - 14);  // without its trailer
+  EXPECT_EQ(ReadFileBytes(path), Concat({three, fourFive, trailer}));
 
-  // Into itself: the length at the start is copied, once.
-  const TBytes before = ReadFileBytes(path);
-  ASSERT_TRUE(MergeFontFile(path));
-  EXPECT_EQ(ReadFileBytes(path), Concat({before, TBytes(before.begin() + 20, before.end())}));
+  // Into itself: its own fonts once more, the trailer still last.
+  ASSERT_TRUE(MergeFontFile(path, added, error));
+  EXPECT_EQ(added, 5);
+  ASSERT_TRUE(LoadFontFile(path));
+  EXPECT_EQ(FontCount, 10);
+  EXPECT_EQ(Fonts[10].Name, "Five");
+  const TBytes now = ReadFileBytes(path);
+  EXPECT_TRUE(std::equal(trailer.rbegin(), trailer.rend(), now.rbegin()));
+
+  // Nothing to copy: no signature, a signature alone, a last font cut short.
+  TTdfBuilder cut;
+  cut.Font(FontWithGlyph("Cut", ftBlock, 'F'));
+  TBytes cutBytes = cut.Bytes();
+  cutBytes.pop_back();
+  for (const TBytes& bytes : {TBytes{'a', 'r', 't'}, TTdfBuilder().Bytes(), cutBytes}) {
+    ASSERT_FALSE(MergeFontFile(Dir.Write("none.tdf", bytes), added, error));
+    EXPECT_EQ(error, kNoFontsToMerge);
+    EXPECT_EQ(ReadFileBytes(path), now);
+  }
+  ASSERT_TRUE(LoadFontFile(Dir.Write("art.ans", "art")));
+  EXPECT_FALSE(MergeFontFile(other, added, error));
+  EXPECT_EQ(error, kNotAFontFile);
 }
 
 TEST_F(FontOps, AMergePastTwoHundredFiftyFiveFontsKeepsEveryByte) {
@@ -132,7 +168,8 @@ TEST_F(FontOps, AMergePastTwoHundredFiftyFiveFontsKeepsEveryByte) {
   for (int i = 0; i < 200; ++i) many.Font(FontWithGlyph("F" + std::to_string(i), ftBlock, 'A'));
   const std::string other = many.WriteTo(Dir, "many.tdf");
   const std::string path = LoadBuilt(many);
-  ASSERT_TRUE(MergeFontFile(other));
+  int added = 0, error = -1;
+  ASSERT_TRUE(MergeFontFile(other, added, error));
   const TBytes bytes = many.Bytes();
   EXPECT_EQ(ReadFileBytes(path), Concat({bytes, TBytes(bytes.begin() + 20, bytes.end())}));
 }
@@ -144,8 +181,9 @@ TEST_F(FontOps, FailuresLeaveFilesWholeAndSaySo) {
   // A file removed under the program.
   const std::string gone = LoadBuilt(Three(), 1);
   fs::remove(gone);
-  EXPECT_FALSE(ExtractFont(Dir.File("out.tdf")));
-  EXPECT_FALSE(MergeFontFile(Dir.File("other.tdf")));
+  int error = 0, added = 0;
+  EXPECT_FALSE(ExtractFont(Dir.File("out.tdf"), error));
+  EXPECT_FALSE(MergeFontFile(Dir.File("other.tdf"), added, error));
   EXPECT_FALSE(fs::exists(Dir.File("out.tdf")));
   EXPECT_TRUE(ScreenShows("Error Opening File!"));
 
@@ -158,36 +196,64 @@ TEST_F(FontOps, FailuresLeaveFilesWholeAndSaySo) {
   std::string reason;
   int code = RunAsNobody(
       [&] {
-        if (ExtractFont(Dir.File("ro/one.tdf")) || CreateFontFile(Dir.File("ro/new.tdf"), "N", 1)) return 1;
-        if (SetFontName("Changed")) return 2;  // the font file is not writable for this user
+        if (ExtractFont(Dir.File("ro/one.tdf"), error) ||
+            CreateFontFile(Dir.File("ro/new.tdf"), "N", 1, error))
+          return 1;
+        if (SetFontName("Changed", error)) return 2;  // the font file is not writable for this user
         return 0;
       },
       &reason);
   if (code < 0) GTEST_SKIP() << reason;
   EXPECT_EQ(code, 0) << "1: written into a read-only directory, 2: header written";
 
-  // A full disk: a file-size limit lets writes start but not finish.
-  ::chmod(path.c_str(), 0666);
+  // A full disk: a file-size limit lets writes start but not finish. The
+  // header goes into a whole new file beside the old one, which fits.
+  const std::string inRw = b.WriteTo(Dir, "rw/font.tdf");
+  ::chmod(inRw.c_str(), 0666);
+  ASSERT_TRUE(LoadFontFile(inRw) && SelectFont(1));
   const auto size = static_cast<rlim_t>(b.Bytes().size());
   code = RunAsNobody(
       [&] {
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{100, size + 100};
         setrlimit(RLIMIT_FSIZE, &limit);
-        if (ExtractFont(Dir.File("rw/one.tdf"))) return 1;
+        if (ExtractFont(Dir.File("rw/one.tdf"), error)) return 1;
         limit.rlim_cur = size + 100;
         setrlimit(RLIMIT_FSIZE, &limit);
-        if (MergeFontFile(path)) return 2;  // the file would double
-        if (!SetFontName("Fits")) return 3;  // a header written in place fits
+        if (MergeFontFile(inRw, added, error) || error != EFBIG) return 2;  // the file would double
+        if (!SetFontName("Fits", error)) return 3;
         return 0;
       },
       &reason);
   EXPECT_EQ(code, 0) << "1: extract reported done, 2: merge reported done, 3: header not written";
-  EXPECT_TRUE(fs::is_empty(Dir.Path() / "rw")) << "a temporary or partial file was left";
+  EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path() / "rw"), {}), 1)
+      << "a temporary or partial file was left";
   EXPECT_TRUE(fs::is_empty(Dir.Path() / "ro"));
-  EXPECT_EQ(ReadFileBytes(path).size(), b.Bytes().size());
-  ASSERT_TRUE(LoadFontFile(path));
+  EXPECT_EQ(ReadFileBytes(inRw).size(), b.Bytes().size());
+  ASSERT_TRUE(LoadFontFile(inRw));
   EXPECT_EQ(Fonts[1].Name, "Fits");
+}
+
+// The header to change or extract is checked against the file first: another
+// program may have put another file under the name since it was loaded.
+TEST_F(FontOps, AFileReplacedSinceLoadingIsNotWrittenOver) {
+  TTdfBuilder moved;
+  moved.Font(FontWithGlyph("Moved in", ftColor, 'M')).Font(FontWithGlyph("Other", ftBlock, 'N'));
+  bool (*const writers[])(int&) = {
+      [](int& e) { return SetFontName("Changed", e); },
+      [](int& e) { return SetFontSpacing(9, e); },
+      [](int& e) { return SetFontType(ftBlock, e); },
+      [](int& e) { return ExtractFont(FontFileName + ".out", e); },
+  };
+  for (auto* write : writers) {
+    const std::string path = LoadBuilt(Three(), 2);
+    fs::rename(moved.WriteTo(Dir, "moved.tdf"), path);
+    int error = 0;
+    EXPECT_FALSE(write(error));
+    EXPECT_EQ(error, kFontFileChanged);
+    EXPECT_EQ(ReadFileBytes(path), moved.Bytes());
+    EXPECT_FALSE(fs::exists(path + ".out"));
+  }
 }
 
 }  // namespace

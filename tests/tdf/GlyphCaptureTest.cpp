@@ -53,7 +53,8 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
   };
   for (const auto& c : cases) {
     const std::string path = Dir.File("new.tdf");
-    ASSERT_TRUE(CreateFontFile(path, "New", c.Type));
+    int error = 0;
+    ASSERT_TRUE(CreateFontFile(path, "New", c.Type, error));
     ASSERT_TRUE(LoadFontFile(path));
     Mark(c.X1, c.Y1, c.X2, c.Y2);
     Keys({0, kHome});
@@ -68,7 +69,8 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
 
 TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndPointsAtTheNewRecord) {
   const std::string path = Dir.File("new.tdf");
-  ASSERT_TRUE(CreateFontFile(path, "New", ftBlock));
+  int error = 0;
+  ASSERT_TRUE(CreateFontFile(path, "New", ftBlock, error));
   ASSERT_TRUE(LoadFontFile(path));
   Mark(1, 1, 2, 1);
   Keys("\r");

@@ -308,10 +308,34 @@ TEST(FileNames, ReplaceFileContentsWritesWholeFilesOnly) {
   EXPECT_EQ(error, EISDIR);
   EXPECT_FALSE(ReplaceFileContents(dir.File("no/such/dir"), Bytes("x"), error));
   EXPECT_EQ(error, ENOENT);
+
+  // A name as long as names go: the temporary name beside it must not be longer.
+  const std::string longName(250, 'n');
+  EXPECT_TRUE(ReplaceFileContents(dir.File(longName), Bytes("long"), error))
+      << FileErrorText(error);
+  // A link to nothing could lead anywhere: refused, the link stays a link.
+  fs::create_symlink(dir.Path() / "nowhere", dir.Path() / "dangling");
+  EXPECT_FALSE(ReplaceFileContents(dir.File("dangling"), Bytes("x"), error));
+  EXPECT_EQ(error, kDanglingLink);
+  EXPECT_TRUE(fs::is_symlink(dir.Path() / "dangling"));
+  EXPECT_FALSE(fs::exists(dir.Path() / "nowhere"));
+  // Without write permission the file stays, for root too (no write bit at all).
+  ::chmod(target.c_str(), 0444);
+  EXPECT_FALSE(ReplaceFileContents(target, Bytes("newer"), error));
+  EXPECT_EQ(error, EACCES);
+  EXPECT_EQ(text("t.ans"), "new");
+  if (::geteuid() == 0) {  // root keeps another user's file that user's, with its mode
+    ::chmod(target.c_str(), 0604);
+    ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(ReplaceFileContents(target, Bytes("theirs"), error));
+    struct stat st {};
+    EXPECT_TRUE(::stat(target.c_str(), &st) == 0 && st.st_uid == 65534 && st.st_gid == 65534 &&
+                (st.st_mode & 07777) == 0604);
+  }
   // No temporary file is left behind by any of these.
   int entries = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Path())) ++entries;
-  EXPECT_EQ(entries, 4);  // t.ans, link.ans, fresh.ans, fifo, nothing else
+  EXPECT_EQ(entries, 6);  // t.ans, link.ans, fresh.ans, fifo, the long name, dangling
 }
 
 }  // namespace
