@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
   auto console = std::make_unique<TSDLConsole>(1, "Brixel v1.3", "");
   if (!console->Ready()) {
     std::fflush(stdout);
-    return 0;
+    std::fprintf(stderr, "%s\n", console->StartFailure().c_str());
+    return 1;
   }
   console->SetIcon("tdf.ico");
   Console = console.get();

@@ -1,14 +1,38 @@
 #!/usr/bin/env bash
 # The real window: 640x400, drawn cell by cell from the glyph sheet, keys
-# reach the program, ESC ends it in order with exit code 0; -h needs no display.
+# reach the program, ESC ends it in order with exit code 0. Without a display
+# it says so and ends with 1, -h still works, and a video driver the user
+# names (offscreen) is taken as asked.
 source "$(dirname "$0")/lib.sh"
 
-# The usage text works with no display at all.
-out=$(env -u DISPLAY "$BRIXEL_BIN" -h) || e2e_fail "brixel -h ended with $?"
+demo="$BRIXEL_BINARY_DIR/demo.tdf"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$BRIXEL_BIN" -h) ||
+  e2e_fail "brixel -h ended with $?"
 [ -n "$out" ] || e2e_fail "brixel -h printed nothing"
 
+# expect_start_failure WHAT MESSAGE ENV-ARGS...: ends at once with 1 and MESSAGE on stderr.
+expect_start_failure() {
+  local what=$1 message=$2 status=0
+  shift 2
+  env "$@" timeout 20 "$BRIXEL_BIN" "$demo" >"$E2E_TMP/fail.out" 2>"$E2E_TMP/fail.err" || status=$?
+  [ "$status" -eq 1 ] || e2e_fail "$what: ended with $status"
+  grep -qx "$message" "$E2E_TMP/fail.err" || e2e_fail "$what: stderr is '$(cat "$E2E_TMP/fail.err")'"
+}
+expect_start_failure "no display" "no display: set DISPLAY or use brixel-cli" \
+  -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER
+expect_start_failure "an unknown video driver" "Error Initializing SDL: nosuchdriver not available" \
+  SDL_VIDEODRIVER=nosuchdriver
+
+# The offscreen driver asked for by name: it starts, and a TERM ends it with 0.
+(env -u DISPLAY SDL_VIDEODRIVER=offscreen BRIXEL_DEBUG=1 "$BRIXEL_BIN" "$demo" >"$BRIXEL_LOG" 2>&1) &
+BRIXEL_PID=$!
+e2e_wait_for "the offscreen start" 30 grep -qx "Font Height: 16" "$BRIXEL_LOG"
+kill -TERM "$BRIXEL_PID"
+e2e_wait_exit 20
+[ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "offscreen: TERM ended it with $BRIXEL_STATUS"
+
 e2e_start_x
-e2e_start_brixel "$BRIXEL_BINARY_DIR/demo.tdf"
+e2e_start_brixel "$demo"
 [ "$(e2e_window_size)" = 640x400 ] || e2e_fail "window is $(e2e_window_size), not 640x400"
 grep -qx "Creating Window..." "$BRIXEL_LOG" || e2e_fail "no window log line"
 grep -qx "Font Height: 16" "$BRIXEL_LOG" || e2e_fail "no geometry log lines"

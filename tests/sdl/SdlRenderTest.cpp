@@ -154,6 +154,7 @@ TEST(SdlConsoleStartTest, LogsItsGeometryAndFailsCleanlyWithoutASheet) {
   {
     TSDLConsole con(1, "t", "");
     ASSERT_TRUE(con.Ready());
+    EXPECT_EQ(con.StartFailure(), "");
   }
   const std::string out = testing::internal::GetCapturedStdout();
   EXPECT_NE(out.find("Creating Window...\n"), std::string::npos) << out;
@@ -165,6 +166,7 @@ TEST(SdlConsoleStartTest, LogsItsGeometryAndFailsCleanlyWithoutASheet) {
   {
     TSDLConsole con(1, "t", "/nonexistent/sheet.png");
     EXPECT_FALSE(con.Ready());
+    EXPECT_EQ(con.StartFailure(), "Could Not Load Font File.");
     EXPECT_EQ(con.WindowHandle(), nullptr);
     // A console that failed is inert, not a crash.
     con.Refresh();
