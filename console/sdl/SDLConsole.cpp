@@ -42,8 +42,10 @@ void ExitAtOnce() {
   _exit(0);
 }
 
-TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath)
+TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath,
+                         bool diagnostics)
     : TTextConsole(mode), MainThread(std::this_thread::get_id()) {
+  Diagnostics = diagnostics;
   // Without this SDL draws the window surface through OpenGL (software Mesa
   // here): it replaces the X window at start and costs many times the CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -72,7 +74,7 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
     return;
   }
 
-  Sound.Open([this](std::string_view m) { Log(m); });
+  Sound.Open([this](std::string_view m) { Log(m); }, Diagnostics);
 
   PixelWidth = Cols * CellWidth();
   PixelHeight = Rows * CellHeight();

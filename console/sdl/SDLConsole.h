@@ -37,9 +37,10 @@ class TSDLConsole : public TTextConsole {
 
   // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
   // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
-  // On a failure Ready() answers false, StartFailure() says why and the
-  // caller ends.
-  TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath);
+  // diagnostics turns Log on. On a failure Ready() answers false,
+  // StartFailure() says why and the caller ends.
+  TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath,
+              bool diagnostics = false);
   ~TSDLConsole() override;
 
   bool Ready() const { return IsReady; }

@@ -24,5 +24,6 @@ if [ ! -e /usr/local/share/brixel/80x25.png ] && [ ! -e /usr/share/brixel/80x25.
   (cd "$E2E_TMP/alone" && ./brixel >"$E2E_TMP/alone.out" 2>"$E2E_TMP/alone.err") || status=$?
   [ "$status" -eq 1 ] || e2e_fail "without a sheet it ended with $status"
   grep -qx "Could Not Load Font File." "$E2E_TMP/alone.err" || e2e_fail "no message without a sheet"
+  [ ! -s "$E2E_TMP/alone.out" ] || e2e_fail "without a sheet it printed on stdout"
 fi
 echo "exit test passed"
