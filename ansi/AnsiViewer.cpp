@@ -194,13 +194,14 @@ class TAnsiView {
     RestoreScreen(saved);
     if (!yes || name.empty()) return;
     std::error_code ec;
-    const std::string workDir = std::filesystem::current_path(ec).string();
+    const std::filesystem::path workDir = std::filesystem::current_path(ec);
     std::string written, why;
-    if (SaveArticleBeside(Ansi, FileName, name, workDir, written, why)) {
-      const std::filesystem::path full = std::filesystem::absolute(written, ec);
-      MessageBox(0, "Info", FitPath("Saved as ", ec ? written : full.string()));
-    } else
+    if (!SaveArticleBeside(Ansi, FileName, name, ec ? "." : workDir.string(), written, why)) {
       MessageBox(0, "Error", "Not saved: " + why);
+      return;
+    }
+    const std::filesystem::path full = std::filesystem::absolute(written, ec);
+    MessageBox(0, "Info", FitPath("Saved as ", ec ? written : full.string()));
   }
 
   const std::string FileName;
