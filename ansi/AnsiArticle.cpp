@@ -3,17 +3,11 @@
 #include <fcntl.h>
 
 #include <cerrno>
-#include <vector>
 
-#include "ansi/AnsiFile.h"
 #include "util/Files.h"
 #include "util/Paths.h"
-#include "util/PipeText.h"
-#include "util/Text.h"
 
 namespace {
-
-constexpr char kEsc = 27;
 
 // Creates dest for writing only when no file of that name exists: checking
 // first and creating afterwards could still overwrite a file made in between.
@@ -31,58 +25,76 @@ bool CreateNew(std::string_view dest, TFileHandle& file, int& error) {
   return true;
 }
 
+// The errors of a folder the user may not write into, where another folder
+// may still take the file.
+bool IsFolderRefusal(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
+}
+
 }  // namespace
 
-std::string StripEscapes(std::string_view line) {
+std::string PictureText(const TMsgBaseAnsi& picture) {
   std::string out;
-  int state = 0;
-  for (const char c : line) {
-    if (c == kEsc) state = 1;
-    if (c == 'm' && state == 1) state = 2;
-    if (state == 0) out += c;
-    if (state == 2) state = 0;
-  }
-  return out;
-}
-
-std::string ArticleText(std::span<const uint8_t> source) {
-  const std::string_view text(reinterpret_cast<const char*>(source.data()), source.size());
-  std::string out;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    out += StripEscapes(StripColorCodes(ClipText(text.substr(start, end - start))));
+  size_t kept = 0;  // the text up to the end of the last row with anything on it
+  for (int y = 1; y <= picture.Lines; ++y) {
+    const RecMessageLine& row = picture.Image[y];
+    int last = kAnsiCols;
+    // 0 and 255 are the blanks the viewer shows for them.
+    const auto blank = [&](int x) {
+      return row[x].Ch == 0 || row[x].Ch == ' ' || row[x].Ch == 255;
+    };
+    while (last >= 1 && blank(last)) --last;
+    for (int x = 1; x <= last; ++x) out += blank(x) ? ' ' : static_cast<char>(row[x].Ch);
     out += '\n';
-    start = end + 1;  // past the CR or LF
-    if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n')
-      ++start;
+    if (last >= 1) kept = out.size();
   }
+  out.resize(kept);
   return out;
 }
 
-bool SaveArticle(std::string_view source, std::string_view dest, std::string& why) {
+std::string ArticleName(std::string_view artFile) {
+  const std::string name = JustName(artFile);
+  const size_t dot = name.rfind('.');
+  // A leading dot starts a hidden name, not an extension.
+  return (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + ".txt";
+}
+
+bool SaveArticle(const TMsgBaseAnsi& picture, std::string_view dest, std::string& why, int& error) {
   why.clear();
-  std::vector<uint8_t> bytes;
-  int error = 0;
-  if (!ReadWholeFile(source, bytes, error)) {
-    why = "cannot read " + JustName(source) + ": " + FileErrorText(error);
-    return false;
-  }
+  error = 0;
   TFileHandle file;
   if (!CreateNew(dest, file, error)) {
     why = error == EEXIST ? JustName(dest) + " exists already"
                           : "cannot create " + JustName(dest) + ": " + FileErrorText(error);
     return false;
   }
-  const std::string text = ArticleText(bytes);
+  const std::string text = PictureText(picture);
   const auto* data = reinterpret_cast<const uint8_t*>(text.data());
   if (!file.Write({data, text.size()}) || !file.Close()) {
-    why = "cannot write " + JustName(dest) + ": " + FileErrorText(file.LastError());
+    error = file.LastError();
+    why = "cannot write " + JustName(dest) + ": " + FileErrorText(error);
     // A cut-off export would only block the next attempt under the same name.
     file.Close();
     EraseFile(dest);
     return false;
   }
+  return true;
+}
+
+bool SaveArticleBeside(const TMsgBaseAnsi& picture, std::string_view artFile, std::string_view name,
+                       std::string_view fallbackDir, std::string& written, std::string& why) {
+  written.clear();
+  const bool plainName = name.find('/') == std::string_view::npos;
+  const std::string dest = plainName ? JustPath(artFile) + std::string(name) : std::string(name);
+  int error = 0;
+  if (SaveArticle(picture, dest, why, error)) {
+    written = dest;
+    return true;
+  }
+  // Art is often viewed where the user cannot write (a CD, a shared folder).
+  if (!plainName || !IsFolderRefusal(error)) return false;
+  const std::string other = AddSlash(fallbackDir) + std::string(name);
+  if (!SaveArticle(picture, other, why, error)) return false;
+  written = other;
   return true;
 }

@@ -1,23 +1,33 @@
 #pragma once
 
-#include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
-// The plain-text export of an ANSI art file: line by line, without pipe
-// colour codes and without escape sequences that end in "m".
+#include "ansi/AnsiInterpreter.h"
 
-// Everything from an ESC up to and including the next "m" is dropped; a
-// sequence with another final character swallows the text up to the next
-// "m" of the line, or to its end.
-std::string StripEscapes(std::string_view line);
+// The plain-text export of ANSI art: what the viewer shows, as text. One
+// routine serves Ctrl+S in the viewer and brixel-cli text.
 
-// The export of a file's bytes: each line (ended by CR, LF or CR LF) cut to
-// 255 characters, stripped of colour codes and escapes, and ended by LF.
-std::string ArticleText(std::span<const uint8_t> source);
+// The picture's rows 1..Lines as code page 437 bytes, each ended by LF. A
+// cleared cell (0) and 255 are blanks, as the viewer draws them; the blanks
+// at the end of each row are left out, and so are the empty rows after the
+// last row that holds anything (an empty picture gives an empty text).
+// Colours, escape sequences and a SAUCE record are never part of the text.
+std::string PictureText(const TMsgBaseAnsi& picture);
 
-// Writes the export of source into dest. An existing dest is never
+// The export's usual name: the art file's name with ".txt" for its extension
+// ("art.ans" gives "art.txt").
+std::string ArticleName(std::string_view artFile);
+
+// Writes the text of picture into a new file dest; an existing dest is never
 // overwritten. On false, why says what went wrong in the user's words
-// ("notes.txt exists already", "cannot read art.ans: permission denied").
-bool SaveArticle(std::string_view source, std::string_view dest, std::string& why);
+// ("notes.txt exists already", "cannot create notes.txt: permission
+// denied") and error holds the errno.
+bool SaveArticle(const TMsgBaseAnsi& picture, std::string_view dest, std::string& why, int& error);
+
+// Ctrl+S: saves the text of picture under name beside artFile. A name with a
+// "/" is a path of its own and used as given. When the art's folder cannot
+// be written (read-only, no permission), a plain name goes into fallbackDir
+// instead. written receives the path of the new file.
+bool SaveArticleBeside(const TMsgBaseAnsi& picture, std::string_view artFile, std::string_view name,
+                       std::string_view fallbackDir, std::string& written, std::string& why);

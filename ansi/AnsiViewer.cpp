@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -12,14 +13,11 @@
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
-#include "util/Paths.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
 #include "widgets/WidgetKeys.h"
-
-TDirectorySource ArticleDir = ProgramDir;
 
 namespace {
 
@@ -184,21 +182,26 @@ class TAnsiView {
     for (const std::string& text : rows) PutText(10, row++, 0x70, text);
   }
 
-  // The export goes into the program's directory under the typed name. The
-  // user is told where it went, or why nothing was written.
+  // The export goes beside the art file under the name the user confirms
+  // (the art's name with ".txt" to start with), or into the working directory
+  // when the art's folder cannot be written. The user is told where it went,
+  // or why nothing was written.
   void SaveAsText() {
     TScreen saved;
     SaveScreen(saved);
-    std::string name;
+    std::string name = ArticleName(FileName);
     const bool yes = InputYesNo(15, 12, 67, 17, "Enter Filename:", name);
     RestoreScreen(saved);
     if (!yes || name.empty()) return;
-    const std::string dest = ArticleDir() + name;
-    std::string why;
-    if (SaveArticle(FileName, dest, why))
-      MessageBox(0, "Info", FitPath("Saved as ", dest));
-    else
+    std::error_code ec;
+    const std::filesystem::path workDir = std::filesystem::current_path(ec);
+    std::string written, why;
+    if (!SaveArticleBeside(Ansi, FileName, name, ec ? "." : workDir.string(), written, why)) {
       MessageBox(0, "Error", "Not saved: " + why);
+      return;
+    }
+    const std::filesystem::path full = std::filesystem::absolute(written, ec);
+    MessageBox(0, "Info", FitPath("Saved as ", ec ? written : full.string()));
   }
 
   const std::string FileName;

@@ -24,11 +24,6 @@ struct RecPercent {
 // 0..100; both are rounded to the nearest integer, halves to even.
 std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent);
 
-// Where Ctrl+S writes its export: the program's directory. Tests point it
-// at a directory of their own.
-using TDirectorySource = std::string (*)();
-extern TDirectorySource ArticleDir;
-
 // Shows fileName on screen rows firstRow..lastRow until the user leaves. A
 // name that is no file returns at once; a file that cannot be read is
 // reported in a message box.

@@ -197,6 +197,7 @@ bool TTextConsole::KeyPressed() {
 void TTextConsole::Delay(uint16_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 void TTextConsole::Log(std::string_view message) const {
+  if (!Diagnostics) return;
   std::fwrite(message.data(), 1, message.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);

@@ -73,6 +73,8 @@ class TTextConsole {
   // Called once per stored key byte and once more for an extended key (the
   // SDL console plays the click).
   virtual void KeyClick() {}
+  // A diagnostic line on standard output, written only when Diagnostics is
+  // on: a normal run prints nothing.
   void Log(std::string_view message) const;
 
   // --- state (names as the rest of the program knows them) ------------------
@@ -84,6 +86,8 @@ class TTextConsole {
   uint8_t CursorY = 1;
   uint8_t TextAttr = 7;
   char PipeChar = '|';
+  // Log writes its lines (BRIXEL_DEBUG).
+  bool Diagnostics = false;
   std::atomic<bool> Dirty{true};
   std::array<uint8_t, 129> KeyBuffer{};  // 1..128
   int32_t KeyReadIndex = 0;

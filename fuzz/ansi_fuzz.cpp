@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the ANSI interpreter in an arbitrary chunking (the
 // first bytes choose the chunk sizes) and checks that the picture is the one
-// the same bytes give in one piece, with the cursor inside the picture.
+// the same bytes give in one piece, with the cursor inside the picture, and
+// that its text export has no row wider than 80 columns and no more rows.
 
 #include <algorithm>
 #include <cstddef>
@@ -10,7 +11,9 @@
 #include <cstring>
 #include <memory>
 #include <span>
+#include <string>
 
+#include "ansi/AnsiArticle.h"
 #include "ansi/AnsiInterpreter.h"
 
 namespace {
@@ -39,6 +42,17 @@ void CheckCursor(const TMsgBaseAnsi& ansi) {
   Check(ansi.EscState <= 2, "unknown escape state");
 }
 
+void CheckText(const TMsgBaseAnsi& ansi) {
+  const std::string text = PictureText(ansi);
+  Check(text.empty() || text.back() == '\n', "the text does not end with a line end");
+  size_t rows = 0;
+  for (size_t start = 0, end; start < text.size(); start = end + 1, ++rows) {
+    end = text.find('\n', start);
+    Check(end - start <= kAnsiCols, "a text row is longer than 80");
+  }
+  Check(rows <= ansi.Lines, "the text has more rows than the picture");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -52,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   whole.Clear();
   const bool wholeStopped = whole.ProcessBuffer(art);
   CheckCursor(whole);
+  CheckText(whole);
 
   TMsgBaseAnsi& chunked = Chunked();
   chunked.Clear();

@@ -1,8 +1,8 @@
 // brixel-cli text: the viewer's plain-text export of an ANSI art file,
 // written to the path given.
 
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "ansi/AnsiArticle.h"
 #include "ansi/AnsiFile.h"
@@ -23,8 +23,8 @@ int RunTextCommand(int argc, char** argv) {
   if (!kText.ExpectPositionals(args, {"FILE", "OUT"})) return 1;
   const std::string& path = args.Positional[0];
 
-  std::vector<uint8_t> bytes;
+  auto picture = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
-  if (!ReadWholeFile(path, bytes, error)) return kText.Fail(path + ": " + FileErrorText(error));
-  return kText.WriteOutputFile(args.Positional[1], ArticleText(bytes), {path}) ? 0 : 1;
+  if (!LoadAnsiFile(path, *picture, error)) return kText.Fail(path + ": " + FileErrorText(error));
+  return kText.WriteOutputFile(args.Positional[1], PictureText(*picture), {path}) ? 0 : 1;
 }

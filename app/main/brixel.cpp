@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "app/Shell.h"
 #include "console/ConsoleLayer.h"
@@ -26,6 +28,13 @@ void InstallExitSignals() {
   sigaction(SIGINT, &action, nullptr);
 }
 
+// BRIXEL_DEBUG=1 (any value but empty or 0) brings the console's diagnostic
+// lines back; a normal run prints nothing.
+bool DiagnosticsWanted() {
+  const char* value = std::getenv("BRIXEL_DEBUG");
+  return value != nullptr && *value != 0 && std::string_view(value) != "0";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,10 +44,11 @@ int main(int argc, char** argv) {
   // Installed before SDL starts, which then leaves these signals alone.
   InstallExitSignals();
 
-  auto console = std::make_unique<TSDLConsole>(1, "Brixel v1.3", "");
+  auto console = std::make_unique<TSDLConsole>(1, "Brixel v1.3", "", DiagnosticsWanted());
   if (!console->Ready()) {
     std::fflush(stdout);
-    return 0;
+    std::fprintf(stderr, "%s\n", console->StartFailure().c_str());
+    return 1;
   }
   console->SetIcon("tdf.ico");
   Console = console.get();

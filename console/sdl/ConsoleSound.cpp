@@ -15,13 +15,16 @@ TChunkPtr LoadSound(std::string_view name) {
 
 }  // namespace
 
-void TConsoleSound::Open(const TLogFn& log) {
+void TConsoleSound::Open(const TLogFn& log, bool diagnostics) {
+  if (!diagnostics) AlsaMessages.Silence();
   if (!Audio.Start(SDL_INIT_AUDIO)) {
     log("Sound System not Initialized.");
     return;
   }
   if (!Mixer.OpenDevice(22050, AUDIO_S16LSB, 2, 4096)) {
     log("Could not open Mixer.");
+    // Also ends the thread in which SDL keeps looking for a device to appear.
+    Audio.Stop();
     return;
   }
   ClickSound = LoadSound("click.wav");

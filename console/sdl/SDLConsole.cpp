@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "console/sdl/DataFiles.h"
 #include "console/sdl/X11Errors.h"
@@ -16,6 +17,18 @@ namespace {
 constexpr uint8_t kCursorGlyph = 95;  // "_"
 constexpr Uint32 kStartOverlay = 0x0000BCD4;   // (0, 188, 212)
 constexpr Uint32 kResizeOverlay = 0x00FF0000;  // (255, 0, 0)
+
+// SDL_VIDEODRIVER names the drivers to use; unset, SDL tries its own list.
+bool ChoseVideoDriver() {
+  const char* chosen = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return chosen != nullptr && *chosen != 0;
+}
+
+// The drivers SDL falls back to when no display answers.
+bool IsInvisibleDriver(const char* driver) {
+  const std::string_view name = driver != nullptr ? driver : "";
+  return name == "offscreen" || name == "dummy";
+}
 
 TSurfacePtr NewScreenSurface(int w, int h) {
   return TSurfacePtr(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888));
@@ -29,8 +42,10 @@ void ExitAtOnce() {
   _exit(0);
 }
 
-TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath)
+TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath,
+                         bool diagnostics)
     : TTextConsole(mode), MainThread(std::this_thread::get_id()) {
+  Diagnostics = diagnostics;
   // Without this SDL draws the window surface through OpenGL (software Mesa
   // here): it replaces the X window at start and costs many times the CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -39,8 +54,14 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "best");
   IgnoreLateWakeupErrors();
   if (!Video.Start(SDL_INIT_VIDEO)) {
-    Log("Error Initializing SDL");
-    Log(SDL_GetError());
+    FailStart("Error Initializing SDL: " + std::string(SDL_GetError()));
+    return;
+  }
+  // Without a display SDL quietly takes a driver whose window nobody sees, and
+  // the program would wait for keys that never come. A driver the user named
+  // (dummy, offscreen: tests, scripts) is the user's choice.
+  if (!ChoseVideoDriver() && IsInvisibleDriver(SDL_GetCurrentVideoDriver())) {
+    FailStart("no display: set DISPLAY or use brixel-cli");
     return;
   }
 
@@ -49,11 +70,11 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   // The renderer keeps its own copy of the pixels; the loaded image goes at once.
   const TSurfacePtr sheet(IMG_Load(sheetPath.c_str()));
   if (!sheet || !Glyphs.SetSheet(sheet.get())) {
-    Log("Could Not Load Font File.");
+    FailStart("Could Not Load Font File.");
     return;
   }
 
-  Sound.Open([this](std::string_view m) { Log(m); });
+  Sound.Open([this](std::string_view m) { Log(m); }, Diagnostics);
 
   PixelWidth = Cols * CellWidth();
   PixelHeight = Rows * CellHeight();
@@ -68,7 +89,10 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   Window.reset(SDL_CreateWindow(windowTitle.c_str(), x, y, PixelWidth, PixelHeight,
                                 SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
   Log("Creating Window...");
-  if (!Window) return;
+  if (!Window) {
+    FailStart("Could not create the window: " + std::string(SDL_GetError()));
+    return;
+  }
   // Text input events are not used; keys come from key-down events only.
   SDL_StopTextInput();
 
@@ -76,7 +100,7 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   MakeScreenSurfaces(kStartOverlay);
   MakeCursorCell();
   if (!BackSurface || !Overlay || !CursorCell) {
-    Log("Could not create the screen surfaces.");
+    FailStart("Could not create the screen surfaces.");
     return;
   }
   PresentEvent = SDL_RegisterEvents(1);
@@ -99,6 +123,11 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
 }
 
 TSDLConsole::~TSDLConsole() = default;
+
+void TSDLConsole::FailStart(std::string reason) {
+  Log(reason);
+  StartError = std::move(reason);
+}
 
 bool TSDLConsole::SetIcon(std::string_view fileName) {
   const std::string path = FindDataFile(fileName);

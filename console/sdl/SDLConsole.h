@@ -37,11 +37,16 @@ class TSDLConsole : public TTextConsole {
 
   // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
   // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
-  // Failures are logged; Ready() then answers false and the caller ends.
-  TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath);
+  // diagnostics turns Log on. On a failure Ready() answers false,
+  // StartFailure() says why and the caller ends.
+  TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath,
+              bool diagnostics = false);
   ~TSDLConsole() override;
 
   bool Ready() const { return IsReady; }
+  // Why the window could not start, in one line ("no display: ..."); empty
+  // when it started.
+  const std::string& StartFailure() const { return StartError; }
   // Loads the window icon; a missing file leaves the window without one.
   bool SetIcon(std::string_view fileName);
   bool HasIcon() const { return IconSurface != nullptr; }
@@ -117,6 +122,8 @@ class TSDLConsole : public TTextConsole {
   TGlyphRenderer Glyphs;
 
  private:
+  // Notes why the start failed, and logs it.
+  void FailStart(std::string reason);
   bool OnMainThread() const { return std::this_thread::get_id() == MainThread; }
   void WakeRefreshIfDirty();
   void RequestPresent(bool full);
@@ -134,6 +141,7 @@ class TSDLConsole : public TTextConsole {
   bool WindowIsFullscreen() const;
 
   bool IsReady = false;
+  std::string StartError;
   std::thread::id MainThread;
   Uint32 PresentEvent = 0;
   // A present request is queued; the refresh thread sends no second one.

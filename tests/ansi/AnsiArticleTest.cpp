@@ -1,92 +1,114 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <span>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ansi/AnsiArticle.h"
+#include "ansi/AnsiFile.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 
 namespace {
 
-std::string Article(std::string_view source) {
-  return ArticleText({reinterpret_cast<const uint8_t*>(source.data()), source.size()});
+std::unique_ptr<TMsgBaseAnsi> Picture(const std::string& path) {
+  auto picture = std::make_unique<TMsgBaseAnsi>();
+  int error = 0;
+  EXPECT_TRUE(LoadAnsiFile(path, *picture, error)) << path << ": " << error;
+  return picture;
 }
 
-TEST(AnsiArticle, StripEscapesDropsUpToTheNextM) {
-  const struct {
-    std::string Line, Text;
-  } cases[] = {
-      {"plain", "plain"},
-      {"\x1b[1;33mgold\x1b[0m!", "gold!"},
-      {"a\x1b[5Cb", "a"},        // no "m" follows: the rest goes
-      {"a\x1b[2Jb mid", "aid"},  // up to the next "m" of the line
-      {"mm\x1b"
-       "mmm",
-       "mmmm"},  // only the first "m" after ESC ends it
-      {"\x1b\x1bmx", "x"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(StripEscapes(c.Line), c.Text) << c.Line;
+std::string Text(const std::string& path) {
+  return PictureText(*Picture(path));
 }
 
-TEST(AnsiArticle, TextIsTheLinesWithoutCodes) {
-  const std::string long300(300, 'w');
+std::string Content(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+TEST(AnsiArticle, TextIsWhatTheViewerShows) {
+  const TTempDir dir;
+  const std::string w300(300, 'w');
   const struct {
-    std::string Source, Text;
+    std::string Art, Text;
   } cases[] = {
       {"", ""},
-      {"one", "one\n"},
-      {"one\r\ntwo\nthree\rfour\r\n", "one\ntwo\nthree\nfour\n"},
-      {"a\r\r\nb\n\n", "a\n\nb\n\n"},
-      {"|04red|16 \x1b[31mtoo\x1b[0m |PA", "red too |PA\n"},
-      {long300 + "\r\nnext", std::string(255, 'w') + "\nnext\n"},
-      {std::string("\x1a"
-                   "after\x00zero",
-                   11),
-       std::string("\x1a"
-                   "after\x00zero\n",
-                   12)},
+      // A cursor movement is blanks, not the start of a swallowed word.
+      {"A\x1b[5Chello my friend\r\n", "A     hello my friend\n"},
+      {"\x1b[1;31mRed\x1b[0m |04piped\r\nnext", "Red |04piped\nnext\n"},
+      // Rows wrap at 80 columns as drawn.
+      {w300, std::string(80, 'w') + "\n" + std::string(80, 'w') + "\n" + std::string(80, 'w') +
+                 "\n" + std::string(60, 'w') + "\n"},
+      // Blanks at a row's end go, coloured or not; 0 and 255 are blanks.
+      {"a\x1b[44m   \x1b[0m\r\nb\xff\x1b[2Cc\xff\r\n", "a\nb   c\n"},
+      {"\r\n\r\ntwo\r\n\r\n\r\n\x1b[3B", "\n\ntwo\n"},  // empty rows after the last go
+      {"\x1b[2;5Hb\x1b[1;1Ha\x1b[2Jc", "ac\n    b\n"},
+      {"shown\x1a hidden\r\n", "shown\n"},
+      // A SAUCE record without the end-of-file byte before it (no comments).
+      {"art\r\nSAUCE00" + std::string(97, ' ') + '\0' + std::string(23, ' '), "art\n"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Article(c.Source), c.Text) << c.Source;
+  for (const auto& c : cases) {
+    const std::string path = dir.Write("art.ans", c.Art);
+    EXPECT_EQ(Text(path), c.Text) << c.Art;
+  }
 }
 
-TEST(AnsiArticle, SaveNeverOverwritesAndSaysWhy) {
-  const TTempDir dir;
-  const std::string source = dir.Write("art.ans", "\x1b[1;31mHello\x1b[0m\r\nWorld");
-  std::string why = "stale";
-  ASSERT_TRUE(SaveArticle(source, dir.File("notes.txt"), why));
-  EXPECT_EQ(why, "");
-  EXPECT_EQ(ReadFileBytes(dir.File("notes.txt")),
-            (std::vector<uint8_t>{'H', 'e', 'l', 'l', 'o', '\n', 'W', 'o', 'r', 'l', 'd', '\n'}));
+// The words between cursor movements of a long tutorial, which a stripped
+// copy of the file's lines glued together or lost.
+TEST(AnsiArticle, CorpusTutorialKeepsItsWords) {
+  const std::filesystem::path tutorial = BRIXEL_CORPUS_DIR "/ans/zv-tutorial.ans";
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(tutorial, ec)) GTEST_SKIP() << "no corpus";
+  const std::string text = Text(tutorial.string());
+  EXPECT_NE(text.find("\n 1.   left eye          3. add a highlight     5. add the darker part\n"),
+            std::string::npos);
+}
 
+TEST(AnsiArticle, SavedBesideTheArtNeverOverAFile) {
+  const TTempDir dir;
+  const std::string art = dir.Write("Art.Work.ANS", "\x1b[1;31mHello\x1b[0m\r\nWorld");
+  const auto picture = Picture(art);
+  std::string written, why;
+  ASSERT_EQ(ArticleName(art), "Art.Work.txt");
+  ASSERT_TRUE(SaveArticleBeside(*picture, art, ArticleName(art), "/nonexistent", written, why));
+  EXPECT_EQ(written, dir.File("Art.Work.txt"));
+  EXPECT_EQ(Content(written), "Hello\nWorld\n");
+  // An existing file is kept, and is no reason to try another folder.
   dir.Write("kept.txt", "keep me");
-  EXPECT_FALSE(SaveArticle(source, dir.File("kept.txt"), why));
+  EXPECT_FALSE(SaveArticleBeside(*picture, art, "kept.txt", dir.File("none"), written, why));
   EXPECT_EQ(why, "kept.txt exists already");
-  EXPECT_EQ(ReadFileBytes(dir.File("kept.txt")),
-            (std::vector<uint8_t>{'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
-
-  EXPECT_FALSE(SaveArticle(dir.File("missing.ans"), dir.File("out.txt"), why));
-  EXPECT_EQ(why, "cannot read missing.ans: no such file or directory");
-  EXPECT_FALSE(SaveArticle(source, dir.File("no/dir/out.txt"), why));
+  EXPECT_EQ(Content(dir.File("kept.txt")), "keep me");
+  // A name with a folder is a path of its own.
+  const std::string path = dir.File("no/dir/out.txt");
+  EXPECT_FALSE(SaveArticleBeside(*picture, art, path, dir.Path().string(), written, why));
   EXPECT_EQ(why, "cannot create out.txt: no such file or directory");
+  EXPECT_EQ(written, "");
 }
 
-// An installed program's directory is not writable by its users.
-TEST(AnsiArticle, SaveIntoAReadOnlyDirectorySaysSo) {
+// Art in a folder the user cannot write into: the export goes into the
+// working directory instead.
+TEST(AnsiArticle, AReadOnlyArtFolderSendsTheTextToTheWorkingDirectory) {
   const TTempDir dir;
-  const std::string source = dir.Write("art.ans", "text");
-  ASSERT_TRUE(OpenForNobody(source));
+  const auto picture = Picture(dir.Write("art.ans", "text"));
+  ASSERT_TRUE(OpenForNobody(dir.File("art.ans")));
+  const std::string work = dir.File("work");
+  ASSERT_EQ(::mkdir(work.c_str(), 0777), 0);
+  ASSERT_EQ(::chmod(work.c_str(), 0777), 0);  // past the umask
   std::string reason;
   const int code = RunAsNobody(
       [&] {
-        std::string why;
-        if (SaveArticle(source, dir.File("notes.txt"), why)) return 1;
-        return why == "cannot create notes.txt: permission denied" ? 0 : 2;
+        std::string written, why;
+        if (!SaveArticleBeside(*picture, dir.File("art.ans"), "art.txt", work, written, why))
+          return 1;
+        return written == work + "/art.txt" && Content(written) == "text\n" ? 0 : 2;
       },
       &reason);
   if (code < 0) GTEST_SKIP() << reason;
   EXPECT_EQ(code, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "art.txt"));
 }
 
 }  // namespace

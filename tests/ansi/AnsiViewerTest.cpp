@@ -13,14 +13,8 @@
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
 #include "tdf/FontFile.h"
-#include "util/Paths.h"
 
 namespace {
-
-std::string ExportDir;
-std::string TestExportDir() {
-  return ExportDir;
-}
 
 // Rows "L001".."Lnnn", one per line.
 std::string NumberedRows(int n) {
@@ -39,16 +33,12 @@ class AnsiViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Console = &Con;
-    ExportDir = Dir.File("program") + "/";
-    ::mkdir(ExportDir.c_str(), 0755);
-    ArticleDir = TestExportDir;
     FontChars = "ABC";
   }
   void TearDown() override {
     EXPECT_EQ(Con.Overruns, 0) << "the viewer waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "the viewer ended early";
     Console = nullptr;
-    ArticleDir = ProgramDir;
     FontChars.clear();
   }
 
@@ -154,33 +144,34 @@ TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
 
 struct TExportCase {
   const char* Name;
-  bool Existing;        // notes.txt is there before
+  bool Existing;        // art.txt is there before
   const char* Answer;   // at the YES/NO choice
   const char* Message;  // on row 12 afterwards, "" for none
-  const char* Content;  // of notes.txt afterwards
+  const char* Content;  // of art.txt afterwards
 };
 
-TEST_F(AnsiViewerTest, ExportsTextIntoTheProgramDirectory) {
-  const std::string art = "\x1b[1;31mRed\x1b[0m |04piped\r\nnext";
+TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
+  const std::string art = "\x1b[1;31mRed\x1b[0m |04piped\x1b[5Cmoved\r\nnext";
   const TExportCase cases[] = {
-      {"written", false, "y", "Saved as ", "Red piped\nnext\n"},
-      {"never over an existing file", true, "y", "Not saved: notes.txt exists already", "mine"},
+      {"written", false, "y", "Saved as ", "Red |04piped     moved\nnext\n"},
+      {"never over an existing file", true, "y", "Not saved: art.txt exists already", "mine"},
       {"cancelled", false, "n", "", ""},
   };
+  const std::string target = Dir.File("art.txt");
   for (const TExportCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    const std::string target = ExportDir + "notes.txt";
     ::unlink(target.c_str());
-    if (c.Existing) Dir.Write("program/notes.txt", "mine");
+    if (c.Existing) Dir.Write("art.txt", "mine");
     Con.Waits.clear();
     Step({0, 19});
-    Step("notes.txt\r");
+    Step("\r");  // the name offered
     Step(c.Answer);
     if (*c.Message) Step("\r");
     Step("\x1b");
     Show(art);
 
     EXPECT_NE(Text(1, 13).find("Enter Filename:"), std::string::npos);
+    EXPECT_EQ(Text(1, 14).substr(17, 8), "art.txt\xb0");
     const std::string message = *c.Message ? Text(3, 12) : "";
     EXPECT_NE(message.find(c.Message), std::string::npos) << message;
     if (std::string_view(c.Message) == "Saved as ") {

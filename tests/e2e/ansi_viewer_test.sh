@@ -2,20 +2,12 @@
 # S saves the main screen as ANSI art, and A shows that file with the same
 # cells. A with the demo art shows it cell for cell as brixel-cli ansi
 # interprets it; Page Down moves 16 rows on; Ctrl+S writes the text export
-# next to the program and says so; ESC returns to the main screen.
+# beside the art and says so; ESC returns to the main screen.
 source "$(dirname "$0")/lib.sh"
 : "${BRIXEL_CLI:?run through ctest}"
 
-# The export goes into the program's directory: a private copy of the
-# program with its data files keeps the build tree clean.
-bin="$E2E_TMP/bin"
 work="$E2E_TMP/work"
-mkdir -p "$bin" "$work"
-cp "$BRIXEL_BIN" "$bin/brixel"
-for f in 80x25.png click.wav bell.wav tdf.ico; do
-  if [ -f "$BRIXEL_BINARY_DIR/$f" ]; then cp "$BRIXEL_BINARY_DIR/$f" "$bin/"; fi
-done
-BRIXEL_BIN="$bin/brixel"
+mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.ans" "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
 "$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/demo.json"
 
@@ -86,17 +78,18 @@ e2e_wait_for "the demo art" 30 shows_cells "$E2E_TMP/demo.json" 1 1 22
 e2e_key Next
 e2e_wait_for "the demo art from row 17" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
 
-# Ctrl+S: the text export lands next to the program, and the message says where.
+# Ctrl+S: the text export lands beside the art under its name, and the
+# message says where.
 e2e_key ctrl+s
 e2e_wait_for "the file name prompt" 30 shows 13 "Enter Filename:"
-xdotool type --clearmodifiers "demo-notes.txt"
+e2e_wait_for "the art's name offered" 30 shows 14 "demo.txt"
 e2e_key Return
 e2e_key y
 e2e_wait_for "the message naming the export" 30 shows 12 "Saved as "
-grep -q "demo-notes.txt" "$E2E_TMP/seen.txt" || e2e_fail "the message does not name the file: $(cat "$E2E_TMP/seen.txt")"
+grep -q "/work/demo.txt" "$E2E_TMP/seen.txt" || e2e_fail "the message does not name the file: $(cat "$E2E_TMP/seen.txt")"
 "$BRIXEL_CLI" text "$work/demo.ans" "$E2E_TMP/want.txt" || e2e_fail "brixel-cli text failed"
-cmp -s "$bin/demo-notes.txt" "$E2E_TMP/want.txt" || e2e_fail "the export differs from brixel-cli text"
-[ ! -e "$work/demo-notes.txt" ] || e2e_fail "the export went into the working directory"
+cmp -s "$work/demo.txt" "$E2E_TMP/want.txt" || e2e_fail "the export differs from brixel-cli text"
+[ ! -e "$BRIXEL_BINARY_DIR/demo.txt" ] || e2e_fail "the export went next to the program"
 e2e_key Return
 e2e_wait_for "the viewer back after the message" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
 

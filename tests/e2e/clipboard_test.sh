@@ -3,6 +3,8 @@
 # left drag as a text stream (rows joined by CR), a middle drag as a block
 # (every row ended by CR LF).
 source "$(dirname "$0")/lib.sh"
+# The log lines read below are diagnostics, written only when asked for.
+export BRIXEL_DEBUG=1
 
 e2e_start_x
 e2e_start_brixel "$BRIXEL_BINARY_DIR/demo.tdf"

@@ -2,6 +2,8 @@
 # Alt+Enter switches to desktop fullscreen and back, under a window manager
 # (openbox with its key bindings removed).
 source "$(dirname "$0")/lib.sh"
+# The log lines read below are diagnostics, written only when asked for.
+export BRIXEL_DEBUG=1
 
 e2e_start_x --wm
 e2e_start_brixel "$BRIXEL_BINARY_DIR/demo.tdf"

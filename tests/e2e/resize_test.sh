@@ -2,6 +2,8 @@
 # Resizing the window keeps whole cells: 1000x700 becomes 960x700 with cells
 # of 12x28, logged; back at 640x400 the screen is as before.
 source "$(dirname "$0")/lib.sh"
+# The log lines read below are diagnostics, written only when asked for.
+export BRIXEL_DEBUG=1
 
 e2e_start_x
 e2e_start_brixel "$BRIXEL_BINARY_DIR/demo.tdf"

@@ -22,7 +22,8 @@ void SdlConsoleTest::SetUp() {
   GlyphCaptureHandler = nullptr;
   QuitRequested = false;
   ASSERT_TRUE(Sheet.Load("80x25.png")) << "the glyph sheet is copied into the build directory";
-  Con = std::make_unique<TSDLConsole>(1, "Brixel test", "");
+  // With its log, which the tests of resizing and copying read.
+  Con = std::make_unique<TSDLConsole>(1, "Brixel test", "", true);
   ASSERT_TRUE(Con->Ready());
   // SDL silently falls back to another driver when it cannot open the one asked for.
   ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "dummy");

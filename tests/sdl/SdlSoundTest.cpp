@@ -98,7 +98,7 @@ TEST(SdlSoundTest, AKeyPressPlaysTheClick) {
   env.Set("SDL_AUDIODRIVER", "disk");
   env.Set("SDL_DISKAUDIOFILE", out);
   testing::internal::CaptureStdout();
-  TSDLConsole con(1, "t", "");
+  TSDLConsole con(1, "t", "", true);
   const std::string log = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(con.Ready());
   ASSERT_STREQ(SDL_GetCurrentAudioDriver(), "disk");
@@ -136,7 +136,7 @@ TEST(SdlSoundTest, MissingSoundFilesOnlySilenceTheClick) {
   if (FindDataFile("click.wav") != "click.wav" || FindDataFile("bell.wav") != "bell.wav")
     GTEST_SKIP() << "a copy of the sounds next to the test or installed would be found";
   testing::internal::CaptureStdout();
-  TSDLConsole con(1, "t", sheet);
+  TSDLConsole con(1, "t", sheet, true);
   const std::string log = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(con.Ready());
   EXPECT_NE(log.find("Click Sound not Loaded.\nBell Sound not Loaded.\n"), std::string::npos)
@@ -154,7 +154,7 @@ TEST(SdlSoundTest, NoAudioDeviceLeavesTheProgramRunningSilently) {
     TScopedEnv env;
     env.Set("SDL_AUDIODRIVER", "no-such-driver");
     testing::internal::CaptureStdout();
-    TSDLConsole con(1, "t", "");
+    TSDLConsole con(1, "t", "", true);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(con.Ready());
     EXPECT_NE(log.find("Sound System not Initialized.\n"), std::string::npos) << log;
@@ -168,10 +168,30 @@ TEST(SdlSoundTest, NoAudioDeviceLeavesTheProgramRunningSilently) {
     env.Set("SDL_AUDIODRIVER", "disk");
     env.Set("SDL_DISKAUDIOFILE", tmp.File("no/such/dir/audio.raw"));
     testing::internal::CaptureStdout();
-    TSDLConsole con(1, "t", "");
+    TSDLConsole con(1, "t", "", true);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(con.Ready());
     EXPECT_NE(log.find("Could not open Mixer.\n"), std::string::npos) << log;
     EXPECT_FALSE(con.Sound.ClickReady());
+    // Its thread that waits for a device to be plugged in is gone with it.
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  }
+  {
+    // Without diagnostics a start on a machine without a sound card says
+    // nothing, neither the console nor the sound library.
+    TScopedEnv env;
+    env.Set("SDL_AUDIODRIVER", "alsa");
+    // A card no machine has: the sound library complains on any of them.
+    env.Set("ALSA_CONFIG_PATH",
+            tmp.Write("asound.conf", "pcm.!default { type hw card \"nosuchcard\" }\n"));
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    {
+      TSDLConsole con(1, "t", "");
+      EXPECT_TRUE(con.Ready());
+      EXPECT_FALSE(con.Sound.ClickReady());
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   }
 }
