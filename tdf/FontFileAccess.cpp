@@ -1,6 +1,7 @@
 #include "tdf/FontFileAccess.h"
 
 #include <algorithm>
+#include <cerrno>
 
 bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use) {
   if (file.Open(path, faReadWrite)) return true;
@@ -9,16 +10,34 @@ bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use) 
 
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out) {
+  int error = 0;
+  return ReadFontFileRange(path, offset, length, out, error);
+}
+
+bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
+                       std::vector<uint8_t>& out, int& error) {
   out.clear();
+  error = 0;
+  if (offset < 0) {
+    error = EINVAL;
+    return false;
+  }
   TFileHandle file;
-  if (offset < 0 || !OpenFontFile(file, path, fuRead) || !file.Seek(offset)) return false;
+  if (!OpenFontFile(file, path, fuRead) || !file.Seek(offset)) {
+    error = file.LastError();
+    return false;
+  }
   const int64_t size = file.Size();
-  if (size < 0) return false;
+  if (size < 0) {
+    error = file.LastError();
+    return false;
+  }
   // Never allocate more than the file can deliver.
   const int64_t available = size > offset ? size - offset : 0;
   out.resize(static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(available), length)));
   size_t count = 0;
   const bool ok = file.Read(out, count);
   out.resize(count);
+  if (!ok) error = file.LastError();
   return ok;
 }

@@ -23,3 +23,6 @@ bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use);
 constexpr size_t kToEndOfFile = static_cast<size_t>(-1);
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out);
+// The same; error holds the errno when the answer is false.
+bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
+                       std::vector<uint8_t>& out, int& error);

@@ -22,17 +22,24 @@ std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int 
                                           bool color);
 
 enum class TGlyphStore : uint8_t { Stored, NoFont, Outline, TooLarge, Failed };
+struct TGlyphStoreResult {
+  TGlyphStore Status = TGlyphStore::Failed;
+  int Error = 0;  // the errno of a failed read or write, 0 when there is none
+};
 
-// Makes record the glyph of ch in the current font of the loaded file: the
-// record goes at the end of that font's glyph block, whose size and the
-// character's offset are updated; every other font's bytes move unchanged.
-// The file is written beside the old one and renamed into place, then
+// Makes record (a whole glyph record, WholeGlyphRecord) the glyph of ch in
+// the current font of the loaded file. That font's glyph block is rebuilt
+// (CompactGlyphBlock), so a glyph saved again replaces its old record and
+// the font does not grow; every other glyph draws as before, and every other
+// byte of the file (other fonts, a trailer after the last one) stays as it
+// is. The file is written beside the old one and renamed into place, then
 // reloaded with the same font selected. Outline fonts are refused unless
 // outlineCells says the record holds their role letters (a captured picture
 // is no outline).
-TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outlineCells = false);
+TGlyphStoreResult StoreGlyph(uint8_t ch, std::span<const uint8_t> record,
+                             bool outlineCells = false);
 // What a refused store says to the user (empty for Stored).
-std::string GlyphStoreMessage(TGlyphStore result);
+std::string GlyphStoreMessage(const TGlyphStoreResult& result);
 
 // The " TDF Chars " browser: the chosen character (33..126) or 0 for Esc.
 uint8_t ChooseGlyphChar();

@@ -59,7 +59,7 @@ int RunCaptureCommand(int argc, char** argv) {
   const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
       cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
-  const TGlyphStore result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
-  if (result != TGlyphStore::Stored) return kCapture.Fail(GlyphStoreMessage(result));
+  const TGlyphStoreResult result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
+  if (result.Status != TGlyphStore::Stored) return kCapture.Fail(GlyphStoreMessage(result));
   return 0;
 }
