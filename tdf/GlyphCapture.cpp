@@ -12,6 +12,17 @@
 #include "util/Files.h"
 #include "widgets/Prompts.h"
 
+namespace {
+
+constexpr int kMaxGlyphSide = 255;
+
+}  // namespace
+
+bool BlockFitsGlyph(int x1, int y1, int x2, int y2) {
+  const auto side = [](int a, int b) { return (a > b ? a - b : b - a) + 1; };
+  return side(x1, x2) <= kMaxGlyphSide && side(y1, y2) <= kMaxGlyphSide;
+}
+
 std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
                                           bool color) {
   if (x1 > x2) std::swap(x1, x2);
@@ -77,6 +88,8 @@ std::string GlyphStoreMessage(const TGlyphStoreResult& result) {
       return "Outline fonts hold no pictures.";
     case TGlyphStore::TooLarge:
       return "The font is full: 65535 bytes.";
+    case TGlyphStore::BlockTooLarge:
+      return "A glyph holds at most 255 columns and 255 rows.";
     case TGlyphStore::Failed:
       break;
   }
@@ -88,6 +101,10 @@ std::string GlyphStoreMessage(const TGlyphStoreResult& result) {
 bool CaptureGlyph(const TScreen& screen) {
   if (FontFileName.empty()) {
     MessageBox(0, "Error", "No Font Selected!");
+    return false;
+  }
+  if (!BlockFitsGlyph(CaptureLeft, CaptureTop, CaptureRight, CaptureBottom)) {
+    MessageBox(0, "Error", GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
     return false;
   }
   WriteXY(16, 20, 3, FontChars.substr(0, 47));

@@ -17,11 +17,17 @@ using TCellSource = std::function<TScreenChar(int x, int y)>;
 // Width, Height, the cells row by row (Color fonts with their attributes),
 // 13 between rows and 0 at the end (EncodeGlyph). A cell holding 0 or 13
 // would end the glyph or its row when read back, so it is stored as a space,
-// as is a Color '&' that would read as a row-end marker.
+// as is a Color '&' that would read as a row-end marker. The block must fit
+// a glyph (BlockFitsGlyph).
 std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
                                           bool color);
 
-enum class TGlyphStore : uint8_t { Stored, NoFont, Outline, TooLarge, Failed };
+// Whether the block (x1, y1)..(x2, y2), corners in any order, fits a glyph:
+// Width and Height are bytes, so at most 255 columns and 255 rows.
+bool BlockFitsGlyph(int x1, int y1, int x2, int y2);
+
+// BlockTooLarge is the answer of the capture paths' BlockFitsGlyph check.
+enum class TGlyphStore : uint8_t { Stored, NoFont, Outline, TooLarge, BlockTooLarge, Failed };
 struct TGlyphStoreResult {
   TGlyphStore Status = TGlyphStore::Failed;
   int Error = 0;  // the errno of a failed read or write, 0 when there is none

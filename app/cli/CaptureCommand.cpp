@@ -46,6 +46,8 @@ int RunCaptureCommand(int argc, char** argv) {
       return kCapture.Fail(std::string(names[i]) + " takes a number from 1 to " + NumToStr(high) +
                            ", not '" + args.Positional[2 + i] + "'");
   }
+  if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
+    return kCapture.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)

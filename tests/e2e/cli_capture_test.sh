@@ -51,6 +51,7 @@ refused() { # pattern ARGS...
 refused "CHAR must be one character" "$work/color.tdf" "$art" 1 1 2 2 AB
 refused "CHAR must be one character" "$work/color.tdf" "$art" 1 1 2 2 " "
 refused "X2 takes a number from 1 to 80" "$work/color.tdf" "$art" 1 1 81 2 B
+refused "at most 255 columns and 255 rows" "$work/color.tdf" "$art" 1 1 4 256 "#"
 refused "no such file" "$work/color.tdf" "$work/missing.ans" 1 1 2 2 B
 python3 - "$work/color.tdf" "$work/outline.tdf" <<'PY'
 import sys

@@ -139,6 +139,11 @@ TEST_F(GlyphCapture, RefusalsWriteNothing) {
   Keys("\r");  // the browser; then the message says why
   ASSERT_TRUE(SelectFont(1));
   EXPECT_FALSE(CaptureGlyph(Picture()));
+  const int32_t starved = Con.StarvedReads;
+  Mark(0, 1, 255, 2);  // 256 columns: more than a Width byte holds
+  Keys("\r");          // the message's OK: no character is asked for
+  EXPECT_FALSE(CaptureGlyph(Picture()));
+  EXPECT_EQ(Con.StarvedReads, starved);
   FontFileName.clear();
   EXPECT_FALSE(CaptureGlyph(Picture()));  // "No Font Selected!"
   EXPECT_EQ(ReadFileBytes(path), before);
