@@ -32,15 +32,10 @@ assert int.from_bytes(data[20 + 25 + 2 * (ord("A") - 33):20 + 27 + 2 * (ord("A")
 PY
 done
 
-# Saving one glyph again and again replaces it: the file keeps its size.
-for i in 1 2 3 4 5 6 7 8 9 10; do
-  run "$cli" capture "$work/color.tdf" "$art" 3 4 12 6 B
-  expect_rc 0 "capture B, save $i"
-  [ "$i" = 1 ] && size=$(stat -c %s "$work/color.tdf")
-done
-[ "$(stat -c %s "$work/color.tdf")" = "$size" ] || fail "ten saves of B grew the file past $size bytes"
-
 cp "$work/color.tdf" "$work/before.tdf"
+run "$cli" capture "$work/color.tdf" "$art" 3 4 12 6 A  # saved again: the record is replaced
+expect_rc 0 "capture A again"
+cmp -s "$work/color.tdf" "$work/before.tdf" || fail "saving A again changed the file"
 refused() { # pattern ARGS...
   local pattern=$1
   shift
