@@ -115,8 +115,9 @@ void Save(TGlyphEditor& e) {
     e.Message = "No changes to save.";
     return;
   }
-  const TGlyphStore result = StoreGlyph(e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
-  if (result != TGlyphStore::Stored) {
+  const TGlyphStoreResult result =
+      StoreGlyph(e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
+  if (result.Status != TGlyphStore::Stored) {
     MessageBox(0, "Error", GlyphStoreMessage(result));
     return;
   }

@@ -35,6 +35,16 @@ color_glyphs = {c: glyph_color([b"\xdc\xdc", c.encode() * 2], 0x1E) for c in "AB
 shared = font(b"Shared", 1, {"A": glyph_block([b"S"])})
 shared = shared[:25] + struct.pack("<H", 0) * 94 + shared[213:]  # every char on one glyph
 
+def with_offsets(f, offsets):
+    for ch, off in offsets.items():
+        at = 25 + 2 * (ord(ch) - 33)
+        f = f[:at] + struct.pack("<H", off) + f[at + 2:]
+    return f
+
+# 'B' starts inside 'A', its old record is left unread, 'C' runs to the end of the block.
+overlaps = with_offsets(font(b"Overlaps", 1, {"A": glyph_block([b"abc"]), "B": glyph_block([b"old"])},
+                             extra=b"zz\x02\x01q"), {"B": 3, "C": 14})
+
 seeds = {
     "signature_only": SIG,
     "short_signature": SIG[:11],
@@ -52,6 +62,7 @@ seeds = {
     "block_size_past_end": SIG + font(b"Big", 1, block_glyphs, blocksize=65535),
     "unterminated_glyph": SIG + font(b"Open", 2, {"Q": bytes([2, 1, 0xDA, 1, ord("&"), 0])}),
     "shared_offsets": SIG + shared,
+    "overlaps_and_junk": SIG + overlaps,
 }
 for name, data in seeds.items():
     with open(os.path.join(out, name + ".tdf"), "wb") as f:

@@ -1,20 +1,26 @@
 // Feeds arbitrary bytes to the font unit as a font file: load, select every
 // listed font, read its characters, draw every glyph on a headless screen,
-// write a header back and load again, merge the file into itself. The loader
-// reads by file name, so the bytes go to a file in RAM first.
+// rebuild its glyph block, write a header back and load again, merge the
+// file into itself. The loader reads by file name, so the bytes go to a file
+// in RAM first.
 
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontOps.h"
+#include "tdf/GlyphBlockCompact.h"
 #include "tdf/GlyphRender.h"
 #include "util/Files.h"
 
@@ -78,6 +84,36 @@ void DrawEveryGlyph() {
   Console = nullptr;
 }
 
+// Rebuilding a font's glyph block, with or without storing a glyph, keeps
+// what every other glyph draws, and a rebuilt block rebuilds to itself.
+void CheckCompaction(std::span<const uint8_t> file, const TFontRecord& font) {
+  const size_t at = static_cast<size_t>(font.Offset) + kFontHeaderSize;
+  const size_t end = std::min(file.size(), at + BlockSizeOf(font.Header));
+  // A copy of exactly the block, so that a read past it is caught.
+  const std::vector<uint8_t> block(file.begin() + at, file.begin() + end);
+  static const std::vector<uint8_t> kRecord = {2, 1, 'o', 'k', 0};
+  const TGlyphDrawing stored = {true, 2, 1,
+                                GlyphCellRows(std::span(kRecord).subspan(2), font.Header.FontType)};
+  for (const int replace : {-1, block.empty() ? 0 : block[0] % kGlyphCount}) {
+    const std::span<const uint8_t> record = replace < 0 ? std::span<const uint8_t>() : kRecord;
+    const auto rebuilt = CompactGlyphBlock(font.Header, block, replace, record);
+    if (!rebuilt) {
+      Check(block.size() + record.size() > 0xFFFF, "a block that fits was refused");
+      continue;
+    }
+    Check(rebuilt->Bytes.size() <= block.size() + record.size(), "the rebuilt block grew");
+    for (int i = 0; i < kGlyphCount; ++i) {
+      const TGlyphDrawing want = i == replace ? stored : GlyphDrawingOf(font.Header, block, i);
+      Check(GlyphDrawingOf(rebuilt->Header, rebuilt->Bytes, i) == want,
+            "a glyph draws differently after the rebuild");
+    }
+    const auto again = CompactGlyphBlock(rebuilt->Header, rebuilt->Bytes);
+    Check(again && again->Bytes == rebuilt->Bytes &&
+              std::memcmp(&again->Header, &rebuilt->Header, kFontHeaderSize) == 0,
+          "a rebuilt block changed when rebuilt again");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -94,6 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(GetFontChars().size() == kGlyphCount, "FontChars is not 94 characters");
     FontTypeName();
     DrawEveryGlyph();
+    CheckCompaction({data, size}, Fonts[n]);
   }
   Check(!SelectFont(0) && !SelectFont(listed + 1), "a font outside the list was selected");
 

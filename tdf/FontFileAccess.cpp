@@ -1,6 +1,7 @@
 #include "tdf/FontFileAccess.h"
 
 #include <algorithm>
+#include <cerrno>
 
 bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use) {
   if (file.Open(path, faReadWrite)) return true;
@@ -24,15 +25,29 @@ std::string FontFileErrorText(int error) {
 
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out) {
-  out.clear();
-  TFileHandle file;
   int error = 0;
-  return OpenFontFile(file, path, fuRead) && ReadFontFileRange(file, offset, length, out, error);
+  return ReadFontFileRange(path, offset, length, out, error);
+}
+
+bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
+                       std::vector<uint8_t>& out, int& error) {
+  out.clear();
+  error = 0;
+  TFileHandle file;
+  if (!OpenFontFile(file, path, fuRead)) {
+    error = file.LastError();
+    return false;
+  }
+  return ReadFontFileRange(file, offset, length, out, error);
 }
 
 bool ReadFontFileRange(TFileHandle& file, int64_t offset, size_t length, std::vector<uint8_t>& out,
                        int& error) {
   out.clear();
+  if (offset < 0) {
+    error = EINVAL;
+    return false;
+  }
   const int64_t size = file.Size();
   if (size < 0 || !file.Seek(offset)) {
     error = file.LastError();

@@ -33,6 +33,9 @@ std::string FontFileErrorText(int error);
 constexpr size_t kToEndOfFile = static_cast<size_t>(-1);
 bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
                        std::vector<uint8_t>& out);
-// The same from a file already open; error holds the errno on false.
+// The same; error holds the errno when the answer is false.
+bool ReadFontFileRange(const std::string& path, int64_t offset, size_t length,
+                       std::vector<uint8_t>& out, int& error);
+// The same from a file already open.
 bool ReadFontFileRange(TFileHandle& file, int64_t offset, size_t length, std::vector<uint8_t>& out,
                        int& error);

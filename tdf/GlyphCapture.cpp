@@ -2,19 +2,26 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
+#include "tdf/GlyphBlockCompact.h"
 #include "tdf/GlyphEdit.h"
 #include "util/Files.h"
 #include "widgets/Prompts.h"
 
 namespace {
 
-constexpr size_t kMaxBlockSize = 0xFFFF;
+constexpr int kMaxGlyphSide = 255;
 
 }  // namespace
+
+bool BlockFitsGlyph(int x1, int y1, int x2, int y2) {
+  const auto side = [](int a, int b) { return (a > b ? a - b : b - a) + 1; };
+  return side(x1, x2) <= kMaxGlyphSide && side(y1, y2) <= kMaxGlyphSide;
+}
 
 std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int y1, int x2, int y2,
                                           bool color) {
@@ -35,38 +42,44 @@ std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int 
   return EncodeGlyph(picture, color ? ftColor : ftBlock);
 }
 
-TGlyphStore StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outlineCells) {
-  if (FontFileName.empty() || CurrentFont < 1 || CurrentFont > FontCount) return TGlyphStore::NoFont;
-  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphStore::Failed;
+TGlyphStoreResult StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outlineCells) {
+  if (FontFileName.empty() || CurrentFont < 1 || CurrentFont > FontCount)
+    return {TGlyphStore::NoFont};
+  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return {TGlyphStore::Failed};
   const int font = CurrentFont;
+  TGlyphStoreResult result;
   std::vector<uint8_t> bytes;
-  if (!ReadFontFileRange(FontFileName, 0, kToEndOfFile, bytes)) return TGlyphStore::Failed;
+  if (!ReadFontFileRange(FontFileName, 0, kToEndOfFile, bytes, result.Error)) return result;
   const auto headerAt = static_cast<size_t>(Fonts[font].Offset);
-  if (headerAt + kFontHeaderSize > bytes.size()) return TGlyphStore::Failed;
+  if (headerAt + kFontHeaderSize > bytes.size()) return result;
   TFontHeader header;
   std::memcpy(&header, bytes.data() + headerAt, kFontHeaderSize);
-  if (header.FontType == ftOutline && !outlineCells) return TGlyphStore::Outline;
-  const size_t oldBlock = BlockSizeOf(header);
-  if (oldBlock + record.size() > kMaxBlockSize) return TGlyphStore::TooLarge;
+  // A file replaced since it was loaded may hold anything at that offset.
+  if (!MarkerValid(header)) return result;
+  if (header.FontType == ftOutline && !outlineCells) return {TGlyphStore::Outline};
+  if (!WholeGlyphRecord(record, header.FontType)) return result;
 
-  // The block may claim more than the file holds; the glyph goes where the file ends then.
-  const size_t blockEnd = std::min(headerAt + kFontHeaderSize + oldBlock, bytes.size());
-  const size_t offset = blockEnd - headerAt - kFontHeaderSize;
-  SetGlyphOffset(header, ch - kFirstGlyphChar, static_cast<uint16_t>(offset));
-  SetBlockSize(header, static_cast<uint16_t>(offset + record.size()));
-  std::memcpy(bytes.data() + headerAt, &header, kFontHeaderSize);
-  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(blockEnd), record.begin(), record.end());
+  // The block may claim more than the file holds; it ends where the file does then.
+  const size_t blockAt = headerAt + kFontHeaderSize;
+  const size_t blockEnd = std::min(blockAt + BlockSizeOf(header), bytes.size());
+  const std::optional<TGlyphBlock> rebuilt = CompactGlyphBlock(
+      header, std::span(bytes).subspan(blockAt, blockEnd - blockAt), ch - kFirstGlyphChar, record);
+  if (!rebuilt) return {TGlyphStore::TooLarge};
+  std::vector<uint8_t> out(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(headerAt));
+  const auto* headerBytes = reinterpret_cast<const uint8_t*>(&rebuilt->Header);
+  out.insert(out.end(), headerBytes, headerBytes + kFontHeaderSize);
+  out.insert(out.end(), rebuilt->Bytes.begin(), rebuilt->Bytes.end());
+  out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(blockEnd), bytes.end());
 
-  int error = 0;
-  if (!ReplaceFileContents(FontFileName, bytes, error)) return TGlyphStore::Failed;
+  if (!ReplaceFileContents(FontFileName, out, result.Error)) return result;
   LoadFontFile(FontFileName);
   SelectFont(font);
   FontChars = GetFontChars();
-  return TGlyphStore::Stored;
+  return {TGlyphStore::Stored};
 }
 
-std::string GlyphStoreMessage(TGlyphStore result) {
-  switch (result) {
+std::string GlyphStoreMessage(const TGlyphStoreResult& result) {
+  switch (result.Status) {
     case TGlyphStore::Stored:
       return {};
     case TGlyphStore::NoFont:
@@ -75,15 +88,23 @@ std::string GlyphStoreMessage(TGlyphStore result) {
       return "Outline fonts hold no pictures.";
     case TGlyphStore::TooLarge:
       return "The font is full: 65535 bytes.";
+    case TGlyphStore::BlockTooLarge:
+      return "A glyph holds at most 255 columns and 255 rows.";
     case TGlyphStore::Failed:
       break;
   }
+  if (result.Error != 0)
+    return "The font file could not be written: " + FileErrorText(result.Error) + ".";
   return "The font file could not be written.";
 }
 
 bool CaptureGlyph(const TScreen& screen) {
   if (FontFileName.empty()) {
     MessageBox(0, "Error", "No Font Selected!");
+    return false;
+  }
+  if (!BlockFitsGlyph(CaptureLeft, CaptureTop, CaptureRight, CaptureBottom)) {
+    MessageBox(0, "Error", GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
     return false;
   }
   WriteXY(16, 20, 3, FontChars.substr(0, 47));
@@ -101,9 +122,10 @@ bool CaptureGlyph(const TScreen& screen) {
   };
   const std::vector<uint8_t> record =
       GlyphRecordFromBlock(cells, CaptureLeft, CaptureTop, CaptureRight, CaptureBottom, color);
-  const TGlyphStore result = StoreGlyph(ch, record);
+  const TGlyphStoreResult result = StoreGlyph(ch, record);
   // Refusals the user can act on are explained; the caller reports every false answer.
-  if (result == TGlyphStore::Outline || result == TGlyphStore::TooLarge || result == TGlyphStore::NoFont)
+  if (result.Status != TGlyphStore::Stored &&
+      (result.Status != TGlyphStore::Failed || result.Error != 0))
     MessageBox(0, "Error", GlyphStoreMessage(result));
-  return result == TGlyphStore::Stored;
+  return result.Status == TGlyphStore::Stored;
 }

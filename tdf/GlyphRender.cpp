@@ -1,5 +1,7 @@
 #include "tdf/GlyphRender.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "console/ConsoleLayer.h"
@@ -20,6 +22,32 @@ bool IsRowEnd(uint8_t b) { return b == 13; }
 // or 0 and run the glyph on into the next one.
 bool IsAmpersandMarker(std::span<const uint8_t> cells, size_t i) {
   return cells[i] == '&' && i + 1 < cells.size() && (cells[i + 1] == 13 || cells[i + 1] == 0);
+}
+
+// Reads stream as a glyph's cells, handing every drawn cell to cell(ch, attr)
+// and every row end to rowEnd(): one past the 0 that ends the glyph, or
+// nullopt when the stream runs out first. The one reading of a cell stream,
+// so drawing and rewriting a block agree on where a glyph ends.
+template <typename OnCell, typename OnRowEnd>
+std::optional<size_t> WalkGlyphStream(std::span<const uint8_t> stream, uint8_t fontType,
+                                      OnCell cell, OnRowEnd rowEnd) {
+  const bool color = fontType == ftColor;
+  for (size_t i = 0; i < stream.size(); ++i) {
+    const uint8_t c = stream[i];
+    if (c == 0) return i + 1;
+    if (IsRowEnd(c)) {
+      rowEnd();
+      continue;
+    }
+    if (IsAmpersandMarker(stream, i)) continue;
+    uint8_t attr = 0;
+    if (color) {
+      if (i + 1 >= stream.size()) break;  // a cell without its attribute ends the glyph
+      attr = stream[++i];
+    }
+    cell(c, attr);
+  }
+  return std::nullopt;
 }
 
 uint8_t DrawGlyph(int x, int y, uint8_t ch, uint8_t fontType) {
@@ -46,12 +74,10 @@ uint8_t DrawGlyph(int x, int y, uint8_t ch, uint8_t fontType) {
 
 TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream) {
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphRead::Absent;
-  const int index = ch - kFirstGlyphChar;
-  const uint16_t offset = GlyphOffsetOf(CurrentHeader, index);
-  if (offset == kAbsentGlyph) return TGlyphRead::Absent;
+  const std::optional<uint16_t> found = GlyphOffsetInBlock(CurrentHeader, ch - kFirstGlyphChar);
+  if (!found) return TGlyphRead::Absent;
+  const uint16_t offset = *found;
   const uint16_t blockSize = BlockSizeOf(CurrentHeader);
-  // A glyph that starts outside its own block belongs to nothing: treat it as absent.
-  if (offset >= blockSize) return TGlyphRead::Absent;
   if (CurrentFont < 1 || static_cast<size_t>(CurrentFont) >= Fonts.size()) return TGlyphRead::Absent;
 
   std::vector<uint8_t> record;
@@ -67,24 +93,30 @@ TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& st
 }
 
 TGlyphRows GlyphCellRows(std::span<const uint8_t> stream, uint8_t fontType) {
-  const bool color = fontType == ftColor;
   TGlyphRows rows(1);
-  for (size_t i = 0; i < stream.size(); ++i) {
-    const uint8_t c = stream[i];
-    if (c == 0) break;
-    if (IsRowEnd(c)) {
-      rows.emplace_back();
-      continue;
-    }
-    if (IsAmpersandMarker(stream, i)) continue;
-    uint8_t attr = 0;
-    if (color) {
-      if (i + 1 >= stream.size()) break;  // a cell without its attribute ends the glyph
-      attr = stream[++i];
-    }
-    rows.back().push_back({c, attr});
-  }
+  const auto cell = [&rows](uint8_t c, uint8_t attr) { rows.back().push_back({c, attr}); };
+  WalkGlyphStream(stream, fontType, cell, [&rows] { rows.emplace_back(); });
   return rows;
+}
+
+std::optional<size_t> GlyphStreamEnd(std::span<const uint8_t> stream, uint8_t fontType) {
+  const auto ignore = [](auto...) {};
+  return WalkGlyphStream(stream, fontType, ignore, ignore);
+}
+
+std::optional<uint16_t> GlyphOffsetInBlock(const TFontHeader& header, int index) {
+  const uint16_t offset = GlyphOffsetOf(header, index);
+  // A glyph that starts outside its own block belongs to nothing: treat it as absent.
+  if (offset == kAbsentGlyph || offset >= BlockSizeOf(header)) return std::nullopt;
+  return offset;
+}
+
+TGlyphDrawing GlyphDrawingOf(const TFontHeader& header, std::span<const uint8_t> block, int index) {
+  const std::optional<uint16_t> offset = GlyphOffsetInBlock(header, index);
+  const size_t end = std::min<size_t>(block.size(), BlockSizeOf(header));
+  if (!offset || *offset + size_t{2} > end) return {};
+  const std::span<const uint8_t> record = block.subspan(*offset, end - *offset);
+  return {true, record[0], record[1], GlyphCellRows(record.subspan(2), header.FontType)};
 }
 
 void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType) {

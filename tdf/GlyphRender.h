@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,29 @@ using TGlyphRows = std::vector<std::vector<TGlyphCell>>;
 // row, so a stream holds one row more than it has row ends. Never reads
 // outside stream.
 TGlyphRows GlyphCellRows(std::span<const uint8_t> stream, uint8_t fontType);
+
+// One past the 0 that ends a glyph's cell stream, read as GlyphCellRows reads
+// it; nullopt when the stream runs out first (such a glyph draws on to the
+// end of its block).
+std::optional<size_t> GlyphStreamEnd(std::span<const uint8_t> stream, uint8_t fontType);
+
+// The offset of glyph index (0..93) when it lies inside the font's block; an
+// absent mark ($FFFF) and an offset at or past BlockSize are no glyph.
+std::optional<uint16_t> GlyphOffsetInBlock(const TFontHeader& header, int index);
+
+// What glyph index draws: its Width, Height and cells.
+struct TGlyphDrawing {
+  bool Present = false;
+  uint8_t Width = 0;
+  uint8_t Height = 0;
+  TGlyphRows Rows;
+  friend bool operator==(const TGlyphDrawing&, const TGlyphDrawing&) = default;
+};
+// The drawing of glyph index read from the font's header and the bytes the
+// file holds of its glyph block (fewer than BlockSize in a cut file), as
+// ReadGlyphRecord and DrawGlyphCells read it from the file. Never reads
+// outside block.
+TGlyphDrawing GlyphDrawingOf(const TFontHeader& header, std::span<const uint8_t> block, int index);
 
 enum class TGlyphRead { Absent, Found, OpenFailed };
 // Reads the record of ch in the selected font: Width and Height into size

@@ -38,6 +38,8 @@ int RunCaptureCommand(int argc, char** argv) {
     const int high = i % 2 == 0 ? kAnsiCols : kAnsiRows;
     if (!kCapture.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i])) return 1;
   }
+  if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
+    return kCapture.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
@@ -51,7 +53,7 @@ int RunCaptureCommand(int argc, char** argv) {
   const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
       cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
-  const TGlyphStore result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
-  if (result != TGlyphStore::Stored) return kCapture.Fail(GlyphStoreMessage(result));
+  const TGlyphStoreResult result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
+  if (result.Status != TGlyphStore::Stored) return kCapture.Fail(GlyphStoreMessage(result));
   return 0;
 }

@@ -69,13 +69,14 @@ class GlyphEditor : public ShellTest {
   }
   // One step of a key script, delivered at the next wait for a key.
   void Keys(std::string_view script) { Screen.Steps.push_back(KeyBytes(script)); }
-  // The record of ch now in font 2 of the file; a saved glyph is the last of its block.
+  // The record of ch now in font 2 of the file, through the 0 that ends it.
   TBytes StoredRecord(uint8_t ch) {
     LoadFontFile(FontFileName);
     SelectFont(2);
     TFontChar size;
     TBytes stream;
     if (ReadGlyphRecord(ch, size, stream) != TGlyphRead::Found) return {};
+    if (const auto end = GlyphStreamEnd(stream, CurrentHeader.FontType)) stream.resize(*end);
     stream.insert(stream.begin(), {size.Width, size.Height});
     return stream;
   }

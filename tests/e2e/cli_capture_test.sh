@@ -33,6 +33,9 @@ PY
 done
 
 cp "$work/color.tdf" "$work/before.tdf"
+run "$cli" capture "$work/color.tdf" "$art" 3 4 12 6 A  # saved again: the record is replaced
+expect_rc 0 "capture A again"
+cmp -s "$work/color.tdf" "$work/before.tdf" || fail "saving A again changed the file"
 refused() { # pattern ARGS...
   local pattern=$1
   shift
@@ -43,6 +46,7 @@ refused() { # pattern ARGS...
 refused "CHAR must be one character" "$work/color.tdf" "$art" 1 1 2 2 AB
 refused "CHAR must be one character" "$work/color.tdf" "$art" 1 1 2 2 " "
 refused "X2 takes a number from 1 to 80" "$work/color.tdf" "$art" 1 1 81 2 B
+refused "at most 255 columns and 255 rows" "$work/color.tdf" "$art" 1 1 4 256 "#"
 refused "no such file" "$work/color.tdf" "$work/missing.ans" 1 1 2 2 B
 python3 - "$work/color.tdf" "$work/outline.tdf" <<'PY'
 import sys

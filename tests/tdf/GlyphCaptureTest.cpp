@@ -67,7 +67,7 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
   }
 }
 
-TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndPointsAtTheNewRecord) {
+TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndReplacesItsRecord) {
   const std::string path = Dir.File("new.tdf");
   int error = 0;
   ASSERT_TRUE(CreateFontFile(path, "New", ftBlock, error));
@@ -81,8 +81,8 @@ TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndPointsAtTheNewRecord) {
   EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0}));
   Keys("\ry");
   ASSERT_TRUE(CaptureGlyph(Picture()));
-  EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0, 1, 1, 'c', 0}));
-  EXPECT_EQ(GlyphOffsetOf(CurrentHeader, 0), 5);
+  EXPECT_EQ(Block(1), (TBytes{1, 1, 'c', 0}));
+  EXPECT_EQ(GlyphOffsetOf(CurrentHeader, 0), 0);
 }
 
 TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirBytes) {
@@ -124,22 +124,40 @@ TEST_F(GlyphCapture, RefusalsWriteNothing) {
   TTdfFontSpec full;
   full.Name = "Full";
   full.Glyphs = {{'A', BlockGlyph({std::string(250, 'x')})}};
+  // 'C' reads on to the end of the block: every byte of it is glyph data.
   full.ExtraBlockBytes.assign(65535 - 256, 'z');
+  full.OffsetOverrides = {{'C', 253}};
   b.Font(outline).Font(full);
   const std::string path = LoadBuilt(b, 1);
   const TBytes before = ReadFileBytes(path);
   Mark(1, 1, 2, 2);
-  EXPECT_EQ(StoreGlyph('B', GlyphRecordFromBlock([](int, int) { return TScreenChar{'x', 7}; }, 1, 1, 2, 2, false)),
+  const TCellSource xs = [](int, int) { return TScreenChar{'x', 7}; };
+  EXPECT_EQ(StoreGlyph('B', GlyphRecordFromBlock(xs, 1, 1, 2, 2, false)).Status,
             TGlyphStore::Outline);
   ASSERT_TRUE(SelectFont(2));
-  EXPECT_EQ(StoreGlyph('B', TBytes(10, 'x')), TGlyphStore::TooLarge);
+  EXPECT_EQ(StoreGlyph('B', BlockGlyph({"xxxxxxx"})).Status, TGlyphStore::TooLarge);
+  EXPECT_EQ(StoreGlyph('B', TBytes(10, 'x')).Status, TGlyphStore::Failed);  // no whole record
   EXPECT_EQ(ReadFileBytes(path), before);
   Keys("\r");  // the browser; then the message says why
   ASSERT_TRUE(SelectFont(1));
   EXPECT_FALSE(CaptureGlyph(Picture()));
+  const int32_t starved = Con.StarvedReads;
+  Mark(0, 1, 255, 2);  // 256 columns: more than a Width byte holds
+  Keys("\r");          // the message's OK: no character is asked for
+  EXPECT_FALSE(CaptureGlyph(Picture()));
+  EXPECT_EQ(Con.StarvedReads, starved);
   FontFileName.clear();
   EXPECT_FALSE(CaptureGlyph(Picture()));  // "No Font Selected!"
   EXPECT_EQ(ReadFileBytes(path), before);
+
+  // A file replaced since it was loaded holds no header at font 2's offset any more.
+  ASSERT_TRUE(LoadFontFile(path) && SelectFont(2));
+  TTdfFontSpec other;
+  other.Glyphs = {{'A', BlockGlyph({std::string(200, 'q')})}};
+  const TBytes replaced = TTdfBuilder().Font(other).Bytes();
+  Dir.Write("font.tdf", replaced);
+  EXPECT_EQ(StoreGlyph('B', BlockGlyph({"b"})).Status, TGlyphStore::Failed);
+  EXPECT_EQ(ReadFileBytes(path), replaced);
 }
 
 TEST_F(GlyphCapture, TheBrowserMovesInItsGrid) {

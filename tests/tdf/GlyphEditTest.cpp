@@ -107,7 +107,8 @@ TEST_F(GlyphEditFont, EveryDemoGlyphSavedAgainDrawsAsBefore) {
       if (LoadGlyphPicture(static_cast<uint8_t>(ch), picture) != TGlyphRead::Found) continue;
       const std::vector<std::string> before = Drawn(static_cast<uint8_t>(ch));
       ASSERT_EQ(
-          StoreGlyph(static_cast<uint8_t>(ch), EncodeGlyph(picture, CurrentHeader.FontType), true),
+          StoreGlyph(static_cast<uint8_t>(ch), EncodeGlyph(picture, CurrentHeader.FontType), true)
+              .Status,
           TGlyphStore::Stored);
       ASSERT_EQ(CurrentFont, n);
       EXPECT_EQ(Drawn(static_cast<uint8_t>(ch)), before)
