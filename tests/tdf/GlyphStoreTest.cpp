@@ -80,6 +80,8 @@ TEST_F(GlyphStore, EveryCorpusFontTakesAGlyphBackAndDrawsAsBefore) {
     for (int n = 1, fonts = FontCount; n <= fonts; ++n) {
       SCOPED_TRACE(file.filename().string() + " font " + std::to_string(n));
       fs::copy_file(file, path, fs::copy_options::overwrite_existing);
+      // The corpus is read-only, and a read-only file is never written over.
+      fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
       ASSERT_TRUE(LoadFontFile(path) && SelectFont(n));
       const TBytes original = ReadFileBytes(path);
       const auto around = AroundFont(original, n);
