@@ -5,10 +5,15 @@
 #include <string_view>
 
 // Where a data file (glyph sheet, sound, icon) is read from: the working
-// directory first, then the directory of the executable, then the installed
-// data directory, so Brixel starts from anywhere. Answers the first existing
-// path; when none exists, the bare name (opening it then fails as it should).
+// directory first, then the directory of the executable (the build tree keeps
+// a copy there), then the installed data directory found from the executable
+// (bin/../share/brixel), so an installed tree works wherever it was unpacked.
+// Answers the first existing path; when none exists, the bare name (opening
+// it then fails as it should).
 std::string FindDataFile(std::string_view name);
+
+// The same search for a program that lives in programDir (ending in "/").
+std::string FindDataFileFrom(std::string_view name, std::string_view programDir);
 
 // The same search over explicit directories (each ending in "/" or empty for
 // the working directory), for tests.
