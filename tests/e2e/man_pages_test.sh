@@ -20,14 +20,17 @@ for command in $commands; do
 done
 grep -qF -- '\-\-version' "$cli_page" || fail "brixel-cli.1 lacks --version"
 
-# Keys of the main screen: the section of brixel.1 up to the next heading.
-keys=$(sed -n '/^\.SH MAIN SCREEN KEYS/,/^\.SH /p' "$src/doc/brixel.1" | grep '^\.BR\? ')
-letters=$(sed -n "s/^ *case '\(.\)':.*/\1/p" "$src/app/CommandLoop.cpp")
-[ "$(wc -w <<<"$letters")" -ge 20 ] || fail "too few keys read from CommandLoop.cpp: $letters"
-for letter in $letters; do
-  key=${letter^^}
-  [ "$key" = "-" ] && key='\-'
-  grep -qF -- " $key" <<<"$keys" || fail "brixel.1 lists no key $key"
+# Keys of the main screen, as brixel.1 names them in its section (one word
+# each, upper case), against the command loop: its key table's labels, or the
+# letters of a switch over the key.
+named=$(sed -n '/^\.SH MAIN SCREEN KEYS/,/^\.SH /p' "$src/doc/brixel.1" | sed -n 's/^\.BR\? //p' |
+  sed 's/", "/ /g' | tr ' ' '\n' | sed 's/^\\-$/-/' | tr a-z A-Z)
+loop="$src/app/CommandLoop.cpp"
+keys=$( (sed -n 's/^ *{{[^}]*}, "\([^"]*\)", ".*/\1/p' "$loop"; sed -n "s/^ *case '\(.\)':.*/\1/p" "$loop") |
+  tr a-z A-Z)
+[ "$(wc -w <<<"$keys")" -ge 20 ] || fail "too few keys read from CommandLoop.cpp: $keys"
+for key in $keys; do
+  grep -qxF -- "$key" <<<"$named" || fail "brixel.1 lists no key $key"
 done
 
 [ "$failures" -eq 0 ] || exit 1
