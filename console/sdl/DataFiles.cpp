@@ -22,12 +22,9 @@ std::string FindDataFileIn(std::string_view name, std::initializer_list<std::str
   return std::string(name);
 }
 
-std::string FindDataFileFrom(std::string_view name, std::string_view programDir) {
-  // Not through AddSlash, which clips to the 255 bytes of a text.
-  const std::string installed = std::string(programDir) + BRIXEL_DATA_FROM_PROGRAM;
-  return FindDataFileIn(name, {"", programDir, installed});
-}
-
 std::string FindDataFile(std::string_view name) {
-  return FindDataFileFrom(name, ProgramDir());
+  const std::string programDir = ProgramDir();
+  // Not through AddSlash, which clips to the 255 bytes of a text.
+  const std::string installed = programDir + BRIXEL_DATA_FROM_PROGRAM;
+  return FindDataFileIn(name, {"", programDir, installed});
 }

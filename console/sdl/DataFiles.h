@@ -12,9 +12,6 @@
 // it then fails as it should).
 std::string FindDataFile(std::string_view name);
 
-// The same search for a program that lives in programDir (ending in "/").
-std::string FindDataFileFrom(std::string_view name, std::string_view programDir);
-
 // The same search over explicit directories (each ending in "/" or empty for
 // the working directory), for tests.
 std::string FindDataFileIn(std::string_view name, std::initializer_list<std::string_view> dirs);

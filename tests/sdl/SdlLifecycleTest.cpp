@@ -54,15 +54,3 @@ TEST(DataFilesTest, WorkingDirectoryFirstThenTheOthersInOrder) {
   EXPECT_EQ(FindDataFileIn("d.png", {a, b}), "d.png");
   EXPECT_EQ(FindDataFileIn("none.wav", {a, b}), "none.wav");
 }
-
-TEST(DataFilesTest, AnInstalledProgramFindsItsDataInShareBrixelBesideBin) {
-  TTempDir root;
-  std::filesystem::create_directories(root.Path() / "usr/bin");
-  std::filesystem::create_directories(root.Path() / "usr/share/brixel");
-  root.Write("usr/share/brixel/x.png", "installed");
-  const std::string bin = AddSlash(root.File("usr/bin"));
-  EXPECT_EQ(FindDataFileFrom("x.png", bin), bin + "../share/brixel/x.png");
-  // A copy beside the program (a build tree) comes first.
-  root.Write("usr/bin/x.png", "beside");
-  EXPECT_EQ(FindDataFileFrom("x.png", bin), bin + "x.png");
-}
