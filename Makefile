@@ -2,12 +2,15 @@
 # Both install missing Debian packages first (tools/setup.sh) and are safe to repeat.
 
 BUILD_DIR   ?= build/debug
+DIST_DIR    ?= build/dist
+PREFIX      ?= /usr/local
 JOBS        ?= $(shell nproc)
 export JOBS
 FONT        ?= assets/demo.tdf
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build run test test-debug test-asan test-tsan fuzz bench release clean
+.PHONY: all setup build run test test-debug test-asan test-tsan fuzz bench release dist install \
+	package clean
 
 all: build
 
@@ -17,7 +20,10 @@ setup:
 build: setup
 	@bash tools/build.sh debug $(BUILD_DIR)
 
-run: build
+# Only the two programs, not the tests: the window is up in well under a
+# minute on a fresh clone, and `make test` later reuses the same objects.
+run: setup
+	@bash tools/build.sh debug $(BUILD_DIR) brixel brixel-cli
 	$(BUILD_DIR)/brixel $(FONT)
 
 test: setup
@@ -41,6 +47,21 @@ bench: setup
 
 release: setup
 	@bash tools/build.sh release build/release
+
+# An optimised tree without tests, for installing and packaging.
+dist: setup
+	@bash tools/build.sh dist $(DIST_DIR)
+
+# The programs into PREFIX/bin, data, man pages, desktop entry and bash
+# completion into PREFIX/share (DESTDIR=... stages it elsewhere).
+install: dist
+	cmake --install $(DIST_DIR) --prefix $(PREFIX)
+
+# brixel_VERSION_amd64.deb in this folder: `sudo apt install ./brixel_*.deb`.
+package: dist
+	rm -f $(DIST_DIR)/brixel_*.deb
+	cd $(DIST_DIR) && cpack -G DEB
+	cp $(DIST_DIR)/brixel_*.deb .
 
 clean:
 	rm -rf build

@@ -12,6 +12,7 @@
 #include "util/Paths.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ void ShowHelp(std::span<const std::string> lines) {
   SetTextAttr(0x70);
   GotoXY(1, 1);
   ClrEol();
-  WriteXY(2, 1, 0x70, "Brixel v1.3");
+  WriteXY(2, 1, 0x70, kBrixelTitle);
   GotoXY(1, 25);
   ClrEol();
   for (size_t i = 0; i < lines.size(); ++i) {

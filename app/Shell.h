@@ -9,6 +9,9 @@
 // answer is true; nothing else happens, so this works on a machine with no
 // display.
 bool HandleHelpSwitch(int argc, char** argv);
+// Argument 1 "--version" (and no file of that name): "brixel VERSION" on
+// standard output, answer true.
+bool HandleVersionSwitch(int argc, char** argv);
 
 // Start-up from the configuration on (the console must be installed as the
 // global Console), the first font file, then the command loop. Returns when

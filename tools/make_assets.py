@@ -11,6 +11,7 @@ Writes into DIR (default: assets/ of this checkout):
     click.wav   a 20 ms key click, 22050 Hz 16-bit stereo
     bell.wav    a 400 ms bell, same format
     tdf.ico     32x32 and 16x16 icon, stored as BMP images (32x32 first)
+    brixel.png  the same icon at 48x48, for the desktop entry of an installation
 and the bitmaps of the demo font's characters '!'..'~' into FILE (default:
 tools/demo_glyphs.txt), which tools/make_demo_font turns into assets/demo.tdf.
 tools/make_assets.sh runs both steps.
@@ -131,16 +132,18 @@ def png_chunk(kind, data):
             + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
 
-def write_png_rgb(path, width, height, pixel):
-    """8-bit RGB PNG. Truecolour rather than grey or palette: SDL_image loads
-    those as 8-bit indexed surfaces, which SDL cannot blit with scaling."""
+def write_png_rgb(path, width, height, pixel, alpha=False):
+    """8-bit RGB PNG (RGBA with alpha). Truecolour rather than grey or palette:
+    SDL_image loads those as 8-bit indexed surfaces, which SDL cannot blit with
+    scaling."""
     raw = bytearray()
     for y in range(height):
         raw.append(0)  # filter type none
         for x in range(width):
             raw.extend(pixel(x, y))
+    colour_type = 6 if alpha else 2
     data = (b"\x89PNG\r\n\x1a\n"
-            + png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
             + png_chunk(b"IDAT", zlib.compress(bytes(raw), 9))
             + png_chunk(b"IEND", b""))
     write_file(path, data)
@@ -297,6 +300,11 @@ def write_ico(path, sizes):
     write_file(path, bytes(out))
 
 
+def write_icon_png(path, size):
+    """The same icon as a PNG, for the desktop entry of an installed Brixel."""
+    write_png_rgb(path, size, size, lambda x, y: bytes(icon_pixel(size, x, y)), alpha=True)
+
+
 # ------------------------------------------------------------------------ main
 
 def write_file(path, data):
@@ -322,6 +330,7 @@ def main():
     write_wav(os.path.join(args.out, "bell.wav"), bell_samples())
     # SDL_image shows the first image of an icon file; the 32x32 one goes first.
     write_ico(os.path.join(args.out, "tdf.ico"), [32, 16])
+    write_icon_png(os.path.join(args.out, "brixel.png"), 48)
 
 
 if __name__ == "__main__":

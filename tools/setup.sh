@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick openbox
   fonts-pc python3 python3-fonttools
+  dpkg-dev file
 )
 
 missing=()

@@ -2,10 +2,12 @@
 // argument names a subcommand; each lives in its own file (CliCommands.h).
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "app/cli/CliCommands.h"
 #include "util/Paths.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -70,6 +72,7 @@ constexpr char kUsage[] =
     "      writes the record; fields not given keep their value\n"
     "\n"
     "  brixel-cli --help           this text\n"
+    "  brixel-cli --version        the version: brixel-cli VERSION\n"
     "  brixel-cli COMMAND --help   the usage of one command\n"
     "  --                          ends the options: names and texts after it may start with '-'\n";
 
@@ -85,6 +88,10 @@ int main(int argc, char** argv) {
   if (name == "--help" || name == "-h" || name == "help") {
     // A closed or full standard output is a failure like any other output's.
     return std::fputs(kUsage, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  if (name == "--version") {
+    const std::string line = "brixel-cli " + std::string(kBrixelVersion) + "\n";
+    return std::fputs(line.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
   }
   for (const TCommand& command : kCommands) {
     if (command.Name == name) return command.Run(argc - 2, argv + 2);

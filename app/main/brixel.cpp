@@ -12,6 +12,7 @@
 #include "console/sdl/SDLConsole.h"
 #include "console/sdl/SDLDraw.h"
 #include "util/Paths.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -40,11 +41,11 @@ bool DiagnosticsWanted() {
 int main(int argc, char** argv) {
   SetProgramArg0(argv[0]);
   // Before any window exists, so the usage text works without a display.
-  if (HandleHelpSwitch(argc, argv)) return 0;
+  if (HandleHelpSwitch(argc, argv) || HandleVersionSwitch(argc, argv)) return 0;
   // Installed before SDL starts, which then leaves these signals alone.
   InstallExitSignals();
 
-  auto console = std::make_unique<TSDLConsole>(1, "Brixel v1.3", "", DiagnosticsWanted());
+  auto console = std::make_unique<TSDLConsole>(1, kBrixelTitle, "", DiagnosticsWanted());
   if (!console->Ready()) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s\n", console->StartFailure().c_str());

@@ -6,8 +6,10 @@
 
 #include "util/Paths.h"
 
-#ifndef BRIXEL_DATA_DIR
-#define BRIXEL_DATA_DIR "/usr/local/share/brixel"
+// The data directory as seen from the program's directory, set by CMake from
+// the install directories (bin/ and share/brixel/ give "../share/brixel/").
+#ifndef BRIXEL_DATA_FROM_PROGRAM
+#define BRIXEL_DATA_FROM_PROGRAM "../share/brixel/"
 #endif
 
 std::string FindDataFileIn(std::string_view name, std::initializer_list<std::string_view> dirs) {
@@ -22,6 +24,7 @@ std::string FindDataFileIn(std::string_view name, std::initializer_list<std::str
 
 std::string FindDataFile(std::string_view name) {
   const std::string programDir = ProgramDir();
-  const std::string dataDir = AddSlash(BRIXEL_DATA_DIR);
-  return FindDataFileIn(name, {"", programDir, dataDir});
+  // Not through AddSlash, which clips to the 255 bytes of a text.
+  const std::string installed = programDir + BRIXEL_DATA_FROM_PROGRAM;
+  return FindDataFileIn(name, {"", programDir, installed});
 }

@@ -5,15 +5,20 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Shell.h"
 #include "support/TempDir.h"
+#include "util/Version.h"
 
 namespace {
 
-constexpr char kUsageText[] =
-    "Brixel............................... v1.10\n"
+// The heading keeps its width of 43 whatever the version's length.
+const std::string kHeading = "Brixel" + std::string(35 - kBrixelVersion.size(), '.') + " v" +
+                             std::string(kBrixelVersion) + "\n";
+
+constexpr char kUsageBody[] =
     "\n"
     "  Usage: \n"
     "    brixel [fontfile]\n"
@@ -25,24 +30,28 @@ constexpr char kUsageText[] =
     "...............................................\n"
     "\n";
 
-// Runs HandleHelpSwitch on "brixel" followed by args; answers its result and
+// Runs a switch handler on "brixel" followed by args; answers its result and
 // what it printed.
-bool HelpSwitch(std::vector<std::string> args, std::string& printed) {
+bool RunSwitch(bool (*handler)(int, char**), std::vector<std::string> args, std::string& printed) {
   args.insert(args.begin(), "brixel");
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   testing::internal::CaptureStdout();
-  const bool result = HandleHelpSwitch(static_cast<int>(args.size()), argv.data());
+  const bool result = handler(static_cast<int>(args.size()), argv.data());
   printed = testing::internal::GetCapturedStdout();
   return result;
+}
+
+bool HelpSwitch(std::vector<std::string> args, std::string& printed) {
+  return RunSwitch(HandleHelpSwitch, std::move(args), printed);
 }
 
 TEST(HelpSwitch, AFirstArgumentHoldingDashHThatNamesNoFileShowsTheUsageText) {
   for (const std::string& arg : std::vector<std::string>{"-h", "-H", "--help", "my-hat.tdf", "/fonts/NEW-HAT.TDF"}) {
     std::string printed;
     EXPECT_TRUE(HelpSwitch({arg}, printed)) << arg;
-    EXPECT_EQ(printed, kUsageText) << arg;
+    EXPECT_EQ(printed, kHeading + kUsageBody) << arg;
   }
 }
 
@@ -71,6 +80,17 @@ TEST(HelpSwitch, OtherArgumentsPrintNothing) {
        }) {
     std::string printed;
     EXPECT_FALSE(HelpSwitch(args, printed)) << (args.empty() ? "(none)" : args[0]);
+    EXPECT_EQ(printed, "");
+  }
+}
+
+TEST(VersionSwitch, OnlyAFirstArgumentVersionPrintsTheVersion) {
+  std::string printed;
+  EXPECT_TRUE(RunSwitch(HandleVersionSwitch, {"--version"}, printed));
+  EXPECT_EQ(printed, "brixel " + std::string(kBrixelVersion) + "\n");
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {}, {"-v"}, {"--VERSION"}, {"--version=1"}, {"font.tdf", "--version"}}) {
+    EXPECT_FALSE(RunSwitch(HandleVersionSwitch, args, printed)) << (args.empty() ? "" : args[0]);
     EXPECT_EQ(printed, "");
   }
 }

@@ -9,6 +9,7 @@
 #include "app/CommandLoop.h"
 #include "app/ShellState.h"
 #include "tdf/FontFile.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -101,7 +102,8 @@ TEST_F(CommandLoop, CommandLettersWorkInEitherCase) {
   Step({27});
   RunLoop();
   ASSERT_EQ(Screen.Waits.size(), 9u);
-  EXPECT_EQ(WaitText(1, 1), " Brixel v1.3" + std::string(68, ' '));
+  EXPECT_EQ(WaitText(1, 1),
+            " " + std::string(kBrixelTitle) + std::string(79 - kBrixelTitle.size(), ' '));
   EXPECT_EQ(WaitText(5, 5).substr(5, 18), "\xDA Save Font As... ");
   for (int y = 1; y <= 25; ++y) {
     EXPECT_EQ(WaitText(3, y), WaitText(1, y)) << "help row " << y;

@@ -12,6 +12,7 @@
 #include "app/ShellState.h"
 #include "tdf/FontFile.h"
 #include "tdf/OutlineStyles.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -217,7 +218,7 @@ TEST_F(MainScreen, HelpScreenListsEveryKeyInTwoColumnsBetweenTwoGreyBars) {
       {"B   : Browse Fonts", ""},
       {"G   : Edit Glyph", ""},
   };
-  EXPECT_EQ(WaitText(1, 1), Padded(" Brixel v1.3"));
+  EXPECT_EQ(WaitText(1, 1), Padded(" " + std::string(kBrixelTitle)));
   EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));
   EXPECT_EQ(WaitText(1, 25), std::string(80, ' '));
   EXPECT_EQ(WaitAttrs(1, 25), AttrRun("70", 80));

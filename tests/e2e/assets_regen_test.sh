@@ -24,7 +24,7 @@ tool="$bin/tools/make_demo_font"
 # Running the generator twice gives the same bytes.
 mkdir "$work/again"
 "$python" "$src/tools/make_assets.py" --out "$work/again" --glyphs "$work/again/demo_glyphs.txt"
-for f in 80x25.png 80x50.png 132x50.png click.wav bell.wav tdf.ico demo_glyphs.txt; do
+for f in 80x25.png 80x50.png 132x50.png click.wav bell.wav tdf.ico brixel.png demo_glyphs.txt; do
   cmp "$work/$f" "$work/again/$f" || { echo "FAIL: $f differs between two runs"; exit 1; }
 done
 
@@ -34,7 +34,7 @@ import os, struct, sys, zlib
 src, work = sys.argv[1], sys.argv[2]
 files = {name: os.path.join(src, "assets", name)
          for name in ("80x25.png", "80x50.png", "132x50.png", "click.wav", "bell.wav",
-                      "tdf.ico", "demo.tdf")}
+                      "tdf.ico", "brixel.png", "demo.tdf")}
 files["demo_glyphs.txt"] = os.path.join(src, "tools", "demo_glyphs.txt")
 
 def png_content(data):

@@ -15,7 +15,7 @@
 
 set -euo pipefail
 
-: "${BRIXEL_BIN:?run through ctest}" "${BRIXEL_BINARY_DIR:?run through ctest}"
+: "${BRIXEL_BIN:?run through ctest}" "${BRIXEL_BINARY_DIR:?run through ctest}" "${BRIXEL_VERSION:?run through ctest}"
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/brixel-e2e.XXXXXX")
 E2E_PIDS=()
 BRIXEL_PID=""
@@ -110,8 +110,9 @@ e2e_start_brixel() {
   # A working directory without data files: they are found next to the binary.
   (cd "$E2E_TMP/work" && exec "$BRIXEL_BIN" "$@") >"$BRIXEL_LOG" 2>&1 &
   BRIXEL_PID=$!
-  e2e_wait_for "the Brixel window" 30 xdotool search --onlyvisible --pid "$BRIXEL_PID" --name '^Brixel v1\.3$'
-  BRIXEL_WID=$(xdotool search --onlyvisible --pid "$BRIXEL_PID" --name '^Brixel v1\.3$' | head -n1)
+  local title="^Brixel v${BRIXEL_VERSION//./\\.}\$"
+  e2e_wait_for "the Brixel window" 30 xdotool search --onlyvisible --pid "$BRIXEL_PID" --name "$title"
+  BRIXEL_WID=$(xdotool search --onlyvisible --pid "$BRIXEL_PID" --name "$title" | head -n1)
   e2e_focus
 }
 
