@@ -1,0 +1,131 @@
+#include "support/ArtSamples.h"
+
+#include <cstdio>
+
+std::vector<uint8_t> HexBytes(std::string_view hex) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i + 1 < hex.size();) {
+    if (hex[i] == ' ') {
+      ++i;
+      continue;
+    }
+    bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+    i += 2;
+  }
+  return bytes;
+}
+
+std::vector<uint8_t> Cat(std::initializer_list<std::vector<uint8_t>> parts) {
+  std::vector<uint8_t> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+std::vector<uint8_t> SauceOf(uint8_t dataType, uint8_t fileType, uint16_t tinfo1, uint8_t flags,
+                             std::string_view font) {
+  TSauce sauce;
+  sauce.DataType = dataType;
+  sauce.FileType = fileType;
+  sauce.TInfo1 = tinfo1;
+  sauce.Flags = flags;
+  sauce.Font = font;
+  return SauceTrailer(sauce);
+}
+
+namespace {
+
+std::vector<uint8_t> Text(std::string_view s) {
+  return {s.begin(), s.end()};
+}
+
+// count bytes of value, then the given bytes at offsets inside them.
+std::vector<uint8_t> Block(size_t count, std::initializer_list<std::pair<size_t, uint8_t>> set) {
+  std::vector<uint8_t> bytes(count, 0);
+  for (const auto& [at, value] : set) bytes[at] = value;
+  return bytes;
+}
+
+// 256 glyphs of 16 rows, all blank except the full block.
+std::vector<uint8_t> FullBlockFont() {
+  std::vector<uint8_t> font(4096, 0);
+  std::fill_n(font.begin() + 0xDB * 16, 16, 0xFF);
+  return font;
+}
+
+}  // namespace
+
+TArtSample BinSample() {
+  return {"sample.bin", Cat({HexBytes("DB 1C 20 9F DB 0E 20 8F"), SauceOf(5, 1, 2, 0x01)})};
+}
+
+TArtSample XBinRawSample() {
+  return {"raw.xb", HexBytes("58 42 49 4E 1A 02 00 02 00 10 00  DB 1C 20 9F DB 0E 20 8F")};
+}
+
+TArtSample XBinCompressedSample() {
+  return {"compressed.XB", HexBytes("58 42 49 4E 1A 03 00 03 00 10 04  01 DB 01 20 20  "
+                                    "42 DB 02 04 0E  81 50 20 DB  C1 DB 0F")};
+}
+
+TArtSample XBinPaletteFontSample() {
+  return {"font.xb", Cat({HexBytes("58 42 49 4E 1A 01 00 01 00 02 03"),
+                          Block(48, {{3, 0x3F}, {7, 0x20}, {11, 0x15}}),
+                          Block(512, {{2, 0xF0}, {3, 0x0F}}), HexBytes("01 31")})};
+}
+
+TArtSample XBin512Sample() {
+  return {"512.xb", Cat({HexBytes("58 42 49 4E 1A 02 00 01 00 01 12"),
+                         Block(512, {{0x41, 0x80}, {256 + 0x41, 0xFF}}), HexBytes("41 07 41 0F")})};
+}
+
+TArtSample ArtWorxSample() {
+  // Entry 6 is a decoy: colour 6 (brown) is EGA entry 20.
+  const std::vector<uint8_t> palette = Block(192, {{3, 0x3F},
+                                                   {19, 0x3F},
+                                                   {20, 0x3F},
+                                                   {61, 0x3F},
+                                                   {170, 0x3F},
+                                                   {189, 0x3F},
+                                                   {190, 0x3F},
+                                                   {191, 0x3F}});
+  return {"sample.adf", Cat({{0x01},
+                             palette,
+                             FullBlockFont(),
+                             HexBytes("DB 01 20 60 DB 08 20 F0 DB 06"),
+                             Block(150, {})})};
+}
+
+TArtSample IceDrawSample() {
+  return {"sample.idf", Cat({HexBytes("04 31 2E 34 00 00 00 00 4F 00 00 00"),
+                             HexBytes("01 00 03 00 DB 0C  20 90  01 00 4C 00 20 00"),
+                             FullBlockFont(), Block(48, {{29, 0x3F}, {36, 0x3F}})})};
+}
+
+TArtSample TundraSample() {
+  return {"sample.tnd", Cat({Text("\x18TUNDRA24"), HexBytes("06 DB 00 FF 00 00 00 00 00 FF  41"),
+                             HexBytes("04 20 00 00 FF 00")})};
+}
+
+TArtSample PcBoardSample() {
+  return {"sample.pcb", Text("@X1F\xdb@X9C \r\nx@USER@@POS:12@@X0aB@CL")};
+}
+
+std::vector<std::string> ArtRows(const TArtPicture& picture) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < picture.Rows(); ++y) {
+    std::string chars, attrs;
+    for (const TScreenChar& cell : picture.Row(y)) {
+      chars += cell.Ch ? static_cast<char>(cell.Ch) : '.';
+      char hex[3];
+      std::snprintf(hex, sizeof hex, "%02x", cell.Attr);
+      attrs += hex;
+    }
+    // Trailing cells never written are left out.
+    while (!chars.empty() && chars.back() == '.' && attrs.ends_with("00")) {
+      chars.pop_back();
+      attrs.resize(attrs.size() - 2);
+    }
+    rows.push_back(chars + " " + attrs);
+  }
+  return rows;
+}
