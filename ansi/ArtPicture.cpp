@@ -28,8 +28,13 @@ bool TArtPicture::Reserve(int rows) {
 }
 
 bool TArtPicture::Put(int x, int y, TScreenChar cell) {
+  return PutRun(x, y, 1, cell);
+}
+
+bool TArtPicture::PutRun(int x, int y, int count, TScreenChar cell) {
   if (x < 0 || x >= Cols || y < 0 || !Reserve(y + 1)) return false;
-  Cells[static_cast<size_t>(y) * Cols + x] = cell;
+  const auto row = Cells.begin() + static_cast<std::ptrdiff_t>(y) * Cols;
+  std::fill(row + x, row + std::min(Cols, x + std::max(count, 0)), cell);
   return true;
 }
 

@@ -19,9 +19,11 @@
 
 constexpr int kArtDefaultWidth = 80;
 constexpr int kArtMaxWidth = 1024;
-// No file makes a larger picture (8 MB of cells): 80 columns by 52,428 rows,
-// or 1,024 by 4,096. Cells beyond it are dropped and the reader says so.
-constexpr size_t kArtMaxCells = size_t{1} << 22;
+// No file makes a larger picture (4 MB of cells): 80 columns by 26,214 rows
+// (five times what the ANSI interpreter holds), or 1,024 by 2,048. A few
+// bytes of a file can ask for far more (a run, a cursor position); cells
+// beyond it are dropped and the reader says so.
+constexpr size_t kArtMaxCells = size_t{1} << 21;
 
 // A font carried by the file: 8 pixels wide, Height rows per glyph, glyph c
 // at Bits[c * Height], one byte per pixel row from the top, bit 7 leftmost.
@@ -80,6 +82,9 @@ class TArtPicture {
   bool Put(int x, int y, TScreenChar cell);
   // The same, keeping the cell's exact colours too.
   bool Put(int x, int y, TScreenChar cell, const TArtTrueColor& colors);
+  // count copies of a cell from (x, y) rightwards, the part past the width
+  // dropped; false as Put.
+  bool PutRun(int x, int y, int count, TScreenChar cell);
   // Makes rows 0..rows-1 exist (blank). False past kArtMaxCells.
   bool Reserve(int rows);
   // Drops every row (palette, font, width and hints stay).

@@ -44,12 +44,15 @@ TArtRead StartRead(int fileWidth) {
   return read;
 }
 
-bool PutCell(TArtRead& read, int64_t x, int64_t y, TScreenChar cell, const TArtTrueColor* colors) {
+namespace {
+
+// Stores what put does at a cell the picture has, else notes why it cannot.
+template <typename TPut>
+bool PutInside(TArtRead& read, int64_t x, int64_t y, TPut put) {
   TArtPicture& picture = read.Picture;
   if (x < 0 || x >= picture.Width()) return true;
   const bool stored = y >= 0 && y < static_cast<int64_t>(kArtMaxCells) &&
-                      (colors ? picture.Put(static_cast<int>(x), static_cast<int>(y), cell, *colors)
-                              : picture.Put(static_cast<int>(x), static_cast<int>(y), cell));
+                      put(picture, static_cast<int>(x), static_cast<int>(y));
   if (!stored) {
     NoteProblem(read, TArtProblem::TooLarge,
                 "the picture reaches row " + std::to_string(y + 1) + ", past the " +
@@ -59,12 +62,31 @@ bool PutCell(TArtRead& read, int64_t x, int64_t y, TScreenChar cell, const TArtT
   return stored;
 }
 
-bool TCellStream::Add(TScreenChar cell) {
-  if (!PutCell(Out, X, Y, cell)) return false;
-  ++Cells;
-  if (++X == FileWidth) {
-    X = 0;
-    ++Y;
+}  // namespace
+
+bool PutCell(TArtRead& read, int64_t x, int64_t y, TScreenChar cell, const TArtTrueColor* colors) {
+  return PutInside(read, x, y, [&](TArtPicture& picture, int px, int py) {
+    return colors ? picture.Put(px, py, cell, *colors) : picture.Put(px, py, cell);
+  });
+}
+
+bool PutCells(TArtRead& read, int64_t x, int64_t y, TScreenChar cell, int count) {
+  return PutInside(read, x, y, [&](TArtPicture& picture, int px, int py) {
+    return picture.PutRun(px, py, count, cell);
+  });
+}
+
+bool TCellStream::Add(TScreenChar cell, size_t count) {
+  // A run fills the rest of a row at a time.
+  while (count > 0) {
+    const int n = static_cast<int>(std::min<size_t>(count, static_cast<size_t>(FileWidth - X)));
+    if (!PutCells(Out, X, Y, cell, n)) return false;
+    Cells += static_cast<size_t>(n);
+    count -= static_cast<size_t>(n);
+    if ((X += n) == FileWidth) {
+      X = 0;
+      ++Y;
+    }
   }
   return true;
 }

@@ -40,14 +40,17 @@ TArtRead StartRead(int fileWidth);
 // the picture cannot grow to row y.
 bool PutCell(TArtRead& read, int64_t x, int64_t y, TScreenChar cell,
              const TArtTrueColor* colors = nullptr);
+// The same for count copies of a cell in row y from x rightwards.
+bool PutCells(TArtRead& read, int64_t x, int64_t y, TScreenChar cell, int count);
 
 // Places cells in file order, row by row, wrapping at the file's width;
 // cells past the picture's width are dropped.
 class TCellStream {
  public:
   TCellStream(TArtRead& read, int fileWidth) : Out(read), FileWidth(fileWidth) {}
-  // False when the picture can hold no more cells (the problem is noted).
-  bool Add(TScreenChar cell);
+  // count copies of a cell, row by row. False when the picture can hold no
+  // more cells (the problem is noted).
+  bool Add(TScreenChar cell, size_t count = 1);
   size_t Count() const { return Cells; }
   TArtRead& Result() { return Out; }
 

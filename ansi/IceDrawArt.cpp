@@ -70,9 +70,7 @@ TArtRead ReadIceDrawArt(std::span<const uint8_t> content, const std::optional<TS
     const int count = Le16(data, i + 2);
     const TScreenChar cell{data[i + 4], data[i + 5]};
     i += kRunSize;
-    bool room = true;
-    for (int n = 0; n < count && room; ++n) room = cells.Add(cell);
-    if (!room) break;
+    if (!cells.Add(cell, static_cast<size_t>(count))) break;
   }
   return read;
 }

@@ -36,7 +36,11 @@ bool AddCompressedCells(TCellStream& cells, TByteCursor& bytes, size_t total) {
     // The byte every cell of the run shares comes first.
     if (kind == kRunSameChar && !bytes.Byte(ch)) return false;
     if (kind == kRunSameAttr && !bytes.Byte(attr)) return false;
-    if (kind == kRunSameCell && !(bytes.Byte(ch) && bytes.Byte(attr))) return false;
+    if (kind == kRunSameCell) {
+      if (!(bytes.Byte(ch) && bytes.Byte(attr))) return false;
+      if (!cells.Add({ch, attr}, std::min<size_t>(count, total - cells.Count()))) return true;
+      continue;
+    }
     for (int i = 0; i < count && cells.Count() < total; ++i) {
       if ((kind == kRunLiteral || kind == kRunSameAttr) && !bytes.Byte(ch)) return false;
       if ((kind == kRunLiteral || kind == kRunSameChar) && !bytes.Byte(attr)) return false;

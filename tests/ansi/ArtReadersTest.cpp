@@ -42,6 +42,8 @@ TEST(ArtReaders, ReadEachFormatsSampleCellForCell) {
       {XBinRawSample(), {kDb + "  1c9f", kDb + "  0e8f"}},
       {XBinCompressedSample(),
        {kDb + " " + kDb + " 012002", kDb + kDb + "  040e50", kDb + kDb + kDb + " 500f0f"}},
+      {{"run.xb", HexBytes("58 42 49 4E 1A 02 00 03 00 10 04  C5 41 1E")},  // one run, 3 rows
+       {"AA 1e1e", "AA 1e1e", "AA 1e1e"}},
       {XBinPaletteFontSample(), {"\x01 31"}},
       {XBin512Sample(), {"AA 070f"}},
       {ArtWorxSample(), {kDb + " " + kDb + " " + kDb + " 016008f006"}},
