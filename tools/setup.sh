@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick openbox
   fonts-pc python3 python3-fonttools
+  # The art converter a test compares the readers' colours with (it skips without it).
+  ansilove
 )
 
 missing=()

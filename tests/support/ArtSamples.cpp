@@ -1,16 +1,15 @@
 #include "support/ArtSamples.h"
 
+#include <charconv>
 #include <cstdio>
 
 std::vector<uint8_t> HexBytes(std::string_view hex) {
   std::vector<uint8_t> bytes;
-  for (size_t i = 0; i + 1 < hex.size();) {
-    if (hex[i] == ' ') {
-      ++i;
-      continue;
-    }
-    bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    i += 2;
+  for (size_t i = 0; i + 1 < hex.size(); i += hex[i] == ' ' ? 1 : 2) {
+    if (hex[i] == ' ') continue;
+    uint8_t b = 0;
+    std::from_chars(hex.data() + i, hex.data() + i + 2, b, 16);
+    bytes.push_back(b);
   }
   return bytes;
 }
@@ -107,7 +106,7 @@ TArtSample TundraSample() {
 }
 
 TArtSample PcBoardSample() {
-  return {"sample.pcb", Text("@X1F\xdb@X9C \r\nx@USER@@POS:12@@X0aB@CL")};
+  return {"sample.pcb", Text("@X1F\xdb@X9C \r\nx@USER@@POS:12@@X0AB@CL")};
 }
 
 std::vector<std::string> ArtRows(const TArtPicture& picture) {
