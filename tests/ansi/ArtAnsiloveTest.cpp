@@ -11,10 +11,10 @@
 
 namespace {
 
-// An image as ImageMagick writes it in binary PPM: "P6", width, height, 255,
-// one whitespace byte, then R, G, B per pixel.
+// An image as ImageMagick writes binary PPM: "P6", width, height, 255, a
+// blank, then R, G, B per pixel.
 struct TRgbImage {
-  int Width = 0, Height = 0;
+  int Width = 0, Height = 0, Depth = 0;
   std::vector<uint8_t> Pixels;
   TRgb At(int x, int y) const {
     const size_t i = 3 * (static_cast<size_t>(y) * Width + x);
@@ -26,11 +26,8 @@ bool ReadPpm(const std::string& path, TRgbImage& image) {
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
   std::istringstream in(std::string(bytes.begin(), bytes.end()));
   std::string magic;
-  int depth = 0;
-  if (!(in >> magic >> image.Width >> image.Height >> depth) || magic != "P6" || depth != 255)
-    return false;
-  const size_t at = static_cast<size_t>(in.tellg()) + 1;
-  image.Pixels.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end());
+  if (!(in >> magic >> image.Width >> image.Height >> image.Depth) || magic != "P6") return false;
+  image.Pixels.assign(bytes.begin() + static_cast<std::ptrdiff_t>(in.tellg()) + 1, bytes.end());
   return image.Pixels.size() == 3 * static_cast<size_t>(image.Width) * image.Height;
 }
 
