@@ -6,25 +6,29 @@
 #include <type_traits>
 
 #include "ansi/AnsiText.h"
+#include "ansi/ArtColors.h"
 
 namespace {
 
 constexpr uint8_t kEsc = 27;
 constexpr uint8_t kEndOfFile = 26;
+constexpr uint8_t kBell = 7;
+
+enum : uint8_t { kText, kAfterEsc, kInCsi, kInString, kInOscString };
 constexpr int64_t kMaxParam = std::numeric_limits<int32_t>::max();
 
-// The bytes the text state does not simply draw: TAB, LF, FF, CR, 26 and ESC.
+// The bytes the text state does not simply draw: TAB, LF, CR, 26 and ESC.
 constexpr std::array<bool, 256> kActsOn = [] {
   std::array<bool, 256> table{};
-  for (const uint8_t b : {9, 10, 12, 13, 26, 27}) table[b] = true;
+  for (const uint8_t b : {9, 10, 13, 26, 27}) table[b] = true;
   return table;
 }();
 
-// Digits, ";" and "?": the bytes that continue a control sequence.
+// Digits, ";", ":" and "?": the bytes that continue a control sequence.
 constexpr std::array<bool, 256> kParamChar = [] {
   std::array<bool, 256> table{};
   for (int b = '0'; b <= '9'; ++b) table[b] = true;
-  table[';'] = table['?'] = true;
+  table[';'] = table[':'] = table['?'] = true;
   return table;
 }();
 
@@ -47,8 +51,8 @@ constexpr std::array<TRendition, 48> kRenditions = [] {
   for (int c = 0; c < 8; ++c) {
     // Brightness, background and blink stay.
     table[30 + c] = {0xF8, static_cast<uint8_t>(AnsiColorDigit(c))};
-    // A new background clears blink; the foreground and its bright bit stay.
-    table[40 + c] = {0x0F, static_cast<uint8_t>(AnsiColorDigit(c) << 4)};
+    // Blink (the bright-background bit) stays, as does the foreground.
+    table[40 + c] = {0x8F, static_cast<uint8_t>(AnsiColorDigit(c) << 4)};
   }
   return table;
 }();
@@ -58,17 +62,33 @@ int64_t AtLeastOne(int64_t n) {
   return n == 0 ? 1 : n;
 }
 
+// True when the number at the front of params is joined to the next by ":",
+// as the sub-parameters of one rendition are.
+bool JoinedToNext(std::string_view params) {
+  const size_t end = params.find_first_not_of("0123456789");
+  return end != std::string_view::npos && params[end] == ':';
+}
+
+// ESC and the byte that starts a control string: DCS, OSC, SOS, PM, APC.
+bool StartsControlString(uint8_t ch) {
+  return ch == 'P' || ch == ']' || ch == 'X' || ch == '^' || ch == '_';
+}
+
 }  // namespace
 
 void TMsgBaseAnsi::Clear() {
+  CurAttr = 7;
+  ClearPicture();
+  ResetEscape();
+}
+
+void TMsgBaseAnsi::ClearPicture() {
   Lines = 1;
   CurX = 1;
   CurY = 1;
-  CurAttr = 7;
   // One block of plain bytes: a single memset, also in unoptimised builds.
   static_assert(std::is_trivially_copyable_v<AnsiImage> && sizeof(TScreenChar) == 2);
   std::memset(static_cast<void*>(Image.data()), 0, sizeof Image);
-  ResetEscape();
 }
 
 void TMsgBaseAnsi::ResetEscape() {
@@ -87,6 +107,11 @@ bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
     // Lines follows the cursor one byte late, so a final line feed alone
     // does not add an empty row.
     if (CurY > Lines) Lines = CurY;
+    // Line ends inside a control string are part of it.
+    if (EscState >= kInString && b != kEndOfFile) {
+      ProcessChar(b);
+      continue;
+    }
     switch (b) {
       case 10:
         if (CurY == kAnsiRows) return true;
@@ -146,12 +171,14 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
     size_t count = 0;
     int64_t value = 0;
     bool pending = false;  // characters since the last separator
+    bool subParams = false;
     for (; end < size; ++end) {
       const unsigned digit = data[end] - static_cast<unsigned>('0');
       if (digit <= 9) {
         value = std::min<int64_t>(value * 10 + digit, kMaxParam);
         pending = true;
       } else if (kParamChar[data[end]]) {
+        subParams |= data[end] == ':';
         values[count++ % values.size()] = static_cast<int32_t>(value);
         value = 0;
         pending = false;
@@ -165,8 +192,11 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
     const uint8_t final = data[end];
     i = end + 1;
     if (final == 'm') {
-      // The cursor stays.
-      if (count <= values.size()) {
+      // The cursor stays. Extended colours take the numbers after them: the
+      // text form reads those.
+      const auto extended = [](int32_t v) { return v == 38 || v == 48; };
+      if (count <= values.size() && !subParams &&
+          std::none_of(values.begin(), values.begin() + count, extended)) {
         for (size_t k = 0; k < count; ++k) SelectGraphicRendition(values[k]);
       } else {
         SelectGraphicRenditions(params);
@@ -176,7 +206,9 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
     }
     CurX = x;
     CurY = y;
-    RunSequence(final, params);
+    Lines = lines;
+    RunSequence(final, params);  // a clear screen also resets Lines
+    lines = Lines;
     x = CurX;
     y = CurY;
     row = Image[y].data();
@@ -190,22 +222,34 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
 
 void TMsgBaseAnsi::ProcessChar(uint8_t ch) {
   switch (EscState) {
-    case 0:
+    case kText:
       if (ch == kEsc) {
-        EscState = 1;
+        EscState = kAfterEsc;
       } else if (ch == 9) {
         MoveTo(CurX + 8, CurY);  // no tab stops: always 8 columns on
-      } else if (ch != 12) {
+      } else {
         PutChar(ch);
         ResetEscape();
       }
       break;
-    case 1:
+    case kAfterEsc:
       if (ch == '[') {
-        EscState = 2;
+        EscState = kInCsi;
         EscParams.clear();
+      } else if (StartsControlString(ch)) {
+        EscState = ch == ']' ? kInOscString : kInString;
       } else {
-        EscState = 0;  // ESC and the byte after it both vanish
+        EscState = kText;  // ESC and the byte after it both vanish (ST, ESC "\", too)
+      }
+      break;
+    case kInString:
+    case kInOscString:
+      // Any ESC ends the string: ST is ESC "\", and an ESC of another
+      // sequence starts that one. OSC strings may also end with BEL.
+      if (ch == kEsc) {
+        EscState = kAfterEsc;
+      } else if (ch == kBell && EscState == kInOscString) {
+        EscState = kText;
       }
       break;
     default:
@@ -278,6 +322,11 @@ void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
       MoveTo(column, row);
       break;
     }
+    case 'J':
+      // Only "2" (the whole screen); erasing before or after the cursor
+      // does not happen in art.
+      if (NextParam(params) == 2) ClearPicture();
+      break;
     case 'K':
       // Parameters are not looked at: 1 and 2 erase like 0.
       for (int x = CurX; x <= kAnsiCols; ++x) Image[CurY][x] = {' ', CurAttr};
@@ -295,13 +344,58 @@ void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
       MoveTo(std::max<int64_t>(1, SavedX), std::max<int64_t>(1, SavedY));
       break;
     default:
-      break;  // "J", "h" and the rest: dropped
+      break;  // "h" and the rest: dropped
   }
 }
 
 void TMsgBaseAnsi::SelectGraphicRenditions(std::string_view params) {
   // An empty parameter text changes nothing.
-  while (!params.empty()) SelectGraphicRendition(NextParam(params));
+  while (!params.empty()) {
+    const bool subParams = JoinedToNext(params);
+    const int32_t n = NextParam(params);
+    if (n == 38 || n == 48) {
+      SelectExtendedColor(n == 48, params, subParams);
+      continue;
+    }
+    // Sub-parameters of other renditions (underline styles "4:3") are dropped.
+    while (subParams && JoinedToNext(params)) NextParam(params);
+    if (subParams) NextParam(params);
+    SelectGraphicRendition(n);
+  }
+}
+
+void TMsgBaseAnsi::SelectExtendedColor(bool background, std::string_view& params, bool subParams) {
+  // The numbers after 38 or 48: with ":" the rest of this parameter, with
+  // ";" as many of the following ones as the kind needs.
+  std::array<int32_t, 6> fields{};
+  size_t count = 0;
+  if (subParams) {
+    for (bool more = true; more && !params.empty();) {
+      more = JoinedToNext(params);
+      const int32_t field = NextParam(params);
+      if (count < fields.size()) fields[count++] = field;
+    }
+  } else if (!params.empty()) {
+    fields[count++] = NextParam(params);
+    const size_t needs = fields[0] == 5 ? 1 : fields[0] == 2 ? 3 : 0;
+    for (size_t k = 0; k < needs && !params.empty(); ++k) fields[count++] = NextParam(params);
+  }
+  uint8_t color = 0;
+  if (count >= 2 && fields[0] == 5 && fields[1] <= 255) {
+    color = XtermColorIndex(static_cast<uint8_t>(fields[1]));
+  } else if (count >= 4 && fields[0] == 2) {
+    // "2:space:R:G:B" names a colour space before the components; "2:R:G:B" does not.
+    const size_t at = subParams && count >= 5 ? 2 : 1;
+    const auto component = [&](size_t k) {
+      return static_cast<uint8_t>(std::min<int32_t>(fields[at + k], 255));
+    };
+    color = NearestColor({component(0), component(1), component(2)}, kVgaPalette);
+  } else {
+    return;  // an unknown kind, or too few numbers: no colour
+  }
+  // The colour is exact: a bright background sets bit 7, a dark one clears it.
+  CurAttr = background ? static_cast<uint8_t>((CurAttr & 0x0F) | color << 4)
+                       : static_cast<uint8_t>((CurAttr & 0xF0) | color);
 }
 
 void TMsgBaseAnsi::SelectGraphicRendition(int32_t n) {

@@ -10,9 +10,11 @@
 
 // Turns the bytes of an ANSI art file into a tall off-screen picture of
 // character cells, 80 columns by up to 5000 rows. It understands what ANSI
-// art uses: colours, cursor movement, erase to the end of a row, saving and
-// restoring the cursor, CR, LF, TAB and the end-of-file byte 26. It never
-// touches the console.
+// art uses: colours (also the 256-colour and 24-bit ones, shown as the
+// nearest of the 16), cursor movement, erase to the end of a row, clear
+// screen, saving and restoring the cursor, CR, LF, TAB and the end-of-file
+// byte 26; control strings (DCS, OSC, APC, PM, SOS) are skipped. Every other
+// byte is drawn as its glyph, form feed too. It never touches the console.
 
 constexpr int kAnsiCols = 80;
 constexpr int kAnsiRows = 5000;
@@ -54,7 +56,9 @@ class TMsgBaseAnsi {
   std::string EscParams;
   uint16_t Lines = 1;  // rows in use: the lowest cursor row reached, at least 1
   uint16_t CurY = 1;
-  uint8_t EscState = 0;  // 0 text, 1 after ESC, 2 inside ESC "["
+  // 0 text, 1 after ESC, 2 inside ESC "[", 3 inside a control string (to
+  // the next ESC), 4 inside an OSC string (to the next ESC or BEL).
+  uint8_t EscState = 0;
   uint8_t SavedX = 0;
   uint8_t SavedY = 0;  // the row modulo 256, as a byte holds it
   uint8_t CurX = 1;
@@ -63,6 +67,11 @@ class TMsgBaseAnsi {
  private:
   void SelectGraphicRenditions(std::string_view params);
   void SelectGraphicRendition(int32_t n);
+  // 38 (foreground) or 48 (background) and what follows it in params:
+  // ";5;N" or ":5:N" (xterm colour N), ";2;R;G;B", ":2:R:G:B" or ":2::R:G:B".
+  void SelectExtendedColor(bool background, std::string_view& params, bool subParams);
+  // The whole picture blank and the cursor home; the colours stay.
+  void ClearPicture();
   // Draws characters and runs whole control sequences from buf[i] on, in
   // the text state, up to the first byte that needs the state machine;
   // answers its index.

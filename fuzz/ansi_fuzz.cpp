@@ -39,7 +39,7 @@ void CheckCursor(const TMsgBaseAnsi& ansi) {
   Check(ansi.CurX >= 1 && ansi.CurX <= kAnsiCols, "cursor column outside 1..80");
   Check(ansi.CurY >= 1 && ansi.CurY <= kAnsiRows, "cursor row outside 1..5000");
   Check(ansi.Lines >= 1 && ansi.Lines <= kAnsiRows, "Lines outside 1..5000");
-  Check(ansi.EscState <= 2, "unknown escape state");
+  Check(ansi.EscState <= 4, "unknown escape state");
 }
 
 void CheckText(const TMsgBaseAnsi& ansi) {

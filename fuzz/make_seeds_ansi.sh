@@ -34,4 +34,10 @@ seed("split_sequence", b"x" * 30 + E + b"1;3", b"\x1d\x01")
 seed("long_params", E + b";" * 300 + b"1m" + E + b"99999999999999C")
 seed("bottom", b"\n" * 4999 + b"z" * 90 + E + b"300B" + E + b"s" + E + b"u\r\n")
 seed("end_of_file", b"art\x1aSAUCE00 metadata")
+seed("extended_colours", E + b"38;5;196mA" + E + b"48;5;226mB" + E + b"38;2;255;128;0;48;2;0;0;9mC" +
+     E + b"38:5:10mD" + E + b"48:2::0:0:170mE" + E + b"48:2:1:2:3mF" + E + b"38;5m" + E + b"4:3;31mG")
+seed("control_strings", b"a\x1bPq#1;2\r\ndata\x1b\\b\x1b]0;title\x07c\x1b_apc\x1b\\\x1b^pm\x1b\\" +
+     b"\x1bXsos\x1b\\d\x1b]unended\x1b[3Ce\x1bP" + b"A" * 200)
+seed("clear_blink_form_feed", b"ab\x0c\r\n" + E + b"5;46mcd" + E + b"2J" + E + b"0mef" + E + b"J" +
+     E + b"1Jg\x0c\x0c")
 PY

@@ -7,6 +7,8 @@ packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # The art converter a test compares the readers' colours with (it skips without it).
+  ansilove
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick openbox
   fonts-pc python3 python3-fonttools

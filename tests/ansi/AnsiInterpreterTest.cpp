@@ -80,8 +80,13 @@ const TPictureCase kPictureCases[] = {
      {std::string(74, 'c') + "X     "},
      76,
      1},
-    {"erase in display and modes change nothing",
-     "A" + kEsc + "[2J" + kEsc + "[?7hB",
+    {"clear screen empties the picture and homes; modes change nothing",
+     "A\r\nBC" + kEsc + "[2J" + kEsc + "[?7hD",
+     {"D"},
+     2,
+     1},
+    {"erase in display other than 2 changes nothing",
+     "A" + kEsc + "[J" + kEsc + "[1JB",
      {"AB"},
      3,
      1},
@@ -92,7 +97,35 @@ const TPictureCase kPictureCases[] = {
      {"A........B" + std::string(67, 'd') + "..E"},
      1,
      2},
-    {"form feed is ignored", "A\fB", {"AB"}, 3, 1},
+    {"form feed is drawn and moves on", "A\fB", {"A\fB"}, 4, 1},
+    {"control strings are not drawn, line ends in them not acted on",
+     "A" + kEsc + "Pq#1;2\r\nabc" + kEsc + "\\B" + kEsc + "_apc" + kEsc + "\\" + kEsc + "^pm" +
+         kEsc + "\\" + kEsc + "Xsos" + kEsc + "\\C",
+     {"ABC"},
+     4,
+     1},
+    {"BEL ends an OSC string only",
+     "A" + kEsc + "]0;title\aB" + kEsc + "Pdcs\aC" + kEsc + "\\D",
+     {"ABD"},
+     4,
+     1},
+    {"an ESC in a control string starts the next sequence",
+     "A" + kEsc + "]unended" + kEsc + "[3CB",
+     {"A...B"},
+     6,
+     1},
+    {"the end-of-file byte also ends a control string",
+     "A" + kEsc +
+         "Pdata\x1a"
+         "B",
+     {"A"},
+     2,
+     1},
+    {"extended colours take their numbers along",
+     "A" + kEsc + "[38:2::255:0:0;48;5;226mB" + kEsc + "[38;2;1;2;3mC",
+     {"ABC"},
+     4,
+     1},
     {"the end-of-file byte stops reading",
      "A\x1a"
      "B\r\nC",
@@ -145,7 +178,7 @@ const TAttrCase kAttrCases[] = {
     {"\x1b[1;33;44mX", 0x1E},
     {"\x1b[1;33;44m\x1b[0mX", 0x07},
     {"\x1b[1;33;44m\x1b[7mX", 0x61},  // bright bit dropped, then colours swapped
-    {"\x1b[5;41mX", 0x47},            // a background clears blink
+    {"\x1b[5;41mX", 0xC7},            // blink stays under a new background
     {"\x1b[41;5mX", 0xC7},
     {"\x1b[1;31mX", 0x0C},          // bright kept under a new foreground
     {"\x1b[36;46mX", 0x33},         // ANSI cyan is PC 3
@@ -154,6 +187,21 @@ const TAttrCase kAttrCases[] = {
     {"\x1b[32;2;38;99;4mX", 0x02},  // unknown values ignored
     {"\x1b[31;;1mX", 0x0F},         // an empty value is 0, a reset
     {"\x1b[44m\x1b[KX", 0x17},
+    {"\x1b[44m\x1b[2JX", 0x17},  // a clear screen keeps the colours
+    // xterm colours 0-15 are the ANSI colours, the rest the nearest of the 16.
+    {"\x1b[38;5;4mX", 0x01},
+    {"\x1b[38;5;9mX", 0x0C},
+    {"\x1b[38:5:10mX", 0x0A},
+    {"\x1b[48;5;226mX", 0xE7},       // 255,255,0: yellow, a bright background
+    {"\x1b[48;5;196mX", 0x47},       // 255,0,0 is nearer to 170,0,0 than to 255,85,85
+    {"\x1b[5m\x1b[48;5;1mX", 0x47},  // an exact dark background ends blink
+    {"\x1b[1;38;5;2;44mX", 0x12},    // an exact dark foreground ends bright
+    {"\x1b[38;2;255;255;255mX", 0x0F},
+    {"\x1b[48:2::0:0:170mX", 0x17},  // with the colour space field
+    {"\x1b[48:2:0:170:0mX", 0x27},   // without it
+    {"\x1b[38;5mX", 0x07},           // no colour number: nothing
+    {"\x1b[38;5;256;31mX", 0x04},    // no such colour; what follows still acts
+    {"\x1b[4:3;31mX", 0x04},         // sub-parameters of other renditions dropped
 };
 
 TEST(AnsiInterpreter, ColoursTheCells) {

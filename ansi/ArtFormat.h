@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "ansi/ArtReaders.h"
+#include "ansi/Sauce.h"
+
+// Which reader a file goes to, and reading a whole file through it.
+
+enum class TArtFormat : uint8_t { Ansi, Bin, XBin, ArtWorx, IceDraw, Tundra, PcBoard };
+
+// The format of a file: by its extension (.bin .xb .adf .idf .tnd .pcb in
+// any case), else by its SAUCE record's data and file type, else ANSI (for
+// .ans and every other extension: plain text is read as ANSI too).
+TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& sauce);
+
+// A whole file's bytes: the SAUCE trailer is cut off and kept in the
+// result, the rest goes to the reader ArtFormatOf chooses.
+TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName);

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "console/Palette.h"
+#include "console/ScreenTypes.h"
+
+// A picture of character cells as an art file holds it, whatever its format:
+// a width, rows of cells, and what the file says about drawing them (its own
+// palette and font, the SAUCE record's hints). Rows exist only as far as the
+// picture uses them, so memory follows the picture's size. Plain data: no
+// console, no window. Columns and rows count from 0 here; ArtPictureScreen
+// gives the 1-based screen the rest of the program draws.
+
+constexpr int kArtDefaultWidth = 80;
+constexpr int kArtMaxWidth = 1024;
+// No file makes a larger picture (4 MB of cells): 80 columns by 26,214 rows
+// (five times what the ANSI interpreter holds), or 1,024 by 2,048. A few
+// bytes of a file can ask for far more (a run, a cursor position); cells
+// beyond it are dropped and the reader says so.
+constexpr size_t kArtMaxCells = size_t{1} << 21;
+
+// A font carried by the file: 8 pixels wide, Height rows per glyph, glyph c
+// at Bits[c * Height], one byte per pixel row from the top, bit 7 leftmost.
+// With 512 glyphs, bit 3 of an attribute chooses the second 256.
+struct TArtFont {
+  int Height = 16;            // 1..32
+  int Count = 256;            // 256 or 512
+  std::vector<uint8_t> Bits;  // Count * Height bytes
+
+  friend bool operator==(const TArtFont&, const TArtFont&) = default;
+};
+
+enum class TLetterSpacing : uint8_t { Unset, Eight, Nine };
+enum class TAspectRatio : uint8_t { Unset, Legacy, Square };
+
+// How the artist meant the picture to be shown.
+struct TArtHints {
+  // Attribute bit 7: a bright background (iCE colours) or a blinking
+  // foreground over a dark one.
+  bool Ice = true;
+  // The file said which (its SAUCE record or the format itself); otherwise
+  // Ice is the default.
+  bool IceKnown = false;
+  TLetterSpacing LetterSpacing = TLetterSpacing::Unset;
+  // Legacy: made for a screen of tall pixels, to be stretched by 1.35.
+  TAspectRatio Aspect = TAspectRatio::Unset;
+  std::string FontName;  // as the record names it, e.g. "IBM VGA50"
+  int FontHeight = 16;   // the glyph height that name stands for
+
+  friend bool operator==(const TArtHints&, const TArtHints&) = default;
+};
+
+// Exact colours of one cell, for formats that store 24-bit colour (its
+// attribute then holds the nearest palette colours).
+struct TArtTrueColor {
+  TRgb Fg;
+  TRgb Bg;
+  friend bool operator==(const TArtTrueColor&, const TArtTrueColor&) = default;
+};
+
+class TArtPicture {
+ public:
+  // The width is kept inside 1..kArtMaxWidth.
+  explicit TArtPicture(int width = kArtDefaultWidth);
+
+  int Width() const { return Cols; }
+  // Rows in use: the highest row any cell was stored in, plus one.
+  int Rows() const { return static_cast<int>(Cells.size() / static_cast<size_t>(Cols)); }
+  // Cell (x, y); {0, 0} (a blank on colour 0) where nothing was stored.
+  TScreenChar At(int x, int y) const;
+  // Row y, Width() cells; empty for a row outside the picture.
+  std::span<const TScreenChar> Row(int y) const;
+
+  // Stores a cell, adding blank rows up to y. False, storing nothing, for a
+  // cell outside the width, above row 0, or past kArtMaxCells.
+  bool Put(int x, int y, TScreenChar cell);
+  // The same, keeping the cell's exact colours too.
+  bool Put(int x, int y, TScreenChar cell, const TArtTrueColor& colors);
+  // count copies of a cell from (x, y) rightwards, the part past the width
+  // dropped; false as Put.
+  bool PutRun(int x, int y, int count, TScreenChar cell);
+  // Makes rows 0..rows-1 exist (blank). False past kArtMaxCells.
+  bool Reserve(int rows);
+  // Drops every row (palette, font, width and hints stay).
+  void Clear();
+
+  bool HasTrueColor() const { return !TrueColors.empty(); }
+  // The exact colours of cell (x, y), or nothing in a picture without any.
+  std::optional<TArtTrueColor> TrueColorAt(int x, int y) const;
+
+  std::optional<TPalette> Palette;  // the file's own colours
+  std::optional<TArtFont> Font;     // the file's own glyphs
+  TArtHints Hints;
+
+ private:
+  bool Inside(int x, int y) const;
+  int Cols;
+  std::vector<TScreenChar> Cells;  // row-major, Rows() * Cols
+  // Empty, or one per cell once any cell had exact colours; a cell stored
+  // without them is black on black there, as a 24-bit canvas starts.
+  std::vector<TArtTrueColor> TrueColors;
+};
+
+// Rows firstRow .. firstRow+count-1 of the picture as a screen (rows and
+// columns 1-based, element 0 unused, Width() columns); rows past the picture
+// are blank. A negative count means every row from firstRow on.
+TScreen ArtPictureScreen(const TArtPicture& picture, int firstRow = 0, int count = -1);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "ansi/ArtPicture.h"
+#include "ansi/Sauce.h"
+
+// One reader per art format. Each takes the file's content (its bytes with
+// the SAUCE trailer cut off, as ParseSauce finds it) and the record if there
+// is one, and returns the picture with what went wrong. They check every
+// length and offset against the bytes before reading or allocating, and
+// never show anything themselves: the caller reports the message.
+
+enum class TArtProblem : uint8_t {
+  None,
+  NotThisFormat,  // the file does not start as the format does: nothing drawn
+  BadHeader,      // the header holds a value no picture has: nothing drawn
+  Truncated,      // the file ends early: the picture holds what the file does
+  TooLarge,       // wider than kArtMaxWidth or past kArtMaxCells: the part that fits
+};
+
+struct TArtRead {
+  TArtPicture Picture;
+  TArtProblem Problem = TArtProblem::None;
+  std::string Message;          // the problem in words, e.g. "not an XBin file"
+  std::optional<TSauce> Sauce;  // the record, when ReadArt found one
+};
+
+// Raw character/attribute pairs. Width: the record's (BinaryText TInfo1, or
+// twice its file type), else 160.
+TArtRead ReadBinArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// XBin (.xb): header, optional palette and font (1-32 pixels high, 256 or 512
+// glyphs), raw or compressed cells; the header's non-blink flag decides iCE.
+TArtRead ReadXBinArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// ArtWorx (.adf): a 64-colour palette of which 16 are used, an 8x16 font,
+// then 80-column cells.
+TArtRead ReadArtWorxArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// iCE Draw (.idf): header with the picture's columns, run-length cells, then
+// the font and the palette at the end.
+TArtRead ReadIceDrawArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// TundraDraw (.tnd): characters with 24-bit colours, kept per cell; the
+// attributes hold the nearest VGA colours. Width: the record's, else 80.
+TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// PCBoard (.pcb): text with @X colour codes, @CLS@ and @POS:n@; other
+// @-codes stay text. Width: the record's, else 80.
+TArtRead ReadPcBoardArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// ANSI art and plain text through the ANSI interpreter (80 columns).
+TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
