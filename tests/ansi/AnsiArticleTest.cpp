@@ -45,7 +45,8 @@ TEST(AnsiArticle, TextIsWhatTheViewerShows) {
       // Blanks at a row's end go, coloured or not; 0 and 255 are blanks.
       {"a\x1b[44m   \x1b[0m\r\nb\xff\x1b[2Cc\xff\r\n", "a\nb   c\n"},
       {"\r\n\r\ntwo\r\n\r\n\r\n\x1b[3B", "\n\ntwo\n"},  // empty rows after the last go
-      {"\x1b[2;5Hb\x1b[1;1Ha\x1b[2Jc", "ac\n    b\n"},
+      {"\x1b[2;5Hb\x1b[1;1Ha", "a\n    b\n"},
+      {"\x1b[2;5Hb\x1b[2Jc", "c\n"},  // a cleared screen drops what was drawn
       {"shown\x1a hidden\r\n", "shown\n"},
       // A SAUCE record without the end-of-file byte before it (no comments).
       {"art\r\nSAUCE00" + std::string(97, ' ') + '\0' + std::string(23, ' '), "art\n"},
