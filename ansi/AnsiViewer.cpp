@@ -10,6 +10,7 @@
 #include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
@@ -17,19 +18,14 @@
 #include "util/Text.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 
-constexpr uint8_t kEsc = 27;
-constexpr uint8_t kCtrlS = 19;
 constexpr int kShownCols = 79;  // column 80 of the picture is never shown
 constexpr uint8_t kCharListAttr = 3;
 constexpr size_t kCharsOnFirstRow = 44;
 constexpr size_t kCharsOnSecondRow = 54;
 constexpr size_t kMaxMessage = 72;  // what a message box shows of its text
-
-constexpr uint8_t kScanF1 = 59;
 
 // "prefix path", with the start of a long path cut so that its name shows.
 std::string FitPath(std::string_view prefix, std::string_view path) {
@@ -89,10 +85,10 @@ class TAnsiView {
   void HandleKey() {
     const uint8_t key = ReadKey();
     switch (key) {
-      case kEsc:
+      case kKeyEscape:
         Quit = true;
         break;
-      case 13:
+      case kKeyEnter:
       case 'N':
       case 'n':
         if (Percent == 100) Quit = true;
@@ -102,7 +98,7 @@ class TAnsiView {
       case 'p':
         PageDown();
         break;
-      case kCtrlS:
+      case kKeyCtrlS:
         SaveAsText();
         break;
       case 0:
@@ -116,7 +112,7 @@ class TAnsiView {
   void HandleExtendedKey(uint8_t code) {
     const int lines = Ansi.Lines;
     switch (code) {
-      case kCtrlS:
+      case kScanCtrlS:
         SaveAsText();
         break;
       case kScanF1:
