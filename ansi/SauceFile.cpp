@@ -5,7 +5,6 @@
 #include <ctime>
 #include <memory>
 
-#include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
