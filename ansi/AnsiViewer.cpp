@@ -12,7 +12,6 @@
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
-#include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
@@ -37,8 +36,14 @@ std::string FitPath(std::string_view prefix, std::string_view path) {
 class TAnsiView {
  public:
   TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi,
-            const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow)
-      : FileName(fileName), Ansi(ansi), Record(record), FirstRow(firstRow), LastRow(lastRow) {}
+            const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow,
+            const std::string& fontChars)
+      : FileName(fileName),
+        Ansi(ansi),
+        Record(record),
+        FirstRow(firstRow),
+        LastRow(lastRow),
+        FontChars(fontChars) {}
 
   void Run() {
     DrawPage();
@@ -205,6 +210,7 @@ class TAnsiView {
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
   const uint8_t LastRow;
+  const std::string& FontChars;  // the caller's: a capture may change it
   int TopLine = 1;
   const int PageSize = 16;
   uint16_t Percent = 0;
@@ -229,7 +235,8 @@ std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16
          CharStr(static_cast<char>(bar.EmptyChar), static_cast<uint8_t>(bar.BarWidth - filled));
 }
 
-void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) {
+void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
+                  const std::string& fontChars) {
   SetTextAttr(7);
   if (!FileThere(fileName)) return;
   auto ansi = std::make_unique<TMsgBaseAnsi>();
@@ -242,6 +249,6 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) 
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
   ClrScr();
-  TAnsiView(fileName, *ansi, record, firstRow, lastRow).Run();
+  TAnsiView(fileName, *ansi, record, firstRow, lastRow, fontChars).Run();
   GotoXY(1, 25);
 }

@@ -10,6 +10,7 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
+#include "tdf/FontFile.h"
 #include "util/Cp437.h"
 #include "util/Files.h"
 
@@ -115,6 +116,7 @@ int Run(int argc, char** argv) {
     return kSauceCommand.Fail("--json goes with reading a record, not writing one");
 
   edit.Today = SauceToday();
+  edit.IsFontFile = HasFontSignature;
   std::string why;
   if (!WriteSauceFile(path, edit, why)) return kSauceCommand.Fail(path + ": " + why);
   return 0;

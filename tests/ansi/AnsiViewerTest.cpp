@@ -12,7 +12,6 @@
 #include "support/ConsoleTestSupport.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
-#include "tdf/FontFile.h"
 
 namespace {
 
@@ -31,22 +30,18 @@ std::string NumberedRows(int n) {
 
 class AnsiViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Console = &Con;
-    FontChars = "ABC";
-  }
+  void SetUp() override { Console = &Con; }
   void TearDown() override {
     EXPECT_EQ(Con.Overruns, 0) << "the viewer waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "the viewer ended early";
     Console = nullptr;
-    FontChars.clear();
   }
 
   void Step(std::initializer_list<int> keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   std::string Show(std::string_view art) {
     const std::string path = Dir.Write("art.ans", art);
-    ShowAnsiFile(path, 1, 24);
+    ShowAnsiFile(path, 1, 24, FontChars);
     return path;
   }
 
@@ -62,6 +57,7 @@ class AnsiViewerTest : public ::testing::Test {
 
   TWaitingConsole Con;
   TTempDir Dir;
+  std::string FontChars = "ABC";
 };
 
 struct TPageStep {
@@ -186,7 +182,7 @@ TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
 }
 
 TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
-  ShowAnsiFile(Dir.File("absent.ans"), 1, 24);  // returns at once, nothing drawn
+  ShowAnsiFile(Dir.File("absent.ans"), 1, 24, FontChars);  // returns at once, nothing drawn
   EXPECT_TRUE(Con.Waits.empty());
   EXPECT_EQ(VisibleRow(Con, 1), std::string(80, ' '));
 
@@ -194,7 +190,7 @@ TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
   const std::string fifo = Dir.File("pipe.ans");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   Step("\r");
-  ShowAnsiFile(fifo, 1, 24);
+  ShowAnsiFile(fifo, 1, 24, FontChars);
   ASSERT_EQ(Con.Waits.size(), 1u);
   EXPECT_NE(Text(0, 12).find("Error Opening File!"), std::string::npos);
 }
