@@ -15,15 +15,13 @@
 #include "util/Files.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
+#include "widgets/CharListRows.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
 
 namespace {
 
-constexpr int kShownCols = 79;  // column 80 of the picture is never shown
-constexpr uint8_t kCharListAttr = 3;
-constexpr size_t kCharsOnFirstRow = 44;
-constexpr size_t kCharsOnSecondRow = 54;
+constexpr int kShownCols = 79;      // column 80 of the picture is never shown
 constexpr size_t kMaxMessage = 72;  // what a message box shows of its text
 
 // "prefix path", with the start of a long path cut so that its name shows.
@@ -78,13 +76,7 @@ class TAnsiView {
                                        static_cast<int16_t>(lines), Percent);
     SetTextAttr(0);
     WritePipeXY(3, 25, 7, bar);
-    WriteXY(1, 23, kCharListAttr,
-            PadCenter("Chars.:" + FontChars.substr(0, kCharsOnFirstRow), 80, ' '));
-    WriteXY(1, 24, kCharListAttr,
-            PadCenter(FontChars.size() > kCharsOnFirstRow
-                          ? FontChars.substr(kCharsOnFirstRow, kCharsOnSecondRow)
-                          : std::string(),
-                      80, ' '));
+    DrawCharListRows(FontChars);
   }
 
   void HandleKey() {
