@@ -60,14 +60,6 @@ TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& 
   return settings;
 }
 
-std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback) {
-  return ReadFontsSettings(iniPath, fallback).Path;
-}
-
-int ReadOutlineStyleSetting(const std::string& iniPath) {
-  return ReadFontsSettings(iniPath, "").OutlineStyle;
-}
-
 bool WriteIniSetting(const std::string& iniPath, std::string_view section, std::string_view key,
                      std::string_view value) {
   // A line break in the value would make lines of its own.
