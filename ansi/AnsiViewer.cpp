@@ -40,8 +40,9 @@ class TAnsiView {
         Ansi(ansi),
         Record(record),
         FirstRow(firstRow),
-        LastRow(lastRow),
-        FontChars(fontChars) {}
+        LastRow(std::min<uint8_t>(lastRow, kCharListTop - 1)),
+        FontChars(fontChars),
+        PageSize(std::max(1, LastRow - FirstRow + 1)) {}
 
   void Run() {
     DrawPage();
@@ -201,10 +202,10 @@ class TAnsiView {
   const TMsgBaseAnsi& Ansi;
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
-  const uint8_t LastRow;
+  const uint8_t LastRow;         // of the picture: the character list takes the rows below
   const std::string& FontChars;  // the caller's: a capture may change it
+  const int PageSize;            // a page is the rows shown
   int TopLine = 1;
-  const int PageSize = 16;
   uint16_t Percent = 0;
   bool Quit = false;
   const RecPercent Bar;

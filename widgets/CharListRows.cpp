@@ -16,6 +16,6 @@ constexpr size_t kCharsOnFirstRow = 44;
 void DrawCharListRows(std::string_view chars) {
   const std::string_view first = chars.substr(0, std::min(chars.size(), kCharsOnFirstRow));
   const std::string_view rest = chars.substr(first.size());
-  WriteXY(1, 23, kCharListAttr, PadCenter("Chars.:" + std::string(first), 80, ' '));
-  WriteXY(1, 24, kCharListAttr, PadCenter(rest, 80, ' '));
+  WriteXY(1, kCharListTop, kCharListAttr, PadCenter("Chars.:" + std::string(first), 80, ' '));
+  WriteXY(1, kCharListTop + 1, kCharListAttr, PadCenter(rest, 80, ' '));
 }
