@@ -57,13 +57,3 @@ bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error,
     return ansi.ProcessBuffer(chunk) || left <= 0;
   });
 }
-
-bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error) {
-  bytes.clear();
-  TFileHandle file;
-  if (!OpenForReading(path, file, error)) return false;
-  return ReadInChunks(file, error, [&](std::span<const uint8_t> chunk) {
-    bytes.insert(bytes.end(), chunk.begin(), chunk.end());
-    return false;
-  });
-}

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "ansi/AnsiInterpreter.h"
 #include "ansi/Sauce.h"
@@ -20,6 +19,3 @@ bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error);
 // The same, also handing out the file's SAUCE record (empty when it has none).
 bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error,
                   std::optional<TSauce>& record);
-
-// The whole content of a file, read through the same retrying reads.
-bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error);

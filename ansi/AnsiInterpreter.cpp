@@ -14,7 +14,6 @@ constexpr uint8_t kEsc = 27;
 constexpr uint8_t kEndOfFile = 26;
 constexpr uint8_t kBell = 7;
 
-enum : uint8_t { kText, kAfterEsc, kInCsi, kInString, kInOscString };
 constexpr int64_t kMaxParam = std::numeric_limits<int32_t>::max();
 
 // The bytes the text state does not simply draw: TAB, LF, CR, 26 and ESC.
@@ -92,14 +91,14 @@ void TMsgBaseAnsi::ClearPicture() {
 }
 
 void TMsgBaseAnsi::ResetEscape() {
-  EscState = 0;
+  EscState = kText;
   EscParams.clear();  // keeps its capacity: no allocation per sequence
 }
 
 bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
   size_t i = 0;
   while (i < buf.size()) {
-    if (EscState == 0) {
+    if (EscState == kText) {
       i = RunText(buf, i);
       if (i == buf.size()) break;
     }

@@ -37,6 +37,30 @@ class TMsgBaseAnsi {
   // Feeds bytes in file order, in chunks of any size. True means stop
   // reading: the end-of-file byte came, or a line feed on the last row.
   bool ProcessBuffer(std::span<const uint8_t> buf);
+  // Takes the next number off the front of params: "12;34" gives 12 and
+  // leaves "34", ";5" gives 0 and leaves "5", "" gives 0. A number too large
+  // for 32 bits counts as the largest one.
+  static int32_t NextParam(std::string_view& params);
+
+  // Equal when both read the same bytes so far, however they were chunked:
+  // the picture, the cursor and the state in the middle of a sequence.
+  bool operator==(const TMsgBaseAnsi&) const = default;
+
+  AnsiImage Image;
+  uint16_t Lines = 1;  // rows in use: the lowest cursor row reached, at least 1
+  uint16_t CurY = 1;
+  uint8_t CurX = 1;
+  uint8_t CurAttr = 7;
+
+ private:
+  enum TEscState : uint8_t {
+    kText,         // characters are drawn
+    kAfterEsc,     // ESC came: "[" starts a control sequence
+    kInCsi,        // inside ESC "[": parameters until the final byte
+    kInString,     // inside a control string, to the next ESC
+    kInOscString,  // inside an OSC string, to the next ESC or BEL
+  };
+
   // One byte of the text / escape state machine (CR, LF and 26 never come here).
   void ProcessChar(uint8_t ch);
   // One byte inside a control sequence (after ESC "[").
@@ -47,24 +71,6 @@ class TMsgBaseAnsi {
   // Sets the cursor, kept inside columns 1..80 and rows 1..5000.
   void MoveTo(int64_t x, int64_t y);
   void ResetEscape();
-  // Takes the next number off the front of params: "12;34" gives 12 and
-  // leaves "34", ";5" gives 0 and leaves "5", "" gives 0. A number too large
-  // for 32 bits counts as the largest one.
-  static int32_t NextParam(std::string_view& params);
-
-  AnsiImage Image;
-  std::string EscParams;
-  uint16_t Lines = 1;  // rows in use: the lowest cursor row reached, at least 1
-  uint16_t CurY = 1;
-  // 0 text, 1 after ESC, 2 inside ESC "[", 3 inside a control string (to
-  // the next ESC), 4 inside an OSC string (to the next ESC or BEL).
-  uint8_t EscState = 0;
-  uint8_t SavedX = 0;
-  uint8_t SavedY = 0;  // the row modulo 256, as a byte holds it
-  uint8_t CurX = 1;
-  uint8_t CurAttr = 7;
-
- private:
   void SelectGraphicRenditions(std::string_view params);
   void SelectGraphicRendition(int32_t n);
   // 38 (foreground) or 48 (background) and what follows it in params:
@@ -78,6 +84,11 @@ class TMsgBaseAnsi {
   size_t RunText(std::span<const uint8_t> buf, size_t i);
   // The action of a control sequence's final byte on its parameters.
   void RunSequence(uint8_t ch, std::string_view params);
+
+  std::string EscParams;
+  TEscState EscState = kText;
+  uint8_t SavedX = 0;
+  uint8_t SavedY = 0;  // the row modulo 256, as a byte holds it
 };
 
 // Rows 1..Lines of the picture as a screen of 80 columns, for the code that

@@ -4,20 +4,41 @@
 
 namespace {
 
-std::string SgrFor(uint8_t attr, bool utf8) {
+constexpr char kEsc = 27;
+
+std::string Digit(int pcColor) {
+  return std::to_string(AnsiColorDigit(pcColor));
+}
+
+// A terminal's escape for attr: the bright colours as 90-97 and 100-107.
+std::string TerminalSgr(uint8_t attr) {
   const int fg = attr & 15;
   const int bg = attr >> 4;
-  const std::string fgDigit = std::to_string(AnsiColorDigit(fg & 7));
-  const std::string bgDigit = std::to_string(AnsiColorDigit(bg & 7));
-  if (utf8) {
-    return "\x1b[0;" + std::string(fg >= 8 ? "9" : "3") + fgDigit + ";" +
-           std::string(bg >= 8 ? "10" : "4") + bgDigit + "m";
-  }
-  return "\x1b[0;" + std::string(fg >= 8 ? "1;" : "") + std::string(bg >= 8 ? "5;" : "") + "3" +
-         fgDigit + ";4" + bgDigit + "m";
+  return "\x1b[0;" + std::string(fg >= 8 ? "9" : "3") + Digit(fg & 7) + ";" +
+         std::string(bg >= 8 ? "10" : "4") + Digit(bg & 7) + "m";
 }
 
 }  // namespace
+
+std::string AnsiColorCode(uint8_t code, uint8_t attr) {
+  if (code <= 7) {
+    // "0;" resets the background as well, so it is sent again.
+    return std::string{kEsc} + "[0;3" + Digit(code) + "m" + kEsc + "[4" + Digit((attr >> 4) & 7) +
+           "m";
+  }
+  if (code <= 15) return std::string{kEsc} + "[1;3" + Digit(code - 8) + "m";
+  if (code <= 23) return std::string{kEsc} + "[4" + Digit(code - 16) + "m";
+  // Blink after the colour: a reader that takes a new background as the end
+  // of blink still keeps it.
+  if (code <= 31) return std::string{kEsc} + "[4" + Digit(code - 24) + ";5m";
+  return {};
+}
+
+std::string AnsiAttrChange(int from, uint8_t to) {
+  const bool blinkEnds = from >= 0 && (from & 0x80) != 0 && (to & 0x80) == 0 && (to & 8) != 0;
+  return (blinkEnds ? std::string{kEsc} + "[0m" : std::string()) + AnsiColorCode(to & 15, to) +
+         AnsiColorCode(static_cast<uint8_t>(16 + (to >> 4)), to);
+}
 
 std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8) {
   std::string out;
@@ -26,7 +47,7 @@ std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, b
     for (size_t c = 1; c < screen[r].size(); ++c) {
       const TScreenChar cell = screen[r][c];
       if (cell.Attr != lastAttr) {
-        out += SgrFor(cell.Attr, utf8);
+        out += utf8 ? TerminalSgr(cell.Attr) : AnsiAttrChange(lastAttr, cell.Attr);
         lastAttr = cell.Attr;
       }
       const char ch = static_cast<char>(cell.Ch == 0 ? ' ' : cell.Ch);

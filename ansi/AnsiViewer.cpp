@@ -10,26 +10,19 @@
 #include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
-#include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
+#include "widgets/CharListRows.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 
-constexpr uint8_t kEsc = 27;
-constexpr uint8_t kCtrlS = 19;
-constexpr int kShownCols = 79;  // column 80 of the picture is never shown
-constexpr uint8_t kCharListAttr = 3;
-constexpr size_t kCharsOnFirstRow = 44;
-constexpr size_t kCharsOnSecondRow = 54;
+constexpr int kShownCols = 79;      // column 80 of the picture is never shown
 constexpr size_t kMaxMessage = 72;  // what a message box shows of its text
-
-constexpr uint8_t kScanF1 = 59;
 
 // "prefix path", with the start of a long path cut so that its name shows.
 std::string FitPath(std::string_view prefix, std::string_view path) {
@@ -41,8 +34,15 @@ std::string FitPath(std::string_view prefix, std::string_view path) {
 class TAnsiView {
  public:
   TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi,
-            const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow)
-      : FileName(fileName), Ansi(ansi), Record(record), FirstRow(firstRow), LastRow(lastRow) {}
+            const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow,
+            const std::string& fontChars)
+      : FileName(fileName),
+        Ansi(ansi),
+        Record(record),
+        FirstRow(firstRow),
+        LastRow(std::min<uint8_t>(lastRow, kCharListTop - 1)),
+        FontChars(fontChars),
+        PageSize(std::max(1, LastRow - FirstRow + 1)) {}
 
   void Run() {
     DrawPage();
@@ -77,22 +77,16 @@ class TAnsiView {
                                        static_cast<int16_t>(lines), Percent);
     SetTextAttr(0);
     WritePipeXY(3, 25, 7, bar);
-    WriteXY(1, 23, kCharListAttr,
-            PadCenter("Chars.:" + FontChars.substr(0, kCharsOnFirstRow), 80, ' '));
-    WriteXY(1, 24, kCharListAttr,
-            PadCenter(FontChars.size() > kCharsOnFirstRow
-                          ? FontChars.substr(kCharsOnFirstRow, kCharsOnSecondRow)
-                          : std::string(),
-                      80, ' '));
+    DrawCharListRows(FontChars);
   }
 
   void HandleKey() {
     const uint8_t key = ReadKey();
     switch (key) {
-      case kEsc:
+      case kKeyEscape:
         Quit = true;
         break;
-      case 13:
+      case kKeyEnter:
       case 'N':
       case 'n':
         if (Percent == 100) Quit = true;
@@ -102,7 +96,7 @@ class TAnsiView {
       case 'p':
         PageDown();
         break;
-      case kCtrlS:
+      case kKeyCtrlS:
         SaveAsText();
         break;
       case 0:
@@ -116,7 +110,7 @@ class TAnsiView {
   void HandleExtendedKey(uint8_t code) {
     const int lines = Ansi.Lines;
     switch (code) {
-      case kCtrlS:
+      case kScanCtrlS:
         SaveAsText();
         break;
       case kScanF1:
@@ -208,9 +202,10 @@ class TAnsiView {
   const TMsgBaseAnsi& Ansi;
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
-  const uint8_t LastRow;
+  const uint8_t LastRow;         // of the picture: the character list takes the rows below
+  const std::string& FontChars;  // the caller's: a capture may change it
+  const int PageSize;            // a page is the rows shown
   int TopLine = 1;
-  const int PageSize = 16;
   uint16_t Percent = 0;
   bool Quit = false;
   const RecPercent Bar;
@@ -233,7 +228,8 @@ std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16
          CharStr(static_cast<char>(bar.EmptyChar), static_cast<uint8_t>(bar.BarWidth - filled));
 }
 
-void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) {
+void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
+                  const std::string& fontChars) {
   SetTextAttr(7);
   if (!FileThere(fileName)) return;
   auto ansi = std::make_unique<TMsgBaseAnsi>();
@@ -246,6 +242,6 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow) 
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
   ClrScr();
-  TAnsiView(fileName, *ansi, record, firstRow, lastRow).Run();
+  TAnsiView(fileName, *ansi, record, firstRow, lastRow, fontChars).Run();
   GotoXY(1, 25);
 }

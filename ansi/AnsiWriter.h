@@ -4,17 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "ansi/AnsiText.h"
 #include "console/ScreenTypes.h"
 
 // Writes the working area of the screen, rows 2..21 and columns 1..79, as an
 // ANSI art file: the character bytes unchanged, colour escapes at every
 // change of attribute, CR LF between rows. Nothing else: no reset, no cursor
 // movement, no end-of-file byte, no metadata record, no line end at the end.
-
-// The escape text for one colour code: 0..7 a dark foreground (followed by
-// the background of attr, so that a reset of the foreground keeps the
-// background), 8..15 a bright foreground, 16..23 a background; else empty.
-std::string AnsiColorCode(uint8_t code, uint8_t attr);
+//
+// The escapes are AnsiAttrChange's (AnsiText.h), which render --ans writes too:
+// a bright background is blink.
 
 // The bytes SaveAnsi writes for a screen. Cells the screen lacks count as
 // character 0 in attribute 0.

@@ -5,19 +5,10 @@
 #include <ctime>
 #include <memory>
 
-#include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
-#include "tdf/FontFile.h"
 #include "util/Files.h"
 
 namespace {
-
-bool IsFontFile(std::span<const uint8_t> bytes) {
-  TTDFont sig;
-  if (bytes.size() < sizeof sig) return false;
-  std::memcpy(&sig, bytes.data(), sizeof sig);
-  return SignatureValid(sig);
-}
 
 bool IsDate(std::string_view text) {
   if (text.size() != kSauceDateSize) return false;
@@ -27,9 +18,9 @@ bool IsDate(std::string_view text) {
 }
 
 // The record a file without one gets.
-TSauce NewRecord(std::span<const uint8_t> content) {
+TSauce NewRecord(std::span<const uint8_t> content, const TSauceEdit& edit) {
   TSauce sauce;
-  if (IsFontFile(content)) return sauce;
+  if (edit.IsFontFile && edit.IsFontFile(content)) return sauce;
   sauce.DataType = kSauceDataCharacter;
   sauce.FileType = kSauceFileAnsi;
   sauce.TInfo1 = kAnsiCols;
@@ -91,7 +82,7 @@ bool WriteSauceFile(std::string_view path, const TSauceEdit& edit, std::string& 
   const bool had = ParseSauce(bytes, sauce, contentEnd);
   bytes.resize(contentEnd);
   if (!had) {
-    sauce = NewRecord(bytes);
+    sauce = NewRecord(bytes, edit);
     sauce.Date = edit.Today;
   }
   if (edit.Title) sauce.Title = *edit.Title;

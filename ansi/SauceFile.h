@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,9 @@ struct TSauceEdit {
   std::optional<std::string> Date;                   // "CCYYMMDD"
   std::optional<std::vector<std::string>> Comments;  // replace every comment line
   std::string Today;                                 // the date of a record that has none yet
+  // Whether a file's content (without a record) is a font file, which gets a
+  // record without a type; without it every file is taken for ANSI art.
+  bool (*IsFontFile)(std::span<const uint8_t> content) = nullptr;
 };
 
 // Gives the file at path a record: the edit applied to its record, or to a

@@ -33,7 +33,7 @@ void ViewAnsiImage() {
   if (!FileThere(DialogResult)) return;
   RememberDialogFolder(TFolderKind::Art, DialogResult);
   const TCaptureMode capture;
-  ShowAnsiFile(DialogResult, 1, 24);
+  ShowAnsiFile(DialogResult, 1, 24, FontChars);
 }
 
 void SaveScreenAsAnsi(int n) {

@@ -16,11 +16,11 @@
 #include "app/RowPrompt.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "tdf/FontFile.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 
@@ -66,7 +66,6 @@ struct TCommandKey {
 };
 
 constexpr uint16_t kExtendedKey = 0x100;
-constexpr uint8_t kScanF1 = 59;
 
 template <void (*Command)()>
 bool Plain(int&) {

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "widgets/WidgetKeys.h"
-
 // Runs the main screen from font n until the user leaves (ESC or another
 // exit of the loop). The caller shuts down afterwards.
 void RunCommandLoop(int n);

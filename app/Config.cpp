@@ -18,7 +18,7 @@
 
 namespace {
 // A configuration file is a few lines; more than this is not one.
-constexpr int64_t kMaxIniSize = 1 << 20;
+constexpr size_t kMaxIniSize = 1 << 20;
 
 std::string Trim(std::string_view s) {
   const size_t first = s.find_first_not_of(" \t\r");
@@ -29,12 +29,10 @@ std::string Trim(std::string_view s) {
 // The file's text; empty when there is none or it is no regular file (the
 // parser's own reading would wait on a FIFO or device forever at start-up).
 std::string ReadIniText(const std::string& iniPath) {
-  TFileHandle file;
-  if (!file.Open(iniPath, faRead)) return {};
-  std::vector<uint8_t> bytes(static_cast<size_t>(std::clamp<int64_t>(file.Size(), 0, kMaxIniSize)));
-  size_t count = 0;
-  if (!file.Read(bytes, count)) return {};
-  return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+  std::vector<uint8_t> bytes;
+  int error = 0;
+  if (!ReadWholeFile(iniPath, bytes, error, kMaxIniSize)) return {};
+  return std::string(bytes.begin(), bytes.end());
 }
 
 // The values of the file, by lower-case "section.key"; a later line wins.
@@ -60,14 +58,6 @@ TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& 
   settings.OutlineStyle = style >= 0 && style < kOutlineStyleCount ? style : 0;
   settings.ArtPath = values["ansi.path"];
   return settings;
-}
-
-std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback) {
-  return ReadFontsSettings(iniPath, fallback).Path;
-}
-
-int ReadOutlineStyleSetting(const std::string& iniPath) {
-  return ReadFontsSettings(iniPath, "").OutlineStyle;
 }
 
 bool WriteIniSetting(const std::string& iniPath, std::string_view section, std::string_view key,

@@ -9,16 +9,11 @@ struct TFontsSettings {
   int OutlineStyle = 0;  // 0..18
   std::string ArtPath;   // key "path" of section "ansi": where A opens; "" for none
 };
+// Path is key "path" of section "fonts", or fallbackPath for a missing file,
+// section or key or an empty value; OutlineStyle is key "OutlineStyle" of
+// section "fonts" when it is 0..18, else 0.
 TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& fallbackPath);
 
-// The directory the font dialogs open in: key "path" of section "fonts" of
-// the INI file at iniPath. A missing file, section or key, or an empty value,
-// gives fallback.
-std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback);
-
-// The outline style kept as key "OutlineStyle" of section "fonts": 0..18, and
-// 0 for anything else.
-int ReadOutlineStyleSetting(const std::string& iniPath);
 // Keeps key=value in the file: the key's line in section is replaced, or the
 // line is added to the section (or a new section at the end); every other
 // line stays as it was, and a missing file is created. False when the file

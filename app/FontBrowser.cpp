@@ -9,6 +9,7 @@
 #include "app/MainScreen.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontCollection.h"
 #include "tdf/FontFile.h"
@@ -19,7 +20,6 @@
 #include "util/Text.h"
 #include "widgets/MenuList.h"
 #include "widgets/Prompts.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 
@@ -31,7 +31,6 @@ constexpr uint8_t kKeyRow = 25;
 constexpr int kSampleLastRow = kListTop - 1;
 // The start-up TextY; a sample placed lower would leave tall fonts no room.
 constexpr int kLowestSampleRow = 3;
-constexpr uint8_t kScanF3 = 61;
 
 class TFontBrowser {
  public:

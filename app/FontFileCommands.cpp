@@ -3,13 +3,13 @@
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/Paths.h"
 #include "widgets/FileDialog.h"
 #include "widgets/MenuList.h"
 #include "widgets/Prompts.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 

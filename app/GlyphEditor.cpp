@@ -7,16 +7,13 @@
 
 #include "app/GlyphEditorScreen.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
 #include "widgets/Prompts.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 
-constexpr uint8_t kScanCtrlR = 18, kScanCtrlS = 19, kScanCtrlZ = 26;
-constexpr uint8_t kScanF1 = 59, kScanF8 = 66, kScanF9 = 67, kScanF10 = 68;
-constexpr uint8_t kScanDelete = 83, kScanCtrlLeft = 115, kScanCtrlRight = 116;
 // What F1..F8 type: the shades, the full and half blocks.
 constexpr uint8_t kBlockChars[] = {176, 177, 178, 219, 220, 223, 221, 222};
 

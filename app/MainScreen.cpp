@@ -13,11 +13,9 @@
 #include "util/PipeText.h"
 #include "util/Text.h"
 #include "util/Version.h"
+#include "widgets/CharListRows.h"
 
 namespace {
-
-constexpr uint8_t kCharListAttr = 3;
-constexpr int kCharsOnFirstRow = 44;
 
 const std::string& HelpKeyLabel() {
   static const std::string label = "|00|23" + HotKeyLabel("H") + "|07|16" + "Help";
@@ -74,10 +72,7 @@ void DrawMainScreen(int n) {
   if (!KeepScreen) DrawFontText(TextX, TextY, DisplayText);
   TextColor(15);
   FontChars = GetFontChars();
-  WriteXY(1, 23, kCharListAttr, PadCenter("Chars.:" + FontChars.substr(0, kCharsOnFirstRow), 80, ' '));
-  WriteXY(1, 24, kCharListAttr,
-          PadCenter(FontChars.size() > kCharsOnFirstRow ? FontChars.substr(kCharsOnFirstRow) : "",
-                    80, ' '));
+  DrawCharListRows(FontChars);
   WritePipeXY(1, 25, 7, HelpKeyLabel());
   // Clear what is left of the prompt row, but not the help key itself.
   GotoXY(kHelpKeyWidth + 1, 25);

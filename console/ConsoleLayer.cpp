@@ -39,12 +39,6 @@ uint8_t GetTextAttr() { return Console ? Console->GetTextAttr() : 7; }
 void TextColor(uint8_t c) {
   if (Console) Console->TextColor(c);
 }
-void TextBackground(uint8_t c) {
-  if (Console) Console->TextBackground(c);
-}
-void HighVideo() {
-  if (Console) Console->HighVideo();
-}
 // The layer answers for the 80x25 frame even when the console is larger.
 uint8_t GetCharAt(int x, int y) {
   if (!Console || x < 1 || x > 80 || y < 1 || y > 25) return ' ';

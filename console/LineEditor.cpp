@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "util/Cp437.h"
 
 std::string EditTerminators = "\r";
@@ -12,18 +13,6 @@ uint8_t EditFillChar = 0xB0;
 uint8_t EditLastKey = 0;
 
 namespace {
-
-constexpr uint8_t kKeyBackspace = 8;
-constexpr uint8_t kKeyCtrlY = 25;
-constexpr uint8_t kExtCtrlV = 22;
-constexpr uint8_t kExtCtrlY = 25;
-constexpr uint8_t kExtHome = 71;
-constexpr uint8_t kExtLeft = 75;
-constexpr uint8_t kExtRight = 77;
-constexpr uint8_t kExtEnd = 79;
-constexpr uint8_t kExtDelete = 83;
-constexpr uint8_t kExtCtrlLeft = 115;
-constexpr uint8_t kExtCtrlRight = 116;
 
 bool IsDigit(uint8_t c) {
   return c >= '0' && c <= '9';
@@ -206,39 +195,39 @@ class TLineEdit {
 
   void ExtendedKey(uint8_t code) {
     // A paste types, and so replaces the selection; every other key edits it.
-    if (code != kExtCtrlV) Selected = false;
+    if (code != kScanCtrlV) Selected = false;
     switch (code) {
-      case kExtHome:
+      case kScanHome:
         Pos = First = 1;
         break;
-      case kExtEnd:
+      case kScanEnd:
         ShowEnd();
         break;
-      case kExtLeft:
+      case kScanLeft:
         if (Pos > 1) {
           if (Col() == 1 && First > 1) --First;
           --Pos;
         }
         break;
-      case kExtRight:
+      case kScanRight:
         if (Pos <= Len()) {
           if (Col() >= Width && Pos < Len()) ScrollRight();
           ++Pos;
         }
         break;
-      case kExtDelete:
+      case kScanDelete:
         Delete();
         break;
-      case kExtCtrlY:
+      case kScanCtrlY:
         Clear();
         break;
-      case kExtCtrlLeft:
+      case kScanCtrlLeft:
         WordLeft();
         break;
-      case kExtCtrlRight:
+      case kScanCtrlRight:
         WordRight();
         break;
-      case kExtCtrlV:
+      case kScanCtrlV:
         Paste();
         break;
       default:

@@ -105,12 +105,6 @@ void TTextConsole::GotoXY(int x, int y) {
 
 void TTextConsole::TextColor(uint8_t c) { TextAttr = (TextAttr & 0xF0) | (c & 0x0F); }
 
-void TTextConsole::TextBackground(uint8_t c) {
-  TextAttr = (TextAttr & 0x0F) | ((c << 4) & 0xF0);
-}
-
-void TTextConsole::HighVideo() { TextColor(TextAttr | 8); }
-
 uint8_t TTextConsole::GetCharAt(int x, int y) const {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return ' ';
   return Screen[y][x].Ch;

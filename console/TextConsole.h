@@ -41,8 +41,6 @@ class TTextConsole {
   void SetTextAttr(uint8_t a) { TextAttr = a; }
   uint8_t GetTextAttr() const { return TextAttr; }
   void TextColor(uint8_t c);
-  void TextBackground(uint8_t c);
-  void HighVideo();
   uint8_t GetCharAt(int x, int y) const;
   uint8_t GetAttrAt(int x, int y) const;
   void SaveScreen(TScreen& buf) const;

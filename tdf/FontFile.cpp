@@ -63,6 +63,13 @@ bool SignatureValid(const TTDFont& sig) {
   return UpStr(text) == UpStr(kSignatureText);
 }
 
+bool HasFontSignature(std::span<const uint8_t> bytes) {
+  TTDFont sig;
+  if (bytes.size() < sizeof sig) return false;
+  std::memcpy(&sig, bytes.data(), sizeof sig);
+  return SignatureValid(sig);
+}
+
 bool LoadFontFile(const std::string& path) {
   FontFileError = FileProblem(path);
   if (FontFileError != 0) return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot
 // True when the 18 signature characters read "TheDraw FONTS file" in any
 // letter case; the length and end-of-file bytes around them do not matter.
 bool SignatureValid(const TTDFont& sig);
+// True when bytes start with a signature record SignatureValid accepts.
+bool HasFontSignature(std::span<const uint8_t> bytes);
 
 // The name as listed: NameLen characters of the 12, up to the first NUL. Many
 // files pad short names with NULs and keep NameLen at 12; those bytes are

@@ -141,7 +141,7 @@ bool MergeFontFile(const std::string& path, int& added, int& error) {
     return false;
   }
   std::vector<uint8_t> bytes;
-  if (!ReadFontFileRange(target, 0, kToEndOfFile, bytes, error)) return false;
+  if (!ReadWholeFile(target, bytes, error)) return false;
   target.Close();
   // After the last font and before whatever follows it (a SAUCE record, a
   // font cut short), so a trailer stays last and every font stays reachable.

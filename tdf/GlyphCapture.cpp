@@ -49,7 +49,7 @@ TGlyphStoreResult StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool o
   const int font = CurrentFont;
   TGlyphStoreResult result;
   std::vector<uint8_t> bytes;
-  if (!ReadFontFileRange(FontFileName, 0, kToEndOfFile, bytes, result.Error)) return result;
+  if (!ReadWholeFile(FontFileName, bytes, result.Error)) return result;
   const auto headerAt = static_cast<size_t>(Fonts[font].Offset);
   if (headerAt + kFontHeaderSize > bytes.size()) return result;
   TFontHeader header;

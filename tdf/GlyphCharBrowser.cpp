@@ -1,8 +1,8 @@
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "tdf/GlyphCapture.h"
 #include "util/Numbers.h"
 #include "widgets/MenuBox.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -258,6 +259,45 @@ bool RetryBlockRead(TFileHandle& file, std::span<uint8_t> buffer, size_t& count)
   });
   count = total;
   return ok;
+}
+
+bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error, size_t limit) {
+  bytes.clear();
+  TFileHandle file;
+  if (!RetryReset(file, path, faRead)) {
+    error = file.LastError();
+    return false;
+  }
+  return ReadWholeFile(file, bytes, error, limit);
+}
+
+bool ReadWholeFile(TFileHandle& file, std::vector<uint8_t>& bytes, int& error, size_t limit) {
+  bytes.clear();
+  error = 0;
+  if (!file.Seek(0)) {
+    error = file.LastError();
+    return false;
+  }
+  // The size only sizes the buffer: the file may grow or shrink while it is
+  // read. One byte more than it, so a file that stays as it is needs one read.
+  const int64_t size = file.Size();
+  bytes.reserve(std::min(static_cast<size_t>(std::max<int64_t>(size, 0)), limit - 1) + 1);
+  constexpr size_t kChunk = 64 * 1024;
+  for (;;) {
+    const size_t at = bytes.size();
+    const size_t room = bytes.capacity() - at;
+    const size_t want = std::min(room > 0 ? room : kChunk, limit - at);
+    if (want == 0) return true;
+    bytes.resize(at + want);
+    size_t count = 0;
+    const bool ok = RetryBlockRead(file, std::span(bytes).subspan(at), count);
+    bytes.resize(at + count);
+    if (!ok) {
+      error = file.LastError();
+      return false;
+    }
+    if (count < want) return true;
+  }
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // File helpers. Every failure is a false result with the platform's error
 // code kept for the caller; nothing throws and nothing is printed.
@@ -99,6 +100,16 @@ bool RetryReset(TFileHandle& file, std::string_view path, TFileAccess access);
 // Reads up to buffer.size() bytes with the same retries; count holds the bytes
 // read. A short read at the end of the file is a success.
 bool RetryBlockRead(TFileHandle& file, std::span<uint8_t> buffer, size_t& count);
+
+// The whole content of the file at path, opened and read with the retries
+// above; a file longer than limit gives its first limit bytes. False when it
+// cannot be opened or a read fails: error holds the errno (kNotRegularFile
+// for a FIFO or a device, which is never waited on).
+bool ReadWholeFile(std::string_view path, std::vector<uint8_t>& bytes, int& error,
+                   size_t limit = SIZE_MAX);
+// The same for a file already open, from its first byte.
+bool ReadWholeFile(TFileHandle& file, std::vector<uint8_t>& bytes, int& error,
+                   size_t limit = SIZE_MAX);
 
 // The error codes the retry helpers wait out instead of failing.
 bool IsBusyError(int error);

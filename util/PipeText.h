@@ -7,10 +7,6 @@
 // Helpers for texts with pipe colour codes: "|" and two digits, "|00".."|15"
 // for the foreground and "|16".."|23" for the background.
 
-// The text without its colour codes. Other pipe sequences ("|24", "|PA", "|CL")
-// and a "|" among the last two characters stay.
-std::string StripColorCodes(std::string_view s);
-
 // The pipe codes that select attribute a: 7 gives "|07|16", 31 gives "|15|17".
 std::string AttrToPipes(uint8_t a);
 

@@ -16,10 +16,6 @@ char UpCase(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c;
 }
 
-void CutToMax(std::string& s) {
-  if (s.size() > kMaxText) s.resize(kMaxText);
-}
-
 }  // namespace
 
 std::string UpStr(std::string_view s) {
@@ -73,18 +69,4 @@ uint8_t PosNoCase(std::string_view needle, std::string_view haystack) {
   const std::string upHaystack = UpStr(haystack);
   const size_t at = upHaystack.find(upNeedle);
   return at == std::string::npos ? 0 : static_cast<uint8_t>(at + 1);
-}
-
-std::string ReplaceText(std::string_view s, std::string_view find, std::string_view replacement) {
-  std::string text(ClipText(s));
-  find = ClipText(find);
-  replacement = ClipText(replacement);
-  if (find.empty() || PosNoCase(find, replacement) != 0) return text;
-  // Searching again from the start each time means a replacement that forms the
-  // search text together with its neighbours is replaced too.
-  for (uint8_t p = PosNoCase(find, text); p != 0; p = PosNoCase(find, text)) {
-    text.replace(p - 1, find.size(), replacement);
-    CutToMax(text);
-  }
-  return text;
 }

@@ -28,8 +28,3 @@ std::string PadCenter(std::string_view s, uint8_t width, char fill);
 // 1-based position of needle in haystack ignoring ASCII case; 0 when absent or
 // when needle is empty.
 uint8_t PosNoCase(std::string_view needle, std::string_view haystack);
-
-// Replaces every occurrence of find (ignoring ASCII case) by replacement. A
-// replacement that itself contains find would never stop growing, so the text
-// is then returned unchanged.
-std::string ReplaceText(std::string_view s, std::string_view find, std::string_view replacement);

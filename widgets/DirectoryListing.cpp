@@ -5,24 +5,14 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
-
-#include "widgets/QuickSort.h"
 
 namespace {
 
 struct TDirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
 };
-
-// Sorts what the collection holds and hands the names over in that order.
-std::vector<std::string> SortedNames(TQuickSort& sorted) {
-  sorted.Sort(1, sorted.Count, qAscending);
-  std::vector<std::string> names;
-  names.reserve(sorted.Count);
-  for (uint16_t i = 1; i <= sorted.Count; ++i) names.push_back(std::move(sorted.Items[i]->Str));
-  return names;
-}
 
 }  // namespace
 
@@ -32,7 +22,8 @@ bool ReadDirectoryListing(const std::string& dir, std::string_view mask,
   const std::unique_ptr<DIR, TDirCloser> handle(::opendir(dir.c_str()));
   if (!handle) return false;
   const std::string pattern(mask);
-  TQuickSort directories, files;
+  std::vector<std::string>& directories = listing.Directories;
+  std::vector<std::string>& files = listing.Files;
   while (const dirent* entry = ::readdir(handle.get())) {
     const std::string_view name = entry->d_name;
     if (name == ".") continue;
@@ -43,13 +34,16 @@ bool ReadDirectoryListing(const std::string& dir, std::string_view mask,
         ::fstatat(::dirfd(handle.get()), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
     if (isDirectory) {
       ++listing.DirectoryCount;
-      if (listing.DirectoryCount <= kMaxListed) directories.Add(name, 0);
+      if (listing.DirectoryCount <= kMaxListed) directories.emplace_back(name);
     } else if (::fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD) == 0) {
       ++listing.FileCount;
-      if (listing.FileCount <= kMaxListed) files.Add(name, 0);
+      if (listing.FileCount <= kMaxListed) files.emplace_back(name);
     }
   }
-  listing.Directories = SortedNames(directories);
-  listing.Files = SortedNames(files);
+  // Byte by byte (std::string compares as unsigned char): code page order, so
+  // "Zed" before "abc" and ".." before both. Names in a directory are unique,
+  // so the order is the same whatever the sort.
+  std::sort(directories.begin(), directories.end());
+  std::sort(files.begin(), files.end());
   return true;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "console/LineEditor.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
@@ -15,7 +16,6 @@
 #include "widgets/MenuBox.h"
 #include "widgets/MenuList.h"
 #include "widgets/Prompts.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "util/Text.h"
 #include "widgets/ScreenCells.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 

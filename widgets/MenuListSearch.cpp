@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <string>
 
+#include "console/KeyCodes.h"
 #include "util/Text.h"
 #include "widgets/MenuList.h"
 #include "widgets/ScreenCells.h"
-#include "widgets/WidgetKeys.h"
 
 namespace {
 constexpr size_t kDisplayWidth = 17;

@@ -1,8 +1,8 @@
 #include "widgets/YesNoChoice.h"
 
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "widgets/ScreenCells.h"
-#include "widgets/WidgetKeys.h"
 
 bool ChooseYesNo(const TYesNoLook& look, bool yes) {
   for (;;) {

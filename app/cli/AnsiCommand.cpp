@@ -15,30 +15,39 @@
 #include "util/Files.h"
 
 namespace {
-
-const TCliCommand kAnsi("ansi", "usage: brixel-cli ansi [--json | --png OUT] [--] FILE\n");
-constexpr TCliOption kAnsiOptions[] = {{"--json", false}, {"--png", true}};
-
+int Run(int argc, char** argv);
 }  // namespace
 
-int RunAnsiCommand(int argc, char** argv) {
+const TCliCommand kAnsiCommand(
+    "ansi", "the picture of an ANSI art file (.ans), as the viewer shows it, or as a PNG file",
+    "usage: brixel-cli ansi [--json] [--] FILE\n"
+    "       brixel-cli ansi --png OUT [--] FILE\n",
+    Run);
+
+namespace {
+constexpr TCliOption kAnsiOptions[] = {{"--json", false}, {"--png", true}};
+
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kAnsi.Parse(argc, argv, kAnsiOptions, args)) return 1;
-  if (args.Help) return kAnsi.ShowHelp();
-  if (!kAnsi.ExpectPositionals(args, {"FILE"})) return 1;
+  if (!kAnsiCommand.Parse(argc, argv, kAnsiOptions, args)) return 1;
+  if (args.Help) return kAnsiCommand.ShowHelp();
+  if (!kAnsiCommand.ExpectPositionals(args, {"FILE"})) return 1;
   const std::string& path = args.Positional[0];
 
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
-  if (!LoadAnsiFile(path, *ansi, error)) return kAnsi.Fail(path + ": " + FileErrorText(error));
+  if (!LoadAnsiFile(path, *ansi, error))
+    return kAnsiCommand.Fail(path + ": " + FileErrorText(error));
   const TScreen picture = AnsiImageScreen(*ansi);
   if (const std::string* pngPath = args.Value("--png")) {
-    if (args.Has("--json")) return kAnsi.Fail("--json and --png exclude each other");
+    if (args.Has("--json")) return kAnsiCommand.Fail("--json and --png exclude each other");
     std::string png, why;
-    if (!ScreenPicturePng(picture, 1, ansi->Lines, png, why)) return kAnsi.Fail(why);
-    return kAnsi.WriteOutputFile(*pngPath, png, {path}) ? 0 : 1;
+    if (!ScreenPicturePng(picture, 1, ansi->Lines, png, why)) return kAnsiCommand.Fail(why);
+    return kAnsiCommand.WriteOutputFile(*pngPath, png, {path}) ? 0 : 1;
   }
   const std::string out = args.Has("--json") ? ScreenCellsJson(picture, 1, ansi->Lines)
                                              : ScreenRowsToAnsi(picture, 1, ansi->Lines, true);
-  return kAnsi.WriteStdout(out) ? 0 : 1;
+  return kAnsiCommand.WriteStdout(out) ? 0 : 1;
 }
+
+}  // namespace

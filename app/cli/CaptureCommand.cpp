@@ -15,20 +15,25 @@
 #include "util/Numbers.h"
 
 namespace {
-
-const TCliCommand kCapture("capture",
-                           "usage: brixel-cli capture [--font N] [--] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
-                           "  the block from column X1, row Y1 to column X2, row Y2 of the picture\n"
-                           "  (1-based, as the mouse marks it) becomes the glyph of CHAR ('!'..'~')\n");
-constexpr TCliOption kCaptureOptions[] = {{"--font", true}};
-
+int Run(int argc, char** argv);
 }  // namespace
 
-int RunCaptureCommand(int argc, char** argv) {
+const TCliCommand kCaptureCommand(
+    "capture", "a block of ANSI art stored as a glyph of a font",
+    "usage: brixel-cli capture [--font N] [--] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
+    "  the block from column X1, row Y1 to column X2, row Y2 of the picture\n"
+    "  (1-based, as the mouse marks it) becomes the glyph of CHAR ('!'..'~')\n",
+    Run);
+
+namespace {
+constexpr TCliOption kCaptureOptions[] = {{"--font", true}};
+
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kCapture.Parse(argc, argv, kCaptureOptions, args)) return 1;
-  if (args.Help) return kCapture.ShowHelp();
-  if (!kCapture.ExpectPositionals(args, {"FONTFILE", "ART", "X1", "Y1", "X2", "Y2", "CHAR"})) return 1;
+  if (!kCaptureCommand.Parse(argc, argv, kCaptureOptions, args)) return 1;
+  if (args.Help) return kCaptureCommand.ShowHelp();
+  if (!kCaptureCommand.ExpectPositionals(args, {"FONTFILE", "ART", "X1", "Y1", "X2", "Y2", "CHAR"}))
+    return 1;
   const std::string& fontFile = args.Positional[0];
   const std::string& art = args.Positional[1];
 
@@ -36,24 +41,29 @@ int RunCaptureCommand(int argc, char** argv) {
   const char* names[] = {"X1", "Y1", "X2", "Y2"};
   for (int i = 0; i < 4; ++i) {
     const int high = i % 2 == 0 ? kAnsiCols : kAnsiRows;
-    if (!kCapture.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i])) return 1;
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i]))
+      return 1;
   }
   if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
-    return kCapture.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
+    return kCaptureCommand.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
-    return kCapture.Fail("CHAR must be one character from '!' to '~', not '" + args.Positional[6] + "'");
+    return kCaptureCommand.Fail("CHAR must be one character from '!' to '~', not '" +
+                                args.Positional[6] + "'");
 
   auto picture = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
-  if (!LoadAnsiFile(art, *picture, error)) return kCapture.Fail(art + ": " + FileErrorText(error));
-  if (!kCapture.LoadFontAndSelect(fontFile, args)) return 1;
+  if (!LoadAnsiFile(art, *picture, error))
+    return kCaptureCommand.Fail(art + ": " + FileErrorText(error));
+  if (!kCaptureCommand.LoadFontAndSelect(fontFile, args)) return 1;
 
   const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
       cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
   const TGlyphStoreResult result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
-  if (result.Status != TGlyphStore::Stored) return kCapture.Fail(GlyphStoreMessage(result));
+  if (result.Status != TGlyphStore::Stored) return kCaptureCommand.Fail(GlyphStoreMessage(result));
   return 0;
 }
+
+}  // namespace

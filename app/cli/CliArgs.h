@@ -26,10 +26,19 @@ struct TCliArgs {
   const std::string* Value(std::string_view name) const;
 };
 
-// One command: its name (for messages) and its usage line.
+// The record of one command: the name it is called by (and named by in
+// messages), a one-line summary, its usage and the function that runs it with
+// the arguments after its name, answering the exit code. The usage is what
+// COMMAND --help prints: "usage: brixel-cli NAME ...", more forms of the
+// command as "       brixel-cli NAME ...", continuation lines indented
+// further, and lines that explain arguments indented by two. The overall
+// usage is made from the records (CliMain.cpp).
 class TCliCommand {
  public:
-  TCliCommand(std::string_view name, std::string_view usage) : Name(name), Usage(usage) {}
+  using TRun = int (*)(int argc, char** argv);
+  constexpr TCliCommand(std::string_view name, std::string_view summary, std::string_view usage,
+                        TRun run)
+      : Name(name), Summary(summary), Usage(usage), Run(run) {}
 
   // Reads the arguments after the command's name. "--" ends the options, so
   // names and texts that start with "-" can follow it; "--help" or "-h"
@@ -66,7 +75,8 @@ class TCliCommand {
   // 1..FontCount is reported.
   bool LoadFontAndSelect(const std::string& path, const TCliArgs& args) const;
 
- private:
-  std::string_view Name;
-  std::string_view Usage;
+  const std::string_view Name;
+  const std::string_view Summary;
+  const std::string_view Usage;
+  const TRun Run;
 };

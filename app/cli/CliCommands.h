@@ -1,18 +1,20 @@
 #pragma once
 
-// Subcommands of brixel-cli. Each gets the arguments after its own name and
-// answers the process exit code: 0 on success, 1 on bad input.
-int RunListCommand(int argc, char** argv);
-int RunFontsCommand(int argc, char** argv);
-int RunRenderCommand(int argc, char** argv);
-int RunCreateCommand(int argc, char** argv);
-int RunRenameCommand(int argc, char** argv);
-int RunSpacingCommand(int argc, char** argv);
-int RunTypeCommand(int argc, char** argv);
-int RunExtractCommand(int argc, char** argv);
-int RunMergeCommand(int argc, char** argv);
-int RunAnsiCommand(int argc, char** argv);
-int RunTextCommand(int argc, char** argv);
-int RunCaptureCommand(int argc, char** argv);
-int RunGlyphCommand(int argc, char** argv);
-int RunSauceCommand(int argc, char** argv);
+#include "app/cli/CliArgs.h"
+
+// The commands of brixel-cli, one record each, defined beside the code that
+// runs them. The overall usage lists them in the order of CliMain.cpp.
+extern const TCliCommand kListCommand;
+extern const TCliCommand kFontsCommand;
+extern const TCliCommand kRenderCommand;
+extern const TCliCommand kAnsiCommand;
+extern const TCliCommand kTextCommand;
+extern const TCliCommand kCreateCommand;
+extern const TCliCommand kRenameCommand;
+extern const TCliCommand kSpacingCommand;
+extern const TCliCommand kTypeCommand;
+extern const TCliCommand kExtractCommand;
+extern const TCliCommand kMergeCommand;
+extern const TCliCommand kCaptureCommand;
+extern const TCliCommand kGlyphCommand;
+extern const TCliCommand kSauceCommand;

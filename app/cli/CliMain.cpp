@@ -1,6 +1,8 @@
 // brixel-cli: the font core of Brixel for scripts and terminals. The first
-// argument names a subcommand; each lives in its own file (CliCommands.h).
+// argument names a command; its record (CliCommands.h) runs it, and the
+// records make the overall usage.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -11,92 +13,90 @@
 
 namespace {
 
-struct TCommand {
-  std::string_view Name;
-  int (*Run)(int argc, char** argv);
+// In the order the overall usage lists them.
+constexpr const TCliCommand* kCommands[] = {
+    &kListCommand,   &kFontsCommand,   &kRenderCommand,  &kAnsiCommand,  &kTextCommand,
+    &kCreateCommand, &kRenameCommand,  &kSpacingCommand, &kTypeCommand,  &kExtractCommand,
+    &kMergeCommand,  &kCaptureCommand, &kGlyphCommand,   &kSauceCommand,
 };
 
-constexpr TCommand kCommands[] = {
-    {"list", RunListCommand},
-    {"fonts", RunFontsCommand},
-    {"render", RunRenderCommand},
-    {"ansi", RunAnsiCommand},
-    {"text", RunTextCommand},
-    {"create", RunCreateCommand},
-    {"rename", RunRenameCommand},
-    {"spacing", RunSpacingCommand},
-    {"type", RunTypeCommand},
-    {"extract", RunExtractCommand},
-    {"merge", RunMergeCommand},
-    {"capture", RunCaptureCommand},
-    {"glyph", RunGlyphCommand},
-    {"sauce", RunSauceCommand},
-};
-
-constexpr char kUsage[] =
+constexpr std::string_view kUsageHead =
     "usage: brixel-cli COMMAND [ARGS...]\n"
     "\n"
-    "commands:\n"
-    "  list [--json] FILE\n"
-    "      the fonts of a TheDraw font file (.tdf) and the font selected after loading\n"
-    "  fonts [--json] [--has TEXT] PATH...\n"
-    "      every font of every font file under the paths (folders searched recursively);\n"
-    "      --has: only the fonts with a glyph for every character of TEXT but the space\n"
-    "  render [--font N] [--x X] [--y Y] [--color C] [--outline-style S]\n"
-    "         [--ans OUT | --png OUT | --json] FILE TEXT\n"
-    "      TEXT drawn with a font of FILE on an 80x25 screen (--png: as a 640x400 picture)\n"
-    "  ansi [--json] FILE\n"
-    "  ansi --png OUT FILE\n"
-    "      the picture of an ANSI art file (.ans), as the viewer shows it, or as a PNG file\n"
-    "  text FILE OUT\n"
-    "      the plain-text export of an ANSI art file, written to OUT\n"
-    "  create OUT NAME TYPE\n"
-    "      a new font file with one empty font; TYPE block or color (1 or 2)\n"
-    "  rename [--font N] FILE NAME\n"
-    "  spacing [--font N] FILE S\n"
-    "  type [--font N] FILE T\n"
-    "      change a font's name (up to 12 characters; a longer one is cut with a warning),\n"
-    "      letter spacing (0-255) or type (outline, block, color or 0-2);\n"
-    "      N defaults to the last font\n"
-    "  extract [--font N] FILE OUT\n"
-    "      a font of FILE into a file of its own\n"
-    "  merge FILE OTHER\n"
-    "      copies the fonts of OTHER into FILE after its last font (a SAUCE record stays last)\n"
-    "  capture [--font N] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
-    "      the block X1,Y1-X2,Y2 of ANSI art (1-based) stored as the glyph of CHAR\n"
-    "  glyph [--font N] [--json] FILE CHAR\n"
-    "      the cells of the glyph of CHAR, row by row (JSON: null for an undefined cell)\n"
-    "  sauce [--json] FILE\n"
-    "      the SAUCE record (title, author, group, date, ...) of any file, or null\n"
-    "  sauce [--title T] [--author A] [--group G] [--date CCYYMMDD] [--comment LINE]... FILE\n"
-    "      writes the record; fields not given keep their value\n"
+    "commands:\n";
+constexpr std::string_view kUsageTail =
     "\n"
     "  brixel-cli --help           this text\n"
     "  brixel-cli --version        the version: brixel-cli VERSION\n"
     "  brixel-cli COMMAND --help   the usage of one command\n"
+    "  --font N                    the font of the file to use; N defaults to the last font\n"
     "  --                          ends the options: names and texts after it may start with '-'\n";
+
+// How a command's usage starts a form of it, and how the overall usage does.
+constexpr std::string_view kFormStart = "usage: brixel-cli ";
+constexpr std::string_view kMoreFormStart = "       brixel-cli ";
+constexpr std::string_view kListedFormStart = "  ";
+constexpr std::string_view kDetailIndent = "    ";  // on top of a detail line's own two
+// Every command takes "--"; the overall usage explains it once instead.
+constexpr std::string_view kEndOfOptions = " [--]";
+
+std::string WithoutEndOfOptions(std::string_view form) {
+  std::string out(form);
+  for (size_t at; (at = out.find(kEndOfOptions)) != std::string::npos;)
+    out.erase(at, kEndOfOptions.size());
+  return out;
+}
+
+// One command in the overall usage: its forms (continued forms keep their
+// alignment), its summary, then the lines of its usage that explain arguments.
+std::string ListedCommand(const TCliCommand& command) {
+  std::string forms, details;
+  constexpr size_t kShift = kFormStart.size() - kListedFormStart.size();
+  for (std::string_view usage = command.Usage; !usage.empty();) {
+    const size_t end = usage.find('\n');
+    const std::string_view line = usage.substr(0, end);
+    usage.remove_prefix(end == std::string_view::npos ? usage.size() : end + 1);
+    if (line.starts_with(kFormStart) || line.starts_with(kMoreFormStart)) {
+      forms += std::string(kListedFormStart) + WithoutEndOfOptions(line.substr(kFormStart.size()));
+    } else if (line.starts_with("   ")) {
+      forms += WithoutEndOfOptions(line.substr(std::min(kShift, line.find_first_not_of(' '))));
+    } else {
+      details += std::string(kDetailIndent) + std::string(line);
+      details += '\n';
+      continue;
+    }
+    forms += '\n';
+  }
+  return forms + "      " + std::string(command.Summary) + "\n" + details;
+}
+
+std::string OverallUsage() {
+  std::string usage(kUsageHead);
+  for (const TCliCommand* command : kCommands) usage += ListedCommand(*command);
+  return usage + std::string(kUsageTail);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   SetProgramArg0(argc > 0 ? argv[0] : nullptr);
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    std::fputs(OverallUsage().c_str(), stderr);
     return 1;
   }
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     // A closed or full standard output is a failure like any other output's.
-    return std::fputs(kUsage, stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
+    return std::fputs(OverallUsage().c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (name == "--version") {
     const std::string line = "brixel-cli " + std::string(kBrixelVersion) + "\n";
     return std::fputs(line.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
   }
-  for (const TCommand& command : kCommands) {
-    if (command.Name == name) return command.Run(argc - 2, argv + 2);
+  for (const TCliCommand* command : kCommands) {
+    if (command->Name == name) return command->Run(argc - 2, argv + 2);
   }
   std::fprintf(stderr, "brixel-cli: unknown command '%s'\n\n", argv[1]);
-  std::fputs(kUsage, stderr);
+  std::fputs(OverallUsage().c_str(), stderr);
   return 1;
 }

@@ -14,6 +14,37 @@
 #include "util/Text.h"
 
 namespace {
+int RunCreate(int argc, char** argv);
+int RunRename(int argc, char** argv);
+int RunSpacing(int argc, char** argv);
+int RunType(int argc, char** argv);
+int RunExtract(int argc, char** argv);
+int RunMerge(int argc, char** argv);
+}  // namespace
+
+const TCliCommand kCreateCommand("create", "a new font file with one empty font",
+                                 "usage: brixel-cli create [--] OUT NAME TYPE\n"
+                                 "  TYPE: block or color (1 or 2)\n",
+                                 RunCreate);
+const TCliCommand kRenameCommand(
+    "rename", "change a font's name (up to 12 characters; a longer one is cut with a warning)",
+    "usage: brixel-cli rename [--font N] [--] FILE NAME\n", RunRename);
+const TCliCommand kSpacingCommand("spacing", "change a font's letter spacing (0-255)",
+                                  "usage: brixel-cli spacing [--font N] [--] FILE S\n", RunSpacing);
+const TCliCommand kTypeCommand("type", "change a font's type",
+                               "usage: brixel-cli type [--font N] [--] FILE T\n"
+                               "  T: outline, block or color (0, 1 or 2)\n",
+                               RunType);
+const TCliCommand kExtractCommand("extract", "a font of FILE into a file of its own",
+                                  "usage: brixel-cli extract [--font N] [--] FILE OUT\n",
+                                  RunExtract);
+const TCliCommand kMergeCommand("merge",
+                                "fonts added from another file (a SAUCE record stays last)",
+                                "usage: brixel-cli merge [--] FILE OTHER\n"
+                                "  copies the fonts of OTHER into FILE, after its last font\n",
+                                RunMerge);
+
+namespace {
 
 constexpr TCliOption kFontOption[] = {{"--font", true}};
 
@@ -53,11 +84,8 @@ int Finish(const TCliCommand& command, const std::string& failure, TWrite write)
   return write(error) ? 0 : command.Fail(failure + ": " + FontFileErrorText(error));
 }
 
-}  // namespace
-
-int RunCreateCommand(int argc, char** argv) {
-  static const TCliCommand command("create", "usage: brixel-cli create [--] OUT NAME TYPE\n"
-                                             "  TYPE: block or color (1 or 2)\n");
+int RunCreate(int argc, char** argv) {
+  const TCliCommand& command = kCreateCommand;
   TCliArgs args;
   if (!command.Parse(argc, argv, {}, args)) return 1;
   if (args.Help) return command.ShowHelp();
@@ -73,8 +101,8 @@ int RunCreateCommand(int argc, char** argv) {
                 [&](int& error) { return CreateFontFile(out, name, type, error); });
 }
 
-int RunRenameCommand(int argc, char** argv) {
-  static const TCliCommand command("rename", "usage: brixel-cli rename [--font N] [--] FILE NAME\n");
+int RunRename(int argc, char** argv) {
+  const TCliCommand& command = kRenameCommand;
   TCliArgs args;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, code)) return code;
@@ -89,8 +117,8 @@ int RunRenameCommand(int argc, char** argv) {
                 [&](int& error) { return SetFontName(name, error); });
 }
 
-int RunSpacingCommand(int argc, char** argv) {
-  static const TCliCommand command("spacing", "usage: brixel-cli spacing [--font N] [--] FILE S\n");
+int RunSpacing(int argc, char** argv) {
+  const TCliCommand& command = kSpacingCommand;
   TCliArgs args;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "S"}, args, code)) return code;
@@ -100,9 +128,8 @@ int RunSpacingCommand(int argc, char** argv) {
                 [&](int& error) { return SetFontSpacing(static_cast<uint8_t>(spacing), error); });
 }
 
-int RunTypeCommand(int argc, char** argv) {
-  static const TCliCommand command("type", "usage: brixel-cli type [--font N] [--] FILE T\n"
-                                           "  T: outline, block or color (0, 1 or 2)\n");
+int RunType(int argc, char** argv) {
+  const TCliCommand& command = kTypeCommand;
   TCliArgs args;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "T"}, args, code)) return code;
@@ -113,8 +140,8 @@ int RunTypeCommand(int argc, char** argv) {
                 [&](int& error) { return SetFontType(type, error); });
 }
 
-int RunExtractCommand(int argc, char** argv) {
-  static const TCliCommand command("extract", "usage: brixel-cli extract [--font N] [--] FILE OUT\n");
+int RunExtract(int argc, char** argv) {
+  const TCliCommand& command = kExtractCommand;
   TCliArgs args;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, code)) return code;
@@ -124,10 +151,8 @@ int RunExtractCommand(int argc, char** argv) {
                 [&](int& error) { return ExtractFont(out, error); });
 }
 
-int RunMergeCommand(int argc, char** argv) {
-  static const TCliCommand command("merge",
-                                   "usage: brixel-cli merge [--] FILE OTHER\n"
-                                   "  copies the fonts of OTHER into FILE, after its last font\n");
+int RunMerge(int argc, char** argv) {
+  const TCliCommand& command = kMergeCommand;
   TCliArgs args;
   if (!command.Parse(argc, argv, {}, args)) return 1;
   if (args.Help) return command.ShowHelp();
@@ -143,3 +168,5 @@ int RunMergeCommand(int argc, char** argv) {
   const std::string fonts = added == 1 ? " font" : " fonts";
   return command.WriteStdout(std::to_string(added) + fonts + " added to " + file + "\n") ? 0 : 1;
 }
+
+}  // namespace

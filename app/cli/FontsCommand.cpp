@@ -15,8 +15,16 @@
 #include "util/Text.h"
 
 namespace {
+int Run(int argc, char** argv);
+}  // namespace
 
-const TCliCommand kFonts("fonts", "usage: brixel-cli fonts [--json] [--has TEXT] [--] PATH...\n");
+const TCliCommand kFontsCommand(
+    "fonts", "every font of every font file under the paths (folders searched recursively)",
+    "usage: brixel-cli fonts [--json] [--has TEXT] [--] PATH...\n"
+    "  --has: only the fonts with a glyph for every character of TEXT but the space\n",
+    Run);
+
+namespace {
 constexpr TCliOption kFontsOptions[] = {{"--json", false}, {"--has", true}};
 
 // Columns a UTF-8 text takes: every byte but the continuation bytes.
@@ -85,18 +93,18 @@ std::string AsJson(const std::vector<const TCollectedFont*>& fonts,
   return out;
 }
 
-}  // namespace
-
-int RunFontsCommand(int argc, char** argv) {
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kFonts.Parse(argc, argv, kFontsOptions, args)) return 1;
-  if (args.Help) return kFonts.ShowHelp();
-  if (args.Positional.empty() && !kFonts.ExpectPositionals(args, {"PATH"})) return 1;
+  if (!kFontsCommand.Parse(argc, argv, kFontsOptions, args)) return 1;
+  if (args.Help) return kFontsCommand.ShowHelp();
+  if (args.Positional.empty() && !kFontsCommand.ExpectPositionals(args, {"PATH"})) return 1;
 
   const TFontCollection collection = ReadFontCollection(args.Positional);
-  for (const std::string& note : collection.Notes) kFonts.Fail(note);
+  for (const std::string& note : collection.Notes) kFontsCommand.Fail(note);
   const auto fonts = Selected(collection, args.Value("--has"));
-  const bool written = kFonts.WriteStdout(args.Has("--json") ? AsJson(fonts, collection)
-                                                             : AsText(fonts, collection));
+  const bool written = kFontsCommand.WriteStdout(args.Has("--json") ? AsJson(fonts, collection)
+                                                                    : AsText(fonts, collection));
   return written && collection.NamedPathsRead ? 0 : 1;
 }
+
+}  // namespace

@@ -12,14 +12,19 @@
 #include "util/Numbers.h"
 
 namespace {
+int Run(int argc, char** argv);
+}  // namespace
 
-const TCliCommand kGlyph(
-    "glyph",
+const TCliCommand kGlyphCommand(
+    "glyph", "the cells of one glyph of a font, as the glyph editor sees them",
     "usage: brixel-cli glyph [--font N] [--json] [--] FILE CHAR\n"
     "  the cells of the glyph of CHAR ('!'..'~'), row by row; Color fonts with\n"
     "  their attributes. Text: each row between bars (Color: then the attributes\n"
     "  in hex); JSON: [character, attribute] pairs for Color fonts, character\n"
-    "  codes for the others, null for a cell the glyph does not define\n");
+    "  codes for the others, null for a cell the glyph does not define\n",
+    Run);
+
+namespace {
 constexpr TCliOption kGlyphOptions[] = {{"--font", true}, {"--json", false}};
 
 std::string AsText(const TGlyphPicture& p, uint8_t ch, int font, bool color) {
@@ -61,34 +66,34 @@ std::string AsJson(const TGlyphPicture& p, uint8_t ch, int font, bool color) {
   return out + "]}\n";
 }
 
-}  // namespace
-
-int RunGlyphCommand(int argc, char** argv) {
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kGlyph.Parse(argc, argv, kGlyphOptions, args)) return 1;
-  if (args.Help) return kGlyph.ShowHelp();
-  if (!kGlyph.ExpectPositionals(args, {"FILE", "CHAR"})) return 1;
+  if (!kGlyphCommand.Parse(argc, argv, kGlyphOptions, args)) return 1;
+  if (args.Help) return kGlyphCommand.ShowHelp();
+  if (!kGlyphCommand.ExpectPositionals(args, {"FILE", "CHAR"})) return 1;
   const std::string& file = args.Positional[0];
   const std::string ch = Utf8ToCp437(args.Positional[1]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
-    return kGlyph.Fail("CHAR must be one character from '!' to '~', not '" + args.Positional[1] +
-                       "'");
-  if (!kGlyph.LoadFontAndSelect(file, args)) return 1;
+    return kGlyphCommand.Fail("CHAR must be one character from '!' to '~', not '" +
+                              args.Positional[1] + "'");
+  if (!kGlyphCommand.LoadFontAndSelect(file, args)) return 1;
   const int font = CurrentFont;
   const auto code = static_cast<uint8_t>(ch[0]);
   TGlyphPicture picture;
   switch (LoadGlyphPicture(code, picture)) {
     case TGlyphRead::OpenFailed:
-      return kGlyph.Fail("cannot read " + file);
+      return kGlyphCommand.Fail("cannot read " + file);
     case TGlyphRead::Absent:
-      return kGlyph.Fail("font " + NumToStr(font) + " has no glyph for '" + args.Positional[1] +
-                         "'");
+      return kGlyphCommand.Fail("font " + NumToStr(font) + " has no glyph for '" +
+                                args.Positional[1] + "'");
     case TGlyphRead::Found:
       break;
   }
   const bool color = CurrentHeader.FontType == ftColor;
   const std::string text =
       args.Has("--json") ? AsJson(picture, code, font, color) : AsText(picture, code, font, color);
-  return kGlyph.WriteStdout(text) ? 0 : 1;
+  return kGlyphCommand.WriteStdout(text) ? 0 : 1;
 }
+
+}  // namespace

@@ -16,8 +16,14 @@
 #include "util/Text.h"
 
 namespace {
+int Run(int argc, char** argv);
+}  // namespace
 
-const TCliCommand kList("list", "usage: brixel-cli list [--json] [--] FILE\n");
+const TCliCommand kListCommand(
+    "list", "the fonts of a TheDraw font file (.tdf) and the font selected after loading",
+    "usage: brixel-cli list [--json] [--] FILE\n", Run);
+
+namespace {
 constexpr TCliOption kListOptions[] = {{"--json", false}};
 
 struct TListedFont {
@@ -108,16 +114,16 @@ std::string AsJson(const TListing& l) {
   return out + "}\n";
 }
 
-}  // namespace
-
-int RunListCommand(int argc, char** argv) {
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kList.Parse(argc, argv, kListOptions, args)) return 1;
-  if (args.Help) return kList.ShowHelp();
-  if (!kList.ExpectPositionals(args, {"FILE"})) return 1;
+  if (!kListCommand.Parse(argc, argv, kListOptions, args)) return 1;
+  if (args.Help) return kListCommand.ShowHelp();
+  if (!kListCommand.ExpectPositionals(args, {"FILE"})) return 1;
   const std::string& path = args.Positional.front();
-  if (!kList.LoadFont(path)) return 1;
+  if (!kListCommand.LoadFont(path)) return 1;
 
   const TListing listing = Collect(path);
-  return kList.WriteStdout(args.Has("--json") ? AsJson(listing) : AsText(listing)) ? 0 : 1;
+  return kListCommand.WriteStdout(args.Has("--json") ? AsJson(listing) : AsText(listing)) ? 0 : 1;
 }
+
+}  // namespace

@@ -19,12 +19,17 @@
 #include "util/Cp437.h"
 
 namespace {
+int Run(int argc, char** argv);
+}  // namespace
 
-const TCliCommand kRender(
-    "render",
+const TCliCommand kRenderCommand(
+    "render", "TEXT drawn with a font of FILE on an 80x25 screen (--png: as a 640x400 picture)",
     "usage: brixel-cli render [--font N] [--x X] [--y Y] [--color C] [--outline-style S]\n"
     "                         [--ans OUT | --png OUT | --json] [--] FILE TEXT\n"
-    "  S: the style Outline fonts are drawn in, 0-18 (default 0)\n");
+    "  S: the style Outline fonts are drawn in, 0-18 (default 0)\n",
+    Run);
+
+namespace {
 
 // The screen model is the global console while the command runs.
 class TConsoleInstall {
@@ -54,7 +59,7 @@ constexpr TCliOption kRenderOptions[] = {{"--font", true},          {"--x", true
                                          {"--png", true},           {"--json", false}};
 
 bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& options) {
-  if (!kRender.Parse(argc, argv, kRenderOptions, args) || args.Help) return false;
+  if (!kRenderCommand.Parse(argc, argv, kRenderOptions, args) || args.Help) return false;
   const struct {
     std::string_view Name;
     int Low, High;
@@ -68,14 +73,14 @@ bool ParseRenderOptions(int argc, char** argv, TCliArgs& args, TRenderOptions& o
                  {"--color", 0, 15, options.Color}};
   for (const auto& n : numbers) {
     const std::string* value = args.Value(n.Name);
-    if (value && !kRender.ReadNumber(n.Name, *value, n.Low, n.High, n.Target)) return false;
+    if (value && !kRenderCommand.ReadNumber(n.Name, *value, n.Low, n.High, n.Target)) return false;
   }
   if (const std::string* ans = args.Value("--ans")) options.AnsFile = *ans;
   if (const std::string* png = args.Value("--png")) options.PngFile = *png;
   options.Json = args.Has("--json");
-  if (!kRender.ExpectPositionals(args, {"FILE", "TEXT"})) return false;
+  if (!kRenderCommand.ExpectPositionals(args, {"FILE", "TEXT"})) return false;
   if (options.Json + !options.AnsFile.empty() + !options.PngFile.empty() > 1) {
-    kRender.Fail("--json, --ans and --png exclude each other");
+    kRenderCommand.Fail("--json, --ans and --png exclude each other");
     return false;
   }
   options.File = args.Positional[0];
@@ -98,27 +103,27 @@ void UsedRows(const TTextConsole& screen, int& first, int& last) {
   }
 }
 
-}  // namespace
-
-int RunRenderCommand(int argc, char** argv) {
+int Run(int argc, char** argv) {
   TCliArgs args;
   TRenderOptions options;
-  if (!ParseRenderOptions(argc, argv, args, options)) return args.Help ? kRender.ShowHelp() : 1;
+  if (!ParseRenderOptions(argc, argv, args, options))
+    return args.Help ? kRenderCommand.ShowHelp() : 1;
 
   TTextConsole screen(1);
   const TConsoleInstall install(screen);
-  if (!kRender.LoadFont(options.File)) return 1;
-  if (FontCount == 0) return kRender.Fail(options.File + " holds no fonts");
+  if (!kRenderCommand.LoadFont(options.File)) return 1;
+  if (FontCount == 0) return kRenderCommand.Fail(options.File + " holds no fonts");
   const int font = options.Font ? options.Font : CurrentFont;
   if (font > FontCount)
-    return kRender.Fail("font " + std::to_string(font) + " does not exist; the file has " +
-                        std::to_string(FontCount));
+    return kRenderCommand.Fail("font " + std::to_string(font) + " does not exist; the file has " +
+                               std::to_string(FontCount));
   if (!SelectFont(font))
-    return kRender.Fail("font " + std::to_string(font) + " has no valid header");
+    return kRenderCommand.Fail("font " + std::to_string(font) + " has no valid header");
   // Nothing to print would look like an empty text; say why instead.
   if (FontTypeName().empty()) {
-    return kRender.Fail("font " + std::to_string(font) + " cannot be drawn: it is of unknown type " +
-                        std::to_string(CurrentHeader.FontType));
+    return kRenderCommand.Fail("font " + std::to_string(font) +
+                               " cannot be drawn: it is of unknown type " +
+                               std::to_string(CurrentHeader.FontType));
   }
 
   // The same steps as the main screen: cleared in attribute 7, Block and
@@ -132,16 +137,19 @@ int RunRenderCommand(int argc, char** argv) {
 
   if (!options.PngFile.empty()) {
     std::string png, why;
-    if (!ScreenPicturePng(screen.Screen, 1, screen.Rows, png, why)) return kRender.Fail(why);
-    return kRender.WriteOutputFile(options.PngFile, png, {options.File}) ? 0 : 1;
+    if (!ScreenPicturePng(screen.Screen, 1, screen.Rows, png, why)) return kRenderCommand.Fail(why);
+    return kRenderCommand.WriteOutputFile(options.PngFile, png, {options.File}) ? 0 : 1;
   }
-  if (options.Json) return kRender.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;
+  if (options.Json)
+    return kRenderCommand.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;
   int first = 0, last = 0;
   UsedRows(screen, first, last);
   if (!options.AnsFile.empty()) {
     const std::string art = first ? ScreenRowsToAnsi(screen.Screen, first, last, false) : "";
-    return kRender.WriteOutputFile(options.AnsFile, art, {options.File}) ? 0 : 1;
+    return kRenderCommand.WriteOutputFile(options.AnsFile, art, {options.File}) ? 0 : 1;
   }
   const std::string shown = first ? ScreenRowsToAnsi(screen.Screen, first, last, true) : "";
-  return kRender.WriteStdout(shown) ? 0 : 1;
+  return kRenderCommand.WriteStdout(shown) ? 0 : 1;
 }
+
+}  // namespace

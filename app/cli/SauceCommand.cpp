@@ -10,18 +10,24 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
+#include "tdf/FontFile.h"
 #include "util/Cp437.h"
 #include "util/Files.h"
 
 namespace {
+int Run(int argc, char** argv);
+}  // namespace
 
-const TCliCommand kSauce(
-    "sauce",
+const TCliCommand kSauceCommand(
+    "sauce", "the SAUCE record (title, author, group, date, ...) of any file, or null",
     "usage: brixel-cli sauce [--json] [--] FILE\n"
     "       brixel-cli sauce [--title T] [--author A] [--group G] [--date CCYYMMDD]\n"
     "                        [--comment LINE]... [--] FILE\n"
     "  with fields given, FILE gets a record with them; fields not given keep their value\n"
-    "  (a new record is dated today); --comment lines replace every comment\n");
+    "  (a new record is dated today); --comment lines replace every comment\n",
+    Run);
+
+namespace {
 
 constexpr TCliOption kSauceOptions[] = {{"--json", false},  {"--title", true},
                                         {"--author", true}, {"--group", true},
@@ -76,18 +82,17 @@ int PrintRecord(const std::string& path, bool json) {
   TSauce sauce;
   bool found = false;
   int error = 0;
-  if (!ReadSauceFile(path, sauce, found, error)) return kSauce.Fail(path + ": " + FileErrorText(error));
-  if (!found) return kSauce.WriteStdout("null\n") ? 0 : 1;
-  return kSauce.WriteStdout(json ? JsonRecord(sauce) : TextRecord(sauce)) ? 0 : 1;
+  if (!ReadSauceFile(path, sauce, found, error))
+    return kSauceCommand.Fail(path + ": " + FileErrorText(error));
+  if (!found) return kSauceCommand.WriteStdout("null\n") ? 0 : 1;
+  return kSauceCommand.WriteStdout(json ? JsonRecord(sauce) : TextRecord(sauce)) ? 0 : 1;
 }
 
-}  // namespace
-
-int RunSauceCommand(int argc, char** argv) {
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kSauce.Parse(argc, argv, kSauceOptions, args)) return 1;
-  if (args.Help) return kSauce.ShowHelp();
-  if (!kSauce.ExpectPositionals(args, {"FILE"})) return 1;
+  if (!kSauceCommand.Parse(argc, argv, kSauceOptions, args)) return 1;
+  if (args.Help) return kSauceCommand.ShowHelp();
+  if (!kSauceCommand.ExpectPositionals(args, {"FILE"})) return 1;
   const std::string& path = args.Positional[0];
 
   TSauceEdit edit;
@@ -107,10 +112,14 @@ int RunSauceCommand(int argc, char** argv) {
   }
   const bool writing = edit.Title || edit.Author || edit.Group || edit.Date || edit.Comments;
   if (!writing) return PrintRecord(path, args.Has("--json"));
-  if (args.Has("--json")) return kSauce.Fail("--json goes with reading a record, not writing one");
+  if (args.Has("--json"))
+    return kSauceCommand.Fail("--json goes with reading a record, not writing one");
 
   edit.Today = SauceToday();
+  edit.IsFontFile = HasFontSignature;
   std::string why;
-  if (!WriteSauceFile(path, edit, why)) return kSauce.Fail(path + ": " + why);
+  if (!WriteSauceFile(path, edit, why)) return kSauceCommand.Fail(path + ": " + why);
   return 0;
 }
+
+}  // namespace

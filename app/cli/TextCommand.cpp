@@ -11,20 +11,26 @@
 #include "util/Files.h"
 
 namespace {
-
-const TCliCommand kText("text", "usage: brixel-cli text [--] FILE OUT\n");
-
+int Run(int argc, char** argv);
 }  // namespace
 
-int RunTextCommand(int argc, char** argv) {
+const TCliCommand kTextCommand("text", "the plain-text export of an ANSI art file, written to OUT",
+                               "usage: brixel-cli text [--] FILE OUT\n", Run);
+
+namespace {
+
+int Run(int argc, char** argv) {
   TCliArgs args;
-  if (!kText.Parse(argc, argv, {}, args)) return 1;
-  if (args.Help) return kText.ShowHelp();
-  if (!kText.ExpectPositionals(args, {"FILE", "OUT"})) return 1;
+  if (!kTextCommand.Parse(argc, argv, {}, args)) return 1;
+  if (args.Help) return kTextCommand.ShowHelp();
+  if (!kTextCommand.ExpectPositionals(args, {"FILE", "OUT"})) return 1;
   const std::string& path = args.Positional[0];
 
   auto picture = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
-  if (!LoadAnsiFile(path, *picture, error)) return kText.Fail(path + ": " + FileErrorText(error));
-  return kText.WriteOutputFile(args.Positional[1], PictureText(*picture), {path}) ? 0 : 1;
+  if (!LoadAnsiFile(path, *picture, error))
+    return kTextCommand.Fail(path + ": " + FileErrorText(error));
+  return kTextCommand.WriteOutputFile(args.Positional[1], PictureText(*picture), {path}) ? 0 : 1;
 }
+
+}  // namespace

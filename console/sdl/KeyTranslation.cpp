@@ -1,5 +1,7 @@
 #include "console/sdl/KeyTranslation.h"
 
+#include "console/KeyCodes.h"
+
 const std::array<TSDLKeyMap, 21> SDLKeyMap = {{
     {'1', "1", "!", "1", "1"},     {'2', "2", "@", "2", "2"},   {'3', "3", "#", "3", "3"},
     {'4', "4", "$", "4", "4"},     {'5', "5", "%", "5", "5"},   {'6', "6", "^", "6", "6"},
@@ -38,45 +40,46 @@ TKeyResult TranslateKey(SDL_Keycode key, uint16_t mod) {
   switch (key) {
     case SDLK_BACKSPACE:
     case SDLK_KP_BACKSPACE:
-      return Byte(8);
+      return Byte(kKeyBackspace);
     case SDLK_TAB:
-      return Byte(9);
+      return Byte(kKeyTab);
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-      return Byte(13);
+      return Byte(kKeyEnter);
     case SDLK_ESCAPE:
-      return Byte(27);
+      return Byte(kKeyEscape);
     case SDLK_SPACE:
       return Byte(32);
     case SDLK_DELETE:
-      return Extended(83);
+      return Extended(kScanDelete);
     case SDLK_INSERT:
-      return Extended(82);
+      return Extended(kScanInsert);
     case SDLK_HOME:
-      return Extended(71);
+      return Extended(kScanHome);
     case SDLK_END:
-      return Extended(79);
+      return Extended(kScanEnd);
     case SDLK_PAGEUP:
-      return Extended(73);
+      return Extended(kScanPgUp);
     case SDLK_PAGEDOWN:
-      return Extended(81);
+      return Extended(kScanPgDn);
     case SDLK_UP:
-      return Extended(72);
+      return Extended(kScanUp);
     case SDLK_DOWN:
-      return Extended(80);
+      return Extended(kScanDown);
     // Ctrl+Left and Ctrl+Right are the DOS word moves.
     case SDLK_LEFT:
-      return Extended(ctrl ? 115 : 75);
+      return Extended(ctrl ? kScanCtrlLeft : kScanLeft);
     case SDLK_RIGHT:
-      return Extended(ctrl ? 116 : 77);
+      return Extended(ctrl ? kScanCtrlRight : kScanRight);
     case SDLK_F11:
-      return Extended(69);
+      return Extended(kScanF11);
     case SDLK_F12:
-      return Extended(70);
+      return Extended(kScanF12);
     default:
       break;
   }
-  if (key >= SDLK_F1 && key <= SDLK_F10) return Extended(static_cast<uint8_t>(59 + (key - SDLK_F1)));
+  if (key >= SDLK_F1 && key <= SDLK_F10)
+    return Extended(static_cast<uint8_t>(kScanF1 + (key - SDLK_F1)));
 
   if (key >= SDLK_a && key <= SDLK_z) {
     const int letter = key - SDLK_a;  // 0..25

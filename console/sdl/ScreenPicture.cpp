@@ -6,8 +6,13 @@
 #include <cstring>
 
 #include "console/sdl/DataFiles.h"
+#include "console/sdl/GlyphRenderer.h"
+#include "console/sdl/SdlHandles.h"
 
 namespace {
+
+constexpr int kPictureCellWidth = 8;
+constexpr int kPictureCellHeight = 16;
 
 // An SDL stream that appends to a string, so the PNG can go to disk the way
 // every other output of the tool does (whole, through a rename).
@@ -50,8 +55,9 @@ struct TRwDeleter {
   void operator()(SDL_RWops* rw) const { SDL_RWclose(rw); }
 };
 
-}  // namespace
-
+// Rows firstRow..lastRow of screen, as many columns as row firstRow has, in
+// glyphs' current cell size; cells a shorter row lacks are character 0 in
+// attribute 0. Null when the rows are empty or the surface cannot be made.
 TSurfacePtr DrawScreenPicture(const TGlyphRenderer& glyphs, const TScreen& screen, int firstRow,
                               int lastRow) {
   lastRow = std::min(lastRow, static_cast<int>(screen.size()) - 1);
@@ -71,6 +77,8 @@ TSurfacePtr DrawScreenPicture(const TGlyphRenderer& glyphs, const TScreen& scree
   SDL_UnlockSurface(picture.get());
   return picture;
 }
+
+}  // namespace
 
 bool ScreenPicturePng(const TScreen& screen, int firstRow, int lastRow, std::string& png,
                       std::string& why) {

@@ -42,10 +42,9 @@ std::vector<std::string> Picture(const TMsgBaseAnsi& ansi) {
   return rows;
 }
 
+// The picture, the cursor and the state inside a sequence.
 bool SameState(const TMsgBaseAnsi& a, const TMsgBaseAnsi& b) {
-  return a.Image == b.Image && a.Lines == b.Lines && a.CurX == b.CurX && a.CurY == b.CurY &&
-         a.CurAttr == b.CurAttr && a.EscState == b.EscState && a.EscParams == b.EscParams &&
-         a.SavedX == b.SavedX && a.SavedY == b.SavedY;
+  return a == b;
 }
 
 const std::string k80(80, 'a');

@@ -12,7 +12,6 @@
 #include "support/ConsoleTestSupport.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
-#include "tdf/FontFile.h"
 
 namespace {
 
@@ -31,22 +30,18 @@ std::string NumberedRows(int n) {
 
 class AnsiViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Console = &Con;
-    FontChars = "ABC";
-  }
+  void SetUp() override { Console = &Con; }
   void TearDown() override {
     EXPECT_EQ(Con.Overruns, 0) << "the viewer waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "the viewer ended early";
     Console = nullptr;
-    FontChars.clear();
   }
 
   void Step(std::initializer_list<int> keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   std::string Show(std::string_view art) {
     const std::string path = Dir.Write("art.ans", art);
-    ShowAnsiFile(path, 1, 24);
+    ShowAnsiFile(path, 1, 24, FontChars);
     return path;
   }
 
@@ -62,6 +57,7 @@ class AnsiViewerTest : public ::testing::Test {
 
   TWaitingConsole Con;
   TTempDir Dir;
+  std::string FontChars = "ABC";
 };
 
 struct TPageStep {
@@ -70,26 +66,27 @@ struct TPageStep {
   int Filled;  // of 75 blocks
 };
 
-TEST_F(AnsiViewerTest, PagesThroughFortyRows) {
+TEST_F(AnsiViewerTest, PagesThroughFiftyRowsByTheRowsShown) {
+  // Rows 1..22 show the picture (23 and 24 the character list): a page is 22 rows.
   const TPageStep steps[] = {
-      {{}, 1, 30},                          // the last row of the page is 16: 40 percent
-      {{0, 81}, 17, 60},                    // Page Down
-      {{0, 81}, 25, 75},                    // 40 - 16 + 1
-      {{0, 77}, 25, 75},                    // Right pages down too, and stops
-      {{0, 71}, 1, 30},                     // Home
-      {{0, 79}, 25, 75},                    // End
-      {{0, 73}, 9, 45},                     // Page Up
-      {{0, 75}, 1, 30},                     // Left pages up
-      {{0, 73}, 1, 30},  {{0, 80}, 2, 32},  // Down: 17 of 40 is 31.9 blocks
-      {{0, 72}, 1, 30},                     // Up
-      {{0, 72}, 1, 30},  {{'p'}, 17, 60},  {{'N'}, 25, 75},  // not at 100 percent yet: pages down
+      {{}, 1, 33},                          // the last row of the page is 22: 44 percent
+      {{0, 81}, 23, 66},                    // Page Down
+      {{0, 81}, 29, 75},                    // 50 - 22 + 1
+      {{0, 77}, 29, 75},                    // Right pages down too, and stops
+      {{0, 71}, 1, 33},                     // Home
+      {{0, 79}, 29, 75},                    // End
+      {{0, 73}, 7, 42},                     // Page Up
+      {{0, 75}, 1, 33},                     // Left pages up
+      {{0, 73}, 1, 33},  {{0, 80}, 2, 34},  // Down: 23 of 50 is 34.5 blocks, halves to even
+      {{0, 72}, 1, 33},                     // Up
+      {{0, 72}, 1, 33},  {{'p'}, 23, 66},  {{'N'}, 29, 75},  // not at 100 percent yet: pages down
   };
   for (const TPageStep& s : steps)
     if (!s.Keys.empty()) Con.Steps.emplace_back(s.Keys.begin(), s.Keys.end());
   Step({0, 59});  // help
   Step({0, 80});  // closed with Down, whose second byte must not page on as "P"
   Step("\r");     // at 100 percent Enter leaves
-  Show(NumberedRows(40));
+  Show(NumberedRows(50));
 
   size_t wait = 0;
   for (const TPageStep& s : steps) {
@@ -186,7 +183,7 @@ TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
 }
 
 TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
-  ShowAnsiFile(Dir.File("absent.ans"), 1, 24);  // returns at once, nothing drawn
+  ShowAnsiFile(Dir.File("absent.ans"), 1, 24, FontChars);  // returns at once, nothing drawn
   EXPECT_TRUE(Con.Waits.empty());
   EXPECT_EQ(VisibleRow(Con, 1), std::string(80, ' '));
 
@@ -194,7 +191,7 @@ TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
   const std::string fifo = Dir.File("pipe.ans");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   Step("\r");
-  ShowAnsiFile(fifo, 1, 24);
+  ShowAnsiFile(fifo, 1, 24, FontChars);
   ASSERT_EQ(Con.Waits.size(), 1u);
   EXPECT_NE(Text(0, 12).find("Error Opening File!"), std::string::npos);
 }

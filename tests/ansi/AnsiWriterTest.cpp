@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ansi/AnsiInterpreter.h"
+#include "ansi/AnsiText.h"
 #include "ansi/AnsiWriter.h"
 #include "console/TextConsole.h"
 #include "support/TempDir.h"
@@ -43,8 +44,9 @@ TEST(AnsiWriter, EscapesAtEachChangeOfAttribute) {
       {0x07, 0x0F, E + "[1;37m" + E + "[40m"},
       {0x07, 0x1E, E + "[1;33m" + E + "[44m"},
       {0x07, 0x61, E + "[0;34m" + E + "[43m" + E + "[43m"},
-      {0x07, 0x94, E + "[0;31m" + E + "[44m"},  // the bright background is lost
-      {0x07, 0x9C, E + "[1;31m"},               // the previous background stays
+      {0x07, 0x94, E + "[0;31m" + E + "[44m" + E + "[44;5m"},  // a bright background is blink
+      {0x07, 0x9C, E + "[1;31m" + E + "[44;5m"},
+      {0x9C, 0x1C, E + "[0m" + E + "[1;31m" + E + "[44m"},  // blink ends with a reset
   };
   for (const auto& c : cases) {
     TScreen screen = BlankScreen(1);
@@ -153,6 +155,29 @@ TEST(AnsiWriter, RoundTripThroughTheInterpreter) {
     EXPECT_EQ(ansi->Image[y][80], TScreenChar{}) << "column 80 stays empty";
   }
   EXPECT_EQ(differences, 0);
+}
+
+// A bright background is saved as blink, by the S command and by render
+// --ans, and comes back: every attribute, after predecessors of every kind.
+TEST(AnsiWriter, BrightBackgroundsComeBackThroughTheInterpreter) {
+  TScreen screen = BlankScreen(1);
+  for (int y = 2, i = 0; y <= 21; ++y)
+    for (int x = 1; x <= 79; ++x, ++i) screen[y][x] = {'#', static_cast<uint8_t>(i * 37 + 0x9E)};
+  TScreen narrow = screen;  // 79 columns: a full row of 80 would wrap before its CR LF
+  for (TScreenLine& row : narrow) row.resize(80);
+  const struct {
+    const char* Writer;
+    std::string Bytes;
+  } saved[] = {{"S", AnsiScreenBytes(screen)},
+               {"render --ans", ScreenRowsToAnsi(narrow, 2, 21, false)}};
+  for (const auto& s : saved) {
+    auto ansi = std::make_unique<TMsgBaseAnsi>();
+    ansi->ProcessBuffer({reinterpret_cast<const uint8_t*>(s.Bytes.data()), s.Bytes.size()});
+    int differences = 0;
+    for (int y = 1; y <= 20; ++y)
+      for (int x = 1; x <= 79; ++x) differences += ansi->Image[y][x] != screen[y + 1][x];
+    EXPECT_EQ(differences, 0) << s.Writer;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ansi/Sauce.h"
 #include "ansi/SauceFile.h"
 #include "support/TempDir.h"
+#include "tdf/FontFile.h"
 
 namespace {
 
@@ -150,6 +151,7 @@ TEST(Sauce, FontFilesGetARecordWithoutAType) {
   TSauceEdit edit;
   edit.Title = "Fonts";
   edit.Today = "20240101";
+  edit.IsFontFile = HasFontSignature;
   std::string why;
   ASSERT_TRUE(WriteSauceFile(path, edit, why)) << why;
   TSauce sauce;

@@ -13,6 +13,13 @@ namespace {
 
 constexpr char kFallback[] = "/start/dir";
 
+std::string ReadFontPathSetting(const std::string& iniPath, const std::string& fallback) {
+  return ReadFontsSettings(iniPath, fallback).Path;
+}
+int ReadOutlineStyleSetting(const std::string& iniPath) {
+  return ReadFontsSettings(iniPath, "").OutlineStyle;
+}
+
 class FontPathSetting : public ::testing::Test {
  protected:
   std::string Read(const std::string& ini) {

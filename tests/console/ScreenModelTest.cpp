@@ -163,11 +163,6 @@ TEST_F(ScreenModelTest, AttributeHelpersKeepTheOtherNibble) {
   SetTextAttr(0x1E);
   TextColor(0x24);
   EXPECT_EQ(GetTextAttr(), 0x14);
-  TextBackground(0x0C);
-  EXPECT_EQ(GetTextAttr(), 0xC4);
-  SetTextAttr(0x13);
-  HighVideo();
-  EXPECT_EQ(GetTextAttr(), 0x1B);
   EXPECT_EQ(AttrFg(0xAB), 0x0B);
 }
 

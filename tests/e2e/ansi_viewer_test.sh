@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # S saves the main screen as ANSI art, and A shows that file with the same
 # cells. A with the demo art shows it cell for cell as brixel-cli ansi
-# interprets it; Page Down moves 16 rows on; Ctrl+S writes the text export
-# beside the art and says so; ESC returns to the main screen.
+# interprets it; Page Down moves on by the 22 rows shown; Ctrl+S writes the
+# text export beside the art and says so; ESC returns to the main screen.
 source "$(dirname "$0")/lib.sh"
 : "${BRIXEL_CLI:?run through ctest}"
 
@@ -76,7 +76,7 @@ e2e_wait_for "the Select Image dialog again" 30 shows 9 "Files (2)"
 e2e_key Down Return
 e2e_wait_for "the demo art" 30 shows_cells "$E2E_TMP/demo.json" 1 1 22
 e2e_key Next
-e2e_wait_for "the demo art from row 17" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
+e2e_wait_for "the demo art from row 23" 30 shows_cells "$E2E_TMP/demo.json" 23 1 22
 
 # Ctrl+S: the text export lands beside the art under its name, and the
 # message says where.
@@ -91,7 +91,7 @@ grep -q "/work/demo.txt" "$E2E_TMP/seen.txt" || e2e_fail "the message does not n
 cmp -s "$work/demo.txt" "$E2E_TMP/want.txt" || e2e_fail "the export differs from brixel-cli text"
 [ ! -e "$BRIXEL_BINARY_DIR/demo.txt" ] || e2e_fail "the export went next to the program"
 e2e_key Return
-e2e_wait_for "the viewer back after the message" 30 shows_cells "$E2E_TMP/demo.json" 17 1 22
+e2e_wait_for "the viewer back after the message" 30 shows_cells "$E2E_TMP/demo.json" 23 1 22
 
 e2e_key Escape
 e2e_wait_for "the main screen at the end" 30 shows 1 "demo.tdf "

@@ -6,20 +6,6 @@
 
 namespace {
 
-TEST(PipeText, StripColorCodes) {
-  EXPECT_EQ(StripColorCodes("|15Hi|08!|PA|"), "Hi!|PA|");
-  EXPECT_EQ(StripColorCodes("end|7"), "end|7");
-  EXPECT_EQ(StripColorCodes("|"), "|");
-  EXPECT_EQ(StripColorCodes("|00black|23bg|24x|16"), "blackbg|24x");
-  EXPECT_EQ(StripColorCodes("|CL|1A"), "|CL|1A");
-  // Two characters are taken as a code whatever they are: "|||07" keeps "|||" whole.
-  EXPECT_EQ(StripColorCodes("|||07a"), "|||07a");
-  EXPECT_EQ(StripColorCodes("a||07b"), "a||07b");
-  EXPECT_EQ(StripColorCodes(""), "");
-  // The codes go by number value, so these count as colours too.
-  EXPECT_EQ(StripColorCodes("|$F|x1| 7z"), "z");
-}
-
 TEST(PipeText, AttrToPipes) {
   EXPECT_EQ(AttrToPipes(7), "|07|16");
   EXPECT_EQ(AttrToPipes(31), "|15|17");

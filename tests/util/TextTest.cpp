@@ -69,18 +69,4 @@ TEST(TextSearch, PosNoCase) {
   EXPECT_EQ(PosNoCase("z", std::string(254, 'a') + "z"), 255);
 }
 
-TEST(TextSearch, ReplaceText) {
-  EXPECT_EQ(ReplaceText("aXbx", "x", "yy"), "ayybyy");
-  EXPECT_EQ(ReplaceText("ab", "a", "ba"), "ab");  // replacement contains the search text
-  EXPECT_EQ(ReplaceText("ab", "A", "a"), "ab");   // also ignoring case
-  EXPECT_EQ(ReplaceText("abc", "", "z"), "abc");
-  EXPECT_EQ(ReplaceText("Hello hello", "HELLO", "bye"), "bye bye");
-  EXPECT_EQ(ReplaceText("aaa", "a", ""), "");
-  // Each search starts over, so pieces joined by a replacement are found too.
-  EXPECT_EQ(ReplaceText("aab", "ab", "b"), "b");
-  const std::string grown = ReplaceText(std::string(200, 'x'), "x", "ab");
-  EXPECT_EQ(grown.size(), 255u);
-  EXPECT_EQ(grown.substr(0, 6), "ababab");
-}
-
 }  // namespace
