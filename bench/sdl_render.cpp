@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "console/sdl/ConsolePalette.h"
-#include "console/sdl/DataFiles.h"
 #include "console/sdl/GlyphRenderer.h"
 #include "console/sdl/SdlHandles.h"
+#include "util/DataFiles.h"
 
 namespace {
 

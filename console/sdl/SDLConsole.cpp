@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "console/sdl/DataFiles.h"
 #include "console/sdl/X11Errors.h"
+#include "util/DataFiles.h"
 #include "util/Numbers.h"
 
 namespace {

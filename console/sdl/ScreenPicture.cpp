@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "console/sdl/DataFiles.h"
+#include "util/DataFiles.h"
 
 namespace {
 
