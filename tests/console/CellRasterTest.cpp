@@ -14,7 +14,7 @@ namespace {
 
 // Glyph rows by height: 'A' alternates two rows, 'B' is 0x0F throughout
 // (0xF0 in the second 256), 0xC4 a line along the top, 0xB0 the rightmost
-// column, 0xDB and 0xB1 full blocks inside and outside the line-drawing range.
+// column, 0xDB the full block.
 TGlyphFont TestFont(int height, int count) {
   TGlyphFont font{height, count, std::vector<uint8_t>(static_cast<size_t>(count) * height, 0)};
   for (int y = 0; y < height; ++y) {
@@ -24,7 +24,6 @@ TGlyphFont TestFont(int height, int count) {
     set(0xC4, y == 0 ? 0xFF : 0x00);
     set(0xB0, 0x01);
     set(0xDB, 0xFF);
-    set(0xB1, 0xFF);
     if (count == 512) set(256 + 'B', 0xF0);
   }
   return font;
@@ -98,18 +97,6 @@ TEST(CellRasterTest, BandsOfEveryCellWidthFontHeightAndGlyphCount) {
     }
     EXPECT_EQ(BandText(fromRgb, width, c.Height), c.Want);
   }
-}
-
-TEST(CellRasterTest, SaysWhichColoursACellShows) {
-  const TGlyphFont font = TestFont(2, 256);
-  const TCellRaster eight(font.View(), 8), nine(font.View(), 9);
-  EXPECT_FALSE(eight.ShowsForeground({' ', 0x17}));
-  EXPECT_TRUE(eight.ShowsBackground({' ', 0x17}));
-  EXPECT_TRUE(eight.ShowsForeground({'A', 0x17}));
-  EXPECT_FALSE(eight.ShowsBackground({0xDB, 0x17}));
-  EXPECT_FALSE(nine.ShowsBackground({0xDB, 0x17}));  // the block's ninth column goes on
-  EXPECT_FALSE(eight.ShowsBackground({0xB1, 0x17}));
-  EXPECT_TRUE(nine.ShowsBackground({0xB1, 0x17}));  // a ninth column of background
 }
 
 }  // namespace
