@@ -100,6 +100,17 @@ bool TCliCommand::WriteStdout(std::string_view text) const {
 
 bool TCliCommand::WriteOutputFile(const std::string& path, std::string_view bytes,
                                   std::initializer_list<std::string_view> inputs) const {
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  return WriteOutputFile(
+      path,
+      [data, size = bytes.size()](const TByteSink& sink, std::string&) {
+        return sink({data, size});
+      },
+      inputs);
+}
+
+bool TCliCommand::WriteOutputFile(const std::string& path, const TOutputWriter& write,
+                                  std::initializer_list<std::string_view> inputs) const {
   for (const std::string_view input : inputs) {
     if (SameFile(path, input)) {
       Fail("will not write " + path + ": it is the input " + std::string(input));
@@ -107,9 +118,11 @@ bool TCliCommand::WriteOutputFile(const std::string& path, std::string_view byte
     }
   }
   int error = 0;
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  if (ReplaceFileContents(path, {data, bytes.size()}, error)) return true;
-  Fail("cannot write " + path + ": " + FileErrorText(error));
+  std::string why;
+  const auto writeAll = [&write, &why](const TByteSink& sink) { return write(sink, why); };
+  if (ReplaceFileWith(path, writeAll, error)) return true;
+  Fail(error == ECANCELED && !why.empty() ? why
+                                          : "cannot write " + path + ": " + FileErrorText(error));
   return false;
 }
 

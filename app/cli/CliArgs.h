@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "util/Files.h"
 
 // What every brixel-cli command shares: reading its arguments the same way,
 // saying what went wrong on stderr, and writing output that is checked.
@@ -66,6 +69,13 @@ class TCliCommand {
   // when the output is one of the inputs (the same file by device and inode,
   // also through links), so a command never overwrites what it reads.
   bool WriteOutputFile(const std::string& path, std::string_view bytes,
+                       std::initializer_list<std::string_view> inputs) const;
+  // The same for output made while it is written (ReplaceFileWith), so a
+  // large picture never has to be whole in memory: write puts the bytes into
+  // the sink, or answers false with its reason in why and the file stays as
+  // it was.
+  using TOutputWriter = std::function<bool(const TByteSink& sink, std::string& why)>;
+  bool WriteOutputFile(const std::string& path, const TOutputWriter& write,
                        std::initializer_list<std::string_view> inputs) const;
   // Loads a font file for the command; a path that cannot be read is reported
   // with the system's reason.

@@ -1,8 +1,8 @@
 // brixel-cli render: draws a text with a font of a file on an 80x25 screen
 // model through the same drawing code as the window, and prints the result.
 
-#include <limits>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -10,9 +10,9 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
+#include "app/cli/PngOutput.h"
 #include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
-#include "console/sdl/ScreenPicture.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
 #include "tdf/OutlineStyles.h"
@@ -136,9 +136,10 @@ int Run(int argc, char** argv) {
   DrawFontText(options.X, options.Y, options.Text);
 
   if (!options.PngFile.empty()) {
-    std::string png, why;
-    if (!ScreenPicturePng(screen.Screen, 1, screen.Rows, png, why)) return kRenderCommand.Fail(why);
-    return kRenderCommand.WriteOutputFile(options.PngFile, png, {options.File}) ? 0 : 1;
+    return WriteScreenPng(kRenderCommand, options.PngFile, screen.Screen, 1, screen.Rows,
+                          {options.File})
+               ? 0
+               : 1;
   }
   if (options.Json)
     return kRenderCommand.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;
