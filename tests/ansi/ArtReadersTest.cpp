@@ -244,6 +244,23 @@ TEST(ArtPicture, GrowsByRowsWithinItsLimitsAndBecomesAScreen) {
   EXPECT_EQ(screen[2], TScreenLine(4));  // past the picture: blank
   picture.Clear();
   EXPECT_EQ(picture.Rows(), 0);
+
+  // A cleared picture keeps its memory: what the last one held must not
+  // show through when it grows again, at its width or another one, nor its
+  // exact colours.
+  EXPECT_TRUE(picture.Put(2, 4, {'z', 0x4f}, TArtTrueColor{{1, 2, 3}, {4, 5, 6}}));
+  TArtPicture fresh(3);
+  EXPECT_TRUE(fresh.Put(0, 0, {'a', 7}));
+  picture.Clear();
+  EXPECT_TRUE(picture.Put(0, 0, {'a', 7}));
+  EXPECT_TRUE(picture == fresh);
+  EXPECT_EQ(picture.RowCells(4), nullptr);
+  EXPECT_EQ(picture.GrowToRow(4)[2], TScreenChar{});
+  EXPECT_FALSE(picture.HasTrueColor());
+  picture.Clear(2);
+  ASSERT_NE(picture.GrowToRow(7), nullptr);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(picture.At(x, y), TScreenChar{}) << x << "," << y;
 }
 
 }  // namespace
