@@ -55,7 +55,7 @@ class TAnsiView {
 
  private:
   void DrawPage() {
-    const int lines = Ansi.Lines;
+    const int lines = Ansi.Lines();
     for (int r = FirstRow; r <= LastRow; ++r) {
       GotoXY(1, r);
       const int line = TopLine + (r - FirstRow);
@@ -67,7 +67,7 @@ class TAnsiView {
         continue;
       }
       for (int x = 1; x <= kShownCols; ++x) {
-        const TScreenChar cell = Ansi.Image[line][x];
+        const TScreenChar cell = Ansi.Picture().At(x - 1, line - 1);
         SetTextAttr(cell.Attr);
         // Raw: cells may hold 8 or 13, which are glyphs here, not movements.
         WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
@@ -108,7 +108,7 @@ class TAnsiView {
   }
 
   void HandleExtendedKey(uint8_t code) {
-    const int lines = Ansi.Lines;
+    const int lines = Ansi.Lines();
     switch (code) {
       case kScanCtrlS:
         SaveAsText();
@@ -147,7 +147,7 @@ class TAnsiView {
   }
 
   void PageDown() {
-    const int lines = Ansi.Lines;
+    const int lines = Ansi.Lines();
     if (lines - PageSize <= TopLine) return;
     TopLine += PageSize;
     if (TopLine + PageSize > lines) TopLine = lines - PageSize + 1;

@@ -38,13 +38,14 @@ int Run(int argc, char** argv) {
   int error = 0;
   if (!LoadAnsiFile(path, *ansi, error))
     return kAnsiCommand.Fail(path + ": " + FileErrorText(error));
-  const TScreen picture = AnsiImageScreen(*ansi);
+  const int lines = ansi->Lines();
+  const TScreen picture = ArtPictureScreen(ansi->Picture(), 0, lines);
   if (const std::string* pngPath = args.Value("--png")) {
     if (args.Has("--json")) return kAnsiCommand.Fail("--json and --png exclude each other");
-    return WriteScreenPng(kAnsiCommand, *pngPath, picture, 1, ansi->Lines, {path}) ? 0 : 1;
+    return WriteScreenPng(kAnsiCommand, *pngPath, picture, 1, lines, {path}) ? 0 : 1;
   }
-  const std::string out = args.Has("--json") ? ScreenCellsJson(picture, 1, ansi->Lines)
-                                             : ScreenRowsToAnsi(picture, 1, ansi->Lines, true);
+  const std::string out = args.Has("--json") ? ScreenCellsJson(picture, 1, lines)
+                                             : ScreenRowsToAnsi(picture, 1, lines, true);
   return kAnsiCommand.WriteStdout(out) ? 0 : 1;
 }
 

@@ -40,7 +40,8 @@ int Run(int argc, char** argv) {
   int corners[4] = {};
   const char* names[] = {"X1", "Y1", "X2", "Y2"};
   for (int i = 0; i < 4; ++i) {
-    const int high = i % 2 == 0 ? kAnsiCols : kAnsiRows;
+    // Columns are held to the picture's width once it is read.
+    const int high = i % 2 == 0 ? kArtMaxWidth : kAnsiRows;
     if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i]))
       return 1;
   }
@@ -56,9 +57,16 @@ int Run(int argc, char** argv) {
   int error = 0;
   if (!LoadAnsiFile(art, *picture, error))
     return kCaptureCommand.Fail(art + ": " + FileErrorText(error));
+  for (int i : {0, 2}) {
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, picture->Width(),
+                                    corners[i]))
+      return 1;
+  }
   if (!kCaptureCommand.LoadFontAndSelect(fontFile, args)) return 1;
 
-  const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
+  const TCellSource cells = [&picture](int x, int y) {
+    return picture->Picture().At(x - 1, y - 1);
+  };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
       cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
   const TGlyphStoreResult result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
