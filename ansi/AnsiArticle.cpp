@@ -44,8 +44,10 @@ std::string PictureText(const TMsgBaseAnsi& picture) {
     };
     size_t end = row.size();  // a row the picture lacks is empty
     while (end > 0 && blank(end - 1)) --end;
-    for (size_t x = 0; x < end; ++x) out += blank(x) ? ' ' : static_cast<char>(row[x].Ch);
-    out += '\n';
+    // Sized once per row: a tall picture has hundreds of thousands of cells.
+    const size_t at = out.size();
+    out.resize(at + end + 1, '\n');
+    for (size_t x = 0; x < end; ++x) out[at + x] = blank(x) ? ' ' : static_cast<char>(row[x].Ch);
     if (end > 0) kept = out.size();
   }
   out.resize(kept);
