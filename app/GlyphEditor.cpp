@@ -240,11 +240,13 @@ void TakeColourOfGlyph(TGlyphEditor& e) {
 }  // namespace
 
 void EditGlyph(uint8_t ch) {
-  TGlyphPicture picture;
-  if (LoadGlyphPicture(ch, picture) == TGlyphRead::OpenFailed) {
+  // The glyph as the file holds it now, not as it was when the font was shown.
+  if (!SelectFont(FontUnit, CurrentFont) && FontUnit.OpenFailed) {
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }
+  TGlyphPicture picture;
+  LoadGlyphPicture(ch, picture);
   TGlyphEditor e;
   e.Ch = ch;
   e.FontType = CurrentHeader.FontType;

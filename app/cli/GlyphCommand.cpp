@@ -82,8 +82,6 @@ int Run(int argc, char** argv) {
   const auto code = static_cast<uint8_t>(ch[0]);
   TGlyphPicture picture;
   switch (LoadGlyphPicture(code, picture)) {
-    case TGlyphRead::OpenFailed:
-      return kGlyphCommand.Fail("cannot read " + file);
     case TGlyphRead::Absent:
       return kGlyphCommand.Fail("font " + NumToStr(font) + " has no glyph for '" +
                                 args.Positional[1] + "'");
