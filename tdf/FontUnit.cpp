@@ -10,10 +10,8 @@ std::vector<TFontRecord>& Fonts = FontUnit.Fonts;
 int32_t FontCount = 0;
 int32_t& CurrentFont = FontUnit.Selected;
 TFontHeader& CurrentHeader = FontUnit.Header;
-TFontChar GlyphSize;
 std::string FontChars;
 int FontFileError = 0;
-uint8_t OutlineStyle = 0;
 
 namespace {
 
@@ -59,11 +57,6 @@ std::string FontNameOf(int n) {
 
 std::string FontTypeName() {
   return FontTypeName(FontUnit);
-}
-
-void DrawFontText(int x, int y, std::string_view text) {
-  if (Console)
-    GlyphSize = DrawFontText(*Console, FontUnit, x, y, text, {GetTextAttr(), OutlineStyle});
 }
 
 TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream) {

@@ -24,10 +24,8 @@ extern std::vector<TFontRecord>& Fonts;
 extern int32_t FontCount;  // set by the loads below
 extern int32_t& CurrentFont;
 extern TFontHeader& CurrentHeader;
-extern TFontChar GlyphSize;  // of the glyph DrawFontText read last
 extern std::string FontChars;
 extern int FontFileError;
-extern uint8_t OutlineStyle;
 
 bool LoadFontFile(const std::string& path);
 bool SelectFont(int n);
@@ -36,7 +34,6 @@ bool WriteFontHeader();
 std::string GetFontChars();
 std::string FontNameOf(int n);
 std::string FontTypeName();
-void DrawFontText(int x, int y, std::string_view text);
 TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream);
 TGlyphRead LoadGlyphPicture(uint8_t ch, TGlyphPicture& picture);
 bool SetFontName(const std::string& name, int& error);

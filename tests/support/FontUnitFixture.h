@@ -7,17 +7,6 @@
 #include "support/TempDir.h"
 #include "tdf/FontFile.h"
 
-// The global font unit the shell still runs on (tdf/FontUnit.h), back at
-// its start-up values.
-inline void ResetFontUnitState() {
-  FontUnit = {};
-  FontCount = 0;
-  CurrentFont = 1;
-  GlyphSize = {};
-  FontChars.clear();
-  FontFileError = 0;
-}
-
 // A font file value for each test, a headless console to see that nothing
 // is written on it, and a temp dir for its files.
 class FontUnitFixture : public HeadlessConsoleTest {
