@@ -79,6 +79,3 @@ std::string FontCharsOf(const TFontHeader& header);
 std::string FontTypeName(const TFontFile& font);
 // The same for any type byte (for example Fonts[n].FontType).
 std::string FontTypeNameOf(uint8_t fontType);
-
-// Until every caller has a font value of its own.
-#include "tdf/FontUnit.h"
