@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "ansi/AnsiArticle.h"
 #include "ansi/AnsiFile.h"
@@ -35,13 +37,13 @@ class TAnsiView {
  public:
   TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi,
             const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow,
-            const std::string& fontChars)
+            std::function<std::string()> fontChars)
       : FileName(fileName),
         Ansi(ansi),
         Record(record),
         FirstRow(firstRow),
         LastRow(std::min<uint8_t>(lastRow, kCharListTop - 1)),
-        FontChars(fontChars),
+        FontChars(std::move(fontChars)),
         PageSize(std::max(1, LastRow - FirstRow + 1)) {}
 
   void Run() {
@@ -77,7 +79,8 @@ class TAnsiView {
                                        static_cast<int16_t>(lines), Percent);
     SetTextAttr(0);
     WritePipeXY(3, 25, 7, bar);
-    DrawCharListRows(FontChars);
+    // Asked at every drawing: a glyph captured meanwhile adds its character.
+    DrawCharListRows(FontChars ? FontChars() : std::string());
   }
 
   void HandleKey() {
@@ -203,7 +206,7 @@ class TAnsiView {
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
   const uint8_t LastRow;         // of the picture: the character list takes the rows below
-  const std::string& FontChars;  // the caller's: a capture may change it
+  const std::function<std::string()> FontChars;  // asked at every drawing
   const int PageSize;            // a page is the rows shown
   int TopLine = 1;
   uint16_t Percent = 0;
@@ -229,7 +232,7 @@ std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16
 }
 
 void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
-                  const std::string& fontChars) {
+                  std::function<std::string()> fontChars) {
   SetTextAttr(7);
   if (!FileThere(fileName)) return;
   auto ansi = std::make_unique<TMsgBaseAnsi>();
@@ -242,6 +245,6 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
   ClrScr();
-  TAnsiView(fileName, *ansi, record, firstRow, lastRow, fontChars).Run();
+  TAnsiView(fileName, *ansi, record, firstRow, lastRow, std::move(fontChars)).Run();
   GotoXY(1, 25);
 }

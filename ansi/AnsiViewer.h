@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,9 @@ struct RecPercent {
 std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent);
 
 // Shows fileName on screen rows firstRow..lastRow until the user leaves, with
-// fontChars (the current font's characters) on rows 23 and 24. fontChars is
-// read at every drawing, so a glyph captured while the viewer is open shows
-// up in it. A name that is no file returns at once; a file that cannot be
-// read is reported in a message box.
+// the current font's characters on rows 23 and 24. fontChars answers them at
+// every drawing, so a glyph captured while the viewer is open shows up in
+// it. A name that is no file returns at once; a file that cannot be read is
+// reported in a message box.
 void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
-                  const std::string& fontChars);
+                  std::function<std::string()> fontChars = {});

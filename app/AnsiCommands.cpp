@@ -33,11 +33,11 @@ void ViewAnsiImage() {
   if (!FileThere(DialogResult)) return;
   RememberDialogFolder(TFolderKind::Art, DialogResult);
   const TCaptureMode capture;
-  ShowAnsiFile(DialogResult, 1, 24, FontChars);
+  ShowAnsiFile(DialogResult, 1, 24, [] { return GetFontChars(ShellFont); });
 }
 
 void SaveScreenAsAnsi(int n) {
-  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(n) + ".ans",
+  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(ShellFont, n) + ".ans",
                                 DialogFolder(TFolderKind::Screens), kAnsiMask);
   if (DialogResult.empty()) return;
   RememberDialogFolder(TFolderKind::Screens, DialogResult);

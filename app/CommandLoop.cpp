@@ -46,8 +46,8 @@ void NextOutlineStyle() {
 }
 
 void WrapLoopState(int& n) {
-  if (n > FontCount) n = 1;
-  if (n < 1) n = FontCount;
+  if (n > ShellFont.Count()) n = 1;
+  if (n < 1) n = ShellFont.Count();
   if (BlockColor > 15) BlockColor = 1;
   if (BlockColor < 1) BlockColor = 15;
 }
@@ -106,10 +106,10 @@ void ChangeTextY() {
   ChangeTextPosition("Y: ", TextY);
 }
 void NextBlockColor() {
-  if (DrawnInBlockColor()) ++BlockColor;
+  if (DrawnInBlockColor(ShellFont)) ++BlockColor;
 }
 void PreviousBlockColor() {
-  if (DrawnInBlockColor()) --BlockColor;
+  if (DrawnInBlockColor(ShellFont)) --BlockColor;
 }
 
 const TCommandKey kCommandKeys[] = {

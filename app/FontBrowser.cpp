@@ -58,7 +58,8 @@ class TFontBrowser {
   std::string Root;        // cut from the paths shown
   std::vector<int> Shown;  // the collection's font behind each item
   bool OnlyComplete = false;
-  int LoadedFile = -1;  // the collection's file the font unit holds
+  TFontFile Preview;    // the highlighted font's file, loaded once while it stays highlighted
+  int LoadedFile = -1;  // the collection's file Preview holds
   TMenuList List;
   std::string Search;  // typed letters, looked for in the names
   int KeysRead = 0;    // within the current run of the list
@@ -144,17 +145,18 @@ void TFontBrowser::ShowFont(int font) {
     GotoXY(1, y);
     ClrEol();
   }
-  GotoXY(1, kLowestSampleRow);  // where a file error would be reported
   if (font < 0) {
     WriteXY(2, kLowestSampleRow, 7, "No font has every character of the text.");
   } else {
     const TCollectedFont& f = Collection.Fonts[static_cast<size_t>(font)];
     const std::string& file = Collection.Files[static_cast<size_t>(f.File)];
     // Only the highlighted font's glyphs are read; its file is listed once.
-    if (f.File != LoadedFile) LoadedFile = LoadFontFile(file) ? f.File : -1;
-    if (LoadedFile == f.File && SelectFont(f.Number)) {
-      DrawStatusLine(f.Number);
-      DrawFontText(TextX, std::min<int>(TextY, kLowestSampleRow), DisplayText);
+    if (f.File != LoadedFile) LoadedFile = LoadFontFile(file, Preview) ? f.File : -1;
+    if (LoadedFile == f.File && SelectFont(Preview, f.Number)) {
+      DrawStatusLine(Preview, f.Number);
+      if (Console)
+        DrawFontText(*Console, Preview, TextX, std::min<int>(TextY, kLowestSampleRow), DisplayText,
+                     SampleStyle());
     } else {
       WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");
     }
@@ -248,7 +250,7 @@ bool TFontBrowser::Run(int start, std::string& file, int& number) {
 int ShownFont(const TFontCollection& collection, int n) {
   const auto file =
       std::find_if(collection.Files.begin(), collection.Files.end(),
-                   [](const std::string& path) { return SameFile(path, FontFileName); });
+                   [](const std::string& path) { return SameFile(path, ShellFont.Path); });
   const auto fileIndex = static_cast<int32_t>(file - collection.Files.begin());
   for (size_t i = 0; i < collection.Fonts.size(); ++i) {
     const TCollectedFont& font = collection.Fonts[i];
@@ -266,15 +268,12 @@ void BrowseFonts(int& n) {
     MessageBox(0, "Fonts", "No TheDraw font under " + FontPath);
     return;
   }
-  const std::string shownFile = FontFileName;
   TFontBrowser browser(std::move(collection));
   std::string file;
   int number = 0;
+  // The previews are the browser's own: the shell's font changes only by Enter.
   if (browser.Run(ShownFont(browser.Collected(), n), file, number) && LoadShellFontFile(file)) {
     n = number;
-  } else {
-    // The preview loaded other files: the one shown before comes back.
-    LoadFontFile(shownFile);
+    SelectFont(ShellFont, n);
   }
-  SelectFont(n);
 }

@@ -22,9 +22,8 @@ namespace {
 
 // After a header change the same font stays shown.
 void ReloadKeepingFont(int& n) {
-  n = CurrentFont;
-  LoadFontFile(LastFontFile);
-  SelectFont(n);
+  n = ShellFont.Selected;
+  ReloadShellFont(n);
 }
 
 // A message followed by why the font file could not be written, as a sentence.
@@ -37,16 +36,16 @@ void ReportFailure(const std::string& text, int error) {
 
 // A header that could not be written leaves the file as it was; say so.
 void ReportHeaderFailure(int error) {
-  ReportFailure("Cannot write " + JustName(FontFileName) + ".", error);
+  ReportFailure("Cannot write " + JustName(ShellFont.Path) + ".", error);
 }
 }  // namespace
 
 void RenameFont(int& n) {
-  const std::string name = PromptOnRow25(
-      "Font Name:" + std::string(31, ' ') + "Up to 12 chars.", 12, 12, 12, 1, ListedName(CurrentHeader));
+  const std::string name = PromptOnRow25("Font Name:" + std::string(31, ' ') + "Up to 12 chars.",
+                                         12, 12, 12, 1, ListedName(ShellFont.Header));
   if (name.empty()) return;
   int error = 0;
-  if (!SetFontName(name, error)) ReportHeaderFailure(error);
+  if (!SetFontName(ShellFont, name, error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
@@ -54,10 +53,11 @@ void RenameFont(int& n) {
 // an emptied or unchanged entry writes nothing.
 void ChangeSpacing(int& n) {
   const std::string entry =
-      PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(CurrentHeader.Spacing));
-  if (entry.empty() || (StrToNum(entry) & 0xFF) == CurrentHeader.Spacing) return;
+      PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(ShellFont.Header.Spacing));
+  if (entry.empty() || (StrToNum(entry) & 0xFF) == ShellFont.Header.Spacing) return;
   int error = 0;
-  if (!SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF), error)) ReportHeaderFailure(error);
+  if (!SetFontSpacing(ShellFont, static_cast<uint8_t>(StrToNum(entry) & 0xFF), error))
+    ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
@@ -65,17 +65,18 @@ void ChangeFontType(int& n) {
   const uint8_t type = ChooseFontType();
   if (type == 0) return;
   int error = 0;
-  if (!SetFontType(static_cast<uint8_t>(type - 1), error)) ReportHeaderFailure(error);
+  if (!SetFontType(ShellFont, static_cast<uint8_t>(type - 1), error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
 void ExtractCurrentFont(int n) {
-  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(n) + ".tdf",
+  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(ShellFont, n) + ".tdf",
                                 DialogFolder(TFolderKind::Fonts), kFontMask);
   if (DialogResult.empty()) return;
   RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   int error = 0;
-  if (!ExtractFont(DialogResult, error)) ReportFailure("Error while extracting font!", error);
+  if (!ExtractFont(ShellFont, DialogResult, error))
+    ReportFailure("Error while extracting font!", error);
 }
 
 void MergeAnotherFile(int& n) {
@@ -84,13 +85,12 @@ void MergeAnotherFile(int& n) {
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
   int added = 0, error = 0;
-  if (MergeFontFile(DialogResult, added, error))
+  if (MergeFontFile(ShellFont, DialogResult, added, error))
     MessageBox(0, "Status", NumToStr(added) + (added == 1 ? " font added." : " fonts added."));
   else
     ReportFailure("Error while merging fonts!", error);
-  LoadFontFile(LastFontFile);
-  n = CurrentFont;
-  SelectFont(n);
+  ReloadShellFont(0);
+  n = ShellFont.Selected;
 }
 
 void CreateNewFontFile() {

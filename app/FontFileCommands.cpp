@@ -1,5 +1,7 @@
 #include "app/FontFileCommands.h"
 
+#include <utility>
+
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
@@ -23,18 +25,31 @@ std::string AskForFontFile() {
 
 }  // namespace
 
+void WriteFontOpenError() {
+  ConWriteLn("Error Opening File!");
+}
+
 bool LoadShellFontFile(const std::string& path) {
   const std::string name = JustName(path);
-  if (!LoadFontFile(path)) {
-    MessageBox(0, "Error", "Cannot open " + name + ": " + FileErrorText(FontFileError));
+  TFontFile loaded;
+  if (!LoadFontFile(path, loaded)) {
+    if (loaded.OpenFailed) WriteFontOpenError();
+    MessageBox(0, "Error", "Cannot open " + name + ": " + FileErrorText(loaded.Error));
     return false;
   }
-  if (FontCount == 0) {
+  if (loaded.Count() == 0) {
     MessageBox(0, "Error", name + " holds no TheDraw font.");
     return false;
   }
+  ShellFont = std::move(loaded);
   LastFontFile = path;
   return true;
+}
+
+bool ReloadShellFont(int n) {
+  if (ReloadFontFile(ShellFont, n)) return true;
+  if (ShellFont.OpenFailed) WriteFontOpenError();
+  return false;
 }
 
 bool ChooseFontFile(const std::string& path) {
@@ -50,23 +65,21 @@ void LoadAnotherFontFile(int& n) {
   const std::string path = AskForFontFile();
   if (path.empty()) return;
   // The file shown before stays when the new one cannot be shown.
-  if (!LoadShellFontFile(path)) LoadFontFile(LastFontFile);
-  n = CurrentFont;
-  SelectFont(n);
+  if (LoadShellFontFile(path)) n = ShellFont.Selected;
 }
 
 bool DeleteFontFile(int& n) {
   // Two keys must not remove a user's file: the question names it and starts on NO.
-  if (!AskAboutName("Delete", "Delete ", JustName(FontFileName), "?")) return true;
-  if (!EraseFile(FontFileName)) {
+  const std::string path = ShellFont.Path;
+  if (!AskAboutName("Delete", "Delete ", JustName(path), "?")) return true;
+  if (!EraseFile(path)) {
     // Saying "deleted" here would be a lie; the file stays loaded.
-    MessageBox(0, "Error", "Could not delete " + JustName(FontFileName) + ".");
+    MessageBox(0, "Error", "Could not delete " + JustName(path) + ".");
     return true;
   }
   MessageBox(0, "Info", "File deleted. Load another one.");
   if (!ChooseFontFile("")) return false;
-  n = CurrentFont;
-  SelectFont(n);
+  n = ShellFont.Selected;
   return true;
 }
 

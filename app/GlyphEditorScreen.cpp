@@ -52,9 +52,10 @@ void ScrollToCursor(TGlyphEditor& e) {
 
 std::string StatusText(const TGlyphEditor& e) {
   const TGlyphPicture& p = e.Edit.Picture();
-  const std::string name = FontNameOf(CurrentFont);
+  const std::string name = e.Font ? FontNameOf(*e.Font, e.Font->Selected) : std::string();
+  const std::string type = e.Font ? FontTypeName(*e.Font) : std::string();
   std::string s = PadRight(" Glyph " + std::string(1, static_cast<char>(e.Ch)), 9, ' ') +
-                  PadRight(name + " [" + FontTypeName() + "]", 24, ' ') +
+                  PadRight(name + " [" + type + "]", 24, ' ') +
                   PadRight("Size " + NumToStr(p.Width) + "x" + NumToStr(p.Height), 13, ' ') +
                   PadRight("At " + NumToStr(e.X + 1) + "," + NumToStr(e.Y + 1), 11, ' ');
   if (e.FontType == ftColor) s += "Colour " + NumToStr(e.Fg) + " on " + NumToStr(e.Bg) + " ";

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "app/FontFileCommands.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
-#include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Paths.h"
 #include "util/PipeText.h"
@@ -34,51 +34,65 @@ std::string OutlineKeyLabel() {
   return "|00|23" + HotKeyLabel("O") + "|07|16" + "Outline style " + NumToStr(OutlineStyle);
 }
 
-}  // namespace
-
-bool DrawnInBlockColor() {
-  return CurrentHeader.FontType == ftBlock || CurrentHeader.FontType == ftOutline;
+// The sample in the shown font; a font file that cannot be read any more
+// says so where the sample goes.
+void DrawSample(bool readable) {
+  if (!readable) {
+    GotoXY(TextX, TextY);
+    WriteFontOpenError();
+  } else if (Console) {
+    DrawFontText(*Console, ShellFont, TextX, TextY, DisplayText, SampleStyle());
+  }
 }
 
-std::string StatusLine(int n) {
+}  // namespace
+
+bool DrawnInBlockColor(const TFontFile& font) {
+  return font.Header.FontType == ftBlock || font.Header.FontType == ftOutline;
+}
+
+TFontDrawStyle SampleStyle() {
+  return {static_cast<uint8_t>(BlockColor), OutlineStyle};
+}
+
+std::string StatusLine(const TFontFile& font, int n) {
   // A spacing of 10 or more needs more than the 10 columns of its field, and
   // the font numbers of a big bundle more than the 15 of theirs (with a blank
   // after them); the extra columns come out of the file name, so no value is cut.
-  const std::string spacing = "Spacing: " + NumToStr(CurrentHeader.Spacing);
-  const std::string font = "Font: " + NumToStr(CurrentFont) + "/" + NumToStr(FontCount);
+  const std::string spacing = "Spacing: " + NumToStr(font.Header.Spacing);
+  const std::string number = "Font: " + NumToStr(font.Selected) + "/" + NumToStr(font.Count());
   const int spacingWidth = std::max<int>(10, static_cast<int>(spacing.size()));
-  const int fontWidth = std::max<int>(15, static_cast<int>(font.size()) + 1);
-  const int nameWidth = 25 - (spacingWidth - 10) - (fontWidth - 15);
-  const std::string fontName = FontNameOf(n);
-  return PadRight(JustName(FontFileName), static_cast<uint8_t>(nameWidth), ' ') +
-         PadRight(font, static_cast<uint8_t>(fontWidth), ' ') +
+  const int numberWidth = std::max<int>(15, static_cast<int>(number.size()) + 1);
+  const int nameWidth = 25 - (spacingWidth - 10) - (numberWidth - 15);
+  const std::string fontName = FontNameOf(font, n);
+  return PadRight(JustName(font.Path), static_cast<uint8_t>(nameWidth), ' ') +
+         PadRight(number, static_cast<uint8_t>(numberWidth), ' ') +
          PadLeft(spacing, static_cast<uint8_t>(spacingWidth), ' ') +
-         PadLeft("Name: " + fontName + " [" + FontTypeName() + "]", 30, ' ');
+         PadLeft("Name: " + fontName + " [" + FontTypeName(font) + "]", 30, ' ');
 }
 
-void DrawStatusLine(int n) {
+void DrawStatusLine(const TFontFile& font, int n) {
   GotoXY(1, 1);
   SetTextAttr(StatusAttr);
   // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
-  for (const char c : StatusLine(n)) WriteRawChar(static_cast<uint8_t>(c));
-  SetTextAttr(DrawnInBlockColor() ? static_cast<uint8_t>(BlockColor) : 15);
+  for (const char c : StatusLine(font, n)) WriteRawChar(static_cast<uint8_t>(c));
+  SetTextAttr(DrawnInBlockColor(font) ? static_cast<uint8_t>(BlockColor) : 15);
 }
 
 void DrawMainScreen(int n) {
-  SelectFont(n);
+  const bool readable = SelectFont(ShellFont, n) || !ShellFont.OpenFailed;
   SetTextAttr(7);
   if (!KeepScreen) ClrScr();
-  DrawStatusLine(n);
-  if (!KeepScreen) DrawFontText(TextX, TextY, DisplayText);
+  DrawStatusLine(ShellFont, n);
+  if (!KeepScreen) DrawSample(readable);
   TextColor(15);
-  FontChars = GetFontChars();
-  DrawCharListRows(FontChars);
+  DrawCharListRows(GetFontChars(ShellFont));
   WritePipeXY(1, 25, 7, HelpKeyLabel());
   // Clear what is left of the prompt row, but not the help key itself.
   GotoXY(kHelpKeyWidth + 1, 25);
   SetTextAttr(IdleAttr);
   ClrEol();
-  if (CurrentHeader.FontType == ftOutline) {
+  if (ShellFont.Header.FontType == ftOutline) {
     WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel());
     GotoXY(kHelpKeyWidth + 1, 25);
     SetTextAttr(IdleAttr);

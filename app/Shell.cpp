@@ -11,7 +11,6 @@
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
-#include "tdf/OutlineStyles.h"
 #include "util/Paths.h"
 #include "widgets/Prompts.h"
 
@@ -36,7 +35,7 @@ void RunShell(int argc, char** argv) {
 
   // A middle-button drag in the ANSI viewer hands its block over here.
   GlyphCaptureHandler = [](const TScreen& screen) {
-    if (CaptureGlyph(screen)) return true;
+    if (CaptureGlyph(ShellFont, screen)) return true;
     MessageBox(0, "Error", "Error while saving font char.");
     return false;
   };
@@ -47,7 +46,7 @@ void RunShell(int argc, char** argv) {
     ClrScr();
     return;
   }
-  const int n = CurrentFont;
+  const int n = ShellFont.Selected;
   DisplayText = kDefaultDisplayText;
   StartDir = WorkingDirectory();
   RunCommandLoop(n);

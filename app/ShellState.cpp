@@ -4,6 +4,8 @@ std::string ConfigFile;
 std::string FontPath;
 std::string StartDir;
 std::string LastFontFile;
+TFontFile ShellFont;
+uint8_t OutlineStyle = 0;
 std::string DialogResult;
 std::string DisplayText = kDefaultDisplayText;
 uint8_t TextX = 1;
@@ -19,6 +21,8 @@ void ResetShellState() {
   FontPath.clear();
   StartDir.clear();
   LastFontFile.clear();
+  ShellFont = {};
+  OutlineStyle = 0;
   DialogResult.clear();
   DisplayText = kDefaultDisplayText;
   TextX = 1;

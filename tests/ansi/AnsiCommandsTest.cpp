@@ -31,7 +31,6 @@ class TModeRecordingConsole : public TWaitingConsole {
 class AnsiCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetFontUnitState();
     ResetShellState();
     StartDir = Dir.Path().string();
     Console = &Con;
@@ -77,7 +76,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
   sample.Name = "Sample";
   TTdfBuilder font;
   font.Font(sample);
-  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf")));
+  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf"), ShellFont));
   const struct {
     const char* Name;
     bool Blocked;  // a directory takes the file's name

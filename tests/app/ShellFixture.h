@@ -40,13 +40,12 @@ inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing
   return font;
 }
 
-// The shell runs on global state: the font unit and the shell settings. Every
+// The shell runs on global state: its settings and its font (ShellFont). Every
 // test starts from their start-up values with the waiting console installed
 // and a temp dir for its font files.
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetFontUnitState();
     ResetShellState();
     Console = &Screen;
   }
@@ -61,7 +60,7 @@ class ShellTest : public ::testing::Test {
   // Writes the file as `name`, loads it and answers its path.
   std::string Load(const TTdfBuilder& builder, std::string_view name = "font.tdf") {
     const std::string path = builder.WriteTo(Dir, name);
-    EXPECT_TRUE(LoadFontFile(path));
+    EXPECT_TRUE(LoadFontFile(path, ShellFont));
     LastFontFile = path;
     return path;
   }
@@ -89,7 +88,7 @@ class ShellTest : public ::testing::Test {
   }
 
   // Runs the command loop from the font the load selected, as the shell does.
-  void RunLoop() { RunCommandLoop(CurrentFont); }
+  void RunLoop() { RunCommandLoop(ShellFont.Selected); }
 
   TWaitingConsole Screen;
   TTempDir Dir;
