@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "ansi/AnsiViewer.h"
 #include "ansi/AnsiWriter.h"
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
+#include "screens/AnsiViewer.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/Paths.h"

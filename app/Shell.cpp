@@ -9,8 +9,8 @@
 #include "app/FontFileCommands.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
+#include "screens/GlyphCaptureDialog.h"
 #include "tdf/FontFile.h"
-#include "tdf/GlyphCapture.h"
 #include "util/Paths.h"
 #include "widgets/Prompts.h"
 

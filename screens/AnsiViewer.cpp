@@ -1,4 +1,4 @@
-#include "ansi/AnsiViewer.h"
+#include "screens/AnsiViewer.h"
 
 #include <algorithm>
 #include <cmath>

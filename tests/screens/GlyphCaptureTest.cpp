@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "console/ConsoleLayer.h"
+#include "screens/GlyphCaptureDialog.h"
+#include "screens/GlyphCharBrowser.h"
 #include "support/FontUnitFixture.h"
 #include "tdf/FontOps.h"
 #include "tdf/GlyphCapture.h"
