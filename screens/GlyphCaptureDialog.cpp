@@ -8,12 +8,12 @@
 #include "tdf/GlyphCapture.h"
 #include "widgets/Prompts.h"
 
-bool CaptureGlyph(TFontFile& font, const TScreen& screen) {
+bool CaptureGlyph(TFontFile& font, const TScreen& screen, const TCellBlock& block) {
   if (font.Path.empty()) {
     MessageBox(0, "Error", "No Font Selected!");
     return false;
   }
-  if (!BlockFitsGlyph(CaptureLeft, CaptureTop, CaptureRight, CaptureBottom)) {
+  if (!BlockFitsGlyph(block.Left, block.Top, block.Right, block.Bottom)) {
     MessageBox(0, "Error", GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
     return false;
   }
@@ -32,7 +32,7 @@ bool CaptureGlyph(TFontFile& font, const TScreen& screen) {
     return inside ? screen[y][x] : TScreenChar{0, 7};
   };
   const std::vector<uint8_t> record =
-      GlyphRecordFromBlock(cells, CaptureLeft, CaptureTop, CaptureRight, CaptureBottom, color);
+      GlyphRecordFromBlock(cells, block.Left, block.Top, block.Right, block.Bottom, color);
   const TGlyphStoreResult result = StoreGlyph(font, ch, record);
   // Refusals the user can act on are explained; the caller reports every false answer.
   if (result.Status != TGlyphStore::Stored &&
