@@ -62,14 +62,15 @@ int Run(int argc, char** argv) {
                                     corners[i]))
       return 1;
   }
-  if (!kCaptureCommand.LoadFontAndSelect(fontFile, args)) return 1;
+  TFontFile font;
+  if (!kCaptureCommand.LoadFontAndSelect(fontFile, args, font)) return 1;
 
   const TCellSource cells = [&picture](int x, int y) {
     return picture->Picture().At(x - 1, y - 1);
   };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
-      cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
-  const TGlyphStoreResult result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
+      cells, corners[0], corners[1], corners[2], corners[3], font.Header.FontType == ftColor);
+  const TGlyphStoreResult result = StoreGlyph(font, static_cast<uint8_t>(ch[0]), record);
   if (result.Status != TGlyphStore::Stored) return kCaptureCommand.Fail(GlyphStoreMessage(result));
   return 0;
 }

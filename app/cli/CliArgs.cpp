@@ -126,22 +126,24 @@ bool TCliCommand::WriteOutputFile(const std::string& path, const TOutputWriter& 
   return false;
 }
 
-bool TCliCommand::LoadFont(const std::string& path) const {
-  if (LoadFontFile(path)) return true;
-  Fail(path + ": " + FileErrorText(FontFileError));
+bool TCliCommand::LoadFont(const std::string& path, TFontFile& font) const {
+  if (LoadFontFile(path, font)) return true;
+  Fail(path + ": " + FileErrorText(font.Error));
   return false;
 }
 
-bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& args) const {
-  if (!LoadFont(path)) return false;
-  if (FontCount == 0) {
+bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& args,
+                                    TFontFile& font) const {
+  if (!LoadFont(path, font)) return false;
+  if (font.Count() == 0) {
     Fail(path + " holds no fonts");
     return false;
   }
-  int font = CurrentFont;
+  int n = font.Count();
   if (const std::string* value = args.Value("--font"))
-    if (!ReadNumber("--font", *value, 1, FontCount, font)) return false;
-  if (SelectFont(font)) return true;
-  Fail("font " + NumToStr(font) + " has no valid header");
+    if (!ReadNumber("--font", *value, 1, font.Count(), n)) return false;
+  if (SelectFont(font, n)) return true;
+  Fail(font.OpenFailed ? path + ": " + FileErrorText(font.Error)
+                       : "font " + NumToStr(n) + " has no valid header");
   return false;
 }

@@ -81,13 +81,14 @@ using ScreenPictureBeforeTest = HeadlessConsoleTest;
 
 TEST_F(ScreenPictureBeforeTest, DemoFontDemoArtAndEveryCorpusArtAsBefore) {
   // The demo font in two colours at the two ends of the screen, as render draws it.
-  ASSERT_TRUE(LoadFontFile(BRIXEL_SOURCE_DIR "/assets/demo.tdf"));
+  TFontFile demo;
+  ASSERT_TRUE(LoadFontFile(BRIXEL_SOURCE_DIR "/assets/demo.tdf", demo));
   Con.SetTextAttr(7);
   Con.ClrScr();
   Con.SetTextAttr(12);
-  DrawFontText(1, 1, "Brixel");
+  DrawFontText(Con, demo, 1, 1, "Brixel", {12});
   Con.SetTextAttr(0x1E);
-  DrawFontText(30, 16, "4:2!");
+  DrawFontText(Con, demo, 30, 16, "4:2!", {0x1E});
   EXPECT_EQ(DifferingFromBefore(Con.Screen, 1, Con.Rows), 0);
 
   std::vector<std::string> art = {BRIXEL_SOURCE_DIR "/assets/demo.ans"};
