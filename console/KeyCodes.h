@@ -43,6 +43,8 @@ constexpr uint8_t kScanInsert = 82;
 constexpr uint8_t kScanDelete = 83;
 constexpr uint8_t kScanCtrlLeft = 115;
 constexpr uint8_t kScanCtrlRight = 116;
+constexpr uint8_t kScanCtrlEnd = 117;
+constexpr uint8_t kScanCtrlHome = 119;
 // Not a key: while a screen takes mouse clicks, a left click arrives as 0,
 // kScanMouseClick, column, row (1-based).
 constexpr uint8_t kScanMouseClick = 0xF0;
