@@ -39,14 +39,11 @@ int Run(int argc, char** argv) {
 
   int corners[4] = {};
   const char* names[] = {"X1", "Y1", "X2", "Y2"};
-  for (int i = 0; i < 4; ++i) {
-    // Columns are held to the picture's width once it is read.
-    const int high = i % 2 == 0 ? kArtMaxWidth : kAnsiRows;
-    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i]))
+  // The rows now, the columns once the picture's width is known.
+  for (int i : {1, 3}) {
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, kAnsiRows, corners[i]))
       return 1;
   }
-  if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
-    return kCaptureCommand.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
@@ -62,6 +59,8 @@ int Run(int argc, char** argv) {
                                     corners[i]))
       return 1;
   }
+  if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
+    return kCaptureCommand.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   TFontFile font;
   if (!kCaptureCommand.LoadFontAndSelect(fontFile, args, font)) return 1;
 
