@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "ansi/ArtPicture.h"
 #include "app/cli/CliArgs.h"
+#include "console/Palette.h"
 #include "console/ScreenTypes.h"
 
 // Writes rows firstRow..lastRow of screen to path as a PNG picture, cells
@@ -13,3 +15,9 @@
 // command's; the output is refused when it is one of the inputs.
 bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
                     int firstRow, int lastRow, std::initializer_list<std::string_view> inputs);
+
+// Writes a picture read from an art file to path the same way, in the file's
+// own font and palette where it carries them, else in the window's glyphs
+// and palette; with ice false, blinking cells on their dark background.
+bool WriteArtPng(const TCliCommand& command, const std::string& path, const TArtPicture& picture,
+                 bool ice, const TPalette& palette, std::initializer_list<std::string_view> inputs);

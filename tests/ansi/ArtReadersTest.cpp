@@ -185,6 +185,37 @@ TEST(ArtReaders, AnsiGoesThroughTheInterpreterWithTheRecordsHints) {
             (TArtHints{false, true, TLetterSpacing::Eight, TAspectRatio::Legacy, "IBM VGA50", 8}));
 }
 
+// A width the user gives replaces the record's or the default in the
+// formats that do not fix their own; the record's hints stay.
+TEST(ArtReaders, TakeTheWidthTheUserGives) {
+  const std::string text = "ABCDE";
+  const std::vector<uint8_t> ansi(text.begin(), text.end());
+  const struct {
+    std::vector<uint8_t> File;
+    const char* Name;
+    int Width;  // with --columns 3
+  } cases[] = {
+      {ansi, "plain.txt", 3},
+      {Cat({ansi, SauceOf(1, 1, 132, 0x04)}), "record.ans", 3},
+      {Cat({ansi, SauceOf(1, 3, 640, 0)}), "rip.ans", 3},  // a record without a width
+      {BinSample().Bytes, "sample.bin", 3},
+      {TundraSample().Bytes, "sample.tnd", 3},
+      {PcBoardSample().Bytes, "sample.pcb", 3},
+      {XBinRawSample().Bytes, "raw.xb", 2},  // the header's width
+      {ArtWorxSample().Bytes, "sample.adf", 80},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TArtRead own = ReadArt(c.File, c.Name);
+    const TArtRead read = ReadArt(c.File, c.Name, 3);
+    EXPECT_EQ(read.Picture.Width(), c.Width);
+    EXPECT_EQ(read.Picture.Hints, own.Picture.Hints);
+    EXPECT_EQ(read.Sauce.has_value(), own.Sauce.has_value()) << "the file's record is handed out";
+  }
+  EXPECT_EQ(ArtRows(ReadArt(ansi, "a.ans", 3).Picture),
+            (std::vector<std::string>{"ABC 070707", "DE 0707"}));
+}
+
 TEST(SauceHints, ReadTheFlagsWidthAndFontOfArtRecords) {
   const struct {
     uint8_t DataType, FileType;
