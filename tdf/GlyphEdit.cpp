@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tdf/FontFile.h"
+#include "tdf/GlyphBlockCompact.h"
 
 namespace {
 
@@ -250,4 +251,19 @@ TGlyphRead CopyGlyphIn(TGlyphEdit& edit, const TFontFile& source, uint8_t ch, ui
   picture.Cells = ConvertedBlock(cells, fontType, look).Cells;
   edit.Replace(picture);
   return TGlyphRead::Found;
+}
+
+std::optional<TFontFile> EditedFont(const TFontFile& font, uint8_t ch,
+                                    const TGlyphPicture& picture) {
+  const int n = font.Selected;
+  if (n < 1 || n > font.Count() || ch < kFirstGlyphChar || ch > kLastGlyphChar) return std::nullopt;
+  const std::vector<uint8_t> record = EncodeGlyph(picture, font.Header.FontType);
+  std::optional<TGlyphBlock> rebuilt =
+      CompactGlyphBlock(font.Header, font.Block, ch - kFirstGlyphChar, record);
+  if (!rebuilt) return std::nullopt;
+  TFontFile edited = font;
+  edited.Header = rebuilt->Header;
+  edited.Fonts[n].Header = rebuilt->Header;
+  edited.Block = std::move(rebuilt->Bytes);
+  return edited;
 }

@@ -116,6 +116,13 @@ class TGlyphEdit {
   std::optional<TGlyphPicture> StrokeStart;  // the picture before the open stroke
 };
 
+// The selected font of font as it would read with picture saved as the
+// glyph of ch, in memory only: what the editor's sample draws while the
+// changes are not saved. The file is not read. nullopt when no font is
+// selected, ch is outside '!'..'~', or the glyph block would pass 65535 bytes.
+std::optional<TFontFile> EditedFont(const TFontFile& font, uint8_t ch,
+                                    const TGlyphPicture& picture);
+
 // Copies the glyph of ch of source's selected font (this font or any other
 // font value) into edit as one undo step, Width and Height included, its
 // cells converted for a font of fontType (ConvertedBlock with look). An

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# brixel-cli create, rename, spacing, type, extract and merge: the bytes on
-# disk, the refusals, and (when the corpus is there) every real font taken
-# out into a file of its own and merged back with names and glyphs intact.
+# brixel-cli create, rename, spacing, type, extract, merge, delete-font,
+# clone-font and move-font: the bytes on disk, the refusals, and (when the
+# corpus is there) every real font taken out into a file of its own and
+# merged back with names and glyphs intact, and every real font deleted,
+# cloned and moved with every other font's bytes unchanged.
 source "$(dirname "$0")/cli_lib.sh"
 src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
 demo="$src/assets/demo.tdf"
@@ -23,9 +25,10 @@ ok create "$work/new.tdf" Abcd color
 [ "$(stat -c %s "$work/new.tdf")" = 233 ] || fail "create: not 233 bytes"
 [ "$(field "$work/new.tdf" 1 name)" = "Abcd        " ] || fail "create: name not padded with spaces"
 [ "$(field "$work/new.tdf" 1 type)" = Color ] || fail "create: type"
-refused "new Outline fonts cannot be made" create "$work/o.tdf" Name outline
-refused "new Outline fonts cannot be made" create "$work/o.tdf" Name 0
-[ ! -e "$work/o.tdf" ] || fail "a refused create left a file"
+ok create "$work/o.tdf" Name outline
+[ "$(field "$work/o.tdf" 1 type)" = Outline ] || fail "create: an Outline font"
+refused "TYPE must be outline, block or color" create "$work/p.tdf" Name 3
+[ ! -e "$work/p.tdf" ] || fail "a refused create left a file"
 
 cp "$demo" "$work/d.tdf"
 ok rename --font 1 "$work/d.tdf" "Fifteen chars!!"
@@ -67,6 +70,27 @@ ok merge "$work/one.tdf" "$work/one.tdf"
 
 printf '\033[1;31mart, not fonts\r\n' >"$work/logo.ans"
 refused "cannot merge $work/logo.ans into $work/one.tdf: no fonts to merge" merge "$work/one.tdf" "$work/logo.ans"
+
+# Fonts inside a file: the names in order after each command.
+names() { "$cli" list --json "$1" | python3 -c "import json,sys; print(','.join(f['name'].strip() for f in json.load(sys.stdin)['fonts']))"; }
+cp "$demo" "$work/f.tdf"
+ok clone-font --font 1 "$work/f.tdf" Copy
+[ "$(names "$work/f.tdf")" = "Brixel Block,Copy,Brixel Color" ] || fail "clone-font: $(names "$work/f.tdf")"
+ok move-font --font 3 "$work/f.tdf" up
+[ "$(names "$work/f.tdf")" = "Brixel Block,Brixel Color,Copy" ] || fail "move-font up: $(names "$work/f.tdf")"
+ok move-font --font 1 "$work/f.tdf" DOWN
+[ "$(names "$work/f.tdf")" = "Brixel Color,Brixel Block,Copy" ] || fail "move-font down: $(names "$work/f.tdf")"
+ok delete-font --font 3 "$work/f.tdf"
+ok move-font --font 2 "$work/f.tdf" up
+cmp -s "$demo" "$work/f.tdf" || fail "clone, moves and delete did not give the file back"
+refused "cannot move font 1 of $work/f.tdf up: it is the first font of the file" move-font --font 1 "$work/f.tdf" up
+refused "cannot move font 2 of $work/f.tdf down: it is the last font of the file" move-font "$work/f.tdf" down
+refused "the way to move must be up or down, not 'left'" move-font "$work/f.tdf" left
+refused "--font takes a number from 1 to 2, not '3'" delete-font --font 3 "$work/f.tdf"
+refused "missing NAME" clone-font "$work/f.tdf"
+ok delete-font "$work/f.tdf"
+refused "cannot delete font 1 of $work/f.tdf: it is the only font of the file" delete-font "$work/f.tdf"
+[ "$(names "$work/f.tdf")" = "Brixel Block" ] || fail "delete-font: $(names "$work/f.tdf")"
 
 # The corpus: merged from and into a file that ends in a SAUCE record.
 corpus=$src/../shared/corpus/tdf
@@ -121,5 +145,58 @@ print(f"corpus: {len(want)} fonts extracted and merged back")
 PY
 else
   echo "no corpus: round trip skipped"
+fi
+
+# The corpus: every font of every file deleted, cloned and moved both ways;
+# the other fonts keep their bytes and order, and what lies before the first
+# font and after the last one stays.
+if [ -d "$corpus" ]; then
+  python3 - "$cli" "$corpus" "$work/c.tdf" <<'PY' || fail "corpus delete, clone and move"
+import json, os, shutil, subprocess, sys
+cli, corpus, work = sys.argv[1:]
+def listed(path):
+    out = subprocess.run([cli, "list", "--json", path], capture_output=True, check=True).stdout
+    return json.loads(out)["fonts"]
+def parts(path):
+    data = open(path, "rb").read()
+    fonts = listed(path)
+    ends = [min(len(data), f["offset"] + 213 + f["block_size"]) for f in fonts]
+    return (data[:fonts[0]["offset"]], [data[f["offset"]:e] for f, e in zip(fonts, ends)],
+            data[ends[-1]:])
+def renamed(font, name):
+    raw = name.encode()
+    return font[:4] + bytes([len(raw)]) + raw.ljust(12, b"\0") + font[17:]
+checked = refused = 0
+for file in sorted(os.listdir(corpus)):
+    source = os.path.join(corpus, file)
+    before, fonts, after = parts(source)
+    count = len(fonts)
+    data = open(source, "rb").read()
+    last_whole = listed(source)[-1]["offset"] + 213 + listed(source)[-1]["block_size"] <= len(data)
+    for n in range(1, count + 1):
+        swap = lambda a, b: [fonts[b - 1] if i == a - 1 else fonts[a - 1] if i == b - 1 else f
+                             for i, f in enumerate(fonts)]
+        cases = [
+            (["delete-font"], count > 1, fonts[:n - 1] + fonts[n:]),
+            (["clone-font", "Clone"], n < count or last_whole,
+             fonts[:n] + [renamed(fonts[n - 1], "Clone")] + fonts[n:]),
+            (["move-font", "up"], n > 1 and (n < count or last_whole), n > 1 and swap(n - 1, n)),
+            (["move-font", "down"], n < count and (n + 1 < count or last_whole),
+             n < count and swap(n, n + 1)),
+        ]
+        for args, allowed, want in cases:
+            shutil.copyfile(source, work)
+            os.chmod(work, 0o644)
+            command = [cli, args[0], "--font", str(n), work] + args[1:]
+            rc = subprocess.run(command, capture_output=True).returncode
+            assert rc == (0 if allowed else 1), (file, n, args, rc)
+            if not allowed:
+                assert open(work, "rb").read() == data, (file, n, args, "changed on refusal")
+                refused += 1
+                continue
+            assert parts(work) == (before, want, after), (file, n, args)
+            checked += 1
+print(f"corpus: {checked} font changes byte-exact, {refused} refused")
+PY
 fi
 cli_finish "cli font operations"

@@ -347,4 +347,39 @@ TEST_F(GlyphEditFont, APictureSavedAsAnotherCharacterLeavesTheFirst) {
   }
 }
 
+// The sample drawn from the font as edited is the sample drawn after the
+// glyph is saved: a glyph changed, and one the font did not have yet.
+TEST_F(GlyphEditFont, TheEditedFontDrawsAsTheSavedOne) {
+  TTdfFontSpec block;
+  block.Glyphs = {{'A', BlockGlyph({"ab", "cd"})}, {'C', BlockGlyph({"e"})}};
+  const struct {
+    const char* What;
+    uint8_t Ch;
+    TGlyphPicture Picture;
+  } cases[] = {
+      {"a glyph changed", 'A', Pic({"x.y", ".z"})},
+      {"a glyph added", 'B', Pic({"\xDB\xDB", "\xDF."})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    LoadBuilt(TTdfBuilder().Font(block));
+    const auto sample = [this](const TFontFile& font) {
+      SetTextAttr(7);
+      ClrScr();
+      DrawFontText(Con, font, 1, 1, "ABC");
+      return Row(1) + Row(2) + Attrs(1);
+    };
+    const std::string before = sample(Loaded);
+    const std::optional<TFontFile> edited = EditedFont(Loaded, c.Ch, c.Picture);
+    ASSERT_TRUE(edited.has_value());
+    const std::string drawn = sample(*edited);
+    EXPECT_NE(drawn, before);
+    ASSERT_EQ(StoreGlyph(Loaded, c.Ch, EncodeGlyph(c.Picture, ftBlock), true).Status,
+              TGlyphStore::Stored);
+    EXPECT_EQ(sample(Loaded), drawn);
+  }
+  EXPECT_FALSE(EditedFont(Loaded, ' ', Pic({"x"})).has_value());
+  EXPECT_FALSE(EditedFont(TFontFile(), 'A', Pic({"x"})).has_value());
+}
+
 }  // namespace
