@@ -5,8 +5,9 @@
 // M appends another file's fonts and shows the last one; C makes a new file;
 // Del, Ins, PgUp and PgDn delete, duplicate and move the font shown inside its
 // file and show the font that takes its place, its copy, or it in its new
-// place. n is the font shown. A failure is shown in a message box; a cancelled
-// prompt, dialog or list changes nothing.
+// place; G edits a glyph of the current font. n is the font shown. A
+// failure is shown in a message box; a cancelled prompt, dialog or list
+// changes nothing.
 
 void RenameFont(int& n);
 void ChangeSpacing(int& n);
@@ -18,3 +19,6 @@ void DeleteFontFromFile(int& n);
 void DuplicateFont(int& n);
 void MoveFontUp(int& n);
 void MoveFontDown(int& n);
+// G: asks for a character with the " TDF Chars " browser and edits that
+// glyph of the selected font.
+void EditGlyphCommand();

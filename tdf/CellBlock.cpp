@@ -35,8 +35,8 @@ TCellRect ClippedRect(const TCellRect& rect, const TGlyphPicture& picture) {
           std::min(rect.Right, picture.Columns() - 1), std::min(rect.Bottom, picture.Lines() - 1)};
 }
 
-TCellBlock CopyBlock(const TGlyphPicture& picture, const TCellRect& rect, uint8_t fontType) {
-  TCellBlock block{fontType, {}};
+TGlyphPiece CopyBlock(const TGlyphPicture& picture, const TCellRect& rect, uint8_t fontType) {
+  TGlyphPiece block{fontType, {}};
   const TCellRect on = ClippedRect(rect, picture);
   if (on.Empty()) return block;
   for (int r = on.Top; r <= on.Bottom; ++r) {
@@ -46,8 +46,8 @@ TCellBlock CopyBlock(const TGlyphPicture& picture, const TCellRect& rect, uint8_
   return block;
 }
 
-TCellBlock FlippedBlock(const TCellBlock& block, TFlip flip) {
-  TCellBlock out = block;
+TGlyphPiece FlippedBlock(const TGlyphPiece& block, TFlip flip) {
+  TGlyphPiece out = block;
   if (flip == TFlip::Horizontal) {
     for (auto& row : out.Cells) std::reverse(row.begin(), row.end());
   } else {
@@ -59,14 +59,14 @@ TCellBlock FlippedBlock(const TCellBlock& block, TFlip flip) {
   return out;
 }
 
-TCellBlock ConvertedBlock(const TCellBlock& block, uint8_t fontType, const TFontDrawStyle& look) {
-  TCellBlock out{fontType, block.Cells};
+TGlyphPiece ConvertedBlock(const TGlyphPiece& block, uint8_t fontType, const TFontDrawStyle& look) {
+  TGlyphPiece out{fontType, block.Cells};
   for (auto& row : out.Cells)
     for (TEditCell& cell : row) cell = ConvertedCell(cell, block.FontType, fontType, look);
   return out;
 }
 
-TGlyphPicture PictureFromBlock(const TCellBlock& block) {
+TGlyphPicture PictureFromBlock(const TGlyphPiece& block) {
   const int columns = std::clamp(block.Columns(), 1, kMaxGlyphSide);
   const int lines = std::clamp(block.Lines(), 1, kMaxGlyphSide);
   TGlyphPicture picture;

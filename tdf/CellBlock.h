@@ -34,23 +34,23 @@ TCellRect ClippedRect(const TCellRect& rect, const TGlyphPicture& picture);
 
 // Cells with their definedness and colour, and the type of the font they are
 // in: Outline cells hold role letters, Block cells carry no colour.
-struct TCellBlock {
+struct TGlyphPiece {
   uint8_t FontType = ftBlock;
   TCellRows Cells;
 
   int Columns() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }
   int Lines() const { return static_cast<int>(Cells.size()); }
   bool Empty() const { return Cells.empty() || Cells[0].empty(); }
-  friend bool operator==(const TCellBlock&, const TCellBlock&) = default;
+  friend bool operator==(const TGlyphPiece&, const TGlyphPiece&) = default;
 };
 
 // The cells of rect that lie on the picture (empty when none does); fontType
 // is the type of the picture's font.
-TCellBlock CopyBlock(const TGlyphPicture& picture, const TCellRect& rect, uint8_t fontType);
+TGlyphPiece CopyBlock(const TGlyphPicture& picture, const TCellRect& rect, uint8_t fontType);
 
 // The block turned left to right or upside down, every cell mirrored as well
 // (MirroredCell: ▌ becomes ▐, an Outline left edge a right edge).
-TCellBlock FlippedBlock(const TCellBlock& block, TFlip flip);
+TGlyphPiece FlippedBlock(const TGlyphPiece& block, TFlip flip);
 
 // The block as a font of fontType holds it. From an Outline font, role
 // letters become the characters they draw in look.Outline (blank roles a
@@ -58,7 +58,7 @@ TCellBlock FlippedBlock(const TCellBlock& block, TFlip flip);
 // colour the screen draws with); into a Block or Outline font, colours go.
 // Everything else stays: a block character pasted into an Outline font draws
 // as itself there.
-TCellBlock ConvertedBlock(const TCellBlock& block, uint8_t fontType, const TFontDrawStyle& look);
+TGlyphPiece ConvertedBlock(const TGlyphPiece& block, uint8_t fontType, const TFontDrawStyle& look);
 
 // A picture of exactly the block: Width and Height are its size, cut to 255.
-TGlyphPicture PictureFromBlock(const TCellBlock& block);
+TGlyphPicture PictureFromBlock(const TGlyphPiece& block);

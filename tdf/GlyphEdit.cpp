@@ -38,7 +38,7 @@ TEditCell StoredCell(const TEditCell& cell, uint8_t fontType) {
 }
 
 // One past the last column and row of block holding a defined cell.
-std::pair<int, int> DefinedExtent(const TCellBlock& block) {
+std::pair<int, int> DefinedExtent(const TGlyphPiece& block) {
   int columns = 0, lines = 0;
   for (int r = 0; r < block.Lines(); ++r)
     for (int c = 0; c < block.Columns(); ++c)
@@ -50,7 +50,7 @@ std::pair<int, int> DefinedExtent(const TCellBlock& block) {
 }
 
 // The picture with block stamped at (column, row), grown to hold its defined cells.
-TGlyphPicture Stamped(const TGlyphPicture& picture, const TCellBlock& block, int column, int row,
+TGlyphPicture Stamped(const TGlyphPicture& picture, const TGlyphPiece& block, int column, int row,
                       uint8_t fontType, bool opaque) {
   const auto [usedColumns, usedLines] = DefinedExtent(block);
   const int columns = std::min(kMaxGlyphSide, column + usedColumns);
@@ -170,7 +170,7 @@ bool TGlyphEdit::Replace(const TGlyphPicture& picture) {
   return Change(picture);
 }
 
-bool TGlyphEdit::Cut(const TCellRect& rect, uint8_t fontType, TCellBlock& block) {
+bool TGlyphEdit::Cut(const TCellRect& rect, uint8_t fontType, TGlyphPiece& block) {
   block = CopyBlock(Current, rect, fontType);
   return Undefine(rect);
 }
@@ -192,11 +192,11 @@ bool TGlyphEdit::Undefine(const TCellRect& rect) {
 bool TGlyphEdit::Flip(const TCellRect& rect, TFlip flip, uint8_t fontType) {
   const TCellRect on = ClippedRect(rect, Current);
   if (on.Empty()) return false;
-  const TCellBlock flipped = FlippedBlock(CopyBlock(Current, on, fontType), flip);
+  const TGlyphPiece flipped = FlippedBlock(CopyBlock(Current, on, fontType), flip);
   return Change(Stamped(Current, flipped, on.Left, on.Top, fontType, true));
 }
 
-bool TGlyphEdit::Paste(const TCellBlock& block, int column, int row, uint8_t fontType,
+bool TGlyphEdit::Paste(const TGlyphPiece& block, int column, int row, uint8_t fontType,
                        TPaste mode) {
   return Change(Stamped(Current, block, column, row, fontType, mode == TPaste::Opaque));
 }
@@ -247,7 +247,7 @@ TGlyphRead CopyGlyphIn(TGlyphEdit& edit, const TFontFile& source, uint8_t ch, ui
                        const TFontDrawStyle& look) {
   TGlyphPicture picture;
   if (LoadGlyphPicture(source, ch, picture) != TGlyphRead::Found) return TGlyphRead::Absent;
-  const TCellBlock cells{source.Header.FontType, std::move(picture.Cells)};
+  const TGlyphPiece cells{source.Header.FontType, std::move(picture.Cells)};
   picture.Cells = ConvertedBlock(cells, fontType, look).Cells;
   edit.Replace(picture);
   return TGlyphRead::Found;

@@ -71,7 +71,7 @@ class TGlyphEdit {
   // The block operations, on the cells of rect that lie on the picture.
   // Copying is CopyBlock(Picture(), rect, fontType). Cut copies into block
   // (empty when rect holds no cell) and undefines the cells.
-  bool Cut(const TCellRect& rect, uint8_t fontType, TCellBlock& block);
+  bool Cut(const TCellRect& rect, uint8_t fontType, TGlyphPiece& block);
   // Every cell of rect becomes cell (an undefined one clears them); a cell
   // that cannot be stored in fontType is refused.
   bool Fill(const TCellRect& rect, const TEditCell& cell, uint8_t fontType);
@@ -91,7 +91,7 @@ class TGlyphEdit {
   // cell that cannot be stored in fontType becomes a space in its colour, as
   // a save would store it. The block should be in fontType (ConvertedBlock).
   enum class TPaste : uint8_t { Opaque, Transparent };
-  bool Paste(const TCellBlock& block, int column, int row, uint8_t fontType,
+  bool Paste(const TGlyphPiece& block, int column, int row, uint8_t fontType,
              TPaste mode = TPaste::Opaque);
 
   bool Undo();

@@ -135,7 +135,7 @@ TEST(GlyphEditModel, BlocksMoveBetweenFontTypes) {
       {ftColor, ftColor, colored, colored},
   };
   for (const auto& c : cases) {
-    const TCellBlock converted = ConvertedBlock({c.From, c.Cells}, c.To, look);
+    const TGlyphPiece converted = ConvertedBlock({c.From, c.Cells}, c.To, look);
     EXPECT_EQ(converted.FontType, c.To);
     EXPECT_EQ(converted.Cells, c.Want) << int{c.From} << " to " << int{c.To};
   }
@@ -194,10 +194,10 @@ TEST_F(GlyphEditFont, EveryEditIsOneStepUndoneAndRedone) {
   outline.Glyphs = {{'R', BlockGlyph({"EAF", "KBL"})}};
   LoadBuilt(TTdfBuilder().Font(outline));
   const TGlyphPicture start = Pic({"a/.", "\xDDm.", "..."});
-  const TCellBlock ab = {ftBlock, Pic({"ab", "cd"}).Cells};
-  const TCellBlock holey = {ftBlock, Pic({"b.", ".k"}).Cells};
-  const TCellBlock column = {ftBlock, Pic({"b.", "d."}).Cells};
-  TCellBlock cut;
+  const TGlyphPiece ab = {ftBlock, Pic({"ab", "cd"}).Cells};
+  const TGlyphPiece holey = {ftBlock, Pic({"b.", ".k"}).Cells};
+  const TGlyphPiece column = {ftBlock, Pic({"b.", "d."}).Cells};
+  TGlyphPiece cut;
   using TAction = std::function<bool(TGlyphEdit&)>;
   const auto set = [](TGlyphEdit& e, int c, int r, char ch) {
     return e.SetCell(c, r, {true, static_cast<uint8_t>(ch), 0}, ftBlock);
