@@ -176,5 +176,5 @@ void EditGlyphCommand() {
     return;
   }
   const uint8_t ch = ChooseGlyphChar();
-  if (ch != 0) EditGlyph(ShellFont, ch, ShellFontLook());
+  if (ch != 0) EditGlyph(ShellFont, ch, ShellFontLook(), ShellSample(), GlyphClipboard);
 }
