@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/Config.h"
 #include "app/DialogFolders.h"
 #include "app/FontFileCommands.h"
 #include "app/RowPrompt.h"
@@ -176,5 +177,12 @@ void EditGlyphCommand() {
     return;
   }
   const uint8_t ch = ChooseGlyphChar();
-  if (ch != 0) EditGlyph(ShellFont, ch, ShellFontLook(), ShellSample(), GlyphClipboard);
+  if (ch == 0) return;
+  TFontLook look = ShellFontLook();
+  EditGlyph(ShellFont, ch, look, ShellSample(), GlyphClipboard);
+  // A style chosen with O in the editor stays, as one chosen on the main screen.
+  if (look.Style.Outline != OutlineStyle) {
+    OutlineStyle = look.Style.Outline;
+    if (!ConfigFile.empty()) WriteOutlineStyleSetting(ConfigFile, OutlineStyle);
+  }
 }

@@ -344,7 +344,7 @@ uint8_t EditOneGlyph(TGlyphEditor& e, uint8_t ch, bool first) {
 
 }  // namespace
 
-void EditGlyph(TFontFile& font, uint8_t ch, const TFontLook& look, const TSample& sample,
+void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& sample,
                TGlyphPiece& clipboard) {
   // The glyph as the file holds it now, not as it was when the font was shown.
   if (!SelectFont(font, font.Selected) && font.OpenFailed) {
@@ -360,4 +360,5 @@ void EditGlyph(TFontFile& font, uint8_t ch, const TFontLook& look, const TSample
   if (e.FontType == ftOutline) e.Brush = 'A';  // a role: a block would draw as itself
   const TMouseEvents mouse;
   for (bool first = true; ch != 0; first = false) ch = EditOneGlyph(e, ch, first);
+  look.Style.Outline = e.Look.Style.Outline;
 }

@@ -14,5 +14,6 @@
 // to the character before or after. Saving stores the glyph in the font file
 // and reloads font with the same font selected. clipboard holds the block
 // copied last; it outlives the run, so blocks move between glyphs and fonts.
-void EditGlyph(TFontFile& font, uint8_t ch, const TFontLook& look, const TSample& sample,
+// The Outline style O left the editor in goes back into look.
+void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& sample,
                TGlyphPiece& clipboard);

@@ -351,6 +351,7 @@ TEST_F(GlyphEditor, TheSampleTheMarkTheStripAndTheLegend) {
   EXPECT_EQ(WaitText(1, 23).substr(0, 6), "A\xCD B\xC4 ");  // style 1: a double top edge
   EXPECT_NE(WaitText(1, 23).find("Style 1"), std::string::npos);
   EXPECT_EQ(WaitText(1, 3).substr(0, 3), "\x10\xCD\xC4");
+  EXPECT_EQ(Look.Style.Outline, 1);  // the caller keeps the style
 }
 
 }  // namespace
