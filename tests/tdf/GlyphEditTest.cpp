@@ -310,43 +310,6 @@ TEST_F(GlyphEditFont, EveryEditIsOneStepUndoneAndRedone) {
   EXPECT_EQ(Text(PictureFromBlock(cut)), (TRows{"a", "\xDD"}));  // the cut kept its cells
 }
 
-// A picture stored under another character ("save as"): the new glyph reads
-// back as the picture, the glyph it was drawn from and every other font stay.
-TEST_F(GlyphEditFont, APictureSavedAsAnotherCharacterLeavesTheFirst) {
-  TTdfFontSpec outline, color;
-  outline.FontType = ftOutline;
-  outline.Glyphs = {{'A', BlockGlyph({"EA", "C"})}};
-  color.FontType = ftColor;
-  color.Glyphs = {{'A', ColorGlyph({"ab", "c"}, 0x1E)}};
-  for (const int n : {1, 2}) {
-    const std::string path = LoadBuilt(TTdfBuilder().Font(outline).Font(color), n);
-    const TBytes original = ReadFileBytes(path);
-    const auto second = static_cast<size_t>(Loaded.Fonts[2].Offset);
-    const uint8_t type = Loaded.Header.FontType;
-    TGlyphEdit edit;
-    ASSERT_EQ(CopyGlyphIn(edit, Loaded, 'A', type, {}), TGlyphRead::Found);
-    TGlyphPicture before;
-    LoadGlyphPicture(Loaded, 'A', before);
-    ASSERT_TRUE(edit.Flip(RectBetween(0, 0, 1, 1), TFlip::Vertical, type));
-    for (int time = 0; time < 2; ++time)
-      ASSERT_EQ(StoreGlyph(Loaded, 'Z', EncodeGlyph(edit.Picture(), type), true).Status,
-                TGlyphStore::Stored);
-    TGlyphPicture stored, first;
-    ASSERT_EQ(LoadGlyphPicture(Loaded, 'Z', stored), TGlyphRead::Found);
-    EXPECT_EQ(stored, edit.Picture());
-    ASSERT_EQ(LoadGlyphPicture(Loaded, 'A', first), TGlyphRead::Found);
-    EXPECT_EQ(first, before);
-    EXPECT_EQ(Loaded.Selected, n);
-    // The other font keeps its bytes: the first one, or the second to the end.
-    const TBytes now = ReadFileBytes(path);
-    if (n == 2)
-      EXPECT_TRUE(std::equal(original.begin(), original.begin() + second, now.begin()));
-    else
-      EXPECT_TRUE(std::equal(original.begin() + second, original.end(),
-                             now.end() - (original.end() - (original.begin() + second))));
-  }
-}
-
 // The sample drawn from the font as edited is the sample drawn after the
 // glyph is saved: a glyph changed, and one the font did not have yet.
 TEST_F(GlyphEditFont, TheEditedFontDrawsAsTheSavedOne) {
