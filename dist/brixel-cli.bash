@@ -16,7 +16,7 @@ _brixel_cli() {
   if [ "$COMP_CWORD" -eq 1 ]; then
     local commands
     # The usage lists each command as "  NAME ARGS..."; a few appear twice.
-    commands=$("$program" --help 2>/dev/null | sed -n 's/^  \([a-z]\+\)\( .*\)\?$/\1/p' | sort -u)
+    commands=$("$program" --help 2>/dev/null | sed -n 's/^  \([a-z][a-z-]*\)\( .*\)\?$/\1/p' | sort -u)
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return 0
   fi

@@ -24,6 +24,7 @@ completes() {
 }
 
 completes "re" "rename render"
+completes "mo" "move-font"
 completes "--v" "--version"
 completes "render" "--o" "--outline-style"
 completes "list" "--" "--help --json"
