@@ -8,6 +8,8 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/LineEditor.h"
+#include "screens/GlyphCharBrowser.h"
+#include "screens/GlyphEditor.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
 #include "tdf/FontOps.h"
@@ -120,4 +122,17 @@ void CreateNewFontFile() {
     MessageBox(0, "Status", "Font created!");
   else
     ReportFailure("Error while creating font!", error);
+}
+
+void EditGlyphCommand() {
+  if (ShellFont.Path.empty() || ShellFont.Count() == 0) {
+    MessageBox(0, "Error", "No Font Selected!");
+    return;
+  }
+  if (ShellFont.Header.FontType > ftColor) {
+    MessageBox(0, "Error", "Unsupported type");
+    return;
+  }
+  const uint8_t ch = ChooseGlyphChar();
+  if (ch != 0) EditGlyph(ShellFont, ch, ShellFontLook());
 }

@@ -6,6 +6,8 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/FontBrowser.h"
+#include "screens/MainScreen.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/Paths.h"
@@ -24,10 +26,6 @@ std::string AskForFontFile() {
 }
 
 }  // namespace
-
-void WriteFontOpenError() {
-  ConWriteLn("Error Opening File!");
-}
 
 bool LoadShellFontFile(const std::string& path) {
   const std::string name = JustName(path);
@@ -66,6 +64,18 @@ void LoadAnotherFontFile(int& n) {
   if (path.empty()) return;
   // The file shown before stays when the new one cannot be shown.
   if (LoadShellFontFile(path)) n = ShellFont.Selected;
+}
+
+void BrowseFonts(int& n) {
+  std::string file;
+  int number = 0;
+  // The previews are the browser's own: the shell's font changes only by Enter.
+  if (ChooseFontInFolder({FontPath, ShellSample(), ShellFontLook()}, ShellFont.Path, n, file,
+                         number) &&
+      LoadShellFontFile(file)) {
+    n = number;
+    SelectFont(ShellFont, n);
+  }
 }
 
 bool DeleteFontFile(int& n) {

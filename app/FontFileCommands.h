@@ -18,9 +18,6 @@ bool LoadShellFontFile(const std::string& path);
 // the file could not be read (ShellFont then stays as it was) or holds no
 // valid font n; a file that cannot be opened is reported at the cursor.
 bool ReloadShellFont(int n);
-// "Error Opening File!" at the cursor: what the window has always shown for
-// a font file that is there but cannot be opened or read.
-void WriteFontOpenError();
 // Loads path, or, when it names no file, asks with the " Load Font " dialog
 // in FontPath until a file with fonts is loaded (true) or the user leaves the
 // dialog (false). Every refused file is explained before the dialog returns.
@@ -29,6 +26,11 @@ bool ChooseFontFile(const std::string& path);
 // L: another file from the dialog, shown from its last font. A file that
 // cannot be shown is explained, and the file and font shown before stay.
 void LoadAnotherFontFile(int& n);
+// B: every font under FontPath in the font browser, with DisplayText drawn
+// in the highlighted font. Enter loads the chosen font's file as the shell's
+// font file and sets n to that font; Esc leaves the shell's font and n as
+// they were.
+void BrowseFonts(int& n);
 // D: asks "Delete NAME?" (NO first), deletes the loaded file and asks for another. False when the
 // user then leaves the dialog: with no file loaded, the loop ends.
 bool DeleteFontFile(int& n);

@@ -10,9 +10,7 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
-#include "tdf/GlyphCapture.h"
 #include "util/Paths.h"
-#include "widgets/Prompts.h"
 
 namespace {
 
@@ -33,12 +31,6 @@ void RunShell(int argc, char** argv) {
   OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
   LastFolders.Art = settings.ArtPath;
 
-  // A middle-button drag in the ANSI viewer hands its block over here.
-  GlyphCaptureHandler = [](const TScreen& screen) {
-    if (CaptureGlyph(ShellFont, screen)) return true;
-    MessageBox(0, "Error", "Error while saving font char.");
-    return false;
-  };
   // No argument, or one that names no file, opens the Load dialog; leaving it
   // ends the program with a cleared screen.
   if (!ChooseFontFile(argc > 1 ? argv[1] : "")) {

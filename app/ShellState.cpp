@@ -16,6 +16,14 @@ uint8_t IdleAttr = 8;
 bool KeepScreen = false;
 TDialogFolders LastFolders;
 
+TFontLook ShellFontLook() {
+  return {{static_cast<uint8_t>(BlockColor), OutlineStyle}, StatusAttr};
+}
+
+TSample ShellSample() {
+  return {DisplayText, TextX, TextY};
+}
+
 void ResetShellState() {
   ConfigFile.clear();
   FontPath.clear();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/FontLook.h"
 #include "tdf/FontFile.h"
 
 // Settings of the shell that the command loop reads and changes; they live
@@ -34,6 +35,11 @@ struct TDialogFolders {
 extern TDialogFolders LastFolders;
 
 constexpr char kDefaultDisplayText[] = "adf1";
+
+// The settings as the screens take them: BlockColor and OutlineStyle with
+// StatusAttr; DisplayText at TextX, TextY.
+TFontLook ShellFontLook();
+TSample ShellSample();
 
 // Puts every setting back to its start value (start-up and tests).
 void ResetShellState();

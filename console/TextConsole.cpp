@@ -3,6 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <utility>
+
+#include "console/KeyCodes.h"
 
 TTextConsole::TTextConsole(uint8_t mode) {
   const TScreenGeometry g = GeometryForMode(mode);
@@ -147,7 +150,7 @@ void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) 
   cursorY = CursorY;
 }
 
-void TTextConsole::StoreKey(std::string_view bytes) {
+void TTextConsole::StoreKey(std::string_view bytes, bool click) {
   // A full buffer drops every unread byte rather than the new key, and the
   // bytes of one key go in together: a reset between the 0 and the code of an
   // extended key would leave the code alone, read as a key of its own.
@@ -157,7 +160,7 @@ void TTextConsole::StoreKey(std::string_view bytes) {
   }
   for (const char b : bytes) {
     KeyBuffer[++KeyWriteIndex] = static_cast<uint8_t>(b);
-    KeyClick();
+    if (click) KeyClick();
   }
 }
 
@@ -173,6 +176,16 @@ void TTextConsole::PushExtKey(uint8_t code) {
 }
 
 void TTextConsole::PushKeyString(std::string_view s) { StoreKey(s.substr(0, 2)); }
+
+void TTextConsole::ReportBlock(const TCellBlock& block) {
+  ReportedBlock = block;
+  const char pair[] = {0, static_cast<char>(kScanMouseBlock)};
+  StoreKey(std::string_view(pair, 2), false);
+}
+
+std::optional<TCellBlock> TTextConsole::TakeReportedBlock() {
+  return std::exchange(ReportedBlock, std::nullopt);
+}
 
 uint8_t TTextConsole::ReadKey() {
   Dirty = true;

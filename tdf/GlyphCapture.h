@@ -48,12 +48,3 @@ TGlyphStoreResult StoreGlyph(TFontFile& font, uint8_t ch, std::span<const uint8_
                              bool outlineCells = false);
 // What a refused store says to the user (empty for Stored).
 std::string GlyphStoreMessage(const TGlyphStoreResult& result);
-
-// The " TDF Chars " browser: the chosen character (33..126) or 0 for Esc.
-// Typing a character moves the highlight onto it.
-uint8_t ChooseGlyphChar();
-
-// The middle-button capture: asks for the character (and whether to replace
-// one that exists), then stores the block CaptureLeft..CaptureBottom of
-// screen in the selected font of font. False when nothing was stored.
-bool CaptureGlyph(TFontFile& font, const TScreen& screen);

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "ShellFixture.h"
-#include "app/MainScreen.h"
 #include "app/ShellState.h"
+#include "screens/MainScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Version.h"

@@ -22,7 +22,7 @@ namespace {
 class TModeRecordingConsole : public TWaitingConsole {
  public:
   bool WaitForEvent() override {
-    Modes.push_back(MouseBlockMode);
+    Modes.push_back(static_cast<uint8_t>(MiddleDrag));
     return TWaitingConsole::WaitForEvent();
   }
   std::vector<uint8_t> Modes;
@@ -62,7 +62,7 @@ TEST_F(AnsiCommandsTest, ViewCapturesGlyphsOnlyWhileTheViewerIsOpen) {
   EXPECT_TRUE(WaitShows(0, " Select Image "));
   EXPECT_EQ(ShotText(Con.Waits[1], 1).substr(0, 15), "Picture row one");
   EXPECT_EQ(Con.Modes, (std::vector<uint8_t>{1, 2}));
-  EXPECT_EQ(MouseBlockMode, 1);
+  EXPECT_EQ(Con.MiddleDrag, TBlockDrag::CopyText);
 
   Con.Waits.clear();
   Con.Modes.clear();

@@ -1,14 +1,13 @@
-#include "app/GlyphEditor.h"
+#include "screens/GlyphEditor.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
 
-#include "app/GlyphEditorScreen.h"
-#include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/GlyphEditorScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
 #include "widgets/Prompts.h"
@@ -240,7 +239,7 @@ void TakeColourOfGlyph(TGlyphEditor& e) {
 
 }  // namespace
 
-void EditGlyph(TFontFile& font, uint8_t ch) {
+void EditGlyph(TFontFile& font, uint8_t ch, const TFontLook& look) {
   // The glyph as the file holds it now, not as it was when the font was shown.
   if (!SelectFont(font, font.Selected) && font.OpenFailed) {
     MessageBox(0, "Error", "Error Opening File!");
@@ -250,6 +249,7 @@ void EditGlyph(TFontFile& font, uint8_t ch) {
   LoadGlyphPicture(font, ch, picture);
   TGlyphEditor e;
   e.Font = &font;
+  e.Look = look;
   e.Ch = ch;
   e.FontType = font.Header.FontType;
   e.Edit = TGlyphEdit(picture);
@@ -267,17 +267,4 @@ void EditGlyph(TFontFile& font, uint8_t ch) {
       PlainKey(e, key);
     }
   }
-}
-
-void EditGlyphCommand() {
-  if (ShellFont.Path.empty() || ShellFont.Count() == 0) {
-    MessageBox(0, "Error", "No Font Selected!");
-    return;
-  }
-  if (ShellFont.Header.FontType > ftColor) {
-    MessageBox(0, "Error", "Unsupported type");
-    return;
-  }
-  const uint8_t ch = ChooseGlyphChar();
-  if (ch != 0) EditGlyph(ShellFont, ch);
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ansi/AnsiArticle.h"
-#include "ansi/AnsiViewer.h"
 #include "console/ConsoleLayer.h"
+#include "screens/AnsiViewer.h"
 #include "support/ConsoleTestSupport.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/FontLook.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphEdit.h"
 
@@ -10,6 +11,7 @@
 // part of the glyph in view and the colour typed cells take.
 struct TGlyphEditor {
   TFontFile* Font = nullptr;  // the font file the glyph is saved into
+  TFontLook Look;             // Block and Outline cells' colour, the Outline style, the status row
   uint8_t Ch = 0;
   uint8_t FontType = 0;
   TGlyphEdit Edit;

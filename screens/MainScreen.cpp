@@ -1,9 +1,7 @@
-#include "app/MainScreen.h"
+#include "screens/MainScreen.h"
 
 #include <algorithm>
 
-#include "app/FontFileCommands.h"
-#include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
@@ -30,18 +28,19 @@ constexpr size_t kHelpRowsPerColumn = 18;
 constexpr int kHelpColumnWidth = 40;
 
 // The style Outline fonts are drawn in, next to the key that changes it.
-std::string OutlineKeyLabel() {
-  return "|00|23" + HotKeyLabel("O") + "|07|16" + "Outline style " + NumToStr(OutlineStyle);
+std::string OutlineKeyLabel(uint8_t style) {
+  return "|00|23" + HotKeyLabel("O") + "|07|16" + "Outline style " + NumToStr(style);
 }
 
 // The sample in the shown font; a font file that cannot be read any more
 // says so where the sample goes.
-void DrawSample(bool readable) {
+void DrawSample(const TFontFile& font, bool readable, const TMainScreenView& view) {
+  const TSample& sample = view.Sample;
   if (!readable) {
-    GotoXY(TextX, TextY);
+    GotoXY(sample.X, sample.Y);
     WriteFontOpenError();
   } else if (Console) {
-    DrawFontText(*Console, ShellFont, TextX, TextY, DisplayText, SampleStyle());
+    DrawFontText(*Console, font, sample.X, sample.Y, sample.Text, view.Look.Style);
   }
 }
 
@@ -49,10 +48,6 @@ void DrawSample(bool readable) {
 
 bool DrawnInBlockColor(const TFontFile& font) {
   return font.Header.FontType == ftBlock || font.Header.FontType == ftOutline;
-}
-
-TFontDrawStyle SampleStyle() {
-  return {static_cast<uint8_t>(BlockColor), OutlineStyle};
 }
 
 std::string StatusLine(const TFontFile& font, int n) {
@@ -71,31 +66,35 @@ std::string StatusLine(const TFontFile& font, int n) {
          PadLeft("Name: " + fontName + " [" + FontTypeName(font) + "]", 30, ' ');
 }
 
-void DrawStatusLine(const TFontFile& font, int n) {
-  GotoXY(1, 1);
-  SetTextAttr(StatusAttr);
-  // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
-  for (const char c : StatusLine(font, n)) WriteRawChar(static_cast<uint8_t>(c));
-  SetTextAttr(DrawnInBlockColor(font) ? static_cast<uint8_t>(BlockColor) : 15);
+void WriteFontOpenError() {
+  ConWriteLn("Error Opening File!");
 }
 
-void DrawMainScreen(int n) {
-  const bool readable = SelectFont(ShellFont, n) || !ShellFont.OpenFailed;
+void DrawStatusLine(const TFontFile& font, int n, const TFontLook& look) {
+  GotoXY(1, 1);
+  SetTextAttr(look.StatusAttr);
+  // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
+  for (const char c : StatusLine(font, n)) WriteRawChar(static_cast<uint8_t>(c));
+  SetTextAttr(DrawnInBlockColor(font) ? look.Style.Attr : 15);
+}
+
+void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view) {
+  const bool readable = SelectFont(font, n) || !font.OpenFailed;
   SetTextAttr(7);
-  if (!KeepScreen) ClrScr();
-  DrawStatusLine(ShellFont, n);
-  if (!KeepScreen) DrawSample(readable);
+  if (!view.KeepScreen) ClrScr();
+  DrawStatusLine(font, n, view.Look);
+  if (!view.KeepScreen) DrawSample(font, readable, view);
   TextColor(15);
-  DrawCharListRows(GetFontChars(ShellFont));
+  DrawCharListRows(GetFontChars(font));
   WritePipeXY(1, 25, 7, HelpKeyLabel());
   // Clear what is left of the prompt row, but not the help key itself.
   GotoXY(kHelpKeyWidth + 1, 25);
-  SetTextAttr(IdleAttr);
+  SetTextAttr(view.IdleAttr);
   ClrEol();
-  if (ShellFont.Header.FontType == ftOutline) {
-    WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel());
+  if (font.Header.FontType == ftOutline) {
+    WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel(view.Look.Style.Outline));
     GotoXY(kHelpKeyWidth + 1, 25);
-    SetTextAttr(IdleAttr);
+    SetTextAttr(view.IdleAttr);
   }
 }
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ansi/AnsiViewer.h"
 #include "ansi/SauceFile.h"
 #include "console/ConsoleLayer.h"
+#include "screens/AnsiViewer.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "console/ConsoleLayer.h"
+#include "screens/GlyphCaptureDialog.h"
+#include "screens/GlyphCharBrowser.h"
 #include "support/FontUnitFixture.h"
 #include "tdf/FontOps.h"
 #include "tdf/GlyphCapture.h"
@@ -23,12 +25,7 @@ class GlyphCapture : public FontUnitFixture {
       for (int x = 1; x <= 80; ++x) s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
     return s;
   }
-  void Mark(int left, int top, int right, int bottom) {
-    CaptureLeft = static_cast<uint8_t>(left);
-    CaptureTop = static_cast<uint8_t>(top);
-    CaptureRight = static_cast<uint8_t>(right);
-    CaptureBottom = static_cast<uint8_t>(bottom);
-  }
+  void Mark(int left, int top, int right, int bottom) { Marked = {left, top, right, bottom}; }
   // The glyph block of the loaded file's font n.
   TBytes Block(int n) {
     const TBytes all = ReadFileBytes(Loaded.Path);
@@ -36,6 +33,8 @@ class GlyphCapture : public FontUnitFixture {
     const size_t start = static_cast<size_t>(Loaded.Fonts[n].Offset) + kFontHeaderSize;
     return TBytes(all.begin() + start, all.begin() + start + BlockSizeOf(Loaded.Header));
   }
+
+  TCellBlock Marked;
 };
 
 TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
@@ -59,7 +58,7 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
     Mark(c.X1, c.Y1, c.X2, c.Y2);
     Keys({0, kHome});
     Keys("\r");  // '!'
-    ASSERT_TRUE(CaptureGlyph(Loaded, Picture()));
+    ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
     EXPECT_EQ(ReadFileBytes(path).size(), 233 + c.Block.size());
     EXPECT_EQ(Block(1), c.Block);
     EXPECT_EQ(GlyphOffsetOf(Loaded.Header, 0), 0);
@@ -74,13 +73,13 @@ TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndReplacesItsRecord) {
   ASSERT_TRUE(LoadFontFile(path, Loaded));
   Mark(1, 1, 2, 1);
   Keys("\r");
-  ASSERT_TRUE(CaptureGlyph(Loaded, Picture()));
+  ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
   Mark(3, 1, 3, 1);
   Keys("\rn");  // exists: no
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture()));
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
   EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0}));
   Keys("\ry");
-  ASSERT_TRUE(CaptureGlyph(Loaded, Picture()));
+  ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
   EXPECT_EQ(Block(1), (TBytes{1, 1, 'c', 0}));
   EXPECT_EQ(GlyphOffsetOf(Loaded.Header, 0), 0);
 }
@@ -103,7 +102,7 @@ TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirByte
   Mark(10, 5, 12, 5);
   Keys({0, kDown, 0, kHome});
   Keys("\r");  // 'P'
-  ASSERT_TRUE(CaptureGlyph(Loaded, picture));
+  ASSERT_TRUE(CaptureGlyph(Loaded, picture, Marked));
   EXPECT_EQ(Loaded.Selected, 2);  // still the font the user works on
   ASSERT_EQ(Loaded.Count(), 3);
   EXPECT_EQ(Block(1), one);
@@ -141,14 +140,14 @@ TEST_F(GlyphCapture, RefusalsWriteNothing) {
   EXPECT_EQ(ReadFileBytes(path), before);
   Keys("\r");  // the browser; then the message says why
   ASSERT_TRUE(SelectFont(Loaded, 1));
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture()));
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
   const int32_t starved = Con.StarvedReads;
   Mark(0, 1, 255, 2);  // 256 columns: more than a Width byte holds
   Keys("\r");          // the message's OK: no character is asked for
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture()));
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
   EXPECT_EQ(Con.StarvedReads, starved);
   Loaded.Path.clear();
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture()));  // "No Font Selected!"
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));  // "No Font Selected!"
   EXPECT_EQ(ReadFileBytes(path), before);
 
   // A file replaced since it was loaded holds no header at font 2's offset any more.
