@@ -6,12 +6,12 @@
 #include <random>
 #include <system_error>
 
-#include "app/Config.h"
 #include "tdf/BannerLayout.h"
 #include "tdf/FontCollection.h"
 #include "tdf/FontFile.h"
 #include "util/Cp437.h"
 #include "util/Files.h"
+#include "util/IniFile.h"
 #include "util/Numbers.h"
 #include "util/Paths.h"
 #include "util/Text.h"
@@ -66,8 +66,8 @@ bool LoadCollected(const TCliCommand& command, const TFontCollection& collection
 
 std::vector<std::string> FontFolders(const TCliArgs& args) {
   std::vector<std::string> folders;
-  const TFontsSettings settings = ReadFontsSettings(ProgramDir() + "brixel.ini", "");
-  if (!settings.Path.empty()) folders.push_back(settings.Path);
+  const std::string configured = ReadIniValues(ProgramDir() + "brixel.ini")["fonts.path"];
+  if (!configured.empty()) folders.push_back(configured);
   for (std::string& dir : args.Values("--font-dir")) folders.push_back(std::move(dir));
   return folders;
 }
