@@ -64,7 +64,7 @@ static_assert(sizeof(TRenditionChange) == sizeof(uint32_t));
 
 // The change of each value; the ones not listed change nothing. 38 and 48
 // (extended colours) take the numbers after them and are not handled here.
-constexpr int kRenditionCount = 64;  // 48..63 change nothing: a value past every one
+constexpr int kRenditionCount = 128;  // 108..127 change nothing: a value past every one
 constexpr std::array<TRenditionChange, kRenditionCount> kRenditions = [] {
   std::array<TRenditionChange, kRenditionCount> table{};
   table[0] = {0x00, 0x07, false, false};
@@ -80,6 +80,10 @@ constexpr std::array<TRenditionChange, kRenditionCount> kRenditions = [] {
     table[30 + c] = {0xF8, static_cast<uint8_t>(AnsiColorDigit(c))};
     // Blink (the bright-background bit) stays, as does the foreground.
     table[40 + c] = {0x8F, static_cast<uint8_t>(AnsiColorDigit(c) << 4)};
+    // The bright colours as terminals number them (what brixel-cli prints):
+    // 90-97 a bright foreground, 100-107 a bright background.
+    table[90 + c] = {0xF0, static_cast<uint8_t>(8 | AnsiColorDigit(c))};
+    table[100 + c] = {0x0F, static_cast<uint8_t>((8 | AnsiColorDigit(c)) << 4)};
   }
   return table;
 }();
