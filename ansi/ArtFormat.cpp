@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ansi/SauceHints.h"
+#include "util/Files.h"
 #include "util/Text.h"
 
 namespace {
@@ -118,4 +119,11 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int c
   }
   read.Sauce = std::move(sauce);
   return read;
+}
+
+bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes, error)) return false;
+  read = ReadArt(bytes, path, columns);
+  return true;
 }

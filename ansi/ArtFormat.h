@@ -22,3 +22,7 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
 // than 0 is the width of the formats that do not fix their own (ANSI and
 // text, BIN, TundraDraw, PCBoard) instead of the record's or the default.
 TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns = 0);
+
+// ReadArt on the file at path. False, with the errno in error, when the file
+// cannot be read; what the picture lacks is in read.Problem.
+bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns = 0);

@@ -70,11 +70,10 @@ int Run(int argc, char** argv) {
     palette = *parsed;
   }
 
-  std::vector<uint8_t> bytes;
+  TArtRead read;
   int error = 0;
-  if (!ReadWholeFile(path, bytes, error))
+  if (!ReadArtFile(path, read, error, columns))
     return kAnsiCommand.Fail(path + ": " + FileErrorText(error));
-  const TArtRead read = ReadArt(bytes, path, columns);
   switch (read.Problem) {
     case TArtProblem::None:
       break;

@@ -68,9 +68,8 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
 
   const std::string sheetPath =
       fontPath.empty() ? FindDataFile(GeometryForMode(mode).SheetFile) : std::string(fontPath);
-  TGlyphFont glyphs;
   std::string why;
-  if (!LoadGlyphSheet(sheetPath, glyphs, why) || !Glyphs.SetGlyphs(glyphs)) {
+  if (!LoadGlyphSheet(sheetPath, Sheet, why) || Sheet.Count != 256 || !Glyphs.SetGlyphs(Sheet)) {
     FailStart("Could Not Load Font File.");
     return;
   }
@@ -169,6 +168,7 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
     // Whole cells only; the renderer keeps at least one pixel per cell however
     // small the window.
     Glyphs.SetCellSize(newWidth / Cols, newHeight / Rows);
+    BandGlyphs.SetCellSize(CellWidth(), CellHeight());
     PixelWidth = Cols * CellWidth();
     PixelHeight = Rows * CellHeight();
     MakeCursorCell();
@@ -192,6 +192,27 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
   Log("New FontHeight : " + NumToStr(CellHeight()));
 }
 
+void TSDLConsole::LookChanged() {
+  if (!IsReady) return;
+  {
+    std::lock_guard lock(RenderLock);
+    Glyphs.SetPalette(Palette());
+    const TRowLook& look = RowLook();
+    BandFirst = 1;
+    BandLast = 0;
+    if (!look.Empty() && BandGlyphs.SetGlyphs(look.Glyphs ? *look.Glyphs : Sheet)) {
+      BandGlyphs.SetPalette(look.Palette ? *look.Palette : Palette());
+      BandGlyphs.SetCellSize(CellWidth(), CellHeight());
+      BandFirst = look.FirstRow;
+      BandLast = look.LastRow;
+    }
+    // Every cell is drawn again in its new look.
+    ShownValid = false;
+    FullPresentPending = true;
+  }
+  Dirty = true;
+}
+
 bool TSDLConsole::RenderChangedCellsLocked() {
   // A resize whose surfaces could not be made leaves nothing to draw into.
   if (!BackSurface) return false;
@@ -203,7 +224,7 @@ bool TSDLConsole::RenderChangedCellsLocked() {
     for (int c = 1; c <= Cols; ++c) {
       const TScreenChar cell = Snap[r][c];
       if (ShownValid && Shown[r][c] == cell) continue;
-      Glyphs.DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, cell.Attr);
+      RendererForRow(r).DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, cell.Attr);
       changed = true;
     }
   }

@@ -90,6 +90,7 @@ class TSDLConsole : public TTextConsole {
   void Delay(uint16_t ms) override;
   std::string ClipboardText() override;
   void KeyClick() override;
+  void LookChanged() override;
 
   // --- state --------------------------------------------------------------------
   std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};
@@ -124,8 +125,12 @@ class TSDLConsole : public TTextConsole {
   TSurfacePtr IconSurface;
   TSurfacePtr CursorCell;
   TSurfacePtr Overlay;
-  // The only copy of the glyph sheet, and the cell size it draws at.
+  // The glyph sheet, and the cell size it draws at.
   TGlyphRenderer Glyphs;
+  TGlyphFont Sheet;  // as read, for a row look with colours only
+  // The rows of the row look, in its glyphs and colours at the same cell size.
+  TGlyphRenderer BandGlyphs;
+  int BandFirst = 1, BandLast = 0;
 
  private:
   // Notes why the start failed, and logs it.
@@ -135,6 +140,9 @@ class TSDLConsole : public TTextConsole {
   void RequestPresent(bool full);
   void MakeScreenSurfaces(uint32_t overlayColor);
   void MakeCursorCell();
+  const TGlyphRenderer& RendererForRow(int r) const {
+    return r >= BandFirst && r <= BandLast ? BandGlyphs : Glyphs;
+  }
   // Renders the cells that differ from the last render; true when anything
   // (cells or cursor position) changed.
   bool RenderChangedCellsLocked();
