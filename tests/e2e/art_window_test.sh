@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# A opens an XBin file that carries its own 8-pixel font and palette: the
+# picture's rows show exactly those glyphs (stretched to the window's cells)
+# in those colours, while the character list below keeps the window's font;
+# ESC brings the main screen back in the window's own look.
+source "$(dirname "$0")/lib.sh"
+
+work="$E2E_TMP/work"
+mkdir -p "$work"
+cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
+
+# 80 columns, 5 rows, a palette, a font 8 pixels high, non-blink.
+python3 - "$work/OWNFONT.XB" <<'PY'
+import sys
+cols, rows, height = 80, 5, 8
+palette = bytes(v for i in range(16) for v in ((i * 4) % 64, 63 - i * 3, (i * 17) % 64))
+font = bytes((g * 37 + y * 91 + (g >> 3) * y) & 0xFF for g in range(256) for y in range(height))
+cells = b""
+for y in range(rows):
+    for x in range(cols):
+        cells += bytes([(x * 7 + y * 13) & 0xFF, (x * 29 + y * 5 + 1) & 0xFF])
+header = b"XBIN\x1a" + cols.to_bytes(2, "little") + rows.to_bytes(2, "little") + bytes([height, 0x0B])
+open(sys.argv[1], "wb").write(header + palette + font + cells)
+PY
+
+# art_shown: whether screen rows 1-5, columns 1-79, of a fresh screenshot are
+# the file's cells drawn pixel for pixel from its font and palette (0 and 255
+# as blanks, as the viewer draws them).
+art_shown() {
+  e2e_shot "$E2E_TMP/art.png"
+  convert "$E2E_TMP/art.png" "$E2E_TMP/art.ppm" || return 1
+  python3 - "$E2E_TMP/art.ppm" "$work/OWNFONT.XB" "$E2E_TMP/seen.txt" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields, at = [], 0
+while len(fields) < 4:  # P6, width, height, maximum
+    while data[at:at + 1].isspace():
+        at += 1
+    end = at
+    while not data[end:end + 1].isspace():
+        end += 1
+    fields.append(data[at:end])
+    at = end
+width = int(fields[1])
+pixels = data[at + 1:]
+xb = open(sys.argv[2], "rb").read()
+cols, height = 80, 8
+six = lambda v: (v << 2) | (v >> 4)
+palette = [tuple(six(v) for v in xb[11 + 3 * i:14 + 3 * i]) for i in range(16)]
+font = xb[59:59 + 256 * height]
+cells = xb[59 + 256 * height:]
+bad, where = 0, set()
+for row in range(5):
+    for col in range(79):
+        ch, attr = cells[2 * (row * cols + col)], cells[2 * (row * cols + col) + 1]
+        ch = 32 if ch in (0, 255) else ch  # the viewer's blanks
+        for y in range(16):
+            bits = font[ch * height + ((2 * y + 1) * height) // 32]
+            for x in range(8):
+                want = palette[attr & 15] if bits & (0x80 >> x) else palette[attr >> 4]
+                p = 3 * ((row * 16 + y) * width + col * 8 + x)
+                if tuple(pixels[p:p + 3]) != want:
+                    bad += 1
+                    where.add((col + 1, row + 1))
+open(sys.argv[3], "w").write("%d pixels differ in cells %s" % (bad, sorted(where)[:8]))
+sys.exit(0 if bad == 0 else 1)
+PY
+}
+
+# shows ROW TEXT: whether row ROW of a fresh screenshot, decoded with the
+# window's own sheet and colours, holds TEXT.
+shows() {
+  e2e_row_shows "$@"
+}
+
+e2e_start_x
+e2e_start_brixel demo.tdf
+e2e_wait_for "the main screen" 30 shows 1 "demo.tdf "
+
+e2e_key a
+e2e_wait_for "the Select Image dialog listing the XBin file" 30 shows 9 "Files (1)"
+e2e_key Return
+e2e_wait_for "the XBin picture in its own font and colours" 30 art_shown
+e2e_wait_for "the character list in the window's font" 30 shows 23 "Chars.:"
+
+e2e_key Escape
+e2e_wait_for "the main screen in the window's look" 30 shows 1 "demo.tdf "
+e2e_key Escape
+e2e_wait_exit 20
+[ "$BRIXEL_STATUS" -eq 0 ] || e2e_fail "ESC ended with $BRIXEL_STATUS"
+echo "art window test passed"
