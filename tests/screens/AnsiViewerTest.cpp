@@ -266,7 +266,9 @@ TEST(AnsiViewerFormats, EveryFormatDrawnInItsOwnFontAndColours) {
       EXPECT_EQ(look.FirstRow, 1);
       EXPECT_EQ(look.LastRow, 22) << "the character list keeps the window's font";
     }
-    if (c.OwnPalette) EXPECT_EQ(look.Palette, want.Palette);
+    if (c.OwnPalette) {
+      EXPECT_EQ(look.Palette, want.Palette);
+    }
     EXPECT_TRUE(con.RowLook().Empty()) << "the window's look comes back";
   }
 }
