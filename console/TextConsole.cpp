@@ -40,7 +40,7 @@ void TTextConsole::WriteChar(uint8_t ch) {
         StoreAndAdvanceLocked(ch);
     }
   }
-  Dirty = true;
+  MarkDirty();
 }
 
 void TTextConsole::WriteRawChar(uint8_t ch) {
@@ -48,7 +48,7 @@ void TTextConsole::WriteRawChar(uint8_t ch) {
     std::lock_guard lock(GridLock);
     StoreAndAdvanceLocked(ch);
   }
-  Dirty = true;
+  MarkDirty();
 }
 
 void TTextConsole::StoreAndAdvanceLocked(uint8_t ch) {
@@ -137,7 +137,7 @@ void TTextConsole::PutCell(int x, int y, uint8_t ch, uint8_t attr) {
     std::lock_guard lock(GridLock);
     Screen[y][x] = {ch, attr};
   }
-  Dirty = true;
+  MarkDirty();
 }
 
 void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const {
@@ -145,6 +145,10 @@ void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) 
   cells = Screen;
   cursorX = CursorX;
   cursorY = CursorY;
+}
+
+void TTextConsole::MarkDirty() {
+  if (!Dirty.exchange(true)) CellsChanged();
 }
 
 void TTextConsole::StoreKey(std::string_view bytes) {
@@ -175,7 +179,7 @@ void TTextConsole::PushExtKey(uint8_t code) {
 void TTextConsole::PushKeyString(std::string_view s) { StoreKey(s.substr(0, 2)); }
 
 uint8_t TTextConsole::ReadKey() {
-  Dirty = true;
+  MarkDirty();
   while (KeyReadIndex == KeyWriteIndex)
     if (!WaitForEvent()) return 27;
   const uint8_t b = KeyBuffer[++KeyReadIndex];

@@ -50,6 +50,9 @@ class TTextConsole {
 
   // A consistent copy of the grid and cursor for the refresh thread.
   void Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const;
+  // Raises Dirty; the first raise after the cells were drawn calls
+  // CellsChanged, so a burst of writes wakes the refresh thread once.
+  void MarkDirty();
 
   // --- keys ---------------------------------------------------------------
   void PushKey(uint8_t b);
@@ -71,6 +74,9 @@ class TTextConsole {
   // Called once per stored key byte and once more for an extended key (the
   // SDL console plays the click).
   virtual void KeyClick() {}
+  // Called by MarkDirty when the cells change after they were drawn (the SDL
+  // console wakes its refresh thread). Main thread.
+  virtual void CellsChanged() {}
   // A diagnostic line on standard output, written only when Diagnostics is
   // on: a normal run prints nothing.
   void Log(std::string_view message) const;

@@ -184,7 +184,7 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
     if (!SDL_GetWindowSurface(Window.get())) Log("Exception On Getting Window Surface");
     FullPresentPending = true;
   }
-  Dirty = true;
+  MarkDirty();
   Log("WindowHeight : " + NumToStr(PixelHeight));
   Log("WindowWidth : " + NumToStr(PixelWidth));
   Log("New FontWidth : " + NumToStr(CellWidth()));
@@ -239,6 +239,10 @@ TSDLConsole::TClock::time_point TSDLConsole::NextBlinkChange(TClock::time_point 
   std::lock_guard lock(RenderLock);
   const auto phases = (now - BlinkStart) / kBlinkPhase;
   return BlinkStart + (phases + 1) * kBlinkPhase;
+}
+
+void TSDLConsole::CellsChanged() {
+  if (ChangeWaker) ChangeWaker();
 }
 
 void TSDLConsole::RequestPresent(bool full) {

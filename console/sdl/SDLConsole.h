@@ -86,6 +86,7 @@ class TSDLConsole : public TTextConsole {
   void Delay(uint16_t ms) override;
   std::string ClipboardText() override;
   void KeyClick() override;
+  void CellsChanged() override;
 
   // --- state --------------------------------------------------------------------
   std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};
@@ -102,6 +103,9 @@ class TSDLConsole : public TTextConsole {
   // Set by the refresh thread: starts its next cycle at once. The main thread
   // calls it before it blocks while cells are waiting to be drawn.
   std::function<void()> RefreshWaker;
+  // Set by the refresh thread: the cells changed after it drew them, and it
+  // draws them within one cycle. Called on the main thread (CellsChanged).
+  std::function<void()> ChangeWaker;
 
  private:
   // Declared in creation order: released in reverse, SDL itself last.
