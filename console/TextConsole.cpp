@@ -151,6 +151,10 @@ void TTextConsole::MarkDirty() {
   if (!Dirty.exchange(true)) CellsChanged();
 }
 
+void TTextConsole::SetBlinkMode(bool on) {
+  if (Blink.exchange(on) != on) MarkDirty();
+}
+
 void TTextConsole::StoreKey(std::string_view bytes) {
   // A full buffer drops every unread byte rather than the new key, and the
   // bytes of one key go in together: a reset between the 0 and the code of an

@@ -54,6 +54,12 @@ class TTextConsole {
   // CellsChanged, so a burst of writes wakes the refresh thread once.
   void MarkDirty();
 
+  // What bit 7 of an attribute shows: off (the default, iCE colours) a bright
+  // background; on, as DOS did, the foreground blinking over the dark
+  // background. Art whose SAUCE record asks for blink turns it on.
+  void SetBlinkMode(bool on);
+  bool BlinkMode() const { return Blink; }
+
   // --- keys ---------------------------------------------------------------
   void PushKey(uint8_t b);
   void PushExtKey(uint8_t code);
@@ -105,4 +111,7 @@ class TTextConsole {
   void StoreKey(std::string_view bytes);
   void ScrollUpLocked();
   void StoreAndAdvanceLocked(uint8_t ch);
+
+  // Read by the refresh thread.
+  std::atomic<bool> Blink{false};
 };

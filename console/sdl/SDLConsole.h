@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "console/TextConsole.h"
 #include "console/sdl/ConsoleSound.h"
@@ -24,9 +25,10 @@
 // Threads. The thread that constructs the console (the main thread) owns the
 // window and every event: handling them, resizing, presenting the picture.
 // The refresh thread (TSDLDraw) only calls Refresh(), which renders changed
-// cells into the back surface and times the cursor blink; when the window
-// needs presenting it wakes the main thread with a user event. Every wait of
-// the main thread (ReadKey, Delay, KeyPressed) handles events and so presents.
+// cells into the back surface and times the blinks (the cursor's, and the
+// cells' in blink mode); when the window needs presenting it wakes the main
+// thread with a user event. Every wait of the main thread (ReadKey, Delay,
+// KeyPressed) handles events and so presents.
 // RenderLock guards the surfaces and the glyph renderer with its cell size: a
 // resize replaces them under it, so a refresh never sees them half made.
 class TSDLConsole : public TTextConsole {
@@ -34,6 +36,10 @@ class TSDLConsole : public TTextConsole {
   using TClock = std::chrono::steady_clock;
   // How long each cursor phase lasts: a full blink about twice a second.
   static constexpr std::chrono::milliseconds kBlinkPhase{250};
+  // How long blinking cells (blink mode) stay on, and off: 16 frames of 60 Hz
+  // each, as the PC's text modes blinked, about 1.9 times a second. The
+  // phases run on their own clock: writes do not restart them.
+  static constexpr std::chrono::milliseconds kCellBlinkPhase{267};
 
   // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
   // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
@@ -64,7 +70,8 @@ class TSDLConsole : public TTextConsole {
   // Answers whether cells or the cursor position changed (not a mere blink).
   bool Refresh() { return RefreshAt(TClock::now()); }
   bool RefreshAt(TClock::time_point now);
-  // When the blinking cursor next changes phase (far away when it does not blink).
+  // When the blinking cursor, or a blinking cell on the screen, next changes
+  // phase (far away when nothing blinks).
   TClock::time_point NextBlinkChange(TClock::time_point now) const;
   // Copies the rendered screen to the window with the cursor and any drag
   // highlight on top. Main thread only.
@@ -133,9 +140,18 @@ class TSDLConsole : public TTextConsole {
   void RequestPresent(bool full);
   void MakeScreenSurfaces(uint32_t overlayColor);
   void MakeCursorCell();
-  // Renders the cells that differ from the last render; true when anything
-  // (cells or cursor position) changed.
-  bool RenderChangedCellsLocked();
+  struct TRenderResult {
+    bool Changed = false;     // cells or the cursor position
+    bool BlinkDrawn = false;  // only blinking cells, listed in BlinkRects
+  };
+  // Renders the cells whose picture differs from the last render: with
+  // takeSnapshot the cells that changed in the grid, and at a phase change
+  // (cellsOn) the blinking ones.
+  TRenderResult RenderLocked(bool takeSnapshot, bool cellsOn);
+  void DrawCellLocked(int c, int r, TScreenChar cell, bool blinkMode, bool cellsOn);
+  // Notes a blinking cell redrawn for a present of only those cells.
+  void AddBlinkRectLocked(int c, int r);
+  bool CellsOnAt(TClock::time_point now) const;
   void DrawHighlightLocked(SDL_Surface* target);
   void HandleWindowEvent(const SDL_WindowEvent& e);
   void HandleKey(const SDL_Keysym& key);
@@ -160,6 +176,15 @@ class TSDLConsole : public TTextConsole {
   bool ShownValid = false;
   uint8_t ShownCursorX = 1, ShownCursorY = 1;
   TClock::time_point BlinkStart{};
+  // The blink mode and cell phase BackSurface is drawn in, and how many
+  // blinking cells it holds: with none, no cell phase wakes the thread.
+  bool ShownBlinkMode = false;
+  bool ShownCellsOn = true;
+  int BlinkingShown = 0;
+  // Blinking cells redrawn since the last present (rows of adjacent cells
+  // joined); a present of only blinks copies just these to the window.
+  std::vector<SDL_Rect> BlinkRects;
+  const TClock::time_point CellBlinkEpoch = TClock::now();
 };
 
 // Ends the process at once with exit code 0 (window closed, Ctrl+Alt+C): no
