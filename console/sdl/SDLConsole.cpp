@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "console/sdl/ConsolePalette.h"
 #include "console/sdl/DataFiles.h"
 #include "console/sdl/X11Errors.h"
 #include "util/Numbers.h"
@@ -203,16 +202,13 @@ bool TSDLConsole::CellsOnAt(TClock::time_point now) const {
 
 void TSDLConsole::DrawCellLocked(int c, int r, TScreenChar cell, bool blinkMode, bool cellsOn) {
   const int cw = CellWidth(), ch = CellHeight();
-  const int px = (c - 1) * cw, py = (r - 1) * ch;
-  if (!IsBlinking(cell.Attr, blinkMode)) {
-    Glyphs.DrawCell(BackSurface.get(), px, py, cell.Ch, cell.Attr);
-  } else if (cellsOn) {
-    Glyphs.DrawCell(BackSurface.get(), px, py, cell.Ch, cell.Attr & 0x7F);
-  } else {
-    // Off: the background alone, whatever colours the glyph sheet has.
-    SDL_Rect rect{px, py, cw, ch};
-    SDL_FillRect(BackSurface.get(), &rect, PackRgb(ConsolePalette[(cell.Attr >> 4) & 7]));
+  uint8_t attr = cell.Attr;
+  if (IsBlinking(attr, blinkMode)) {
+    const uint8_t dark = (attr >> 4) & 7;
+    // Off: the glyph in the background colour, so only the background shows.
+    attr = cellsOn ? attr & 0x7F : static_cast<uint8_t>(dark << 4 | dark);
   }
+  Glyphs.DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, attr);
 }
 
 void TSDLConsole::AddBlinkRectLocked(int c, int r) {

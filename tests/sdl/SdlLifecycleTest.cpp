@@ -3,9 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "SdlConsoleFixture.h"
 #include "console/ConsoleLayer.h"
@@ -30,27 +28,6 @@ TEST_F(SdlConsoleTest, DestroyingTheRefreshThreadStopsItWithoutQuitRequested) {
   Draw.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
   EXPECT_FALSE(QuitRequested);
-}
-
-TEST_F(SdlConsoleTest, AWriteWakesTheSleepingRefreshThread) {
-  // Waits without the console's waits, which would wake the thread themselves.
-  const auto waitFor = [](const std::function<bool()>& pred) {
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!pred() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
-    return pred();
-  };
-  // With the cursor steady nothing blinks: a new refresh thread draws once and
-  // then sleeps until something wakes it.
-  Draw.reset();
-  Con->CursorBlink = false;
-  Con->Dirty = true;
-  Draw = std::make_unique<TSDLDraw>(*Con);
-  Draw->Start();
-  ASSERT_TRUE(waitFor([&] { return !Con->Dirty; }));
-  // A write that no wait of the main thread follows (a long computation that
-  // draws as it goes) wakes it: the cell is drawn.
-  Con->PutCell(3, 1, ' ', 0x40);
-  EXPECT_TRUE(waitFor([&] { return BackPixel(16, 0) == 0xAA0000u; }));
 }
 
 TEST_F(SdlConsoleTest, RefreshDrawsChangedCellsOnce) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SdlConsoleFixture.h"
@@ -128,6 +129,27 @@ TEST_F(SdlConsoleTest, WritesWhileRenderingAreNeverLost) {
   }
   Con->GotoXY(80, 25);
   EXPECT_TRUE(WaitForScreen()) << MismatchedPixels() << " pixels differ";
+}
+
+TEST_F(SdlConsoleTest, AWriteWakesTheSleepingRefreshThread) {
+  // Waits without the console's waits, which would wake the thread themselves.
+  const auto waitFor = [](const std::function<bool()>& pred) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!pred() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
+    return pred();
+  };
+  // With the cursor steady nothing blinks: a new refresh thread draws once and
+  // then sleeps until something wakes it.
+  Draw.reset();
+  Con->CursorBlink = false;
+  Con->Dirty = true;
+  Draw = std::make_unique<TSDLDraw>(*Con);
+  Draw->Start();
+  ASSERT_TRUE(waitFor([&] { return !Con->Dirty; }));
+  // A write that no wait of the main thread follows (a long computation that
+  // draws as it goes) wakes it: the cell is drawn.
+  Con->PutCell(3, 1, ' ', 0x40);
+  EXPECT_TRUE(waitFor([&] { return BackPixel(16, 0) == 0xAA0000u; }));
 }
 
 TEST_F(SdlConsoleTest, LatencyFromKeyToWindowIsShort) {
