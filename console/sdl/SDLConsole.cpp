@@ -276,7 +276,7 @@ TSDLConsole::TRenderResult TSDLConsole::RenderLocked(bool takeSnapshot, bool cel
 
 bool TSDLConsole::RefreshAt(TClock::time_point now) {
   if (!IsReady) return false;
-  bool full = false, blink = false;
+  bool full = false, blinkCells = false;
   {
     std::lock_guard lock(RenderLock);
     // Cleared before rendering, so a write made during the render is not lost.
@@ -285,26 +285,35 @@ bool TSDLConsole::RefreshAt(TClock::time_point now) {
       full = true;
       BlinkStart = now;  // after a change the cursor shows at once
     }
-    blink = drawn.BlinkDrawn;
-    const bool phase = !CursorBlink || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
-    if (phase != CursorPhase) {
-      CursorPhase = phase;
-      blink = true;
-    }
+    blinkCells = drawn.BlinkDrawn;
   }
-  if (full || blink) RequestPresent(full);
+  if (full || blinkCells) RequestPresent(full);
   return full;
 }
 
 TSDLConsole::TClock::time_point TSDLConsole::NextBlinkChange(TClock::time_point now) const {
   std::lock_guard lock(RenderLock);
-  TClock::time_point next = now + std::chrono::hours(1);
-  if (CursorBlink) next = BlinkStart + ((now - BlinkStart) / kBlinkPhase + 1) * kBlinkPhase;
-  if (BlinkingShown > 0) {
-    const auto phases = (now - CellBlinkEpoch) / kCellBlinkPhase;
-    next = std::min(next, CellBlinkEpoch + (phases + 1) * kCellBlinkPhase);
+  if (BlinkingShown == 0) return now + std::chrono::hours(1);
+  const auto phases = (now - CellBlinkEpoch) / kCellBlinkPhase;
+  return CellBlinkEpoch + (phases + 1) * kCellBlinkPhase;
+}
+
+bool TSDLConsole::CursorOnAtLocked(TClock::time_point now) const {
+  return !CursorBlink || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
+}
+
+int TSDLConsole::ShowCursorPhase() {
+  const TClock::time_point now = TClock::now();
+  bool on = true;
+  TClock::time_point next{};
+  {
+    std::lock_guard lock(RenderLock);
+    on = CursorOnAtLocked(now);
+    next = BlinkStart + ((now - BlinkStart) / kBlinkPhase + 1) * kBlinkPhase;
   }
-  return next;
+  if (on != CursorPhase) Present();
+  if (!CursorBlink) return -1;
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
 }
 
 void TSDLConsole::CellsChanged() {
@@ -332,6 +341,7 @@ void TSDLConsole::Present() {
   if (!ws) return;
   std::lock_guard lock(RenderLock);
   if (!BackSurface) return;
+  CursorPhase = CursorOnAtLocked(TClock::now());
   const int cw = CellWidth(), ch = CellHeight();
   SDL_Rect cell{(ShownCursorX - 1) * cw, (ShownCursorY - 1) * ch, cw, ch};
   std::vector<SDL_Rect> rects;

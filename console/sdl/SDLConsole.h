@@ -25,10 +25,11 @@
 // Threads. The thread that constructs the console (the main thread) owns the
 // window and every event: handling them, resizing, presenting the picture.
 // The refresh thread (TSDLDraw) only calls Refresh(), which renders changed
-// cells into the back surface and times the blinks (the cursor's, and the
-// cells' in blink mode); when the window needs presenting it wakes the main
-// thread with a user event. Every wait of the main thread (ReadKey, Delay,
-// KeyPressed) handles events and so presents.
+// cells into the back surface, and blinking cells (blink mode) at their
+// phases; when the window needs presenting it wakes the main thread with a
+// user event. Every wait of the main thread (ReadKey, Delay, KeyPressed)
+// handles events and so presents, and times the cursor's blink itself: it
+// must wake to present each phase anyway, so the refresh thread need not.
 // RenderLock guards the surfaces and the glyph renderer with its cell size: a
 // resize replaces them under it, so a refresh never sees them half made.
 class TSDLConsole : public TTextConsole {
@@ -65,13 +66,13 @@ class TSDLConsole : public TTextConsole {
   void ReadBackSurface(const std::function<void(const SDL_Surface*)>& read) const;
 
   // One refresh cycle (any thread): renders the cells that changed since the
-  // last cycle, advances the cursor blink, and gets the window presented when
-  // anything visible changed.
+  // last cycle and the blinking cells at a change of phase, and gets the
+  // window presented when anything visible changed.
   // Answers whether cells or the cursor position changed (not a mere blink).
   bool Refresh() { return RefreshAt(TClock::now()); }
   bool RefreshAt(TClock::time_point now);
-  // When the blinking cursor, or a blinking cell on the screen, next changes
-  // phase (far away when nothing blinks).
+  // When the blinking cells on the screen next change phase (far away when
+  // none blinks).
   TClock::time_point NextBlinkChange(TClock::time_point now) const;
   // Copies the rendered screen to the window with the cursor and any drag
   // highlight on top. Main thread only.
@@ -104,6 +105,7 @@ class TSDLConsole : public TTextConsole {
   SDL_Event EventBuffer{};
   // The drag rectangle between press and pointer, normalised and clamped.
   SDL_Rect SelectionRect{};
+  // The cursor's blink phase in the last present.
   std::atomic<bool> CursorPhase{true};
   std::atomic<bool> CursorBlink{true};
   uint8_t DragButtons = 0;
@@ -152,6 +154,11 @@ class TSDLConsole : public TTextConsole {
   // Notes a blinking cell redrawn for a present of only those cells.
   void AddBlinkRectLocked(int c, int r);
   bool CellsOnAt(TClock::time_point now) const;
+  // Whether the cursor shows at now (RenderLock held).
+  bool CursorOnAtLocked(TClock::time_point now) const;
+  // Main thread, before it waits: presents the cursor when its blink phase
+  // changed, and answers the milliseconds to its next change (-1: never).
+  int ShowCursorPhase();
   void DrawHighlightLocked(SDL_Surface* target);
   void HandleWindowEvent(const SDL_WindowEvent& e);
   void HandleKey(const SDL_Keysym& key);

@@ -1,5 +1,6 @@
 #include "console/sdl/SDLDraw.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "console/ConsoleLayer.h"
@@ -53,7 +54,7 @@ void TSDLDraw::Execute() {
     const TClock::time_point now = TClock::now();
     Console.RefreshAt(now);
     // No polling: each wake-up costs CPU even when there is nothing to do.
-    const TClock::time_point blink = Console.NextBlinkChange(now);
+    const TClock::time_point blink = std::min(Console.NextBlinkChange(now), now + kQuitCheck);
     lock.lock();
     Wake.wait_until(lock, blink,
                     [this] { return StopRequested || WakeRequested || ChangeRequested; });

@@ -1,16 +1,18 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
 class TSDLConsole;
 
-// The refresh thread: sleeps until the cells change or something blinks
-// (the cursor, or blinking cells in blink mode), then calls Refresh() of the
-// console, until the program sets QuitRequested or the object is destroyed.
-// Created suspended; Start() runs it. The console must outlive it.
+// The refresh thread: sleeps until the cells change or blinking cells (blink
+// mode) change phase, then calls Refresh() of the console, until the program
+// sets QuitRequested or the object is destroyed. The cursor's blink does not
+// wake it: the main thread times that. Created suspended; Start() runs it.
+// The console must outlive it.
 class TSDLDraw {
  public:
   explicit TSDLDraw(TSDLConsole& console) : Console(console) {}
@@ -19,9 +21,12 @@ class TSDLDraw {
   TSDLDraw(const TSDLDraw&) = delete;
   TSDLDraw& operator=(const TSDLDraw&) = delete;
 
+  // How long an idle thread sleeps at most: it looks at QuitRequested then.
+  static constexpr std::chrono::seconds kQuitCheck{2};
+
   void Start();
-  // The loop has ended (QuitRequested was seen at a wake-up); the thread is
-  // about to finish.
+  // The loop has ended (QuitRequested was seen, at the latest kQuitCheck
+  // after it was set); the thread is about to finish.
   bool Finished() const { return Done; }
 
   TSDLConsole& Console;

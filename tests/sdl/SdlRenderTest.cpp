@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -118,6 +119,29 @@ TEST_F(SdlConsoleTest, CursorBlinksOnThePresentedImageOnly) {
   ASSERT_TRUE(PumpUntil([&] { return WindowPixel(px, py) == kWhite; }));
   Draw.reset();  // the back surface is read after the refresh thread is gone
   EXPECT_EQ(BackPixel(px, py), 0x000080u);
+}
+
+TEST_F(SdlConsoleTest, CursorBlinksWhileTheProgramWaitsForAnEvent) {
+  // The main thread times the blink: its wait wakes to present every phase.
+  static const Uint32 kStop = SDL_RegisterEvents(1);
+  std::atomic<bool> stopped{false};
+  std::atomic<int> changes{0};
+  std::thread watcher([&] {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    bool last = Con->CursorPhase;
+    while (changes < 3 && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(5ms);
+      if (Con->CursorPhase != last) ++changes;
+      last = Con->CursorPhase;
+    }
+    stopped = true;
+    SDL_Event e{};
+    e.type = kStop;
+    SDL_PushEvent(&e);
+  });
+  while (!stopped) Con->WaitForEvent();
+  watcher.join();
+  EXPECT_GE(changes, 3);
 }
 
 TEST_F(SdlConsoleTest, WritesWhileRenderingAreNeverLost) {
