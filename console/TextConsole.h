@@ -56,7 +56,7 @@ class TTextConsole {
 
   // What bit 7 of an attribute shows: off (the default, iCE colours) a bright
   // background; on, as DOS did, the foreground blinking over the dark
-  // background. Art whose SAUCE record asks for blink turns it on.
+  // background. Only a console that draws cells (the SDL one) shows the blink.
   void SetBlinkMode(bool on);
   bool BlinkMode() const { return Blink; }
 

@@ -1,6 +1,5 @@
 #include "console/sdl/SDLDraw.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include "console/ConsoleLayer.h"
@@ -54,7 +53,9 @@ void TSDLDraw::Execute() {
     const TClock::time_point now = TClock::now();
     Console.RefreshAt(now);
     // No polling: each wake-up costs CPU even when there is nothing to do.
-    const TClock::time_point blink = std::min(Console.NextBlinkChange(now), now + kQuitCheck);
+    // QuitRequested is seen at the next wake-up: the shell clears the screen
+    // after setting it, and destruction stops the thread in any case.
+    const TClock::time_point blink = Console.NextBlinkChange(now);
     lock.lock();
     Wake.wait_until(lock, blink,
                     [this] { return StopRequested || WakeRequested || ChangeRequested; });

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -9,8 +8,8 @@
 class TSDLConsole;
 
 // The refresh thread: sleeps until the cells change or blinking cells (blink
-// mode) change phase, then calls Refresh() of the console, until the program
-// sets QuitRequested or the object is destroyed. The cursor's blink does not
+// mode) change phase, then calls Refresh() of the console, until it wakes to
+// find QuitRequested set or the object is destroyed. The cursor's blink does not
 // wake it: the main thread times that. Created suspended; Start() runs it.
 // The console must outlive it.
 class TSDLDraw {
@@ -21,12 +20,9 @@ class TSDLDraw {
   TSDLDraw(const TSDLDraw&) = delete;
   TSDLDraw& operator=(const TSDLDraw&) = delete;
 
-  // How long an idle thread sleeps at most: it looks at QuitRequested then.
-  static constexpr std::chrono::seconds kQuitCheck{2};
-
   void Start();
-  // The loop has ended (QuitRequested was seen, at the latest kQuitCheck
-  // after it was set); the thread is about to finish.
+  // The loop has ended (QuitRequested was seen at the first wake-up after it
+  // was set, such as a write); the thread is about to finish.
   bool Finished() const { return Done; }
 
   TSDLConsole& Console;
