@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "ansi/AnsiViewer.h"
 #include "ansi/AnsiWriter.h"
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
+#include "screens/AnsiViewer.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/Paths.h"
@@ -17,27 +17,19 @@ namespace {
 
 constexpr char kAnsiMask[] = "*.ans";
 
-// Glyph capture is on exactly while the viewer runs.
-class TCaptureMode {
- public:
-  TCaptureMode() { MouseBlockMode = 2; }
-  ~TCaptureMode() { MouseBlockMode = 1; }
-  TCaptureMode(const TCaptureMode&) = delete;
-  TCaptureMode& operator=(const TCaptureMode&) = delete;
-};
-
 }  // namespace
 
 void ViewAnsiImage() {
   DialogResult = OpenFileDialog(" Select Image ", DialogFolder(TFolderKind::Art), kAnsiMask);
   if (!FileThere(DialogResult)) return;
   RememberDialogFolder(TFolderKind::Art, DialogResult);
-  const TCaptureMode capture;
-  ShowAnsiFile(DialogResult, 1, 24, FontChars);
+  // The shell's font is shown under the art, and a block marked in it becomes its glyph.
+  const auto fontChars = [] { return GetFontChars(ShellFont); };
+  ShowAnsiFile(DialogResult, 1, 24, fontChars, &ShellFont);
 }
 
 void SaveScreenAsAnsi(int n) {
-  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(n) + ".ans",
+  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(ShellFont, n) + ".ans",
                                 DialogFolder(TFolderKind::Screens), kAnsiMask);
   if (DialogResult.empty()) return;
   RememberDialogFolder(TFolderKind::Screens, DialogResult);

@@ -8,15 +8,13 @@
 #include "app/AnsiCommands.h"
 #include "app/ColorTools.h"
 #include "app/Config.h"
-#include "app/FontBrowser.h"
 #include "app/FontEditCommands.h"
 #include "app/FontFileCommands.h"
-#include "app/GlyphEditor.h"
-#include "app/MainScreen.h"
 #include "app/RowPrompt.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/MainScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
@@ -46,8 +44,8 @@ void NextOutlineStyle() {
 }
 
 void WrapLoopState(int& n) {
-  if (n > FontCount) n = 1;
-  if (n < 1) n = FontCount;
+  if (n > ShellFont.Count()) n = 1;
+  if (n < 1) n = ShellFont.Count();
   if (BlockColor > 15) BlockColor = 1;
   if (BlockColor < 1) BlockColor = 15;
 }
@@ -106,10 +104,10 @@ void ChangeTextY() {
   ChangeTextPosition("Y: ", TextY);
 }
 void NextBlockColor() {
-  if (DrawnInBlockColor()) ++BlockColor;
+  if (DrawnInBlockColor(ShellFont)) ++BlockColor;
 }
 void PreviousBlockColor() {
-  if (DrawnInBlockColor()) --BlockColor;
+  if (DrawnInBlockColor(ShellFont)) --BlockColor;
 }
 
 const TCommandKey kCommandKeys[] = {
@@ -150,7 +148,7 @@ const TCommandKey* FindCommandKey(uint16_t code) {
 }  // namespace
 
 bool RunCommandPass(int& n) {
-  DrawMainScreen(n);
+  DrawMainScreen(ShellFont, n, {ShellFontLook(), ShellSample(), IdleAttr, KeepScreen});
   const uint8_t key = ReadKey();
   KeepScreen = false;
   // Letters work in either case; an extended key is read whole.

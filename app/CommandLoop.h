@@ -9,7 +9,7 @@
 void RunCommandLoop(int n);
 
 // One pass: redraw, wait for a key, run its command. Answers false when the
-// loop must end. n is the font shown and is kept in 1..FontCount.
+// loop must end. n is the font shown and is kept in 1..ShellFont.Count().
 bool RunCommandPass(int& n);
 
 // The help screen's lines, pipe-coded, one per key of the main screen: they

@@ -8,6 +8,8 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/LineEditor.h"
+#include "screens/GlyphCharBrowser.h"
+#include "screens/GlyphEditor.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
 #include "tdf/FontOps.h"
@@ -22,9 +24,8 @@ namespace {
 
 // After a header change the same font stays shown.
 void ReloadKeepingFont(int& n) {
-  n = CurrentFont;
-  LoadFontFile(LastFontFile);
-  SelectFont(n);
+  n = ShellFont.Selected;
+  ReloadShellFont(n);
 }
 
 // A message followed by why the font file could not be written, as a sentence.
@@ -37,16 +38,16 @@ void ReportFailure(const std::string& text, int error) {
 
 // A header that could not be written leaves the file as it was; say so.
 void ReportHeaderFailure(int error) {
-  ReportFailure("Cannot write " + JustName(FontFileName) + ".", error);
+  ReportFailure("Cannot write " + JustName(ShellFont.Path) + ".", error);
 }
 }  // namespace
 
 void RenameFont(int& n) {
-  const std::string name = PromptOnRow25(
-      "Font Name:" + std::string(31, ' ') + "Up to 12 chars.", 12, 12, 12, 1, ListedName(CurrentHeader));
+  const std::string name = PromptOnRow25("Font Name:" + std::string(31, ' ') + "Up to 12 chars.",
+                                         12, 12, 12, 1, ListedName(ShellFont.Header));
   if (name.empty()) return;
   int error = 0;
-  if (!SetFontName(name, error)) ReportHeaderFailure(error);
+  if (!SetFontName(ShellFont, name, error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
@@ -54,10 +55,11 @@ void RenameFont(int& n) {
 // an emptied or unchanged entry writes nothing.
 void ChangeSpacing(int& n) {
   const std::string entry =
-      PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(CurrentHeader.Spacing));
-  if (entry.empty() || (StrToNum(entry) & 0xFF) == CurrentHeader.Spacing) return;
+      PromptOnRow25("New Spacing: ", 14, 3, 3, 0, NumToStr(ShellFont.Header.Spacing));
+  if (entry.empty() || (StrToNum(entry) & 0xFF) == ShellFont.Header.Spacing) return;
   int error = 0;
-  if (!SetFontSpacing(static_cast<uint8_t>(StrToNum(entry) & 0xFF), error)) ReportHeaderFailure(error);
+  if (!SetFontSpacing(ShellFont, static_cast<uint8_t>(StrToNum(entry) & 0xFF), error))
+    ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
@@ -65,17 +67,18 @@ void ChangeFontType(int& n) {
   const uint8_t type = ChooseFontType();
   if (type == 0) return;
   int error = 0;
-  if (!SetFontType(static_cast<uint8_t>(type - 1), error)) ReportHeaderFailure(error);
+  if (!SetFontType(ShellFont, static_cast<uint8_t>(type - 1), error)) ReportHeaderFailure(error);
   ReloadKeepingFont(n);
 }
 
 void ExtractCurrentFont(int n) {
-  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(n) + ".tdf",
+  DialogResult = SaveFileDialog(" Save Font As... ", FontNameOf(ShellFont, n) + ".tdf",
                                 DialogFolder(TFolderKind::Fonts), kFontMask);
   if (DialogResult.empty()) return;
   RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   int error = 0;
-  if (!ExtractFont(DialogResult, error)) ReportFailure("Error while extracting font!", error);
+  if (!ExtractFont(ShellFont, DialogResult, error))
+    ReportFailure("Error while extracting font!", error);
 }
 
 void MergeAnotherFile(int& n) {
@@ -84,13 +87,12 @@ void MergeAnotherFile(int& n) {
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
   int added = 0, error = 0;
-  if (MergeFontFile(DialogResult, added, error))
+  if (MergeFontFile(ShellFont, DialogResult, added, error))
     MessageBox(0, "Status", NumToStr(added) + (added == 1 ? " font added." : " fonts added."));
   else
     ReportFailure("Error while merging fonts!", error);
-  LoadFontFile(LastFontFile);
-  n = CurrentFont;
-  SelectFont(n);
+  ReloadShellFont(0);
+  n = ShellFont.Selected;
 }
 
 void CreateNewFontFile() {
@@ -120,4 +122,17 @@ void CreateNewFontFile() {
     MessageBox(0, "Status", "Font created!");
   else
     ReportFailure("Error while creating font!", error);
+}
+
+void EditGlyphCommand() {
+  if (ShellFont.Path.empty() || ShellFont.Count() == 0) {
+    MessageBox(0, "Error", "No Font Selected!");
+    return;
+  }
+  if (ShellFont.Header.FontType > ftColor) {
+    MessageBox(0, "Error", "Unsupported type");
+    return;
+  }
+  const uint8_t ch = ChooseGlyphChar();
+  if (ch != 0) EditGlyph(ShellFont, ch, ShellFontLook());
 }

@@ -2,7 +2,8 @@
 
 // The main screen's commands that change font files: N, I, F change the
 // current font's header and keep it shown; E writes it to a file of its own;
-// M appends another file's fonts and shows the last one; C makes a new file.
+// M appends another file's fonts and shows the last one; C makes a new file;
+// G edits a glyph of the current font.
 // n is the font shown. A failure is shown in a message box; a cancelled
 // prompt, dialog or list changes nothing.
 
@@ -12,3 +13,6 @@ void ChangeFontType(int& n);
 void ExtractCurrentFont(int n);
 void MergeAnotherFile(int& n);
 void CreateNewFontFile();
+// G: asks for a character with the " TDF Chars " browser and edits that
+// glyph of the selected font.
+void EditGlyphCommand();

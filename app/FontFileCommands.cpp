@@ -1,9 +1,13 @@
 #include "app/FontFileCommands.h"
 
+#include <utility>
+
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/FontBrowser.h"
+#include "screens/MainScreen.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
 #include "util/Paths.h"
@@ -25,16 +29,25 @@ std::string AskForFontFile() {
 
 bool LoadShellFontFile(const std::string& path) {
   const std::string name = JustName(path);
-  if (!LoadFontFile(path)) {
-    MessageBox(0, "Error", "Cannot open " + name + ": " + FileErrorText(FontFileError));
+  TFontFile loaded;
+  if (!LoadFontFile(path, loaded)) {
+    if (loaded.OpenFailed) WriteFontOpenError();
+    MessageBox(0, "Error", "Cannot open " + name + ": " + FileErrorText(loaded.Error));
     return false;
   }
-  if (FontCount == 0) {
+  if (loaded.Count() == 0) {
     MessageBox(0, "Error", name + " holds no TheDraw font.");
     return false;
   }
+  ShellFont = std::move(loaded);
   LastFontFile = path;
   return true;
+}
+
+bool ReloadShellFont(int n) {
+  if (ReloadFontFile(ShellFont, n)) return true;
+  if (ShellFont.OpenFailed) WriteFontOpenError();
+  return false;
 }
 
 bool ChooseFontFile(const std::string& path) {
@@ -50,23 +63,33 @@ void LoadAnotherFontFile(int& n) {
   const std::string path = AskForFontFile();
   if (path.empty()) return;
   // The file shown before stays when the new one cannot be shown.
-  if (!LoadShellFontFile(path)) LoadFontFile(LastFontFile);
-  n = CurrentFont;
-  SelectFont(n);
+  if (LoadShellFontFile(path)) n = ShellFont.Selected;
+}
+
+void BrowseFonts(int& n) {
+  std::string file;
+  int number = 0;
+  // The previews are the browser's own: the shell's font changes only by Enter.
+  if (ChooseFontInFolder({FontPath, ShellSample(), ShellFontLook()}, ShellFont.Path, n, file,
+                         number) &&
+      LoadShellFontFile(file)) {
+    n = number;
+    SelectFont(ShellFont, n);
+  }
 }
 
 bool DeleteFontFile(int& n) {
   // Two keys must not remove a user's file: the question names it and starts on NO.
-  if (!AskAboutName("Delete", "Delete ", JustName(FontFileName), "?")) return true;
-  if (!EraseFile(FontFileName)) {
+  const std::string path = ShellFont.Path;
+  if (!AskAboutName("Delete", "Delete ", JustName(path), "?")) return true;
+  if (!EraseFile(path)) {
     // Saying "deleted" here would be a lie; the file stays loaded.
-    MessageBox(0, "Error", "Could not delete " + JustName(FontFileName) + ".");
+    MessageBox(0, "Error", "Could not delete " + JustName(path) + ".");
     return true;
   }
   MessageBox(0, "Info", "File deleted. Load another one.");
   if (!ChooseFontFile("")) return false;
-  n = CurrentFont;
-  SelectFont(n);
+  n = ShellFont.Selected;
   return true;
 }
 

@@ -8,18 +8,29 @@
 // The mask the font file dialogs start with.
 constexpr char kFontMask[] = "*.tdf";
 
-// Loads path as the shell's font file. A file that cannot be read or holds
-// no font is refused with a message box, and the font unit is left without
-// a usable list; true when the file is loaded and LastFontFile names it.
+// Loads path as the shell's font file (ShellFont, with its last font
+// selected). A file that cannot be read or holds no font is refused with a
+// message box, and ShellFont stays as it was; true when the file is loaded
+// and LastFontFile names it.
 bool LoadShellFontFile(const std::string& path);
+// The one reload of the shell's font file, after every change to it: reads
+// it again and selects font n (0: the last font, as a load does). False when
+// the file could not be read (ShellFont then stays as it was) or holds no
+// valid font n; a file that cannot be opened is reported at the cursor.
+bool ReloadShellFont(int n);
 // Loads path, or, when it names no file, asks with the " Load Font " dialog
 // in FontPath until a file with fonts is loaded (true) or the user leaves the
 // dialog (false). Every refused file is explained before the dialog returns.
 bool ChooseFontFile(const std::string& path);
 
-// L: another file from the dialog. A file that cannot be shown is explained
-// and the file shown before stays loaded. n is the font to show afterwards.
+// L: another file from the dialog, shown from its last font. A file that
+// cannot be shown is explained, and the file and font shown before stay.
 void LoadAnotherFontFile(int& n);
+// B: every font under FontPath in the font browser, with DisplayText drawn
+// in the highlighted font. Enter loads the chosen font's file as the shell's
+// font file and sets n to that font; Esc leaves the shell's font and n as
+// they were.
+void BrowseFonts(int& n);
 // D: asks "Delete NAME?" (NO first), deletes the loaded file and asks for another. False when the
 // user then leaves the dialog: with no file loaded, the loop ends.
 bool DeleteFontFile(int& n);

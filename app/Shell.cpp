@@ -10,10 +10,7 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
-#include "tdf/GlyphCapture.h"
-#include "tdf/OutlineStyles.h"
 #include "util/Paths.h"
-#include "widgets/Prompts.h"
 
 namespace {
 
@@ -34,12 +31,6 @@ void RunShell(int argc, char** argv) {
   OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
   LastFolders.Art = settings.ArtPath;
 
-  // A middle-button drag in the ANSI viewer hands its block over here.
-  GlyphCaptureHandler = [](const TScreen& screen) {
-    if (CaptureGlyph(screen)) return true;
-    MessageBox(0, "Error", "Error while saving font char.");
-    return false;
-  };
   // No argument, or one that names no file, opens the Load dialog; leaving it
   // ends the program with a cleared screen.
   if (!ChooseFontFile(argc > 1 ? argv[1] : "")) {
@@ -47,7 +38,7 @@ void RunShell(int argc, char** argv) {
     ClrScr();
     return;
   }
-  const int n = CurrentFont;
+  const int n = ShellFont.Selected;
   DisplayText = kDefaultDisplayText;
   StartDir = WorkingDirectory();
   RunCommandLoop(n);

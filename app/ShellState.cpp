@@ -4,6 +4,8 @@ std::string ConfigFile;
 std::string FontPath;
 std::string StartDir;
 std::string LastFontFile;
+TFontFile ShellFont;
+uint8_t OutlineStyle = 0;
 std::string DialogResult;
 std::string DisplayText = kDefaultDisplayText;
 uint8_t TextX = 1;
@@ -14,11 +16,21 @@ uint8_t IdleAttr = 8;
 bool KeepScreen = false;
 TDialogFolders LastFolders;
 
+TFontLook ShellFontLook() {
+  return {{static_cast<uint8_t>(BlockColor), OutlineStyle}, StatusAttr};
+}
+
+TSample ShellSample() {
+  return {DisplayText, TextX, TextY};
+}
+
 void ResetShellState() {
   ConfigFile.clear();
   FontPath.clear();
   StartDir.clear();
   LastFontFile.clear();
+  ShellFont = {};
+  OutlineStyle = 0;
   DialogResult.clear();
   DisplayText = kDefaultDisplayText;
   TextX = 1;

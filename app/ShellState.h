@@ -3,12 +3,19 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/FontLook.h"
+#include "tdf/FontFile.h"
+
 // Settings of the shell that the command loop reads and changes; they live
 // for the whole run. Strings hold code-page-437 bytes.
 extern std::string ConfigFile;    // "brixel.ini" next to the program
 extern std::string FontPath;      // where the Load, Merge and Create dialogs open
 extern std::string StartDir;      // working directory of the process
 extern std::string LastFontFile;  // the font file the shell loaded; reloaded after every change
+// The font the main screen shows: LastFontFile, loaded. Screens that show
+// other fonts keep values of their own.
+extern TFontFile ShellFont;
+extern uint8_t OutlineStyle;      // the style Outline fonts are drawn in (0..18)
 extern std::string DialogResult;  // last file name or text a dialog or prompt returned
 extern std::string DisplayText;   // sample text drawn with the current font
 extern uint8_t TextX;
@@ -28,6 +35,11 @@ struct TDialogFolders {
 extern TDialogFolders LastFolders;
 
 constexpr char kDefaultDisplayText[] = "adf1";
+
+// The settings as the screens take them: BlockColor and OutlineStyle with
+// StatusAttr; DisplayText at TextX, TextY.
+TFontLook ShellFontLook();
+TSample ShellSample();
 
 // Puts every setting back to its start value (start-up and tests).
 void ResetShellState();

@@ -5,10 +5,6 @@
 // cost more than 3x the list of the bundle.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,10 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "BenchProcess.h"
 #include "tdf/TdfFormat.h"
 #include "util/Paths.h"
-
-extern char** environ;
 
 namespace {
 
@@ -62,16 +57,7 @@ std::string WriteFontFile(const std::string& name, int fonts) {
 
 // Runs brixel-cli COMMAND PATH with its output going nowhere; false on failure.
 bool RunCli(const std::string& cli, const char* command, const std::string& path) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  std::string arg0 = cli, arg1 = command, arg2 = path;
-  char* argv[] = {arg0.data(), arg1.data(), arg2.data(), nullptr};
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv, environ);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  return rc == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return RunProcess({cli, command, path}).Ran;
 }
 
 // Runs brixel-cli COMMAND on a fresh file of that many fonts, by itself or
@@ -106,7 +92,30 @@ void BM_FontsFolderWithBundleOf3600Fonts(benchmark::State& state) {
   RunOnFontFile(state, "fonts", 3600, true);
 }
 
+// brixel-cli list on a file of one font, run in turn with /bin/true: the
+// time is brixel-cli's, x_true the ratio of the two wall times summed over
+// the pairs, so a machine that slows down slows both.
+void BM_ListStartupAgainstTrue(benchmark::State& state) {
+  const std::string cli = ProgramDir() + "../brixel-cli";
+  const std::string file = WriteFontFile("brixel-bench-startup.tdf", 1);
+  double cliSeconds = 0, trueSeconds = 0;
+  for (auto _ : state) {
+    const TProcessCost list = RunProcess({cli, "list", file});
+    const TProcessCost empty = RunProcess({"/bin/true"});
+    if (!list.Ran || !empty.Ran) {
+      state.SkipWithError(("cannot run " + cli + " or /bin/true").c_str());
+      break;
+    }
+    state.SetIterationTime(list.WallSeconds);
+    cliSeconds += list.WallSeconds;
+    trueSeconds += empty.WallSeconds;
+  }
+  if (trueSeconds > 0) state.counters["x_true"] = cliSeconds / trueSeconds;
+  fs::remove(file);
+}
+
 BENCHMARK(BM_ListOneFont)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListStartupAgainstTrue)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListBundleOf3600Fonts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FontsFolderWithBundleOf3600Fonts)->Unit(benchmark::kMillisecond);
 

@@ -6,11 +6,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 
+#include "console/GlyphSheet.h"
 #include "console/sdl/ConsolePalette.h"
-#include "console/sdl/DataFiles.h"
 #include "console/sdl/GlyphRenderer.h"
 #include "console/sdl/SdlHandles.h"
+#include "util/DataFiles.h"
 
 namespace {
 
@@ -22,7 +24,9 @@ struct TBenchScreen {
     if (!Sheet) return;
     Sheet.reset(SDL_ConvertSurfaceFormat(Sheet.get(), SDL_PIXELFORMAT_RGB888, 0));
     SDL_SetColorKey(Sheet.get(), SDL_TRUE, 0);
-    Glyphs.SetSheet(Sheet.get());
+    std::string why;
+    if (!LoadGlyphSheet(FindDataFile("80x25.png"), Font, why) || !Glyphs.SetGlyphs(Font))
+      Sheet.reset();
     Back.reset(SDL_CreateRGBSurfaceWithFormat(0, 640, 400, 32, SDL_PIXELFORMAT_RGB888));
     Window = SDL_CreateWindow("bench", 0, 0, 640, 400, 0);
     Cell.reset(SDL_CreateRGBSurfaceWithFormat(0, 8, 16, 32, SDL_PIXELFORMAT_RGB888));
@@ -35,6 +39,7 @@ struct TBenchScreen {
 
   TSurfacePtr Sheet, Back, Cell;
   SDL_Window* Window = nullptr;
+  TGlyphFont Font;
   TGlyphRenderer Glyphs;
 };
 
@@ -78,7 +83,7 @@ void BM_RenderAllCellsStretched(benchmark::State& state) {
   TBenchScreen& s = Screen();
   if (!s.Ok()) return state.SkipWithError("no glyph sheet (run in the build directory)");
   TGlyphRenderer glyphs;
-  glyphs.SetSheet(s.Sheet.get());
+  glyphs.SetGlyphs(s.Font);
   glyphs.SetCellSize(12, 28);
   TSurfacePtr back(SDL_CreateRGBSurfaceWithFormat(0, 960, 700, 32, SDL_PIXELFORMAT_RGB888));
   for (auto _ : state) {

@@ -2,9 +2,6 @@
 
 TTextConsole* Console = nullptr;
 std::atomic<bool> QuitRequested{false};
-uint8_t MouseBlockMode = 1;
-uint8_t CaptureLeft = 0, CaptureRight = 0, CaptureTop = 0, CaptureBottom = 0;
-std::function<bool(const TScreen&)> GlyphCaptureHandler;
 std::function<void(int x, int y)> MouseClickHandler;
 
 void ConWrite(std::string_view s) {

@@ -15,13 +15,6 @@ extern TTextConsole* Console;
 // Set by the shell at shutdown; the refresh thread ends when it sees it.
 extern std::atomic<bool> QuitRequested;
 
-// What a middle-button drag does: 1 copies the block as text, 2 captures it as a glyph.
-extern uint8_t MouseBlockMode;
-// The last block handed to glyph capture, inclusive, 1-based.
-extern uint8_t CaptureLeft, CaptureRight, CaptureTop, CaptureBottom;
-// Installed by the glyph-capture code; the console calls it for a captured
-// block (with a copy of the screen) and logs a false answer.
-extern std::function<bool(const TScreen&)> GlyphCaptureHandler;
 // Installed by a screen that takes mouse clicks; the console calls it with the
 // 1-based cell of a left click (pressed and released without a drag).
 extern std::function<void(int x, int y)> MouseClickHandler;

@@ -46,3 +46,7 @@ constexpr uint8_t kScanCtrlRight = 116;
 // Not a key: while a screen takes mouse clicks, a left click arrives as 0,
 // kScanMouseClick, column, row (1-based).
 constexpr uint8_t kScanMouseClick = 0xF0;
+// Not a key: while a screen takes blocks (TBlockDrag::Report), a finished
+// middle-button drag arrives as 0, kScanMouseBlock; the console holds the
+// block (TakeReportedBlock).
+constexpr uint8_t kScanMouseBlock = 0xF1;

@@ -22,6 +22,13 @@ constexpr bool IsBlinking(uint8_t attr, bool blinkMode) {
 using TScreenLine = std::vector<TScreenChar>;
 using TScreen = std::vector<TScreenLine>;
 
+// A rectangle of cells, such as a block marked with the mouse: 1-based
+// columns and rows, corners included.
+struct TCellBlock {
+  int Left = 1, Top = 1, Right = 1, Bottom = 1;
+  friend bool operator==(const TCellBlock&, const TCellBlock&) = default;
+};
+
 struct TScreenGeometry {
   uint8_t Cols;
   uint8_t Rows;

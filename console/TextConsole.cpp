@@ -3,6 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <utility>
+
+#include "console/KeyCodes.h"
 
 TTextConsole::TTextConsole(uint8_t mode) {
   const TScreenGeometry g = GeometryForMode(mode);
@@ -155,7 +158,7 @@ void TTextConsole::SetBlinkMode(bool on) {
   if (Blink.exchange(on) != on) MarkDirty();
 }
 
-void TTextConsole::StoreKey(std::string_view bytes) {
+void TTextConsole::StoreKey(std::string_view bytes, bool click) {
   // A full buffer drops every unread byte rather than the new key, and the
   // bytes of one key go in together: a reset between the 0 and the code of an
   // extended key would leave the code alone, read as a key of its own.
@@ -165,7 +168,7 @@ void TTextConsole::StoreKey(std::string_view bytes) {
   }
   for (const char b : bytes) {
     KeyBuffer[++KeyWriteIndex] = static_cast<uint8_t>(b);
-    KeyClick();
+    if (click) KeyClick();
   }
 }
 
@@ -181,6 +184,16 @@ void TTextConsole::PushExtKey(uint8_t code) {
 }
 
 void TTextConsole::PushKeyString(std::string_view s) { StoreKey(s.substr(0, 2)); }
+
+void TTextConsole::ReportBlock(const TCellBlock& block) {
+  ReportedBlock = block;
+  const char pair[] = {0, static_cast<char>(kScanMouseBlock)};
+  StoreKey(std::string_view(pair, 2), false);
+}
+
+std::optional<TCellBlock> TTextConsole::TakeReportedBlock() {
+  return std::exchange(ReportedBlock, std::nullopt);
+}
 
 uint8_t TTextConsole::ReadKey() {
   MarkDirty();

@@ -4,10 +4,15 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "console/ScreenTypes.h"
+
+// What a finished middle-button drag does: the console copies the block as
+// text, or reports it to the screen that asked for blocks (ReportBlock).
+enum class TBlockDrag : uint8_t { CopyText = 1, Report = 2 };
 
 // The emulated text screen and its state: the cell grid, cursor, current
 // attribute, pipe lead character and the 128-byte key buffer. It needs no
@@ -68,6 +73,14 @@ class TTextConsole {
   bool KeyPressed();
   bool KeyBufferEmpty() const { return KeyReadIndex == KeyWriteIndex; }
 
+  // --- mouse blocks ---------------------------------------------------------
+  // Keeps block for the screen waiting for keys and tells it with the key
+  // 0, kScanMouseBlock (silent: a drag is no key press). A block not yet
+  // taken is replaced by the newer one.
+  void ReportBlock(const TCellBlock& block);
+  // The block reported last, once; none when nothing waits.
+  std::optional<TCellBlock> TakeReportedBlock();
+
   // --- platform hooks (headless defaults) -----------------------------------
   // Blocks until one platform event was handled; false when there is no
   // platform to wait on. A headless ReadKey with nothing buffered answers ESC.
@@ -98,6 +111,8 @@ class TTextConsole {
   char PipeChar = '|';
   // Log writes its lines (BRIXEL_DEBUG).
   bool Diagnostics = false;
+  // Set by a screen that takes marked blocks for as long as it runs.
+  TBlockDrag MiddleDrag = TBlockDrag::CopyText;
   std::atomic<bool> Dirty{true};
   std::array<uint8_t, 129> KeyBuffer{};  // 1..128
   int32_t KeyReadIndex = 0;
@@ -108,10 +123,11 @@ class TTextConsole {
 
  private:
   // Stores the bytes of one key (at most 2) as a unit.
-  void StoreKey(std::string_view bytes);
+  void StoreKey(std::string_view bytes, bool click = true);
   void ScrollUpLocked();
   void StoreAndAdvanceLocked(uint8_t ch);
 
+  std::optional<TCellBlock> ReportedBlock;
   // Read by the refresh thread.
   std::atomic<bool> Blink{false};
 };

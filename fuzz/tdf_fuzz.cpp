@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the font unit as a font file: load, select every
+// Feeds arbitrary bytes to the font loader as a font file: load, select every
 // listed font, read its characters, draw every glyph on a headless screen,
 // rebuild its glyph block, write a header back and load again, merge the
 // file into itself. The loader reads by file name, so the bytes go to a file
@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontOps.h"
@@ -58,30 +57,31 @@ void Check(bool ok, const char* what) {
   }
 }
 
-void CheckList(size_t fileSize) {
-  Check(Fonts.size() == FontCount + 1u, "Fonts holds FontCount entries after element 0");
-  for (int n = 1; n <= FontCount; ++n) {
-    Check(Fonts[n].Offset >= kSignatureSize, "font header inside the signature");
-    Check(static_cast<size_t>(Fonts[n].Offset) + kFontHeaderSize <= fileSize,
+void CheckList(const TFontFile& font, size_t fileSize) {
+  Check(!font.Fonts.empty(), "Fonts lost its element 0");
+  for (int n = 1; n <= font.Count(); ++n) {
+    const TFontRecord& listed = font.Fonts[n];
+    Check(listed.Offset >= kSignatureSize, "font header inside the signature");
+    Check(static_cast<size_t>(listed.Offset) + kFontHeaderSize <= fileSize,
           "font header past the end of the file");
-    Check(Fonts[n].Name.size() <= 12, "name longer than 12");
-    Check(Fonts[n].Name.find('\0') == std::string::npos, "NUL in a listed name");
+    Check(listed.Name.size() <= 12, "name longer than 12");
+    Check(listed.Name.find('\0') == std::string::npos, "NUL in a listed name");
   }
-  if (FontCount > 0) Check(CurrentFont >= 1 && CurrentFont <= FontCount, "selection out of range");
+  if (font.Count() > 0)
+    Check(font.Selected >= 1 && font.Selected <= font.Count(), "selection out of range");
+  Check(font.Block.size() <= BlockSizeOf(font.Header), "glyph block longer than BlockSize");
 }
 
 // Every glyph the font may have, drawn as the main screen draws its sample:
 // the glyph reader is the most complex reader of the file's bytes.
-void DrawEveryGlyph() {
+void DrawEveryGlyph(const TFontFile& font) {
   static TTextConsole screen(1);
   static std::string allChars;
   if (allChars.empty())
     for (int c = kFirstGlyphChar; c <= kLastGlyphChar; ++c) allChars += static_cast<char>(c);
-  Console = &screen;
   screen.SetTextAttr(7);
   screen.ClrScr();
-  DrawFontText(1, 1, allChars);
-  Console = nullptr;
+  DrawFontText(screen, font, 1, 1, allChars);
 }
 
 // Rebuilding a font's glyph block, with or without storing a glyph, keeps
@@ -122,27 +122,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TFileHandle out;
     if (!out.Create(path) || !out.Write({data, size}) || !out.Close()) return 0;
   }
-  Check(LoadFontFile(path), "an existing, readable file did not load");
-  CheckList(size);
-  const int listed = FontCount;
+  TFontFile font;
+  Check(LoadFontFile(path, font), "an existing, readable file did not load");
+  CheckList(font, size);
+  const int listed = font.Count();
   for (int n = 1; n <= listed; ++n) {
-    Check(SelectFont(n), "a listed font cannot be selected");
-    Check(GetFontChars().size() == kGlyphCount, "FontChars is not 94 characters");
-    FontTypeName();
-    DrawEveryGlyph();
-    CheckCompaction({data, size}, Fonts[n]);
+    Check(SelectFont(font, n), "a listed font cannot be selected");
+    CheckList(font, size);
+    Check(GetFontChars(font).size() == kGlyphCount, "GetFontChars is not 94 characters");
+    FontTypeName(font);
+    DrawEveryGlyph(font);
+    CheckCompaction({data, size}, font.Fonts[n]);
   }
-  Check(!SelectFont(0) && !SelectFont(listed + 1), "a font outside the list was selected");
+  Check(!SelectFont(font, 0) && !SelectFont(font, listed + 1),
+        "a font outside the list was selected");
 
   if (listed > 0) {
     // Writing the header back unchanged must leave the same list.
-    Check(SelectFont(1) && WriteFontHeader(), "header write-back failed");
-    Check(LoadFontFile(path) && FontCount == listed, "the list changed after a write-back");
-    CheckList(size);
+    Check(SelectFont(font, 1) && WriteFontHeader(font), "header write-back failed");
+    Check(LoadFontFile(path, font) && font.Count() == listed,
+          "the list changed after a write-back");
+    CheckList(font, size);
     // Merged into itself, the file gains exactly the whole fonts it had.
     int added = 0, error = 0;
-    if (MergeFontFile(path, added, error))
-      Check(LoadFontFile(path) && FontCount == listed + added && added <= listed,
+    if (MergeFontFile(font, path, added, error))
+      Check(ReloadFontFile(font) && font.Count() == listed + added && added <= listed,
             "a merge lost or invented fonts");
   }
   return 0;

@@ -10,8 +10,8 @@
 
 // Every font of every TheDraw font file under some paths, read from the
 // headers alone, so a folder of hundreds of files or a bundle of thousands of
-// fonts lists at once; glyphs are read later, for the one font shown. Nothing
-// here touches the font unit's state.
+// fonts lists at once; glyphs are read later, for the one font shown (into a
+// TFontFile of its own).
 
 struct TCollectedFont {
   int32_t File = 0;    // index into TFontCollection::Files

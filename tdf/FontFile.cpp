@@ -1,48 +1,27 @@
 #include "tdf/FontFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <span>
+#include <utility>
 
-#include "console/ConsoleLayer.h"
 #include "tdf/FontHeaderScan.h"
 #include "util/Files.h"
 #include "util/Text.h"
 
-std::string FontFileName;
-TTDFont FileSignature;
-std::vector<TFontRecord> Fonts(1);
-int32_t FontCount = 0;
-int32_t CurrentFont = 1;
-TFontHeader CurrentHeader;
-TFontChar GlyphSize;
-std::string FontChars;
-int FontFileError = 0;
-
 namespace {
-
-constexpr std::string_view kOpenError = "Error Opening File!";
 
 template <typename TRecord>
 std::span<uint8_t> RecordBytes(TRecord& r) {
   return {reinterpret_cast<uint8_t*>(&r), sizeof(TRecord)};
 }
 
-template <typename TRecord>
-std::span<const uint8_t> RecordBytes(const TRecord& r) {
-  return {reinterpret_cast<const uint8_t*>(&r), sizeof(TRecord)};
-}
-
-void ResetFontList() {
-  Fonts.assign(1, TFontRecord{});
-  FontCount = 0;
-}
-
-// Lists the fonts of the file; the last one listed becomes the current font.
-void ScanFonts(TFileHandle& file) {
-  ScanFontHeaders(file, Fonts);
-  FontCount = static_cast<int32_t>(Fonts.size() - 1);
-  if (FontCount > 0) CurrentFont = FontCount;
+// Records why a read of font's file failed; answers false for the caller to pass on.
+bool ReadFailed(TFontFile& font, int error) {
+  font.Error = error;
+  font.OpenFailed = error != 0;
+  return false;
 }
 
 }  // namespace
@@ -53,8 +32,8 @@ std::string ListedName(const TFontHeader& h) {
   return std::string(h.Name.begin(), end);
 }
 
-std::string FontNameOf(int n) {
-  return n >= 1 && static_cast<size_t>(n) < Fonts.size() ? Fonts[n].Name : std::string();
+std::string FontNameOf(const TFontFile& font, int n) {
+  return n >= 1 && n <= font.Count() ? font.Fonts[n].Name : std::string();
 }
 
 bool SignatureValid(const TTDFont& sig) {
@@ -70,60 +49,77 @@ bool HasFontSignature(std::span<const uint8_t> bytes) {
   return SignatureValid(sig);
 }
 
-bool LoadFontFile(const std::string& path) {
-  FontFileError = FileProblem(path);
-  if (FontFileError != 0) return false;
-  FontFileName = path;
-  ResetFontList();
+bool LoadFontFile(const std::string& path, TFontFile& font) {
+  font.OpenFailed = false;
+  font.Error = FileProblem(path);
+  if (font.Error != 0) return false;
+  TFontFile loaded;
+  loaded.Path = path;
   {
     TFileHandle file;
     if (!OpenFontFile(file, path, fuRead)) {
-      FontFileError = file.LastError();
-      ConWriteLn(kOpenError);
-      return false;
+      font = std::move(loaded);
+      return ReadFailed(font, file.LastError());
     }
     TTDFont sig;
     if (file.ReadExact(RecordBytes(sig)) && SignatureValid(sig)) {
-      FileSignature = sig;
-      ScanFonts(file);
+      loaded.Signature = sig;
+      ScanFontHeaders(file, loaded.Fonts);
     }
   }
-  if (FontCount > 0) {
-    SelectFont(CurrentFont);
-    FontChars = GetFontChars();
-  }
+  if (loaded.Count() > 0) SelectFont(loaded, loaded.Count());
+  font = std::move(loaded);
   return true;
 }
 
-bool SelectFont(int n) {
-  if (n < 1 || n > FontCount) return false;
+bool SelectFont(TFontFile& font, int n) {
+  font.Error = 0;
+  font.OpenFailed = false;
+  if (n < 1 || n > font.Count()) return false;
   TFileHandle file;
-  if (!OpenFontFile(file, FontFileName, fuRead)) {
-    ConWriteLn(kOpenError);
+  if (!OpenFontFile(file, font.Path, fuRead)) return ReadFailed(font, file.LastError());
+  // A header the file no longer holds in full is no font; Header keeps what
+  // it had rather than half a header. A short read leaves no error code.
+  TFontHeader header;
+  const int64_t at = font.Fonts[n].Offset;
+  if (!file.ReadExactAt(at, RecordBytes(header))) return ReadFailed(font, file.LastError());
+  std::vector<uint8_t> block;
+  if (MarkerValid(header)) {
+    int error = 0;
+    if (!ReadFontFileRange(file, at + kFontHeaderSize, BlockSizeOf(header), block, error))
+      return ReadFailed(font, error);
+  }
+  font.Header = header;
+  if (!MarkerValid(header)) return false;
+  font.Block = std::move(block);
+  font.Selected = n;
+  return true;
+}
+
+bool ReloadFontFile(TFontFile& font, int n) {
+  TFontFile fresh;
+  if (!LoadFontFile(font.Path, fresh)) {
+    font.Error = fresh.Error;
+    font.OpenFailed = fresh.OpenFailed;
     return false;
   }
-  // A header the file no longer holds in full is no font; CurrentHeader keeps
-  // what it had rather than half a header.
-  TFontHeader header;
-  if (!file.Seek(Fonts[n].Offset) || !file.ReadExact(RecordBytes(header))) return false;
-  CurrentHeader = header;
-  if (!MarkerValid(CurrentHeader)) return false;
-  CurrentFont = n;
-  return true;
+  const bool selected = n == 0 || n == fresh.Selected || SelectFont(fresh, n);
+  font = std::move(fresh);
+  return selected;
 }
 
-bool WriteFontHeader() {
+bool WriteFontHeader(const TFontFile& font) {
   int error = 0;
-  return WriteFontHeader(error);
+  return WriteFontHeader(font, error);
 }
 
-bool WriteFontHeader(int& error) {
+bool WriteFontHeader(const TFontFile& font, int& error) {
   error = EINVAL;
-  if (CurrentFont < 1 || CurrentFont > FontCount) return false;
+  const int n = font.Selected;
+  if (n < 1 || n > font.Count()) return false;
   TFileHandle file;
-  if (!OpenFontFile(file, FontFileName, fuUpdate)) {
+  if (!OpenFontFile(file, font.Path, fuUpdate)) {
     error = file.LastError();
-    ConWriteLn(kOpenError);
     return false;
   }
   std::vector<uint8_t> bytes;
@@ -132,20 +128,21 @@ bool WriteFontHeader(int& error) {
   // The offset was read when the file was listed. Another program may have
   // changed or replaced the file since; then it holds something else there,
   // and writing the header over it would break that file.
-  const auto at = static_cast<size_t>(Fonts[CurrentFont].Offset);
-  const bool same =
-      at + kFontHeaderSize <= bytes.size() &&
-      std::memcmp(bytes.data(), &FileSignature, kSignatureSize) == 0 &&
-      std::memcmp(bytes.data() + at, &Fonts[CurrentFont].Header, kFontHeaderSize) == 0;
+  const auto at = static_cast<size_t>(font.Fonts[n].Offset);
+  const bool same = at + kFontHeaderSize <= bytes.size() &&
+                    std::memcmp(bytes.data(), &font.Signature, kSignatureSize) == 0 &&
+                    std::memcmp(bytes.data() + at, &font.Fonts[n].Header, kFontHeaderSize) == 0;
   if (!same) {
     error = kFontFileChanged;
     return false;
   }
-  std::memcpy(bytes.data() + at, &CurrentHeader, kFontHeaderSize);
-  return ReplaceFileContents(FontFileName, bytes, error);
+  std::memcpy(bytes.data() + at, &font.Header, kFontHeaderSize);
+  return ReplaceFileContents(font.Path, bytes, error);
 }
 
-std::string GetFontChars() { return FontCharsOf(CurrentHeader); }
+std::string GetFontChars(const TFontFile& font) {
+  return font.Selected > 0 ? FontCharsOf(font.Header) : std::string();
+}
 
 std::string FontCharsOf(const TFontHeader& header) {
   std::string chars;
@@ -170,6 +167,6 @@ std::string FontTypeNameOf(uint8_t fontType) {
   }
 }
 
-std::string FontTypeName() {
-  return FontTypeNameOf(CurrentHeader.FontType);
+std::string FontTypeName(const TFontFile& font) {
+  return FontTypeNameOf(font.Header.FontType);
 }

@@ -8,19 +8,28 @@
 #include "tdf/FontFileAccess.h"
 #include "tdf/TdfFormat.h"
 
-// The font unit: the font list of the loaded file and the selected font's
-// header. All header edits go through CurrentHeader and WriteFontHeader.
+// A loaded font file: its font list, the selected font's header and that
+// font's glyph block, read into memory so drawing never goes back to the
+// disk. A value like any other: the shell keeps one, the browser, the glyph
+// editor and brixel-cli keep their own. All header edits go through Header
+// and WriteFontHeader.
+struct TFontFile {
+  std::string Path;   // the name LoadFontFile was given
+  TTDFont Signature;  // the file's first 20 bytes when they are a valid signature
+  std::vector<TFontRecord> Fonts = std::vector<TFontRecord>(1);  // Fonts[n] is font n; [0] unused
+  int32_t Selected = 0;        // 1-based; 0 while no font is selected
+  TFontHeader Header;          // the selected font's header, as last read
+  std::vector<uint8_t> Block;  // its glyph block, as far as the file holds it
+  // Why the last LoadFontFile or SelectFont answered false: an errno or
+  // kNotRegularFile, 0 after a success and for a font that is no valid font.
+  int Error = 0;
+  // True when that failure came from a file that is there but could not be
+  // opened or read, false when the name names no file to open.
+  bool OpenFailed = false;
 
-extern std::string FontFileName;        // set by LoadFontFile before the file is opened
-extern TTDFont FileSignature;           // the signature bytes of the loaded file, as read
-extern std::vector<TFontRecord> Fonts;  // element 0 unused: Fonts[n] is font n
-extern int32_t FontCount;               // every font of the file, however many
-extern int32_t CurrentFont;             // 1-based
-extern TFontHeader CurrentHeader;
-extern TFontChar GlyphSize;  // Width and Height of the glyph read last
-extern std::string FontChars;
-// Why the last LoadFontFile answered false (an errno, or kNotRegularFile); 0 after a success.
-extern int FontFileError;
+  // Every font of the file, however many.
+  int32_t Count() const { return static_cast<int32_t>(Fonts.size()) - 1; }
+};
 
 constexpr uint8_t kAbsentGlyphChar = 0xF9;  // the small centred dot
 
@@ -35,27 +44,38 @@ bool HasFontSignature(std::span<const uint8_t> bytes);
 // padding, not text, and would otherwise end up in file names built from it.
 std::string ListedName(const TFontHeader& h);
 // The listed name of font n, or "" for a number outside the list.
-std::string FontNameOf(int n);
+std::string FontNameOf(const TFontFile& font, int n);
 
-// Reads the signature and lists the fonts of path, then selects the last font.
-// False when the file does not exist or cannot be opened. A file that is not a
-// font file lists no font and still answers true.
-bool LoadFontFile(const std::string& path);
-// Reads the header of font n (1..FontCount) into CurrentHeader; true when its
-// marker is valid, and then CurrentFont is n.
-bool SelectFont(int n);
-// Writes CurrentHeader over the header of font CurrentFont in the file: the
-// file is read, checked to hold at that offset the header it was listed with
-// (else kFontFileChanged), changed in memory and replaced whole
-// (ReplaceFileContents). error holds the reason on false; a file that cannot
-// be opened for writing also shows "Error Opening File!".
-bool WriteFontHeader(int& error);
-bool WriteFontHeader();
-// 94 characters, '!'..'~', with kAbsentGlyphChar for each glyph the font lacks.
-std::string GetFontChars();
+// Reads the signature and lists the fonts of path into font, then selects the
+// last font. A name that names no file to open (FileProblem) answers false
+// and changes nothing but Error; a file that cannot be opened answers false
+// with Path set and an empty list. A file that is not a font file lists no
+// font and still answers true. Nothing is written on any screen: Error and
+// OpenFailed say what went wrong.
+bool LoadFontFile(const std::string& path, TFontFile& font);
+// Reads the header of font n (1..Count()) from the file into Header; when its
+// marker is valid, reads the font's glyph block into Block, n becomes
+// Selected and the answer is true. A header with an invalid marker is kept in
+// Header all the same (the file changed since it was listed); a header the
+// file no longer holds in full is not taken.
+bool SelectFont(TFontFile& font, int n);
+// Loads font's file again and selects font n (0: the last font, as a load
+// does). A file that cannot be loaded leaves font as it was, with Error and
+// OpenFailed saying why; a file that loads takes font's place even when it no
+// longer holds a valid font n. True when both steps succeeded.
+bool ReloadFontFile(TFontFile& font, int n = 0);
+// Writes Header over the header of the selected font in the file: the file
+// is read, checked to hold at that offset the header it was listed with (else
+// kFontFileChanged), changed in memory and replaced whole
+// (ReplaceFileContents). error holds the reason on false.
+bool WriteFontHeader(const TFontFile& font, int& error);
+bool WriteFontHeader(const TFontFile& font);
+// 94 characters, '!'..'~', with kAbsentGlyphChar for each glyph the selected
+// font lacks; empty while no font is selected.
+std::string GetFontChars(const TFontFile& font);
 // The same for any header (for example Fonts[n].Header).
 std::string FontCharsOf(const TFontHeader& header);
-// "Outline", "Block" or "Color" for CurrentHeader.FontType, else empty.
-std::string FontTypeName();
+// "Outline", "Block" or "Color" for the selected font's type, else empty.
+std::string FontTypeName(const TFontFile& font);
 // The same for any type byte (for example Fonts[n].FontType).
 std::string FontTypeNameOf(uint8_t fontType);

@@ -5,7 +5,6 @@
 #include <span>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
 #include "tdf/FontHeaderScan.h"
@@ -14,17 +13,14 @@
 
 namespace {
 
-constexpr char kOpenError[] = "Error Opening File!";
-
 template <typename TRecord>
 void AppendRecord(std::vector<uint8_t>& out, const TRecord& record) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(&record);
   out.insert(out.end(), bytes, bytes + sizeof(TRecord));
 }
 
-bool ReportOpenFailure(const TFileHandle& file, int& error) {
+bool OpenFailure(const TFileHandle& file, int& error) {
   error = file.LastError();
-  ConWriteLn(kOpenError);
   return false;
 }
 
@@ -57,7 +53,7 @@ bool WholeFonts(TFileHandle& file, std::vector<TFontExtent>& fonts) {
 bool ReadFontsToMerge(const std::string& path, std::vector<uint8_t>& records, int& count,
                       int& error) {
   TFileHandle file;
-  if (!OpenFontFile(file, path, fuRead)) return ReportOpenFailure(file, error);
+  if (!OpenFontFile(file, path, fuRead)) return OpenFailure(file, error);
   std::vector<TFontExtent> fonts;
   if (!WholeFonts(file, fonts) || fonts.empty()) {
     error = kNoFontsToMerge;
@@ -84,57 +80,59 @@ bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fo
   return ReplaceFileContents(path, bytes, error);
 }
 
-bool SetFontName(const std::string& name, int& error) {
-  const std::string s = name.substr(0, CurrentHeader.Name.size());
-  CurrentHeader.Name.fill(0);
-  std::copy(s.begin(), s.end(), CurrentHeader.Name.begin());
-  CurrentHeader.NameLen = static_cast<uint8_t>(s.size());
-  return WriteFontHeader(error);
+bool SetFontName(TFontFile& font, const std::string& name, int& error) {
+  TFontHeader& header = font.Header;
+  const std::string s = name.substr(0, header.Name.size());
+  header.Name.fill(0);
+  std::copy(s.begin(), s.end(), header.Name.begin());
+  header.NameLen = static_cast<uint8_t>(s.size());
+  return WriteFontHeader(font, error);
 }
 
-bool SetFontSpacing(uint8_t spacing, int& error) {
-  CurrentHeader.Spacing = spacing;
-  return WriteFontHeader(error);
+bool SetFontSpacing(TFontFile& font, uint8_t spacing, int& error) {
+  font.Header.Spacing = spacing;
+  return WriteFontHeader(font, error);
 }
 
-bool SetFontType(uint8_t fontType, int& error) {
+bool SetFontType(TFontFile& font, uint8_t fontType, int& error) {
   error = EINVAL;
   if (fontType > ftColor) return false;
-  CurrentHeader.FontType = fontType;
-  return WriteFontHeader(error);
+  font.Header.FontType = fontType;
+  return WriteFontHeader(font, error);
 }
 
-bool ExtractFont(const std::string& path, int& error) {
+bool ExtractFont(const TFontFile& font, const std::string& path, int& error) {
   // Writing the one font over the loaded file would lose every other font.
-  if (SameFile(path, FontFileName)) return error = kIsLoadedFile, false;
-  if (CurrentFont < 1 || CurrentFont > FontCount) return error = EINVAL, false;
+  if (SameFile(path, font.Path)) return error = kIsLoadedFile, false;
+  const int n = font.Selected;
+  if (n < 1 || n > font.Count()) return error = EINVAL, false;
   // The header as listed and the glyph block as far as the file holds it.
   TFileHandle source;
-  if (!OpenFontFile(source, FontFileName, fuRead)) return ReportOpenFailure(source, error);
+  if (!OpenFontFile(source, font.Path, fuRead)) return OpenFailure(source, error);
   std::vector<uint8_t> record;
-  if (!ReadFontFileRange(source, Fonts[CurrentFont].Offset,
-                         kFontHeaderSize + size_t{BlockSizeOf(CurrentHeader)}, record, error))
+  if (!ReadFontFileRange(source, font.Fonts[n].Offset,
+                         kFontHeaderSize + size_t{BlockSizeOf(font.Header)}, record, error))
     return false;
   // A file changed since it was listed holds some other bytes there.
   if (record.size() < kFontHeaderSize ||
-      std::memcmp(record.data(), &Fonts[CurrentFont].Header, kFontHeaderSize) != 0)
+      std::memcmp(record.data(), &font.Fonts[n].Header, kFontHeaderSize) != 0)
     return error = kFontFileChanged, false;
 
   std::vector<uint8_t> bytes;
-  AppendRecord(bytes, FileSignature);
-  AppendRecord(bytes, CurrentHeader);
+  AppendRecord(bytes, font.Signature);
+  AppendRecord(bytes, font.Header);
   bytes.insert(bytes.end(), record.begin() + kFontHeaderSize, record.end());
   return ReplaceFileContents(path, bytes, error);
 }
 
-bool MergeFontFile(const std::string& path, int& added, int& error) {
+bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, int& error) {
   added = 0;
   std::vector<uint8_t> records;
   int count = 0;
   // Read first: a file merged into itself gives its fonts as they were.
   if (!ReadFontsToMerge(path, records, count, error)) return false;
   TFileHandle target;
-  if (!OpenFontFile(target, FontFileName, fuUpdate)) return ReportOpenFailure(target, error);
+  if (!OpenFontFile(target, font.Path, fuUpdate)) return OpenFailure(target, error);
   std::vector<TFontExtent> fonts;
   if (!WholeFonts(target, fonts)) {
     error = kNotAFontFile;
@@ -149,7 +147,7 @@ bool MergeFontFile(const std::string& path, int& added, int& error) {
       static_cast<size_t>(fonts.empty() ? kSignatureSize : fonts.back().Offset + fonts.back().Size);
   bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(std::min(at, bytes.size())),
                records.begin(), records.end());
-  if (!ReplaceFileContents(FontFileName, bytes, error)) return false;
+  if (!ReplaceFileContents(font.Path, bytes, error)) return false;
   added = count;
   return true;
 }

@@ -4,13 +4,11 @@
 #include <cstring>
 #include <optional>
 
-#include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
 #include "tdf/GlyphBlockCompact.h"
 #include "tdf/GlyphEdit.h"
 #include "util/Files.h"
-#include "widgets/Prompts.h"
 
 namespace {
 
@@ -42,15 +40,15 @@ std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int 
   return EncodeGlyph(picture, color ? ftColor : ftBlock);
 }
 
-TGlyphStoreResult StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool outlineCells) {
-  if (FontFileName.empty() || CurrentFont < 1 || CurrentFont > FontCount)
-    return {TGlyphStore::NoFont};
+TGlyphStoreResult StoreGlyph(TFontFile& font, uint8_t ch, std::span<const uint8_t> record,
+                             bool outlineCells) {
+  const int n = font.Selected;
+  if (font.Path.empty() || n < 1 || n > font.Count()) return {TGlyphStore::NoFont};
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return {TGlyphStore::Failed};
-  const int font = CurrentFont;
   TGlyphStoreResult result;
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(FontFileName, bytes, result.Error)) return result;
-  const auto headerAt = static_cast<size_t>(Fonts[font].Offset);
+  if (!ReadWholeFile(font.Path, bytes, result.Error)) return result;
+  const auto headerAt = static_cast<size_t>(font.Fonts[n].Offset);
   if (headerAt + kFontHeaderSize > bytes.size()) return result;
   TFontHeader header;
   std::memcpy(&header, bytes.data() + headerAt, kFontHeaderSize);
@@ -71,10 +69,10 @@ TGlyphStoreResult StoreGlyph(uint8_t ch, std::span<const uint8_t> record, bool o
   out.insert(out.end(), rebuilt->Bytes.begin(), rebuilt->Bytes.end());
   out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(blockEnd), bytes.end());
 
-  if (!ReplaceFileContents(FontFileName, out, result.Error)) return result;
-  LoadFontFile(FontFileName);
-  SelectFont(font);
-  FontChars = GetFontChars();
+  if (!ReplaceFileContents(font.Path, out, result.Error)) return result;
+  // The glyph is stored whatever the reload says; a value that could not be
+  // read again keeps what it held, and its next select says why.
+  ReloadFontFile(font, n);
   return {TGlyphStore::Stored};
 }
 
@@ -96,36 +94,4 @@ std::string GlyphStoreMessage(const TGlyphStoreResult& result) {
   if (result.Error != 0)
     return "The font file could not be written: " + FileErrorText(result.Error) + ".";
   return "The font file could not be written.";
-}
-
-bool CaptureGlyph(const TScreen& screen) {
-  if (FontFileName.empty()) {
-    MessageBox(0, "Error", "No Font Selected!");
-    return false;
-  }
-  if (!BlockFitsGlyph(CaptureLeft, CaptureTop, CaptureRight, CaptureBottom)) {
-    MessageBox(0, "Error", GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
-    return false;
-  }
-  WriteXY(16, 20, 3, FontChars.substr(0, 47));
-  WriteXY(16, 21, 3, FontChars.size() > 47 ? FontChars.substr(47) : "");
-  const uint8_t ch = ChooseGlyphChar();
-  if (ch == 0) return false;
-  if (FontChars.find(static_cast<char>(ch)) != std::string::npos &&
-      !MessageBox(1, "Warning", "Character exists. Proceed?"))
-    return false;
-  const bool color = CurrentHeader.FontType == ftColor;
-  const TCellSource cells = [&screen](int x, int y) {
-    const bool inside = y >= 1 && static_cast<size_t>(y) < screen.size() && x >= 1 &&
-                        static_cast<size_t>(x) < screen[y].size();
-    return inside ? screen[y][x] : TScreenChar{0, 7};
-  };
-  const std::vector<uint8_t> record =
-      GlyphRecordFromBlock(cells, CaptureLeft, CaptureTop, CaptureRight, CaptureBottom, color);
-  const TGlyphStoreResult result = StoreGlyph(ch, record);
-  // Refusals the user can act on are explained; the caller reports every false answer.
-  if (result.Status != TGlyphStore::Stored &&
-      (result.Status != TGlyphStore::Failed || result.Error != 0))
-    MessageBox(0, "Error", GlyphStoreMessage(result));
-  return result.Status == TGlyphStore::Stored;
 }

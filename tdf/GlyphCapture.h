@@ -8,7 +8,9 @@
 
 #include "console/ScreenTypes.h"
 
-// Turning a marked block of a picture into a glyph of the current font.
+struct TFontFile;
+
+// Turning a marked block of a picture into a glyph of a font.
 
 // A cell of a picture by 1-based column and row.
 using TCellSource = std::function<TScreenChar(int x, int y)>;
@@ -34,24 +36,15 @@ struct TGlyphStoreResult {
 };
 
 // Makes record (a whole glyph record, WholeGlyphRecord) the glyph of ch in
-// the current font of the loaded file. That font's glyph block is rebuilt
+// the selected font of font. That font's glyph block is rebuilt
 // (CompactGlyphBlock), so a glyph saved again replaces its old record and
 // the font does not grow; every other glyph draws as before, and every other
 // byte of the file (other fonts, a trailer after the last one) stays as it
 // is. The file is written beside the old one and renamed into place, then
-// reloaded with the same font selected. Outline fonts are refused unless
-// outlineCells says the record holds their role letters (a captured picture
-// is no outline).
-TGlyphStoreResult StoreGlyph(uint8_t ch, std::span<const uint8_t> record,
+// font is reloaded with the same font selected (ReloadFontFile). Outline
+// fonts are refused unless outlineCells says the record holds their role
+// letters (a captured picture is no outline).
+TGlyphStoreResult StoreGlyph(TFontFile& font, uint8_t ch, std::span<const uint8_t> record,
                              bool outlineCells = false);
 // What a refused store says to the user (empty for Stored).
 std::string GlyphStoreMessage(const TGlyphStoreResult& result);
-
-// The " TDF Chars " browser: the chosen character (33..126) or 0 for Esc.
-// Typing a character moves the highlight onto it.
-uint8_t ChooseGlyphChar();
-
-// The middle-button capture: asks for the character (and whether to replace
-// one that exists), then stores the block CaptureLeft..CaptureBottom of
-// screen. False when nothing was stored.
-bool CaptureGlyph(const TScreen& screen);

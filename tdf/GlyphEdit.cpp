@@ -79,14 +79,13 @@ std::vector<uint8_t> EncodeGlyph(const TGlyphPicture& picture, uint8_t fontType)
   return record;
 }
 
-TGlyphRead LoadGlyphPicture(uint8_t ch, TGlyphPicture& picture) {
+TGlyphRead LoadGlyphPicture(const TFontFile& font, uint8_t ch, TGlyphPicture& picture) {
   TFontChar size;
   std::vector<uint8_t> stream;
-  const TGlyphRead read = ReadGlyphRecord(ch, size, stream);
-  picture =
-      read == TGlyphRead::Found
-          ? PictureFromRows(size.Width, size.Height, GlyphCellRows(stream, CurrentHeader.FontType))
-          : EmptyPicture(1, 1);
+  const TGlyphRead read = ReadGlyphRecord(font, ch, size, stream);
+  picture = read == TGlyphRead::Found ? PictureFromRows(size.Width, size.Height,
+                                                        GlyphCellRows(stream, font.Header.FontType))
+                                      : EmptyPicture(1, 1);
   return read;
 }
 

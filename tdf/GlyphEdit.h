@@ -52,9 +52,9 @@ bool CellStorable(uint8_t ch, uint8_t attr, uint8_t fontType);
 // a cell that cannot be stored becomes a space in its attribute.
 std::vector<uint8_t> EncodeGlyph(const TGlyphPicture& picture, uint8_t fontType);
 
-// The picture of glyph ch of the selected font; an absent glyph gives an
-// empty 1x1 picture, as does a file that cannot be read.
-TGlyphRead LoadGlyphPicture(uint8_t ch, TGlyphPicture& picture);
+// The picture of glyph ch of font's selected font; an absent glyph gives an
+// empty 1x1 picture.
+TGlyphRead LoadGlyphPicture(const TFontFile& font, uint8_t ch, TGlyphPicture& picture);
 
 // A picture with every change undoable. Each edit answers whether the
 // picture changed; one that changes nothing leaves no undo step.

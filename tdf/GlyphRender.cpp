@@ -4,9 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
+#include "console/TextConsole.h"
 #include "tdf/FontFile.h"
-#include "tdf/FontFileAccess.h"
 #include "tdf/OutlineStyles.h"
 #include "tdf/TdfFormat.h"
 
@@ -50,44 +49,34 @@ std::optional<size_t> WalkGlyphStream(std::span<const uint8_t> stream, uint8_t f
   return std::nullopt;
 }
 
-uint8_t DrawGlyph(int x, int y, uint8_t ch, uint8_t fontType) {
-  if (!MarkerValid(CurrentHeader)) return 0;
+// Draws glyph ch of font at (x, y) as a glyph of fontType and answers its
+// advance; size takes the Width and Height of a record that was read.
+uint8_t DrawGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                  uint8_t fontType, const TFontDrawStyle& style, TFontChar& size) {
+  if (!MarkerValid(font.Header)) return 0;
   if (ch == ' ') return 1;
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return 1;
   std::vector<uint8_t> cells;
-  switch (ReadGlyphRecord(ch, GlyphSize, cells)) {
-    case TGlyphRead::OpenFailed:
-      ConWriteLn("Error Opening File!");
-      return 0;
-    case TGlyphRead::Absent:
-      return 1;
-    case TGlyphRead::Found:
-      break;
-  }
+  if (ReadGlyphRecord(font, ch, size, cells) == TGlyphRead::Absent) return 1;
   // A band that wrapped below the screen would otherwise be clamped onto the
   // last row and wipe what the band above drew there; the pen still advances.
-  if (y <= kLastRow) DrawGlyphCells(x, y, cells, fontType);
-  return GlyphSize.Width;
+  if (y <= kLastRow) DrawGlyphCells(screen, x, y, cells, fontType, style);
+  return size.Width;
 }
 
 }  // namespace
 
-TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream) {
+TGlyphRead ReadGlyphRecord(const TFontFile& font, uint8_t ch, TFontChar& size,
+                           std::vector<uint8_t>& stream) {
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphRead::Absent;
-  const std::optional<uint16_t> found = GlyphOffsetInBlock(CurrentHeader, ch - kFirstGlyphChar);
-  if (!found) return TGlyphRead::Absent;
-  const uint16_t offset = *found;
-  const uint16_t blockSize = BlockSizeOf(CurrentHeader);
-  if (CurrentFont < 1 || static_cast<size_t>(CurrentFont) >= Fonts.size()) return TGlyphRead::Absent;
-
-  std::vector<uint8_t> record;
-  const int64_t blockStart = static_cast<int64_t>(Fonts[CurrentFont].Offset) + kFontHeaderSize;
-  if (!ReadFontFileRange(FontFileName, blockStart + offset, blockSize - offset, record)) {
-    return TGlyphRead::OpenFailed;
-  }
-  if (record.size() >= 1) size.Width = record[0];
-  if (record.size() >= 2) size.Height = record[1];
+  const std::optional<uint16_t> offset = GlyphOffsetInBlock(font.Header, ch - kFirstGlyphChar);
+  // The block may hold fewer bytes than BlockSize says: a file cut short.
+  const size_t end = std::min<size_t>(font.Block.size(), BlockSizeOf(font.Header));
+  if (!offset || *offset >= end) return TGlyphRead::Absent;
+  const std::span<const uint8_t> record = std::span(font.Block).subspan(*offset, end - *offset);
+  size.Width = record[0];
   if (record.size() < 2) return TGlyphRead::Absent;
+  size.Height = record[1];
   stream.assign(record.begin() + 2, record.end());
   return TGlyphRead::Found;
 }
@@ -119,48 +108,64 @@ TGlyphDrawing GlyphDrawingOf(const TFontHeader& header, std::span<const uint8_t>
   return {true, record[0], record[1], GlyphCellRows(record.subspan(2), header.FontType)};
 }
 
-void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType) {
+void DrawGlyphCells(TTextConsole& screen, int x, int y, std::span<const uint8_t> cells,
+                    uint8_t fontType, const TFontDrawStyle& style) {
   const TGlyphRows rows = GlyphCellRows(cells, fontType);
-  GotoXY(x, y);
+  screen.GotoXY(x, y);
+  if (fontType != ftColor) screen.SetTextAttr(style.Attr);
   for (size_t r = 0; r < rows.size(); ++r) {
     if (r > 0) {
-      const int next = WhereY() + 1;
+      const int next = screen.WhereY() + 1;
       if (next > kLastRow) return;
-      GotoXY(x, next);
+      screen.GotoXY(x, next);
     }
     for (const TGlyphCell& cell : rows[r]) {
-      if (fontType == ftColor) SetTextAttr(cell.Attr);
+      if (fontType == ftColor) screen.SetTextAttr(cell.Attr);
       // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
-      if (WhereX() <= kLastDrawableColumn)
-        WriteRawChar(fontType == ftOutline ? OutlineCellChar(OutlineStyle, cell.Ch) : cell.Ch);
+      if (screen.WhereX() <= kLastDrawableColumn)
+        screen.WriteRawChar(fontType == ftOutline ? OutlineCellChar(style.Outline, cell.Ch)
+                                                  : cell.Ch);
     }
   }
 }
 
-uint8_t DrawBlockGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, ftBlock); }
+uint8_t DrawBlockGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                       const TFontDrawStyle& style) {
+  TFontChar size;
+  return DrawGlyph(screen, font, x, y, ch, ftBlock, style, size);
+}
 
-uint8_t DrawColorGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, ftColor); }
+uint8_t DrawColorGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                       const TFontDrawStyle& style) {
+  TFontChar size;
+  return DrawGlyph(screen, font, x, y, ch, ftColor, style, size);
+}
 
-uint8_t DrawOutlineGlyph(int x, int y, uint8_t ch) { return DrawGlyph(x, y, ch, ftOutline); }
+uint8_t DrawOutlineGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                         const TFontDrawStyle& style) {
+  TFontChar size;
+  return DrawGlyph(screen, font, x, y, ch, ftOutline, style, size);
+}
 
-void DrawFontText(int x, int y, std::string_view text) {
-  GotoXY(x, y);
+TFontChar DrawFontText(TTextConsole& screen, const TFontFile& font, int x, int y,
+                       std::string_view text, const TFontDrawStyle& style) {
+  screen.GotoXY(x, y);
   int column = x & 0xFF;
   int row = y & 0xFF;
-  uint8_t (*drawGlyph)(int, int, uint8_t) = nullptr;
-  if (CurrentHeader.FontType == ftBlock) drawGlyph = DrawBlockGlyph;
-  if (CurrentHeader.FontType == ftColor) drawGlyph = DrawColorGlyph;
-  if (CurrentHeader.FontType == ftOutline) drawGlyph = DrawOutlineGlyph;
-  if (!drawGlyph) return;
+  TFontChar last;  // the glyph read last sets how far a wrapped band drops
+  const uint8_t type = font.Header.FontType;
+  if (type != ftBlock && type != ftColor && type != ftOutline) return last;
   for (char ch : text) {
-    const uint8_t width = drawGlyph(column, row, static_cast<uint8_t>(ch));
-    column = (column + width + CurrentHeader.Spacing) % 256;
+    const uint8_t width =
+        DrawGlyph(screen, font, column, row, static_cast<uint8_t>(ch), type, style, last);
+    column = (column + width + font.Header.Spacing) % 256;
     // The wrap test adds the starting column again: text started further
     // right wraps earlier, as the sample always has.
     if (column + x >= 80) {
       column = 1;
-      row = (row + GlyphSize.Height + 1) % 256;
-      GotoXY(column, row);
+      row = (row + last.Height + 1) % 256;
+      screen.GotoXY(column, row);
     }
   }
+  return last;
 }

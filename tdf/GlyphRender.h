@@ -9,20 +9,36 @@
 
 #include "tdf/TdfFormat.h"
 
-// Draws text with the selected font (CurrentHeader of the font unit) through
-// the console layer. Block and Outline fonts draw in the caller's attribute
-// (Outline cells through OutlineStyle), Color fonts in their own; a font of
-// another type draws nothing. Glyph data is read from the font file for every
-// glyph, so the screen always shows what is on disk.
+class TTextConsole;
+struct TFontFile;
 
-void DrawFontText(int x, int y, std::string_view text);
+// Draws text with the selected font of a font file onto a screen model. The
+// glyphs come from the font's glyph block in memory (SelectFont read it), so
+// drawing never touches the disk and writes nothing but glyph cells.
+
+// How Block and Outline fonts are drawn; Color fonts bring their own attributes.
+struct TFontDrawStyle {
+  uint8_t Attr = 7;     // the attribute of Block and Outline cells
+  uint8_t Outline = 0;  // the style Outline cells are drawn in (OutlineCellChar)
+};
+
+// Draws text from (x, y): every glyph, then its width and the font's spacing.
+// Once the pen plus the starting column reaches 80, the text goes on at
+// column 1, the last glyph's height plus one row lower. A font of another
+// type, or one whose header has no valid marker, draws nothing. Answers the
+// Width and Height of the glyph read last (0 by 0 when there was none).
+TFontChar DrawFontText(TTextConsole& screen, const TFontFile& font, int x, int y,
+                       std::string_view text, const TFontDrawStyle& style = {});
 // Draw one glyph with its top-left cell at (x, y); answer its advance width.
-uint8_t DrawBlockGlyph(int x, int y, uint8_t ch);
-uint8_t DrawColorGlyph(int x, int y, uint8_t ch);
-uint8_t DrawOutlineGlyph(int x, int y, uint8_t ch);
+uint8_t DrawBlockGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                       const TFontDrawStyle& style = {});
+uint8_t DrawColorGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                       const TFontDrawStyle& style = {});
+uint8_t DrawOutlineGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
+                         const TFontDrawStyle& style = {});
 
 // One drawn cell of a glyph. Block and Outline cells carry attribute 0: they
-// are drawn in the caller's attribute.
+// are drawn in the style's attribute.
 struct TGlyphCell {
   uint8_t Ch = 0;
   uint8_t Attr = 0;
@@ -55,14 +71,16 @@ struct TGlyphDrawing {
 };
 // The drawing of glyph index read from the font's header and the bytes the
 // file holds of its glyph block (fewer than BlockSize in a cut file), as
-// ReadGlyphRecord and DrawGlyphCells read it from the file. Never reads
-// outside block.
+// ReadGlyphRecord and DrawGlyphCells read it. Never reads outside block.
 TGlyphDrawing GlyphDrawingOf(const TFontHeader& header, std::span<const uint8_t> block, int index);
 
-enum class TGlyphRead { Absent, Found, OpenFailed };
-// Reads the record of ch in the selected font: Width and Height into size
-// (as far as the record holds them), the cell stream into stream.
-TGlyphRead ReadGlyphRecord(uint8_t ch, TFontChar& size, std::vector<uint8_t>& stream);
+enum class TGlyphRead { Absent, Found };
+// Reads the record of ch from the selected font's glyph block: Width and
+// Height into size (as far as the record holds them), the cell stream into
+// stream.
+TGlyphRead ReadGlyphRecord(const TFontFile& font, uint8_t ch, TFontChar& size,
+                           std::vector<uint8_t>& stream);
 
-// Plays a glyph's cell stream at (x, y).
-void DrawGlyphCells(int x, int y, std::span<const uint8_t> cells, uint8_t fontType);
+// Plays a glyph's cell stream on screen at (x, y).
+void DrawGlyphCells(TTextConsole& screen, int x, int y, std::span<const uint8_t> cells,
+                    uint8_t fontType, const TFontDrawStyle& style = {});

@@ -2,8 +2,6 @@
 
 #include <array>
 
-uint8_t OutlineStyle = 0;
-
 namespace {
 
 using TStyle = std::array<uint8_t, 14>;  // the characters of roles 'A'..'N'

@@ -12,9 +12,6 @@
 
 constexpr int kOutlineStyleCount = 19;
 
-// The style Outline fonts are drawn in (0..18).
-extern uint8_t OutlineStyle;
-
 // The character a cell byte of an Outline glyph shows in a style (a style
 // outside 0..18 draws as style 0).
 uint8_t OutlineCellChar(uint8_t style, uint8_t cell);

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev
+  # Glyph sheets read and PNG pictures written without SDL (console/).
+  libpng-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # The art converter a test compares the readers' colours with (it skips without it).
   ansilove

@@ -342,6 +342,12 @@ bool TakeOwnerAndMode(int fd, const struct stat& old) {
 }  // namespace
 
 bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error) {
+  return ReplaceFileWith(
+      path, [data](const TByteSink& sink) { return sink(data); }, error);
+}
+
+bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByteSink&)>& write,
+                     int& error) {
   error = 0;
   if (!UsablePath(path)) return error = ENOENT, false;
   std::string target;
@@ -360,8 +366,21 @@ bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, i
   if (fd < 0) return error = errno, false;
   TFileHandle file(fd);
   const bool kept = exists ? TakeOwnerAndMode(fd, old) : ::fchmod(fd, NewFileMode()) == 0;
-  const bool written = file.Write(data) && kept && ::fsync(fd) == 0;
-  if (!written) error = file.LastError() ? file.LastError() : errno;
+  int sinkError = 0;
+  const TByteSink sink = [&file, &sinkError](std::span<const uint8_t> piece) {
+    if (sinkError == 0 && !file.Write(piece)) sinkError = file.LastError();
+    return sinkError == 0;
+  };
+  bool written = kept;
+  if (!kept) error = errno;
+  if (written && !write(sink)) {
+    written = false;
+    error = sinkError ? sinkError : ECANCELED;
+  }
+  if (written && ::fsync(fd) != 0) {
+    written = false;
+    error = errno;
+  }
   if (!file.Close() && written) error = file.LastError();
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temp.c_str());

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,6 +42,17 @@ bool SameFile(std::string_view a, std::string_view b);
 // and, when root writes it, its owner and group. Other names of the file
 // (hard links) keep the old content. error holds the errno on false.
 bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error);
+
+// Takes the next piece of a file being written; false when it could not be
+// written (the piece is lost, and so is the file).
+using TByteSink = std::function<bool(std::span<const uint8_t>)>;
+// The same replacement for content made while it is written, so it never
+// has to be whole in memory: write gets a sink into the temporary file and
+// answers whether it made all of it. When it gives up (false), the target
+// stays as it was and error is the errno of a failed piece, or ECANCELED
+// when no piece failed and write gave up for a reason of its own.
+bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByteSink&)>& write,
+                     int& error);
 
 enum TFileAccess : uint8_t { faRead, faWrite, faReadWrite };
 

@@ -11,7 +11,7 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
-#include "console/sdl/ScreenPicture.h"
+#include "app/cli/PngOutput.h"
 #include "util/Files.h"
 
 namespace {
@@ -41,9 +41,7 @@ int Run(int argc, char** argv) {
   const TScreen picture = AnsiImageScreen(*ansi);
   if (const std::string* pngPath = args.Value("--png")) {
     if (args.Has("--json")) return kAnsiCommand.Fail("--json and --png exclude each other");
-    std::string png, why;
-    if (!ScreenPicturePng(picture, 1, ansi->Lines, png, why)) return kAnsiCommand.Fail(why);
-    return kAnsiCommand.WriteOutputFile(*pngPath, png, {path}) ? 0 : 1;
+    return WriteScreenPng(kAnsiCommand, *pngPath, picture, 1, ansi->Lines, {path}) ? 0 : 1;
   }
   const std::string out = args.Has("--json") ? ScreenCellsJson(picture, 1, ansi->Lines)
                                              : ScreenRowsToAnsi(picture, 1, ansi->Lines, true);

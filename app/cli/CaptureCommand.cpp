@@ -56,12 +56,13 @@ int Run(int argc, char** argv) {
   int error = 0;
   if (!LoadAnsiFile(art, *picture, error))
     return kCaptureCommand.Fail(art + ": " + FileErrorText(error));
-  if (!kCaptureCommand.LoadFontAndSelect(fontFile, args)) return 1;
+  TFontFile font;
+  if (!kCaptureCommand.LoadFontAndSelect(fontFile, args, font)) return 1;
 
   const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
-      cells, corners[0], corners[1], corners[2], corners[3], CurrentHeader.FontType == ftColor);
-  const TGlyphStoreResult result = StoreGlyph(static_cast<uint8_t>(ch[0]), record);
+      cells, corners[0], corners[1], corners[2], corners[3], font.Header.FontType == ftColor);
+  const TGlyphStoreResult result = StoreGlyph(font, static_cast<uint8_t>(ch[0]), record);
   if (result.Status != TGlyphStore::Stored) return kCaptureCommand.Fail(GlyphStoreMessage(result));
   return 0;
 }

@@ -100,6 +100,17 @@ bool TCliCommand::WriteStdout(std::string_view text) const {
 
 bool TCliCommand::WriteOutputFile(const std::string& path, std::string_view bytes,
                                   std::initializer_list<std::string_view> inputs) const {
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  return WriteOutputFile(
+      path,
+      [data, size = bytes.size()](const TByteSink& sink, std::string&) {
+        return sink({data, size});
+      },
+      inputs);
+}
+
+bool TCliCommand::WriteOutputFile(const std::string& path, const TOutputWriter& write,
+                                  std::initializer_list<std::string_view> inputs) const {
   for (const std::string_view input : inputs) {
     if (SameFile(path, input)) {
       Fail("will not write " + path + ": it is the input " + std::string(input));
@@ -107,28 +118,32 @@ bool TCliCommand::WriteOutputFile(const std::string& path, std::string_view byte
     }
   }
   int error = 0;
-  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  if (ReplaceFileContents(path, {data, bytes.size()}, error)) return true;
-  Fail("cannot write " + path + ": " + FileErrorText(error));
+  std::string why;
+  const auto writeAll = [&write, &why](const TByteSink& sink) { return write(sink, why); };
+  if (ReplaceFileWith(path, writeAll, error)) return true;
+  Fail(error == ECANCELED && !why.empty() ? why
+                                          : "cannot write " + path + ": " + FileErrorText(error));
   return false;
 }
 
-bool TCliCommand::LoadFont(const std::string& path) const {
-  if (LoadFontFile(path)) return true;
-  Fail(path + ": " + FileErrorText(FontFileError));
+bool TCliCommand::LoadFont(const std::string& path, TFontFile& font) const {
+  if (LoadFontFile(path, font)) return true;
+  Fail(path + ": " + FileErrorText(font.Error));
   return false;
 }
 
-bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& args) const {
-  if (!LoadFont(path)) return false;
-  if (FontCount == 0) {
+bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& args,
+                                    TFontFile& font) const {
+  if (!LoadFont(path, font)) return false;
+  if (font.Count() == 0) {
     Fail(path + " holds no fonts");
     return false;
   }
-  int font = CurrentFont;
+  int n = font.Count();
   if (const std::string* value = args.Value("--font"))
-    if (!ReadNumber("--font", *value, 1, FontCount, font)) return false;
-  if (SelectFont(font)) return true;
-  Fail("font " + NumToStr(font) + " has no valid header");
+    if (!ReadNumber("--font", *value, 1, font.Count(), n)) return false;
+  if (SelectFont(font, n)) return true;
+  Fail(font.OpenFailed ? path + ": " + FileErrorText(font.Error)
+                       : "font " + NumToStr(n) + " has no valid header");
   return false;
 }

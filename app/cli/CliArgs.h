@@ -1,11 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "util/Files.h"
+
+struct TFontFile;
 
 // What every brixel-cli command shares: reading its arguments the same way,
 // saying what went wrong on stderr, and writing output that is checked.
@@ -67,13 +72,20 @@ class TCliCommand {
   // also through links), so a command never overwrites what it reads.
   bool WriteOutputFile(const std::string& path, std::string_view bytes,
                        std::initializer_list<std::string_view> inputs) const;
-  // Loads a font file for the command; a path that cannot be read is reported
-  // with the system's reason.
-  bool LoadFont(const std::string& path) const;
+  // The same for output made while it is written (ReplaceFileWith), so a
+  // large picture never has to be whole in memory: write puts the bytes into
+  // the sink, or answers false with its reason in why and the file stays as
+  // it was.
+  using TOutputWriter = std::function<bool(const TByteSink& sink, std::string& why)>;
+  bool WriteOutputFile(const std::string& path, const TOutputWriter& write,
+                       std::initializer_list<std::string_view> inputs) const;
+  // Loads a font file into font for the command; a path that cannot be read
+  // is reported with the system's reason.
+  bool LoadFont(const std::string& path, TFontFile& font) const;
   // LoadFont, then selects the font of option --font (default: the one the
   // load selected, the last); a file without fonts or a number outside
-  // 1..FontCount is reported.
-  bool LoadFontAndSelect(const std::string& path, const TCliArgs& args) const;
+  // 1..Count() is reported.
+  bool LoadFontAndSelect(const std::string& path, const TCliArgs& args, TFontFile& font) const;
 
   const std::string_view Name;
   const std::string_view Summary;

@@ -62,11 +62,12 @@ bool ParseFontType(std::string_view text, int lowest, uint8_t& type) {
   return false;
 }
 
-// Parses the command's arguments and loads FILE (the first positional) with
-// the font of --font (default: the one the load selected) as the current one.
+// Parses the command's arguments and loads FILE (the first positional) into
+// font with the font of --font (default: the one the load selected) selected.
 // names are the positional arguments the command takes.
 bool LoadWithFont(const TCliCommand& command, int argc, char** argv,
-                  std::initializer_list<std::string_view> names, TCliArgs& args, int& exitCode) {
+                  std::initializer_list<std::string_view> names, TCliArgs& args, TFontFile& font,
+                  int& exitCode) {
   exitCode = 1;
   if (!command.Parse(argc, argv, kFontOption, args)) return false;
   if (args.Help) {
@@ -74,7 +75,7 @@ bool LoadWithFont(const TCliCommand& command, int argc, char** argv,
     return false;
   }
   if (!command.ExpectPositionals(args, names)) return false;
-  return command.LoadFontAndSelect(args.Positional[0], args);
+  return command.LoadFontAndSelect(args.Positional[0], args, font);
 }
 
 // Runs a write and answers the exit code; a failure is reported with its reason.
@@ -104,51 +105,56 @@ int RunCreate(int argc, char** argv) {
 int RunRename(int argc, char** argv) {
   const TCliCommand& command = kRenameCommand;
   TCliArgs args;
+  TFontFile font;
   int code = 1;
-  if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, code)) return code;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
   // As at the window's prompt the name is cut, but a script is told.
-  if (name.size() > CurrentHeader.Name.size()) {
-    const std::string kept = Cp437ToUtf8(name.substr(0, CurrentHeader.Name.size()));
+  if (name.size() > font.Header.Name.size()) {
+    const std::string kept = Cp437ToUtf8(name.substr(0, font.Header.Name.size()));
     command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
   }
-  return Finish(command, "cannot write " + FontFileName,
-                [&](int& error) { return SetFontName(name, error); });
+  return Finish(command, "cannot write " + font.Path,
+                [&](int& error) { return SetFontName(font, name, error); });
 }
 
 int RunSpacing(int argc, char** argv) {
   const TCliCommand& command = kSpacingCommand;
   TCliArgs args;
+  TFontFile font;
   int code = 1;
-  if (!LoadWithFont(command, argc, argv, {"FILE", "S"}, args, code)) return code;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "S"}, args, font, code)) return code;
   int spacing = 0;
   if (!command.ReadNumber("S", args.Positional[1], 0, 255, spacing)) return 1;
-  return Finish(command, "cannot write " + FontFileName,
-                [&](int& error) { return SetFontSpacing(static_cast<uint8_t>(spacing), error); });
+  return Finish(command, "cannot write " + font.Path, [&](int& error) {
+    return SetFontSpacing(font, static_cast<uint8_t>(spacing), error);
+  });
 }
 
 int RunType(int argc, char** argv) {
   const TCliCommand& command = kTypeCommand;
   TCliArgs args;
+  TFontFile font;
   int code = 1;
-  if (!LoadWithFont(command, argc, argv, {"FILE", "T"}, args, code)) return code;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "T"}, args, font, code)) return code;
   uint8_t type = 0;
   if (!ParseFontType(args.Positional[1], 0, type))
     return command.Fail("T must be outline, block or color (0, 1 or 2), not '" + args.Positional[1] + "'");
-  return Finish(command, "cannot write " + FontFileName,
-                [&](int& error) { return SetFontType(type, error); });
+  return Finish(command, "cannot write " + font.Path,
+                [&](int& error) { return SetFontType(font, type, error); });
 }
 
 int RunExtract(int argc, char** argv) {
   const TCliCommand& command = kExtractCommand;
   TCliArgs args;
+  TFontFile font;
   int code = 1;
-  if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, code)) return code;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, font, code)) return code;
   const std::string& out = args.Positional[1];
-  if (SameFile(out, FontFileName)) return command.Fail("will not write " + out + ": it is the input");
+  if (SameFile(out, font.Path)) return command.Fail("will not write " + out + ": it is the input");
   return Finish(command, "cannot write " + out,
-                [&](int& error) { return ExtractFont(out, error); });
+                [&](int& error) { return ExtractFont(font, out, error); });
 }
 
 int RunMerge(int argc, char** argv) {
@@ -159,11 +165,12 @@ int RunMerge(int argc, char** argv) {
   if (!command.ExpectPositionals(args, {"FILE", "OTHER"})) return 1;
   const std::string& file = args.Positional[0];
   const std::string& other = args.Positional[1];
-  if (!command.LoadFont(file)) return 1;
+  TFontFile font;
+  if (!command.LoadFont(file, font)) return 1;
   if (const int problem = FileProblem(other)) return command.Fail(other + ": " + FileErrorText(problem));
   int added = 0;
   if (const int code = Finish(command, "cannot merge " + other + " into " + file,
-                              [&](int& error) { return MergeFontFile(other, added, error); }))
+                              [&](int& error) { return MergeFontFile(font, other, added, error); }))
     return code;
   const std::string fonts = added == 1 ? " font" : " fonts";
   return command.WriteStdout(std::to_string(added) + fonts + " added to " + file + "\n") ? 0 : 1;

@@ -27,10 +27,12 @@ const TCliCommand kGlyphCommand(
 namespace {
 constexpr TCliOption kGlyphOptions[] = {{"--font", true}, {"--json", false}};
 
-std::string AsText(const TGlyphPicture& p, uint8_t ch, int font, bool color) {
+std::string AsText(const TGlyphPicture& p, uint8_t ch, const TFontFile& font) {
+  const bool color = font.Header.FontType == ftColor;
   std::string out = "glyph '" + std::string(1, static_cast<char>(ch)) + "' of font " +
-                    NumToStr(font) + " (" + Cp437ToUtf8(Fonts[font].Name) + ", " + FontTypeName() +
-                    "), " + NumToStr(p.Width) + "x" + NumToStr(p.Height) + "\n";
+                    NumToStr(font.Selected) + " (" + Cp437ToUtf8(FontNameOf(font, font.Selected)) +
+                    ", " + FontTypeName(font) + "), " + NumToStr(p.Width) + "x" +
+                    NumToStr(p.Height) + "\n";
   for (const auto& row : p.Cells) {
     std::string chars, attrs;
     for (const TEditCell& cell : row) {
@@ -43,12 +45,14 @@ std::string AsText(const TGlyphPicture& p, uint8_t ch, int font, bool color) {
   return out;
 }
 
-std::string AsJson(const TGlyphPicture& p, uint8_t ch, int font, bool color) {
-  std::string out =
-      "{\"char\": " + JsonCp437String(std::string(1, static_cast<char>(ch))) +
-      ", \"font\": " + NumToStr(font) + ", \"name\": " + JsonCp437String(Fonts[font].Name) +
-      ", \"type\": " + JsonString(FontTypeName()) + ", \"width\": " + NumToStr(p.Width) +
-      ", \"height\": " + NumToStr(p.Height) + ",\n \"rows\": [";
+std::string AsJson(const TGlyphPicture& p, uint8_t ch, const TFontFile& font) {
+  const bool color = font.Header.FontType == ftColor;
+  std::string out = "{\"char\": " + JsonCp437String(std::string(1, static_cast<char>(ch))) +
+                    ", \"font\": " + NumToStr(font.Selected) +
+                    ", \"name\": " + JsonCp437String(FontNameOf(font, font.Selected)) +
+                    ", \"type\": " + JsonString(FontTypeName(font)) +
+                    ", \"width\": " + NumToStr(p.Width) + ", \"height\": " + NumToStr(p.Height) +
+                    ",\n \"rows\": [";
   for (size_t r = 0; r < p.Cells.size(); ++r) {
     out += r > 0 ? ",\n  [" : "\n  [";
     for (size_t c = 0; c < p.Cells[r].size(); ++c) {
@@ -77,22 +81,15 @@ int Run(int argc, char** argv) {
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
     return kGlyphCommand.Fail("CHAR must be one character from '!' to '~', not '" +
                               args.Positional[1] + "'");
-  if (!kGlyphCommand.LoadFontAndSelect(file, args)) return 1;
-  const int font = CurrentFont;
+  TFontFile font;
+  if (!kGlyphCommand.LoadFontAndSelect(file, args, font)) return 1;
   const auto code = static_cast<uint8_t>(ch[0]);
   TGlyphPicture picture;
-  switch (LoadGlyphPicture(code, picture)) {
-    case TGlyphRead::OpenFailed:
-      return kGlyphCommand.Fail("cannot read " + file);
-    case TGlyphRead::Absent:
-      return kGlyphCommand.Fail("font " + NumToStr(font) + " has no glyph for '" +
-                                args.Positional[1] + "'");
-    case TGlyphRead::Found:
-      break;
-  }
-  const bool color = CurrentHeader.FontType == ftColor;
+  if (LoadGlyphPicture(font, code, picture) == TGlyphRead::Absent)
+    return kGlyphCommand.Fail("font " + NumToStr(font.Selected) + " has no glyph for '" +
+                              args.Positional[1] + "'");
   const std::string text =
-      args.Has("--json") ? AsJson(picture, code, font, color) : AsText(picture, code, font, color);
+      args.Has("--json") ? AsJson(picture, code, font) : AsText(picture, code, font);
   return kGlyphCommand.WriteStdout(text) ? 0 : 1;
 }
 

@@ -1,5 +1,5 @@
 // brixel-cli list: the signature verdict and the fonts of a TheDraw font file,
-// as the program's font unit reads them, as text or as one JSON object.
+// as the program's loader reads them, as text or as one JSON object.
 
 #include <algorithm>
 #include <string>
@@ -41,26 +41,26 @@ struct TListing {
   bool SignatureOk = false;
   std::vector<TListedFont> Fonts;
   int Selected = 0;
-  std::string Chars;  // FontChars of the selected font, code page 437
+  std::string Chars;  // GetFontChars of the selected font, code page 437
 };
 
 // Collects everything shown from the headers the load kept, so a bundle of
 // thousands of fonts is listed without reading the file again; the selection
 // made by loading is reported, as that is the font the program would show.
-TListing Collect(const std::string& path) {
+TListing Collect(const TFontFile& file) {
   TListing listing;
-  listing.File = path;
-  // The loader keeps the signature only when it is valid; this process loads once.
-  listing.SignatureOk = SignatureValid(FileSignature);
-  listing.Selected = FontCount > 0 ? CurrentFont : 0;
-  listing.Chars = FontCount > 0 ? FontChars : "";
-  for (int n = 1; n <= FontCount; ++n) {
+  listing.File = file.Path;
+  // The loader keeps the signature only when it is valid.
+  listing.SignatureOk = SignatureValid(file.Signature);
+  listing.Selected = file.Count() > 0 ? file.Selected : 0;
+  listing.Chars = file.Count() > 0 ? GetFontChars(file) : "";
+  for (int n = 1; n <= file.Count(); ++n) {
     TListedFont font;
     font.Number = n;
-    font.Name = Fonts[n].Name;
-    font.Type = FontTypeLabel(Fonts[n].FontType);
-    font.Offset = Fonts[n].Offset;
-    const TFontHeader& header = Fonts[n].Header;
+    font.Name = file.Fonts[n].Name;
+    font.Type = FontTypeLabel(file.Fonts[n].FontType);
+    font.Offset = file.Fonts[n].Offset;
+    const TFontHeader& header = file.Fonts[n].Header;
     font.Spacing = header.Spacing;
     font.BlockSize = BlockSizeOf(header);
     font.Glyphs = GlyphCountOf(header);
@@ -120,9 +120,10 @@ int Run(int argc, char** argv) {
   if (args.Help) return kListCommand.ShowHelp();
   if (!kListCommand.ExpectPositionals(args, {"FILE"})) return 1;
   const std::string& path = args.Positional.front();
-  if (!kListCommand.LoadFont(path)) return 1;
+  TFontFile file;
+  if (!kListCommand.LoadFont(path, file)) return 1;
 
-  const TListing listing = Collect(path);
+  const TListing listing = Collect(file);
   return kListCommand.WriteStdout(args.Has("--json") ? AsJson(listing) : AsText(listing)) ? 0 : 1;
 }
 

@@ -1,8 +1,8 @@
 // brixel-cli render: draws a text with a font of a file on an 80x25 screen
 // model through the same drawing code as the window, and prints the result.
 
-#include <limits>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -10,9 +10,8 @@
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "app/cli/Json.h"
-#include "console/ConsoleLayer.h"
+#include "app/cli/PngOutput.h"
 #include "console/TextConsole.h"
-#include "console/sdl/ScreenPicture.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
 #include "tdf/OutlineStyles.h"
@@ -30,15 +29,6 @@ const TCliCommand kRenderCommand(
     Run);
 
 namespace {
-
-// The screen model is the global console while the command runs.
-class TConsoleInstall {
- public:
-  explicit TConsoleInstall(TTextConsole& console) { Console = &console; }
-  ~TConsoleInstall() { Console = nullptr; }
-  TConsoleInstall(const TConsoleInstall&) = delete;
-  TConsoleInstall& operator=(const TConsoleInstall&) = delete;
-};
 
 struct TRenderOptions {
   std::string File;
@@ -109,36 +99,37 @@ int Run(int argc, char** argv) {
   if (!ParseRenderOptions(argc, argv, args, options))
     return args.Help ? kRenderCommand.ShowHelp() : 1;
 
-  TTextConsole screen(1);
-  const TConsoleInstall install(screen);
-  if (!kRenderCommand.LoadFont(options.File)) return 1;
-  if (FontCount == 0) return kRenderCommand.Fail(options.File + " holds no fonts");
-  const int font = options.Font ? options.Font : CurrentFont;
-  if (font > FontCount)
-    return kRenderCommand.Fail("font " + std::to_string(font) + " does not exist; the file has " +
-                               std::to_string(FontCount));
-  if (!SelectFont(font))
-    return kRenderCommand.Fail("font " + std::to_string(font) + " has no valid header");
+  TFontFile font;
+  if (!kRenderCommand.LoadFont(options.File, font)) return 1;
+  if (font.Count() == 0) return kRenderCommand.Fail(options.File + " holds no fonts");
+  const int number = options.Font ? options.Font : font.Count();
+  if (number > font.Count())
+    return kRenderCommand.Fail("font " + std::to_string(number) + " does not exist; the file has " +
+                               std::to_string(font.Count()));
+  if (!SelectFont(font, number))
+    return kRenderCommand.Fail("font " + std::to_string(number) + " has no valid header");
   // Nothing to print would look like an empty text; say why instead.
-  if (FontTypeName().empty()) {
-    return kRenderCommand.Fail("font " + std::to_string(font) +
+  if (FontTypeName(font).empty()) {
+    return kRenderCommand.Fail("font " + std::to_string(number) +
                                " cannot be drawn: it is of unknown type " +
-                               std::to_string(CurrentHeader.FontType));
+                               std::to_string(font.Header.FontType));
   }
 
   // The same steps as the main screen: cleared in attribute 7, Block and
   // Outline fonts in the chosen colour, Color fonts in their own.
+  TTextConsole screen(1);
   screen.SetTextAttr(7);
   screen.ClrScr();
-  const bool ownColours = CurrentHeader.FontType == ftColor;
+  const bool ownColours = font.Header.FontType == ftColor;
   screen.SetTextAttr(ownColours ? 15 : static_cast<uint8_t>(options.Color));
-  OutlineStyle = static_cast<uint8_t>(options.OutlineStyle);
-  DrawFontText(options.X, options.Y, options.Text);
+  DrawFontText(screen, font, options.X, options.Y, options.Text,
+               {static_cast<uint8_t>(options.Color), static_cast<uint8_t>(options.OutlineStyle)});
 
   if (!options.PngFile.empty()) {
-    std::string png, why;
-    if (!ScreenPicturePng(screen.Screen, 1, screen.Rows, png, why)) return kRenderCommand.Fail(why);
-    return kRenderCommand.WriteOutputFile(options.PngFile, png, {options.File}) ? 0 : 1;
+    return WriteScreenPng(kRenderCommand, options.PngFile, screen.Screen, 1, screen.Rows,
+                          {options.File})
+               ? 0
+               : 1;
   }
   if (options.Json)
     return kRenderCommand.WriteStdout(ScreenCellsJson(screen.Screen, 1, screen.Rows)) ? 0 : 1;

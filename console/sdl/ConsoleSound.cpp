@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "console/sdl/DataFiles.h"
+#include "util/DataFiles.h"
 
 namespace {
 

@@ -8,8 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "console/sdl/DataFiles.h"
+#include "console/GlyphSheet.h"
 #include "console/sdl/X11Errors.h"
+#include "util/DataFiles.h"
 #include "util/Numbers.h"
 
 namespace {
@@ -71,9 +72,9 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
 
   const std::string sheetPath =
       fontPath.empty() ? FindDataFile(GeometryForMode(mode).SheetFile) : std::string(fontPath);
-  // The renderer keeps its own copy of the pixels; the loaded image goes at once.
-  const TSurfacePtr sheet(IMG_Load(sheetPath.c_str()));
-  if (!sheet || !Glyphs.SetSheet(sheet.get())) {
+  TGlyphFont glyphs;
+  std::string why;
+  if (!LoadGlyphSheet(sheetPath, glyphs, why) || !Glyphs.SetGlyphs(glyphs)) {
     FailStart("Could Not Load Font File.");
     return;
   }

@@ -83,7 +83,9 @@ class TSDLConsole : public TTextConsole {
   // Acts on the event in EventBuffer. Main thread only.
   void HandleEvent();
   void CopySelection();
-  void CaptureSelection();
+  // A finished middle-button drag: copied as a block of text, or reported
+  // to the screen waiting for keys (MiddleDrag).
+  void FinishBlockDrag();
   // The current drag in cells (valid while DragButtons is not 0).
   TCellSelection CurrentSelection(SDL_Rect* snapped = nullptr) const;
 

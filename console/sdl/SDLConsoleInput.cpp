@@ -60,8 +60,7 @@ std::string TSDLConsole::ClipboardText() { return GetClipboardText(); }
 void TSDLConsole::KeyClick() { Sound.Click(); }
 
 void TSDLConsole::HandleEvent() {
-  // A copy: handling may wait for keys again (glyph capture runs a dialog),
-  // which reuses EventBuffer.
+  // A copy: a handler that waited for events again would reuse EventBuffer.
   const SDL_Event e = EventBuffer;
   switch (e.type) {
     case SDL_QUIT:
@@ -158,7 +157,7 @@ void TSDLConsole::HandleMouse(const SDL_Event& e) {
       PressY = std::clamp(e.button.y, 0, std::max(0, PixelHeight - 1));
       break;
     case SDL_MOUSEBUTTONUP: {
-      // Cleared first: the capture below may run a whole dialog.
+      // Cleared first: the highlight goes with the release.
       const uint8_t buttons = DragButtons;
       DragButtons = 0;
       if (buttons != 0) {
@@ -166,7 +165,7 @@ void TSDLConsole::HandleMouse(const SDL_Event& e) {
         Present();
       }
       if (buttons == 1) CopySelection();
-      if (buttons == 2) CaptureSelection();
+      if (buttons == 2) FinishBlockDrag();
       if (buttons == 0 && e.button.button == SDL_BUTTON_LEFT && MouseClickHandler &&
           CellWidth() > 0 && CellHeight() > 0)
         MouseClickHandler(std::min(PressX / CellWidth() + 1, static_cast<int>(Cols)),
@@ -188,24 +187,17 @@ void TSDLConsole::CopySelection() {
   if (sel.Dr >= 2) Log("Text Copied to Clipboard");
 }
 
-void TSDLConsole::CaptureSelection() {
+void TSDLConsole::FinishBlockDrag() {
   const TCellSelection sel = CurrentSelection();
-  if (MouseBlockMode == 1) {
-    // Converted like the left-drag copy: raw code-page-437 bytes above 127
-    // would not be valid text on the clipboard.
-    if (PutClipboardText(SelectionToUtf8(BlockSelectionText(*this, sel))))
-      Log("Text Copied to Clipboard");
-    else
-      Log("Exception while copying text to clipboard");
+  if (MiddleDrag == TBlockDrag::Report) {
+    // The screen that asked for blocks acts on it when it reads the key.
+    ReportBlock({sel.C0, sel.R0, sel.C0 + sel.Dc, sel.R0 + sel.Dr});
     return;
   }
-  CaptureLeft = static_cast<uint8_t>(sel.C0);
-  CaptureRight = static_cast<uint8_t>(sel.C0 + sel.Dc);
-  CaptureTop = static_cast<uint8_t>(sel.R0);
-  CaptureBottom = static_cast<uint8_t>(sel.R0 + sel.Dr);
-  TScreen copy;
-  SaveScreen(copy);
-  // A refused capture goes to the log: the console sits below the message
-  // boxes and has none of its own.
-  if (GlyphCaptureHandler && !GlyphCaptureHandler(copy)) Log("Error while saving font char.");
+  // Converted like the left-drag copy: raw code-page-437 bytes above 127
+  // would not be valid text on the clipboard.
+  if (PutClipboardText(SelectionToUtf8(BlockSelectionText(*this, sel))))
+    Log("Text Copied to Clipboard");
+  else
+    Log("Exception while copying text to clipboard");
 }

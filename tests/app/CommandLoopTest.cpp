@@ -39,7 +39,7 @@ using CommandLoop = ShellTest;
 
 TEST_F(CommandLoop, UpAndDownStepThroughTheFontsAndWrapBothWays) {
   Load(ThreeFonts());
-  ASSERT_EQ(CurrentFont, 3);
+  ASSERT_EQ(ShellFont.Selected, 3);
   Step({0, kUp});    // 3 -> 1: past the last font comes the first
   Step({0, kUp});    // 1 -> 2
   Step({0, kDown});  // 2 -> 1
@@ -59,7 +59,7 @@ TEST_F(CommandLoop, UpAndDownStepThroughTheFontsAndWrapBothWays) {
   // The sample follows the font: Beta's own colours, Block fonts in BlockColor.
   EXPECT_EQ(WaitCell(2, 1, 3).Attr, 0x1E);
   EXPECT_EQ(WaitCell(1, 1, 3).Attr, 0x0F);
-  EXPECT_EQ(CurrentFont, 3);
+  EXPECT_EQ(ShellFont.Selected, 3);
 }
 
 TEST_F(CommandLoop, PlusAndMinusWrapTheBlockColour) {
@@ -111,8 +111,8 @@ TEST_F(CommandLoop, CommandLettersWorkInEitherCase) {
     EXPECT_EQ(WaitText(8, y), WaitText(0, y)) << "main row " << y;
     EXPECT_EQ(WaitAttrs(8, y), WaitAttrs(0, y)) << "main row " << y;
   }
-  EXPECT_EQ(CurrentFont, 3);
-  EXPECT_EQ(FontCount, 3);
+  EXPECT_EQ(ShellFont.Selected, 3);
+  EXPECT_EQ(ShellFont.Count(), 3);
 }
 
 TEST_F(CommandLoop, EscOnTheHelpScreenOnlyLeavesIt) {
@@ -137,7 +137,7 @@ TEST_F(CommandLoop, ExtendedKeyOnTheHelpScreenOnlyLeavesIt) {
   ASSERT_EQ(Screen.Waits.size(), 3u);
   EXPECT_EQ(WaitText(2, 1), WaitText(0, 1));
   EXPECT_EQ(WaitCell(2, 1, 3).Ch, 'z');
-  EXPECT_EQ(CurrentFont, 3);
+  EXPECT_EQ(ShellFont.Selected, 3);
 }
 
 TEST_F(CommandLoop, EscEndsThePassAtOnce) {
@@ -257,7 +257,7 @@ TEST_F(CommandLoop, EmptyXOrYEntryCancelsAndTheLoopGoesOn) {
   RunLoop();
   EXPECT_EQ(TextX, 10);
   EXPECT_EQ(TextY, 5);
-  EXPECT_EQ(CurrentFont, 1);
+  EXPECT_EQ(ShellFont.Selected, 1);
   ASSERT_EQ(Screen.Waits.size(), 6u);
   EXPECT_EQ(WaitCell(4, 10, 5).Ch, 'z');
   EXPECT_EQ(WaitCell(5, 10, 5).Ch, 'x');

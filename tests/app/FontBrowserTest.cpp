@@ -77,7 +77,7 @@ TEST_F(FontBrowser, SampleFollowsTheHighlightAndEscPutsBackTheFileShown) {
   EXPECT_EQ(WaitCell(4, 1, 3).Attr, 0x1E);
 
   // Esc: a.tdf again, on the font shown before.
-  EXPECT_EQ(FontFileName, A);
+  EXPECT_EQ(ShellFont.Path, A);
   EXPECT_EQ(WaitText(5, 1).substr(0, 40), "a.tdf                    Font: 1/2      ");
   EXPECT_EQ(WaitText(5, 3), Padded("AA"));
 }

@@ -68,6 +68,7 @@ TEST_F(FontFileCommands, StartUpExplainsRefusedFilesAndAsksAgain) {
   Step({27});                  // the main screen
   Start(Dir.File("pipe.tdf"));
   EXPECT_TRUE(WaitShows(0, "Cannot open pipe.tdf: not a regular file"));
+  EXPECT_TRUE(WaitShows(0, "Error Opening File!"));
   EXPECT_TRUE(WaitShows(1, " Load Font "));
   EXPECT_TRUE(WaitShows(3, "plain.tdf holds no TheDraw font."));
   EXPECT_EQ(LastFontFile, Good);
@@ -162,28 +163,73 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
     return false;
   };
   auto listing = [](const std::string& path) {
-    EXPECT_TRUE(LoadFontFile(path));
-    return FontCount;
+    EXPECT_TRUE(LoadFontFile(path, ShellFont));
+    return ShellFont.Count();
   };
   const std::vector<TCase> cases = {
-      {"n", {"\x19Renamed\r"}, [] { EXPECT_EQ(Fonts[2].Name, "Renamed"); EXPECT_EQ(CurrentFont, 2); }},
-      {"n cancelled", {"\x19\r"}, [] { EXPECT_EQ(Fonts[2].Name, "Other"); }},
-      {"i", {"300\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 44); EXPECT_EQ(CurrentFont, 2); }},
-      {"i cancelled", {"\r"}, [] { EXPECT_EQ(CurrentHeader.Spacing, 2); }},
-      {"i read-only", {"5\r", "\r"}, [&] { EXPECT_TRUE(shown("Cannot write other.tdf. Permission denied.")); EXPECT_EQ(CurrentHeader.Spacing, 2); },
+      {"n",
+       {"\x19Renamed\r"},
+       [] {
+         EXPECT_EQ(ShellFont.Fonts[2].Name, "Renamed");
+         EXPECT_EQ(ShellFont.Selected, 2);
+       }},
+      {"n cancelled", {"\x19\r"}, [] { EXPECT_EQ(ShellFont.Fonts[2].Name, "Other"); }},
+      {"i",
+       {"300\r"},
+       [] {
+         EXPECT_EQ(ShellFont.Header.Spacing, 44);
+         EXPECT_EQ(ShellFont.Selected, 2);
+       }},
+      {"i cancelled", {"\r"}, [] { EXPECT_EQ(ShellFont.Header.Spacing, 2); }},
+      {"i read-only",
+       {"5\r", "\r"},
+       [&] {
+         EXPECT_TRUE(shown("Cannot write other.tdf. Permission denied."));
+         EXPECT_EQ(ShellFont.Header.Spacing, 2);
+       },
        [](const std::string& path) { ::chmod(path.c_str(), 0444); }},
-      {"f", {down + "\r"}, [] { EXPECT_EQ(CurrentHeader.FontType, ftBlock); EXPECT_EQ(CurrentFont, 2); }},
-      {"f cancelled", {esc}, [] { EXPECT_EQ(CurrentHeader.FontType, ftColor); }},
-      {"e", {"\r"}, [&] { EXPECT_EQ(listing(Dir.File("Other.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Other"); }},
+      {"f",
+       {down + "\r"},
+       [] {
+         EXPECT_EQ(ShellFont.Header.FontType, ftBlock);
+         EXPECT_EQ(ShellFont.Selected, 2);
+       }},
+      {"f cancelled", {esc}, [] { EXPECT_EQ(ShellFont.Header.FontType, ftColor); }},
+      {"e",
+       {"\r"},
+       [&] {
+         EXPECT_EQ(listing(Dir.File("Other.tdf")), 1);
+         EXPECT_EQ(ShellFont.Fonts[1].Name, "Other");
+       }},
       {"e cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("Other.tdf"))); }},
-      {"m", {"\r", "y", "\r"}, [&] { EXPECT_TRUE(shown("1 font added.")); EXPECT_EQ(FontCount, 3); EXPECT_EQ(CurrentFont, 3); EXPECT_EQ(Fonts[3].Name, "Good"); }},
-      {"m without fonts", {down + down + "\r", "y", "\r"}, [&] { EXPECT_TRUE(shown("Error while merging fonts! No fonts to merge.")); EXPECT_EQ(FontCount, 2); }},
-      {"m not sure", {"\r", "n"}, [] { EXPECT_EQ(FontCount, 2); }},
-      {"c", {"\r", "Neu\r", down + down + "\r", "\r"},
-       [&] { EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1); EXPECT_EQ(Fonts[1].Name, "Neu         "); }},
-      {"c outline", {"\r", "Neu\r", "\r", "\r"}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"m",
+       {"\r", "y", "\r"},
+       [&] {
+         EXPECT_TRUE(shown("1 font added."));
+         EXPECT_EQ(ShellFont.Count(), 3);
+         EXPECT_EQ(ShellFont.Selected, 3);
+         EXPECT_EQ(ShellFont.Fonts[3].Name, "Good");
+       }},
+      {"m without fonts",
+       {down + down + "\r", "y", "\r"},
+       [&] {
+         EXPECT_TRUE(shown("Error while merging fonts! No fonts to merge."));
+         EXPECT_EQ(ShellFont.Count(), 2);
+       }},
+      {"m not sure", {"\r", "n"}, [] { EXPECT_EQ(ShellFont.Count(), 2); }},
+      {"c",
+       {"\r", "Neu\r", down + down + "\r", "\r"},
+       [&] {
+         EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1);
+         EXPECT_EQ(ShellFont.Fonts[1].Name, "Neu         ");
+       }},
+      {"c outline",
+       {"\r", "Neu\r", "\r", "\r"},
+       [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
       {"c cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
-      {"c type cancelled", {"\r", "Neu\r", esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"c type cancelled",
+       {"\r", "Neu\r", esc},
+       [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
   };
   StartDir = Dir.Path().string();
   for (const TCase& c : cases) {
@@ -203,7 +249,8 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
     EXPECT_EQ(Screen.Overruns, 0);
     Screen.Steps.clear();
     Screen.Overruns = 0;
-    if (CurrentFont >= 1 && CurrentFont <= FontCount) SelectFont(CurrentFont);
+    if (ShellFont.Selected >= 1 && ShellFont.Selected <= ShellFont.Count())
+      SelectFont(ShellFont, ShellFont.Selected);
     c.Check();
     ::chmod(path.c_str(), 0644);
   }

@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 
 #include "ShellFixture.h"
-#include "app/MainScreen.h"
 #include "app/ShellState.h"
+#include "screens/MainScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Version.h"
@@ -46,19 +47,21 @@ TEST_F(MainScreen, StatusLineJoinsFourFixedFields) {
 TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
   const std::string name = "a_font_file_with_a_long_name.tdf";
   Load(FontFile(5), name);
-  EXPECT_EQ(StatusLine(1), "a_font_file_with_a_long_n"
-                           "Font: 1/1      "
-                           "Spacing: 5"
-                           "          Name: Twelve [Block]");
+  EXPECT_EQ(StatusLine(ShellFont, 1),
+            "a_font_file_with_a_long_n"
+            "Font: 1/1      "
+            "Spacing: 5"
+            "          Name: Twelve [Block]");
 
   // Spacing 12 needs one more column; the file name gives it up.
   Load(FontFile(12), name);
-  EXPECT_EQ(StatusLine(1), "a_font_file_with_a_long_"
-                           "Font: 1/1      "
-                           "Spacing: 12"
-                           "          Name: Twelve [Block]");
+  EXPECT_EQ(StatusLine(ShellFont, 1),
+            "a_font_file_with_a_long_"
+            "Font: 1/1      "
+            "Spacing: 12"
+            "          Name: Twelve [Block]");
   Load(FontFile(255), name);
-  const std::string line = StatusLine(1);
+  const std::string line = StatusLine(ShellFont, 1);
   EXPECT_EQ(line.size(), 80u);
   EXPECT_EQ(line.substr(0, 23), "a_font_file_with_a_long");
   EXPECT_EQ(line.substr(23, 27), "Font: 1/1      Spacing: 255");
@@ -67,27 +70,39 @@ TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
   Load(FontFile(12), name);
   Step({27});
   RunLoop();
-  EXPECT_EQ(WaitText(0, 1), StatusLine(1));
+  EXPECT_EQ(WaitText(0, 1), StatusLine(ShellFont, 1));
 }
 
 TEST_F(MainScreen, FourDigitFontNumbersTakeColumnsFromTheFileName) {
   Load(FontFile(1), "bundle_of_many_fonts.tdf.x");
-  CurrentFont = 3000;
-  FontCount = 3604;
-  EXPECT_EQ(StatusLine(1).substr(0, 50), "bundle_of_many_fonts.tdf"
-                                          "Font: 3000/3604 "
-                                          "Spacing: 1");
-  EXPECT_EQ(StatusLine(1).size(), 80u);
-  FontCount = 1;
-  CurrentFont = 1;
+  ShellFont.Selected = 3000;
+  ShellFont.Fonts.resize(3605);
+  EXPECT_EQ(StatusLine(ShellFont, 1).substr(0, 50),
+            "bundle_of_many_fonts.tdf"
+            "Font: 3000/3604 "
+            "Spacing: 1");
+  EXPECT_EQ(StatusLine(ShellFont, 1).size(), 80u);
+  ShellFont.Fonts.resize(2);
+  ShellFont.Selected = 1;
 }
 
 TEST_F(MainScreen, NameFieldLongerThanThirtyIsCutToItsFirstThirty) {
   Load(FontFile(1));
-  Fonts[1].Name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  const std::string line = StatusLine(1);
+  ShellFont.Fonts[1].Name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string line = StatusLine(ShellFont, 1);
   ASSERT_EQ(line.size(), 80u);
   EXPECT_EQ(line.substr(50), "Name: ABCDEFGHIJKLMNOPQRSTUVWX");
+}
+
+// The main screen reads the shown font from the file at every pass: one
+// that cannot be read any more says so where the sample goes.
+TEST_F(MainScreen, AFontFileThatCannotBeReadIsReportedWhereTheSampleGoes) {
+  std::filesystem::remove(Load(FontFile(1)));
+  Step({27});
+  RunLoop();
+  EXPECT_EQ(WaitText(0, 1), StatusLine(ShellFont, 1));
+  EXPECT_EQ(WaitText(0, 3), Padded("Error Opening File!"));
+  EXPECT_EQ(WaitText(0, 4), Padded(""));
 }
 
 TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
@@ -97,7 +112,7 @@ TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
   Step({27});
   RunLoop();
   // Written as text, 13 and 10 would move the pen and wrap the line onto row 2.
-  EXPECT_EQ(WaitText(0, 1), StatusLine(1));
+  EXPECT_EQ(WaitText(0, 1), StatusLine(ShellFont, 1));
   EXPECT_EQ(WaitText(0, 1).substr(60, 14), std::string("Name: A\r\nB\bC ["));
   EXPECT_EQ(WaitAttrs(0, 2), AttrRun("07", 80));
 }
@@ -147,7 +162,7 @@ TEST_F(MainScreen, HelpKeyStaysOnRow25WhileTheLoopWaits) {
 TEST_F(MainScreen, SampleCoversTheStatusLineButNotTheBottomRows) {
   Load(FontFile(1));
   TextY = 1;
-  const std::string status = StatusLine(1);
+  const std::string status = StatusLine(ShellFont, 1);
   Step("y");
   Step("22\r");
   Step({27});

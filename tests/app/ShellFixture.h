@@ -1,96 +1,36 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <deque>
-#include <initializer_list>
-#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "app/CommandLoop.h"
 #include "app/ShellState.h"
-#include "console/ConsoleLayer.h"
 #include "console/LineEditor.h"
-#include "console/TextConsole.h"
 #include "support/FontUnitFixture.h"
-#include "support/TdfBuilder.h"
-#include "support/WaitingConsole.h"
-#include "support/TempDir.h"
-#include "tdf/FontFile.h"
+#include "support/ScreenFixture.h"
 
-// Count cells of attribute attr, written as ShotAttrs writes them.
-inline std::string AttrRun(std::string_view attr, int count) {
-  std::string out;
-  for (int i = 0; i < count; ++i) out += attr;
-  return out;
-}
-
-// A font for TTdfBuilder::Font; the other fields keep a good file's values.
-inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing,
-                             std::map<uint8_t, std::vector<uint8_t>> glyphs = {}) {
-  TTdfFontSpec font;
-  font.Name = std::move(name);
-  font.FontType = fontType;
-  font.Spacing = spacing;
-  font.Glyphs = std::move(glyphs);
-  return font;
-}
-
-// The shell runs on global state: the font unit and the shell settings. Every
+// The shell runs on global state: its settings and its font (ShellFont). Every
 // test starts from their start-up values with the waiting console installed
 // and a temp dir for its font files.
-class ShellTest : public ::testing::Test {
+class ShellTest : public ScreenTest {
  protected:
   void SetUp() override {
-    ResetFontUnitState();
     ResetShellState();
-    Console = &Screen;
+    ScreenTest::SetUp();
   }
 
   void TearDown() override {
-    EXPECT_EQ(Screen.Overruns, 0) << "the key script did not end the loop with its own ESC";
-    EXPECT_TRUE(Screen.Steps.empty()) << "steps left over: the loop ended early";
-    Console = nullptr;
+    ScreenTest::TearDown();
     ResetShellState();
   }
 
-  // Writes the file as `name`, loads it and answers its path.
+  // Writes the file as `name`, loads it as the shell's font and answers its path.
   std::string Load(const TTdfBuilder& builder, std::string_view name = "font.tdf") {
-    const std::string path = builder.WriteTo(Dir, name);
-    EXPECT_TRUE(LoadFontFile(path));
+    const std::string path = ScreenTest::Load(builder, ShellFont, name);
     LastFontFile = path;
     return path;
   }
 
-  void Step(std::string_view bytes) { Screen.Steps.emplace_back(bytes.begin(), bytes.end()); }
-  void Step(std::initializer_list<int> bytes) {
-    std::vector<uint8_t>& step = Screen.Steps.emplace_back();
-    for (const int b : bytes) step.push_back(static_cast<uint8_t>(b));
-  }
-
-  // Row y, or one cell, of the screen at the i-th wait for a key (0: the
-  // first main screen).
-  std::string WaitText(size_t i, int y) const { return HasWait(i) ? ShotText(Screen.Waits[i], y) : ""; }
-  std::string WaitAttrs(size_t i, int y) const {
-    return HasWait(i) ? ShotAttrs(Screen.Waits[i], y) : "";
-  }
-  TScreenChar WaitCell(size_t i, int x, int y) const {
-    return HasWait(i) ? Screen.Waits[i].Cells[y][x] : TScreenChar{};
-  }
-  bool HasWait(size_t i) const {
-    if (i < Screen.Waits.size()) return true;
-    ADD_FAILURE() << "asked for wait " << i << "; the program waited " << Screen.Waits.size()
-                  << " times";
-    return false;
-  }
-
   // Runs the command loop from the font the load selected, as the shell does.
-  void RunLoop() { RunCommandLoop(CurrentFont); }
-
-  TWaitingConsole Screen;
-  TTempDir Dir;
+  void RunLoop() { RunCommandLoop(ShellFont.Selected); }
 };

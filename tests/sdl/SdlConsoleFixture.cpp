@@ -18,8 +18,6 @@ const bool kDummyDrivers = [] {
 }  // namespace
 
 void SdlConsoleTest::SetUp() {
-  MouseBlockMode = 1;
-  GlyphCaptureHandler = nullptr;
   QuitRequested = false;
   ASSERT_TRUE(Sheet.Load("80x25.png")) << "the glyph sheet is copied into the build directory";
   // With its log, which the tests of resizing and copying read.
@@ -37,8 +35,6 @@ void SdlConsoleTest::TearDown() {
   Draw.reset();
   Console = nullptr;
   Con.reset();
-  GlyphCaptureHandler = nullptr;
-  MouseBlockMode = 1;
 }
 
 bool SdlConsoleTest::PumpUntil(const std::function<bool()>& pred,

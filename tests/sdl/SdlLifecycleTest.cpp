@@ -1,15 +1,10 @@
-// The refresh thread's life, one refresh on its own, and where data files are found.
+// The refresh thread's life and one refresh on its own.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 
 #include "SdlConsoleFixture.h"
 #include "console/ConsoleLayer.h"
-#include "console/sdl/DataFiles.h"
-#include "support/TempDir.h"
-#include "util/Paths.h"
 
 TEST_F(SdlConsoleTest, RefreshThreadEndsAfterQuitRequestedAndJoins) {
   ASSERT_FALSE(Draw->Finished());
@@ -42,17 +37,4 @@ TEST_F(SdlConsoleTest, RefreshDrawsChangedCellsOnce) {
   EXPECT_FALSE(Con->Dirty);
   EXPECT_EQ(MismatchedInCell(1, 1), 0);
   EXPECT_FALSE(Con->Refresh());  // nothing changed since
-}
-
-TEST(DataFilesTest, WorkingDirectoryFirstThenTheOthersInOrder) {
-  TTempDir first, second;
-  const std::string a = AddSlash(first.Path().string()), b = AddSlash(second.Path().string());
-  second.Write("x.png", "2");
-  EXPECT_EQ(FindDataFileIn("x.png", {a, b}), b + "x.png");
-  first.Write("x.png", "1");
-  EXPECT_EQ(FindDataFileIn("x.png", {a, b}), a + "x.png");
-  // A directory of that name is no data file; nothing found gives the bare name.
-  std::filesystem::create_directory(first.Path() / "d.png");
-  EXPECT_EQ(FindDataFileIn("d.png", {a, b}), "d.png");
-  EXPECT_EQ(FindDataFileIn("none.wav", {a, b}), "none.wav");
 }

@@ -1,11 +1,14 @@
 // Mouse selection: the geometry, the highlight in the window, the copied text
-// and the hand-over of a block to glyph capture.
+// and the report of a marked block to the screen that takes blocks.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "SdlConsoleFixture.h"
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "console/sdl/Selection.h"
 
 namespace {
@@ -169,36 +172,34 @@ TEST_F(SdlConsoleTest, LongStreamCopiesAreLogged) {
   EXPECT_EQ(Con->ClipboardText(), "one\rtwo\rthree");
 }
 
-TEST_F(SdlConsoleTest, MiddleDragInCaptureModeHandsTheBlockOver) {
+// A screen that takes blocks gets the finished drag as a key and the block
+// from the console; the console itself copies nothing and runs nothing.
+TEST_F(SdlConsoleTest, MiddleDragInReportModeIsReportedAsABlock) {
   Con->WriteXY(10, 5, 0x1E, "abc");
   Con->WriteXY(10, 6, 0x1E, "def");
-  MouseBlockMode = 2;
-  int calls = 0;
-  GlyphCaptureHandler = [&](const TScreen& copy) {
-    ++calls;
-    EXPECT_EQ(copy[5][10].Ch, 'a');
-    EXPECT_EQ(copy[6][12].Ch, 'f');
-    EXPECT_EQ(copy[6][12].Attr, 0x1E);
-    EXPECT_EQ(Con->DragButtons, 0);  // no highlight left over during the capture dialog
-    return false;
-  };
+  ASSERT_TRUE(WaitForScreen());
+  Con->MiddleDrag = TBlockDrag::Report;
   ASSERT_EQ(SDL_SetClipboardText("before"), 0);
-  PushDrag(9 * 8 + 2, 4 * 16 + 2, 9 * 8 + 2 + 2 * 8, 4 * 16 + 2 + 16, SDL_BUTTON_MIDDLE);
-  // The refusal goes to the log; an accepted capture is silent.
+  TScreen before;
+  Con->SaveScreen(before);
+  // From cell (12, 6) up and left to cell (10, 5).
+  PushDrag(11 * 8 + 2, 5 * 16 + 2, 9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
   testing::internal::CaptureStdout();
-  Drain();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error while saving font char.\n");
-  EXPECT_EQ(calls, 1);
-  EXPECT_EQ(CaptureLeft, 10);
-  EXPECT_EQ(CaptureRight, 12);
-  EXPECT_EQ(CaptureTop, 5);
-  EXPECT_EQ(CaptureBottom, 6);
-  EXPECT_EQ(Con->ClipboardText(), "before");  // nothing copied in capture mode
-
-  GlyphCaptureHandler = [](const TScreen&) { return true; };
-  PushDrag(9 * 8 + 2, 4 * 16 + 2, 9 * 8 + 2 + 8, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
-  testing::internal::CaptureStdout();
-  Drain();
+  const std::vector<int> keys = ReadBuffered();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(CaptureRight, 11);
+  EXPECT_EQ(keys, (std::vector<int>{0, kScanMouseBlock}));
+  EXPECT_EQ(Con->DragButtons, 0);  // no highlight left for the screen that acts on it
+  EXPECT_EQ(Con->TakeReportedBlock(), (TCellBlock{10, 5, 12, 6}));
+  EXPECT_EQ(Con->TakeReportedBlock(), std::nullopt);  // taken once
+  EXPECT_EQ(Con->ClipboardText(), "before");
+  TScreen after;
+  Con->SaveScreen(after);
+  EXPECT_EQ(after, before);
+
+  // Back in copy mode the same drag is copied and nothing is reported.
+  Con->MiddleDrag = TBlockDrag::CopyText;
+  PushDrag(11 * 8 + 2, 5 * 16 + 2, 9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
+  EXPECT_TRUE(ReadBuffered().empty());
+  EXPECT_EQ(Con->TakeReportedBlock(), std::nullopt);
+  EXPECT_EQ(Con->ClipboardText(), "abc\r\ndef\r\n");
 }

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "SdlConsoleFixture.h"
-#include "console/sdl/DataFiles.h"
 #include "support/TempDir.h"
+#include "util/DataFiles.h"
 
 namespace {
 

@@ -7,37 +7,21 @@
 #include "support/TempDir.h"
 #include "tdf/FontFile.h"
 
-// The font unit is global state: every test starts from the start-up values,
-// with a headless console to catch messages and a temp dir for its files.
-inline void ResetFontUnitState() {
-  FontFileName.clear();
-  FileSignature = {};
-  Fonts.assign(1, TFontRecord{});
-  FontCount = 0;
-  CurrentFont = 1;
-  CurrentHeader = {};
-  GlyphSize = {};
-  FontChars.clear();
-}
-
+// A font file value for each test, a headless console to see that nothing
+// is written on it, and a temp dir for its files.
 class FontUnitFixture : public HeadlessConsoleTest {
  protected:
-  void SetUp() override {
-    HeadlessConsoleTest::SetUp();
-    ResetFontUnitState();
-  }
-
   // Writes the builder's file, loads it and selects font n (default: the last).
   std::string LoadBuilt(const TTdfBuilder& builder, int n = 0) {
     const std::string path = builder.WriteTo(Dir, "font.tdf");
-    EXPECT_TRUE(LoadFontFile(path));
+    EXPECT_TRUE(LoadFontFile(path, Loaded));
     if (n > 0) {
-      EXPECT_TRUE(SelectFont(n));
+      EXPECT_TRUE(SelectFont(Loaded, n));
     }
     return path;
   }
 
-  // Whether any row of the screen holds text (the font unit reports there).
+  // Whether any row of the screen holds text.
   bool ScreenShows(std::string_view text) const {
     for (int y = 1; y <= 25; ++y) {
       if (Visible(y).find(text) != std::string::npos) return true;
@@ -45,5 +29,6 @@ class FontUnitFixture : public HeadlessConsoleTest {
     return false;
   }
 
+  TFontFile Loaded;
   TTempDir Dir;
 };

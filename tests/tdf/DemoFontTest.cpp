@@ -1,5 +1,5 @@
 // assets/demo.tdf, the font file the program opens by default, read back with
-// the font unit and walked glyph by glyph.
+// the font loader and walked glyph by glyph.
 
 #include <gtest/gtest.h>
 
@@ -62,39 +62,40 @@ bool DecodeGlyph(const std::vector<uint8_t>& block, size_t offset, bool color, T
 class DemoFontTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(LoadFontFile(kDemoFont)) << kDemoFont;
+    ASSERT_TRUE(LoadFontFile(kDemoFont, Demo)) << kDemoFont;
     file_ = ReadAll(kDemoFont);
     ASSERT_GE(file_.size(), static_cast<size_t>(kSignatureSize));
   }
 
   // The glyph block of font n as bytes, after selecting it.
   std::vector<uint8_t> Block(int n) {
-    EXPECT_TRUE(SelectFont(n));
-    const size_t start = static_cast<size_t>(Fonts[n].Offset) + kFontHeaderSize;
-    const size_t end = start + BlockSizeOf(CurrentHeader);
+    EXPECT_TRUE(SelectFont(Demo, n));
+    const size_t start = static_cast<size_t>(Demo.Fonts[n].Offset) + kFontHeaderSize;
+    const size_t end = start + BlockSizeOf(Demo.Header);
     EXPECT_LE(end, file_.size()) << "font " << n << " block runs past the end of the file";
     if (end > file_.size()) return {};
     return {file_.begin() + static_cast<std::ptrdiff_t>(start),
             file_.begin() + static_cast<std::ptrdiff_t>(end)};
   }
 
+  TFontFile Demo;
   std::vector<uint8_t> file_;
 };
 
 TEST_F(DemoFontTest, HoldsOneBlockAndOneColorFontWithEveryCharacter) {
-  ASSERT_EQ(FontCount, 2);
-  EXPECT_EQ(Fonts[1].Name, "Brixel Block");
-  EXPECT_EQ(Fonts[1].FontType, ftBlock);
-  EXPECT_EQ(Fonts[2].Name, "Brixel Color");
-  EXPECT_EQ(Fonts[2].FontType, ftColor);
-  EXPECT_EQ(CurrentFont, 2) << "loading selects the last font";
+  ASSERT_EQ(Demo.Count(), 2);
+  EXPECT_EQ(Demo.Fonts[1].Name, "Brixel Block");
+  EXPECT_EQ(Demo.Fonts[1].FontType, ftBlock);
+  EXPECT_EQ(Demo.Fonts[2].Name, "Brixel Color");
+  EXPECT_EQ(Demo.Fonts[2].FontType, ftColor);
+  EXPECT_EQ(Demo.Selected, 2) << "loading selects the last font";
 
   std::string all;
   for (int c = kFirstGlyphChar; c <= kLastGlyphChar; ++c) all += static_cast<char>(c);
   for (int n = 1; n <= 2; ++n) {
-    ASSERT_TRUE(SelectFont(n));
-    EXPECT_EQ(GetFontChars(), all) << "font " << n;
-    EXPECT_EQ(CurrentHeader.Spacing, 1);
+    ASSERT_TRUE(SelectFont(Demo, n));
+    EXPECT_EQ(GetFontChars(Demo), all) << "font " << n;
+    EXPECT_EQ(Demo.Header.Spacing, 1);
   }
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(file_.data()) + 1, 18), kSignatureText);
   EXPECT_EQ(file_[0], 19);
@@ -102,27 +103,27 @@ TEST_F(DemoFontTest, HoldsOneBlockAndOneColorFontWithEveryCharacter) {
 }
 
 TEST_F(DemoFontTest, FontsFollowEachOtherWithNothingAfterTheLast) {
-  ASSERT_EQ(FontCount, 2);
-  ASSERT_TRUE(SelectFont(1));
-  EXPECT_EQ(Fonts[1].Offset, kSignatureSize);
-  EXPECT_EQ(Fonts[2].Offset, kSignatureSize + kFontHeaderSize + BlockSizeOf(CurrentHeader));
-  ASSERT_TRUE(SelectFont(2));
+  ASSERT_EQ(Demo.Count(), 2);
+  ASSERT_TRUE(SelectFont(Demo, 1));
+  EXPECT_EQ(Demo.Fonts[1].Offset, kSignatureSize);
+  EXPECT_EQ(Demo.Fonts[2].Offset, kSignatureSize + kFontHeaderSize + BlockSizeOf(Demo.Header));
+  ASSERT_TRUE(SelectFont(Demo, 2));
   EXPECT_EQ(file_.size(),
-            static_cast<size_t>(Fonts[2].Offset) + kFontHeaderSize + BlockSizeOf(CurrentHeader));
+            static_cast<size_t>(Demo.Fonts[2].Offset) + kFontHeaderSize + BlockSizeOf(Demo.Header));
 }
 
 TEST_F(DemoFontTest, EveryGlyphRecordIsWholeAndInsideItsBlock) {
-  ASSERT_EQ(FontCount, 2);
+  ASSERT_EQ(Demo.Count(), 2);
   for (int n = 1; n <= 2; ++n) {
     const std::vector<uint8_t> block = Block(n);
     ASSERT_FALSE(block.empty());
-    const bool color = CurrentHeader.FontType == ftColor;
+    const bool color = Demo.Header.FontType == ftColor;
     for (int i = 0; i < kGlyphCount; ++i) {
       const char ch = static_cast<char>(kFirstGlyphChar + i);
       SCOPED_TRACE(testing::Message() << "font " << n << " glyph '" << ch << "'");
       TGlyph g;
       std::string why;
-      ASSERT_TRUE(DecodeGlyph(block, GlyphOffsetOf(CurrentHeader, i), color, g, why)) << why;
+      ASSERT_TRUE(DecodeGlyph(block, GlyphOffsetOf(Demo.Header, i), color, g, why)) << why;
       // Small enough that a short sample fits the 80-column screen.
       EXPECT_GE(g.Height, 4);
       EXPECT_LE(g.Height, 8);
@@ -150,9 +151,9 @@ TEST_F(DemoFontTest, EveryGlyphRecordIsWholeAndInsideItsBlock) {
 }
 
 TEST_F(DemoFontTest, ColorFontHasTheBlockFontsShapesInShadedRows) {
-  ASSERT_EQ(FontCount, 2);
+  ASSERT_EQ(Demo.Count(), 2);
   const std::vector<uint8_t> blockFont = Block(1);
-  const TFontHeader blockHeader = CurrentHeader;
+  const TFontHeader blockHeader = Demo.Header;
   const std::vector<uint8_t> colorFont = Block(2);
   ASSERT_FALSE(blockFont.empty());
   ASSERT_FALSE(colorFont.empty());
@@ -164,7 +165,7 @@ TEST_F(DemoFontTest, ColorFontHasTheBlockFontsShapesInShadedRows) {
     TGlyph plain, shaded;
     std::string why;
     ASSERT_TRUE(DecodeGlyph(blockFont, GlyphOffsetOf(blockHeader, i), false, plain, why)) << why;
-    ASSERT_TRUE(DecodeGlyph(colorFont, GlyphOffsetOf(CurrentHeader, i), true, shaded, why)) << why;
+    ASSERT_TRUE(DecodeGlyph(colorFont, GlyphOffsetOf(Demo.Header, i), true, shaded, why)) << why;
     EXPECT_EQ(plain.Width, shaded.Width);
     EXPECT_EQ(plain.Height, shaded.Height);
     EXPECT_EQ(plain.Chars, shaded.Chars);

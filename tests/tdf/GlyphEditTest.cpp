@@ -87,7 +87,7 @@ class GlyphEditFont : public FontUnitFixture {
   std::vector<std::string> Drawn(uint8_t ch) {
     SetTextAttr(7);
     ClrScr();
-    DrawFontText(1, 1, std::string(1, static_cast<char>(ch)));
+    DrawFontText(Con, Loaded, 1, 1, std::string(1, static_cast<char>(ch)));
     std::vector<std::string> rows;
     for (int y = 1; y <= 25; ++y) rows.push_back(Row(y) + Attrs(y));
     return rows;
@@ -97,20 +97,21 @@ class GlyphEditFont : public FontUnitFixture {
 TEST_F(GlyphEditFont, EveryDemoGlyphSavedAgainDrawsAsBefore) {
   const std::string path = Dir.File("demo.tdf");
   fs::copy_file(BRIXEL_SOURCE_DIR "/assets/demo.tdf", path);
-  ASSERT_TRUE(LoadFontFile(path));
-  const int fonts = FontCount;
+  ASSERT_TRUE(LoadFontFile(path, Loaded));
+  const int fonts = Loaded.Count();
   int saved = 0;
   for (int n = 1; n <= fonts; ++n) {
-    ASSERT_TRUE(SelectFont(n));
+    ASSERT_TRUE(SelectFont(Loaded, n));
     for (int ch = kFirstGlyphChar; ch <= kLastGlyphChar; ++ch) {
       TGlyphPicture picture;
-      if (LoadGlyphPicture(static_cast<uint8_t>(ch), picture) != TGlyphRead::Found) continue;
+      if (LoadGlyphPicture(Loaded, static_cast<uint8_t>(ch), picture) != TGlyphRead::Found)
+        continue;
       const std::vector<std::string> before = Drawn(static_cast<uint8_t>(ch));
-      ASSERT_EQ(
-          StoreGlyph(static_cast<uint8_t>(ch), EncodeGlyph(picture, CurrentHeader.FontType), true)
-              .Status,
-          TGlyphStore::Stored);
-      ASSERT_EQ(CurrentFont, n);
+      ASSERT_EQ(StoreGlyph(Loaded, static_cast<uint8_t>(ch),
+                           EncodeGlyph(picture, Loaded.Header.FontType), true)
+                    .Status,
+                TGlyphStore::Stored);
+      ASSERT_EQ(Loaded.Selected, n);
       EXPECT_EQ(Drawn(static_cast<uint8_t>(ch)), before)
           << "font " << n << " '" << static_cast<char>(ch) << "'";
       ++saved;

@@ -21,10 +21,10 @@ TTdfFontSpec BlockFont(uint8_t spacing, std::map<uint8_t, std::vector<uint8_t>> 
 
 class GlyphRender : public FontUnitFixture {
  protected:
-  // Draws text after filling the screen with a marker so untouched cells show.
-  void Draw(int x, int y, std::string_view text) {
-    SetTextAttr(0x0F);
-    DrawFontText(x, y, text);
+  // Draws text in attribute 0x0F (Outline cells in style outline); answers
+  // the size of the glyph read last.
+  TFontChar Draw(int x, int y, std::string_view text, uint8_t outline = 0) {
+    return DrawFontText(Con, Loaded, x, y, text, {0x0F, outline});
   }
   // Where the first cell of each glyph landed is easier to read as text.
   std::string Cells(int y, int from, int count) const { return Visible(y).substr(from - 1, count); }
@@ -33,12 +33,12 @@ class GlyphRender : public FontUnitFixture {
 TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
   LoadBuilt(TTdfBuilder().Font(BlockFont(
       1, {{'A', BlockGlyph({"AAAAA", "A   A"})}, {'B', BlockGlyph({"BB", "BB"})}})));
-  Draw(1, 3, "AB");
+  const TFontChar last = Draw(1, 3, "AB");
   EXPECT_EQ(Cells(3, 1, 9), "AAAAA BB ");
   EXPECT_EQ(Cells(4, 1, 9), "A   A BB ");
   EXPECT_EQ(Con.GetAttrAt(7, 3), 0x0F);  // Block cells take the attribute set by the caller
-  EXPECT_EQ(GlyphSize.Width, 2);
-  EXPECT_EQ(GlyphSize.Height, 2);
+  EXPECT_EQ(last.Width, 2);
+  EXPECT_EQ(last.Height, 2);
 
   // A space, a character the font lacks, one above '~' and a control byte each
   // take one column plus the spacing and draw nothing.
@@ -74,16 +74,14 @@ TEST_F(GlyphRender, OutlineRolesAreDrawnInTheCurrentStyle) {
       {18, {"\xDE\xDF\xDF\xDF\xDF\xDD", "\xDE  x \xDD", "\xDE\xDC\xDC\xDC\xDC\xDD"}},
   };
   for (const auto& c : cases) {
-    OutlineStyle = c.Style;
     ClrScr();
-    Draw(1, 1, "AA");  // spacing 1: the second glyph starts at column 8
+    Draw(1, 1, "AA", c.Style);  // spacing 1: the second glyph starts at column 8
     for (int y = 1; y <= 3; ++y) {
       EXPECT_EQ(Cells(y, 1, 7), c.Rows[y - 1] + " ") << "style " << int(c.Style) << " row " << y;
       EXPECT_EQ(Cells(y, 8, 6), c.Rows[y - 1]) << "style " << int(c.Style) << " row " << y;
     }
     EXPECT_EQ(Con.GetAttrAt(1, 1), 0x0F);  // in the caller's colour, like Block fonts
   }
-  OutlineStyle = 0;
 }
 
 TEST_F(GlyphRender, WrapTestAddsTheStartingColumnAndDropsByTheLastHeightPlusOne) {
@@ -120,9 +118,9 @@ TEST_F(GlyphRender, ABandThatStartsBelowTheLastRowDrawsNothingButStillAdvances) 
   // row 27, and clamped onto row 25 it would overwrite the first band's foot.
   LoadBuilt(TTdfBuilder().Font(BlockFont(
       0, {{'W', BlockGlyph({"WWWWWWWWWW", "W", "W", "W", "W", "w"})}, {'i', BlockGlyph({"ii"})}})));
-  Draw(1, 20, std::string(8, 'W') + "Wi");
+  const TFontChar last = Draw(1, 20, std::string(8, 'W') + "Wi");
   EXPECT_EQ(Cells(25, 1, 12), "w         w ");
-  EXPECT_EQ(GlyphSize.Width, 2);  // 'i' was still read for the pen's advance
+  EXPECT_EQ(last.Width, 2);  // 'i' was still read for the pen's advance
 }
 
 TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
@@ -131,7 +129,7 @@ TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
   color.Glyphs = {{'C', ColorGlyph({{{'x', 0x1E}, {'y', 0x4F}}, {{'z', 0x70}}})}};
   LoadBuilt(TTdfBuilder().Font(color));
   SetTextAttr(0x02);
-  DrawFontText(3, 5, "C");
+  DrawFontText(Con, Loaded, 3, 5, "C", {0x02});
   EXPECT_EQ(Cells(5, 3, 2), "xy");
   EXPECT_EQ(Con.GetAttrAt(3, 5), 0x1E);
   EXPECT_EQ(Con.GetAttrAt(4, 5), 0x4F);
@@ -148,7 +146,7 @@ TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
   const std::vector<uint8_t> cells = {'a', 0x1E, '&', 13, 'b', 0x1E, '&', 0x08, '&', 0, 'X', 0x4F, 0};
   color.Glyphs = {{'Q', GlyphRecord(2, 2, cells)}, {'R', ColorGlyph({"RR"}, 0x4F)}};
   LoadBuilt(TTdfBuilder().Font(color));
-  DrawFontText(1, 1, "Q");
+  DrawFontText(Con, Loaded, 1, 1, "Q");
   EXPECT_EQ(Cells(1, 1, 3), "a  ");
   EXPECT_EQ(Cells(2, 1, 3), "b& ");
   EXPECT_EQ(Con.GetAttrAt(2, 2), 0x08);
@@ -195,19 +193,23 @@ TEST_F(GlyphRender, ControlBytesInCellsAreDrawnAsGlyphs) {
   EXPECT_EQ(Con.GetCharAt(7, 5), 7);
 }
 
-TEST_F(GlyphRender, InvalidHeadersAndMissingFilesDrawNothing) {
+TEST_F(GlyphRender, InvalidHeadersDrawNothingAndGlyphsComeFromTheBlockInMemory) {
   const std::string path = LoadBuilt(TTdfBuilder().Font(BlockFont(0, {{'A', BlockGlyph({"A"})}})));
-  CurrentHeader.Marker[0] = 0;
-  EXPECT_EQ(DrawBlockGlyph(1, 1, 'A'), 0);
-  EXPECT_EQ(DrawColorGlyph(1, 1, 'A'), 0);
+  Loaded.Header.Marker[0] = 0;
+  EXPECT_EQ(DrawBlockGlyph(Con, Loaded, 1, 1, 'A'), 0);
+  EXPECT_EQ(DrawColorGlyph(Con, Loaded, 1, 1, 'A'), 0);
   EXPECT_EQ(Con.GetCharAt(1, 1), 0);
 
-  SelectFont(1);
+  // The file went away: selecting again says why, the glyph block read
+  // before still draws, and nothing else is written on the screen.
+  SelectFont(Loaded, 1);
   std::filesystem::remove(path);
-  GotoXY(1, 10);
-  EXPECT_EQ(DrawBlockGlyph(1, 10, 'A'), 0);
-  EXPECT_EQ(Visible(10).substr(0, 19), "Error Opening File!");
-  EXPECT_EQ(DrawBlockGlyph(1, 10, ' '), 1);  // spaces never touch the file
+  EXPECT_FALSE(SelectFont(Loaded, 1));
+  EXPECT_EQ(Loaded.Error, ENOENT);
+  EXPECT_EQ(DrawBlockGlyph(Con, Loaded, 1, 10, 'A'), 1);
+  EXPECT_EQ(Visible(10).substr(0, 2), "A ");
+  EXPECT_FALSE(ScreenShows("Error"));
+  EXPECT_EQ(DrawBlockGlyph(Con, Loaded, 1, 10, ' '), 1);
 }
 
 }  // namespace

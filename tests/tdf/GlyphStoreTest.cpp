@@ -31,15 +31,16 @@ class GlyphStore : public FontUnitFixture {
     for (int i = 0; i < kGlyphCount; ++i) {
       SetTextAttr(7);
       ClrScr();
-      DrawFontText(1, 1, std::string(2, static_cast<char>(kFirstGlyphChar + i)));
+      DrawFontText(Con, Loaded, 1, 1, std::string(2, static_cast<char>(kFirstGlyphChar + i)));
       Con.Snapshot(screens[i], x, y);
     }
     return screens;
   }
   // The file bytes before font n's header and after its glyph block.
   std::pair<TBytes, TBytes> AroundFont(const TBytes& file, int n) {
-    const auto at = static_cast<size_t>(Fonts[n].Offset);
-    const size_t end = std::min(file.size(), at + kFontHeaderSize + BlockSizeOf(Fonts[n].Header));
+    const auto at = static_cast<size_t>(Loaded.Fonts[n].Offset);
+    const size_t end =
+        std::min(file.size(), at + kFontHeaderSize + BlockSizeOf(Loaded.Fonts[n].Header));
     return {TBytes(file.begin(), file.begin() + at), TBytes(file.begin() + end, file.end())};
   }
 };
@@ -54,7 +55,7 @@ TEST_F(GlyphStore, AThousandSavesOfOneGlyphKeepTheFileSize) {
   size_t afterFirst = 0;
   for (int i = 0; i < 1000; ++i) {
     const TBytes record = BlockGlyph({std::string(3, static_cast<char>('!' + i % 90))});
-    ASSERT_EQ(StoreGlyph('A', record).Status, TGlyphStore::Stored);
+    ASSERT_EQ(StoreGlyph(Loaded, 'A', record).Status, TGlyphStore::Stored);
     if (i == 0) afterFirst = ReadFileBytes(path).size();
   }
   const TBytes now = ReadFileBytes(path);
@@ -76,23 +77,23 @@ TEST_F(GlyphStore, EveryCorpusFontTakesAGlyphBackAndDrawsAsBefore) {
   const std::string path = Dir.File("work.tdf");
   int fontsStored = 0;
   for (const fs::path& file : files) {
-    ASSERT_TRUE(LoadFontFile(file.string()));
-    for (int n = 1, fonts = FontCount; n <= fonts; ++n) {
+    ASSERT_TRUE(LoadFontFile(file.string(), Loaded));
+    for (int n = 1, fonts = Loaded.Count(); n <= fonts; ++n) {
       SCOPED_TRACE(file.filename().string() + " font " + std::to_string(n));
       fs::copy_file(file, path, fs::copy_options::overwrite_existing);
       // The corpus is read-only, and a read-only file is never written over.
       fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-      ASSERT_TRUE(LoadFontFile(path) && SelectFont(n));
+      ASSERT_TRUE(LoadFontFile(path, Loaded) && SelectFont(Loaded, n));
       const TBytes original = ReadFileBytes(path);
       const auto around = AroundFont(original, n);
       const std::vector<TScreen> before = Drawings();
       const auto ch = static_cast<uint8_t>(
-          GetFontChars().find_first_not_of(static_cast<char>(kAbsentGlyphChar)) + '!');
+          GetFontChars(Loaded).find_first_not_of(static_cast<char>(kAbsentGlyphChar)) + '!');
       TGlyphPicture picture;
-      ASSERT_EQ(LoadGlyphPicture(ch, picture), TGlyphRead::Found);
-      ASSERT_EQ(StoreGlyph(ch, EncodeGlyph(picture, CurrentHeader.FontType), true).Status,
+      ASSERT_EQ(LoadGlyphPicture(Loaded, ch, picture), TGlyphRead::Found);
+      ASSERT_EQ(StoreGlyph(Loaded, ch, EncodeGlyph(picture, Loaded.Header.FontType), true).Status,
                 TGlyphStore::Stored);
-      ASSERT_EQ(CurrentFont, n);
+      ASSERT_EQ(Loaded.Selected, n);
       EXPECT_EQ(AroundFont(ReadFileBytes(path), n), around);
       const std::vector<TScreen> after = Drawings();
       for (int i = 0; i < kGlyphCount; ++i)
@@ -108,7 +109,7 @@ TEST_F(GlyphStore, AFailedWriteSaysWhyAndLeavesTheFile) {
   font.Glyphs = {{'A', BlockGlyph({"a"})}};
   fs::create_directory(Dir.Path() / "ro");
   const std::string path = TTdfBuilder().Font(font).WriteTo(Dir, "ro/font.tdf");
-  ASSERT_TRUE(OpenForNobody(Dir.File("ro")) && OpenForNobody(path) && LoadFontFile(path));
+  ASSERT_TRUE(OpenForNobody(Dir.File("ro")) && OpenForNobody(path) && LoadFontFile(path, Loaded));
   ::chmod(path.c_str(), 0666);  // the file itself may be written
   const TBytes original = ReadFileBytes(path);
   // A folder nobody may write in, and a file-size limit (a full disk).
@@ -123,7 +124,7 @@ TEST_F(GlyphStore, AFailedWriteSaysWhyAndLeavesTheFile) {
           signal(SIGXFSZ, SIG_IGN);
           const rlimit limit{fileLimit, fileLimit};
           setrlimit(RLIMIT_FSIZE, &limit);
-          return GlyphStoreMessage(StoreGlyph('B', BlockGlyph({"b"}))) == want ? 0 : 1;
+          return GlyphStoreMessage(StoreGlyph(Loaded, 'B', BlockGlyph({"b"}))) == want ? 0 : 1;
         },
         &why);
     if (code < 0) GTEST_SKIP() << why;

@@ -55,29 +55,30 @@ TEST(TdfCorpus, EveryRealFileLoadsWithSaneFonts) {
     ASSERT_FALSE(expected.empty());
   }
   int fontsSeen = 0;
+  TFontFile loaded;
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.filename().string());
-    ASSERT_TRUE(LoadFontFile(file.string()));
-    ASSERT_GE(FontCount, 1);
-    ASSERT_EQ(Fonts.size(), FontCount + 1u);
-    EXPECT_EQ(CurrentFont, FontCount);  // the last font is selected
-    EXPECT_EQ(FontChars.size(), 94u);
+    ASSERT_TRUE(LoadFontFile(file.string(), loaded));
+    ASSERT_GE(loaded.Count(), 1);
+    ASSERT_EQ(loaded.Fonts.size(), loaded.Count() + 1u);
+    EXPECT_EQ(loaded.Selected, loaded.Count());  // the last font is selected
+    EXPECT_EQ(GetFontChars(loaded).size(), 94u);
 
     const auto it = expected.find(file.filename().string());
     const TJson* listing = it == expected.end() ? nullptr : &it->second;
     if (listing) {
-      EXPECT_EQ(static_cast<size_t>(FontCount), (*listing)["fonts"].Items.size());
+      EXPECT_EQ(static_cast<size_t>(loaded.Count()), (*listing)["fonts"].Items.size());
     }
 
-    for (int n = 1; n <= FontCount; ++n) {
+    for (int n = 1; n <= loaded.Count(); ++n) {
       SCOPED_TRACE("font " + std::to_string(n));
-      const TFontRecord& font = Fonts[n];
+      const TFontRecord& font = loaded.Fonts[n];
       EXPECT_LE(font.Name.size(), 12u);
       EXPECT_EQ(font.Name.find('\0'), std::string::npos);
       EXPECT_FALSE(FontTypeNameOf(font.FontType).empty());
-      ASSERT_TRUE(SelectFont(n));
-      EXPECT_EQ(CurrentHeader.FontType, font.FontType);
-      const std::string chars = GetFontChars();
+      ASSERT_TRUE(SelectFont(loaded, n));
+      EXPECT_EQ(loaded.Header.FontType, font.FontType);
+      const std::string chars = GetFontChars(loaded);
       EXPECT_GE(GlyphsPresent(chars), 1);
       ++fontsSeen;
 
@@ -86,9 +87,9 @@ TEST(TdfCorpus, EveryRealFileLoadsWithSaneFonts) {
       EXPECT_EQ(Cp437ToUtf8(font.Name), want["name"].String);
       EXPECT_EQ(font.Offset, static_cast<int32_t>(want["offset"].Number));
       EXPECT_EQ(font.FontType, static_cast<int>(want["type"].Number));
-      EXPECT_EQ(FontTypeName(), want["type_name"].String);
-      EXPECT_EQ(CurrentHeader.Spacing, static_cast<int>(want["spacing"].Number));
-      EXPECT_EQ(BlockSizeOf(CurrentHeader), static_cast<int>(want["block_size"].Number));
+      EXPECT_EQ(FontTypeName(loaded), want["type_name"].String);
+      EXPECT_EQ(loaded.Header.Spacing, static_cast<int>(want["spacing"].Number));
+      EXPECT_EQ(BlockSizeOf(loaded.Header), static_cast<int>(want["block_size"].Number));
       EXPECT_EQ(GlyphsPresent(chars), static_cast<int>(want["glyphs_present"].Number));
     }
   }

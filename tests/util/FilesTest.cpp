@@ -338,4 +338,25 @@ TEST(FileNames, ReplaceFileContentsWritesWholeFilesOnly) {
   EXPECT_EQ(entries, 6);  // t.ans, link.ans, fresh.ans, fifo, the long name, dangling
 }
 
+TEST(FileNames, ReplaceFileWithTakesPiecesAndKeepsTheFileWhenTheWriterGivesUp) {
+  TTempDir dir;
+  const std::string target = dir.Write("p.png", "old");
+  int error = -1;
+  const auto pieces = [](const TByteSink& sink) { return sink(Bytes("ab")) && sink(Bytes("cd")); };
+  const auto text = [&target] {
+    const std::vector<uint8_t> bytes = ReadFileBytes(target);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  ASSERT_TRUE(ReplaceFileWith(target, pieces, error));
+  EXPECT_EQ(text(), "abcd");
+  // Half written, then given up: the old content stays and nothing is left beside it.
+  const auto giveUp = [](const TByteSink& sink) { return sink(Bytes("half")) && false; };
+  EXPECT_FALSE(ReplaceFileWith(target, giveUp, error));
+  EXPECT_EQ(error, ECANCELED);
+  EXPECT_EQ(text(), "abcd");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
 }  // namespace

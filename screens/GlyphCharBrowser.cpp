@@ -1,6 +1,9 @@
+#include "screens/GlyphCharBrowser.h"
+
+#include <string>
+
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
-#include "tdf/GlyphCapture.h"
 #include "util/Numbers.h"
 #include "widgets/MenuBox.h"
 

@@ -22,7 +22,7 @@ namespace {
 class TModeRecordingConsole : public TWaitingConsole {
  public:
   bool WaitForEvent() override {
-    Modes.push_back(MouseBlockMode);
+    Modes.push_back(static_cast<uint8_t>(MiddleDrag));
     return TWaitingConsole::WaitForEvent();
   }
   std::vector<uint8_t> Modes;
@@ -31,7 +31,6 @@ class TModeRecordingConsole : public TWaitingConsole {
 class AnsiCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetFontUnitState();
     ResetShellState();
     StartDir = Dir.Path().string();
     Console = &Con;
@@ -63,7 +62,7 @@ TEST_F(AnsiCommandsTest, ViewCapturesGlyphsOnlyWhileTheViewerIsOpen) {
   EXPECT_TRUE(WaitShows(0, " Select Image "));
   EXPECT_EQ(ShotText(Con.Waits[1], 1).substr(0, 15), "Picture row one");
   EXPECT_EQ(Con.Modes, (std::vector<uint8_t>{1, 2}));
-  EXPECT_EQ(MouseBlockMode, 1);
+  EXPECT_EQ(Con.MiddleDrag, TBlockDrag::CopyText);
 
   Con.Waits.clear();
   Con.Modes.clear();
@@ -77,7 +76,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
   sample.Name = "Sample";
   TTdfBuilder font;
   font.Font(sample);
-  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf")));
+  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf"), ShellFont));
   const struct {
     const char* Name;
     bool Blocked;  // a directory takes the file's name

@@ -1,13 +1,13 @@
-#include "app/GlyphEditor.h"
+#include "screens/GlyphEditor.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
 
-#include "app/GlyphEditorScreen.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/GlyphEditorScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
 #include "widgets/Prompts.h"
@@ -113,14 +113,14 @@ void Save(TGlyphEditor& e) {
     return;
   }
   const TGlyphStoreResult result =
-      StoreGlyph(e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
+      StoreGlyph(*e.Font, e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
     MessageBox(0, "Error", GlyphStoreMessage(result));
     return;
   }
   // Show what the file holds now (an undefined cell inside a row was stored as a space).
   TGlyphPicture stored;
-  if (LoadGlyphPicture(e.Ch, stored) == TGlyphRead::Found) e.Edit.Replace(stored);
+  if (LoadGlyphPicture(*e.Font, e.Ch, stored) == TGlyphRead::Found) e.Edit.Replace(stored);
   e.Edit.MarkSaved();
   KeepCursorInside(e);
   e.Message = "Saved.";
@@ -239,15 +239,19 @@ void TakeColourOfGlyph(TGlyphEditor& e) {
 
 }  // namespace
 
-void EditGlyph(uint8_t ch) {
-  TGlyphPicture picture;
-  if (LoadGlyphPicture(ch, picture) == TGlyphRead::OpenFailed) {
+void EditGlyph(TFontFile& font, uint8_t ch, const TFontLook& look) {
+  // The glyph as the file holds it now, not as it was when the font was shown.
+  if (!SelectFont(font, font.Selected) && font.OpenFailed) {
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }
+  TGlyphPicture picture;
+  LoadGlyphPicture(font, ch, picture);
   TGlyphEditor e;
+  e.Font = &font;
+  e.Look = look;
   e.Ch = ch;
-  e.FontType = CurrentHeader.FontType;
+  e.FontType = font.Header.FontType;
   e.Edit = TGlyphEdit(picture);
   if (e.FontType == ftColor) TakeColourOfGlyph(e);
   const TClickKeys clicks;
@@ -263,17 +267,4 @@ void EditGlyph(uint8_t ch) {
       PlainKey(e, key);
     }
   }
-}
-
-void EditGlyphCommand() {
-  if (FontFileName.empty() || FontCount == 0) {
-    MessageBox(0, "Error", "No Font Selected!");
-    return;
-  }
-  if (CurrentHeader.FontType > ftColor) {
-    MessageBox(0, "Error", "Unsupported type");
-    return;
-  }
-  const uint8_t ch = ChooseGlyphChar();
-  if (ch != 0) EditGlyph(ch);
 }

@@ -1,9 +1,8 @@
-#include "app/GlyphEditorScreen.h"
+#include "screens/GlyphEditorScreen.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
@@ -52,9 +51,10 @@ void ScrollToCursor(TGlyphEditor& e) {
 
 std::string StatusText(const TGlyphEditor& e) {
   const TGlyphPicture& p = e.Edit.Picture();
-  const std::string name = FontNameOf(CurrentFont);
+  const std::string name = e.Font ? FontNameOf(*e.Font, e.Font->Selected) : std::string();
+  const std::string type = e.Font ? FontTypeName(*e.Font) : std::string();
   std::string s = PadRight(" Glyph " + std::string(1, static_cast<char>(e.Ch)), 9, ' ') +
-                  PadRight(name + " [" + FontTypeName() + "]", 24, ' ') +
+                  PadRight(name + " [" + type + "]", 24, ' ') +
                   PadRight("Size " + NumToStr(p.Width) + "x" + NumToStr(p.Height), 13, ' ') +
                   PadRight("At " + NumToStr(e.X + 1) + "," + NumToStr(e.Y + 1), 11, ' ');
   if (e.FontType == ftColor) s += "Colour " + NumToStr(e.Fg) + " on " + NumToStr(e.Bg) + " ";
@@ -67,10 +67,10 @@ std::string StatusText(const TGlyphEditor& e) {
 
 void DrawStatusRow(const TGlyphEditor& e) {
   const std::string text = StatusText(e);
-  PutText(1, 1, StatusAttr, PadRight(text, static_cast<uint8_t>(ScreenCols()), ' '));
+  PutText(1, 1, e.Look.StatusAttr, PadRight(text, static_cast<uint8_t>(ScreenCols()), ' '));
   // The colour typed cells take, as a sample right after its numbers.
   if (e.FontType == ftColor) PutText(static_cast<int>(text.size()) + 1, 1, e.Attr(), "\xDF\xDC");
-  if (e.Edit.Modified()) Put(ScreenCols(), 1, StatusAttr, '*');
+  if (e.Edit.Modified()) Put(ScreenCols(), 1, e.Look.StatusAttr, '*');
 }
 
 void DrawFrame(int columns, int lines) {
@@ -96,8 +96,8 @@ void DrawCells(const TGlyphEditor& e, int columns, int lines) {
       const TEditCell cell = e.Edit.Cell(e.ViewX + c, e.ViewY + r);
       uint8_t ch = kUndefinedChar, attr = kUndefinedAttr;
       if (cell.Defined) {
-        ch = e.FontType == ftOutline ? OutlineCellChar(OutlineStyle, cell.Ch) : cell.Ch;
-        attr = e.FontType == ftColor ? cell.Attr : static_cast<uint8_t>(BlockColor);
+        ch = e.FontType == ftOutline ? OutlineCellChar(e.Look.Style.Outline, cell.Ch) : cell.Ch;
+        attr = e.FontType == ftColor ? cell.Attr : e.Look.Style.Attr;
       }
       Put(kGlyphLeft + c, kGlyphTop + r, attr, ch);
     }

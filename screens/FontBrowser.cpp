@@ -1,16 +1,14 @@
-#include "app/FontBrowser.h"
+#include "screens/FontBrowser.h"
 
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/FontFileCommands.h"
-#include "app/MainScreen.h"
-#include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
+#include "screens/MainScreen.h"
 #include "tdf/FontCollection.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
@@ -34,11 +32,10 @@ constexpr int kLowestSampleRow = 3;
 
 class TFontBrowser {
  public:
-  explicit TFontBrowser(TFontCollection collection);
+  TFontBrowser(TFontCollection collection, const TFontBrowserSettings& settings);
   // Runs the list from font start (an index into Collected().Fonts, or -1).
   // True when a font was chosen with Enter: its file and number.
   bool Run(int start, std::string& file, int& number);
-  const TFontCollection& Collected() const { return Collection; }
 
  private:
   std::string ItemText(const TCollectedFont& font) const;
@@ -55,17 +52,19 @@ class TFontBrowser {
   }
 
   TFontCollection Collection;
+  const TFontBrowserSettings& Settings;
   std::string Root;        // cut from the paths shown
   std::vector<int> Shown;  // the collection's font behind each item
   bool OnlyComplete = false;
-  int LoadedFile = -1;  // the collection's file the font unit holds
+  TFontFile Preview;    // the highlighted font's file, loaded once while it stays highlighted
+  int LoadedFile = -1;  // the collection's file Preview holds
   TMenuList List;
   std::string Search;  // typed letters, looked for in the names
   int KeysRead = 0;    // within the current run of the list
 };
 
-TFontBrowser::TFontBrowser(TFontCollection collection)
-    : Collection(std::move(collection)), Root(AddSlash(FontPath)) {
+TFontBrowser::TFontBrowser(TFontCollection collection, const TFontBrowserSettings& settings)
+    : Collection(std::move(collection)), Settings(settings), Root(AddSlash(settings.Root)) {
   SetDialogLook(List.Box);
   // A shadow would darken the key row under the list.
   List.Box.Shadow = false;
@@ -102,7 +101,7 @@ void TFontBrowser::Fill(int keep) {
   Shown.clear();
   for (size_t i = 0; i < Collection.Fonts.size(); ++i) {
     const TCollectedFont& font = Collection.Fonts[i];
-    if (OnlyComplete && !HasEveryChar(font.Font.Header, DisplayText)) continue;
+    if (OnlyComplete && !HasEveryChar(font.Font.Header, Settings.Sample.Text)) continue;
     if (!List.Add(ItemText(font), 0)) break;
     Shown.push_back(static_cast<int>(i));
   }
@@ -144,17 +143,19 @@ void TFontBrowser::ShowFont(int font) {
     GotoXY(1, y);
     ClrEol();
   }
-  GotoXY(1, kLowestSampleRow);  // where a file error would be reported
   if (font < 0) {
     WriteXY(2, kLowestSampleRow, 7, "No font has every character of the text.");
   } else {
     const TCollectedFont& f = Collection.Fonts[static_cast<size_t>(font)];
     const std::string& file = Collection.Files[static_cast<size_t>(f.File)];
     // Only the highlighted font's glyphs are read; its file is listed once.
-    if (f.File != LoadedFile) LoadedFile = LoadFontFile(file) ? f.File : -1;
-    if (LoadedFile == f.File && SelectFont(f.Number)) {
-      DrawStatusLine(f.Number);
-      DrawFontText(TextX, std::min<int>(TextY, kLowestSampleRow), DisplayText);
+    if (f.File != LoadedFile) LoadedFile = LoadFontFile(file, Preview) ? f.File : -1;
+    if (LoadedFile == f.File && SelectFont(Preview, f.Number)) {
+      DrawStatusLine(Preview, f.Number, Settings.Look);
+      const TSample& sample = Settings.Sample;
+      if (Console)
+        DrawFontText(*Console, Preview, sample.X, std::min(sample.Y, kLowestSampleRow), sample.Text,
+                     Settings.Look.Style);
     } else {
       WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");
     }
@@ -244,11 +245,11 @@ bool TFontBrowser::Run(int start, std::string& file, int& number) {
   return true;
 }
 
-// The collection's font that the main screen shows (font n of the loaded file), or -1.
-int ShownFont(const TFontCollection& collection, int n) {
+// The collection's font n of shownFile, or -1.
+int ShownFont(const TFontCollection& collection, const std::string& shownFile, int n) {
   const auto file =
       std::find_if(collection.Files.begin(), collection.Files.end(),
-                   [](const std::string& path) { return SameFile(path, FontFileName); });
+                   [&](const std::string& path) { return SameFile(path, shownFile); });
   const auto fileIndex = static_cast<int32_t>(file - collection.Files.begin());
   for (size_t i = 0; i < collection.Fonts.size(); ++i) {
     const TCollectedFont& font = collection.Fonts[i];
@@ -259,22 +260,14 @@ int ShownFont(const TFontCollection& collection, int n) {
 
 }  // namespace
 
-void BrowseFonts(int& n) {
+bool ChooseFontInFolder(const TFontBrowserSettings& settings, const std::string& shownFile,
+                        int shownFont, std::string& file, int& number) {
   MessageBox(2, " Fonts ", "Reading the font files...");
-  TFontCollection collection = ReadFontCollection(std::vector<std::string>{FontPath});
+  TFontCollection collection = ReadFontCollection(std::vector<std::string>{settings.Root});
   if (collection.Fonts.empty()) {
-    MessageBox(0, "Fonts", "No TheDraw font under " + FontPath);
-    return;
+    MessageBox(0, "Fonts", "No TheDraw font under " + settings.Root);
+    return false;
   }
-  const std::string shownFile = FontFileName;
-  TFontBrowser browser(std::move(collection));
-  std::string file;
-  int number = 0;
-  if (browser.Run(ShownFont(browser.Collected(), n), file, number) && LoadShellFontFile(file)) {
-    n = number;
-  } else {
-    // The preview loaded other files: the one shown before comes back.
-    LoadFontFile(shownFile);
-  }
-  SelectFont(n);
+  const int start = ShownFont(collection, shownFile, shownFont);
+  return TFontBrowser(std::move(collection), settings).Run(start, file, number);
 }

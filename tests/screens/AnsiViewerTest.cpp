@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ansi/AnsiArticle.h"
-#include "ansi/AnsiViewer.h"
 #include "console/ConsoleLayer.h"
+#include "screens/AnsiViewer.h"
 #include "support/ConsoleTestSupport.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
@@ -41,7 +41,7 @@ class AnsiViewerTest : public ::testing::Test {
   void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   std::string Show(std::string_view art) {
     const std::string path = Dir.Write("art.ans", art);
-    ShowAnsiFile(path, 1, 24, FontChars);
+    ShowAnsiFile(path, 1, 24, [this] { return FontChars; });
     return path;
   }
 
@@ -183,7 +183,7 @@ TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
 }
 
 TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
-  ShowAnsiFile(Dir.File("absent.ans"), 1, 24, FontChars);  // returns at once, nothing drawn
+  ShowAnsiFile(Dir.File("absent.ans"), 1, 24);  // returns at once, nothing drawn
   EXPECT_TRUE(Con.Waits.empty());
   EXPECT_EQ(VisibleRow(Con, 1), std::string(80, ' '));
 
@@ -191,7 +191,7 @@ TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
   const std::string fifo = Dir.File("pipe.ans");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   Step("\r");
-  ShowAnsiFile(fifo, 1, 24, FontChars);
+  ShowAnsiFile(fifo, 1, 24);
   ASSERT_EQ(Con.Waits.size(), 1u);
   EXPECT_NE(Text(0, 12).find("Error Opening File!"), std::string::npos);
 }

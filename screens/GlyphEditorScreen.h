@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "screens/FontLook.h"
+#include "tdf/FontFile.h"
 #include "tdf/GlyphEdit.h"
 
 // What the glyph editor shows and works on: the glyph, the cursor cell, the
 // part of the glyph in view and the colour typed cells take.
 struct TGlyphEditor {
+  TFontFile* Font = nullptr;  // the font file the glyph is saved into
+  TFontLook Look;             // Block and Outline cells' colour, the Outline style, the status row
   uint8_t Ch = 0;
   uint8_t FontType = 0;
   TGlyphEdit Edit;

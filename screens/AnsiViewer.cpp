@@ -1,10 +1,12 @@
-#include "ansi/AnsiViewer.h"
+#include "screens/AnsiViewer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "ansi/AnsiArticle.h"
 #include "ansi/AnsiFile.h"
@@ -12,6 +14,7 @@
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
+#include "screens/GlyphCaptureDialog.h"
 #include "util/Files.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
@@ -31,20 +34,39 @@ std::string FitPath(std::string_view prefix, std::string_view path) {
   return std::string(prefix) + "..." + std::string(path.substr(path.size() - keep));
 }
 
+// While it lives, the console reports middle-button drags instead of copying
+// them; a block left untaken goes with it.
+class TBlockReports {
+ public:
+  TBlockReports() {
+    if (Console) Console->MiddleDrag = TBlockDrag::Report;
+  }
+  ~TBlockReports() {
+    if (!Console) return;
+    Console->MiddleDrag = TBlockDrag::CopyText;
+    Console->TakeReportedBlock();
+  }
+  TBlockReports(const TBlockReports&) = delete;
+  TBlockReports& operator=(const TBlockReports&) = delete;
+};
+
 class TAnsiView {
  public:
   TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi,
             const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow,
-            const std::string& fontChars)
+            std::function<std::string()> fontChars, TFontFile* captureFont)
       : FileName(fileName),
         Ansi(ansi),
         Record(record),
         FirstRow(firstRow),
         LastRow(std::min<uint8_t>(lastRow, kCharListTop - 1)),
-        FontChars(fontChars),
+        FontChars(std::move(fontChars)),
+        CaptureFont(captureFont),
         PageSize(std::max(1, LastRow - FirstRow + 1)) {}
 
   void Run() {
+    std::optional<TBlockReports> blocks;
+    if (CaptureFont) blocks.emplace();
     DrawPage();
     // A second drawing after a short pause: the window may still have been
     // settling when the first one went out.
@@ -77,7 +99,8 @@ class TAnsiView {
                                        static_cast<int16_t>(lines), Percent);
     SetTextAttr(0);
     WritePipeXY(3, 25, 7, bar);
-    DrawCharListRows(FontChars);
+    // Asked at every drawing: a glyph captured meanwhile adds its character.
+    DrawCharListRows(FontChars ? FontChars() : std::string());
   }
 
   void HandleKey() {
@@ -116,6 +139,9 @@ class TAnsiView {
       case kScanF1:
         HelpBox();
         break;
+      case kScanMouseBlock:
+        CaptureBlock();
+        break;
       case kScanHome:
         if (TopLine > 1) MoveTop(1);
         break;
@@ -151,6 +177,19 @@ class TAnsiView {
     if (lines - PageSize <= TopLine) return;
     TopLine += PageSize;
     if (TopLine + PageSize > lines) TopLine = lines - PageSize + 1;
+    DrawPage();
+  }
+
+  // The block marked with the middle button becomes a glyph of the capture
+  // font, taken from the screen as shown; then the page is drawn again, with
+  // the new character in the list.
+  void CaptureBlock() {
+    const std::optional<TCellBlock> block = Console ? Console->TakeReportedBlock() : std::nullopt;
+    if (!block || !CaptureFont) return;
+    TScreen shown;
+    SaveScreen(shown);
+    if (!CaptureGlyph(*CaptureFont, shown, *block))
+      MessageBox(0, "Error", "Error while saving font char.");
     DrawPage();
   }
 
@@ -203,7 +242,8 @@ class TAnsiView {
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
   const uint8_t LastRow;         // of the picture: the character list takes the rows below
-  const std::string& FontChars;  // the caller's: a capture may change it
+  const std::function<std::string()> FontChars;  // asked at every drawing
+  TFontFile* const CaptureFont;  // takes the marked blocks as glyphs; none: no capture
   const int PageSize;            // a page is the rows shown
   int TopLine = 1;
   uint16_t Percent = 0;
@@ -229,7 +269,7 @@ std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16
 }
 
 void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
-                  const std::string& fontChars) {
+                  std::function<std::string()> fontChars, TFontFile* captureFont) {
   SetTextAttr(7);
   if (!FileThere(fileName)) return;
   auto ansi = std::make_unique<TMsgBaseAnsi>();
@@ -242,6 +282,6 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
   ClrScr();
-  TAnsiView(fileName, *ansi, record, firstRow, lastRow, fontChars).Run();
+  TAnsiView(fileName, *ansi, record, firstRow, lastRow, std::move(fontChars), captureFont).Run();
   GotoXY(1, 25);
 }

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "tdf/FontFile.h"
 
 // The full-screen ANSI art viewer: the file interpreted once, a window of its
 // rows on the screen, a percent bar on row 25 and the current font's
 // characters on rows 23 and 24 (so a block of the art can be captured as a
 // glyph while it is open). Keys scroll, F1 shows help, Ctrl+S exports the
-// file as plain text, ESC leaves.
+// file as plain text, a middle-button drag captures the marked block as a
+// glyph, ESC leaves.
 
 // Looks of the percent bar.
 struct RecPercent {
@@ -25,9 +29,12 @@ struct RecPercent {
 std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent);
 
 // Shows fileName on screen rows firstRow..lastRow until the user leaves, with
-// fontChars (the current font's characters) on rows 23 and 24. fontChars is
-// read at every drawing, so a glyph captured while the viewer is open shows
-// up in it. A name that is no file returns at once; a file that cannot be
-// read is reported in a message box.
+// the current font's characters on rows 23 and 24. fontChars answers them at
+// every drawing, so a glyph captured while the viewer is open shows up in
+// it. With captureFont, the console reports middle-button drags to the
+// viewer instead of copying them, and each marked block is captured as a
+// glyph of captureFont's selected font (CaptureGlyph). A name that is no
+// file returns at once; a file that cannot be read is reported in a message
+// box.
 void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
-                  const std::string& fontChars);
+                  std::function<std::string()> fontChars = {}, TFontFile* captureFont = nullptr);

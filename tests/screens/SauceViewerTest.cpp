@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ansi/AnsiViewer.h"
 #include "ansi/SauceFile.h"
 #include "console/ConsoleLayer.h"
+#include "screens/AnsiViewer.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
 
@@ -43,7 +43,7 @@ TEST(SauceViewer, HelpBoxShowsTheRecord) {
     TWaitingConsole con;
     Console = &con;
     con.Steps = {{0, 59}, {27}, {27}};  // F1, close the box, leave
-    ShowAnsiFile(path, 1, 24, "");
+    ShowAnsiFile(path, 1, 24);
     Console = nullptr;
     ASSERT_EQ(con.Waits.size(), 3u);
     ASSERT_EQ(con.Overruns, 0);

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ShellFixture.h"
-#include "app/GlyphEditor.h"
+#include "screens/GlyphEditor.h"
+#include "support/FontUnitFixture.h"
+#include "support/ScreenFixture.h"
 #include "tdf/GlyphRender.h"
 #include "util/Text.h"
 
@@ -45,7 +46,7 @@ TBytes KeyBytes(std::string_view script) {
   return bytes;
 }
 
-class GlyphEditor : public ShellTest {
+class GlyphEditor : public ScreenTest {
  protected:
   // Three fonts; the second, of type, is selected and holds 'A' as "ab" over
   // "cd" (Color: in yellow on blue) and 'Z' with a short row.
@@ -57,29 +58,31 @@ class GlyphEditor : public ShellTest {
     b.Font(FontSpec("One", ftColor, 1, {{'A', ColorGlyph({"xy"}, 0x1E)}}));
     b.Font(FontSpec("Edit", type, 1, {{'A', glyph}, {'Z', BlockGlyph({"abc", "d"})}}));
     b.Font(FontSpec("Three", ftBlock, 1, {{'A', BlockGlyph({"xy"})}}));
-    const std::string path = Load(b);
-    EXPECT_TRUE(SelectFont(2));
+    const std::string path = Load(b, Font);
+    EXPECT_TRUE(SelectFont(Font, 2));
     return path;
   }
   // Header and glyph block of font n, as on disk.
   TBytes FontBytes(int n) const {
-    const TBytes all = ReadFileBytes(FontFileName);
-    const auto start = all.begin() + Fonts[n].Offset;
-    return TBytes(start, start + kFontHeaderSize + BlockSizeOf(Fonts[n].Header));
+    const TBytes all = ReadFileBytes(Font.Path);
+    const auto start = all.begin() + Font.Fonts[n].Offset;
+    return TBytes(start, start + kFontHeaderSize + BlockSizeOf(Font.Fonts[n].Header));
   }
   // One step of a key script, delivered at the next wait for a key.
   void Keys(std::string_view script) { Screen.Steps.push_back(KeyBytes(script)); }
   // The record of ch now in font 2 of the file, through the 0 that ends it.
   TBytes StoredRecord(uint8_t ch) {
-    LoadFontFile(FontFileName);
-    SelectFont(2);
+    ReloadFontFile(Font, 2);
     TFontChar size;
     TBytes stream;
-    if (ReadGlyphRecord(ch, size, stream) != TGlyphRead::Found) return {};
-    if (const auto end = GlyphStreamEnd(stream, CurrentHeader.FontType)) stream.resize(*end);
+    if (ReadGlyphRecord(Font, ch, size, stream) != TGlyphRead::Found) return {};
+    if (const auto end = GlyphStreamEnd(stream, Font.Header.FontType)) stream.resize(*end);
     stream.insert(stream.begin(), {size.Width, size.Height});
     return stream;
   }
+
+  TFontFile Font;
+  TFontLook Look;
 };
 
 TEST_F(GlyphEditor, KeyScriptsStoreTheGlyphTheyDraw) {
@@ -119,12 +122,12 @@ TEST_F(GlyphEditor, KeyScriptsStoreTheGlyphTheyDraw) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Keys);
-    ResetFontUnitState();
+    Font = {};
     const std::string path = LoadFont(c.Type);
     const TBytes before = ReadFileBytes(path), one = FontBytes(1), three = FontBytes(3);
     Keys(c.Keys);
-    EditGlyph(c.Ch);
-    EXPECT_EQ(CurrentFont, 2);
+    EditGlyph(Font, c.Ch, Look);
+    EXPECT_EQ(Font.Selected, 2);
     EXPECT_TRUE(Screen.Steps.empty());
     EXPECT_TRUE(Screen.KeyBufferEmpty());
     if (c.Stored.empty()) {
@@ -142,8 +145,8 @@ TEST_F(GlyphEditor, TheScreenShowsTheGlyphUndefinedCellsAndTheCursor) {
   LoadFont(ftBlock);
   Keys("{Right}{Down}");
   Keys("{Esc}");
-  BlockColor = 14;
-  EditGlyph('Z');
+  Look.Style.Attr = 14;
+  EditGlyph(Font, 'Z', Look);
   const std::vector<std::string> expected = {
       " Glyph Z Edit [Block]            Size 3x2     At 2,2                            ",
       "\xDA\xC4\x1F\xC4\xBF",
@@ -165,7 +168,7 @@ TEST_F(GlyphEditor, OutlineCellsShowTheStyleAndTheRoleUnderTheCursor) {
   LoadFont(ftOutline);
   Keys("{Right}{Down}");
   Keys("{Esc}");
-  EditGlyph('A');
+  EditGlyph(Font, 'A', Look);
   EXPECT_EQ(WaitText(0, 3).substr(0, 4), "\x10\xC4\xC4\xB3");  // A and B drawn as edges
   EXPECT_EQ(WaitText(0, 1), " Glyph A Edit [Outline]          Size 2x2     At 1,1     A top edge" +
                                 std::string(13, ' '));

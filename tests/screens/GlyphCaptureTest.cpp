@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "console/ConsoleLayer.h"
+#include "screens/GlyphCaptureDialog.h"
+#include "screens/GlyphCharBrowser.h"
 #include "support/FontUnitFixture.h"
 #include "tdf/FontOps.h"
 #include "tdf/GlyphCapture.h"
@@ -23,19 +25,16 @@ class GlyphCapture : public FontUnitFixture {
       for (int x = 1; x <= 80; ++x) s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
     return s;
   }
-  void Mark(int left, int top, int right, int bottom) {
-    CaptureLeft = static_cast<uint8_t>(left);
-    CaptureTop = static_cast<uint8_t>(top);
-    CaptureRight = static_cast<uint8_t>(right);
-    CaptureBottom = static_cast<uint8_t>(bottom);
-  }
+  void Mark(int left, int top, int right, int bottom) { Marked = {left, top, right, bottom}; }
   // The glyph block of the loaded file's font n.
   TBytes Block(int n) {
-    const TBytes all = ReadFileBytes(FontFileName);
-    EXPECT_TRUE(SelectFont(n));
-    const size_t start = static_cast<size_t>(Fonts[n].Offset) + kFontHeaderSize;
-    return TBytes(all.begin() + start, all.begin() + start + BlockSizeOf(CurrentHeader));
+    const TBytes all = ReadFileBytes(Loaded.Path);
+    EXPECT_TRUE(SelectFont(Loaded, n));
+    const size_t start = static_cast<size_t>(Loaded.Fonts[n].Offset) + kFontHeaderSize;
+    return TBytes(all.begin() + start, all.begin() + start + BlockSizeOf(Loaded.Header));
   }
+
+  TCellBlock Marked;
 };
 
 TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
@@ -55,15 +54,15 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
     const std::string path = Dir.File("new.tdf");
     int error = 0;
     ASSERT_TRUE(CreateFontFile(path, "New", c.Type, error));
-    ASSERT_TRUE(LoadFontFile(path));
+    ASSERT_TRUE(LoadFontFile(path, Loaded));
     Mark(c.X1, c.Y1, c.X2, c.Y2);
     Keys({0, kHome});
     Keys("\r");  // '!'
-    ASSERT_TRUE(CaptureGlyph(Picture()));
+    ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
     EXPECT_EQ(ReadFileBytes(path).size(), 233 + c.Block.size());
     EXPECT_EQ(Block(1), c.Block);
-    EXPECT_EQ(GlyphOffsetOf(CurrentHeader, 0), 0);
-    EXPECT_EQ(FontChars[0], '!');
+    EXPECT_EQ(GlyphOffsetOf(Loaded.Header, 0), 0);
+    EXPECT_EQ(GetFontChars(Loaded)[0], '!');
   }
 }
 
@@ -71,18 +70,18 @@ TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndReplacesItsRecord) {
   const std::string path = Dir.File("new.tdf");
   int error = 0;
   ASSERT_TRUE(CreateFontFile(path, "New", ftBlock, error));
-  ASSERT_TRUE(LoadFontFile(path));
+  ASSERT_TRUE(LoadFontFile(path, Loaded));
   Mark(1, 1, 2, 1);
   Keys("\r");
-  ASSERT_TRUE(CaptureGlyph(Picture()));
+  ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
   Mark(3, 1, 3, 1);
   Keys("\rn");  // exists: no
-  EXPECT_FALSE(CaptureGlyph(Picture()));
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
   EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0}));
   Keys("\ry");
-  ASSERT_TRUE(CaptureGlyph(Picture()));
+  ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
   EXPECT_EQ(Block(1), (TBytes{1, 1, 'c', 0}));
-  EXPECT_EQ(GlyphOffsetOf(CurrentHeader, 0), 0);
+  EXPECT_EQ(GlyphOffsetOf(Loaded.Header, 0), 0);
 }
 
 TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirBytes) {
@@ -96,22 +95,22 @@ TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirByte
   }
   LoadBuilt(b, 2);
   const TBytes one = Block(1), three = Block(3);
-  ASSERT_TRUE(SelectFont(2));
+  ASSERT_TRUE(SelectFont(Loaded, 2));
   TScreen picture = Picture();
   picture[5][10] = {0, 0x4F};   // a cleared cell
   picture[5][11] = {13, 0x4F};  // a row end
   Mark(10, 5, 12, 5);
   Keys({0, kDown, 0, kHome});
   Keys("\r");  // 'P'
-  ASSERT_TRUE(CaptureGlyph(picture));
-  EXPECT_EQ(CurrentFont, 2);  // still the font the user works on
-  ASSERT_EQ(FontCount, 3);
+  ASSERT_TRUE(CaptureGlyph(Loaded, picture, Marked));
+  EXPECT_EQ(Loaded.Selected, 2);  // still the font the user works on
+  ASSERT_EQ(Loaded.Count(), 3);
   EXPECT_EQ(Block(1), one);
   EXPECT_EQ(Block(3), three);
-  ASSERT_TRUE(SelectFont(2));
+  ASSERT_TRUE(SelectFont(Loaded, 2));
   SetTextAttr(7);
   ClrScr();
-  DrawFontText(1, 1, "P");
+  DrawFontText(Con, Loaded, 1, 1, "P");
   EXPECT_EQ(Visible(1).substr(0, 4), "  l ");  // 0 and 13 were stored as spaces
   EXPECT_EQ(Con.GetAttrAt(1, 1), 0x4F);
 }
@@ -132,31 +131,32 @@ TEST_F(GlyphCapture, RefusalsWriteNothing) {
   const TBytes before = ReadFileBytes(path);
   Mark(1, 1, 2, 2);
   const TCellSource xs = [](int, int) { return TScreenChar{'x', 7}; };
-  EXPECT_EQ(StoreGlyph('B', GlyphRecordFromBlock(xs, 1, 1, 2, 2, false)).Status,
+  EXPECT_EQ(StoreGlyph(Loaded, 'B', GlyphRecordFromBlock(xs, 1, 1, 2, 2, false)).Status,
             TGlyphStore::Outline);
-  ASSERT_TRUE(SelectFont(2));
-  EXPECT_EQ(StoreGlyph('B', BlockGlyph({"xxxxxxx"})).Status, TGlyphStore::TooLarge);
-  EXPECT_EQ(StoreGlyph('B', TBytes(10, 'x')).Status, TGlyphStore::Failed);  // no whole record
+  ASSERT_TRUE(SelectFont(Loaded, 2));
+  EXPECT_EQ(StoreGlyph(Loaded, 'B', BlockGlyph({"xxxxxxx"})).Status, TGlyphStore::TooLarge);
+  EXPECT_EQ(StoreGlyph(Loaded, 'B', TBytes(10, 'x')).Status,
+            TGlyphStore::Failed);  // no whole record
   EXPECT_EQ(ReadFileBytes(path), before);
   Keys("\r");  // the browser; then the message says why
-  ASSERT_TRUE(SelectFont(1));
-  EXPECT_FALSE(CaptureGlyph(Picture()));
+  ASSERT_TRUE(SelectFont(Loaded, 1));
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
   const int32_t starved = Con.StarvedReads;
   Mark(0, 1, 255, 2);  // 256 columns: more than a Width byte holds
   Keys("\r");          // the message's OK: no character is asked for
-  EXPECT_FALSE(CaptureGlyph(Picture()));
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
   EXPECT_EQ(Con.StarvedReads, starved);
-  FontFileName.clear();
-  EXPECT_FALSE(CaptureGlyph(Picture()));  // "No Font Selected!"
+  Loaded.Path.clear();
+  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));  // "No Font Selected!"
   EXPECT_EQ(ReadFileBytes(path), before);
 
   // A file replaced since it was loaded holds no header at font 2's offset any more.
-  ASSERT_TRUE(LoadFontFile(path) && SelectFont(2));
+  ASSERT_TRUE(LoadFontFile(path, Loaded) && SelectFont(Loaded, 2));
   TTdfFontSpec other;
   other.Glyphs = {{'A', BlockGlyph({std::string(200, 'q')})}};
   const TBytes replaced = TTdfBuilder().Font(other).Bytes();
   Dir.Write("font.tdf", replaced);
-  EXPECT_EQ(StoreGlyph('B', BlockGlyph({"b"})).Status, TGlyphStore::Failed);
+  EXPECT_EQ(StoreGlyph(Loaded, 'B', BlockGlyph({"b"})).Status, TGlyphStore::Failed);
   EXPECT_EQ(ReadFileBytes(path), replaced);
 }
 

@@ -1,4 +1,4 @@
-#include "console/sdl/DataFiles.h"
+#include "util/DataFiles.h"
 
 #include <filesystem>
 #include <initializer_list>

@@ -1,8 +1,0 @@
-#pragma once
-
-// B: every font of every font file under FontPath in one list, "name [type]
-// file", with DisplayText drawn in the highlighted font above it. F3 keeps
-// only the fonts that have every character of the text; typing searches the
-// names. Enter loads the highlighted font's file as the shell's font file and
-// sets n to that font; Esc puts back the file that was shown, and n stays.
-void BrowseFonts(int& n);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <cstdint>
+
+// The " TDF Chars " browser: the chosen character (33..126) or 0 for Esc.
+// Typing a character moves the highlight onto it.
+uint8_t ChooseGlyphChar();

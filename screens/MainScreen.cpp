@@ -1,0 +1,117 @@
+#include "screens/MainScreen.h"
+
+#include <algorithm>
+
+#include "console/ConsoleLayer.h"
+#include "console/PipeWriter.h"
+#include "tdf/FontFile.h"
+#include "tdf/GlyphRender.h"
+#include "util/Numbers.h"
+#include "util/Paths.h"
+#include "util/PipeText.h"
+#include "util/Text.h"
+#include "util/Version.h"
+#include "widgets/CharListRows.h"
+
+namespace {
+
+const std::string& HelpKeyLabel() {
+  static const std::string label = "|00|23" + HotKeyLabel("H") + "|07|16" + "Help";
+  return label;
+}
+constexpr int kHelpKeyWidth = 7;  // half block, H, half block, "Help"
+
+// The help lines fill a column of rows 4..21 (where the first 18 always stood),
+// then the next one 40 columns to the right.
+constexpr int kHelpFirstRow = 4;
+constexpr size_t kHelpRowsPerColumn = 18;
+constexpr int kHelpColumnWidth = 40;
+
+// The style Outline fonts are drawn in, next to the key that changes it.
+std::string OutlineKeyLabel(uint8_t style) {
+  return "|00|23" + HotKeyLabel("O") + "|07|16" + "Outline style " + NumToStr(style);
+}
+
+// The sample in the shown font; a font file that cannot be read any more
+// says so where the sample goes.
+void DrawSample(const TFontFile& font, bool readable, const TMainScreenView& view) {
+  const TSample& sample = view.Sample;
+  if (!readable) {
+    GotoXY(sample.X, sample.Y);
+    WriteFontOpenError();
+  } else if (Console) {
+    DrawFontText(*Console, font, sample.X, sample.Y, sample.Text, view.Look.Style);
+  }
+}
+
+}  // namespace
+
+bool DrawnInBlockColor(const TFontFile& font) {
+  return font.Header.FontType == ftBlock || font.Header.FontType == ftOutline;
+}
+
+std::string StatusLine(const TFontFile& font, int n) {
+  // A spacing of 10 or more needs more than the 10 columns of its field, and
+  // the font numbers of a big bundle more than the 15 of theirs (with a blank
+  // after them); the extra columns come out of the file name, so no value is cut.
+  const std::string spacing = "Spacing: " + NumToStr(font.Header.Spacing);
+  const std::string number = "Font: " + NumToStr(font.Selected) + "/" + NumToStr(font.Count());
+  const int spacingWidth = std::max<int>(10, static_cast<int>(spacing.size()));
+  const int numberWidth = std::max<int>(15, static_cast<int>(number.size()) + 1);
+  const int nameWidth = 25 - (spacingWidth - 10) - (numberWidth - 15);
+  const std::string fontName = FontNameOf(font, n);
+  return PadRight(JustName(font.Path), static_cast<uint8_t>(nameWidth), ' ') +
+         PadRight(number, static_cast<uint8_t>(numberWidth), ' ') +
+         PadLeft(spacing, static_cast<uint8_t>(spacingWidth), ' ') +
+         PadLeft("Name: " + fontName + " [" + FontTypeName(font) + "]", 30, ' ');
+}
+
+void WriteFontOpenError() {
+  ConWriteLn("Error Opening File!");
+}
+
+void DrawStatusLine(const TFontFile& font, int n, const TFontLook& look) {
+  GotoXY(1, 1);
+  SetTextAttr(look.StatusAttr);
+  // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
+  for (const char c : StatusLine(font, n)) WriteRawChar(static_cast<uint8_t>(c));
+  SetTextAttr(DrawnInBlockColor(font) ? look.Style.Attr : 15);
+}
+
+void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view) {
+  const bool readable = SelectFont(font, n) || !font.OpenFailed;
+  SetTextAttr(7);
+  if (!view.KeepScreen) ClrScr();
+  DrawStatusLine(font, n, view.Look);
+  if (!view.KeepScreen) DrawSample(font, readable, view);
+  TextColor(15);
+  DrawCharListRows(GetFontChars(font));
+  WritePipeXY(1, 25, 7, HelpKeyLabel());
+  // Clear what is left of the prompt row, but not the help key itself.
+  GotoXY(kHelpKeyWidth + 1, 25);
+  SetTextAttr(view.IdleAttr);
+  ClrEol();
+  if (font.Header.FontType == ftOutline) {
+    WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel(view.Look.Style.Outline));
+    GotoXY(kHelpKeyWidth + 1, 25);
+    SetTextAttr(view.IdleAttr);
+  }
+}
+
+void ShowHelp(std::span<const std::string> lines) {
+  SetTextAttr(7);
+  ClrScr();
+  SetTextAttr(0x70);
+  GotoXY(1, 1);
+  ClrEol();
+  WriteXY(2, 1, 0x70, kBrixelTitle);
+  GotoXY(1, 25);
+  ClrEol();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const auto x = static_cast<uint8_t>(3 + kHelpColumnWidth * (i / kHelpRowsPerColumn));
+    const auto y = static_cast<uint8_t>(kHelpFirstRow + i % kHelpRowsPerColumn);
+    WritePipeXY(x, y, 7, lines[i]);
+  }
+  // Any key leaves, an extended key as a whole.
+  WaitForKeyPress();
+}
