@@ -114,7 +114,7 @@ void TSDLConsole::ToggleFullscreen() {
   SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   // What the window is now, not what was asked: a refused switch changes nothing.
   Fullscreen = WindowIsFullscreen();
-  Dirty = true;
+  MarkDirty();
 }
 
 void TSDLConsole::HandleKey(const SDL_Keysym& key) {
