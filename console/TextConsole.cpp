@@ -1,5 +1,6 @@
 #include "console/TextConsole.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -12,6 +13,13 @@ TTextConsole::TTextConsole(uint8_t mode) {
   Mode = (mode >= 1 && mode <= 3) ? mode : 1;
   Cols = g.Cols;
   Rows = g.Rows;
+  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  ClrScr();
+}
+
+TTextConsole::TTextConsole(int cols, int rows) {
+  Cols = static_cast<uint8_t>(std::clamp(cols, 1, 255));
+  Rows = static_cast<uint8_t>(std::clamp(rows, 1, 255));
   Screen.assign(Rows + 1, TScreenLine(Cols + 1));
   ClrScr();
 }

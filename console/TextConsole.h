@@ -26,6 +26,9 @@ enum class TBlockDrag : uint8_t { CopyText = 1, Report = 2 };
 class TTextConsole {
  public:
   explicit TTextConsole(uint8_t mode = 1);
+  // A screen model of cols x rows cells (each clamped to 1..255), such as
+  // one that holds a single glyph; mode 1 in everything else.
+  TTextConsole(int cols, int rows);
   virtual ~TTextConsole();
   TTextConsole(const TTextConsole&) = delete;
   TTextConsole& operator=(const TTextConsole&) = delete;
