@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the font loader as a font file: load, select every
-// listed font, read its characters, draw every glyph on a headless screen,
-// rebuild its glyph block, edit a glyph in memory and draw the font as
-// edited, delete, clone and move fonts, write a header back and load
-// again, merge the file into itself. The loader reads by file name, so the bytes go to a file
+// listed font, read its characters, draw every glyph on a headless screen
+// and as a banner, take its face, rebuild its glyph block, edit a glyph in
+// memory and draw the font as edited, delete, clone and move fonts, write a
+// header back and load again, merge the file into itself. The loader reads
+// by file name, so the bytes go to a file
 // in RAM first.
 
 #include <stdlib.h>
@@ -18,6 +19,8 @@
 #include <vector>
 
 #include "console/TextConsole.h"
+#include "tdf/BannerLayout.h"
+#include "tdf/FontDuplicates.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontOps.h"
 #include "tdf/GlyphBlockCompact.h"
@@ -84,6 +87,18 @@ void DrawEveryGlyph(const TFontFile& font) {
   screen.SetTextAttr(7);
   screen.ClrScr();
   DrawFontText(screen, font, 1, 1, allChars);
+
+  // As a banner at 80 columns: no glyph crosses the width unless it stands
+  // alone at the start of its line.
+  const std::string lines[] = {allChars + " " + allChars};
+  const TBanner banner = LayOutBanner(font, lines, TBannerStyle{});
+  for (const TPlacedGlyph& placed : banner.Glyphs) {
+    const TGlyphDrawing drawing =
+        GlyphDrawingOf(font.Header, font.Block, placed.Ch - kFirstGlyphChar);
+    for (const auto& row : drawing.Rows)
+      Check(placed.X == 0 || placed.X + static_cast<int>(row.size()) <= 80, "a glyph cut");
+  }
+  Check(FontFace(font.Header, font.Block).size() >= 2 + kGlyphCount, "face too short");
 }
 
 // Rebuilding a font's glyph block, with or without storing a glyph, keeps
