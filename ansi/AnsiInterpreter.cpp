@@ -41,8 +41,8 @@ struct TRendition {
   uint8_t Keep = 0xFF;
   uint8_t Set = 0;
 };
-constexpr std::array<TRendition, 48> kRenditions = [] {
-  std::array<TRendition, 48> table{};
+constexpr std::array<TRendition, 108> kRenditions = [] {
+  std::array<TRendition, 108> table{};
   table[0] = {0x00, 0x07};
   table[1] = {0xFF, 0x08};  // bright foreground
   table[5] = {0xFF, 0x80};  // blink, which the console shows as a bright background
@@ -52,6 +52,10 @@ constexpr std::array<TRendition, 48> kRenditions = [] {
     table[30 + c] = {0xF8, static_cast<uint8_t>(AnsiColorDigit(c))};
     // Blink (the bright-background bit) stays, as does the foreground.
     table[40 + c] = {0x8F, static_cast<uint8_t>(AnsiColorDigit(c) << 4)};
+    // The bright colours as terminals number them (what brixel-cli prints):
+    // 90-97 a bright foreground, 100-107 a bright background.
+    table[90 + c] = {0xF0, static_cast<uint8_t>(8 | AnsiColorDigit(c))};
+    table[100 + c] = {0x0F, static_cast<uint8_t>((8 | AnsiColorDigit(c)) << 4)};
   }
   return table;
 }();

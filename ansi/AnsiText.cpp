@@ -1,5 +1,8 @@
 #include "ansi/AnsiText.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "util/Cp437.h"
 
 namespace {
@@ -16,6 +19,14 @@ std::string TerminalSgr(uint8_t attr) {
   const int bg = attr >> 4;
   return "\x1b[0;" + std::string(fg >= 8 ? "9" : "3") + Digit(fg & 7) + ";" +
          std::string(bg >= 8 ? "10" : "4") + Digit(bg & 7) + "m";
+}
+
+// 24-bit colour escapes for attr's colours in palette.
+std::string TrueColorSgr(uint8_t attr, const TPalette& palette) {
+  const auto rgb = [](TRgb c) {
+    return std::to_string(c.R) + ";" + std::to_string(c.G) + ";" + std::to_string(c.B);
+  };
+  return "\x1b[0;38;2;" + rgb(palette[attr & 15]) + ";48;2;" + rgb(palette[attr >> 4]) + "m";
 }
 
 }  // namespace
@@ -40,27 +51,39 @@ std::string AnsiAttrChange(int from, uint8_t to) {
          AnsiColorCode(static_cast<uint8_t>(16 + (to >> 4)), to);
 }
 
-std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8) {
+std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form, const TPalette& palette) {
   std::string out;
+  std::vector<TScreenChar> cells(static_cast<size_t>(std::max(rows.Columns(), 0)));
   int lastAttr = -1;
-  for (int r = firstRow; r <= lastRow && r >= 1 && static_cast<size_t>(r) < screen.size(); ++r) {
-    for (size_t c = 1; c < screen[r].size(); ++c) {
-      const TScreenChar cell = screen[r][c];
+  for (int y = 0; y < rows.Rows(); ++y) {
+    rows.ReadRow(y, cells);
+    for (const TScreenChar cell : cells) {
       if (cell.Attr != lastAttr) {
-        out += utf8 ? TerminalSgr(cell.Attr) : AnsiAttrChange(lastAttr, cell.Attr);
+        out += form == TAnsiForm::Cp437       ? AnsiAttrChange(lastAttr, cell.Attr)
+               : form == TAnsiForm::TrueColor ? TrueColorSgr(cell.Attr, palette)
+                                              : TerminalSgr(cell.Attr);
         lastAttr = cell.Attr;
       }
       const char ch = static_cast<char>(cell.Ch == 0 ? ' ' : cell.Ch);
       // Converted cell by cell: the escapes must stay plain ASCII.
-      out += utf8 ? Cp437ToUtf8(std::string_view(&ch, 1)) : std::string(1, ch);
+      if (form == TAnsiForm::Cp437) {
+        out += ch;
+      } else {
+        out += Cp437ToUtf8(std::string_view(&ch, 1));
+      }
     }
-    if (utf8) {
+    if (form != TAnsiForm::Cp437) {
       // A terminal would paint the rest of the line in the last background.
       out += "\x1b[0m\n";
       lastAttr = -1;
     } else {
-      out += r < lastRow ? "\r\n" : "\x1b[0m";
+      out += y + 1 < rows.Rows() ? "\r\n" : "\x1b[0m";
     }
   }
   return out;
+}
+
+std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8) {
+  return CellRowsToAnsi(TScreenRows(screen, firstRow, lastRow),
+                        utf8 ? TAnsiForm::Utf8 : TAnsiForm::Cp437);
 }

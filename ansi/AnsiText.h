@@ -3,15 +3,30 @@
 #include <cstdint>
 #include <string>
 
+#include "console/CellPicture.h"
+#include "console/Palette.h"
 #include "console/ScreenTypes.h"
 
-// Rows firstRow..lastRow of a screen as text with 16-colour ANSI escapes:
-// escapes at every change of attribute, CR LF between rows and a reset at the
-// end (for a terminal: a reset and LF after every row). Character 0 (a
-// cleared cell) is written as a space. With utf8 the characters are converted
-// from code page 437 and bright colours use the 90-97 / 100-107 codes a
-// terminal shows; otherwise the bytes stay code page 437 and the escapes are
-// AnsiAttrChange's, as the S command saves a screen.
+// How a picture of cells is written as text with ANSI escapes.
+enum class TAnsiForm : uint8_t {
+  // Code page 437 bytes and AnsiAttrChange's escapes (a bright background as
+  // blink), as the S command saves a screen and BBS software shows art: CR
+  // LF between rows and a reset at the end.
+  Cp437,
+  // For a terminal: the characters converted from code page 437 to UTF-8,
+  // the bright colours as the 90-97 / 100-107 codes, a reset and LF after
+  // every row.
+  Utf8,
+  // The same with 24-bit colour escapes (38;2 and 48;2) giving each
+  // attribute's exact colours in a palette.
+  TrueColor,
+};
+
+// Every row of a picture as text with colour escapes at every change of
+// attribute. Character 0 (a cleared cell) is written as a space.
+std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form,
+                           const TPalette& palette = kClassicPalette);
+// Rows firstRow..lastRow of a screen the same way, as Utf8 or Cp437.
 std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8);
 
 // The escape text for one pipe colour code in ANSI art: 0..7 a dark

@@ -1,7 +1,5 @@
 #include "app/Config.h"
 
-#include <ini.h>
-
 #include <strings.h>
 
 #include <algorithm>
@@ -13,39 +11,16 @@
 
 #include "tdf/OutlineStyles.h"
 #include "util/Files.h"
+#include "util/IniFile.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
 namespace {
-// A configuration file is a few lines; more than this is not one.
-constexpr size_t kMaxIniSize = 1 << 20;
 
 std::string Trim(std::string_view s) {
   const size_t first = s.find_first_not_of(" \t\r");
   if (first == std::string_view::npos) return {};
   return std::string(s.substr(first, s.find_last_not_of(" \t\r") - first + 1));
-}
-
-// The file's text; empty when there is none or it is no regular file (the
-// parser's own reading would wait on a FIFO or device forever at start-up).
-std::string ReadIniText(const std::string& iniPath) {
-  std::vector<uint8_t> bytes;
-  int error = 0;
-  if (!ReadWholeFile(iniPath, bytes, error, kMaxIniSize)) return {};
-  return std::string(bytes.begin(), bytes.end());
-}
-
-// The values of the file, by lower-case "section.key"; a later line wins.
-std::map<std::string, std::string> ReadIniValues(const std::string& iniPath) {
-  std::map<std::string, std::string> values;
-  const std::string text = ReadIniText(iniPath);
-  const auto take = [](void* user, const char* section, const char* name, const char* value) {
-    auto& all = *static_cast<std::map<std::string, std::string>*>(user);
-    all[LoStr(section) + "." + LoStr(name)] = value;
-    return 1;  // keep going: a malformed line elsewhere must not hide the key
-  };
-  ini_parse_string(text.c_str(), take, &values);
-  return values;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "app/FontEditCommands.h"
 
+#include <algorithm>
 #include <string>
 
+#include "app/Config.h"
 #include "app/DialogFolders.h"
 #include "app/FontFileCommands.h"
 #include "app/RowPrompt.h"
@@ -111,17 +113,58 @@ void CreateNewFontFile() {
   const uint8_t type = ChooseFontType();
   box.Close();
 
-  if (type == 0) return;
-  if (type == 1) {
-    MessageBox(0, "Error", "Unsupported type");
-    return;
-  }
-  if (name.empty()) return;
+  if (type == 0 || name.empty()) return;
   int error = 0;
   if (CreateFontFile(DialogResult, name, static_cast<uint8_t>(type - 1), error))
     MessageBox(0, "Status", "Font created!");
   else
     ReportFailure("Error while creating font!", error);
+}
+
+void DeleteFontFromFile(int& n) {
+  int error = kOnlyFont;
+  if (ShellFont.Count() == 1) return ReportFailure("Cannot delete the font.", error);
+  // One key must not lose a font: the question names it and starts on NO.
+  std::string name = FontNameOf(ShellFont, n);
+  name.erase(name.find_last_not_of(' ') + 1);  // many names are padded with spaces
+  if (!MessageBox(1, " Delete ", "Delete the font " + name + "?", false)) return;
+  const bool deleted = DeleteFont(ShellFont, n, error);
+  if (!deleted) ReportFailure("Cannot delete the font.", error);
+  // The font after it takes its number; after the last one the new last is shown.
+  ReloadShellFont(deleted ? std::min(n, ShellFont.Count() - 1) : n);
+  n = ShellFont.Selected;
+}
+
+void DuplicateFont(int& n) {
+  const std::string name =
+      PromptOnRow25("Name of the copy:" + std::string(24, ' ') + "Up to 12 chars.", 19, 12, 12, 1,
+                    ListedName(ShellFont.Header));
+  if (name.empty()) return;
+  int error = 0;
+  const bool cloned = CloneFont(ShellFont, n, name, error);
+  if (!cloned) ReportFailure("Cannot duplicate the font.", error);
+  ReloadShellFont(cloned ? n + 1 : n);
+  n = ShellFont.Selected;
+}
+
+namespace {
+
+void MoveShownFont(int& n, TFontMove direction) {
+  int error = 0;
+  const bool moved = MoveFont(ShellFont, n, direction, error);
+  if (!moved) ReportFailure("Cannot move the font.", error);
+  ReloadShellFont(moved ? (direction == TFontMove::Up ? n - 1 : n + 1) : n);
+  n = ShellFont.Selected;
+}
+
+}  // namespace
+
+void MoveFontUp(int& n) {
+  MoveShownFont(n, TFontMove::Up);
+}
+
+void MoveFontDown(int& n) {
+  MoveShownFont(n, TFontMove::Down);
 }
 
 void EditGlyphCommand() {
@@ -134,5 +177,12 @@ void EditGlyphCommand() {
     return;
   }
   const uint8_t ch = ChooseGlyphChar();
-  if (ch != 0) EditGlyph(ShellFont, ch, ShellFontLook());
+  if (ch == 0) return;
+  TFontLook look = ShellFontLook();
+  EditGlyph(ShellFont, ch, look, ShellSample(), GlyphClipboard);
+  // A style chosen with O in the editor stays, as one chosen on the main screen.
+  if (look.Style.Outline != OutlineStyle) {
+    OutlineStyle = look.Style.Outline;
+    if (!ConfigFile.empty()) WriteOutlineStyleSetting(ConfigFile, OutlineStyle);
+  }
 }

@@ -3,9 +3,11 @@
 // The main screen's commands that change font files: N, I, F change the
 // current font's header and keep it shown; E writes it to a file of its own;
 // M appends another file's fonts and shows the last one; C makes a new file;
-// G edits a glyph of the current font.
-// n is the font shown. A failure is shown in a message box; a cancelled
-// prompt, dialog or list changes nothing.
+// Del, Ins, PgUp and PgDn delete, duplicate and move the font shown inside its
+// file and show the font that takes its place, its copy, or it in its new
+// place; G edits a glyph of the current font. n is the font shown. A
+// failure is shown in a message box; a cancelled prompt, dialog or list
+// changes nothing.
 
 void RenameFont(int& n);
 void ChangeSpacing(int& n);
@@ -13,6 +15,10 @@ void ChangeFontType(int& n);
 void ExtractCurrentFont(int n);
 void MergeAnotherFile(int& n);
 void CreateNewFontFile();
+void DeleteFontFromFile(int& n);
+void DuplicateFont(int& n);
+void MoveFontUp(int& n);
+void MoveFontDown(int& n);
 // G: asks for a character with the " TDF Chars " browser and edits that
 // glyph of the selected font.
 void EditGlyphCommand();

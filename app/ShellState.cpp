@@ -15,6 +15,7 @@ uint8_t StatusAttr = 0x70;
 uint8_t IdleAttr = 8;
 bool KeepScreen = false;
 TDialogFolders LastFolders;
+TGlyphPiece GlyphClipboard;
 
 TFontLook ShellFontLook() {
   return {{static_cast<uint8_t>(BlockColor), OutlineStyle}, StatusAttr};
@@ -40,4 +41,5 @@ void ResetShellState() {
   IdleAttr = 8;
   KeepScreen = false;
   LastFolders = {};
+  GlyphClipboard = {};
 }

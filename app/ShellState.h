@@ -4,6 +4,7 @@
 #include <string>
 
 #include "screens/FontLook.h"
+#include "tdf/CellBlock.h"
 #include "tdf/FontFile.h"
 
 // Settings of the shell that the command loop reads and changes; they live
@@ -33,6 +34,8 @@ struct TDialogFolders {
   std::string Screens;
 };
 extern TDialogFolders LastFolders;
+// The glyph editor's block clipboard: kept from one glyph, and one font, to the next.
+extern TGlyphPiece GlyphClipboard;
 
 constexpr char kDefaultDisplayText[] = "adf1";
 

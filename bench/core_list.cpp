@@ -2,7 +2,8 @@
 // user runs it: the whole process, its output sent to /dev/null. The ratio of
 // the two times is what counts; the bundle must not cost more than 3x. Beside
 // it, brixel-cli fonts over a folder holding the same bundle, which must not
-// cost more than 3x the list of the bundle.
+// cost more than 3x the list of the bundle, and the contact sheet and the
+// duplicates of that folder as ratios to the fonts listing of it.
 
 #include <benchmark/benchmark.h>
 
@@ -114,9 +115,53 @@ void BM_ListStartupAgainstTrue(benchmark::State& state) {
   fs::remove(file);
 }
 
+// brixel-cli fonts ARGS... over a folder holding the 3,600-font bundle, run
+// in turn with the plain listing of the folder: x_fonts is the ratio of the
+// wall times summed over the pairs, peak_mib the largest resident size.
+void RunAgainstFonts(benchmark::State& state, const std::string& name,
+                     std::vector<std::string> args) {
+  const std::string cli = ProgramDir() + "../brixel-cli";
+  const fs::path folder = fs::temp_directory_path() / name;
+  fs::create_directory(folder);
+  const std::string file = WriteFontFile((fs::path(name) / "bundle.tdf").string(), 3600);
+  std::vector<std::string> argv = {cli, "fonts"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  argv.push_back(folder.string());
+  double seconds = 0, fontsSeconds = 0, peak = 0;
+  for (auto _ : state) {
+    const TProcessCost run = RunProcess(argv);
+    const TProcessCost listing = RunProcess({cli, "fonts", folder.string()});
+    if (!run.Ran || !listing.Ran) {
+      state.SkipWithError(("cannot run " + cli).c_str());
+      break;
+    }
+    state.SetIterationTime(run.WallSeconds);
+    seconds += run.WallSeconds;
+    fontsSeconds += listing.WallSeconds;
+    peak = std::max(peak, run.PeakMiB);
+  }
+  if (fontsSeconds > 0) state.counters["x_fonts"] = seconds / fontsSeconds;
+  state.counters["peak_mib"] = peak;
+  fs::remove_all(folder);
+}
+
+void BM_DuplicatesOfBundleOf3600FontsAgainstFonts(benchmark::State& state) {
+  RunAgainstFonts(state, "brixel-bench-duplicates", {"--duplicates"});
+}
+void BM_SheetOfBundleOf3600FontsAgainstFonts(benchmark::State& state) {
+  const fs::path sheet = fs::temp_directory_path() / "brixel-bench-sheet.png";
+  RunAgainstFonts(state, "brixel-bench-sheet", {"--sheet", sheet.string(), "Brixel"});
+  state.counters["png_mib"] = static_cast<double>(fs::file_size(sheet)) / (1 << 20);
+  fs::remove(sheet);
+}
+
 BENCHMARK(BM_ListOneFont)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListStartupAgainstTrue)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListBundleOf3600Fonts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FontsFolderWithBundleOf3600Fonts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DuplicatesOfBundleOf3600FontsAgainstFonts)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetOfBundleOf3600FontsAgainstFonts)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -19,6 +19,11 @@ constexpr uint8_t kKeyEscape = 27;
 // Scan codes, the byte after the 0. Ctrl+letter is the letter's place in the
 // alphabet.
 constexpr uint8_t kScanCtrlA = 1;
+constexpr uint8_t kScanCtrlB = 2;
+constexpr uint8_t kScanCtrlC = 3;
+constexpr uint8_t kScanCtrlG = 7;
+constexpr uint8_t kScanCtrlW = 23;
+constexpr uint8_t kScanCtrlX = 24;
 constexpr uint8_t kScanCtrlR = 18;
 constexpr uint8_t kScanCtrlS = 19;
 constexpr uint8_t kScanCtrlV = 22;
@@ -29,6 +34,8 @@ constexpr uint8_t kScanF3 = 61;
 constexpr uint8_t kScanF8 = 66;
 constexpr uint8_t kScanF9 = 67;
 constexpr uint8_t kScanF10 = 68;
+constexpr uint8_t kScanShiftF9 = 92;
+constexpr uint8_t kScanShiftF10 = 93;
 constexpr uint8_t kScanF11 = 69;
 constexpr uint8_t kScanF12 = 70;
 constexpr uint8_t kScanHome = 71;
@@ -43,6 +50,14 @@ constexpr uint8_t kScanInsert = 82;
 constexpr uint8_t kScanDelete = 83;
 constexpr uint8_t kScanCtrlLeft = 115;
 constexpr uint8_t kScanCtrlRight = 116;
+constexpr uint8_t kScanCtrlPgDn = 118;
+constexpr uint8_t kScanCtrlPgUp = 132;
+// Shift with an arrow has no code of its own on a PC keyboard; these extend
+// the scan codes where none is used.
+constexpr uint8_t kScanShiftUp = 0xE0;
+constexpr uint8_t kScanShiftDown = 0xE1;
+constexpr uint8_t kScanShiftLeft = 0xE2;
+constexpr uint8_t kScanShiftRight = 0xE3;
 // Not a key: while a screen takes mouse clicks, a left click arrives as 0,
 // kScanMouseClick, column, row (1-based).
 constexpr uint8_t kScanMouseClick = 0xF0;
@@ -50,3 +65,7 @@ constexpr uint8_t kScanMouseClick = 0xF0;
 // middle-button drag arrives as 0, kScanMouseBlock; the console holds the
 // block (TakeReportedBlock).
 constexpr uint8_t kScanMouseBlock = 0xF1;
+// Not a key: while a screen takes the mouse (MouseEvents), each press, drag
+// and release arrives as 0, kScanMouseEvent; the console holds the event
+// (TakeMouseEvent).
+constexpr uint8_t kScanMouseEvent = 0xF2;

@@ -203,6 +203,27 @@ std::optional<TCellBlock> TTextConsole::TakeReportedBlock() {
   return std::exchange(ReportedBlock, std::nullopt);
 }
 
+void TTextConsole::ReportMouse(const TMouseEvent& event) {
+  const bool moved = event.Kind == TMouseEvent::TKind::Move;
+  if (moved && !MouseQueue.empty() && MouseQueue.back().Kind == TMouseEvent::TKind::Move) {
+    MouseQueue.back() = event;
+    return;
+  }
+  // Events whose keys a full key buffer dropped are never asked for.
+  constexpr size_t kMostWaiting = 64;
+  if (MouseQueue.size() == kMostWaiting) MouseQueue.pop_front();
+  MouseQueue.push_back(event);
+  const char pair[] = {0, static_cast<char>(kScanMouseEvent)};
+  StoreKey(std::string_view(pair, 2), false);
+}
+
+std::optional<TMouseEvent> TTextConsole::TakeMouseEvent() {
+  if (MouseQueue.empty()) return std::nullopt;
+  const TMouseEvent event = MouseQueue.front();
+  MouseQueue.pop_front();
+  return event;
+}
+
 uint8_t TTextConsole::ReadKey() {
   MarkDirty();
   while (KeyReadIndex == KeyWriteIndex)

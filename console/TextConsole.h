@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,6 +14,17 @@
 // What a finished middle-button drag does: the console copies the block as
 // text, or reports it to the screen that asked for blocks (ReportBlock).
 enum class TBlockDrag : uint8_t { CopyText = 1, Report = 2 };
+
+// A mouse button pressed, moved while held, or released, in cells, for a
+// screen that takes the mouse itself (TTextConsole::MouseEvents).
+struct TMouseEvent {
+  enum class TKind : uint8_t { Press, Move, Release };
+  TKind Kind = TKind::Press;
+  uint8_t Button = 1;  // 1 left, 2 middle, 3 right
+  int X = 1, Y = 1;    // the cell, 1-based
+  bool Shift = false, Alt = false;
+  friend bool operator==(const TMouseEvent&, const TMouseEvent&) = default;
+};
 
 // The emulated text screen and its state: the cell grid, cursor, current
 // attribute, pipe lead character and the 128-byte key buffer. It needs no
@@ -83,6 +95,13 @@ class TTextConsole {
   void ReportBlock(const TCellBlock& block);
   // The block reported last, once; none when nothing waits.
   std::optional<TCellBlock> TakeReportedBlock();
+  // Keeps event for the screen that takes the mouse and tells it with the
+  // key 0, kScanMouseEvent (silent). A move that follows a move not yet
+  // taken replaces it, so a fast drag cannot fill the key buffer: the
+  // screen gets where the pointer is, and draws its way from the cell before.
+  void ReportMouse(const TMouseEvent& event);
+  // The oldest event not yet taken; none when nothing waits.
+  std::optional<TMouseEvent> TakeMouseEvent();
 
   // --- platform hooks (headless defaults) -----------------------------------
   // Blocks until one platform event was handled; false when there is no
@@ -116,6 +135,9 @@ class TTextConsole {
   bool Diagnostics = false;
   // Set by a screen that takes marked blocks for as long as it runs.
   TBlockDrag MiddleDrag = TBlockDrag::CopyText;
+  // Set by a screen that takes every press, drag and release of the mouse
+  // (ReportMouse) for as long as it runs: the console selects no text then.
+  bool MouseEvents = false;
   std::atomic<bool> Dirty{true};
   std::array<uint8_t, 129> KeyBuffer{};  // 1..128
   int32_t KeyReadIndex = 0;
@@ -131,6 +153,7 @@ class TTextConsole {
   void StoreAndAdvanceLocked(uint8_t ch);
 
   std::optional<TCellBlock> ReportedBlock;
+  std::deque<TMouseEvent> MouseQueue;
   // Read by the refresh thread.
   std::atomic<bool> Blink{false};
 };

@@ -16,7 +16,7 @@ _brixel_cli() {
   if [ "$COMP_CWORD" -eq 1 ]; then
     local commands
     # The usage lists each command as "  NAME ARGS..."; a few appear twice.
-    commands=$("$program" --help 2>/dev/null | sed -n 's/^  \([a-z]\+\)\( .*\)\?$/\1/p' | sort -u)
+    commands=$("$program" --help 2>/dev/null | sed -n 's/^  \([a-z][a-z-]*\)\( .*\)\?$/\1/p' | sort -u)
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return 0
   fi
@@ -30,13 +30,27 @@ _brixel_cli() {
       return 0
     fi
   done
-  # The value of an option: a file name where the usage calls it OUT, nothing
-  # to offer for numbers and texts.
+  # The value of an option: the words the usage lists as "--opt a|b|c", a
+  # file name where it says OUT, a folder for DIR, nothing to offer for
+  # numbers and texts.
   if [[ $prev =~ ^--[a-z-]+$ ]]; then
-    local value
+    local value words
+    words=$(grep -oE -- "$prev [a-z0-9]+(\|[a-z0-9]+)+" <<<"$usage" | head -n 1)
+    if [ -n "$words" ]; then
+      words=${words#* }
+      COMPREPLY=($(compgen -W "${words//|/ }" -- "$cur"))
+      return 0
+    fi
     value=$(grep -o -- "$prev [A-Z][A-Z0-9]*" <<<"$usage" | head -n 1)
     if [ -n "$value" ]; then
-      if [ "${value##* }" = OUT ]; then _brixel_cli_files; fi
+      case ${value##* } in
+        OUT) _brixel_cli_files ;;
+        DIR)
+          compopt -o filenames 2>/dev/null || true
+          local IFS=$'\n'
+          COMPREPLY=($(compgen -d -- "$cur"))
+          ;;
+      esac
       return 0
     fi
   fi

@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the font loader as a font file: load, select every
-// listed font, read its characters, draw each glyph on a screen of its size,
-// rebuild its glyph block, write a header back and load again, merge the
-// file into itself. The loader reads by file name, so the bytes go to a file
-// in RAM first.
+// listed font, read its characters, draw each glyph on a screen of its size
+// and every glyph as a banner, take its face, rebuild its glyph block, edit a
+// glyph in memory and draw the font as edited, delete, clone and move fonts,
+// write a header back and load again, merge the file into itself. The loader
+// reads by file name, so the bytes go to a file in RAM first.
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -17,9 +18,12 @@
 #include <vector>
 
 #include "console/TextConsole.h"
+#include "tdf/BannerLayout.h"
+#include "tdf/FontDuplicates.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontOps.h"
 #include "tdf/GlyphBlockCompact.h"
+#include "tdf/GlyphEdit.h"
 #include "tdf/GlyphRender.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Files.h"
@@ -80,6 +84,21 @@ TDrawings DrawingsOf(const TFontFile& font) {
   TDrawings drawings(kGlyphCount);
   for (int i = 0; i < kGlyphCount; ++i) drawings[i] = GlyphDrawingOf(font.Header, font.Block, i);
   return drawings;
+}
+
+// Every glyph laid out as a banner at 80 columns: no glyph crosses the width
+// unless it stands alone at the start of its line. And the font's face.
+void CheckBannerAndFace(const TFontFile& font, const TDrawings& drawings) {
+  static std::string allChars;
+  if (allChars.empty())
+    for (int c = kFirstGlyphChar; c <= kLastGlyphChar; ++c) allChars += static_cast<char>(c);
+  const std::string lines[] = {allChars + " " + allChars};
+  const TBanner banner = LayOutBanner(font, lines, TBannerStyle{});
+  for (const TPlacedGlyph& placed : banner.Glyphs) {
+    for (const auto& row : drawings[placed.Ch - kFirstGlyphChar].Rows)
+      Check(placed.X == 0 || placed.X + static_cast<int>(row.size()) <= 80, "a glyph cut");
+  }
+  Check(FontFace(font.Header, font.Block).size() >= 2 + kGlyphCount, "face too short");
 }
 
 // Every glyph the selected font has, each drawn alone as the main screen
@@ -154,6 +173,59 @@ void CheckCompaction(std::span<const uint8_t> file, const TFontRecord& font,
   }
 }
 
+// The first glyph of the font read into the editing model, flipped and
+// pasted into, then drawn from the font as edited: the editor's sample.
+void EditFirstGlyph(const TFontFile& font) {
+  static TTextConsole screen(1);
+  TGlyphEdit edit;
+  const uint8_t type = font.Header.FontType;
+  if (CopyGlyphIn(edit, font, kFirstGlyphChar, type, {}) != TGlyphRead::Found) return;
+  const TCellRect all = {0, 0, edit.Picture().Columns() - 1, edit.Picture().Lines() - 1};
+  edit.Flip(all, TFlip::Horizontal, type);
+  edit.Paste(CopyBlock(edit.Picture(), all, type), 1, 1, type);
+  Check(edit.Undo() && edit.Undo(), "an edit left no undo step");
+  if (const auto edited = EditedFont(font, kFirstGlyphChar + 1, edit.Picture()))
+    DrawFontText(screen, *edited, 1, 1, "!\"#");
+}
+
+// The first two fonts and the last deleted, cloned and moved both ways (each
+// change writes the whole file: every font would slow the fuzzer down), each
+// time from the file as it was: a change that is made leaves the list one
+// shorter, one longer or as long; a refused one leaves the file as it was.
+void RearrangeFonts(std::span<const uint8_t> bytes, const std::string& path, int listed) {
+  for (int n = 1; n <= listed; ++n) {
+    if (n > 2 && n < listed) continue;
+    for (int op = 0; op < 4; ++op) {
+      TFileHandle out;
+      if (!out.Create(path) || !out.Write(bytes) || !out.Close()) return;
+      TFontFile font;
+      Check(LoadFontFile(path, font) && font.Count() == listed, "the file loads differently");
+      int error = 0, want = listed;
+      bool done = false;
+      if (op == 0) {
+        done = DeleteFont(font, n, error);
+        want = listed - 1;
+      } else if (op == 1) {
+        done = CloneFont(font, n, "Clone", error);
+        want = listed + 1;
+      } else {
+        done = MoveFont(font, n, op == 2 ? TFontMove::Up : TFontMove::Down, error);
+      }
+      std::vector<uint8_t> now;
+      Check(ReadWholeFile(path, now, error), "the file cannot be read back");
+      if (!done) {
+        Check(std::equal(now.begin(), now.end(), bytes.begin(), bytes.end()),
+              "a refused change changed the file");
+        continue;
+      }
+      Check(now.size() == bytes.size() || op < 2, "a move changed the file's size");
+      // More than 255 fonts are not all listed.
+      Check(LoadFontFile(path, font) && (font.Count() == want || listed >= 255),
+            "the list is not as long as it should be");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -173,12 +245,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FontTypeName(font);
     const TDrawings drawings = DrawingsOf(font);
     DrawEachGlyph(font, drawings);
+    CheckBannerAndFace(font, drawings);
     CheckCompaction({data, size}, font.Fonts[n], drawings);
+    EditFirstGlyph(font);
   }
   Check(!SelectFont(font, 0) && !SelectFont(font, listed + 1),
         "a font outside the list was selected");
 
+  RearrangeFonts({data, size}, path, listed);
   if (listed > 0) {
+    {
+      TFileHandle out;
+      if (!out.Create(path) || !out.Write({data, size}) || !out.Close()) return 0;
+      Check(LoadFontFile(path, font) && font.Count() == listed, "the file loads differently");
+    }
     // Writing the header back unchanged must leave the same list.
     Check(SelectFont(font, 1) && WriteFontHeader(font), "header write-back failed");
     Check(LoadFontFile(path, font) && font.Count() == listed,

@@ -1,15 +1,16 @@
 #include "screens/GlyphEditor.h"
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <utility>
 
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/GlyphEditorActions.h"
 #include "screens/GlyphEditorScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphCapture.h"
+#include "tdf/OutlineStyles.h"
 #include "widgets/Prompts.h"
 
 namespace {
@@ -17,36 +18,22 @@ namespace {
 // What F1..F8 type: the shades, the full and half blocks.
 constexpr uint8_t kBlockChars[] = {176, 177, 178, 219, 220, 223, 221, 222};
 
-// Installs the click hook for one editor run and puts back whatever was there.
-class TClickKeys {
+// Has the console hand every press, drag and release to the editor for one
+// run, and puts back what it did before.
+class TMouseEvents {
  public:
-  TClickKeys() : Previous(std::move(MouseClickHandler)) {
-    MouseClickHandler = [](int x, int y) {
-      if (!Console) return;
-      Console->PushExtKey(kScanMouseClick);
-      Console->PushKey(static_cast<uint8_t>(x));
-      Console->PushKey(static_cast<uint8_t>(y));
-    };
+  TMouseEvents() : Previous(Console && Console->MouseEvents) {
+    if (Console) Console->MouseEvents = true;
   }
-  ~TClickKeys() { MouseClickHandler = std::move(Previous); }
-  TClickKeys(const TClickKeys&) = delete;
-  TClickKeys& operator=(const TClickKeys&) = delete;
+  ~TMouseEvents() {
+    if (Console) Console->MouseEvents = Previous;
+  }
+  TMouseEvents(const TMouseEvents&) = delete;
+  TMouseEvents& operator=(const TMouseEvents&) = delete;
 
  private:
-  std::function<void(int, int)> Previous;
+  bool Previous;
 };
-
-void KeepCursorInside(TGlyphEditor& e) {
-  const TGlyphPicture& p = e.Edit.Picture();
-  e.X = std::clamp(e.X, 0, p.Columns() - 1);
-  e.Y = std::clamp(e.Y, 0, p.Lines() - 1);
-}
-
-void MoveCursor(TGlyphEditor& e, int dx, int dy) {
-  e.X += dx;
-  e.Y += dy;
-  KeepCursorInside(e);
-}
 
 // Puts ch in the current colour on the cursor cell and moves right.
 void PutCell(TGlyphEditor& e, uint8_t ch) {
@@ -58,7 +45,7 @@ void PutCell(TGlyphEditor& e, uint8_t ch) {
   MoveCursor(e, 1, 0);
 }
 
-// Types ch into the cursor cell and moves right.
+// Types ch into the cursor cell and moves right; ch becomes the brush.
 void TypeChar(TGlyphEditor& e, uint8_t ch) {
   if (e.FontType == ftOutline) {
     if (ch >= 'a' && ch <= 'q') ch = static_cast<uint8_t>(ch - 'a' + 'A');
@@ -67,6 +54,7 @@ void TypeChar(TGlyphEditor& e, uint8_t ch) {
       return;
     }
   }
+  e.Brush = ch;
   PutCell(e, ch);
 }
 
@@ -81,12 +69,12 @@ void PaintCell(TGlyphEditor& e) {
   PutCell(e, ch);
 }
 
-void ChangeColour(TGlyphEditor& e, uint8_t& colour) {
+void ChangeColour(TGlyphEditor& e, uint8_t& colour, int step) {
   if (e.FontType != ftColor) {
     e.Message = "Only Color fonts have colours.";
     return;
   }
-  colour = static_cast<uint8_t>((colour + 1) % 16);
+  colour = static_cast<uint8_t>((colour + 16 + step) % 16);
 }
 
 // Width and height stop where the view ends: what cannot be seen cannot be edited.
@@ -143,29 +131,65 @@ void Click(TGlyphEditor& e) {
   }
 }
 
-void ExtendedKey(TGlyphEditor& e, uint8_t scan) {
+// A plain move: a floating paste goes along, a mark is dropped.
+void Step(TGlyphEditor& e, int dx, int dy) {
+  if (!e.Floating) e.Selection.reset();
+  MoveCursor(e, dx, dy);
+}
+
+// What the loop does after a key: stay on this glyph, go to another, or leave.
+struct TNext {
+  bool Leave = false;
+  uint8_t Ch = 0;  // another glyph to edit
+};
+
+// Ctrl+PgUp and Ctrl+PgDn: the character before or after, asking first, as
+// Esc does, when the changes are not saved.
+TNext GoToNeighbour(TGlyphEditor& e, int step) {
+  const int ch = e.Ch + step;
+  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) {
+    e.Message = step < 0 ? "This is the first character." : "This is the last character.";
+    return {};
+  }
+  if (e.Edit.Modified() && !LeaveWithoutSaving()) return {};
+  return {false, static_cast<uint8_t>(ch)};
+}
+
+TNext ExtendedKey(TGlyphEditor& e, uint8_t scan) {
   if (scan >= kScanF1 && scan <= kScanF8) {
     TypeChar(e, kBlockChars[scan - kScanF1]);
-    return;
+    return {};
   }
   switch (scan) {
     case kScanUp:
-      MoveCursor(e, 0, -1);
+      Step(e, 0, -1);
       break;
     case kScanDown:
-      MoveCursor(e, 0, 1);
+      Step(e, 0, 1);
       break;
     case kScanLeft:
-      MoveCursor(e, -1, 0);
+      Step(e, -1, 0);
       break;
     case kScanRight:
-      MoveCursor(e, 1, 0);
+      Step(e, 1, 0);
+      break;
+    case kScanShiftUp:
+      MarkTo(e, 0, -1);
+      break;
+    case kScanShiftDown:
+      MarkTo(e, 0, 1);
+      break;
+    case kScanShiftLeft:
+      MarkTo(e, -1, 0);
+      break;
+    case kScanShiftRight:
+      MarkTo(e, 1, 0);
       break;
     case kScanHome:
-      e.X = 0;
+      Step(e, -e.X, 0);
       break;
     case kScanEnd:
-      MoveCursor(e, e.Edit.Picture().Columns(), 0);
+      Step(e, e.Edit.Picture().Columns(), 0);
       break;
     case kScanCtrlLeft:
       Resize(e, -1, 0);
@@ -180,13 +204,37 @@ void ExtendedKey(TGlyphEditor& e, uint8_t scan) {
       Resize(e, 0, 1);
       break;
     case kScanDelete:
-      e.Edit.SetCell(e.X, e.Y, {}, e.FontType);
+      if (!UndefineMarked(e)) e.Edit.SetCell(e.X, e.Y, {}, e.FontType);
       break;
     case kScanF9:
-      ChangeColour(e, e.Fg);
+      ChangeColour(e, e.Fg, 1);
       break;
     case kScanF10:
-      ChangeColour(e, e.Bg);
+      ChangeColour(e, e.Bg, 1);
+      break;
+    case kScanShiftF9:
+      ChangeColour(e, e.Fg, -1);
+      break;
+    case kScanShiftF10:
+      ChangeColour(e, e.Bg, -1);
+      break;
+    case kScanCtrlC:
+      CopyMarked(e, false);
+      break;
+    case kScanCtrlX:
+      CopyMarked(e, true);
+      break;
+    case kScanCtrlV:
+      StartPaste(e);
+      break;
+    case kScanCtrlG:
+      CopyInGlyph(e);
+      break;
+    case kScanCtrlB:
+      CopyInClipboard(e);
+      break;
+    case kScanCtrlW:
+      SaveAsCharacter(e);
       break;
     case kScanCtrlZ:
       UndoOrRedo(e, true);
@@ -197,15 +245,34 @@ void ExtendedKey(TGlyphEditor& e, uint8_t scan) {
     case kScanCtrlS:
       Save(e);
       break;
+    case kScanCtrlPgUp:
+      return GoToNeighbour(e, -1);
+    case kScanCtrlPgDn:
+      return GoToNeighbour(e, 1);
     case kScanMouseClick:
       Click(e);
+      break;
+    case kScanMouseEvent:
+      if (Console)
+        if (const auto m = Console->TakeMouseEvent()) MouseAction(e, *m);
       break;
     default:
       break;
   }
+  return {};
 }
 
 void PlainKey(TGlyphEditor& e, uint8_t key) {
+  // With a block marked, H, V and F act on it; without, they are typed.
+  const char upper = static_cast<char>(key >= 'a' && key <= 'z' ? key - 32 : key);
+  if ((upper == 'H' && FlipMarked(e, TFlip::Horizontal)) ||
+      (upper == 'V' && FlipMarked(e, TFlip::Vertical)) || (upper == 'F' && FillMarked(e)))
+    return;
+  // O steps the Outline style, as on the main screen; '@' types a blank cell.
+  if (upper == 'O' && e.FontType == ftOutline) {
+    e.Look.Style.Outline = static_cast<uint8_t>((e.Look.Style.Outline + 1) % kOutlineStyleCount);
+    return;
+  }
   switch (key) {
     case kKeyBackspace:
       if (e.X == 0) break;
@@ -216,6 +283,10 @@ void PlainKey(TGlyphEditor& e, uint8_t key) {
       PaintCell(e);
       break;
     case kKeyEnter:
+      if (e.Floating) {
+        StampPaste(e);
+        break;
+      }
       e.X = 0;
       MoveCursor(e, 0, 1);
       break;
@@ -237,34 +308,57 @@ void TakeColourOfGlyph(TGlyphEditor& e) {
   }
 }
 
-}  // namespace
-
-void EditGlyph(TFontFile& font, uint8_t ch, const TFontLook& look) {
-  // The glyph as the file holds it now, not as it was when the font was shown.
-  if (!SelectFont(font, font.Selected) && font.OpenFailed) {
-    MessageBox(0, "Error", "Error Opening File!");
-    return;
-  }
+// Edits glyph ch until the user leaves (answers 0) or goes to another glyph
+// (answers it). The look, brush and colours go on to the next glyph.
+uint8_t EditOneGlyph(TGlyphEditor& e, uint8_t ch, bool first) {
   TGlyphPicture picture;
-  LoadGlyphPicture(font, ch, picture);
-  TGlyphEditor e;
-  e.Font = &font;
-  e.Look = look;
+  LoadGlyphPicture(*e.Font, ch, picture);
   e.Ch = ch;
-  e.FontType = font.Header.FontType;
   e.Edit = TGlyphEdit(picture);
-  if (e.FontType == ftColor) TakeColourOfGlyph(e);
-  const TClickKeys clicks;
+  e.X = e.Y = e.ViewX = e.ViewY = 0;
+  e.Selection.reset();
+  e.Floating.reset();
+  e.Drag = TGlyphEditor::TDrag::None;
+  if (first && e.FontType == ftColor) TakeColourOfGlyph(e);
   for (;;) {
     DrawGlyphEditor(e);
     e.Message.clear();
     const uint8_t key = ReadKey();
     if (key == 0) {
-      ExtendedKey(e, ReadKey());
+      const TNext next = ExtendedKey(e, ReadKey());
+      if (next.Ch != 0) return next.Ch;
     } else if (key == kKeyEscape) {
-      if (!e.Edit.Modified() || LeaveWithoutSaving()) break;
+      // Esc first drops a floating paste, then the mark, then leaves.
+      if (e.Floating) {
+        e.Floating.reset();
+      } else if (e.Selection) {
+        e.Selection.reset();
+      } else if (!e.Edit.Modified() || LeaveWithoutSaving()) {
+        return 0;
+      }
     } else {
       PlainKey(e, key);
     }
   }
+}
+
+}  // namespace
+
+void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& sample,
+               TGlyphPiece& clipboard) {
+  // The glyph as the file holds it now, not as it was when the font was shown.
+  if (!SelectFont(font, font.Selected) && font.OpenFailed) {
+    MessageBox(0, "Error", "Error Opening File!");
+    return;
+  }
+  TGlyphEditor e;
+  e.Font = &font;
+  e.Look = look;
+  e.SampleText = sample.Text;
+  e.Clipboard = &clipboard;
+  e.FontType = font.Header.FontType;
+  if (e.FontType == ftOutline) e.Brush = 'A';  // a role: a block would draw as itself
+  const TMouseEvents mouse;
+  for (bool first = true; ch != 0; first = false) ch = EditOneGlyph(e, ch, first);
+  look.Style.Outline = e.Look.Style.Outline;
 }

@@ -6,6 +6,7 @@
 #include "console/ConsoleLayer.h"
 #include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
+#include "tdf/GlyphRender.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
@@ -23,11 +24,13 @@ constexpr uint8_t kColumnMark = 0x1F;  // on the top edge, over the cursor colum
 constexpr uint8_t kRowMark = 0x10;     // on the left edge, beside the cursor row
 
 constexpr const char* kHelpRows[] = {
-    "|15F1-F8|07 \xB0\xB1\xB2\xDB\xDC\xDF\xDD\xDE  |15F9/F10|07 Fg/Bg  |15Tab|07 Paint  "
-    "|15Del|07 Undefine  |15Enter|07 Next row",
-    "|15^Left/^Right|07 Width  |15PgUp/PgDn|07 Height  |15^Z|07 Undo  |15^R|07 Redo  "
-    "|15^S|07 Save  |15Esc|07 Leave",
+    "|15F1-F8|07 \xB0\xB1\xB2\xDB\xDC\xDF\xDD\xDE |15F9/F10|07 Fg/Bg |15Shift|07 Mark "
+    "|15^C^X^V|07 Block |15H/V|07 Flip |15F|07 Fill |15Del|07 Undef",
+    "|15^G/^B|07 Copy in |15^W|07 Save as |15^PgUp/^PgDn|07 Glyph |15^Z/^R|07 Undo/Redo "
+    "|15^S|07 Save |15Esc|07 Leave",
 };
+
+constexpr uint8_t kSelectedBack = 0x10;  // marked cells: on blue
 
 int ScreenCols() {
   return Console ? Console->Cols : 80;
@@ -90,17 +93,72 @@ void DrawFrame(int columns, int lines) {
   }
 }
 
+// The cell the screen shows at (column, row) of the glyph: a floating paste
+// over the picture, marked cells on blue.
+void CellLook(const TGlyphEditor& e, int column, int row, uint8_t& ch, uint8_t& attr) {
+  TEditCell cell = e.Edit.Cell(column, row);
+  if (e.Floating) {
+    const int c = column - e.X, r = row - e.Y;
+    if (r >= 0 && r < e.Floating->Lines() && c >= 0 && c < e.Floating->Columns() &&
+        e.Floating->Cells[r][c].Defined)
+      cell = e.Floating->Cells[r][c];
+  }
+  ch = kUndefinedChar;
+  attr = kUndefinedAttr;
+  if (cell.Defined) {
+    ch = e.FontType == ftOutline ? OutlineCellChar(e.Look.Style.Outline, cell.Ch) : cell.Ch;
+    attr = e.FontType == ftColor ? cell.Attr : e.Look.Style.Attr;
+  }
+  const TCellRect& m = e.Selection.value_or(TCellRect{});
+  if (column >= m.Left && column <= m.Right && row >= m.Top && row <= m.Bottom) {
+    const uint8_t fg = attr & 15;
+    attr = static_cast<uint8_t>(kSelectedBack | (fg == 1 ? 15 : fg));
+  }
+}
+
 void DrawCells(const TGlyphEditor& e, int columns, int lines) {
   for (int r = 0; r < lines; ++r) {
     for (int c = 0; c < columns; ++c) {
-      const TEditCell cell = e.Edit.Cell(e.ViewX + c, e.ViewY + r);
-      uint8_t ch = kUndefinedChar, attr = kUndefinedAttr;
-      if (cell.Defined) {
-        ch = e.FontType == ftOutline ? OutlineCellChar(e.Look.Style.Outline, cell.Ch) : cell.Ch;
-        attr = e.FontType == ftColor ? cell.Attr : e.Look.Style.Attr;
-      }
+      uint8_t ch = 0, attr = 0;
+      CellLook(e, e.ViewX + c, e.ViewY + r, ch, attr);
       Put(kGlyphLeft + c, kGlyphTop + r, attr, ch);
     }
+  }
+}
+
+// The sample text in the font as edited, from the row below the frame; the
+// rows from the strip down are drawn over it afterwards.
+void DrawSample(const TGlyphEditor& e, int top) {
+  if (!Console || !e.Font || e.SampleText.empty() || top >= StripRow()) return;
+  const std::optional<TFontFile> edited = EditedFont(*e.Font, e.Ch, e.Edit.Picture());
+  if (edited)
+    DrawFontText(*Console, *edited, 1, static_cast<uint8_t>(top), e.SampleText, e.Look.Style);
+}
+
+// Color fonts: the 16 colours to click, F on the foreground, B on the
+// background. Outline fonts: each role letter as the current style draws it.
+void DrawStrip(const TGlyphEditor& e) {
+  const int row = StripRow();
+  PutText(1, row, 7, std::string(static_cast<size_t>(ScreenCols()), ' '));
+  if (e.FontType == ftColor) {
+    for (int colour = 0; colour < 16; ++colour) {
+      const auto attr = static_cast<uint8_t>(colour * 16 + (colour < 8 ? 15 : 0));
+      std::string marks = "  ";
+      if (colour == e.Fg) marks[0] = 'F';
+      if (colour == e.Bg) marks[1] = 'B';
+      PutText(1 + colour * kStripColumnsPerColour, row, attr, marks);
+    }
+    WritePipeXY(34, static_cast<uint8_t>(row), 7,
+                "|08Click: |07left Fg, right Bg  |15Shift+F9/F10|07 back");
+  } else if (e.FontType == ftOutline) {
+    // Put cell by cell: a style may draw a role as the pipe writer's '|'.
+    int x = 1;
+    for (uint8_t role = 'A'; role <= 'N'; ++role, x += 3) {
+      Put(x, row, 15, role);
+      Put(x + 1, row, 7, OutlineCellChar(e.Look.Style.Outline, role));
+    }
+    WritePipeXY(static_cast<uint8_t>(x), static_cast<uint8_t>(row), 7,
+                "|15@OPQ|07 blank  |15O|07 Style " + NumToStr(e.Look.Style.Outline));
   }
 }
 
@@ -110,7 +168,11 @@ int ViewColumns() {
   return std::min(255, ScreenCols() - 2);
 }
 int ViewLines() {
-  return std::min(255, ScreenRows() - 5);
+  return std::min(255, ScreenRows() - 6);
+}
+
+int StripRow() {
+  return ScreenRows() - 2;
 }
 
 std::string OutlineRoleName(uint8_t cell) {
@@ -135,6 +197,8 @@ void DrawGlyphEditor(TGlyphEditor& e) {
   DrawStatusRow(e);
   DrawFrame(columns, lines);
   DrawCells(e, columns, lines);
+  DrawSample(e, kGlyphTop + lines + 1);
+  DrawStrip(e);
   const int cursorX = kGlyphLeft + e.X - e.ViewX, cursorY = kGlyphTop + e.Y - e.ViewY;
   Put(cursorX, kGlyphTop - 1, kMarkAttr, kColumnMark);
   Put(kGlyphLeft - 1, cursorY, kMarkAttr, kRowMark);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "tdf/FontFile.h"
+#include "tdf/FontFileAccess.h"
 #include "tdf/FontHeaderScan.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
@@ -149,4 +150,43 @@ bool HasEveryChar(const TFontHeader& header, std::string_view text) {
 std::string FontTypeLabel(uint8_t fontType) {
   const std::string name = FontTypeNameOf(fontType);
   return name.empty() ? "unknown (" + NumToStr(fontType) + ")" : name;
+}
+
+std::vector<const TCollectedFont*> FontsNamed(const TFontCollection& collection,
+                                              std::string_view name) {
+  const auto key = [](std::string_view s) {
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::string();
+    return UpStr(s.substr(first, s.find_last_not_of(' ') - first + 1));
+  };
+  const std::string wanted = key(name);
+  std::vector<const TCollectedFont*> found;
+  for (const TCollectedFont& f : collection.Fonts)
+    if (key(f.Font.Name) == wanted) found.push_back(&f);
+  return found;
+}
+
+bool TCollectedFontReader::Read(const TCollectedFont& font, TFontFile& out, int& error) {
+  error = 0;
+  const std::string& path = Collection.Files[static_cast<size_t>(font.File)];
+  if (OpenIndex != font.File) {
+    OpenIndex = -1;
+    if (!File.Open(path, faRead)) {
+      error = File.LastError();
+      return false;
+    }
+    OpenIndex = font.File;
+  }
+  if (!MarkerValid(font.Font.Header)) return false;
+  std::vector<uint8_t> block;
+  if (!ReadFontFileRange(File, font.Font.Offset + int64_t{kFontHeaderSize},
+                         BlockSizeOf(font.Font.Header), block, error))
+    return false;
+  out = TFontFile{};
+  out.Path = path;
+  out.Fonts.push_back(font.Font);
+  out.Selected = 1;
+  out.Header = font.Font.Header;
+  out.Block = std::move(block);
+  return true;
 }

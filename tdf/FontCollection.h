@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "tdf/TdfFormat.h"
+#include "util/Files.h"
+
+struct TFontFile;
 
 // Every font of every TheDraw font file under some paths, read from the
 // headers alone, so a folder of hundreds of files or a bundle of thousands of
@@ -44,3 +47,26 @@ int GlyphCountOf(const TFontHeader& header);
 bool HasEveryChar(const TFontHeader& header, std::string_view text);
 // "Outline", "Block", "Color", or "unknown (N)" for another type byte.
 std::string FontTypeLabel(uint8_t fontType);
+
+// The fonts whose listed name is name (code page 437), ignoring the case of
+// ASCII letters and spaces around either, in the collection's order.
+std::vector<const TCollectedFont*> FontsNamed(const TFontCollection& collection,
+                                              std::string_view name);
+
+// Reads fonts of a collection with their glyph blocks, one after another,
+// keeping the file of the last one open so the fonts of a bundle cost one
+// open, not one each.
+class TCollectedFontReader {
+ public:
+  explicit TCollectedFontReader(const TFontCollection& collection) : Collection(collection) {}
+  // font as a font value of its own: the file's path, the font listed as
+  // font 1 and selected, its header and its glyph block as far as the file
+  // holds it. False (with the errno in error, 0 for a header without a
+  // valid marker) when it cannot be read.
+  bool Read(const TCollectedFont& font, TFontFile& out, int& error);
+
+ private:
+  const TFontCollection& Collection;
+  TFileHandle File;
+  int32_t OpenIndex = -1;  // the file File holds open
+};

@@ -18,6 +18,14 @@ std::string FontFileErrorText(int error) {
       return "no fonts to merge";
     case kIsLoadedFile:
       return "it is the loaded font file";
+    case kFontCutShort:
+      return "the font is cut short by the end of the file";
+    case kOnlyFont:
+      return "it is the only font of the file";
+    case kAlreadyFirst:
+      return "it is the first font of the file";
+    case kAlreadyLast:
+      return "it is the last font of the file";
     default:
       return FileErrorText(error);
   }

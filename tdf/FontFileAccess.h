@@ -23,6 +23,10 @@ enum : int {
   kNotAFontFile,               // no font file signature
   kNoFontsToMerge,             // the other file of a merge holds no whole font
   kIsLoadedFile,               // a font extracted over the file it comes from
+  kFontCutShort,               // the font's glyph block runs past the end of the file
+  kOnlyFont,                   // deleting the one font would leave a file without fonts
+  kAlreadyFirst,               // a font moved up that is first already
+  kAlreadyLast,                // a font moved down that is last already
 };
 // The reason for any of these or a system error code, in a user's words.
 std::string FontFileErrorText(int error);

@@ -1,6 +1,7 @@
 #include "tdf/FontOps.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -69,6 +70,69 @@ bool ReadFontsToMerge(const std::string& path, std::vector<uint8_t>& records, in
   return true;
 }
 
+// NameLen and the first 12 characters of name, padded with NUL bytes.
+void SetHeaderName(TFontHeader& header, const std::string& name) {
+  const std::string s = name.substr(0, header.Name.size());
+  header.Name.fill(0);
+  std::copy(s.begin(), s.end(), header.Name.begin());
+  header.NameLen = static_cast<uint8_t>(s.size());
+}
+
+// Where font n's bytes lie in its file: from its header to the next font's
+// (bytes the loader skips in between go along), the last one to the end of
+// its glyph block or of the file.
+struct TFontSpan {
+  size_t Start = 0;
+  size_t End = 0;
+  bool Whole = true;  // the file holds all of its glyph block
+};
+
+// A font file as the list of font shows it: the whole file and, for
+// n in 1..Count(), spans[n] (spans[0] unused). False, with error set, when
+// the file cannot be read or opened for writing, or no longer holds exactly
+// the fonts font lists (kFontFileChanged).
+bool ReadListedFonts(const TFontFile& font, std::vector<uint8_t>& bytes,
+                     std::vector<TFontSpan>& spans, int& error) {
+  TFileHandle file;
+  if (!OpenFontFile(file, font.Path, fuUpdate)) return OpenFailure(file, error);
+  if (!ReadWholeFile(file, bytes, error)) return false;
+  std::vector<TFontRecord> listed(1);
+  ScanFontHeaders(file, listed);
+  bool same = bytes.size() >= kSignatureSize &&
+              std::memcmp(bytes.data(), &font.Signature, kSignatureSize) == 0 &&
+              listed.size() == font.Fonts.size();
+  for (size_t n = 1; same && n < listed.size(); ++n)
+    same = listed[n].Offset == font.Fonts[n].Offset &&
+           std::memcmp(&listed[n].Header, &font.Fonts[n].Header, kFontHeaderSize) == 0;
+  if (!same) return error = kFontFileChanged, false;
+  spans.assign(listed.size(), {});
+  for (size_t n = 1; n < listed.size(); ++n) {
+    const auto start = static_cast<size_t>(listed[n].Offset);
+    const size_t blockEnd = start + kFontHeaderSize + BlockSizeOf(listed[n].Header);
+    const bool last = n + 1 == listed.size();
+    spans[n] = {start,
+                last ? std::min(blockEnd, bytes.size()) : static_cast<size_t>(listed[n + 1].Offset),
+                blockEnd <= bytes.size()};
+  }
+  return true;
+}
+
+// The bytes [from, to) of a file.
+std::span<const uint8_t> Part(const std::vector<uint8_t>& bytes, size_t from, size_t to) {
+  return std::span(bytes).subspan(from, to - from);
+}
+
+void Append(std::vector<uint8_t>& out, std::span<const uint8_t> part) {
+  out.insert(out.end(), part.begin(), part.end());
+}
+
+// Reads the file of font for a change of font n: checks n and the file.
+bool ReadForChange(const TFontFile& font, int n, std::vector<uint8_t>& bytes,
+                   std::vector<TFontSpan>& spans, int& error) {
+  if (n < 1 || n > font.Count()) return error = EINVAL, false;
+  return ReadListedFonts(font, bytes, spans, error);
+}
+
 }  // namespace
 
 bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fontType,
@@ -81,11 +145,7 @@ bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fo
 }
 
 bool SetFontName(TFontFile& font, const std::string& name, int& error) {
-  TFontHeader& header = font.Header;
-  const std::string s = name.substr(0, header.Name.size());
-  header.Name.fill(0);
-  std::copy(s.begin(), s.end(), header.Name.begin());
-  header.NameLen = static_cast<uint8_t>(s.size());
+  SetHeaderName(font.Header, name);
   return WriteFontHeader(font, error);
 }
 
@@ -150,4 +210,51 @@ bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, i
   if (!ReplaceFileContents(font.Path, bytes, error)) return false;
   added = count;
   return true;
+}
+
+bool DeleteFont(const TFontFile& font, int n, int& error) {
+  std::vector<uint8_t> bytes;
+  std::vector<TFontSpan> spans;
+  if (!ReadForChange(font, n, bytes, spans, error)) return false;
+  if (font.Count() == 1) return error = kOnlyFont, false;
+  std::vector<uint8_t> out;
+  Append(out, Part(bytes, 0, spans[n].Start));
+  Append(out, Part(bytes, spans[n].End, bytes.size()));
+  return ReplaceFileContents(font.Path, out, error);
+}
+
+bool CloneFont(const TFontFile& font, int n, const std::string& name, int& error) {
+  std::vector<uint8_t> bytes;
+  std::vector<TFontSpan> spans;
+  if (!ReadForChange(font, n, bytes, spans, error)) return false;
+  // The copy would follow a block that reads on into it.
+  if (!spans[n].Whole) return error = kFontCutShort, false;
+  TFontHeader header = font.Fonts[n].Header;
+  SetHeaderName(header, name);
+  const size_t blockAt = spans[n].Start + kFontHeaderSize;
+  std::vector<uint8_t> out;
+  Append(out, Part(bytes, 0, spans[n].End));
+  AppendRecord(out, header);
+  Append(out, Part(bytes, blockAt, blockAt + BlockSizeOf(header)));
+  Append(out, Part(bytes, spans[n].End, bytes.size()));
+  return ReplaceFileContents(font.Path, out, error);
+}
+
+bool MoveFont(const TFontFile& font, int n, TFontMove direction, int& error) {
+  std::vector<uint8_t> bytes;
+  std::vector<TFontSpan> spans;
+  if (!ReadForChange(font, n, bytes, spans, error)) return false;
+  const bool up = direction == TFontMove::Up;
+  if (up && n == 1) return error = kAlreadyFirst, false;
+  if (!up && n == font.Count()) return error = kAlreadyLast, false;
+  const TFontSpan& first = spans[up ? n - 1 : n];
+  const TFontSpan& second = spans[up ? n : n + 1];
+  // Only the last font can be cut short, and it would come first.
+  if (!second.Whole) return error = kFontCutShort, false;
+  std::vector<uint8_t> out;
+  Append(out, Part(bytes, 0, first.Start));
+  Append(out, Part(bytes, second.Start, second.End));
+  Append(out, Part(bytes, first.Start, first.End));
+  Append(out, Part(bytes, second.End, bytes.size()));
+  return ReplaceFileContents(font.Path, out, error);
 }

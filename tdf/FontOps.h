@@ -35,3 +35,25 @@ bool ExtractFont(const TFontFile& font, const std::string& path, int& error);
 // read before anything is written: merging a file into itself doubles its
 // fonts.
 bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, int& error);
+
+// The fonts of a file as a list: each font is its header and glyph block,
+// with any bytes the loader skips between it and the next font (a broken
+// header) going along with it. Every other font keeps its bytes exactly;
+// whatever lies before the first font stays first and whatever follows the
+// last one (a SAUCE record) stays last. Each is refused, with the file left
+// as it was, when the file no longer holds the fonts font lists (a header
+// or offset differs: kFontFileChanged), when n is outside 1..Count()
+// (EINVAL), and where a font whose glyph block runs past the end of the file
+// would end up before another font (kFontCutShort): that font would swallow
+// the next one.
+
+// Removes font n; font n is then the one after it. The only font of a file
+// is kept (kOnlyFont): a font file without fonts is of no use.
+bool DeleteFont(const TFontFile& font, int n, int& error);
+// A copy of font n's header and glyph block, named as SetFontName names,
+// placed right after font n: the copy is font n + 1.
+bool CloneFont(const TFontFile& font, int n, const std::string& name, int& error);
+// Font n changes places with the one before it (Up: it becomes font n - 1)
+// or after it (Down: font n + 1); kAlreadyFirst and kAlreadyLast at the ends.
+enum class TFontMove : uint8_t { Up, Down };
+bool MoveFont(const TFontFile& font, int n, TFontMove direction, int& error);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "tdf/FontFile.h"
+#include "tdf/GlyphBlockCompact.h"
 
 namespace {
 
@@ -22,6 +23,53 @@ TGlyphPicture Reshaped(const TGlyphPicture& from, int columns, int lines) {
   to.Cells.resize(static_cast<size_t>(lines));
   for (auto& row : to.Cells) row.resize(static_cast<size_t>(columns));
   return to;
+}
+
+constexpr int kMaxGlyphSide = 255;
+
+// A cell as a font of fontType stores it: Block and Outline cells take the
+// colour they are drawn in, an undefined cell holds nothing, and a cell that
+// would not read back as itself is a space in its colour (as EncodeGlyph
+// writes it).
+TEditCell StoredCell(const TEditCell& cell, uint8_t fontType) {
+  if (!cell.Defined) return {};
+  const uint8_t attr = fontType == ftColor ? cell.Attr : uint8_t{0};
+  return {true, CellStorable(cell.Ch, attr, fontType) ? cell.Ch : uint8_t{' '}, attr};
+}
+
+// One past the last column and row of block holding a defined cell.
+std::pair<int, int> DefinedExtent(const TGlyphPiece& block) {
+  int columns = 0, lines = 0;
+  for (int r = 0; r < block.Lines(); ++r)
+    for (int c = 0; c < block.Columns(); ++c)
+      if (block.Cells[r][c].Defined) {
+        columns = std::max(columns, c + 1);
+        lines = r + 1;
+      }
+  return {columns, lines};
+}
+
+// The picture with block stamped at (column, row), grown to hold its defined cells.
+TGlyphPicture Stamped(const TGlyphPicture& picture, const TGlyphPiece& block, int column, int row,
+                      uint8_t fontType, bool opaque) {
+  const auto [usedColumns, usedLines] = DefinedExtent(block);
+  const int columns = std::min(kMaxGlyphSide, column + usedColumns);
+  const int lines = std::min(kMaxGlyphSide, row + usedLines);
+  TGlyphPicture next = picture;
+  if (columns > picture.Columns())
+    next.Width = static_cast<uint8_t>(std::max<int>(next.Width, columns));
+  if (lines > picture.Lines())
+    next.Height = static_cast<uint8_t>(std::max<int>(next.Height, lines));
+  next = Reshaped(next, std::max(columns, picture.Columns()), std::max(lines, picture.Lines()));
+  for (int r = 0; r < block.Lines(); ++r) {
+    for (int c = 0; c < block.Columns(); ++c) {
+      const int x = column + c, y = row + r;
+      const TEditCell& cell = block.Cells[r][c];
+      if (x < 0 || y < 0 || x >= next.Columns() || y >= next.Lines()) continue;
+      if (cell.Defined || opaque) next.Cells[y][x] = StoredCell(cell, fontType);
+    }
+  }
+  return next;
 }
 
 }  // namespace
@@ -103,12 +151,8 @@ TEditCell TGlyphEdit::Cell(int column, int row) const {
 bool TGlyphEdit::SetCell(int column, int row, const TEditCell& cell, uint8_t fontType) {
   if (!Inside(column, row)) return false;
   if (cell.Defined && !CellStorable(cell.Ch, cell.Attr, fontType)) return false;
-  // Block and Outline cells take the colour they are drawn in; an undefined cell holds nothing.
-  const TEditCell stored =
-      cell.Defined ? TEditCell{true, cell.Ch, fontType == ftColor ? cell.Attr : uint8_t{0}}
-                   : TEditCell{};
   TGlyphPicture next = Current;
-  next.Cells[row][column] = stored;
+  next.Cells[row][column] = StoredCell(cell, fontType);
   return Change(std::move(next));
 }
 
@@ -126,17 +170,68 @@ bool TGlyphEdit::Replace(const TGlyphPicture& picture) {
   return Change(picture);
 }
 
+bool TGlyphEdit::Cut(const TCellRect& rect, uint8_t fontType, TGlyphPiece& block) {
+  block = CopyBlock(Current, rect, fontType);
+  return Undefine(rect);
+}
+
+bool TGlyphEdit::Fill(const TCellRect& rect, const TEditCell& cell, uint8_t fontType) {
+  if (cell.Defined && !CellStorable(cell.Ch, cell.Attr, fontType)) return false;
+  const TCellRect on = ClippedRect(rect, Current);
+  if (on.Empty()) return false;
+  TGlyphPicture next = Current;
+  for (int r = on.Top; r <= on.Bottom; ++r)
+    for (int c = on.Left; c <= on.Right; ++c) next.Cells[r][c] = StoredCell(cell, fontType);
+  return Change(std::move(next));
+}
+
+bool TGlyphEdit::Undefine(const TCellRect& rect) {
+  return Fill(rect, {}, ftBlock);
+}
+
+bool TGlyphEdit::Flip(const TCellRect& rect, TFlip flip, uint8_t fontType) {
+  const TCellRect on = ClippedRect(rect, Current);
+  if (on.Empty()) return false;
+  const TGlyphPiece flipped = FlippedBlock(CopyBlock(Current, on, fontType), flip);
+  return Change(Stamped(Current, flipped, on.Left, on.Top, fontType, true));
+}
+
+bool TGlyphEdit::Paste(const TGlyphPiece& block, int column, int row, uint8_t fontType,
+                       TPaste mode) {
+  return Change(Stamped(Current, block, column, row, fontType, mode == TPaste::Opaque));
+}
+
+void TGlyphEdit::BeginStroke() {
+  if (!StrokeStart) StrokeStart = Current;
+}
+
+bool TGlyphEdit::EndStroke() {
+  if (!StrokeStart) return false;
+  TGlyphPicture before = std::move(*StrokeStart);
+  StrokeStart.reset();
+  if (before == Current) return false;
+  Remember(std::move(before));
+  return true;
+}
+
 bool TGlyphEdit::Change(TGlyphPicture next) {
   if (next == Current) return false;
-  UndoStack.push_back(std::move(Current));
-  if (UndoStack.size() > kUndoSteps) UndoStack.pop_front();
-  RedoStack.clear();
+  // Inside a stroke the step is taken when the stroke ends.
+  if (!StrokeStart) Remember(std::move(Current));
   Current = std::move(next);
   return true;
 }
 
+// A new undo step back to before; what was undone can no longer be redone.
+void TGlyphEdit::Remember(TGlyphPicture before) {
+  UndoStack.push_back(std::move(before));
+  if (UndoStack.size() > kUndoSteps) UndoStack.pop_front();
+  RedoStack.clear();
+}
+
 // Moves the current picture onto to and takes the last one of from.
 bool TGlyphEdit::TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPicture>& to) {
+  EndStroke();
   if (from.empty()) return false;
   to.push_back(std::move(Current));
   Current = std::move(from.back());
@@ -147,3 +242,28 @@ bool TGlyphEdit::TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPict
 bool TGlyphEdit::Undo() { return TakeFrom(UndoStack, RedoStack); }
 
 bool TGlyphEdit::Redo() { return TakeFrom(RedoStack, UndoStack); }
+
+TGlyphRead CopyGlyphIn(TGlyphEdit& edit, const TFontFile& source, uint8_t ch, uint8_t fontType,
+                       const TFontDrawStyle& look) {
+  TGlyphPicture picture;
+  if (LoadGlyphPicture(source, ch, picture) != TGlyphRead::Found) return TGlyphRead::Absent;
+  const TGlyphPiece cells{source.Header.FontType, std::move(picture.Cells)};
+  picture.Cells = ConvertedBlock(cells, fontType, look).Cells;
+  edit.Replace(picture);
+  return TGlyphRead::Found;
+}
+
+std::optional<TFontFile> EditedFont(const TFontFile& font, uint8_t ch,
+                                    const TGlyphPicture& picture) {
+  const int n = font.Selected;
+  if (n < 1 || n > font.Count() || ch < kFirstGlyphChar || ch > kLastGlyphChar) return std::nullopt;
+  const std::vector<uint8_t> record = EncodeGlyph(picture, font.Header.FontType);
+  std::optional<TGlyphBlock> rebuilt =
+      CompactGlyphBlock(font.Header, font.Block, ch - kFirstGlyphChar, record);
+  if (!rebuilt) return std::nullopt;
+  TFontFile edited = font;
+  edited.Header = rebuilt->Header;
+  edited.Fonts[n].Header = rebuilt->Header;
+  edited.Block = std::move(rebuilt->Bytes);
+  return edited;
+}

@@ -3,35 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "tdf/CellBlock.h"
+#include "tdf/GlyphPicture.h"
 #include "tdf/GlyphRender.h"
 
 // The editing model of one glyph, free of the screen: its cells and size,
 // undo and redo, and the glyph record it is saved as.
-
-// One cell of the picture. An undefined cell is one the glyph does not draw
-// (a row that ends before it): what lies below shows through.
-struct TEditCell {
-  bool Defined = false;
-  uint8_t Ch = 0;
-  uint8_t Attr = 0;  // Color fonts only
-  friend bool operator==(const TEditCell&, const TEditCell&) = default;
-};
-
-// A glyph as the editor shows it: the record's Width and Height and a
-// rectangle of cells at least that large. Rows may reach past Width: some
-// fonts draw into the next letter's room, and that must survive a save.
-struct TGlyphPicture {
-  uint8_t Width = 1;
-  uint8_t Height = 1;
-  std::vector<std::vector<TEditCell>> Cells;  // [row][column], all rows equally long
-
-  int Columns() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }
-  int Lines() const { return static_cast<int>(Cells.size()); }
-  friend bool operator==(const TGlyphPicture&, const TGlyphPicture&) = default;
-};
 
 // The picture of a record: its Width and Height and the cells its stream
 // draws (GlyphCellRows). Rows after the last drawn cell are not kept.
@@ -57,7 +38,8 @@ std::vector<uint8_t> EncodeGlyph(const TGlyphPicture& picture, uint8_t fontType)
 TGlyphRead LoadGlyphPicture(const TFontFile& font, uint8_t ch, TGlyphPicture& picture);
 
 // A picture with every change undoable. Each edit answers whether the
-// picture changed; one that changes nothing leaves no undo step.
+// picture changed; one that changes nothing leaves no undo step. Every edit
+// is one undo step, however many cells it touches; so is a stroke.
 class TGlyphEdit {
  public:
   static constexpr size_t kUndoSteps = 256;
@@ -74,12 +56,47 @@ class TGlyphEdit {
   // New Width and Height (1..255). Growing keeps every cell; shrinking cuts
   // the cells beyond the new size.
   bool Resize(int width, int height);
-  // The whole picture at once (for example as saved and read back).
+  // The whole picture at once (for example as saved and read back, or
+  // another glyph copied in).
   bool Replace(const TGlyphPicture& picture);
+
+  // A stroke: every change from BeginStroke to EndStroke (a drag of the
+  // mouse painting cell after cell) becomes one undo step. The picture
+  // changes at once; EndStroke answers whether the stroke changed it. Undo
+  // and Redo end an open stroke first; a second BeginStroke changes nothing.
+  void BeginStroke();
+  bool EndStroke();
+  bool InStroke() const { return StrokeStart.has_value(); }
+
+  // The block operations, on the cells of rect that lie on the picture.
+  // Copying is CopyBlock(Picture(), rect, fontType). Cut copies into block
+  // (empty when rect holds no cell) and undefines the cells.
+  bool Cut(const TCellRect& rect, uint8_t fontType, TGlyphPiece& block);
+  // Every cell of rect becomes cell (an undefined one clears them); a cell
+  // that cannot be stored in fontType is refused.
+  bool Fill(const TCellRect& rect, const TEditCell& cell, uint8_t fontType);
+  bool Undefine(const TCellRect& rect);
+  // The cells turned left to right or upside down in their place, each
+  // mirrored (FlippedBlock).
+  bool Flip(const TCellRect& rect, TFlip flip, uint8_t fontType);
+  // Stamps block with its top-left cell at (column, row). An Opaque paste
+  // puts every cell of the block, undefined ones too, so a part copied
+  // elsewhere looks exactly as it did; a Transparent one keeps what lies
+  // under the block's undefined cells. A defined cell that lands past the
+  // picture's right or bottom edge grows the glyph (Width, Height and its
+  // cells) to hold it, up to 255: a glyph has no fixed canvas, and a paste
+  // that hangs over the edge is wanted there, while cutting it off would lose
+  // cells without a word (an undo takes the growth back with the paste).
+  // Cells that land left of or above the glyph, or past 255, are left out. A
+  // cell that cannot be stored in fontType becomes a space in its colour, as
+  // a save would store it. The block should be in fontType (ConvertedBlock).
+  enum class TPaste : uint8_t { Opaque, Transparent };
+  bool Paste(const TGlyphPiece& block, int column, int row, uint8_t fontType,
+             TPaste mode = TPaste::Opaque);
 
   bool Undo();
   bool Redo();
-  bool CanUndo() const { return !UndoStack.empty(); }
+  bool CanUndo() const { return !UndoStack.empty() || (InStroke() && *StrokeStart != Current); }
   bool CanRedo() const { return !RedoStack.empty(); }
 
   // Changed since construction or the last MarkSaved (undoing back counts as unchanged).
@@ -89,10 +106,26 @@ class TGlyphEdit {
  private:
   bool Inside(int column, int row) const;
   bool Change(TGlyphPicture next);
+  void Remember(TGlyphPicture before);
   bool TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPicture>& to);
 
   TGlyphPicture Current;
   TGlyphPicture Saved;
   std::deque<TGlyphPicture> UndoStack;
   std::deque<TGlyphPicture> RedoStack;
+  std::optional<TGlyphPicture> StrokeStart;  // the picture before the open stroke
 };
+
+// The selected font of font as it would read with picture saved as the
+// glyph of ch, in memory only: what the editor's sample draws while the
+// changes are not saved. The file is not read. nullopt when no font is
+// selected, ch is outside '!'..'~', or the glyph block would pass 65535 bytes.
+std::optional<TFontFile> EditedFont(const TFontFile& font, uint8_t ch,
+                                    const TGlyphPicture& picture);
+
+// Copies the glyph of ch of source's selected font (this font or any other
+// font value) into edit as one undo step, Width and Height included, its
+// cells converted for a font of fontType (ConvertedBlock with look). An
+// absent glyph changes nothing and answers Absent.
+TGlyphRead CopyGlyphIn(TGlyphEdit& edit, const TFontFile& source, uint8_t ch, uint8_t fontType,
+                       const TFontDrawStyle& look);

@@ -118,6 +118,11 @@ TGlyphDrawing GlyphDrawingOf(const TFontHeader& header, std::span<const uint8_t>
   return {true, record[0], record[1], GlyphCellRows(record.subspan(2), header.FontType)};
 }
 
+TScreenChar DrawnGlyphCell(TGlyphCell cell, uint8_t fontType, const TFontDrawStyle& style) {
+  return {fontType == ftOutline ? OutlineCellChar(style.Outline, cell.Ch) : cell.Ch,
+          fontType == ftColor ? cell.Attr : style.Attr};
+}
+
 void DrawGlyphCells(TTextConsole& screen, int x, int y, std::span<const uint8_t> cells,
                     uint8_t fontType, const TFontDrawStyle& style) {
   const TGlyphRows rows = GlyphCellRows(cells, fontType);
@@ -133,8 +138,7 @@ void DrawGlyphCells(TTextConsole& screen, int x, int y, std::span<const uint8_t>
       if (fontType == ftColor) screen.SetTextAttr(cell.Attr);
       // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
       if (screen.WhereX() <= kLastDrawableColumn)
-        screen.WriteRawChar(fontType == ftOutline ? OutlineCellChar(style.Outline, cell.Ch)
-                                                  : cell.Ch);
+        screen.WriteRawChar(DrawnGlyphCell(cell, fontType, style).Ch);
     }
   }
 }

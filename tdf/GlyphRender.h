@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console/ScreenTypes.h"
 #include "tdf/TdfFormat.h"
 
 class TTextConsole;
@@ -45,6 +46,11 @@ struct TGlyphCell {
   friend bool operator==(const TGlyphCell&, const TGlyphCell&) = default;
 };
 using TGlyphRows = std::vector<std::vector<TGlyphCell>>;
+
+// The screen cell a glyph cell of a font of fontType shows: Color cells in
+// their own attribute, the others in the style's, Outline cells as the
+// style's frame character for their role.
+TScreenChar DrawnGlyphCell(TGlyphCell cell, uint8_t fontType, const TFontDrawStyle& style);
 
 // The cells a glyph's cell stream (the bytes after Width and Height, up to
 // the end of the font's glyph block) draws, row by row: every 13 starts a

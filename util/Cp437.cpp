@@ -122,14 +122,14 @@ std::string Cp437ToUtf8(std::string_view s) {
   return out;
 }
 
-std::string Utf8ToCp437(std::string_view s) {
+std::string Utf8ToCp437(std::string_view s, char unmapped) {
   const auto& table = ByteOfCodePoint();
   std::string out;
   out.reserve(s.size());
   size_t i = 0;
   while (i < s.size()) {
     const auto it = table.find(DecodeUtf8(s, i));
-    out += it == table.end() ? '?' : static_cast<char>(it->second);
+    out += it == table.end() ? unmapped : static_cast<char>(it->second);
   }
   return out;
 }

@@ -11,8 +11,9 @@
 std::string Cp437ToUtf8(std::string_view s);
 
 // The inverse. U+0000..U+001F and U+007F also map to the byte of the same
-// value; characters without a code-page-437 form and malformed UTF-8 become "?".
-std::string Utf8ToCp437(std::string_view s);
+// value; characters without a code-page-437 form and malformed UTF-8 become
+// unmapped: "?", or for text to draw, 0, which no glyph draws.
+std::string Utf8ToCp437(std::string_view s, char unmapped = '?');
 
 // Decodes the UTF-8 sequence at s[i] and moves i past it. A malformed,
 // overlong or cut-off sequence answers U+FFFD and moves on by one byte.

@@ -18,6 +18,13 @@ const std::string* TCliArgs::Value(std::string_view name) const {
   return found;
 }
 
+std::vector<std::string> TCliArgs::Values(std::string_view name) const {
+  std::vector<std::string> values;
+  for (const auto& [option, value] : Options)
+    if (option == name) values.push_back(value);
+  return values;
+}
+
 bool TCliCommand::Parse(int argc, char** argv, std::span<const TCliOption> known,
                         TCliArgs& args) const {
   bool optionsEnded = false;

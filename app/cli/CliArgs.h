@@ -29,6 +29,8 @@ struct TCliArgs {
   bool Has(std::string_view name) const;
   // The value of the last occurrence of the option, or nullptr.
   const std::string* Value(std::string_view name) const;
+  // The values of every occurrence, in the order given (an option that may repeat).
+  std::vector<std::string> Values(std::string_view name) const;
 };
 
 // The record of one command: the name it is called by (and named by in

@@ -1,5 +1,6 @@
-// brixel-cli create, rename, spacing, type, extract and merge: the window's
-// font-file operations for scripts, through the same functions.
+// brixel-cli create, rename, spacing, type, extract, merge, delete-font,
+// clone-font and move-font: the window's font-file operations for scripts,
+// through the same functions.
 
 #include <string>
 #include <string_view>
@@ -20,11 +21,14 @@ int RunSpacing(int argc, char** argv);
 int RunType(int argc, char** argv);
 int RunExtract(int argc, char** argv);
 int RunMerge(int argc, char** argv);
+int RunDeleteFont(int argc, char** argv);
+int RunCloneFont(int argc, char** argv);
+int RunMoveFont(int argc, char** argv);
 }  // namespace
 
 const TCliCommand kCreateCommand("create", "a new font file with one empty font",
                                  "usage: brixel-cli create [--] OUT NAME TYPE\n"
-                                 "  TYPE: block or color (1 or 2)\n",
+                                 "  TYPE: outline, block or color (0, 1 or 2)\n",
                                  RunCreate);
 const TCliCommand kRenameCommand(
     "rename", "change a font's name (up to 12 characters; a longer one is cut with a warning)",
@@ -43,6 +47,18 @@ const TCliCommand kMergeCommand("merge",
                                 "usage: brixel-cli merge [--] FILE OTHER\n"
                                 "  copies the fonts of OTHER into FILE, after its last font\n",
                                 RunMerge);
+const TCliCommand kDeleteFontCommand(
+    "delete-font", "remove a font from its file (the other fonts keep their bytes)",
+    "usage: brixel-cli delete-font [--font N] [--] FILE\n", RunDeleteFont);
+const TCliCommand kCloneFontCommand("clone-font",
+                                    "a copy of a font under a new name, placed right after it",
+                                    "usage: brixel-cli clone-font [--font N] [--] FILE NAME\n"
+                                    "  the copy of font N is font N+1; NAME as for rename\n",
+                                    RunCloneFont);
+const TCliCommand kMoveFontCommand("move-font", "move a font one place up or down in its file",
+                                   "usage: brixel-cli move-font [--font N] [--] FILE up|down\n"
+                                   "  up: font N becomes font N-1; down: it becomes font N+1\n",
+                                   RunMoveFont);
 
 namespace {
 
@@ -92,14 +108,27 @@ int RunCreate(int argc, char** argv) {
   if (args.Help) return command.ShowHelp();
   if (!command.ExpectPositionals(args, {"OUT", "NAME", "TYPE"})) return 1;
   uint8_t type = 0;
-  if (!ParseFontType(args.Positional[2], 1, type))
-    return command.Fail("TYPE must be block or color (1 or 2), not '" + args.Positional[2] +
-                        "'; new Outline fonts cannot be made");
+  if (!ParseFontType(args.Positional[2], 0, type))
+    return command.Fail("TYPE must be outline, block or color (0, 1 or 2), not '" +
+                        args.Positional[2] + "'");
   const std::string& out = args.Positional[0];
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return CreateFontFile(out, name, type, error); });
+}
+
+// The font name argument in code page 437; an empty one is refused. As at
+// the window's prompt a long name is cut, but a script is told.
+bool ReadFontName(const TCliCommand& command, const std::string& text, std::string& name) {
+  name = Utf8ToCp437(text);
+  if (name.empty()) return command.Fail("NAME is empty"), false;
+  constexpr size_t kNameSize = sizeof(TFontHeader::Name);
+  if (name.size() > kNameSize) {
+    const std::string kept = Cp437ToUtf8(name.substr(0, kNameSize));
+    command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
+  }
+  return true;
 }
 
 int RunRename(int argc, char** argv) {
@@ -108,13 +137,8 @@ int RunRename(int argc, char** argv) {
   TFontFile font;
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
-  const std::string name = Utf8ToCp437(args.Positional[1]);
-  if (name.empty()) return command.Fail("NAME is empty");
-  // As at the window's prompt the name is cut, but a script is told.
-  if (name.size() > font.Header.Name.size()) {
-    const std::string kept = Cp437ToUtf8(name.substr(0, font.Header.Name.size()));
-    command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
-  }
+  std::string name;
+  if (!ReadFontName(command, args.Positional[1], name)) return 1;
   return Finish(command, "cannot write " + font.Path,
                 [&](int& error) { return SetFontName(font, name, error); });
 }
@@ -174,6 +198,47 @@ int RunMerge(int argc, char** argv) {
     return code;
   const std::string fonts = added == 1 ? " font" : " fonts";
   return command.WriteStdout(std::to_string(added) + fonts + " added to " + file + "\n") ? 0 : 1;
+}
+
+// "font N of FILE", as failures name the font they were about.
+std::string FontOfFile(const TFontFile& font) {
+  return "font " + std::to_string(font.Selected) + " of " + font.Path;
+}
+
+int RunDeleteFont(int argc, char** argv) {
+  const TCliCommand& command = kDeleteFontCommand;
+  TCliArgs args;
+  TFontFile font;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE"}, args, font, code)) return code;
+  return Finish(command, "cannot delete " + FontOfFile(font),
+                [&](int& error) { return DeleteFont(font, font.Selected, error); });
+}
+
+int RunCloneFont(int argc, char** argv) {
+  const TCliCommand& command = kCloneFontCommand;
+  TCliArgs args;
+  TFontFile font;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
+  std::string name;
+  if (!ReadFontName(command, args.Positional[1], name)) return 1;
+  return Finish(command, "cannot clone " + FontOfFile(font),
+                [&](int& error) { return CloneFont(font, font.Selected, name, error); });
+}
+
+int RunMoveFont(int argc, char** argv) {
+  const TCliCommand& command = kMoveFontCommand;
+  TCliArgs args;
+  TFontFile font;
+  int code = 1;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "up|down"}, args, font, code)) return code;
+  const std::string way = LoStr(args.Positional[1]);
+  if (way != "up" && way != "down")
+    return command.Fail("the way to move must be up or down, not '" + args.Positional[1] + "'");
+  const TFontMove direction = way == "up" ? TFontMove::Up : TFontMove::Down;
+  return Finish(command, "cannot move " + FontOfFile(font) + " " + way,
+                [&](int& error) { return MoveFont(font, font.Selected, direction, error); });
 }
 
 }  // namespace

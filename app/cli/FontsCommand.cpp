@@ -8,6 +8,7 @@
 
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CollectionOutputs.h"
 #include "app/cli/Json.h"
 #include "tdf/FontCollection.h"
 #include "util/Cp437.h"
@@ -21,11 +22,20 @@ int Run(int argc, char** argv);
 const TCliCommand kFontsCommand(
     "fonts", "every font of every font file under the paths (folders searched recursively)",
     "usage: brixel-cli fonts [--json] [--has TEXT] [--] PATH...\n"
-    "  --has: only the fonts with a glyph for every character of TEXT but the space\n",
+    "       brixel-cli fonts --sheet OUT [--has TEXT] [--width N] [--palette classic|vga]\n"
+    "                        [--color C] [--outline-style S] [--] TEXT PATH...\n"
+    "       brixel-cli fonts --duplicates [--json] [--has TEXT] [--] PATH...\n"
+    "  --has: only the fonts with a glyph for every character of TEXT but the space\n"
+    "  --sheet: a PNG picture of every font drawn with TEXT under its file, number and name,\n"
+    "    in lines of --width columns (default 80, 0 for no limit)\n"
+    "  --duplicates: the groups of fonts that draw alike (type, spacing and every glyph),\n"
+    "    whatever their names\n",
     Run);
 
 namespace {
-constexpr TCliOption kFontsOptions[] = {{"--json", false}, {"--has", true}};
+constexpr TCliOption kFontsOptions[] = {
+    {"--json", false}, {"--has", true},     {"--sheet", true}, {"--duplicates", false},
+    {"--width", true}, {"--palette", true}, {"--color", true}, {"--outline-style", true}};
 
 // Columns a UTF-8 text takes: every byte but the continuation bytes.
 size_t Columns(std::string_view s) {
@@ -97,14 +107,41 @@ int Run(int argc, char** argv) {
   TCliArgs args;
   if (!kFontsCommand.Parse(argc, argv, kFontsOptions, args)) return 1;
   if (args.Help) return kFontsCommand.ShowHelp();
-  if (args.Positional.empty() && !kFontsCommand.ExpectPositionals(args, {"PATH"})) return 1;
+  const std::string* sheet = args.Value("--sheet");
+  const bool duplicates = args.Has("--duplicates");
+  if (sheet && (duplicates || args.Has("--json")))
+    return kFontsCommand.Fail("--sheet writes a picture: not with --duplicates or --json");
+  for (const std::string_view option : {"--width", "--palette", "--color", "--outline-style"})
+    if (!sheet && args.Has(option))
+      return kFontsCommand.Fail(std::string(option) +
+                                " shapes the contact sheet: only with --sheet");
+  std::vector<std::string> paths = args.Positional;
+  std::string text;
+  if (sheet) {
+    if (paths.size() < 2) {
+      kFontsCommand.ExpectPositionals(args, {"TEXT", "PATH"});
+      return 1;
+    }
+    text = paths.front();
+    paths.erase(paths.begin());
+  } else if (paths.empty() && !kFontsCommand.ExpectPositionals(args, {"PATH"})) {
+    return 1;
+  }
 
-  const TFontCollection collection = ReadFontCollection(args.Positional);
+  const TFontCollection collection = ReadFontCollection(paths);
   for (const std::string& note : collection.Notes) kFontsCommand.Fail(note);
   const auto fonts = Selected(collection, args.Value("--has"));
-  const bool written = kFontsCommand.WriteStdout(args.Has("--json") ? AsJson(fonts, collection)
-                                                                    : AsText(fonts, collection));
-  return written && collection.NamedPathsRead ? 0 : 1;
+  bool done = false;
+  if (sheet) {
+    done = WriteContactSheet(kFontsCommand, args, collection, fonts, *sheet, text);
+  } else if (duplicates) {
+    done = kFontsCommand.WriteStdout(args.Has("--json") ? DuplicatesJson(collection, fonts)
+                                                        : DuplicatesText(collection, fonts));
+  } else {
+    done = kFontsCommand.WriteStdout(args.Has("--json") ? AsJson(fonts, collection)
+                                                        : AsText(fonts, collection));
+  }
+  return done && collection.NamedPathsRead ? 0 : 1;
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "app/cli/Json.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "util/Cp437.h"
 #include "util/Numbers.h"
 
@@ -39,15 +42,21 @@ std::string JsonCp437String(std::string_view cp437) {
   return JsonString(Cp437ToUtf8(cp437));
 }
 
-std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow) {
+std::string CellRowsJson(const TCellRows& rows) {
   std::string out = "[";
-  for (int y = firstRow; y <= lastRow && static_cast<size_t>(y) < screen.size(); ++y) {
-    out += y > firstRow ? ",\n [" : "[";
-    for (size_t x = 1; x < screen[y].size(); ++x) {
-      const TScreenChar cell = screen[y][x];
-      out += (x > 1 ? ",[" : "[") + std::to_string(cell.Ch) + "," + std::to_string(cell.Attr) + "]";
+  std::vector<TScreenChar> cells(static_cast<size_t>(std::max(rows.Columns(), 0)));
+  for (int y = 0; y < rows.Rows(); ++y) {
+    rows.ReadRow(y, cells);
+    out += y > 0 ? ",\n [" : "[";
+    for (size_t x = 0; x < cells.size(); ++x) {
+      out += (x > 0 ? ",[" : "[") + std::to_string(cells[x].Ch) + "," +
+             std::to_string(cells[x].Attr) + "]";
     }
     out += "]";
   }
   return out + "]\n";
+}
+
+std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow) {
+  return CellRowsJson(TScreenRows(screen, firstRow, lastRow));
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/CellPicture.h"
 #include "console/ScreenTypes.h"
 
 // JSON string literals for the command-line tool's --json output.
@@ -13,6 +14,8 @@
 std::string JsonString(std::string_view utf8);
 // The same for the program's own code-page-437 text (font names, characters).
 std::string JsonCp437String(std::string_view cp437);
-// Rows firstRow..lastRow of a screen as an array of rows, each an array of
-// [character code, attribute] pairs for columns 1 onwards.
+// The rows of a picture as an array of rows, each an array of [character
+// code, attribute] pairs from the first column on.
+std::string CellRowsJson(const TCellRows& rows);
+// The same for rows firstRow..lastRow of a screen, from column 1 on.
 std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow);

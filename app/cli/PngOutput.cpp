@@ -1,23 +1,66 @@
 #include "app/cli/PngOutput.h"
 
-#include "console/CellPicture.h"
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
 #include "console/GlyphSheet.h"
 #include "util/DataFiles.h"
+#include "util/Files.h"
 
-bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
-                    int firstRow, int lastRow, std::initializer_list<std::string_view> inputs) {
-  TGlyphFont glyphs;
+namespace {
+
+// The glyphs every picture is drawn with; false (reported) when the sheet
+// cannot be read.
+bool LoadCliGlyphs(const TCliCommand& command, TGlyphFont& glyphs) {
   std::string why;
-  if (!LoadGlyphSheet(FindDataFile(GeometryForMode(1).SheetFile), glyphs, why)) {
-    command.Fail("cannot read the glyph sheet " + why);
-    return false;
-  }
-  const TScreenRows rows(screen, firstRow, lastRow);
-  const TCellLook look{glyphs.View(), kGlyphPixelWidth, kClassicPalette};
+  if (LoadGlyphSheet(FindDataFile(GeometryForMode(1).SheetFile), glyphs, why)) return true;
+  command.Fail("cannot read the glyph sheet " + why);
+  return false;
+}
+
+}  // namespace
+
+bool WriteCellsPng(const TCliCommand& command, const std::string& path, const TCellRows& rows,
+                   const TPalette& palette, std::initializer_list<std::string_view> inputs) {
+  TGlyphFont glyphs;
+  if (!LoadCliGlyphs(command, glyphs)) return false;
+  const TCellLook look{glyphs.View(), kGlyphPixelWidth, palette};
   return command.WriteOutputFile(
       path,
       [&](const TByteSink& sink, std::string& why) {
         return WriteCellPicturePng(rows, look, sink, why);
       },
       inputs);
+}
+
+bool WriteCellsPngToStdout(const TCliCommand& command, const TCellRows& rows,
+                           const TPalette& palette) {
+  if (isatty(STDOUT_FILENO)) {
+    command.Fail("a PNG picture is not for a terminal: write it with --png OUT or redirect it");
+    return false;
+  }
+  TGlyphFont glyphs;
+  if (!LoadCliGlyphs(command, glyphs)) return false;
+  const TCellLook look{glyphs.View(), kGlyphPixelWidth, palette};
+  int error = 0;
+  const TByteSink toStdout = [&error](std::span<const uint8_t> bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) return true;
+    error = errno ? errno : EIO;
+    return false;
+  };
+  std::string why;
+  const bool written = WriteCellPicturePng(rows, look, toStdout, why);
+  if (written && std::fflush(stdout) == 0) return true;
+  command.Fail(error || written ? "cannot write the output: " + FileErrorText(error ? error : EIO)
+                                : why);
+  return false;
+}
+
+bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
+                    int firstRow, int lastRow, std::initializer_list<std::string_view> inputs) {
+  return WriteCellsPng(command, path, TScreenRows(screen, firstRow, lastRow), kClassicPalette,
+                       inputs);
 }

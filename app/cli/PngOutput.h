@@ -5,11 +5,19 @@
 #include <string_view>
 
 #include "app/cli/CliArgs.h"
+#include "console/CellPicture.h"
+#include "console/Palette.h"
 #include "console/ScreenTypes.h"
 
-// Writes rows firstRow..lastRow of screen to path as a PNG picture, cells
-// drawn as the window draws them (its 8x16 glyph sheet, its palette, no
-// cursor), streamed into the file row by row. Failures are reported as the
-// command's; the output is refused when it is one of the inputs.
+// Writes a picture of cells to path as a PNG picture, cells drawn as the
+// window draws them (its 8x16 glyph sheet, no cursor) in palette, streamed
+// into the file row by row. Failures are reported as the command's; the
+// output is refused when it is one of the inputs.
+bool WriteCellsPng(const TCliCommand& command, const std::string& path, const TCellRows& rows,
+                   const TPalette& palette, std::initializer_list<std::string_view> inputs);
+// The same onto standard output, refused when that is a terminal.
+bool WriteCellsPngToStdout(const TCliCommand& command, const TCellRows& rows,
+                           const TPalette& palette);
+// Rows firstRow..lastRow of a screen (1-based) in the window's palette.
 bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
                     int firstRow, int lastRow, std::initializer_list<std::string_view> inputs);

@@ -59,18 +59,19 @@ TKeyResult TranslateKey(SDL_Keycode key, uint16_t mod) {
     case SDLK_END:
       return Extended(kScanEnd);
     case SDLK_PAGEUP:
-      return Extended(kScanPgUp);
+      return Extended(ctrl ? kScanCtrlPgUp : kScanPgUp);
     case SDLK_PAGEDOWN:
-      return Extended(kScanPgDn);
+      return Extended(ctrl ? kScanCtrlPgDn : kScanPgDn);
+    // Shift with an arrow marks a block in the glyph editor.
     case SDLK_UP:
-      return Extended(kScanUp);
+      return Extended(shift ? kScanShiftUp : kScanUp);
     case SDLK_DOWN:
-      return Extended(kScanDown);
+      return Extended(shift ? kScanShiftDown : kScanDown);
     // Ctrl+Left and Ctrl+Right are the DOS word moves.
     case SDLK_LEFT:
-      return Extended(ctrl ? kScanCtrlLeft : kScanLeft);
+      return Extended(ctrl ? kScanCtrlLeft : shift ? kScanShiftLeft : kScanLeft);
     case SDLK_RIGHT:
-      return Extended(ctrl ? kScanCtrlRight : kScanRight);
+      return Extended(ctrl ? kScanCtrlRight : shift ? kScanShiftRight : kScanRight);
     case SDLK_F11:
       return Extended(kScanF11);
     case SDLK_F12:
@@ -78,6 +79,10 @@ TKeyResult TranslateKey(SDL_Keycode key, uint16_t mod) {
     default:
       break;
   }
+  // Shift+F9 and Shift+F10 step the glyph editor's colours back; the other
+  // function keys stay themselves with Shift, as screens know them.
+  if (shift && key == SDLK_F9) return Extended(kScanShiftF9);
+  if (shift && key == SDLK_F10) return Extended(kScanShiftF10);
   if (key >= SDLK_F1 && key <= SDLK_F10)
     return Extended(static_cast<uint8_t>(kScanF1 + (key - SDLK_F1)));
 

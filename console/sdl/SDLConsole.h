@@ -86,6 +86,8 @@ class TSDLConsole : public TTextConsole {
   // A finished middle-button drag: copied as a block of text, or reported
   // to the screen waiting for keys (MiddleDrag).
   void FinishBlockDrag();
+  // A press, drag or release handed to the screen that takes the mouse.
+  void ReportMouseEvent(const SDL_Event& e);
   // The current drag in cells (valid while DragButtons is not 0).
   TCellSelection CurrentSelection(SDL_Rect* snapped = nullptr) const;
 
@@ -111,6 +113,8 @@ class TSDLConsole : public TTextConsole {
   std::atomic<bool> CursorPhase{true};
   std::atomic<bool> CursorBlink{true};
   uint8_t DragButtons = 0;
+  // The cell of the last reported mouse event: a move inside it is not news.
+  int MouseCellX = 0, MouseCellY = 0;
   // Set by the refresh thread: starts its next cycle at once. The main thread
   // calls it before it blocks while cells are waiting to be drawn.
   std::function<void()> RefreshWaker;

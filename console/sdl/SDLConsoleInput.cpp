@@ -137,6 +137,10 @@ void TSDLConsole::HandleKey(const SDL_Keysym& key) {
 }
 
 void TSDLConsole::HandleMouse(const SDL_Event& e) {
+  if (MouseEvents) {
+    ReportMouseEvent(e);
+    return;
+  }
   switch (e.type) {
     case SDL_MOUSEMOTION: {
       const bool wasDragging = DragButtons != 0;
@@ -175,6 +179,39 @@ void TSDLConsole::HandleMouse(const SDL_Event& e) {
     default:
       break;
   }
+}
+
+void TSDLConsole::ReportMouseEvent(const SDL_Event& e) {
+  if (CellWidth() <= 0 || CellHeight() <= 0) return;
+  TMouseEvent event;
+  int x = 0, y = 0;
+  if (e.type == SDL_MOUSEMOTION) {
+    // The first button held, as the press that started the drag named it.
+    const uint32_t held = e.motion.state;
+    if ((held & (SDL_BUTTON_LMASK | SDL_BUTTON_MMASK | SDL_BUTTON_RMASK)) == 0) return;
+    event.Kind = TMouseEvent::TKind::Move;
+    event.Button = (held & SDL_BUTTON_LMASK) ? 1 : (held & SDL_BUTTON_MMASK) ? 2 : 3;
+    x = e.motion.x;
+    y = e.motion.y;
+  } else {
+    if (e.button.button < SDL_BUTTON_LEFT || e.button.button > SDL_BUTTON_RIGHT) return;
+    event.Kind =
+        e.type == SDL_MOUSEBUTTONDOWN ? TMouseEvent::TKind::Press : TMouseEvent::TKind::Release;
+    event.Button = e.button.button;
+    x = e.button.x;
+    y = e.button.y;
+  }
+  // A drag that leaves the window goes on at its edge.
+  event.X = std::clamp(x / CellWidth() + 1, 1, static_cast<int>(Cols));
+  event.Y = std::clamp(y / CellHeight() + 1, 1, static_cast<int>(Rows));
+  if (event.Kind == TMouseEvent::TKind::Move && event.X == MouseCellX && event.Y == MouseCellY)
+    return;
+  MouseCellX = event.X;
+  MouseCellY = event.Y;
+  const SDL_Keymod mod = SDL_GetModState();
+  event.Shift = (mod & KMOD_SHIFT) != 0;
+  event.Alt = (mod & KMOD_ALT) != 0;
+  ReportMouse(event);
 }
 
 void TSDLConsole::CopySelection() {

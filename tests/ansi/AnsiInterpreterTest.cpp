@@ -186,7 +186,10 @@ const TAttrCase kAttrCases[] = {
     {"\x1b[32;2;38;99;4mX", 0x02},  // unknown values ignored
     {"\x1b[31;;1mX", 0x0F},         // an empty value is 0, a reset
     {"\x1b[44m\x1b[KX", 0x17},
-    {"\x1b[44m\x1b[2JX", 0x17},  // a clear screen keeps the colours
+    {"\x1b[44m\x1b[2JX", 0x17},      // a clear screen keeps the colours
+    {"\x1b[5;41;94mX", 0xC9},        // bright foregrounds as terminals number them
+    {"\x1b[1;33;101mX", 0xCE},       // and bright backgrounds
+    {"\x1b[97;40m\x1b[31mX", 0x0C},  // a dark colour after them stays bright, as after 1
     // xterm colours 0-15 are the ANSI colours, the rest the nearest of the 16.
     {"\x1b[38;5;4mX", 0x01},
     {"\x1b[38;5;9mX", 0x0C},

@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -225,12 +226,52 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
        }},
       {"c outline",
        {"\r", "Neu\r", "\r", "\r"},
-       [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+       [&] {
+         EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1);
+         EXPECT_EQ(ShellFont.Header.FontType, ftOutline);
+       }},
       {"c cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
       {"c type cancelled",
        {"\r", "Neu\r", esc},
        [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
+      {"Del",
+       {"y"},
+       [&] {
+         EXPECT_TRUE(shown("Delete the font Other?"));
+         EXPECT_EQ(ShellFont.Count(), 1);
+         EXPECT_EQ(ShellFont.Selected, 1);
+         EXPECT_EQ(ShellFont.Fonts[1].Name, "First");
+       }},
+      {"Del kept (the question starts on NO)", {"\r"}, [] { EXPECT_EQ(ShellFont.Count(), 2); }},
+      {"Ins",
+       {std::string("\x19") + "Copy\r"},
+       [] {
+         EXPECT_EQ(ShellFont.Count(), 3);
+         EXPECT_EQ(ShellFont.Selected, 3);
+         EXPECT_EQ(ShellFont.Fonts[3].Name, "Copy");
+         EXPECT_EQ(ShellFont.Header.FontType, ftColor);
+       }},
+      {"Ins cancelled", {"\x19\r"}, [] { EXPECT_EQ(ShellFont.Count(), 2); }},
+      {"PgUp",
+       {},
+       [] {
+         EXPECT_EQ(ShellFont.Selected, 1);
+         EXPECT_EQ(ShellFont.Fonts[1].Name, "Other");
+         EXPECT_EQ(ShellFont.Fonts[2].Name, "First");
+       }},
+      {"PgDn past the last",
+       {"\r"},
+       [&] {
+         EXPECT_TRUE(shown("Cannot move the font. It is the last font of the file."));
+         EXPECT_EQ(ShellFont.Selected, 2);
+         EXPECT_EQ(ShellFont.Fonts[2].Name, "Other");
+       }},
   };
+  // The command key: a letter, or the extended key the case is named after.
+  const std::map<std::string, std::string> extended = {{"Del", std::string("\0S", 2)},
+                                                       {"Ins", std::string("\0R", 2)},
+                                                       {"PgUp", std::string("\0I", 2)},
+                                                       {"PgDn", std::string("\0Q", 2)}};
   StartDir = Dir.Path().string();
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -241,7 +282,8 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
                                   "other.tdf");
     if (c.Prepare) c.Prepare(path);
     Screen.Waits.clear();
-    Step(std::string(1, c.Name[0]));
+    const std::string word = std::string(c.Name).substr(0, std::string(c.Name).find(' '));
+    Step(extended.count(word) ? extended.at(word) : std::string(1, c.Name[0]));
     for (const std::string& step : c.Steps) Step(step);
     Step({27});
     RunLoop();

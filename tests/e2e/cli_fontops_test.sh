@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# brixel-cli create, rename, spacing, type, extract and merge: the bytes on
-# disk, the refusals, and (when the corpus is there) every real font taken
-# out into a file of its own and merged back with names and glyphs intact.
+# brixel-cli create, rename, spacing, type, extract, merge, delete-font,
+# clone-font and move-font: the bytes on disk, the refusals, and (when the
+# corpus is there) every real font taken out into a file of its own and
+# merged back with names and glyphs intact. (Every real font deleted, cloned
+# and moved is checked byte for byte in tests/tdf/FontOpsTest.cpp.)
 source "$(dirname "$0")/cli_lib.sh"
 src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
 demo="$src/assets/demo.tdf"
@@ -23,9 +25,10 @@ ok create "$work/new.tdf" Abcd color
 [ "$(stat -c %s "$work/new.tdf")" = 233 ] || fail "create: not 233 bytes"
 [ "$(field "$work/new.tdf" 1 name)" = "Abcd        " ] || fail "create: name not padded with spaces"
 [ "$(field "$work/new.tdf" 1 type)" = Color ] || fail "create: type"
-refused "new Outline fonts cannot be made" create "$work/o.tdf" Name outline
-refused "new Outline fonts cannot be made" create "$work/o.tdf" Name 0
-[ ! -e "$work/o.tdf" ] || fail "a refused create left a file"
+ok create "$work/o.tdf" Name outline
+[ "$(field "$work/o.tdf" 1 type)" = Outline ] || fail "create: an Outline font"
+refused "TYPE must be outline, block or color" create "$work/p.tdf" Name 3
+[ ! -e "$work/p.tdf" ] || fail "a refused create left a file"
 
 cp "$demo" "$work/d.tdf"
 ok rename --font 1 "$work/d.tdf" "Fifteen chars!!"
@@ -67,6 +70,27 @@ ok merge "$work/one.tdf" "$work/one.tdf"
 
 printf '\033[1;31mart, not fonts\r\n' >"$work/logo.ans"
 refused "cannot merge $work/logo.ans into $work/one.tdf: no fonts to merge" merge "$work/one.tdf" "$work/logo.ans"
+
+# Fonts inside a file: the names in order after each command.
+names() { "$cli" list --json "$1" | python3 -c "import json,sys; print(','.join(f['name'].strip() for f in json.load(sys.stdin)['fonts']))"; }
+cp "$demo" "$work/f.tdf"
+ok clone-font --font 1 "$work/f.tdf" Copy
+[ "$(names "$work/f.tdf")" = "Brixel Block,Copy,Brixel Color" ] || fail "clone-font: $(names "$work/f.tdf")"
+ok move-font --font 3 "$work/f.tdf" up
+[ "$(names "$work/f.tdf")" = "Brixel Block,Brixel Color,Copy" ] || fail "move-font up: $(names "$work/f.tdf")"
+ok move-font --font 1 "$work/f.tdf" DOWN
+[ "$(names "$work/f.tdf")" = "Brixel Color,Brixel Block,Copy" ] || fail "move-font down: $(names "$work/f.tdf")"
+ok delete-font --font 3 "$work/f.tdf"
+ok move-font --font 2 "$work/f.tdf" up
+cmp -s "$demo" "$work/f.tdf" || fail "clone, moves and delete did not give the file back"
+refused "cannot move font 1 of $work/f.tdf up: it is the first font of the file" move-font --font 1 "$work/f.tdf" up
+refused "cannot move font 2 of $work/f.tdf down: it is the last font of the file" move-font "$work/f.tdf" down
+refused "the way to move must be up or down, not 'left'" move-font "$work/f.tdf" left
+refused "--font takes a number from 1 to 2, not '3'" delete-font --font 3 "$work/f.tdf"
+refused "missing NAME" clone-font "$work/f.tdf"
+ok delete-font "$work/f.tdf"
+refused "cannot delete font 1 of $work/f.tdf: it is the only font of the file" delete-font "$work/f.tdf"
+[ "$(names "$work/f.tdf")" = "Brixel Block" ] || fail "delete-font: $(names "$work/f.tdf")"
 
 # The corpus: merged from and into a file that ends in a SAUCE record.
 corpus=$src/../shared/corpus/tdf
@@ -122,4 +146,5 @@ PY
 else
   echo "no corpus: round trip skipped"
 fi
+
 cli_finish "cli font operations"

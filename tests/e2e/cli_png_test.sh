@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# brixel-cli render --png and ansi --png with no display at all: the pictures
+# brixel-cli render --screen --png and ansi --png with no display at all: the pictures
 # have the promised sizes and their cells are, pixel for pixel, the cells the
 # same commands print as JSON (read back by the screenshot decoder).
 source "$(dirname "$0")/cli_lib.sh"
@@ -13,9 +13,9 @@ png_size() {
   python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"
 }
 
-run "$cli" render --png "$work/hi.png" "$src/assets/demo.tdf" Hi
+run "$cli" render --screen --png "$work/hi.png" "$src/assets/demo.tdf" Hi
 expect_rc 0 "render --png"
-run "$cli" render --json "$src/assets/demo.tdf" Hi
+run "$cli" render --screen --json "$src/assets/demo.tdf" Hi
 cp "$work/out" "$work/hi.json"
 [ "$(png_size "$work/hi.png")" = 640x400 ] || fail "render --png is $(png_size "$work/hi.png")"
 run "$decode" "$bin/80x25.png" "$work/hi.png" "$work/hi.json"

@@ -7,6 +7,9 @@
       the terminal form (UTF-8, 16-colour escapes) shows exactly the used rows
   cli_render_check.py ans SCREEN.json OUT.ans
       the .ans file (code page 437, bold/blink for bright colours) likewise
+  cli_render_check.py banner BANNER.json FORM OUT
+      a banner in another form (utf8, ansi, truecolor with the VGA palette,
+      mirc, html: their characters) shows the cells of the JSON form
   cli_render_check.py corpus BRIXEL_CLI TDF_DIR
       every font of every file rendered: no crash, terminal form = JSON form,
       something drawn where the font has glyphs, Outline fonts in every style
@@ -261,6 +264,76 @@ def corpus(cli, folder):
     return failures
 
 
+VGA = [(0, 0, 0), (0, 0, 170), (0, 170, 0), (0, 170, 170), (170, 0, 0), (170, 0, 170),
+       (170, 85, 0), (170, 170, 170), (85, 85, 85), (85, 85, 255), (85, 255, 85), (85, 255, 255),
+       (255, 85, 85), (255, 85, 255), (255, 255, 85), (255, 255, 255)]
+TRUECOLOR = re.compile(r"\x1b\[0;38;2;(\d+);(\d+);(\d+);48;2;(\d+);(\d+);(\d+)m")
+MIRC = re.compile(r"\x03\d\d,\d\d")
+HTML_SPAN = re.compile(r'<span class="f\d+ b\d+">([^<]*)</span>')
+
+
+def load_banner(path):
+    """A banner's --json form: rows of [code, attr] pairs, all as wide."""
+    rows = [[tuple(cell) for cell in row] for row in json.loads(Path(path).read_text())]
+    if len({len(row) for row in rows}) > 1:
+        raise CheckError("banner rows differ in width")
+    return [[(32 if c == 0 else c, a) for c, a in row] for row in rows]
+
+
+def to_cp437(ch):
+    if ch not in UNICODE_TO_CP437:
+        raise CheckError(f"character U+{ord(ch):04X} has no code page 437 form")
+    return UNICODE_TO_CP437[ch]
+
+
+def decode_truecolor(text):
+    rows = []
+    for line in text.split("\n")[:-1]:
+        cells, pos, attr = [], 0, None
+        line = line.removesuffix("\x1b[0m")
+        while pos < len(line):
+            m = TRUECOLOR.match(line, pos)
+            if m:
+                rgb = [int(v) for v in m.groups()]
+                attr = VGA.index(tuple(rgb[:3])) | VGA.index(tuple(rgb[3:])) << 4
+                pos = m.end()
+                continue
+            cells.append((to_cp437(line[pos]), attr))
+            pos += 1
+        rows.append(cells)
+    return rows
+
+
+def chars_only(rows):
+    return ["".join(chr(c) for c, _ in row) for row in rows]
+
+
+def check_banner(path, form, out):
+    want = load_banner(path)
+    if form == "utf8":
+        compare_rows(decode_terminal(Path(out).read_text(encoding="utf-8")), want, form)
+    elif form == "ansi":
+        compare_rows(decode_ans(Path(out).read_bytes()), want, form)
+    elif form == "truecolor":
+        compare_rows(decode_truecolor(Path(out).read_text(encoding="utf-8")), want, form)
+    elif form in ("mirc", "html"):
+        text = Path(out).read_text(encoding="utf-8")
+        if form == "mirc":
+            lines = MIRC.sub("", text).split("\n")[:-1]
+        else:
+            if not text.startswith("<!DOCTYPE html>"):
+                raise CheckError("html: no page")
+            body = text[text.index("<pre>") + 5:text.index("</pre>")]
+            lines = [HTML_SPAN.sub(lambda m: m.group(1), line) for line in body.split("\n")[:-1]]
+            lines = [line.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", '"')
+                     .replace("&amp;", "&") for line in lines]
+        got = ["".join(chr(to_cp437(ch)) for ch in line) for line in lines]
+        if got != chars_only(want):
+            raise CheckError(f"{form}: the characters differ from the JSON form")
+    else:
+        raise CheckError(f"no form {form}")
+
+
 def main(argv):
     try:
         if len(argv) == 3 and argv[1] == "json":
@@ -270,6 +343,8 @@ def main(argv):
         elif len(argv) == 4 and argv[1] == "ans":
             compare_rows(decode_ans(Path(argv[3]).read_bytes()), expected_rows(load_screen(argv[2])),
                          ".ans file")
+        elif len(argv) == 5 and argv[1] == "banner":
+            check_banner(argv[2], argv[3], argv[4])
         elif len(argv) == 4 and argv[1] == "corpus":
             failures = corpus(argv[2], argv[3])
             for f in failures:

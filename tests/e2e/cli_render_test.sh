@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# brixel-cli render: the JSON screen, the terminal form and the .ans file show
-# the same cells; options move, colour and pick the font; bad input fails
-# cleanly. Needs BRIXEL_CLI and BRIXEL_SOURCE_DIR (set by CTest) and python3.
+# brixel-cli render --screen, the window's 80x25 picture: the JSON screen,
+# the terminal form and the .ans file show the same cells; options move,
+# colour and pick the font; bad input fails cleanly. Needs BRIXEL_CLI and BRIXEL_SOURCE_DIR (set by CTest) and python3.
 source "$(dirname "$0")/cli_lib.sh"
 src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
 check="$src/tests/e2e/cli_render_check.py"
@@ -11,7 +11,7 @@ demo="$src/assets/demo.tdf"
 expect_error() {
   local what=$1 pattern=$2
   shift 2
-  run "$cli" render "$@"
+  run "$cli" render --screen "$@"
   expect_rc 1 "$what"
   grep -q -- "$pattern" "$work/err" || fail "$what: stderr lacks '$pattern': $(head -c 400 "$work/err")"
   [ ! -s "$work/out" ] || fail "$what: output on stdout"
@@ -25,12 +25,12 @@ py() {
 }
 
 # The default font is the last one (demo: 2, Color) at (1, 1).
-run "$cli" render "$demo" --json adf1
+run "$cli" render --screen "$demo" --json adf1
 expect_rc 0 "json, default font"
 cp "$work/out" "$work/default.json"
 python3 "$check" json "$work/default.json" || fail "json form is not 25 rows of 80 pairs"
 
-run "$cli" render "$demo" --font 2 --x 1 --y 1 --json adf1
+run "$cli" render --screen "$demo" --font 2 --x 1 --y 1 --json adf1
 expect_rc 0 "json, font 2 at (1, 1)"
 cmp -s "$work/out" "$work/default.json" || fail "defaults are not font 2 at (1, 1)"
 
@@ -43,13 +43,13 @@ assert len(attrs) > 1, attrs  # a Color font brings several attributes
 PY
 
 # The terminal form shows exactly the used rows of the JSON form.
-run "$cli" render "$demo" adf1
+run "$cli" render --screen "$demo" adf1
 expect_rc 0 "terminal form"
 cp "$work/out" "$work/default.txt"
 python3 "$check" terminal "$work/default.json" "$work/default.txt" || fail "terminal form differs from json"
 
 # --ans writes code page 437 with escapes to the file and nothing to stdout.
-run "$cli" render "$demo" --ans "$work/sample.ans" adf1
+run "$cli" render --screen "$demo" --ans "$work/sample.ans" adf1
 expect_rc 0 "--ans"
 [ -s "$work/sample.ans" ] || fail "--ans wrote no file"
 [ ! -s "$work/out" ] || fail "--ans printed to stdout"
@@ -57,7 +57,7 @@ python3 "$check" ans "$work/default.json" "$work/sample.ans" || fail ".ans file 
 
 # Block font 1 in colour 12 at (5, 3): every drawn cell in light red on black,
 # nothing above row 3 or left of column 5.
-run "$cli" render "$demo" --font 1 --color 12 --x 5 --y 3 --json "Hi!"
+run "$cli" render --screen "$demo" --font 1 --color 12 --x 5 --y 3 --json "Hi!"
 expect_rc 0 "block font with options"
 cp "$work/out" "$work/block.json"
 py "block font: colour and position" "$work/block.json" <<'PY'
@@ -70,23 +70,23 @@ assert {a for _, _, _, a in drawn} == {12}, {a for _, _, _, a in drawn}
 assert min(y for y, *_ in drawn) == 3, min(y for y, *_ in drawn)
 assert min(x for _, x, *_ in drawn) == 5, min(x for _, x, *_ in drawn)
 PY
-run "$cli" render "$demo" --font 1 --color 12 --x 5 --y 3 "Hi!"
+run "$cli" render --screen "$demo" --font 1 --color 12 --x 5 --y 3 "Hi!"
 expect_rc 0 "block font, terminal form"
 python3 "$check" terminal "$work/block.json" "$work/out" || fail "block terminal form differs from json"
-run "$cli" render "$demo" --font 1 --color 12 --x 5 --y 3 --ans "$work/block.ans" "Hi!"
+run "$cli" render --screen "$demo" --font 1 --color 12 --x 5 --y 3 --ans "$work/block.ans" "Hi!"
 expect_rc 0 "block font, --ans"
 python3 "$check" ans "$work/block.json" "$work/block.ans" || fail "block .ans file differs from json"
 
 # Text from the terminal is UTF-8: a character without a glyph draws nothing
 # and takes one column plus the spacing, like in the window.
-run "$cli" render "$demo" --font 1 --json "é"
+run "$cli" render --screen "$demo" --font 1 --json "é"
 expect_rc 0 "non-ASCII text"
 py "a character without a glyph draws nothing" "$work/out" <<'PY'
 import json, sys
 rows = json.load(open(sys.argv[1]))
 assert all(cell == [0, 7] for row in rows for cell in row)
 PY
-run "$cli" render "$demo" ""
+run "$cli" render --screen "$demo" ""
 expect_rc 0 "empty text"
 [ ! -s "$work/out" ] || fail "empty text printed rows"
 
@@ -113,10 +113,10 @@ expect_error "--json with --ans" "exclude each other" "$demo" --json --ans "$wor
 expect_error "unwritable --ans" "cannot write" "$demo" --ans "$work/no/such/dir/x.ans" adf1
 
 # Help after the command, and options ended by "--" so a text may start with "-".
-run "$cli" render "$demo" --help
+run "$cli" render --screen "$demo" --help
 expect_rc 0 "render --help"
 grep -q "usage: brixel-cli render" "$work/out" || fail "render --help prints no usage"
-run "$cli" render --font 1 --json -- "$demo" "--x"
+run "$cli" render --screen --font 1 --json -- "$demo" "--x"
 expect_rc 0 "text after --"
 python3 - "$work/out" <<'PY' || fail "a text that starts with -- is drawn"
 import json, sys
@@ -138,10 +138,10 @@ header = bytes([0x55, 0xAA, 0, 0xFF, 4]) + b"Line".ljust(12, b"\0") + bytes(4) +
 header += struct.pack("<H", len(glyph)) + struct.pack("<94H", *offsets)
 open(sys.argv[2], "wb").write(bytes([19]) + b"TheDraw FONTS file\x1a" + header + glyph)
 PY
-run "$cli" render --font 1 --json "$work/outline.tdf" adf1
+run "$cli" render --screen --font 1 --json "$work/outline.tdf" adf1
 expect_rc 0 "outline font"
 cp "$work/out" "$work/style0.json"
-run "$cli" render --font 1 --json --outline-style 18 "$work/outline.tdf" adf1
+run "$cli" render --screen --font 1 --json --outline-style 18 "$work/outline.tdf" adf1
 expect_rc 0 "outline font in style 18"
 cmp -s "$work/out" "$work/style0.json" && fail "outline styles 0 and 18 drew the same"
 expect_error "outline style 19" "--outline-style takes a number from 0 to 18" "$work/outline.tdf" --outline-style 19 adf1
@@ -151,7 +151,7 @@ expect_error "unknown font type" "cannot be drawn: it is of unknown type 7" "$wo
 # (also through a link), and the font file keeps every byte.
 for form in "" "--json"; do
   set +e
-  "$cli" render $form "$demo" AB >/dev/full 2>"$work/err"
+  "$cli" render --screen $form "$demo" AB >/dev/full 2>"$work/err"
   rc=$?
   set -e
   expect_rc 1 "render $form to a full disk"

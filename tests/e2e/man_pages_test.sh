@@ -9,10 +9,10 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 cli_page="$src/doc/brixel-cli.1"
-commands=$("$cli" --help | sed -n 's/^  \([a-z]\+\)\( .*\)\?$/\1/p' | sort -u)
+commands=$("$cli" --help | sed -n 's/^  \([a-z][a-z-]*\)\( .*\)\?$/\1/p' | sort -u)
 [ "$(wc -w <<<"$commands")" -ge 14 ] || fail "too few commands read from the usage: $commands"
 for command in $commands; do
-  grep -q "^\.B $command\( \|\$\)" "$cli_page" || fail "brixel-cli.1 has no entry for $command"
+  grep -q "^\.B ${command//-/\\\\-}\( \|\$\)" "$cli_page" || fail "brixel-cli.1 has no entry for $command"
   # Options as the page writes them, with escaped hyphens.
   for option in $("$cli" "$command" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
     grep -qF -- "${option//-/\\-}" "$cli_page" || fail "brixel-cli.1 lacks $command $option"

@@ -64,10 +64,17 @@ TEST_F(SdlConsoleTest, KeysWithoutACharacterArriveAsZeroAndACode) {
       {SDLK_DELETE, 0, {0, 83}},  {SDLK_INSERT, 0, {0, 82}},   {SDLK_HOME, 0, {0, 71}},
       {SDLK_END, 0, {0, 79}},     {SDLK_PAGEUP, 0, {0, 73}},   {SDLK_PAGEDOWN, 0, {0, 81}},
       {SDLK_UP, 0, {0, 72}},      {SDLK_DOWN, 0, {0, 80}},     {SDLK_LEFT, 0, {0, 75}},
-      {SDLK_RIGHT, 0, {0, 77}},   {SDLK_UP, KMOD_LCTRL, {0, 72}}, {SDLK_LEFT, KMOD_LSHIFT, {0, 75}},
-      {SDLK_LEFT, KMOD_LCTRL, {0, 115}}, {SDLK_RIGHT, KMOD_RCTRL, {0, 116}},
+      {SDLK_RIGHT, 0, {0, 77}},   {SDLK_UP, KMOD_LCTRL, {0, 72}},
+      {SDLK_LEFT, KMOD_LSHIFT, {0, 226}}, {SDLK_LEFT, KMOD_LCTRL, {0, 115}},
+      {SDLK_RIGHT, KMOD_RCTRL, {0, 116}},
       {SDLK_F1, 0, {0, 59}},      {SDLK_F2, 0, {0, 60}},       {SDLK_F5, 0, {0, 63}},
       {SDLK_F10, 0, {0, 68}},     {SDLK_F11, 0, {0, 69}},      {SDLK_F12, 0, {0, 70}},
+      // The glyph editor's keys: a block marked with Shift, colours stepped
+      // back, the glyph before and after.
+      {SDLK_UP, KMOD_LSHIFT, {0, 224}}, {SDLK_DOWN, KMOD_RSHIFT, {0, 225}},
+      {SDLK_RIGHT, KMOD_LSHIFT, {0, 227}}, {SDLK_F9, KMOD_LSHIFT, {0, 92}},
+      {SDLK_F10, KMOD_RSHIFT, {0, 93}},  {SDLK_F1, KMOD_LSHIFT, {0, 59}},
+      {SDLK_PAGEUP, KMOD_LCTRL, {0, 132}}, {SDLK_PAGEDOWN, KMOD_RCTRL, {0, 118}},
       // Keys that are not in the table store nothing.
       {SDLK_KP_1, 0, {}},         {SDLK_LSHIFT, KMOD_LSHIFT, {}}, {SDLK_F13, 0, {}},
       {SDLK_CAPSLOCK, KMOD_CAPS, {}},

@@ -203,3 +203,43 @@ TEST_F(SdlConsoleTest, MiddleDragInReportModeIsReportedAsABlock) {
   EXPECT_EQ(Con->TakeReportedBlock(), std::nullopt);
   EXPECT_EQ(Con->ClipboardText(), "abc\r\ndef\r\n");
 }
+
+// A screen that takes the mouse gets each press, drag into another cell and
+// release as a key and the event from the console, with the modifiers held;
+// moves within a cell are no news, and moves not yet read collapse into the
+// newest. Nothing is highlighted or copied.
+TEST_F(SdlConsoleTest, InMouseEventModePressesDragsAndReleasesAreReportedInCells) {
+  ASSERT_TRUE(WaitForScreen());
+  ASSERT_EQ(SDL_SetClipboardText("before"), 0);
+  Con->MouseEvents = true;
+  using K = TMouseEvent::TKind;
+  const auto at = [](int column, int row) {
+    return std::pair{(column - 1) * 8 + 3, (row - 1) * 16 + 5};
+  };
+  // The modifiers are read as the event is handled.
+  SDL_SetModState(KMOD_LSHIFT);
+  PushMouseDown(at(3, 4).first, at(3, 4).second, SDL_BUTTON_LEFT);
+  Drain();
+  SDL_SetModState(KMOD_NONE);
+  PushMouseMotion(at(3, 4).first + 4, at(3, 4).second, SDL_BUTTON_LMASK);  // the same cell
+  PushMouseMotion(at(5, 4).first, at(5, 4).second, SDL_BUTTON_LMASK);
+  PushMouseMotion(at(6, 5).first, at(6, 5).second, SDL_BUTTON_LMASK);
+  PushMouseUp(at(6, 5).first, at(6, 5).second, SDL_BUTTON_LEFT);
+  PushMouseMotion(at(9, 9).first, at(9, 9).second, 0);  // no button held
+  Drain();
+  SDL_SetModState(KMOD_LALT);
+  PushMouseDown(at(80, 25).first, at(80, 25).second, SDL_BUTTON_RIGHT);
+  Drain();
+  SDL_SetModState(KMOD_NONE);
+  EXPECT_EQ(ReadBuffered(), (std::vector<int>{0, kScanMouseEvent, 0, kScanMouseEvent, 0,
+                                              kScanMouseEvent, 0, kScanMouseEvent}));
+  const TMouseEvent want[] = {{K::Press, 1, 3, 4, true, false},
+                              {K::Move, 1, 6, 5, false, false},
+                              {K::Release, 1, 6, 5, false, false},
+                              {K::Press, 3, 80, 25, false, true}};
+  for (const TMouseEvent& event : want) EXPECT_EQ(Con->TakeMouseEvent(), event);
+  EXPECT_EQ(Con->TakeMouseEvent(), std::nullopt);
+  EXPECT_EQ(Con->DragButtons, 0);
+  EXPECT_EQ(Con->ClipboardText(), "before");
+  Con->MouseEvents = false;
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "console/KeyCodes.h"
 #include "console/ScreenTypes.h"
 #include "console/TextConsole.h"
 #include "support/ConsoleTestSupport.h"
@@ -34,13 +35,26 @@ class TWaitingConsole : public TTestConsole {
       PushKey(27);
       return true;
     }
-    for (const uint8_t b : Steps.front()) PushKey(b);
+    const std::vector<uint8_t>& step = Steps.front();
+    for (size_t i = 0; i < step.size(); ++i) {
+      // 0, kScanMouseEvent stands for the next event of MouseScript, reported
+      // as the console reports one.
+      if (step[i] == 0 && i + 1 < step.size() && step[i + 1] == kScanMouseEvent &&
+          !MouseScript.empty()) {
+        ReportMouse(MouseScript.front());
+        MouseScript.pop_front();
+        ++i;
+        continue;
+      }
+      PushKey(step[i]);
+    }
     Steps.pop_front();
     return true;
   }
 
   static constexpr int kMaxOverruns = 100;
   std::deque<std::vector<uint8_t>> Steps;
+  std::deque<TMouseEvent> MouseScript;
   std::vector<TWaitShot> Waits;
   int Overruns = 0;
 };

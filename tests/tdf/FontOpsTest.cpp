@@ -3,9 +3,12 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "support/FontUnitFixture.h"
@@ -202,13 +205,14 @@ TEST_F(FontOps, FailuresLeaveFilesWholeAndSaySo) {
         if (ExtractFont(Loaded, Dir.File("ro/one.tdf"), error) ||
             CreateFontFile(Dir.File("ro/new.tdf"), "N", 1, error))
           return 1;
-        if (SetFontName(Loaded, "Changed", error))
+        if (SetFontName(Loaded, "Changed", error) || DeleteFont(Loaded, 1, error) ||
+            CloneFont(Loaded, 1, "Copy", error) || MoveFont(Loaded, 1, TFontMove::Down, error))
           return 2;  // the font file is not writable for this user
         return 0;
       },
       &reason);
   if (code < 0) GTEST_SKIP() << reason;
-  EXPECT_EQ(code, 0) << "1: written into a read-only directory, 2: header written";
+  EXPECT_EQ(code, 0) << "1: written into a read-only directory, 2: header or fonts written";
 
   // A full disk: a file-size limit lets writes start but not finish. The
   // header goes into a whole new file beside the old one, which fits.
@@ -249,6 +253,9 @@ TEST_F(FontOps, AFileReplacedSinceLoadingIsNotWrittenOver) {
       [](TFontFile& f, int& e) { return SetFontSpacing(f, 9, e); },
       [](TFontFile& f, int& e) { return SetFontType(f, ftBlock, e); },
       [](TFontFile& f, int& e) { return ExtractFont(f, f.Path + ".out", e); },
+      [](TFontFile& f, int& e) { return DeleteFont(f, 2, e); },
+      [](TFontFile& f, int& e) { return CloneFont(f, 2, "Copy", e); },
+      [](TFontFile& f, int& e) { return MoveFont(f, 2, TFontMove::Up, e); },
   };
   for (auto* write : writers) {
     const std::string path = LoadBuilt(Three(), 2);
@@ -259,6 +266,223 @@ TEST_F(FontOps, AFileReplacedSinceLoadingIsNotWrittenOver) {
     EXPECT_EQ(ReadFileBytes(path), moved.Bytes());
     EXPECT_FALSE(fs::exists(path + ".out"));
   }
+}
+
+// Header and glyph block of font, renamed as SetFontName names.
+TBytes Renamed(TBytes font, const std::string& name) {
+  font[4] = static_cast<uint8_t>(name.size());
+  std::fill(font.begin() + 5, font.begin() + 17, 0);
+  std::copy(name.begin(), name.end(), font.begin() + 5);
+  return font;
+}
+
+// A file's fonts taken apart: whatever lies before the first, each font's
+// header and glyph block (as far as the file holds it), and what follows the
+// last one's block.
+struct TFontParts {
+  TBytes Before;
+  std::vector<TBytes> Fonts;
+  TBytes After;
+  friend bool operator==(const TFontParts&, const TFontParts&) = default;
+};
+
+TFontParts PartsOf(const std::string& path) {
+  TFontFile font;
+  EXPECT_TRUE(LoadFontFile(path, font));
+  const TBytes bytes = ReadFileBytes(path);
+  TFontParts parts;
+  size_t end = font.Count() > 0 ? static_cast<size_t>(font.Fonts[1].Offset) : bytes.size();
+  parts.Before.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end));
+  for (int n = 1; n <= font.Count(); ++n) {
+    const auto at = static_cast<size_t>(font.Fonts[n].Offset);
+    end = std::min(bytes.size(), at + kFontHeaderSize + BlockSizeOf(font.Fonts[n].Header));
+    parts.Fonts.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                             bytes.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+  parts.After.assign(bytes.begin() + static_cast<std::ptrdiff_t>(end), bytes.end());
+  return parts;
+}
+
+// The parts after deleting, cloning or moving font n (1-based) of parts.
+TFontParts Deleted(TFontParts parts, int n) {
+  parts.Fonts.erase(parts.Fonts.begin() + n - 1);
+  return parts;
+}
+TFontParts Cloned(TFontParts parts, int n, const std::string& name) {
+  parts.Fonts.insert(parts.Fonts.begin() + n, Renamed(parts.Fonts[n - 1], name));
+  return parts;
+}
+TFontParts Swapped(TFontParts parts, int n, int m) {
+  std::swap(parts.Fonts[n - 1], parts.Fonts[m - 1]);
+  return parts;
+}
+
+// Three fonts with a broken header between the first two (the loader skips
+// it) and a trailer: every font moves with whatever follows it up to the
+// next font, and the trailer stays last.
+TEST_F(FontOps, DeleteCloneAndMoveRearrangeWholeFonts) {
+  const TBytes broken(kFontHeaderSize, 'j');
+  TTdfBuilder b;
+  b.Font(FontWithGlyph("One", ftBlock, 'A'))
+      .Raw(broken)
+      .Font(FontWithGlyph("Two", ftColor, 'B'))
+      .Font(FontWithGlyph("Three", ftBlock, 'C'))
+      .Raw("\x1aSAUCE00 trailer");
+  const TBytes all = b.Bytes();
+  const std::vector<int32_t> at = b.FontOffsets();
+  const auto part = [&](size_t from, size_t to) {
+    return TBytes(all.begin() + static_cast<std::ptrdiff_t>(from),
+                  all.begin() + static_cast<std::ptrdiff_t>(to));
+  };
+  const TBytes sig = part(0, 20), one = part(at[0], at[1]), two = part(at[1], at[2]),
+               three = part(at[2], all.size() - 16), trailer = part(all.size() - 16, all.size());
+  const TBytes oneAlone(one.begin(), one.end() - kFontHeaderSize);
+  using TOp = std::function<bool(const TFontFile&, int&)>;
+  const struct {
+    const char* What;
+    TOp Op;
+    TBytes Want;
+    std::vector<std::string> Names;
+  } cases[] = {
+      {"delete 1",
+       [](auto& f, int& e) { return DeleteFont(f, 1, e); },
+       Concat({sig, two, three, trailer}),
+       {"Two", "Three"}},
+      {"delete 3",
+       [](auto& f, int& e) { return DeleteFont(f, 3, e); },
+       Concat({sig, one, two, trailer}),
+       {"One", "Two"}},
+      {"clone 1",
+       [](auto& f, int& e) { return CloneFont(f, 1, "Copy", e); },
+       Concat({sig, one, Renamed(oneAlone, "Copy"), two, three, trailer}),
+       {"One", "Copy", "Two", "Three"}},
+      {"clone 3 under a long name",
+       [](auto& f, int& e) { return CloneFont(f, 3, "Twelve chars+", e); },
+       Concat({sig, one, two, three, Renamed(three, "Twelve chars"), trailer}),
+       {"One", "Two", "Three", "Twelve chars"}},
+      {"move 2 up",
+       [](auto& f, int& e) { return MoveFont(f, 2, TFontMove::Up, e); },
+       Concat({sig, two, one, three, trailer}),
+       {"Two", "One", "Three"}},
+      {"move 1 down",
+       [](auto& f, int& e) { return MoveFont(f, 1, TFontMove::Down, e); },
+       Concat({sig, two, one, three, trailer}),
+       {"Two", "One", "Three"}},
+      {"move 3 up",
+       [](auto& f, int& e) { return MoveFont(f, 3, TFontMove::Up, e); },
+       Concat({sig, one, three, two, trailer}),
+       {"One", "Three", "Two"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    const std::string path = LoadBuilt(b);
+    int error = -1;
+    ASSERT_TRUE(c.Op(Loaded, error));
+    EXPECT_EQ(ReadFileBytes(path), c.Want);
+    ASSERT_TRUE(LoadFontFile(path, Loaded));
+    std::vector<std::string> names;
+    for (int n = 1; n <= Loaded.Count(); ++n) names.push_back(Loaded.Fonts[n].Name);
+    EXPECT_EQ(names, c.Names);
+  }
+
+  // Refusals leave the file as it was and say why.
+  TTdfBuilder cut = Three();
+  TBytes cutBytes = cut.Bytes();
+  cutBytes.pop_back();  // the last glyph block lacks its last byte
+  const struct {
+    const char* What;
+    TBytes File;
+    TOp Op;
+    int Error;
+  } refusals[] = {
+      {"the only font", TTdfBuilder().Font(FontWithGlyph("One", ftBlock, 'A')).Bytes(),
+       [](auto& f, int& e) { return DeleteFont(f, 1, e); }, kOnlyFont},
+      {"the first up", all, [](auto& f, int& e) { return MoveFont(f, 1, TFontMove::Up, e); },
+       kAlreadyFirst},
+      {"the last down", all, [](auto& f, int& e) { return MoveFont(f, 3, TFontMove::Down, e); },
+       kAlreadyLast},
+      {"font 0", all, [](auto& f, int& e) { return CloneFont(f, 0, "X", e); }, EINVAL},
+      {"font 4", all, [](auto& f, int& e) { return DeleteFont(f, 4, e); }, EINVAL},
+      {"a copy after a cut font", cutBytes, [](auto& f, int& e) { return CloneFont(f, 3, "X", e); },
+       kFontCutShort},
+      {"a cut font up", cutBytes, [](auto& f, int& e) { return MoveFont(f, 3, TFontMove::Up, e); },
+       kFontCutShort},
+      {"a font below a cut one", cutBytes,
+       [](auto& f, int& e) { return MoveFont(f, 2, TFontMove::Down, e); }, kFontCutShort},
+  };
+  for (const auto& c : refusals) {
+    SCOPED_TRACE(c.What);
+    const std::string path = Dir.Write("font.tdf", c.File);
+    ASSERT_TRUE(LoadFontFile(path, Loaded));
+    int error = 0;
+    EXPECT_FALSE(c.Op(Loaded, error));
+    EXPECT_EQ(error, c.Error);
+    EXPECT_EQ(ReadFileBytes(path), c.File);
+  }
+  // A cut font may go: nothing follows it.
+  const std::string path = Dir.Write("font.tdf", cutBytes);
+  int error = 0;
+  ASSERT_TRUE(LoadFontFile(path, Loaded) && DeleteFont(Loaded, 3, error));
+  EXPECT_EQ(ReadFileBytes(path), TBytes(cutBytes.begin(), cutBytes.begin() + cut.FontOffsets()[2]));
+}
+
+// Every font of every real file deleted, cloned and moved both ways: the
+// other fonts keep their bytes, their order is the one expected, and what
+// lies before the first font and after the last stays.
+TEST_F(FontOps, EveryCorpusFontDeletedClonedAndMoved) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (fs::directory_iterator it(fs::path(BRIXEL_CORPUS_DIR) / "tdf", ec), end; !ec && it != end;
+       it.increment(ec))
+    if (it->is_regular_file(ec)) files.push_back(it->path());
+  if (files.empty()) GTEST_SKIP() << "no font corpus";
+  std::sort(files.begin(), files.end());
+  const std::string path = Dir.File("work.tdf");
+  int changes = 0;
+  for (const fs::path& file : files) {
+    fs::copy_file(file, path, fs::copy_options::overwrite_existing);
+    // The corpus is read-only, and a read-only file is never written over.
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    const TBytes original = ReadFileBytes(path);
+    const TFontParts before = PartsOf(path);
+    ASSERT_TRUE(LoadFontFile(path, Loaded));
+    const int count = Loaded.Count();
+    const TFontRecord& last = Loaded.Fonts[count];
+    const bool lastWhole =
+        last.Offset + kFontHeaderSize + BlockSizeOf(last.Header) <= original.size();
+    for (int n = 1; n <= count; ++n) {
+      const struct {
+        const char* What;
+        std::function<bool(const TFontFile&, int&)> Op;
+        bool Allowed;
+        TFontParts Want;
+      } cases[] = {
+          {"delete", [n](auto& f, int& e) { return DeleteFont(f, n, e); }, count > 1,
+           Deleted(before, n)},
+          {"clone", [n](auto& f, int& e) { return CloneFont(f, n, "Clone", e); },
+           n < count || lastWhole, Cloned(before, n, "Clone")},
+          {"up", [n](auto& f, int& e) { return MoveFont(f, n, TFontMove::Up, e); },
+           n > 1 && (n < count || lastWhole), n > 1 ? Swapped(before, n - 1, n) : before},
+          {"down", [n](auto& f, int& e) { return MoveFont(f, n, TFontMove::Down, e); },
+           n < count && (n + 1 < count || lastWhole),
+           n < count ? Swapped(before, n, n + 1) : before},
+      };
+      for (const auto& c : cases) {
+        SCOPED_TRACE(file.filename().string() + " font " + std::to_string(n) + " " + c.What);
+        Dir.Write("work.tdf", original);
+        ASSERT_TRUE(LoadFontFile(path, Loaded));
+        int error = 0;
+        ASSERT_EQ(c.Op(Loaded, error), c.Allowed) << FontFileErrorText(error);
+        if (!c.Allowed) {
+          EXPECT_EQ(ReadFileBytes(path), original);
+          continue;
+        }
+        EXPECT_TRUE(PartsOf(path) == c.Want);
+        ++changes;
+      }
+    }
+  }
+  EXPECT_GT(changes, 0);
 }
 
 }  // namespace
