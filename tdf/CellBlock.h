@@ -36,7 +36,7 @@ TCellRect ClippedRect(const TCellRect& rect, const TGlyphPicture& picture);
 // in: Outline cells hold role letters, Block cells carry no colour.
 struct TGlyphPiece {
   uint8_t FontType = ftBlock;
-  TCellRows Cells;
+  TEditRows Cells;
 
   int Columns() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }
   int Lines() const { return static_cast<int>(Cells.size()); }

@@ -14,7 +14,7 @@ struct TEditCell {
   friend bool operator==(const TEditCell&, const TEditCell&) = default;
 };
 
-using TCellRows = std::vector<std::vector<TEditCell>>;  // [row][column], all rows equally long
+using TEditRows = std::vector<std::vector<TEditCell>>;  // [row][column], all rows equally long
 
 // A glyph as the editor shows it: the record's Width and Height and a
 // rectangle of cells at least that large. Rows may reach past Width: some
@@ -22,7 +22,7 @@ using TCellRows = std::vector<std::vector<TEditCell>>;  // [row][column], all ro
 struct TGlyphPicture {
   uint8_t Width = 1;
   uint8_t Height = 1;
-  TCellRows Cells;
+  TEditRows Cells;
 
   int Columns() const { return Cells.empty() ? 0 : static_cast<int>(Cells[0].size()); }
   int Lines() const { return static_cast<int>(Cells.size()); }

@@ -118,11 +118,11 @@ TEST(GlyphEditModel, FlippedRolesDrawAsTheFlippedDrawing) {
 // A block keeps its cells and their colours from one font to another.
 TEST(GlyphEditModel, BlocksMoveBetweenFontTypes) {
   const TFontDrawStyle look{0x1E, 0};
-  const TCellRows roles = {{{true, 'E', 0}, {true, 'A', 0}, {true, '@', 0}, {}}};
-  const TCellRows colored = {{{true, 0xDB, 0x4C}, {true, '&', 0x21}, {}, {true, 'x', 0x07}}};
+  const TEditRows roles = {{{true, 'E', 0}, {true, 'A', 0}, {true, '@', 0}, {}}};
+  const TEditRows colored = {{{true, 0xDB, 0x4C}, {true, '&', 0x21}, {}, {true, 'x', 0x07}}};
   const struct {
     uint8_t From, To;
-    TCellRows Cells, Want;
+    TEditRows Cells, Want;
   } cases[] = {
       {ftOutline,
        ftColor,
