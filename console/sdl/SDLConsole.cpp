@@ -299,21 +299,26 @@ TSDLConsole::TClock::time_point TSDLConsole::NextBlinkChange(TClock::time_point 
   return CellBlinkEpoch + (phases + 1) * kCellBlinkPhase;
 }
 
+bool TSDLConsole::CursorBlinksAtLocked(TClock::time_point now) const {
+  return CursorBlink && now - BlinkStart < kBlinkFor;
+}
+
 bool TSDLConsole::CursorOnAtLocked(TClock::time_point now) const {
-  return !CursorBlink || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
+  return !CursorBlinksAtLocked(now) || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
 }
 
 int TSDLConsole::ShowCursorPhase() {
   const TClock::time_point now = TClock::now();
-  bool on = true;
+  bool on = true, blinks = false;
   TClock::time_point next{};
   {
     std::lock_guard lock(RenderLock);
     on = CursorOnAtLocked(now);
+    blinks = CursorBlinksAtLocked(now);
     next = BlinkStart + ((now - BlinkStart) / kBlinkPhase + 1) * kBlinkPhase;
   }
   if (on != CursorPhase) Present();
-  if (!CursorBlink) return -1;
+  if (!blinks) return -1;
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
 }
 

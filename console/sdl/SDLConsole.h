@@ -37,6 +37,11 @@ class TSDLConsole : public TTextConsole {
   using TClock = std::chrono::steady_clock;
   // How long each cursor phase lasts: a full blink about twice a second.
   static constexpr std::chrono::milliseconds kBlinkPhase{250};
+  // How long the cursor blinks after the cells or the cursor last changed;
+  // then it stays on, as the cursors of desktop text fields do, so a window
+  // left waiting wakes for nothing. Whole blinks: the last phase ends on.
+  static constexpr std::chrono::seconds kBlinkFor{10};
+  static_assert(kBlinkFor % (2 * kBlinkPhase) == std::chrono::milliseconds(0));
   // How long blinking cells (blink mode) stay on, and off: 16 frames of 60 Hz
   // each, as the PC's text modes blinked, about 1.9 times a second. The
   // phases run on their own clock: writes do not restart them.
@@ -160,10 +165,12 @@ class TSDLConsole : public TTextConsole {
   // Notes a blinking cell redrawn for a present of only those cells.
   void AddBlinkRectLocked(int c, int r);
   bool CellsOnAt(TClock::time_point now) const;
-  // Whether the cursor shows at now (RenderLock held).
+  // Whether the cursor blinks at now, and whether it shows (RenderLock held).
+  bool CursorBlinksAtLocked(TClock::time_point now) const;
   bool CursorOnAtLocked(TClock::time_point now) const;
   // Main thread, before it waits: presents the cursor when its blink phase
-  // changed, and answers the milliseconds to its next change (-1: never).
+  // changed, and answers the milliseconds to its next change (-1: none
+  // until the cells or the cursor change).
   int ShowCursorPhase();
   void DrawHighlightLocked(SDL_Surface* target);
   void HandleWindowEvent(const SDL_WindowEvent& e);

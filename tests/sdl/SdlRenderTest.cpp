@@ -144,6 +144,29 @@ TEST_F(SdlConsoleTest, CursorBlinksWhileTheProgramWaitsForAnEvent) {
   EXPECT_GE(changes, 3);
 }
 
+TEST_F(SdlConsoleTest, TheCursorStopsBlinkingUntilTheNextChange) {
+  Draw.reset();  // this test plays the refresh thread, at times of its choosing
+  Con->GotoXY(5, 3);
+  Con->PutCell(5, 3, ' ', 0x17);
+  const int px = 4 * 8, py = 2 * 16;
+  int row = -1;  // a lit row of the cursor glyph
+  for (int y = 15; y >= 0 && row < 0; --y)
+    if (Sheet.Lit(95, 0, y)) row = y;
+  ASSERT_GE(row, 0);
+  const auto cursorShown = [&] { return WindowPixel(px, py + row) == kWhite; };
+  // The last change was longer ago than the blink lasts: the cursor stays on.
+  Con->RefreshAt(TSDLConsole::TClock::now() - TSDLConsole::kBlinkFor - 1s);
+  const auto until = std::chrono::steady_clock::now() + 3 * TSDLConsole::kBlinkPhase;
+  while (std::chrono::steady_clock::now() < until) {
+    Con->Delay(20);
+    ASSERT_TRUE(cursorShown());
+  }
+  // A change starts the blink again.
+  Con->PutCell(6, 3, 'x', 0x17);
+  Con->Refresh();
+  EXPECT_TRUE(PumpUntil([&] { return !cursorShown(); }, 5s));
+}
+
 TEST_F(SdlConsoleTest, WritesWhileRenderingAreNeverLost) {
   // The main thread writes while the refresh thread renders; every write
   // must reach the window eventually.
