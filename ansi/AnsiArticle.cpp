@@ -36,17 +36,19 @@ bool IsFolderRefusal(int error) {
 std::string PictureText(const TMsgBaseAnsi& picture) {
   std::string out;
   size_t kept = 0;  // the text up to the end of the last row with anything on it
-  for (int y = 1; y <= picture.Lines; ++y) {
-    const RecMessageLine& row = picture.Image[y];
-    int last = kAnsiCols;
+  for (int y = 0; y < picture.Lines(); ++y) {
+    const std::span<const TScreenChar> row = picture.Picture().Row(y);
     // 0 and 255 are the blanks the viewer shows for them.
-    const auto blank = [&](int x) {
+    const auto blank = [&](size_t x) {
       return row[x].Ch == 0 || row[x].Ch == ' ' || row[x].Ch == 255;
     };
-    while (last >= 1 && blank(last)) --last;
-    for (int x = 1; x <= last; ++x) out += blank(x) ? ' ' : static_cast<char>(row[x].Ch);
-    out += '\n';
-    if (last >= 1) kept = out.size();
+    size_t end = row.size();  // a row the picture lacks is empty
+    while (end > 0 && blank(end - 1)) --end;
+    // Sized once per row: a tall picture has hundreds of thousands of cells.
+    const size_t at = out.size();
+    out.resize(at + end + 1, '\n');
+    for (size_t x = 0; x < end; ++x) out[at + x] = blank(x) ? ' ' : static_cast<char>(row[x].Ch);
+    if (end > 0) kept = out.size();
   }
   out.resize(kept);
   return out;

@@ -8,7 +8,7 @@
 // The plain-text export of ANSI art: what the viewer shows, as text. One
 // routine serves Ctrl+S in the viewer and brixel-cli text.
 
-// The picture's rows 1..Lines as code page 437 bytes, each ended by LF. A
+// The picture's rows (1..Lines()) as code page 437 bytes, each ended by LF. A
 // cleared cell (0) and 255 are blanks, as the viewer draws them; the blanks
 // at the end of each row are left out, and so are the empty rows after the
 // last row that holds anything (an empty picture gives an empty text).

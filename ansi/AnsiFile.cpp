@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ansi/SauceFile.h"
+#include "ansi/SauceHints.h"
 #include "util/Files.h"
 
 namespace {
@@ -39,7 +40,7 @@ bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error) {
 }
 
 bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error,
-                  std::optional<TSauce>& record) {
+                  std::optional<TSauce>& record, int columns) {
   record.reset();
   // A SAUCE record is no part of the picture, also where no byte 26 comes
   // before it to end the drawing. One open serves both reads: the record's
@@ -51,6 +52,7 @@ bool LoadAnsiFile(std::string_view path, TMsgBaseAnsi& ansi, int& error,
   int64_t left = 0;
   if (!ReadSauceFile(file, sauce, found, error, left)) return false;
   if (found) record = std::move(sauce);
+  ansi.Clear(columns > 0 ? columns : AnsiArtWidth(record));
   return ReadInChunks(file, error, [&](std::span<const uint8_t> chunk) {
     if (static_cast<int64_t>(chunk.size()) > left) chunk = chunk.first(static_cast<size_t>(left));
     left -= static_cast<int64_t>(chunk.size());

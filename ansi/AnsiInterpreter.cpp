@@ -1,17 +1,19 @@
 #include "ansi/AnsiInterpreter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
-#include <type_traits>
+#include <utility>
 
 #include "ansi/AnsiText.h"
 #include "ansi/ArtColors.h"
+#include "ansi/PrintableRuns.h"
 
 namespace {
 
-constexpr uint8_t kEsc = 27;
-constexpr uint8_t kEndOfFile = 26;
+using printable_runs::kEndOfFile;
+using printable_runs::kEsc;
 constexpr uint8_t kBell = 7;
 
 constexpr int64_t kMaxParam = std::numeric_limits<int32_t>::max();
@@ -23,11 +25,11 @@ constexpr std::array<bool, 256> kActsOn = [] {
   return table;
 }();
 
-// Digits, ";", ":" and "?": the bytes that continue a control sequence.
+// The parameter bytes of a control sequence: digits, ":", ";", "<", "=",
+// ">" and "?".
 constexpr std::array<bool, 256> kParamChar = [] {
   std::array<bool, 256> table{};
-  for (int b = '0'; b <= '9'; ++b) table[b] = true;
-  table[';'] = table[':'] = table['?'] = true;
+  for (int b = 0x30; b <= 0x3F; ++b) table[b] = true;
   return table;
 }();
 
@@ -35,17 +37,43 @@ bool IsParamChar(uint8_t ch) {
   return kParamChar[ch];
 }
 
-// What a graphic rendition value n does to the attribute, except 7 (reverse):
-// keep the bits of Keep, then set those of Set. Values not listed change nothing.
-struct TRendition {
+// The bytes between the parameters and the final byte: " " to "/". No
+// sequence art uses has them (SyncTERM's font choice "ESC[0;1 D" does), so
+// a sequence with them changes nothing.
+bool IsIntermediate(uint8_t ch) {
+  return ch >= 0x20 && ch <= 0x2F;
+}
+
+// What graphic rendition values do to the colours and to reverse video:
+// keep the bits of Keep, then set those of Set. Changes one after another
+// make one change of the same form.
+struct TRenditionChange {
   uint8_t Keep = 0xFF;
   uint8_t Set = 0;
+  bool KeepReverse = true;
+  bool SetReverse = false;
+
+  constexpr TRenditionChange Then(const TRenditionChange& next) const {
+    return {static_cast<uint8_t>(Keep & next.Keep),
+            static_cast<uint8_t>((Set & next.Keep) | next.Set),
+            static_cast<bool>(KeepReverse & next.KeepReverse),
+            static_cast<bool>((SetReverse & next.KeepReverse) | next.SetReverse)};
+  }
 };
-constexpr std::array<TRendition, 108> kRenditions = [] {
-  std::array<TRendition, 108> table{};
-  table[0] = {0x00, 0x07};
+static_assert(sizeof(TRenditionChange) == sizeof(uint32_t));
+
+// The change of each value; the ones not listed change nothing. 38 and 48
+// (extended colours) take the numbers after them and are not handled here.
+constexpr int kRenditionCount = 128;  // 108..127 change nothing: a value past every one
+constexpr std::array<TRenditionChange, kRenditionCount> kRenditions = [] {
+  std::array<TRenditionChange, kRenditionCount> table{};
+  table[0] = {0x00, 0x07, false, false};
   table[1] = {0xFF, 0x08};  // bright foreground
-  table[5] = {0xFF, 0x80};  // blink, which the console shows as a bright background
+  table[5] = {0xFF, 0x80};  // blink, which iCE colours show as a bright background
+  // Reverse video is a mode, not a swap: colours chosen while it is on show
+  // reversed too.
+  table[7] = {0xFF, 0x00, false, true};
+  table[27] = {0xFF, 0x00, false, false};
   // ANSI numbers colours differently from the PC; the mapping is its own inverse.
   for (int c = 0; c < 8; ++c) {
     // Brightness, background and blink stay.
@@ -59,6 +87,62 @@ constexpr std::array<TRendition, 108> kRenditions = [] {
   }
   return table;
 }();
+
+const TRenditionChange& Rendition(uint32_t n) {
+  return kRenditions[std::min<uint32_t>(n, kRenditionCount - 1)];
+}
+
+// The change the parameter text of a colour change ("1;33;44") makes, read
+// without branches on the kind of each byte (digits, separators and how many
+// of each come in no order a branch predictor could learn). False when the
+// text needs the slow form: extended colours (38, 48), sub-parameters (":").
+bool ComposeRenditions(std::string_view params, TRenditionChange& change) {
+  change = {};
+  int64_t value = 0;
+  bool pending = false;  // digits since the last separator
+  bool slow = false;
+  const auto finish = [&](bool ends, int64_t number) {
+    // Not a number's end: the value that changes nothing, without a branch.
+    const uint32_t n = static_cast<uint32_t>(std::min<int64_t>(number, kRenditionCount - 1)) |
+                       ((uint32_t{ends} - 1) & (kRenditionCount - 1));
+    change = change.Then(Rendition(n));
+    slow |= ends & ((n == 38) | (n == 48));
+  };
+  for (const char c : params) {
+    const unsigned digit = static_cast<uint8_t>(c) - static_cast<unsigned>('0');
+    const bool isDigit = digit <= 9;
+    finish(!isDigit, value);
+    const int64_t more = std::min<int64_t>(value * 10 + digit, kMaxParam);
+    value = isDigit ? more : 0;
+    pending = isDigit;
+    slow |= c == ':';
+  }
+  finish(pending, value);
+  return !slow;
+}
+
+// The parameter text of up to 8 bytes as one number, for TColourMemo; the
+// text is followed by at least readable - params.size() bytes.
+uint64_t MemoKey(std::string_view params, size_t readable) {
+  uint64_t key = 0;
+  if (readable >= sizeof key) {
+    std::memcpy(&key, params.data(), sizeof key);
+    const unsigned bits = 8 * static_cast<unsigned>(params.size());
+    key &= bits ? ~uint64_t{0} >> (64 - bits) : 0;
+  } else {
+    std::memcpy(&key, params.data(), params.size());
+  }
+  return key;
+}
+
+// The attribute cells get in reverse video, as ANSI art viewers draw it: the
+// background colour in front, bright when the foreground is bright or the
+// background was (blink); the foreground's colour, dark, behind.
+constexpr uint8_t Reversed(uint8_t pen) {
+  const uint8_t fg = pen & 0x0F;
+  const uint8_t bg = pen >> 4;
+  return static_cast<uint8_t>((fg & 7) << 4 | bg | (fg & 8));
+}
 
 // A count of 0 means 1 in cursor movements.
 int64_t AtLeastOne(int64_t n) {
@@ -77,21 +161,40 @@ bool StartsControlString(uint8_t ch) {
   return ch == 'P' || ch == ']' || ch == 'X' || ch == '^' || ch == '_';
 }
 
+int LastRowFor(int width) {
+  return std::min<int>(kAnsiRows, static_cast<int>(kArtMaxCells / static_cast<size_t>(width)));
+}
+
 }  // namespace
 
+TMsgBaseAnsi::TMsgBaseAnsi(int width) : Art(width), Bottom(LastRowFor(Art.Width())) {}
+
 void TMsgBaseAnsi::Clear() {
+  Pen = 7;
+  Reverse = false;
   CurAttr = 7;
+  SavedX = SavedY = 0;
   ClearPicture();
   ResetEscape();
 }
 
+void TMsgBaseAnsi::Clear(int width) {
+  Art.Clear(width);
+  Bottom = LastRowFor(Art.Width());
+  Clear();
+}
+
+TArtPicture TMsgBaseAnsi::TakePicture() {
+  TArtPicture picture = std::move(Art);
+  Art = TArtPicture(picture.Width());
+  Clear();
+  return picture;
+}
+
 void TMsgBaseAnsi::ClearPicture() {
-  Lines = 1;
   CurX = 1;
   CurY = 1;
-  // One block of plain bytes: a single memset, also in unoptimised builds.
-  static_assert(std::is_trivially_copyable_v<AnsiImage> && sizeof(TScreenChar) == 2);
-  std::memset(static_cast<void*>(Image.data()), 0, sizeof Image);
+  Art.Clear();
 }
 
 void TMsgBaseAnsi::ResetEscape() {
@@ -103,13 +206,12 @@ bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
   size_t i = 0;
   while (i < buf.size()) {
     if (EscState == kText) {
-      i = RunText(buf, i);
+      bool stop = false;
+      i = RunText(buf, i, stop);
+      if (stop) return true;
       if (i == buf.size()) break;
     }
     const uint8_t b = buf[i++];
-    // Lines follows the cursor one byte late, so a final line feed alone
-    // does not add an empty row.
-    if (CurY > Lines) Lines = CurY;
     // Line ends inside a control string are part of it.
     if (EscState >= kInString && b != kEndOfFile) {
       ProcessChar(b);
@@ -117,7 +219,7 @@ bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
     }
     switch (b) {
       case 10:
-        if (CurY == kAnsiRows) return true;
+        if (CurY == Bottom) return true;
         ++CurY;
         CurX = 1;
         break;
@@ -133,93 +235,122 @@ bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
   return false;
 }
 
-size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i) {
-  // Most of a file is characters and whole control sequences. They run here
-  // with the cursor in locals, since stores into the picture could alias the
-  // fields and force them through memory. The parameter text is empty in the
-  // text state, so no reset is needed after a character.
+size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i, bool& stop) {
+  // Most of a file is characters, line ends and whole control sequences.
+  // They run here with the cursor in locals, since stores into the picture
+  // could alias the fields and force them through memory. The parameter text
+  // is empty in the text state, so no reset is needed after a character.
+  using printable_runs::kBlock;
   const uint8_t* const data = buf.data();
   const size_t size = buf.size();
-  uint16_t y = CurY;
-  uint16_t lines = Lines;
-  uint8_t x = CurX;
+  const int width = Art.Width();
+  const int bottom = Bottom;
+  int y = CurY;
+  int x = CurX;
   uint8_t attr = CurAttr;
-  TScreenChar* row = Image[y].data();
-  // Lines takes the cursor row at each byte; here only where the row changes
-  // with another byte to follow.
-  if (i < size && y > lines) lines = y;
+  // Row y's cells, once the picture has the row: a row comes into being when
+  // something is printed in it, not when the cursor passes.
+  TScreenChar* row = Art.RowCells(y - 1);
+  // GrowToRow never fails here: Bottom keeps the rows inside kArtMaxCells.
   while (i < size) {
+    // Characters a block at a time while the row has room for a whole block.
+    while (size - i >= kBlock && x + kBlock - 1 <= width) {
+      const unsigned acting = printable_runs::ActingBytes(data + i);
+      if (acting == 0) {
+        if (!row) row = Art.GrowToRow(y - 1);
+        printable_runs::StoreBlock(row + (x - 1), data + i, attr);
+        x += kBlock;
+        i += kBlock;
+        // A block that filled the row wraps as its last character would have.
+        if (x > width) {
+          x = width;
+          if (y < bottom) {
+            x = 1;
+            row = Art.RowCells(++y - 1);
+          }
+        }
+        continue;
+      }
+      // The characters before the first byte that acts, then that byte below.
+      // The row is there unless it is new, so the test on n is seldom made.
+      const int n = std::countr_zero(acting);
+      if (!row && n > 0) row = Art.GrowToRow(y - 1);
+      if (row) printable_runs::StoreFirst(row + (x - 1), data + i, attr, n);
+      x += n;
+      i += n;
+      break;
+    }
+    if (i >= size) break;
     const uint8_t ch = data[i];
     if (!kActsOn[ch]) {
-      row[x] = {ch, attr};
-      if (x < kAnsiCols) {
+      if (!row) row = Art.GrowToRow(y - 1);
+      row[x - 1] = {ch, attr};
+      if (x < width) {
         ++x;
-      } else if (y < kAnsiRows) {
+      } else if (y < bottom) {
         x = 1;
-        row = Image[++y].data();
-        if (i + 1 < size) lines = std::max(lines, y);
+        row = Art.RowCells(++y - 1);
       }
+      // On the last row, later characters overwrite the last cell.
       ++i;
       continue;
     }
-    // ESC "[", parameters, final byte, all of it in this buffer and no CR,
-    // LF or 26 inside: the cursor only moves at the final byte, so Lines
-    // needs one update for the whole sequence. Anything else goes byte by
-    // byte through the state machine.
-    if (ch != kEsc || i + 1 >= size || data[i + 1] != '[') break;
-    // The numbers are read on the way, as NextParam would take them, for
-    // the most common sequence, the colour change.
-    size_t end = i + 2;
-    std::array<int32_t, 16> values;
-    size_t count = 0;
-    int64_t value = 0;
-    bool pending = false;  // characters since the last separator
-    bool subParams = false;
-    for (; end < size; ++end) {
-      const unsigned digit = data[end] - static_cast<unsigned>('0');
-      if (digit <= 9) {
-        value = std::min<int64_t>(value * 10 + digit, kMaxParam);
-        pending = true;
-      } else if (kParamChar[data[end]]) {
-        subParams |= data[end] == ':';
-        values[count++ % values.size()] = static_cast<int32_t>(value);
-        value = 0;
-        pending = false;
-      } else {
+    if (ch == 10) {
+      ++i;
+      if (y == bottom) {
+        stop = true;
         break;
       }
+      x = 1;
+      row = Art.RowCells(++y - 1);
+      continue;
     }
+    if (ch == 13) {
+      x = 1;
+      ++i;
+      continue;
+    }
+    if (ch == 9) {
+      x = std::min(x + 8, width);  // no tab stops: always 8 columns on
+      ++i;
+      continue;
+    }
+    if (ch == kEndOfFile) {
+      ++i;
+      stop = true;  // whatever follows (a metadata record) is not art
+      break;
+    }
+    // ESC "[", parameters, final byte, all of it in this buffer and no CR,
+    // LF or 26 inside. Anything else goes byte by byte through the state
+    // machine.
+    if (i + 1 >= size || data[i + 1] != '[') break;
+    const size_t start = i + 2;
+    size_t end = start;
+    // The parameters a block at a time while a block is there past them.
+    for (int n = kBlock; n == kBlock && size - end > static_cast<size_t>(kBlock); end += n)
+      n = printable_runs::ParameterBytes(data + end);
+    while (end < size && kParamChar[data[end]]) ++end;
+    const size_t paramsEnd = end;
+    while (end < size && IsIntermediate(data[end])) ++end;
     if (end >= size || data[end] == 10 || data[end] == 13 || data[end] == kEndOfFile) break;
-    if (pending) values[count++ % values.size()] = static_cast<int32_t>(value);
-    const std::string_view params(reinterpret_cast<const char*>(data + i + 2), end - i - 2);
+    const std::string_view params(reinterpret_cast<const char*>(data + start), paramsEnd - start);
     const uint8_t final = data[end];
     i = end + 1;
+    if (end != paramsEnd) continue;  // intermediate bytes: a sequence art does not use
     if (final == 'm') {
-      // The cursor stays. Extended colours take the numbers after them: the
-      // text form reads those.
-      const auto extended = [](int32_t v) { return v == 38 || v == 48; };
-      if (count <= values.size() && !subParams &&
-          std::none_of(values.begin(), values.begin() + count, extended)) {
-        for (size_t k = 0; k < count; ++k) SelectGraphicRendition(values[k]);
-      } else {
-        SelectGraphicRenditions(params);
-      }
+      ChangeColours(params, size - start);  // the cursor stays
       attr = CurAttr;
       continue;
     }
-    CurX = x;
-    CurY = y;
-    Lines = lines;
-    RunSequence(final, params);  // a clear screen also resets Lines
-    lines = Lines;
+    CurX = static_cast<uint16_t>(x);
+    CurY = static_cast<uint16_t>(y);
+    RunSequence(final, params);
     x = CurX;
     y = CurY;
-    row = Image[y].data();
-    if (i < size && y > lines) lines = y;
+    row = Art.RowCells(y - 1);  // also after a clear screen or an erase grew the picture
   }
-  CurX = x;
-  CurY = y;
-  Lines = lines;
+  CurX = static_cast<uint16_t>(x);
+  CurY = static_cast<uint16_t>(y);
   return i;
 }
 
@@ -232,7 +363,6 @@ void TMsgBaseAnsi::ProcessChar(uint8_t ch) {
         MoveTo(CurX + 8, CurY);  // no tab stops: always 8 columns on
       } else {
         PutChar(ch);
-        ResetEscape();
       }
       break;
     case kAfterEsc:
@@ -260,22 +390,19 @@ void TMsgBaseAnsi::ProcessChar(uint8_t ch) {
   }
 }
 
-bool TMsgBaseAnsi::PutChar(uint8_t ch) {
-  Image[CurY][CurX] = {ch, CurAttr};
-  if (CurX < kAnsiCols) {
+void TMsgBaseAnsi::PutChar(uint8_t ch) {
+  if (TScreenChar* const row = Art.GrowToRow(CurY - 1)) row[CurX - 1] = {ch, CurAttr};
+  if (CurX < Art.Width()) {
     ++CurX;
-  } else if (CurY == kAnsiRows) {
-    return true;  // later characters overwrite the last cell
-  } else {
+  } else if (CurY < Bottom) {
     CurX = 1;
     ++CurY;
   }
-  return false;
 }
 
 void TMsgBaseAnsi::MoveTo(int64_t x, int64_t y) {
-  CurX = static_cast<uint8_t>(std::clamp<int64_t>(x, 1, kAnsiCols));
-  CurY = static_cast<uint16_t>(std::clamp<int64_t>(y, 1, kAnsiRows));
+  CurX = static_cast<uint16_t>(std::clamp<int64_t>(x, 1, Art.Width()));
+  CurY = static_cast<uint16_t>(std::clamp<int64_t>(y, 1, Bottom));
 }
 
 int32_t TMsgBaseAnsi::NextParam(std::string_view& params) {
@@ -289,15 +416,18 @@ int32_t TMsgBaseAnsi::NextParam(std::string_view& params) {
 }
 
 void TMsgBaseAnsi::ExecuteCsi(uint8_t ch) {
-  if (IsParamChar(ch)) {
+  // Intermediate bytes come last: after one, any other byte is the final one.
+  const bool intermediates = !EscParams.empty() && IsIntermediate(EscParams.back());
+  if (IsIntermediate(ch) || (IsParamChar(ch) && !intermediates)) {
     EscParams += static_cast<char>(ch);
     return;
   }
-  RunSequence(ch, EscParams);
+  if (!intermediates) RunSequence(ch, EscParams);
   ResetEscape();
 }
 
 void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
+  const int width = Art.Width();
   switch (ch) {
     case 'A':
       MoveTo(CurX, std::max<int64_t>(1, CurY - AtLeastOne(NextParam(params))));
@@ -308,8 +438,8 @@ void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
     case 'C': {
       int64_t column = CurX + AtLeastOne(NextParam(params));
       int64_t row = CurY;
-      if (column > kAnsiCols) {
-        column -= kAnsiCols;  // wraps onto the next row
+      if (column > width) {
+        column -= width;  // wraps onto the next row
         ++row;
       }
       MoveTo(column, row);
@@ -320,8 +450,10 @@ void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
       break;
     case 'H':
     case 'f': {
+      // The row is taken as a byte, as it always was; the column whole, so
+      // that wide pictures can be reached.
       const int64_t row = AtLeastOne(NextParam(params) & 255);
-      const int64_t column = AtLeastOne(NextParam(params) & 255);
+      const int64_t column = AtLeastOne(NextParam(params));
       MoveTo(column, row);
       break;
     }
@@ -332,7 +464,8 @@ void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
       break;
     case 'K':
       // Parameters are not looked at: 1 and 2 erase like 0.
-      for (int x = CurX; x <= kAnsiCols; ++x) Image[CurY][x] = {' ', CurAttr};
+      if (TScreenChar* const row = Art.GrowToRow(CurY - 1))
+        std::fill(row + (CurX - 1), row + width, TScreenChar{' ', CurAttr});
       break;
     case 'm':
       SelectGraphicRenditions(params);
@@ -349,6 +482,28 @@ void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {
     default:
       break;  // "h" and the rest: dropped
   }
+}
+
+void TMsgBaseAnsi::ChangeColours(std::string_view params, size_t readable) {
+  TRenditionChange change;
+  const bool remembered = params.size() <= sizeof(uint64_t);
+  const uint64_t key = remembered ? MemoKey(params, readable) : TColourMemo::kNone;
+  const size_t slot = (key * 0x9E3779B97F4A7C15u) >> 56;
+  static_assert(TColourMemo::kSlots == 256);
+  if (remembered && Memo.Keys[slot] == key) {
+    change = std::bit_cast<TRenditionChange>(Memo.Changes[slot]);
+  } else if (ComposeRenditions(params, change)) {
+    if (remembered) {
+      Memo.Keys[slot] = key;
+      Memo.Changes[slot] = std::bit_cast<uint32_t>(change);
+    }
+  } else {
+    SelectGraphicRenditions(params);
+    return;
+  }
+  Pen = static_cast<uint8_t>((Pen & change.Keep) | change.Set);
+  Reverse = (Reverse & change.KeepReverse) | change.SetReverse;
+  CurAttr = Reverse ? Reversed(Pen) : Pen;
 }
 
 void TMsgBaseAnsi::SelectGraphicRenditions(std::string_view params) {
@@ -397,24 +552,14 @@ void TMsgBaseAnsi::SelectExtendedColor(bool background, std::string_view& params
     return;  // an unknown kind, or too few numbers: no colour
   }
   // The colour is exact: a bright background sets bit 7, a dark one clears it.
-  CurAttr = background ? static_cast<uint8_t>((CurAttr & 0x0F) | color << 4)
-                       : static_cast<uint8_t>((CurAttr & 0xF0) | color);
+  Pen = background ? static_cast<uint8_t>((Pen & 0x0F) | color << 4)
+                   : static_cast<uint8_t>((Pen & 0xF0) | color);
+  CurAttr = Reverse ? Reversed(Pen) : Pen;
 }
 
 void TMsgBaseAnsi::SelectGraphicRendition(int32_t n) {
-  if (n == 7) {
-    const uint8_t old = CurAttr & ~8;
-    CurAttr = static_cast<uint8_t>(((old & 112) >> 4) + ((old & 7) << 4) + (old & 128));
-  } else if (n >= 0 && n < static_cast<int32_t>(kRenditions.size())) {
-    // A table rather than a chain of tests: the values of real art come in no
-    // order a branch predictor could learn.
-    CurAttr = static_cast<uint8_t>((CurAttr & kRenditions[n].Keep) | kRenditions[n].Set);
-  }
-}
-
-TScreen AnsiImageScreen(const TMsgBaseAnsi& ansi) {
-  TScreen screen(ansi.Lines + 1u);
-  for (int y = 1; y <= ansi.Lines; ++y)
-    screen[y].assign(ansi.Image[y].begin(), ansi.Image[y].end());
-  return screen;
+  const TRenditionChange& change = Rendition(static_cast<uint32_t>(n));
+  Pen = static_cast<uint8_t>((Pen & change.Keep) | change.Set);
+  Reverse = (Reverse & change.KeepReverse) | change.SetReverse;
+  CurAttr = Reverse ? Reversed(Pen) : Pen;
 }

@@ -1,39 +1,40 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "console/ScreenTypes.h"
+#include "ansi/ArtPicture.h"
 
-// Turns the bytes of an ANSI art file into a tall off-screen picture of
-// character cells, 80 columns by up to 5000 rows. It understands what ANSI
-// art uses: colours (also the 256-colour and 24-bit ones, shown as the
-// nearest of the 16), cursor movement, erase to the end of a row, clear
-// screen, saving and restoring the cursor, CR, LF, TAB and the end-of-file
-// byte 26; control strings (DCS, OSC, APC, PM, SOS) are skipped. Every other
-// byte is drawn as its glyph, form feed too. It never touches the console.
+// Turns the bytes of an ANSI art file into a picture of character cells
+// (TArtPicture): Width() columns (80 unless the file's SAUCE record or the
+// user says otherwise), as many rows as anything is printed into, down to
+// row 5000. It understands what ANSI art uses: colours (also the 256-colour
+// and 24-bit ones, shown as the nearest of the 16), reverse video, cursor
+// movement, erase to the end of a row, clear screen, saving and restoring the
+// cursor, CR, LF, TAB and the end-of-file byte 26; control strings (DCS, OSC,
+// APC, PM, SOS) are skipped. Every other byte is drawn as its glyph, form feed
+// too. It never touches the console.
 
-constexpr int kAnsiCols = 80;
+// The lowest row the cursor reaches (fewer for pictures so wide that
+// kArtMaxCells ends them first).
 constexpr int kAnsiRows = 5000;
 
-// One row of the picture; 1-based like the screen, element 0 unused.
-using RecMessageLine = std::array<TScreenChar, kAnsiCols + 1>;
-// Rows 1..5000; element 0 unused.
-using AnsiImage = std::array<RecMessageLine, kAnsiRows + 1>;
-
-// About 800 KB: create it on the heap (std::make_unique), one per file.
 class TMsgBaseAnsi {
  public:
-  TMsgBaseAnsi() { Clear(); }
+  explicit TMsgBaseAnsi(int width = kArtDefaultWidth);
   virtual ~TMsgBaseAnsi() = default;
   TMsgBaseAnsi(const TMsgBaseAnsi&) = delete;
   TMsgBaseAnsi& operator=(const TMsgBaseAnsi&) = delete;
 
-  // An empty picture: every cell zero, the cursor home, attribute 7.
+  // An empty picture (no rows, so nothing to wipe but the rows the last one
+  // used), the cursor home, light grey on black; the width stays.
   void Clear();
+  // The same at another width, kept inside 1..kArtMaxWidth.
+  void Clear(int width);
   // Feeds bytes in file order, in chunks of any size. True means stop
   // reading: the end-of-file byte came, or a line feed on the last row.
   bool ProcessBuffer(std::span<const uint8_t> buf);
@@ -46,10 +47,20 @@ class TMsgBaseAnsi {
   // the picture, the cursor and the state in the middle of a sequence.
   bool operator==(const TMsgBaseAnsi&) const = default;
 
-  AnsiImage Image;
-  uint16_t Lines = 1;  // rows in use: the lowest cursor row reached, at least 1
+  // Columns and rows count from 0 in the picture, from 1 for the cursor.
+  const TArtPicture& Picture() const { return Art; }
+  // Hands the picture over to a caller that keeps it; this one is cleared.
+  TArtPicture TakePicture();
+  int Width() const { return Art.Width(); }
+  // Rows to show: down to the lowest row anything was printed in (a cursor
+  // moved further down without printing adds none), at least 1.
+  int Lines() const { return std::max(1, Art.Rows()); }
+  // The lowest row the cursor can reach.
+  int LastRow() const { return Bottom; }
+
   uint16_t CurY = 1;
-  uint8_t CurX = 1;
+  uint16_t CurX = 1;
+  // What printed cells get: the colours with reverse video applied.
   uint8_t CurAttr = 7;
 
  private:
@@ -65,10 +76,10 @@ class TMsgBaseAnsi {
   void ProcessChar(uint8_t ch);
   // One byte inside a control sequence (after ESC "[").
   void ExecuteCsi(uint8_t ch);
-  // Stores a cell and advances, wrapping after column 80; true when the cell
-  // was the last of the picture (the cursor then stays on it).
-  bool PutChar(uint8_t ch);
-  // Sets the cursor, kept inside columns 1..80 and rows 1..5000.
+  // Stores a cell and advances, wrapping after the last column; on the
+  // last row the cursor stays on the last cell.
+  void PutChar(uint8_t ch);
+  // Sets the cursor, kept inside the columns and rows 1..LastRow().
   void MoveTo(int64_t x, int64_t y);
   void ResetEscape();
   void SelectGraphicRenditions(std::string_view params);
@@ -78,19 +89,38 @@ class TMsgBaseAnsi {
   void SelectExtendedColor(bool background, std::string_view& params, bool subParams);
   // The whole picture blank and the cursor home; the colours stay.
   void ClearPicture();
-  // Draws characters and runs whole control sequences from buf[i] on, in
-  // the text state, up to the first byte that needs the state machine;
-  // answers its index.
-  size_t RunText(std::span<const uint8_t> buf, size_t i);
+  // Draws characters, line ends and whole control sequences from buf[i] on,
+  // in the text state, up to the first byte that needs the state machine;
+  // answers its index. stop: the end-of-file byte or a line feed on the
+  // last row came (the index is past it).
+  size_t RunText(std::span<const uint8_t> buf, size_t i, bool& stop);
   // The action of a control sequence's final byte on its parameters.
   void RunSequence(uint8_t ch, std::string_view params);
+  // A colour change ("m") whose parameters are followed by at least
+  // readable - params.size() more bytes in the buffer.
+  void ChangeColours(std::string_view params, size_t readable);
 
+  // The effect of colour changes met before, by their parameter text (up to
+  // 8 bytes): art repeats a few dozen of them thousands of times. What is
+  // remembered is no part of the state: readers equal otherwise are equal.
+  struct TColourMemo {
+    static constexpr size_t kSlots = 256;
+    static constexpr uint64_t kNone = ~uint64_t{0};  // no parameter text is 8 bytes 0xFF
+    std::array<uint64_t, kSlots> Keys;
+    std::array<uint32_t, kSlots> Changes{};  // a TRenditionChange each
+    TColourMemo() { Keys.fill(kNone); }
+    friend bool operator==(const TColourMemo&, const TColourMemo&) { return true; }
+  };
+
+  TArtPicture Art;
+  int Bottom = kAnsiRows;
   std::string EscParams;
   TEscState EscState = kText;
-  uint8_t SavedX = 0;
+  // The colours as the renditions set them: background << 4 | foreground,
+  // bit 3 bright, bit 7 blink (which iCE colours show as a bright background).
+  uint8_t Pen = 7;
+  bool Reverse = false;
+  uint16_t SavedX = 0;
   uint8_t SavedY = 0;  // the row modulo 256, as a byte holds it
+  TColourMemo Memo;
 };
-
-// Rows 1..Lines of the picture as a screen of 80 columns, for the code that
-// takes a screen.
-TScreen AnsiImageScreen(const TMsgBaseAnsi& ansi);

@@ -36,6 +36,36 @@ std::optional<TArtFormat> FormatOfRecord(const TSauce& sauce) {
   return std::nullopt;
 }
 
+// The record a reader of format is given when the user chooses the width:
+// the file's own with its width replaced, or one that gives only the width.
+// Formats whose width is their own (XBin, ArtWorx, iCE Draw) keep theirs.
+std::optional<TSauce> WithWidth(std::optional<TSauce> sauce, TArtFormat format, int columns) {
+  const auto character = [&sauce](uint8_t fileType) {
+    sauce->DataType = kSauceDataCharacter;
+    sauce->FileType = fileType;
+  };
+  if (!sauce) sauce.emplace();
+  switch (format) {
+    case TArtFormat::Ansi:
+      if (sauce->DataType != kSauceDataCharacter || sauce->FileType > kSauceFileAnsiMation)
+        character(kSauceFileAnsi);
+      break;
+    case TArtFormat::Bin:
+      sauce->DataType = kSauceDataBinaryText;
+      break;
+    case TArtFormat::Tundra:
+      character(kSauceFileTundra);
+      break;
+    case TArtFormat::PcBoard:
+      character(kSauceFilePcBoard);
+      break;
+    default:
+      return sauce;
+  }
+  sauce->TInfo1 = static_cast<uint16_t>(columns);
+  return sauce;
+}
+
 }  // namespace
 
 TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& sauce) {
@@ -46,7 +76,7 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
   return TArtFormat::Ansi;
 }
 
-TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName) {
+TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns) {
   TSauce record;
   size_t contentEnd = file.size();
   std::optional<TSauce> sauce;
@@ -54,7 +84,8 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName) {
   const std::span<const uint8_t> content = file.first(contentEnd);
   using TReader = TArtRead (*)(std::span<const uint8_t>, const std::optional<TSauce>&);
   TReader reader = ReadAnsiArt;
-  switch (ArtFormatOf(fileName, sauce)) {
+  const TArtFormat format = ArtFormatOf(fileName, sauce);
+  switch (format) {
     case TArtFormat::Bin:
       reader = ReadBinArt;
       break;
@@ -76,7 +107,15 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName) {
     case TArtFormat::Ansi:
       break;
   }
-  TArtRead read = reader(content, sauce);
+  TArtRead read;
+  if (columns > 0) {
+    // Only the width is the user's: the drawing hints stay the file's.
+    read = reader(content, WithWidth(sauce, format, columns));
+    if (format == TArtFormat::Ansi || format == TArtFormat::Bin)
+      read.Picture.Hints = SauceArtHints(sauce);
+  } else {
+    read = reader(content, sauce);
+  }
   read.Sauce = std::move(sauce);
   return read;
 }

@@ -18,5 +18,7 @@ enum class TArtFormat : uint8_t { Ansi, Bin, XBin, ArtWorx, IceDraw, Tundra, PcB
 TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& sauce);
 
 // A whole file's bytes: the SAUCE trailer is cut off and kept in the
-// result, the rest goes to the reader ArtFormatOf chooses.
-TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName);
+// result, the rest goes to the reader ArtFormatOf chooses. columns other
+// than 0 is the width of the formats that do not fix their own (ANSI and
+// text, BIN, TundraDraw, PCBoard) instead of the record's or the default.
+TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns = 0);

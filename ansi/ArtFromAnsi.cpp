@@ -1,21 +1,20 @@
-#include <memory>
-
 #include "ansi/AnsiInterpreter.h"
 #include "ansi/ArtReaders.h"
+#include "ansi/ArtReading.h"
 #include "ansi/SauceHints.h"
 
 TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce) {
-  // The interpreter's picture is 80 columns by a fixed 5000 rows; the cells
-  // in use are copied out.
-  const auto ansi = std::make_unique<TMsgBaseAnsi>();
-  ansi->ProcessBuffer(content);
-  TArtRead read;
-  read.Picture = TArtPicture(kAnsiCols);
-  TArtPicture& picture = read.Picture;
-  picture.Hints = SauceArtHints(sauce);
-  picture.Reserve(ansi->Lines);
-  for (int y = 1; y <= ansi->Lines; ++y) {
-    for (int x = 1; x <= kAnsiCols; ++x) picture.Put(x - 1, y - 1, ansi->Image[y][x]);
+  const int width = AnsiArtWidth(sauce);
+  TArtRead read = StartRead(width);
+  if (width > kArtMaxWidth) {
+    // The interpreter wraps at the width it has: the rows are rearranged, not cut.
+    read.Message = "the record says " + std::to_string(width) + " columns; the picture wraps at " +
+                   std::to_string(kArtMaxWidth);
   }
+  TMsgBaseAnsi ansi(read.Picture.Width());
+  ansi.ProcessBuffer(content);
+  read.Picture = ansi.TakePicture();
+  read.Picture.Reserve(1);  // a picture with nothing printed is one blank row
+  read.Picture.Hints = SauceArtHints(sauce);
   return read;
 }

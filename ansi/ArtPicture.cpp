@@ -1,6 +1,8 @@
 #include "ansi/ArtPicture.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 TArtPicture::TArtPicture(int width) : Cols(std::clamp(width, 1, kArtMaxWidth)) {}
 
@@ -22,8 +24,9 @@ bool TArtPicture::Reserve(int rows) {
   // Compared before multiplying: a row number from a file can be anything.
   if (static_cast<size_t>(rows) > kArtMaxCells / static_cast<size_t>(Cols)) return false;
   const size_t cells = static_cast<size_t>(rows) * Cols;
-  Cells.resize(cells);
-  if (!TrueColors.empty()) TrueColors.resize(cells);
+  if (Cells.size() < cells) Cells.resize(cells);
+  if (!TrueColors.empty() && TrueColors.size() < cells) TrueColors.resize(cells);
+  RowCount = rows;
   return true;
 }
 
@@ -40,14 +43,32 @@ bool TArtPicture::PutRun(int x, int y, int count, TScreenChar cell) {
 
 bool TArtPicture::Put(int x, int y, TScreenChar cell, const TArtTrueColor& colors) {
   if (!Put(x, y, cell)) return false;
-  if (TrueColors.empty()) TrueColors.resize(Cells.size(), TArtTrueColor{});
+  if (TrueColors.empty()) TrueColors.resize(Used(), TArtTrueColor{});
   TrueColors[static_cast<size_t>(y) * Cols + x] = colors;
   return true;
 }
 
 void TArtPicture::Clear() {
-  Cells.clear();
+  // One block of plain bytes: a single memset, also in unoptimised builds.
+  static_assert(std::is_trivially_copyable_v<TScreenChar> && sizeof(TScreenChar) == 2);
+  if (Used() > 0) std::memset(static_cast<void*>(Cells.data()), 0, Used() * sizeof(TScreenChar));
   TrueColors.clear();
+  RowCount = 0;
+}
+
+void TArtPicture::Clear(int width) {
+  Clear();
+  Cols = std::clamp(width, 1, kArtMaxWidth);
+}
+
+bool operator==(const TArtPicture& a, const TArtPicture& b) {
+  static_assert(std::has_unique_object_representations_v<TScreenChar>);
+  const bool sameCells =
+      a.Used() == b.Used() && (a.Used() == 0 || std::memcmp(a.Cells.data(), b.Cells.data(),
+                                                            a.Used() * sizeof(TScreenChar)) == 0);
+  return a.Cols == b.Cols && a.RowCount == b.RowCount && sameCells &&
+         a.TrueColors == b.TrueColors && a.Palette == b.Palette && a.Font == b.Font &&
+         a.Hints == b.Hints;
 }
 
 std::optional<TArtTrueColor> TArtPicture::TrueColorAt(int x, int y) const {

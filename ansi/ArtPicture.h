@@ -71,7 +71,7 @@ class TArtPicture {
 
   int Width() const { return Cols; }
   // Rows in use: the highest row any cell was stored in, plus one.
-  int Rows() const { return static_cast<int>(Cells.size() / static_cast<size_t>(Cols)); }
+  int Rows() const { return RowCount; }
   // Cell (x, y); {0, 0} (a blank on colour 0) where nothing was stored.
   TScreenChar At(int x, int y) const;
   // Row y, Width() cells; empty for a row outside the picture.
@@ -87,8 +87,20 @@ class TArtPicture {
   bool PutRun(int x, int y, int count, TScreenChar cell);
   // Makes rows 0..rows-1 exist (blank). False past kArtMaxCells.
   bool Reserve(int rows);
-  // Drops every row (palette, font, width and hints stay).
+  // Drops every row (palette, font, width and hints stay). The memory stays
+  // for the next picture, and only the rows that were in use are wiped.
   void Clear();
+  // The same, the picture taking another width (kept inside 1..kArtMaxWidth).
+  void Clear(int width);
+
+  // Row y's Width() cells to write into directly, for a writer that stores
+  // many cells (the ANSI interpreter); nullptr for a row the picture does not
+  // have. Exact colours are not touched. Valid until the picture grows.
+  TScreenChar* RowCells(int y) {
+    return y >= 0 && y < RowCount ? Cells.data() + static_cast<size_t>(y) * Cols : nullptr;
+  }
+  // The same, making rows 0..y exist first; nullptr past kArtMaxCells.
+  TScreenChar* GrowToRow(int y) { return Reserve(y + 1) ? RowCells(y) : nullptr; }
 
   bool HasTrueColor() const { return !TrueColors.empty(); }
   // The exact colours of cell (x, y), or nothing in a picture without any.
@@ -98,10 +110,18 @@ class TArtPicture {
   std::optional<TArtFont> Font;     // the file's own glyphs
   TArtHints Hints;
 
+  // Cells compare as bytes: one memcmp rather than a call per cell, which
+  // the fuzz targets' unoptimised builds feel.
+  friend bool operator==(const TArtPicture& a, const TArtPicture& b);
+
  private:
   bool Inside(int x, int y) const;
+  size_t Used() const { return static_cast<size_t>(RowCount) * Cols; }
   int Cols;
-  std::vector<TScreenChar> Cells;  // row-major, Rows() * Cols
+  int RowCount = 0;
+  // Row-major, the first Used() in the picture; any more are blank, left
+  // from a larger picture before a Clear.
+  std::vector<TScreenChar> Cells;
   // Empty, or one per cell once any cell had exact colours; a cell stored
   // without them is black on black there, as a 24-bit canvas starts.
   std::vector<TArtTrueColor> TrueColors;

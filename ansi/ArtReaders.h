@@ -47,5 +47,6 @@ TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSa
 // PCBoard (.pcb): text with @X colour codes, @CLS@ and @POS:n@; other
 // @-codes stay text. Width: the record's, else 80.
 TArtRead ReadPcBoardArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
-// ANSI art and plain text through the ANSI interpreter (80 columns).
+// ANSI art and plain text through the ANSI interpreter. Width: the record's
+// (ASCII, ANSi, ANSiMation TInfo1), else 80.
 TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);

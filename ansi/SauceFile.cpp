@@ -23,10 +23,10 @@ TSauce NewRecord(std::span<const uint8_t> content, const TSauceEdit& edit) {
   if (edit.IsFontFile && edit.IsFontFile(content)) return sauce;
   sauce.DataType = kSauceDataCharacter;
   sauce.FileType = kSauceFileAnsi;
-  sauce.TInfo1 = kAnsiCols;
-  auto ansi = std::make_unique<TMsgBaseAnsi>();
-  ansi->ProcessBuffer(content);
-  sauce.TInfo2 = ansi->Lines;
+  sauce.TInfo1 = kArtDefaultWidth;
+  TMsgBaseAnsi ansi;
+  ansi.ProcessBuffer(content);
+  sauce.TInfo2 = static_cast<uint16_t>(ansi.Lines());
   return sauce;
 }
 

@@ -68,6 +68,11 @@ int SauceWidth(const TSauce& s) {
   }
 }
 
+int AnsiArtWidth(const std::optional<TSauce>& sauce) {
+  const bool ansi = sauce && IsCharacterArt(*sauce) && sauce->FileType <= kSauceFileAnsiMation;
+  return ansi && sauce->TInfo1 > 0 ? sauce->TInfo1 : kArtDefaultWidth;
+}
+
 int SauceFontHeight(std::string_view name) {
   // Longest names first: "IBM VGA" is a prefix of the other two.
   const struct {

@@ -32,6 +32,11 @@ TArtHints SauceArtHints(const std::optional<TSauce>& sauce);
 // or else twice the file type. 0 when it gives none.
 int SauceWidth(const TSauce& sauce);
 
+// The columns ANSI art (and plain text) is drawn in: TInfo1 of an ASCII,
+// ANSi or ANSiMation record when it gives one, else 80. Not cut to
+// kArtMaxWidth: the caller says when a picture is wider than it can be.
+int AnsiArtWidth(const std::optional<TSauce>& sauce);
+
 // The glyph height a SAUCE font name stands for: 8 for "IBM VGA50",
 // "IBM EGA43" and the 8-pixel fonts of other machines, 14 for "IBM EGA",
 // 19 for "IBM VGA25G", 16 for "IBM VGA" and any name not known. A code page

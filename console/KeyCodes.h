@@ -50,7 +50,9 @@ constexpr uint8_t kScanInsert = 82;
 constexpr uint8_t kScanDelete = 83;
 constexpr uint8_t kScanCtrlLeft = 115;
 constexpr uint8_t kScanCtrlRight = 116;
+constexpr uint8_t kScanCtrlEnd = 117;
 constexpr uint8_t kScanCtrlPgDn = 118;
+constexpr uint8_t kScanCtrlHome = 119;
 constexpr uint8_t kScanCtrlPgUp = 132;
 // Shift with an arrow has no code of its own on a PC keyboard; these extend
 // the scan codes where none is used.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # make_seeds_ansi.sh DIR: writes the seed corpus of the ANSI fuzzer: the demo
 # art, the real art of the shared corpus when it is there, and a few short
-# generated pieces with the awkward sequences. Every seed starts with two
-# bytes that choose the fuzzer's chunk sizes.
+# generated pieces with the awkward sequences. Every seed starts with three
+# bytes that choose the fuzzer's chunk sizes and the picture's width.
 set -euo pipefail
 dir=${1:?usage: make_seeds_ansi.sh DIR}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,9 +13,9 @@ import os, sys
 out, demo, corpus = sys.argv[1], sys.argv[2], sys.argv[3]
 E = b"\x1b["
 # Files are cut to what the fuzzer takes (tools/test.sh passes -max_len=70000).
-MAX = 70000 - 2
+MAX = 70000 - 3
 
-def seed(name, art, chunks=b"\x07\x20"):
+def seed(name, art, chunks=b"\x07\x20\x00"):
     with open(os.path.join(out, name), "wb") as f:
         f.write(chunks + art[:MAX])
 
@@ -24,13 +24,15 @@ if os.path.isdir(corpus):
     for name in sorted(os.listdir(corpus)):
         path = os.path.join(corpus, name)
         if os.path.isfile(path):
-            seed("corpus_" + name, open(path, "rb").read(), b"\xff\xff")
+            seed("corpus_" + name, open(path, "rb").read(), b"\xff\xff\x00")
 
 seed("colours", E + b"1;33;44mX" + E + b"0mY" + E + b"7m" + E + b"5;41m" + E + b"36mZ")
 seed("movement", b"ab" + E + b"s\r\n" + E + b"20C" + E + b"3A" + E + b"2B" + E + b"9D" + E + b"u" +
      E + b"5;10H" + E + b"Hq" + E + b"K")
 seed("wrap_and_tab", b"a" * 80 + b"\r\n" + b"b" * 77 + b"\tc")
-seed("split_sequence", b"x" * 30 + E + b"1;3", b"\x1d\x01")
+seed("split_sequence", b"x" * 30 + E + b"1;3", b"\x1d\x01\x00")
+seed("wide_rows", (b"w" * 150 + E + b"1;300H" + b"r" * 40 + b"\r\n") * 3, b"\x11\x05\xf2")
+seed("reverse", E + b"1;33;44m" + E + b"7mA" + E + b"31mB" + E + b"5mC" + E + b"27mD" + E + b"7;7mE")
 seed("long_params", E + b";" * 300 + b"1m" + E + b"99999999999999C")
 seed("bottom", b"\n" * 4999 + b"z" * 90 + E + b"300B" + E + b"s" + E + b"u\r\n")
 seed("end_of_file", b"art\x1aSAUCE00 metadata")

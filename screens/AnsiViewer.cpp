@@ -25,6 +25,7 @@
 namespace {
 
 constexpr int kShownCols = 79;      // column 80 of the picture is never shown
+constexpr int kSideStep = 8;        // columns Left and Right move a wide picture by
 constexpr size_t kMaxMessage = 72;  // what a message box shows of its text
 
 // "prefix path", with the start of a long path cut so that its name shows.
@@ -77,7 +78,7 @@ class TAnsiView {
 
  private:
   void DrawPage() {
-    const int lines = Ansi.Lines;
+    const int lines = Ansi.Lines();
     for (int r = FirstRow; r <= LastRow; ++r) {
       GotoXY(1, r);
       const int line = TopLine + (r - FirstRow);
@@ -89,7 +90,7 @@ class TAnsiView {
         continue;
       }
       for (int x = 1; x <= kShownCols; ++x) {
-        const TScreenChar cell = Ansi.Image[line][x];
+        const TScreenChar cell = Ansi.Picture().At(LeftCol + x - 2, line - 1);
         SetTextAttr(cell.Attr);
         // Raw: cells may hold 8 or 13, which are glyphs here, not movements.
         WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
@@ -131,7 +132,7 @@ class TAnsiView {
   }
 
   void HandleExtendedKey(uint8_t code) {
-    const int lines = Ansi.Lines;
+    const int lines = Ansi.Lines();
     switch (code) {
       case kScanCtrlS:
         SaveAsText();
@@ -148,13 +149,29 @@ class TAnsiView {
       case kScanUp:
         if (TopLine > 1) MoveTop(TopLine - 1);
         break;
-      case kScanPgUp:
       case kScanLeft:
+        if (Wide()) {
+          MoveLeft(LeftCol - kSideStep);
+          break;
+        }
+        [[fallthrough]];  // an 80-column picture pages with Left and Right
+      case kScanPgUp:
         if (TopLine > 1) MoveTop(std::max(1, TopLine - PageSize));
         break;
-      case kScanPgDn:
       case kScanRight:
+        if (Wide()) {
+          MoveLeft(LeftCol + kSideStep);
+          break;
+        }
+        [[fallthrough]];
+      case kScanPgDn:
         PageDown();
+        break;
+      case kScanCtrlHome:
+        MoveLeft(1);
+        break;
+      case kScanCtrlEnd:
+        MoveLeft(LastLeftCol());
         break;
       case kScanEnd:
         if (TopLine + PageSize <= lines) MoveTop(lines - PageSize + 1);
@@ -172,8 +189,22 @@ class TAnsiView {
     DrawPage();
   }
 
+  // A picture wider than 80 columns scrolls sideways; column 80 of one of
+  // 80 stays hidden, as it always was.
+  bool Wide() const { return Ansi.Width() > kArtDefaultWidth; }
+  int LastLeftCol() const { return Wide() ? Ansi.Width() - kShownCols + 1 : 1; }
+
+  // Shows the picture from column leftCol on (kept inside the picture); a
+  // page that does not move is not drawn again.
+  void MoveLeft(int leftCol) {
+    leftCol = std::clamp(leftCol, 1, LastLeftCol());
+    if (leftCol == LeftCol) return;
+    LeftCol = leftCol;
+    DrawPage();
+  }
+
   void PageDown() {
-    const int lines = Ansi.Lines;
+    const int lines = Ansi.Lines();
     if (lines - PageSize <= TopLine) return;
     TopLine += PageSize;
     if (TopLine + PageSize > lines) TopLine = lines - PageSize + 1;
@@ -246,6 +277,7 @@ class TAnsiView {
   TFontFile* const CaptureFont;  // takes the marked blocks as glyphs; none: no capture
   const int PageSize;            // a page is the rows shown
   int TopLine = 1;
+  int LeftCol = 1;  // the picture's column on the screen's column 1
   uint16_t Percent = 0;
   bool Quit = false;
   const RecPercent Bar;

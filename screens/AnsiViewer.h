@@ -12,7 +12,8 @@
 // characters on rows 23 and 24 (so a block of the art can be captured as a
 // glyph while it is open). Keys scroll, F1 shows help, Ctrl+S exports the
 // file as plain text, a middle-button drag captures the marked block as a
-// glyph, ESC leaves.
+// glyph, ESC leaves. A picture wider than 80 columns also scrolls sideways
+// (Left and Right, Ctrl+Home and Ctrl+End to its edges).
 
 // Looks of the percent bar.
 struct RecPercent {

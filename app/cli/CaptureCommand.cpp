@@ -39,13 +39,11 @@ int Run(int argc, char** argv) {
 
   int corners[4] = {};
   const char* names[] = {"X1", "Y1", "X2", "Y2"};
-  for (int i = 0; i < 4; ++i) {
-    const int high = i % 2 == 0 ? kAnsiCols : kAnsiRows;
-    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, high, corners[i]))
+  // The rows now, the columns once the picture's width is known.
+  for (int i : {1, 3}) {
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, kAnsiRows, corners[i]))
       return 1;
   }
-  if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
-    return kCaptureCommand.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
@@ -56,10 +54,19 @@ int Run(int argc, char** argv) {
   int error = 0;
   if (!LoadAnsiFile(art, *picture, error))
     return kCaptureCommand.Fail(art + ": " + FileErrorText(error));
+  for (int i : {0, 2}) {
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, picture->Width(),
+                                    corners[i]))
+      return 1;
+  }
+  if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))
+    return kCaptureCommand.Fail(GlyphStoreMessage({TGlyphStore::BlockTooLarge}));
   TFontFile font;
   if (!kCaptureCommand.LoadFontAndSelect(fontFile, args, font)) return 1;
 
-  const TCellSource cells = [&picture](int x, int y) { return picture->Image[y][x]; };
+  const TCellSource cells = [&picture](int x, int y) {
+    return picture->Picture().At(x - 1, y - 1);
+  };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
       cells, corners[0], corners[1], corners[2], corners[3], font.Header.FontType == ftColor);
   const TGlyphStoreResult result = StoreGlyph(font, static_cast<uint8_t>(ch[0]), record);

@@ -78,9 +78,13 @@ bool TCliCommand::ExpectPositionals(const TCliArgs& args,
 int TCliCommand::ShowHelp() const { return WriteStdout(Usage) ? 0 : 1; }
 
 int TCliCommand::Fail(std::string_view message) const {
+  Warn(message);
+  return 1;
+}
+
+void TCliCommand::Warn(std::string_view message) const {
   std::fprintf(stderr, "brixel-cli %.*s: %.*s\n", static_cast<int>(Name.size()), Name.data(),
                static_cast<int>(message.size()), message.data());
-  return 1;
 }
 
 bool TCliCommand::ReadNumber(std::string_view name, std::string_view text, int low, int high,

@@ -60,6 +60,8 @@ class TCliCommand {
   int ShowHelp() const;
   // "brixel-cli NAME: message" on stderr; answers the exit code 1.
   int Fail(std::string_view message) const;
+  // The same message for a problem the command works around.
+  void Warn(std::string_view message) const;
   // The one reader of numeric arguments: text must be a whole decimal number
   // from low to high. Anything else is reported, naming the argument and the
   // range ("S takes a number from 0 to 255, not 'abc'"), and answers false.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "ansi/ArtCellRows.h"
 #include "console/GlyphSheet.h"
 #include "util/DataFiles.h"
 #include "util/Files.h"
@@ -63,4 +64,19 @@ bool WriteScreenPng(const TCliCommand& command, const std::string& path, const T
                     int firstRow, int lastRow, std::initializer_list<std::string_view> inputs) {
   return WriteCellsPng(command, path, TScreenRows(screen, firstRow, lastRow), kClassicPalette,
                        inputs);
+}
+
+bool WriteArtPng(const TCliCommand& command, const std::string& path, const TArtPicture& picture,
+                 bool ice, const TPalette& palette,
+                 std::initializer_list<std::string_view> inputs) {
+  TGlyphFont glyphs;
+  if (!picture.Font && !LoadCliGlyphs(command, glyphs)) return false;
+  const TArtRows rows(picture, ice);
+  const TCellLook look = ArtLook(picture, glyphs.View(), palette);
+  return command.WriteOutputFile(
+      path,
+      [&](const TByteSink& sink, std::string& why) {
+        return WriteCellPicturePng(rows, look, sink, why);
+      },
+      inputs);
 }

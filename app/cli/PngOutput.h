@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ansi/ArtPicture.h"
 #include "app/cli/CliArgs.h"
 #include "console/CellPicture.h"
 #include "console/Palette.h"
@@ -21,3 +22,9 @@ bool WriteCellsPngToStdout(const TCliCommand& command, const TCellRows& rows,
 // Rows firstRow..lastRow of a screen (1-based) in the window's palette.
 bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
                     int firstRow, int lastRow, std::initializer_list<std::string_view> inputs);
+
+// Writes a picture read from an art file to path the same way, in the file's
+// own font and palette where it carries them, else in the window's glyphs
+// and palette; with ice false, blinking cells on their dark background.
+bool WriteArtPng(const TCliCommand& command, const std::string& path, const TArtPicture& picture,
+                 bool ice, const TPalette& palette, std::initializer_list<std::string_view> inputs);

@@ -54,10 +54,11 @@ TKeyResult TranslateKey(SDL_Keycode key, uint16_t mod) {
       return Extended(kScanDelete);
     case SDLK_INSERT:
       return Extended(kScanInsert);
+    // Ctrl+Home and Ctrl+End have their own codes, as on DOS.
     case SDLK_HOME:
-      return Extended(kScanHome);
+      return Extended(ctrl ? kScanCtrlHome : kScanHome);
     case SDLK_END:
-      return Extended(kScanEnd);
+      return Extended(ctrl ? kScanCtrlEnd : kScanEnd);
     case SDLK_PAGEUP:
       return Extended(ctrl ? kScanCtrlPgUp : kScanPgUp);
     case SDLK_PAGEDOWN:

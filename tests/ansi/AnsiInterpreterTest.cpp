@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <random>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +12,8 @@
 
 #include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
+#include "ansi/ArtFormat.h"
+#include "support/ArtSamples.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -29,13 +33,18 @@ bool Feed(TMsgBaseAnsi& ansi, std::string_view input, const std::vector<size_t>&
   return ansi.ProcessBuffer(Bytes(input));
 }
 
+// Cell (x, y) of the picture, counted from 1 as the cursor is.
+TScreenChar Cell(const TMsgBaseAnsi& ansi, int x, int y) {
+  return ansi.Picture().At(x - 1, y - 1);
+}
+
 // Rows 1..Lines as text: character 0 as '.', trailing zero cells left out.
 std::vector<std::string> Picture(const TMsgBaseAnsi& ansi) {
   std::vector<std::string> rows;
-  for (int y = 1; y <= ansi.Lines; ++y) {
+  for (int y = 1; y <= ansi.Lines(); ++y) {
     std::string row;
-    for (int x = 1; x <= kAnsiCols; ++x)
-      row += ansi.Image[y][x].Ch ? static_cast<char>(ansi.Image[y][x].Ch) : '.';
+    for (int x = 1; x <= ansi.Width(); ++x)
+      row += Cell(ansi, x, y).Ch ? static_cast<char>(Cell(ansi, x, y).Ch) : '.';
     row.erase(row.find_last_not_of('.') + 1);
     rows.push_back(row);
   }
@@ -73,7 +82,7 @@ const TPictureCase kPictureCases[] = {
     {"back stops at column 1", "ABC" + kEsc + "[9DX", {"XBC"}, 2, 1},
     {"up stops at row 1", "\n\nA" + kEsc + "[7AB", {".B", "", "A"}, 3, 1},
     {"down takes its count as a byte", "A" + kEsc + "[257BB", {"A", ".B"}, 3, 2},
-    {"position takes its numbers as bytes", kEsc + "[258;259HX", {"", "..X"}, 4, 2},
+    {"position takes its row as a byte", kEsc + "[258;3HX", {"", "..X"}, 4, 2},
     {"erase to the end of the row keeps the cursor",
      std::string(74, 'c') + kEsc + "[KX",
      {std::string(74, 'c') + "X     "},
@@ -90,7 +99,12 @@ const TPictureCase kPictureCases[] = {
      3,
      1},
     {"ESC and a byte other than [ vanish", "A" + kEsc + "xB" + kEsc + kEsc + "[C", {"AB[C"}, 5, 1},
-    {"a blank ends a sequence and is dropped", "A" + kEsc + "[31 B", {"AB"}, 3, 1},
+    {"intermediate bytes and a final byte make a sequence that changes nothing",
+     "A" + kEsc + "[0;1 D" + kEsc + "[31 !BC",
+     {"AC"},
+     3,
+     1},
+    {"private parameters", "A" + kEsc + "[=5h" + kEsc + "[<1;2mB", {"AB"}, 3, 1},
     {"TAB moves 8 columns and stops at 80",
      "A\tB" + std::string(67, 'd') + "\tE",
      {"A........B" + std::string(67, 'd') + "..E"},
@@ -125,6 +139,12 @@ const TPictureCase kPictureCases[] = {
      {"ABC"},
      4,
      1},
+    {"a cursor moved down adds no row until something is printed",
+     "A" + kEsc + "[5B\r\n" + kEsc + "[3C",
+     {"A"},
+     4,
+     7},
+    {"a clear screen drops the rows", "A\r\nB" + kEsc + "[2J", {""}, 1, 1},
     {"the end-of-file byte stops reading",
      "A\x1a"
      "B\r\nC",
@@ -176,8 +196,15 @@ const TAttrCase kAttrCases[] = {
     {"X", 0x07},
     {"\x1b[1;33;44mX", 0x1E},
     {"\x1b[1;33;44m\x1b[0mX", 0x07},
-    {"\x1b[1;33;44m\x1b[7mX", 0x61},  // bright bit dropped, then colours swapped
-    {"\x1b[5;41mX", 0xC7},            // blink stays under a new background
+    // Reverse video: the background in front, bright as the foreground was.
+    {"\x1b[1;33;44m\x1b[7mX", 0x69},
+    {"\x1b[5;44m\x1b[7mX", 0x79},  // a blinking (bright) background comes to the front bright
+    {"\x1b[1;5;31;42;7mX", 0x4A},
+    {"\x1b[7m\x1b[31mX", 0x40},  // a mode: colours set while it is on show reversed
+    {"\x1b[7;7mX", 0x70},
+    {"\x1b[7m\x1b[27mX", 0x07},
+    {"\x1b[7m\x1b[0mX", 0x07},
+    {"\x1b[5;41mX", 0xC7},  // blink stays under a new background
     {"\x1b[41;5mX", 0xC7},
     {"\x1b[1;31mX", 0x0C},          // bright kept under a new foreground
     {"\x1b[36;46mX", 0x33},         // ANSI cyan is PC 3
@@ -212,13 +239,13 @@ TEST(AnsiInterpreter, ColoursTheCells) {
     auto ansi = std::make_unique<TMsgBaseAnsi>();
     const std::string input = c.Input;
     Feed(*ansi, input);
-    EXPECT_EQ(ansi->Image[1][ansi->CurX - 1].Ch, 'X');
-    EXPECT_EQ(ansi->Image[1][ansi->CurX - 1].Attr, c.Attr);
+    EXPECT_EQ(Cell(*ansi, ansi->CurX - 1, 1).Ch, 'X');
+    EXPECT_EQ(Cell(*ansi, ansi->CurX - 1, 1).Attr, c.Attr);
   }
   // Erased cells take the attribute in force.
   auto erased = std::make_unique<TMsgBaseAnsi>();
   Feed(*erased, "\x1b[44m\x1b[K");
-  EXPECT_EQ(erased->Image[1][80], (TScreenChar{' ', 0x17}));
+  EXPECT_EQ(Cell(*erased, 80, 1), (TScreenChar{' ', 0x17}));
 }
 
 TEST(AnsiInterpreter, NextParamTakesNumbersOffTheFront) {
@@ -243,19 +270,19 @@ TEST(AnsiInterpreter, StopsAtTheLastRow) {
   EXPECT_EQ(ansi->CurY, kAnsiRows);
   // Past column 80 of the last row, characters overwrite the last cell.
   EXPECT_FALSE(Feed(*ansi, std::string(80, 'z') + "XY"));
-  EXPECT_EQ(ansi->Image[kAnsiRows][80].Ch, 'Y');
+  EXPECT_EQ(Cell(*ansi, 80, kAnsiRows).Ch, 'Y');
   EXPECT_EQ(ansi->CurX, 80);
   EXPECT_TRUE(Feed(*ansi, "\r\nnever"));
-  EXPECT_EQ(ansi->Lines, kAnsiRows);
-  EXPECT_EQ(ansi->Image[kAnsiRows][1].Ch, 'l');
+  EXPECT_EQ(ansi->Lines(), kAnsiRows);
+  EXPECT_EQ(Cell(*ansi, 1, kAnsiRows).Ch, 'l');
 
   // Cursor movements stay inside the picture; a saved row is kept as a byte.
   ansi->Clear();
   Feed(*ansi, feeds + "\x1b[300B\x1b[200C\x1b[s" + "\x1b[H\x1b[uQ");
-  EXPECT_EQ(ansi->Image[kAnsiRows % 256][80].Ch, 'Q');
+  EXPECT_EQ(Cell(*ansi, 80, kAnsiRows % 256).Ch, 'Q');
   ansi->Clear();
   Feed(*ansi, std::string(255, '\n') + "\x1b[s\x1b[5B\x1b[uQ");
-  EXPECT_EQ(ansi->Image[1][1].Ch, 'Q') << "row 256 is saved as 0 and restored to row 1";
+  EXPECT_EQ(Cell(*ansi, 1, 1).Ch, 'Q') << "row 256 is saved as 0 and restored to row 1";
 }
 
 // A file read in 4096-byte chunks gives the picture of the whole file, also
@@ -277,12 +304,116 @@ TEST(AnsiInterpreter, FileChunksGiveTheSamePicture) {
     auto whole = std::make_unique<TMsgBaseAnsi>();
     Feed(*whole, art);
     EXPECT_TRUE(SameState(*whole, *fromFile)) << "sequence starting at " << before;
-    EXPECT_EQ(whole->Image[12][41].Ch, 'Z');
+    EXPECT_EQ(Cell(*whole, 41, 12).Ch, 'Z');
   }
   auto missing = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
   EXPECT_FALSE(LoadAnsiFile(dir.File("absent.ans"), *missing, error));
   EXPECT_NE(error, 0);
+}
+
+// Pictures of other widths than 80: from the caller, from a SAUCE record of
+// ANSI art (read as a file, or through ReadArt), and the widest one.
+TEST(AnsiInterpreter, DrawsAtTheWidthItIsGiven) {
+  TMsgBaseAnsi narrow(40);
+  Feed(narrow, std::string(45, 'n') + "\tT");
+  EXPECT_EQ(Picture(narrow), (std::vector<std::string>{std::string(40, 'n'), "nnnnn........T"}));
+
+  TMsgBaseAnsi wide(kArtMaxWidth);
+  EXPECT_EQ(wide.LastRow(), 2048) << "a picture holds at most kArtMaxCells";
+  Feed(wide, "\x1b[1;1000HA\x1b[2;2000HB" + std::string(30, 'w'));
+  EXPECT_EQ(Cell(wide, 1000, 1).Ch, 'A');
+  EXPECT_EQ(Cell(wide, 1024, 2).Ch, 'B') << "a column past the edge is the last one";
+  EXPECT_EQ(Cell(wide, 30, 3).Ch, 'w');
+
+  const TTempDir dir;
+  const std::vector<uint8_t> art = Cat({HexBytes("41 42 43"), SauceOf(1, 1, 132, 0)});
+  const std::string path = dir.Write("wide.ans", art);
+  TMsgBaseAnsi ansi;
+  std::optional<TSauce> record;
+  int error = 0;
+  ASSERT_TRUE(LoadAnsiFile(path, ansi, error, record));
+  EXPECT_EQ(ansi.Width(), 132);
+  ASSERT_TRUE(LoadAnsiFile(path, ansi, error, record, 100));
+  EXPECT_EQ(ansi.Width(), 100) << "the caller's width wins";
+  EXPECT_EQ(Cell(ansi, 3, 1).Ch, 'C');
+  ASSERT_TRUE(LoadAnsiFile(dir.Write("plain.ans", "AB"), ansi, error, record));
+  EXPECT_EQ(ansi.Width(), 80);
+
+  const struct {
+    std::vector<uint8_t> Record;
+    int Width;
+  } records[] = {{SauceOf(1, 1, 160, 0), 160},
+                 {SauceOf(1, 0, 40, 0), 40},
+                 {SauceOf(1, 1, 0, 0), 80},
+                 {SauceOf(1, 3, 640, 0), 80},  // RIPscript pixels
+                 {SauceOf(1, 1, 4000, 0), 1024}};
+  for (const auto& r : records) {
+    const TArtRead read = ReadArt(Cat({HexBytes("41 1A"), r.Record}), "art.ans");
+    EXPECT_EQ(read.Picture.Width(), r.Width);
+    EXPECT_EQ(read.Picture.At(0, 0).Ch, 'A');
+    EXPECT_EQ(read.Picture.Rows(), 1);
+    EXPECT_EQ(read.Problem == TArtProblem::TooLarge, r.Width == kArtMaxWidth) << read.Message;
+  }
+}
+
+// Random streams rich in what the fast path decides (runs of characters
+// around row ends, line ends, control bytes, sequences, the last row) give
+// the same picture and state whole, a byte at a time (which never takes the
+// fast path) and in random chunks, at random widths.
+TEST(AnsiInterpreter, RunsOfCharactersGiveTheByteAtATimePicture) {
+  std::mt19937 random(2024);
+  const auto below = [&random](uint32_t n) { return static_cast<uint32_t>(random() % n); };
+  const std::string pieces[] = {"\r\n",
+                                "\n",
+                                "\r",
+                                "\t",
+                                "\x1a",
+                                std::string(1, '\0'),
+                                "\x80\xff\x9b",
+                                "\x1b[1;33;44m",
+                                "\x1b[7m",
+                                "\x1b[0m",
+                                "\x1b[;1m",
+                                "\x1b[0;1;5;7;40;37;44m",
+                                "\x1b[38;5;196m",
+                                "\x1b[5C",
+                                "\x1b[3A",
+                                "\x1b[K",
+                                "\x1b[2J",
+                                "\x1b[s",
+                                "\x1b[u",
+                                "\x1b[12;70H",
+                                "\x1b[255B",
+                                "\x1b]0;t\a",
+                                "\x1b"};
+  std::string toTheLastRow;
+  for (int k = 0; k < 20; ++k) toTheLastRow += "\x1b[255B";
+  for (int round = 0; round < 400; ++round) {
+    const int width = round % 4 == 0 ? 80 : 1 + static_cast<int>(below(round % 4 == 1 ? 24 : 300));
+    std::string input;
+    while (input.size() < 3000) {
+      if (below(3) == 0) {
+        // The end-of-file byte seldom: it ends the reading.
+        const std::string& piece = pieces[below(std::size(pieces))];
+        if (piece != "\x1a" || below(10) == 0) input += piece;
+        if (below(100) == 0) input += toTheLastRow;
+      } else {
+        const uint32_t run = below(4) == 0 ? 60 + below(100) : below(24);
+        for (uint32_t k = 0; k < run; ++k) input += static_cast<char>(28 + below(228));
+      }
+    }
+    SCOPED_TRACE("round " + std::to_string(round) + ", width " + std::to_string(width));
+    TMsgBaseAnsi whole(width), single(width), chunked(width);
+    const bool stopped = Feed(whole, input);
+    EXPECT_EQ(Feed(single, input, std::vector<size_t>(input.size(), 1)), stopped);
+    std::vector<size_t> chunks;
+    for (size_t at = 0; at < input.size(); at += chunks.back()) chunks.push_back(1 + below(40));
+    EXPECT_EQ(Feed(chunked, input, chunks), stopped);
+    EXPECT_TRUE(SameState(whole, single));
+    EXPECT_TRUE(SameState(whole, chunked));
+    EXPECT_LE(whole.Picture().Rows(), whole.LastRow());
+  }
 }
 
 }  // namespace

@@ -145,14 +145,14 @@ TEST(AnsiWriter, RoundTripThroughTheInterpreter) {
   const std::string bytes = AnsiScreenBytes(screen);
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   ansi->ProcessBuffer({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
-  ASSERT_EQ(ansi->Lines, 20);
+  ASSERT_EQ(ansi->Lines(), 20);
   int differences = 0;
   for (int y = 1; y <= 20; ++y) {
     for (int x = 1; x <= 79; ++x) {
-      if (ansi->Image[y][x] != screen[y + 1][x] && differences++ < 5)
+      if (ansi->Picture().At(x - 1, y - 1) != screen[y + 1][x] && differences++ < 5)
         ADD_FAILURE() << "cell " << x << "," << y + 1;
     }
-    EXPECT_EQ(ansi->Image[y][80], TScreenChar{}) << "column 80 stays empty";
+    EXPECT_EQ(ansi->Picture().At(79, y - 1), TScreenChar{}) << "column 80 stays empty";
   }
   EXPECT_EQ(differences, 0);
 }
@@ -175,7 +175,8 @@ TEST(AnsiWriter, BrightBackgroundsComeBackThroughTheInterpreter) {
     ansi->ProcessBuffer({reinterpret_cast<const uint8_t*>(s.Bytes.data()), s.Bytes.size()});
     int differences = 0;
     for (int y = 1; y <= 20; ++y)
-      for (int x = 1; x <= 79; ++x) differences += ansi->Image[y][x] != screen[y + 1][x];
+      for (int x = 1; x <= 79; ++x)
+        differences += ansi->Picture().At(x - 1, y - 1) != screen[y + 1][x];
     EXPECT_EQ(differences, 0) << s.Writer;
   }
 }

@@ -185,6 +185,37 @@ TEST(ArtReaders, AnsiGoesThroughTheInterpreterWithTheRecordsHints) {
             (TArtHints{false, true, TLetterSpacing::Eight, TAspectRatio::Legacy, "IBM VGA50", 8}));
 }
 
+// A width the user gives replaces the record's or the default in the
+// formats that do not fix their own; the record's hints stay.
+TEST(ArtReaders, TakeTheWidthTheUserGives) {
+  const std::string text = "ABCDE";
+  const std::vector<uint8_t> ansi(text.begin(), text.end());
+  const struct {
+    std::vector<uint8_t> File;
+    const char* Name;
+    int Width;  // with --columns 3
+  } cases[] = {
+      {ansi, "plain.txt", 3},
+      {Cat({ansi, SauceOf(1, 1, 132, 0x04)}), "record.ans", 3},
+      {Cat({ansi, SauceOf(1, 3, 640, 0)}), "rip.ans", 3},  // a record without a width
+      {BinSample().Bytes, "sample.bin", 3},
+      {TundraSample().Bytes, "sample.tnd", 3},
+      {PcBoardSample().Bytes, "sample.pcb", 3},
+      {XBinRawSample().Bytes, "raw.xb", 2},  // the header's width
+      {ArtWorxSample().Bytes, "sample.adf", 80},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TArtRead own = ReadArt(c.File, c.Name);
+    const TArtRead read = ReadArt(c.File, c.Name, 3);
+    EXPECT_EQ(read.Picture.Width(), c.Width);
+    EXPECT_EQ(read.Picture.Hints, own.Picture.Hints);
+    EXPECT_EQ(read.Sauce.has_value(), own.Sauce.has_value()) << "the file's record is handed out";
+  }
+  EXPECT_EQ(ArtRows(ReadArt(ansi, "a.ans", 3).Picture),
+            (std::vector<std::string>{"ABC 070707", "DE 0707"}));
+}
+
 TEST(SauceHints, ReadTheFlagsWidthAndFontOfArtRecords) {
   const struct {
     uint8_t DataType, FileType;
@@ -244,6 +275,23 @@ TEST(ArtPicture, GrowsByRowsWithinItsLimitsAndBecomesAScreen) {
   EXPECT_EQ(screen[2], TScreenLine(4));  // past the picture: blank
   picture.Clear();
   EXPECT_EQ(picture.Rows(), 0);
+
+  // A cleared picture keeps its memory: what the last one held must not
+  // show through when it grows again, at its width or another one, nor its
+  // exact colours.
+  EXPECT_TRUE(picture.Put(2, 4, {'z', 0x4f}, TArtTrueColor{{1, 2, 3}, {4, 5, 6}}));
+  TArtPicture fresh(3);
+  EXPECT_TRUE(fresh.Put(0, 0, {'a', 7}));
+  picture.Clear();
+  EXPECT_TRUE(picture.Put(0, 0, {'a', 7}));
+  EXPECT_TRUE(picture == fresh);
+  EXPECT_EQ(picture.RowCells(4), nullptr);
+  EXPECT_EQ(picture.GrowToRow(4)[2], TScreenChar{});
+  EXPECT_FALSE(picture.HasTrueColor());
+  picture.Clear(2);
+  ASSERT_NE(picture.GrowToRow(7), nullptr);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(picture.At(x, y), TScreenChar{}) << x << "," << y;
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TScreenChar Shown(TScreenChar cell) {
 void ExpectReadsBackAs(const std::string& cp437, const TCellCanvas& canvas) {
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   ansi->ProcessBuffer(std::span(reinterpret_cast<const uint8_t*>(cp437.data()), cp437.size()));
-  const TScreen screen = AnsiImageScreen(*ansi);
+  const TScreen screen = ArtPictureScreen(ansi->Picture(), 0, ansi->Lines());
   ASSERT_EQ(static_cast<int>(screen.size()) - 1, canvas.Rows());
   for (int y = 0; y < canvas.Rows(); ++y)
     for (int x = 0; x < canvas.Columns(); ++x)

@@ -169,9 +169,9 @@ TEST(Sauce, TheRecordIsNoPartOfThePictureEvenWithoutAnEndOfFileByte) {
     auto picture = std::make_unique<TMsgBaseAnsi>();
     int error = 0;
     ASSERT_TRUE(LoadAnsiFile(path, *picture, error));
-    EXPECT_EQ(picture->Image[1][2].Ch, 'B');
-    EXPECT_EQ(picture->Image[1][3].Ch, 0) << "the record was drawn";
-    EXPECT_EQ(picture->Lines, 1);
+    EXPECT_EQ(picture->Picture().At(1, 0).Ch, 'B');
+    EXPECT_EQ(picture->Picture().At(2, 0).Ch, 0) << "the record was drawn";
+    EXPECT_EQ(picture->Lines(), 1);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "ansi/AnsiArticle.h"
 #include "console/ConsoleLayer.h"
 #include "screens/AnsiViewer.h"
+#include "support/ArtSamples.h"
 #include "support/ConsoleTestSupport.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
@@ -180,6 +181,42 @@ TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
     const std::vector<uint8_t> written = ReadFileBytes(target);
     EXPECT_EQ(std::string(written.begin(), written.end()), c.Content);
   }
+}
+
+// A picture of 200 columns (its record says so) scrolls sideways 8 columns
+// a step with Left and Right, to its edges with Ctrl+Home and Ctrl+End;
+// Page Down and the percent bar stay as they are.
+TEST_F(AnsiViewerTest, WidePicturesScrollSideways) {
+  std::string art;  // row 1 numbers every 8th column, row 2 ends in E
+  for (int column = 1; column <= 200; column += 8) {
+    const std::string number = std::to_string(column);
+    art += std::string(3 - number.size(), '0') + number + "     ";
+  }
+  art += std::string(199, '.') + "E" + NumberedRows(40).substr(6);  // rows 3..41: L002..L040
+  const std::string path = Dir.Write(
+      "wide.ans", Cat({std::vector<uint8_t>(art.begin(), art.end()), SauceOf(1, 1, 200, 0)}));
+  const struct {
+    std::vector<int> Keys;
+    const char* Row1;  // the first cells of screen row 1
+    int Filled;        // 22 of 41 rows: 40 blocks
+  } steps[] = {
+      {{}, "001", 40},       {{0, 77}, "009", 40},  {{0, 77}, "017", 40},  {{0, 75}, "009", 40},
+      {{0, 117}, "21", 40},  {{0, 77}, "21", 40},  // 122..200 shown
+      {{0, 119}, "001", 40}, {{0, 81}, "L019", 75}, {{0, 75}, "L019", 75}, {{0, 77}, "    ", 75},
+  };
+  for (const auto& s : steps)
+    if (!s.Keys.empty()) Con.Steps.emplace_back(s.Keys.begin(), s.Keys.end());
+  Step("\x1b");
+  ShowAnsiFile(path, 1, 24);
+
+  ASSERT_EQ(Con.Waits.size(), std::size(steps));
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(testing::Message() << "after step " << i);
+    EXPECT_EQ(Text(i, 1).substr(0, std::string_view(steps[i].Row1).size()), steps[i].Row1);
+    EXPECT_EQ(Filled(i), steps[i].Filled);
+  }
+  EXPECT_EQ(Text(1, 2).substr(0, 79), std::string(79, '.'));
+  EXPECT_EQ(Text(4, 2).substr(0, 79), std::string(78, '.') + "E") << "the last column shows";
 }
 
 TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {

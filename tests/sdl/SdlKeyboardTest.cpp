@@ -67,6 +67,7 @@ TEST_F(SdlConsoleTest, KeysWithoutACharacterArriveAsZeroAndACode) {
       {SDLK_RIGHT, 0, {0, 77}},   {SDLK_UP, KMOD_LCTRL, {0, 72}},
       {SDLK_LEFT, KMOD_LSHIFT, {0, 226}}, {SDLK_LEFT, KMOD_LCTRL, {0, 115}},
       {SDLK_RIGHT, KMOD_RCTRL, {0, 116}},
+      {SDLK_HOME, KMOD_LCTRL, {0, 119}}, {SDLK_END, KMOD_RCTRL, {0, 117}},
       {SDLK_F1, 0, {0, 59}},      {SDLK_F2, 0, {0, 60}},       {SDLK_F5, 0, {0, 63}},
       {SDLK_F10, 0, {0, 68}},     {SDLK_F11, 0, {0, 69}},      {SDLK_F12, 0, {0, 70}},
       // The glyph editor's keys: a block marked with Shift, colours stepped
