@@ -51,6 +51,9 @@ struct TRowLook {
 class TTextConsole {
  public:
   explicit TTextConsole(uint8_t mode = 1);
+  // A screen model of cols x rows cells (each clamped to 1..255), such as
+  // one that holds a single glyph; mode 1 in everything else.
+  TTextConsole(int cols, int rows);
   virtual ~TTextConsole();
   TTextConsole(const TTextConsole&) = delete;
   TTextConsole& operator=(const TTextConsole&) = delete;
@@ -80,6 +83,15 @@ class TTextConsole {
 
   // A consistent copy of the grid and cursor for the refresh thread.
   void Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const;
+  // Raises Dirty; the first raise after the cells were drawn calls
+  // CellsChanged, so a burst of writes wakes the refresh thread once.
+  void MarkDirty();
+
+  // What bit 7 of an attribute shows: off (the default, iCE colours) a bright
+  // background; on, as DOS did, the foreground blinking over the dark
+  // background. Only a console that draws cells (the SDL one) shows the blink.
+  void SetBlinkMode(bool on);
+  bool BlinkMode() const { return Blink; }
 
   // --- looks (main thread) --------------------------------------------------
   // The colours every cell is drawn in, unless a row look has its own.
@@ -128,6 +140,9 @@ class TTextConsole {
   // Called after the palette or the row look changed (the SDL console draws
   // every cell again in them).
   virtual void LookChanged() {}
+  // Called by MarkDirty when the cells change after they were drawn (the SDL
+  // console wakes its refresh thread). Main thread.
+  virtual void CellsChanged() {}
   // A diagnostic line on standard output, written only when Diagnostics is
   // on: a normal run prints nothing.
   void Log(std::string_view message) const;
@@ -166,4 +181,6 @@ class TTextConsole {
   std::deque<TMouseEvent> MouseQueue;
   TPalette Colors = kClassicPalette;
   TRowLook BandLook;
+  // Read by the refresh thread.
+  std::atomic<bool> Blink{false};
 };
