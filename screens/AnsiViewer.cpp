@@ -10,6 +10,7 @@
 
 #include "ansi/AnsiArticle.h"
 #include "ansi/ArtFormat.h"
+#include "ansi/SauceHints.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
@@ -52,16 +53,21 @@ class TBlockReports {
 };
 
 // While it lives, the picture's rows are drawn in the glyphs and colours
-// its file carries (the console's own where it carries none). Dialogs over
+// its file carries (the console's own where it carries none), and bit 7
+// blinks when the file's SAUCE record says blink rather than iCE colours, as
+// DOS showed such art; without a record, bright backgrounds. Dialogs over
 // the picture hide it for as long as they are open (TPlainRows).
 class TArtRows {
  public:
-  TArtRows(const TArtPicture& picture, int firstRow, int lastRow) {
+  TArtRows(const TArtRead& read, int firstRow, int lastRow) {
+    const TArtPicture& picture = read.Picture;
     Look.FirstRow = firstRow;
     Look.LastRow = lastRow;
     if (picture.Font)
       Look.Glyphs = TGlyphFont{picture.Font->Height, picture.Font->Count, picture.Font->Bits};
     Look.Palette = picture.Palette;
+    const TArtHints record = SauceArtHints(read.Sauce);
+    Blink = record.IceKnown && !record.Ice;
     Show();
   }
   ~TArtRows() { Hide(); }
@@ -69,14 +75,19 @@ class TArtRows {
   TArtRows& operator=(const TArtRows&) = delete;
 
   void Show() const {
-    if (Console && !Look.Empty()) Console->SetRowLook(Look);
+    if (!Console) return;
+    if (!Look.Empty()) Console->SetRowLook(Look);
+    if (Blink) Console->SetBlinkMode(true);
   }
   void Hide() const {
-    if (Console && !Look.Empty()) Console->SetRowLook({});
+    if (!Console) return;
+    if (!Look.Empty()) Console->SetRowLook({});
+    if (Blink) Console->SetBlinkMode(false);
   }
 
  private:
   TRowLook Look;
+  bool Blink = false;
 };
 
 class TPlainRows {
@@ -102,7 +113,7 @@ class TAnsiView {
         FontChars(std::move(fontChars)),
         CaptureFont(captureFont),
         PageSize(std::max(1, LastRow - FirstRow + 1)),
-        Look(Art, FirstRow, LastRow) {}
+        Look(read, FirstRow, LastRow) {}
 
   // warning, when not empty, is shown over the first page.
   void Run(std::string_view warning) {

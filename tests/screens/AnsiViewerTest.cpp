@@ -225,9 +225,11 @@ class TLookRecordingConsole : public TWaitingConsole {
  public:
   bool WaitForEvent() override {
     Looks.push_back(RowLook());
+    Blinks.push_back(BlinkMode());
     return TWaitingConsole::WaitForEvent();
   }
   std::vector<TRowLook> Looks;
+  std::vector<bool> Blinks;
 };
 
 TEST(AnsiViewerFormats, EveryFormatDrawnInItsOwnFontAndColours) {
@@ -270,6 +272,35 @@ TEST(AnsiViewerFormats, EveryFormatDrawnInItsOwnFontAndColours) {
       EXPECT_EQ(look.Palette, want.Palette);
     }
     EXPECT_TRUE(con.RowLook().Empty()) << "the window's look comes back";
+  }
+}
+
+TEST(AnsiViewerBlink, BitSevenBlinksWhereTheRecordSaysBlink) {
+  const std::vector<uint8_t> art = {0x1B, '[', '5', ';', '3', '1', 'm', 'X'};
+  const struct {
+    const char* File;
+    std::vector<uint8_t> Bytes;
+    bool Blinks;
+  } kCases[] = {
+      {"no-record.ans", art, false},
+      {"record-says-blink.ans", Cat({art, SauceOf(1, 1, 80, 0x00)}), true},
+      {"record-says-ice.ans", Cat({art, SauceOf(1, 1, 80, 0x01)}), false},
+      {"record-says-blink.bin", Cat({HexBytes("41 9F"), SauceOf(5, 1, 1, 0x00)}), true},
+      {"no-record-no-ice-flag.xb", XBinRawSample().Bytes, false},
+  };
+  TTempDir dir;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.File);
+    TLookRecordingConsole con;
+    Console = &con;
+    con.Steps.push_back({0, kScanF1});  // the help box over the picture
+    con.Steps.push_back({'\r'});
+    con.Steps.push_back({27});
+    ShowAnsiFile(dir.Write(c.File, c.Bytes), 1, 24);
+    Console = nullptr;
+    EXPECT_EQ(con.Blinks, (std::vector<bool>{c.Blinks, false, c.Blinks}))
+        << "the picture, the help box, the picture";
+    EXPECT_FALSE(con.BlinkMode()) << "the window's mode comes back";
   }
 }
 
