@@ -250,7 +250,8 @@ TEST(SauceHints, ReadTheFlagsWidthAndFontOfArtRecords) {
   }
   EXPECT_EQ(SauceArtHints(std::nullopt), TArtHints{});
 
-  for (const char* name : {"IBM VGA50", "IBM VGA50 437", "IBM EGA43", "Amiga Topaz 1+", "C64 PETSCII"})
+  for (const char* name :
+       {"IBM VGA50", "IBM VGA50 437", "IBM EGA43", "Amiga Topaz 1+", "C64 PETSCII"})
     EXPECT_EQ(SauceFontHeight(name), 8) << name;
   for (const char* name : {"IBM VGA", "IBM VGA 850", "IBM VGA500", ""})
     EXPECT_EQ(SauceFontHeight(name), 16) << name;
