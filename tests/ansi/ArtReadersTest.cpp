@@ -185,6 +185,35 @@ TEST(ArtReaders, AnsiGoesThroughTheInterpreterWithTheRecordsHints) {
             (TArtHints{false, true, TLetterSpacing::Eight, TAspectRatio::Legacy, "IBM VGA50", 8}));
 }
 
+// The record says blink or iCE colours; the user's choice overrides it, for
+// the picture's hints and for how reverse video shows a blinking background.
+TEST(ArtReaders, IceColoursComeFromTheRecordOrTheUser) {
+  const std::string art = "\x1b[5;44m\x1b[7mX";
+  const std::vector<uint8_t> plain(art.begin(), art.end());
+  const struct {
+    std::vector<uint8_t> File;
+    std::optional<bool> Ice;
+    bool HintIce;
+    const char* Row;
+  } cases[] = {
+      {plain, std::nullopt, true, "X 79"},
+      {plain, false, false, "X f1"},
+      {Cat({plain, SauceOf(1, 1, 80, 0x00)}), std::nullopt, false, "X f1"},
+      {Cat({plain, SauceOf(1, 1, 80, 0x00)}), true, true, "X 79"},
+      {Cat({plain, SauceOf(1, 1, 80, 0x01)}), false, false, "X f1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.File.size() << " bytes, ice " << c.Ice.value_or(2));
+    for (const int columns : {0, 40}) {
+      const TArtRead read = ReadArt(c.File, "a.ans", columns, c.Ice);
+      EXPECT_EQ(read.Picture.Hints.Ice, c.HintIce);
+      EXPECT_EQ(ArtRows(read.Picture), std::vector<std::string>{c.Row});
+    }
+  }
+  // Other formats keep their cells and take the choice as a hint.
+  EXPECT_FALSE(ReadArt(BinSample().Bytes, "sample.bin", 0, false).Picture.Hints.Ice);
+}
+
 // A width the user gives replaces the record's or the default in the
 // formats that do not fix their own; the record's hints stay.
 TEST(ArtReaders, TakeTheWidthTheUserGives) {
