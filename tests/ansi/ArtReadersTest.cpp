@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ansi/ArtCellRows.h"
 #include "ansi/ArtFormat.h"
 #include "ansi/SauceHints.h"
 #include "support/ArtSamples.h"
@@ -243,6 +244,33 @@ TEST(ArtReaders, TakeTheWidthTheUserGives) {
   }
   EXPECT_EQ(ArtRows(ReadArt(ansi, "a.ans", 3).Picture),
             (std::vector<std::string>{"ABC 070707", "DE 0707"}));
+}
+
+// 9-pixel letter spacing widens the window's glyphs, never a file's own font;
+// an 8-pixel font name takes the 8x8 sheet.
+TEST(ArtLook, TakesCellWidthAndSheetFromTheHints) {
+  const TGlyphFont sheet{16, 256, std::vector<uint8_t>(4096)};
+  const struct {
+    std::vector<uint8_t> File;
+    const char* Name;
+    int CellWidth, GlyphHeight;
+    std::string_view Sheet;
+  } cases[] = {
+      {SauceOf(1, 1, 80, 0x04), "a.ans", 9, 16, "80x25.png"},
+      {SauceOf(1, 1, 80, 0x02, "IBM VGA50"), "a.ans", 8, 16, "80x50.png"},
+      {SauceOf(1, 1, 80, 0x04, "IBM EGA43"), "a.ans", 9, 16, "80x50.png"},
+      {SauceOf(1, 1, 80, 0x00, "IBM VGA"), "a.ans", 8, 16, "80x25.png"},
+      {Cat({HexBytes("DB 1C 20 9F"), SauceOf(5, 1, 2, 0x04)}), "a.bin", 9, 16, "80x25.png"},
+      {XBinPaletteFontSample().Bytes, "font.xb", 8, 2, "80x25.png"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TArtPicture picture = ReadArt(c.File, c.Name).Picture;
+    const TCellLook look = ArtLook(picture, sheet.View(), kVgaPalette);
+    EXPECT_EQ(look.CellWidth, c.CellWidth);
+    EXPECT_EQ(look.Font.Height, c.GlyphHeight);
+    EXPECT_EQ(ArtSheetFile(picture.Hints), c.Sheet);
+  }
 }
 
 TEST(SauceHints, ReadTheFlagsWidthAndFontOfArtRecords) {
