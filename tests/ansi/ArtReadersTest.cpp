@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "ansi/ArtCellRows.h"
 #include "ansi/ArtFormat.h"
 #include "ansi/SauceHints.h"
 #include "support/ArtSamples.h"
@@ -186,33 +185,27 @@ TEST(ArtReaders, AnsiGoesThroughTheInterpreterWithTheRecordsHints) {
             (TArtHints{false, true, TLetterSpacing::Eight, TAspectRatio::Legacy, "IBM VGA50", 8}));
 }
 
-// The record says blink or iCE colours; the user's choice overrides it, for
-// the picture's hints and for how reverse video shows a blinking background.
+// The record says blink or iCE colours, the user overrides it: the hint, and
+// how reverse video shows a blinking background, at any width.
 TEST(ArtReaders, IceColoursComeFromTheRecordOrTheUser) {
   const std::string art = "\x1b[5;44m\x1b[7mX";
   const std::vector<uint8_t> plain(art.begin(), art.end());
+  const std::vector<uint8_t> blink = Cat({plain, SauceOf(1, 1, 80, 0x00)});
   const struct {
     std::vector<uint8_t> File;
     std::optional<bool> Ice;
-    bool HintIce;
-    const char* Row;
-  } cases[] = {
-      {plain, std::nullopt, true, "X 79"},
-      {plain, false, false, "X f1"},
-      {Cat({plain, SauceOf(1, 1, 80, 0x00)}), std::nullopt, false, "X f1"},
-      {Cat({plain, SauceOf(1, 1, 80, 0x00)}), true, true, "X 79"},
-      {Cat({plain, SauceOf(1, 1, 80, 0x01)}), false, false, "X f1"},
-  };
+    const char* Row;  // "X 79": iCE colours, "X f1": blink
+  } cases[] = {{plain, std::nullopt, "X 79"},
+               {plain, false, "X f1"},
+               {blink, std::nullopt, "X f1"},
+               {blink, true, "X 79"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.File.size() << " bytes, ice " << c.Ice.value_or(2));
     for (const int columns : {0, 40}) {
-      const TArtRead read = ReadArt(c.File, "a.ans", columns, c.Ice);
-      EXPECT_EQ(read.Picture.Hints.Ice, c.HintIce);
-      EXPECT_EQ(ArtRows(read.Picture), std::vector<std::string>{c.Row});
+      const TArtPicture picture = ReadArt(c.File, "a.ans", columns, c.Ice).Picture;
+      EXPECT_EQ(ArtRows(picture), std::vector<std::string>{c.Row}) << c.File.size() << columns;
+      EXPECT_EQ(picture.Hints.Ice, std::string(c.Row) == "X 79");
     }
   }
-  // Other formats keep their cells and take the choice as a hint.
-  EXPECT_FALSE(ReadArt(BinSample().Bytes, "sample.bin", 0, false).Picture.Hints.Ice);
 }
 
 // A width the user gives replaces the record's or the default in the
@@ -244,33 +237,6 @@ TEST(ArtReaders, TakeTheWidthTheUserGives) {
   }
   EXPECT_EQ(ArtRows(ReadArt(ansi, "a.ans", 3).Picture),
             (std::vector<std::string>{"ABC 070707", "DE 0707"}));
-}
-
-// 9-pixel letter spacing widens the window's glyphs, never a file's own font;
-// an 8-pixel font name takes the 8x8 sheet.
-TEST(ArtLook, TakesCellWidthAndSheetFromTheHints) {
-  const TGlyphFont sheet{16, 256, std::vector<uint8_t>(4096)};
-  const struct {
-    std::vector<uint8_t> File;
-    const char* Name;
-    int CellWidth, GlyphHeight;
-    std::string_view Sheet;
-  } cases[] = {
-      {SauceOf(1, 1, 80, 0x04), "a.ans", 9, 16, "80x25.png"},
-      {SauceOf(1, 1, 80, 0x02, "IBM VGA50"), "a.ans", 8, 16, "80x50.png"},
-      {SauceOf(1, 1, 80, 0x04, "IBM EGA43"), "a.ans", 9, 16, "80x50.png"},
-      {SauceOf(1, 1, 80, 0x00, "IBM VGA"), "a.ans", 8, 16, "80x25.png"},
-      {Cat({HexBytes("DB 1C 20 9F"), SauceOf(5, 1, 2, 0x04)}), "a.bin", 9, 16, "80x25.png"},
-      {XBinPaletteFontSample().Bytes, "font.xb", 8, 2, "80x25.png"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const TArtPicture picture = ReadArt(c.File, c.Name).Picture;
-    const TCellLook look = ArtLook(picture, sheet.View(), kVgaPalette);
-    EXPECT_EQ(look.CellWidth, c.CellWidth);
-    EXPECT_EQ(look.Font.Height, c.GlyphHeight);
-    EXPECT_EQ(ArtSheetFile(picture.Hints), c.Sheet);
-  }
 }
 
 TEST(SauceHints, ReadTheFlagsWidthAndFontOfArtRecords) {

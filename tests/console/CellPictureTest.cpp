@@ -141,28 +141,6 @@ TEST(CellPictureTest, TallPixelsMixOnlyTheRowsAnOutputRowStraddles) {
       }));
     EXPECT_EQ(out, c.Out) << c.In.size() << " rows";
   }
-
-  // A picture of 16 rows two pixels high, yellow over blue, becomes 43 pixel
-  // rows in RGB; rows inside a cell row keep its colour exactly.
-  const TGlyphFont font = BlockFont();
-  TScreen screen(17, TScreenLine(2));
-  for (int y = 1; y <= 16; ++y) screen[y][1] = {0xDB, static_cast<uint8_t>(y % 2 ? 14 : 1)};
-  TCellLook look{font.View(), 8, kVgaPalette};
-  look.TallPixels = true;
-  std::vector<uint8_t> png;
-  TPngPixels picture;
-  std::string why;
-  ASSERT_TRUE(DrawPicture(TScreenRows(screen, 1, 16), look, png, picture, why)) << why;
-  EXPECT_EQ(PngLayout(png), std::pair(8, 2));
-  ASSERT_EQ(picture.Height, 43);
-  const uint8_t* top = picture.At(0, 0);
-  const uint8_t* mixed = picture.At(0, 2);  // 22/32 yellow, 10/32 blue
-  const uint8_t* bottom = picture.At(7, 42);
-  EXPECT_EQ((TRgb{top[0], top[1], top[2]}), kVgaPalette[14]);
-  EXPECT_EQ((TRgb{mixed[0], mixed[1], mixed[2]}), (TRgb{175, 175, 112}));
-  EXPECT_EQ((TRgb{bottom[0], bottom[1], bottom[2]}), kVgaPalette[1]);
-  const TByteSink fails = [](std::span<const uint8_t>) { return false; };
-  EXPECT_FALSE(WriteCellPicturePng(TScreenRows(screen, 1, 16), look, fails, why));
 }
 
 TEST(CellPictureTest, GlyphSheetsAreReadAsBitsWithoutSdl) {
