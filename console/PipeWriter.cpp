@@ -170,5 +170,5 @@ void WritePromptPipe(TTextConsole& con, std::string_view s) {
     ++x;
   }
   con.GotoXY(x, y);
-  con.Dirty = true;
+  con.MarkDirty();
 }

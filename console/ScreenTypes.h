@@ -4,12 +4,19 @@
 #include <vector>
 
 // One character cell: a code-page-437 character and its attribute
-// (foreground in bits 0-3, background in bits 4-7, bit 7 a bright background).
+// (foreground in bits 0-3, background in bits 4-7, bit 7 a bright background,
+// or in blink mode a blinking foreground over the dark background).
 struct TScreenChar {
   uint8_t Ch = 0;
   uint8_t Attr = 0;
   friend bool operator==(const TScreenChar&, const TScreenChar&) = default;
 };
+
+// Whether a cell of this attribute blinks: only in blink mode, and then it
+// is drawn over the dark background, attr & 0x7F.
+constexpr bool IsBlinking(uint8_t attr, bool blinkMode) {
+  return blinkMode && (attr & 0x80) != 0;
+}
 
 // Rows and columns are 1-based: element 0 exists and is never used.
 using TScreenLine = std::vector<TScreenChar>;

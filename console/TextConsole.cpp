@@ -1,5 +1,6 @@
 #include "console/TextConsole.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -12,6 +13,13 @@ TTextConsole::TTextConsole(uint8_t mode) {
   Mode = (mode >= 1 && mode <= 3) ? mode : 1;
   Cols = g.Cols;
   Rows = g.Rows;
+  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  ClrScr();
+}
+
+TTextConsole::TTextConsole(int cols, int rows) {
+  Cols = static_cast<uint8_t>(std::clamp(cols, 1, 255));
+  Rows = static_cast<uint8_t>(std::clamp(rows, 1, 255));
   Screen.assign(Rows + 1, TScreenLine(Cols + 1));
   ClrScr();
 }
@@ -43,7 +51,7 @@ void TTextConsole::WriteChar(uint8_t ch) {
         StoreAndAdvanceLocked(ch);
     }
   }
-  Dirty = true;
+  MarkDirty();
 }
 
 void TTextConsole::WriteRawChar(uint8_t ch) {
@@ -51,7 +59,7 @@ void TTextConsole::WriteRawChar(uint8_t ch) {
     std::lock_guard lock(GridLock);
     StoreAndAdvanceLocked(ch);
   }
-  Dirty = true;
+  MarkDirty();
 }
 
 void TTextConsole::StoreAndAdvanceLocked(uint8_t ch) {
@@ -140,7 +148,7 @@ void TTextConsole::PutCell(int x, int y, uint8_t ch, uint8_t attr) {
     std::lock_guard lock(GridLock);
     Screen[y][x] = {ch, attr};
   }
-  Dirty = true;
+  MarkDirty();
 }
 
 void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const {
@@ -148,6 +156,14 @@ void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) 
   cells = Screen;
   cursorX = CursorX;
   cursorY = CursorY;
+}
+
+void TTextConsole::MarkDirty() {
+  if (!Dirty.exchange(true)) CellsChanged();
+}
+
+void TTextConsole::SetBlinkMode(bool on) {
+  if (Blink.exchange(on) != on) MarkDirty();
 }
 
 void TTextConsole::StoreKey(std::string_view bytes, bool click) {
@@ -209,7 +225,7 @@ std::optional<TMouseEvent> TTextConsole::TakeMouseEvent() {
 }
 
 uint8_t TTextConsole::ReadKey() {
-  Dirty = true;
+  MarkDirty();
   while (KeyReadIndex == KeyWriteIndex)
     if (!WaitForEvent()) return 27;
   const uint8_t b = KeyBuffer[++KeyReadIndex];

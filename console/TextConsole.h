@@ -38,6 +38,9 @@ struct TMouseEvent {
 class TTextConsole {
  public:
   explicit TTextConsole(uint8_t mode = 1);
+  // A screen model of cols x rows cells (each clamped to 1..255), such as
+  // one that holds a single glyph; mode 1 in everything else.
+  TTextConsole(int cols, int rows);
   virtual ~TTextConsole();
   TTextConsole(const TTextConsole&) = delete;
   TTextConsole& operator=(const TTextConsole&) = delete;
@@ -67,6 +70,15 @@ class TTextConsole {
 
   // A consistent copy of the grid and cursor for the refresh thread.
   void Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const;
+  // Raises Dirty; the first raise after the cells were drawn calls
+  // CellsChanged, so a burst of writes wakes the refresh thread once.
+  void MarkDirty();
+
+  // What bit 7 of an attribute shows: off (the default, iCE colours) a bright
+  // background; on, as DOS did, the foreground blinking over the dark
+  // background. Only a console that draws cells (the SDL one) shows the blink.
+  void SetBlinkMode(bool on);
+  bool BlinkMode() const { return Blink; }
 
   // --- keys ---------------------------------------------------------------
   void PushKey(uint8_t b);
@@ -103,6 +115,9 @@ class TTextConsole {
   // Called once per stored key byte and once more for an extended key (the
   // SDL console plays the click).
   virtual void KeyClick() {}
+  // Called by MarkDirty when the cells change after they were drawn (the SDL
+  // console wakes its refresh thread). Main thread.
+  virtual void CellsChanged() {}
   // A diagnostic line on standard output, written only when Diagnostics is
   // on: a normal run prints nothing.
   void Log(std::string_view message) const;
@@ -139,4 +154,6 @@ class TTextConsole {
 
   std::optional<TCellBlock> ReportedBlock;
   std::deque<TMouseEvent> MouseQueue;
+  // Read by the refresh thread.
+  std::atomic<bool> Blink{false};
 };

@@ -1,10 +1,9 @@
 // Feeds arbitrary bytes to the font loader as a font file: load, select every
-// listed font, read its characters, draw every glyph on a headless screen
-// and as a banner, take its face, rebuild its glyph block, edit a glyph in
-// memory and draw the font as edited, delete, clone and move fonts, write a
-// header back and load again, merge the file into itself. The loader reads
-// by file name, so the bytes go to a file
-// in RAM first.
+// listed font, read its characters, draw each glyph on a screen of its size
+// and every glyph as a banner, take its face, rebuild its glyph block, edit a
+// glyph in memory and draw the font as edited, delete, clone and move fonts,
+// write a header back and load again, merge the file into itself. The loader
+// reads by file name, so the bytes go to a file in RAM first.
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -26,6 +25,7 @@
 #include "tdf/GlyphBlockCompact.h"
 #include "tdf/GlyphEdit.h"
 #include "tdf/GlyphRender.h"
+#include "tdf/OutlineStyles.h"
 #include "util/Files.h"
 
 namespace {
@@ -77,33 +77,75 @@ void CheckList(const TFontFile& font, size_t fileSize) {
   Check(font.Block.size() <= BlockSizeOf(font.Header), "glyph block longer than BlockSize");
 }
 
-// Every glyph the font may have, drawn as the main screen draws its sample:
-// the glyph reader is the most complex reader of the file's bytes.
-void DrawEveryGlyph(const TFontFile& font) {
-  static TTextConsole screen(1);
+// What every glyph of the selected font draws, read once from the block
+// the loader kept: both checks below compare with it.
+using TDrawings = std::vector<TGlyphDrawing>;
+TDrawings DrawingsOf(const TFontFile& font) {
+  TDrawings drawings(kGlyphCount);
+  for (int i = 0; i < kGlyphCount; ++i) drawings[i] = GlyphDrawingOf(font.Header, font.Block, i);
+  return drawings;
+}
+
+// Every glyph laid out as a banner at 80 columns: no glyph crosses the width
+// unless it stands alone at the start of its line. And the font's face.
+void CheckBannerAndFace(const TFontFile& font, const TDrawings& drawings) {
   static std::string allChars;
   if (allChars.empty())
     for (int c = kFirstGlyphChar; c <= kLastGlyphChar; ++c) allChars += static_cast<char>(c);
-  screen.SetTextAttr(7);
-  screen.ClrScr();
-  DrawFontText(screen, font, 1, 1, allChars);
-
-  // As a banner at 80 columns: no glyph crosses the width unless it stands
-  // alone at the start of its line.
   const std::string lines[] = {allChars + " " + allChars};
   const TBanner banner = LayOutBanner(font, lines, TBannerStyle{});
   for (const TPlacedGlyph& placed : banner.Glyphs) {
-    const TGlyphDrawing drawing =
-        GlyphDrawingOf(font.Header, font.Block, placed.Ch - kFirstGlyphChar);
-    for (const auto& row : drawing.Rows)
+    for (const auto& row : drawings[placed.Ch - kFirstGlyphChar].Rows)
       Check(placed.X == 0 || placed.X + static_cast<int>(row.size()) <= 80, "a glyph cut");
   }
   Check(FontFace(font.Header, font.Block).size() >= 2 + kGlyphCount, "face too short");
 }
 
-// Rebuilding a font's glyph block, with or without storing a glyph, keeps
-// what every other glyph draws, and a rebuilt block rebuilds to itself.
-void CheckCompaction(std::span<const uint8_t> file, const TFontRecord& font) {
+// Every glyph the selected font has, each drawn alone as the main screen
+// draws its sample, onto a screen just the size of its cells (at most the 79
+// columns and 25 rows a glyph reaches from the top-left corner): a whole
+// screen per glyph would cost more than the glyph's bytes. The screen must
+// show the cells the glyph reads as, each where it belongs.
+void DrawEachGlyph(const TFontFile& font, const TDrawings& drawings) {
+  const uint8_t type = font.Header.FontType;
+  if (type != ftBlock && type != ftColor && type != ftOutline) return;  // draws nothing
+  const TFontDrawStyle style{0x1E, static_cast<uint8_t>(font.Selected % kOutlineStyleCount)};
+  const bool drawn = MarkerValid(font.Header);
+  for (int i = 0; i < kGlyphCount; ++i) {
+    const TGlyphDrawing& glyph = drawings[i];
+    if (!glyph.Present) continue;
+    size_t widest = 0;
+    for (const auto& row : glyph.Rows) widest = std::max(widest, row.size());
+    const int cols = static_cast<int>(std::min<size_t>(widest, 79));
+    const int height = static_cast<int>(std::min<size_t>(glyph.Rows.size(), 25));
+    // One column more than the cells: the cursor stays on the row after its last cell.
+    TTextConsole screen(cols + 1, height);
+    const auto ch = static_cast<uint8_t>(kFirstGlyphChar + i);
+    const uint8_t advance = type == ftBlock   ? DrawBlockGlyph(screen, font, 1, 1, ch, style)
+                            : type == ftColor ? DrawColorGlyph(screen, font, 1, 1, ch, style)
+                                              : DrawOutlineGlyph(screen, font, 1, 1, ch, style);
+    Check(advance == (drawn ? glyph.Width : 0), "a glyph advances by other than its width");
+    for (int y = 1; y <= height; ++y) {
+      const auto& row = glyph.Rows[y - 1];
+      for (int x = 1; x <= cols + 1; ++x) {
+        TGlyphCell want{0, 7};  // as cleared
+        if (drawn && x <= cols && static_cast<size_t>(x) <= row.size()) {
+          const TGlyphCell& cell = row[x - 1];
+          want = {type == ftOutline ? OutlineCellChar(style.Outline, cell.Ch) : cell.Ch,
+                  type == ftColor ? cell.Attr : style.Attr};
+        }
+        Check(screen.GetCharAt(x, y) == want.Ch && screen.GetAttrAt(x, y) == want.Attr,
+              "a glyph cell is drawn other than it reads, or elsewhere");
+      }
+    }
+  }
+}
+
+// Rebuilding a font's glyph block from the file's bytes, with or without
+// storing a glyph, keeps what every other glyph draws, and a rebuilt block
+// rebuilds to itself.
+void CheckCompaction(std::span<const uint8_t> file, const TFontRecord& font,
+                     const TDrawings& drawings) {
   const size_t at = static_cast<size_t>(font.Offset) + kFontHeaderSize;
   const size_t end = std::min(file.size(), at + BlockSizeOf(font.Header));
   // A copy of exactly the block, so that a read past it is caught.
@@ -120,7 +162,7 @@ void CheckCompaction(std::span<const uint8_t> file, const TFontRecord& font) {
     }
     Check(rebuilt->Bytes.size() <= block.size() + record.size(), "the rebuilt block grew");
     for (int i = 0; i < kGlyphCount; ++i) {
-      const TGlyphDrawing want = i == replace ? stored : GlyphDrawingOf(font.Header, block, i);
+      const TGlyphDrawing& want = i == replace ? stored : drawings[i];
       Check(GlyphDrawingOf(rebuilt->Header, rebuilt->Bytes, i) == want,
             "a glyph draws differently after the rebuild");
     }
@@ -139,9 +181,10 @@ void EditFirstGlyph(const TFontFile& font) {
   const uint8_t type = font.Header.FontType;
   if (CopyGlyphIn(edit, font, kFirstGlyphChar, type, {}) != TGlyphRead::Found) return;
   const TCellRect all = {0, 0, edit.Picture().Columns() - 1, edit.Picture().Lines() - 1};
-  edit.Flip(all, TFlip::Horizontal, type);
-  edit.Paste(CopyBlock(edit.Picture(), all, type), 1, 1, type);
-  Check(edit.Undo() && edit.Undo(), "an edit left no undo step");
+  // An edit that changes nothing (a glyph that mirrors into itself) takes no step.
+  const int steps = edit.Flip(all, TFlip::Horizontal, type) +
+                    edit.Paste(CopyBlock(edit.Picture(), all, type), 1, 1, type);
+  for (int i = 0; i < steps; ++i) Check(edit.Undo(), "an edit left no undo step");
   if (const auto edited = EditedFont(font, kFirstGlyphChar + 1, edit.Picture()))
     DrawFontText(screen, *edited, 1, 1, "!\"#");
 }
@@ -201,8 +244,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckList(font, size);
     Check(GetFontChars(font).size() == kGlyphCount, "GetFontChars is not 94 characters");
     FontTypeName(font);
-    DrawEveryGlyph(font);
-    CheckCompaction({data, size}, font.Fonts[n]);
+    const TDrawings drawings = DrawingsOf(font);
+    DrawEachGlyph(font, drawings);
+    CheckBannerAndFace(font, drawings);
+    CheckCompaction({data, size}, font.Fonts[n], drawings);
     EditFirstGlyph(font);
   }
   Check(!SelectFont(font, 0) && !SelectFont(font, listed + 1),

@@ -49,18 +49,32 @@ std::optional<size_t> WalkGlyphStream(std::span<const uint8_t> stream, uint8_t f
   return std::nullopt;
 }
 
+// The record of ch in the selected font's glyph block, from its Width to the
+// end of the bytes held (fewer than BlockSize in a file cut short); empty
+// when the font has no glyph there.
+std::span<const uint8_t> GlyphRecordBytes(const TFontFile& font, uint8_t ch) {
+  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return {};
+  const std::optional<uint16_t> offset = GlyphOffsetInBlock(font.Header, ch - kFirstGlyphChar);
+  const size_t end = std::min<size_t>(font.Block.size(), BlockSizeOf(font.Header));
+  if (!offset || *offset >= end) return {};
+  return std::span(font.Block).subspan(*offset, end - *offset);
+}
+
 // Draws glyph ch of font at (x, y) as a glyph of fontType and answers its
 // advance; size takes the Width and Height of a record that was read.
 uint8_t DrawGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,
                   uint8_t fontType, const TFontDrawStyle& style, TFontChar& size) {
   if (!MarkerValid(font.Header)) return 0;
   if (ch == ' ') return 1;
-  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return 1;
-  std::vector<uint8_t> cells;
-  if (ReadGlyphRecord(font, ch, size, cells) == TGlyphRead::Absent) return 1;
+  // Read in place: a copy would take every byte to the end of the block.
+  const std::span<const uint8_t> record = GlyphRecordBytes(font, ch);
+  if (record.empty()) return 1;
+  size.Width = record[0];
+  if (record.size() < 2) return 1;
+  size.Height = record[1];
   // A band that wrapped below the screen would otherwise be clamped onto the
   // last row and wipe what the band above drew there; the pen still advances.
-  if (y <= kLastRow) DrawGlyphCells(screen, x, y, cells, fontType, style);
+  if (y <= kLastRow) DrawGlyphCells(screen, x, y, record.subspan(2), fontType, style);
   return size.Width;
 }
 
@@ -68,12 +82,8 @@ uint8_t DrawGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uin
 
 TGlyphRead ReadGlyphRecord(const TFontFile& font, uint8_t ch, TFontChar& size,
                            std::vector<uint8_t>& stream) {
-  if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return TGlyphRead::Absent;
-  const std::optional<uint16_t> offset = GlyphOffsetInBlock(font.Header, ch - kFirstGlyphChar);
-  // The block may hold fewer bytes than BlockSize says: a file cut short.
-  const size_t end = std::min<size_t>(font.Block.size(), BlockSizeOf(font.Header));
-  if (!offset || *offset >= end) return TGlyphRead::Absent;
-  const std::span<const uint8_t> record = std::span(font.Block).subspan(*offset, end - *offset);
+  const std::span<const uint8_t> record = GlyphRecordBytes(font, ch);
+  if (record.empty()) return TGlyphRead::Absent;
   size.Width = record[0];
   if (record.size() < 2) return TGlyphRead::Absent;
   size.Height = record[1];

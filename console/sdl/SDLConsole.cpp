@@ -18,6 +18,10 @@ namespace {
 constexpr uint8_t kCursorGlyph = 95;  // "_"
 constexpr Uint32 kStartOverlay = 0x0000BCD4;   // (0, 188, 212)
 constexpr Uint32 kResizeOverlay = 0x00FF0000;  // (255, 0, 0)
+// More rectangles of blinking cells than this are presented as a whole
+// window: one copy is cheaper than many small ones, and a main thread that
+// presents late does not pile them up.
+constexpr size_t kMaxBlinkRects = 64;
 
 // SDL_VIDEODRIVER names the drivers to use; unset, SDL tries its own list.
 bool ChoseVideoDriver() {
@@ -152,6 +156,7 @@ void TSDLConsole::MakeScreenSurfaces(uint32_t overlayColor) {
     SDL_SetSurfaceBlendMode(Overlay.get(), SDL_BLENDMODE_ADD);
   }
   ShownValid = false;
+  BlinkRects.clear();
 }
 
 void TSDLConsole::MakeCursorCell() {
@@ -185,61 +190,140 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
     if (!SDL_GetWindowSurface(Window.get())) Log("Exception On Getting Window Surface");
     FullPresentPending = true;
   }
-  Dirty = true;
+  MarkDirty();
   Log("WindowHeight : " + NumToStr(PixelHeight));
   Log("WindowWidth : " + NumToStr(PixelWidth));
   Log("New FontWidth : " + NumToStr(CellWidth()));
   Log("New FontHeight : " + NumToStr(CellHeight()));
 }
 
-bool TSDLConsole::RenderChangedCellsLocked() {
-  // A resize whose surfaces could not be made leaves nothing to draw into.
-  if (!BackSurface) return false;
-  uint8_t cx = 1, cy = 1;
-  Snapshot(Snap, cx, cy);
+bool TSDLConsole::CellsOnAt(TClock::time_point now) const {
+  return ((now - CellBlinkEpoch) / kCellBlinkPhase) % 2 == 0;
+}
+
+void TSDLConsole::DrawCellLocked(int c, int r, TScreenChar cell, bool blinkMode, bool cellsOn) {
   const int cw = CellWidth(), ch = CellHeight();
-  bool changed = !ShownValid || cx != ShownCursorX || cy != ShownCursorY;
-  for (int r = 1; r <= Rows; ++r) {
-    for (int c = 1; c <= Cols; ++c) {
-      const TScreenChar cell = Snap[r][c];
-      if (ShownValid && Shown[r][c] == cell) continue;
-      Glyphs.DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, cell.Attr);
-      changed = true;
+  uint8_t attr = cell.Attr;
+  if (IsBlinking(attr, blinkMode)) {
+    const uint8_t dark = (attr >> 4) & 7;
+    // Off: the glyph in the background colour, so only the background shows.
+    attr = cellsOn ? attr & 0x7F : static_cast<uint8_t>(dark << 4 | dark);
+  }
+  Glyphs.DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, attr);
+}
+
+void TSDLConsole::AddBlinkRectLocked(int c, int r) {
+  if (FullPresentPending) return;  // the whole window is copied anyway
+  const int cw = CellWidth(), ch = CellHeight();
+  const SDL_Rect cell{(c - 1) * cw, (r - 1) * ch, cw, ch};
+  if (!BlinkRects.empty()) {
+    SDL_Rect& last = BlinkRects.back();
+    if (last.y == cell.y && last.x + last.w == cell.x) {
+      last.w += cw;
+      return;
     }
   }
-  if (!changed) return false;
-  std::swap(Shown, Snap);
+  if (BlinkRects.size() == kMaxBlinkRects) {
+    FullPresentPending = true;
+    BlinkRects.clear();
+    return;
+  }
+  BlinkRects.push_back(cell);
+}
+
+TSDLConsole::TRenderResult TSDLConsole::RenderLocked(bool takeSnapshot, bool cellsOn) {
+  // A resize whose surfaces could not be made leaves nothing to draw into.
+  if (!BackSurface) return {};
+  const bool blinkMode = BlinkMode();
+  const bool redrawAll = !ShownValid || blinkMode != ShownBlinkMode;
+  const bool phaseChanged = cellsOn != ShownCellsOn && BlinkingShown > 0;
+  // Every cell is drawn again from a fresh copy of the grid.
+  takeSnapshot = takeSnapshot || redrawAll;
+  if (!takeSnapshot && !phaseChanged) {
+    ShownCellsOn = cellsOn;
+    return {};
+  }
+  uint8_t cx = ShownCursorX, cy = ShownCursorY;
+  if (takeSnapshot) Snapshot(Snap, cx, cy);
+  const TScreen& cells = takeSnapshot ? Snap : Shown;
+  TRenderResult result;
+  result.Changed = redrawAll || cx != ShownCursorX || cy != ShownCursorY;
+  int blinking = 0;
+  for (int r = 1; r <= Rows; ++r) {
+    for (int c = 1; c <= Cols; ++c) {
+      const TScreenChar cell = cells[r][c];
+      const bool blinks = IsBlinking(cell.Attr, blinkMode);
+      blinking += blinks;
+      const bool same = !redrawAll && (!takeSnapshot || Shown[r][c] == cell);
+      if (same && !(blinks && phaseChanged)) continue;
+      DrawCellLocked(c, r, cell, blinkMode, cellsOn);
+      if (same) {
+        AddBlinkRectLocked(c, r);
+        result.BlinkDrawn = true;
+      } else {
+        result.Changed = true;
+      }
+    }
+  }
+  if (takeSnapshot) std::swap(Shown, Snap);
   ShownValid = true;
+  ShownBlinkMode = blinkMode;
+  ShownCellsOn = cellsOn;
+  BlinkingShown = blinking;
   ShownCursorX = cx;
   ShownCursorY = cy;
-  return true;
+  return result;
 }
 
 bool TSDLConsole::RefreshAt(TClock::time_point now) {
   if (!IsReady) return false;
-  bool full = false, cursor = false;
+  bool full = false, blinkCells = false;
   {
     std::lock_guard lock(RenderLock);
     // Cleared before rendering, so a write made during the render is not lost.
-    if (Dirty.exchange(false) && RenderChangedCellsLocked()) {
+    const TRenderResult drawn = RenderLocked(Dirty.exchange(false), CellsOnAt(now));
+    if (drawn.Changed) {
       full = true;
       BlinkStart = now;  // after a change the cursor shows at once
     }
-    const bool phase = !CursorBlink || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
-    if (phase != CursorPhase) {
-      CursorPhase = phase;
-      cursor = true;
-    }
+    blinkCells = drawn.BlinkDrawn;
   }
-  if (full || cursor) RequestPresent(full);
+  if (full || blinkCells) RequestPresent(full);
   return full;
 }
 
 TSDLConsole::TClock::time_point TSDLConsole::NextBlinkChange(TClock::time_point now) const {
-  if (!CursorBlink) return now + std::chrono::hours(1);
   std::lock_guard lock(RenderLock);
-  const auto phases = (now - BlinkStart) / kBlinkPhase;
-  return BlinkStart + (phases + 1) * kBlinkPhase;
+  if (BlinkingShown == 0) return now + std::chrono::hours(1);
+  const auto phases = (now - CellBlinkEpoch) / kCellBlinkPhase;
+  return CellBlinkEpoch + (phases + 1) * kCellBlinkPhase;
+}
+
+bool TSDLConsole::CursorBlinksAtLocked(TClock::time_point now) const {
+  return CursorBlink && now - BlinkStart < kBlinkFor;
+}
+
+bool TSDLConsole::CursorOnAtLocked(TClock::time_point now) const {
+  return !CursorBlinksAtLocked(now) || ((now - BlinkStart) / kBlinkPhase) % 2 == 0;
+}
+
+int TSDLConsole::ShowCursorPhase() {
+  const TClock::time_point now = TClock::now();
+  bool on = true, blinks = false;
+  TClock::time_point next{};
+  {
+    std::lock_guard lock(RenderLock);
+    on = CursorOnAtLocked(now);
+    blinks = CursorBlinksAtLocked(now);
+    next = BlinkStart + ((now - BlinkStart) / kBlinkPhase + 1) * kBlinkPhase;
+  }
+  if (on != CursorPhase) Present();
+  if (!blinks) return -1;
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
+}
+
+void TSDLConsole::CellsChanged() {
+  if (ChangeWaker) ChangeWaker();
 }
 
 void TSDLConsole::RequestPresent(bool full) {
@@ -263,17 +347,23 @@ void TSDLConsole::Present() {
   if (!ws) return;
   std::lock_guard lock(RenderLock);
   if (!BackSurface) return;
+  CursorPhase = CursorOnAtLocked(TClock::now());
   const int cw = CellWidth(), ch = CellHeight();
   SDL_Rect cell{(ShownCursorX - 1) * cw, (ShownCursorY - 1) * ch, cw, ch};
+  std::vector<SDL_Rect> rects;
+  rects.swap(BlinkRects);
   if (full) {
     // A fullscreen window is larger than the cells: keep the margin black.
     if (ws->w != PixelWidth || ws->h != PixelHeight) SDL_FillRect(ws, nullptr, 0);
     SDL_Rect dst = ScreenRect;
     SDL_BlitSurface(BackSurface.get(), &ScreenRect, ws, &dst);
   } else {
-    // Only the cursor blinked: put its cell back and update just that cell.
-    SDL_Rect dst = cell;
-    SDL_BlitSurface(BackSurface.get(), &cell, ws, &dst);
+    // Only blinks: copy the blinking cells and put the cursor's cell back.
+    rects.push_back(cell);
+    for (const SDL_Rect& r : rects) {
+      SDL_Rect src = r, dst = r;
+      SDL_BlitSurface(BackSurface.get(), &src, ws, &dst);
+    }
   }
   if (CursorPhase) {
     SDL_Rect dst = cell;
@@ -282,11 +372,15 @@ void TSDLConsole::Present() {
   if (DragButtons != 0) DrawHighlightLocked(ws);
   if (full) {
     SDL_UpdateWindowSurface(Window.get());
-  } else {
-    SDL_Rect clipped;
-    const SDL_Rect all{0, 0, ws->w, ws->h};
-    if (SDL_IntersectRect(&cell, &all, &clipped)) SDL_UpdateWindowSurfaceRects(Window.get(), &clipped, 1);
+    return;
   }
+  const SDL_Rect all{0, 0, ws->w, ws->h};
+  size_t shown = 0;
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const SDL_Rect r = rects[i];
+    if (SDL_IntersectRect(&r, &all, &rects[shown])) ++shown;
+  }
+  if (shown > 0) SDL_UpdateWindowSurfaceRects(Window.get(), rects.data(), static_cast<int>(shown));
 }
 
 void TSDLConsole::DrawHighlightLocked(SDL_Surface* target) {

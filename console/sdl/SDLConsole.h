@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "console/TextConsole.h"
 #include "console/sdl/ConsoleSound.h"
@@ -24,9 +25,11 @@
 // Threads. The thread that constructs the console (the main thread) owns the
 // window and every event: handling them, resizing, presenting the picture.
 // The refresh thread (TSDLDraw) only calls Refresh(), which renders changed
-// cells into the back surface and times the cursor blink; when the window
-// needs presenting it wakes the main thread with a user event. Every wait of
-// the main thread (ReadKey, Delay, KeyPressed) handles events and so presents.
+// cells into the back surface, and blinking cells (blink mode) at their
+// phases; when the window needs presenting it wakes the main thread with a
+// user event. Every wait of the main thread (ReadKey, Delay, KeyPressed)
+// handles events and so presents, and times the cursor's blink itself: it
+// must wake to present each phase anyway, so the refresh thread need not.
 // RenderLock guards the surfaces and the glyph renderer with its cell size: a
 // resize replaces them under it, so a refresh never sees them half made.
 class TSDLConsole : public TTextConsole {
@@ -34,6 +37,15 @@ class TSDLConsole : public TTextConsole {
   using TClock = std::chrono::steady_clock;
   // How long each cursor phase lasts: a full blink about twice a second.
   static constexpr std::chrono::milliseconds kBlinkPhase{250};
+  // How long the cursor blinks after the cells or the cursor last changed;
+  // then it stays on, as the cursors of desktop text fields do, so a window
+  // left waiting wakes for nothing. Whole blinks: the last phase ends on.
+  static constexpr std::chrono::seconds kBlinkFor{10};
+  static_assert(kBlinkFor % (2 * kBlinkPhase) == std::chrono::milliseconds(0));
+  // How long blinking cells (blink mode) stay on, and off: 16 frames of 60 Hz
+  // each, as the PC's text modes blinked, about 1.9 times a second. The
+  // phases run on their own clock: writes do not restart them.
+  static constexpr std::chrono::milliseconds kCellBlinkPhase{267};
 
   // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
   // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
@@ -59,12 +71,13 @@ class TSDLConsole : public TTextConsole {
   void ReadBackSurface(const std::function<void(const SDL_Surface*)>& read) const;
 
   // One refresh cycle (any thread): renders the cells that changed since the
-  // last cycle, advances the cursor blink, and gets the window presented when
-  // anything visible changed.
+  // last cycle and the blinking cells at a change of phase, and gets the
+  // window presented when anything visible changed.
   // Answers whether cells or the cursor position changed (not a mere blink).
   bool Refresh() { return RefreshAt(TClock::now()); }
   bool RefreshAt(TClock::time_point now);
-  // When the blinking cursor next changes phase (far away when it does not blink).
+  // When the blinking cells on the screen next change phase (far away when
+  // none blinks).
   TClock::time_point NextBlinkChange(TClock::time_point now) const;
   // Copies the rendered screen to the window with the cursor and any drag
   // highlight on top. Main thread only.
@@ -90,6 +103,7 @@ class TSDLConsole : public TTextConsole {
   void Delay(uint16_t ms) override;
   std::string ClipboardText() override;
   void KeyClick() override;
+  void CellsChanged() override;
 
   // --- state --------------------------------------------------------------------
   std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};
@@ -100,6 +114,7 @@ class TSDLConsole : public TTextConsole {
   SDL_Event EventBuffer{};
   // The drag rectangle between press and pointer, normalised and clamped.
   SDL_Rect SelectionRect{};
+  // The cursor's blink phase in the last present.
   std::atomic<bool> CursorPhase{true};
   std::atomic<bool> CursorBlink{true};
   uint8_t DragButtons = 0;
@@ -108,6 +123,9 @@ class TSDLConsole : public TTextConsole {
   // Set by the refresh thread: starts its next cycle at once. The main thread
   // calls it before it blocks while cells are waiting to be drawn.
   std::function<void()> RefreshWaker;
+  // Set by the refresh thread: the cells changed after it drew them, and it
+  // draws them within one cycle. Called on the main thread (CellsChanged).
+  std::function<void()> ChangeWaker;
 
  private:
   // Declared in creation order: released in reverse, SDL itself last.
@@ -135,9 +153,25 @@ class TSDLConsole : public TTextConsole {
   void RequestPresent(bool full);
   void MakeScreenSurfaces(uint32_t overlayColor);
   void MakeCursorCell();
-  // Renders the cells that differ from the last render; true when anything
-  // (cells or cursor position) changed.
-  bool RenderChangedCellsLocked();
+  struct TRenderResult {
+    bool Changed = false;     // cells or the cursor position
+    bool BlinkDrawn = false;  // only blinking cells, listed in BlinkRects
+  };
+  // Renders the cells whose picture differs from the last render: with
+  // takeSnapshot the cells that changed in the grid, and at a phase change
+  // (cellsOn) the blinking ones.
+  TRenderResult RenderLocked(bool takeSnapshot, bool cellsOn);
+  void DrawCellLocked(int c, int r, TScreenChar cell, bool blinkMode, bool cellsOn);
+  // Notes a blinking cell redrawn for a present of only those cells.
+  void AddBlinkRectLocked(int c, int r);
+  bool CellsOnAt(TClock::time_point now) const;
+  // Whether the cursor blinks at now, and whether it shows (RenderLock held).
+  bool CursorBlinksAtLocked(TClock::time_point now) const;
+  bool CursorOnAtLocked(TClock::time_point now) const;
+  // Main thread, before it waits: presents the cursor when its blink phase
+  // changed, and answers the milliseconds to its next change (-1: none
+  // until the cells or the cursor change).
+  int ShowCursorPhase();
   void DrawHighlightLocked(SDL_Surface* target);
   void HandleWindowEvent(const SDL_WindowEvent& e);
   void HandleKey(const SDL_Keysym& key);
@@ -162,6 +196,15 @@ class TSDLConsole : public TTextConsole {
   bool ShownValid = false;
   uint8_t ShownCursorX = 1, ShownCursorY = 1;
   TClock::time_point BlinkStart{};
+  // The blink mode and cell phase BackSurface is drawn in, and how many
+  // blinking cells it holds: with none, no cell phase wakes the thread.
+  bool ShownBlinkMode = false;
+  bool ShownCellsOn = true;
+  int BlinkingShown = 0;
+  // Blinking cells redrawn since the last present (rows of adjacent cells
+  // joined); a present of only blinks copies just these to the window.
+  std::vector<SDL_Rect> BlinkRects;
+  const TClock::time_point CellBlinkEpoch = TClock::now();
 };
 
 // Ends the process at once with exit code 0 (window closed, Ctrl+Alt+C): no

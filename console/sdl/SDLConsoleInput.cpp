@@ -17,7 +17,12 @@ void TSDLConsole::WakeRefreshIfDirty() {
 bool TSDLConsole::WaitForEvent() {
   if (!IsReady) return false;
   WakeRefreshIfDirty();
-  if (SDL_WaitEvent(&EventBuffer) == 0) return false;
+  // The main thread, which presents the cursor, also times its blink.
+  for (;;) {
+    const int timeout = ShowCursorPhase();
+    if (SDL_WaitEventTimeout(&EventBuffer, timeout) == 1) break;
+    if (timeout < 0) return false;
+  }
   HandleEvent();
   return true;
 }
@@ -25,6 +30,7 @@ bool TSDLConsole::WaitForEvent() {
 bool TSDLConsole::PollEvent() {
   if (!IsReady) return false;
   WakeRefreshIfDirty();
+  ShowCursorPhase();
   if (SDL_PollEvent(&EventBuffer) == 0) return false;
   HandleEvent();
   return true;
@@ -42,7 +48,10 @@ void TSDLConsole::Delay(uint16_t ms) {
   for (;;) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TClock::now());
     if (left.count() <= 0) break;
-    if (SDL_WaitEventTimeout(&EventBuffer, static_cast<int>(left.count())) == 1) HandleEvent();
+    int timeout = static_cast<int>(left.count());
+    const int blink = ShowCursorPhase();
+    if (blink >= 0) timeout = std::min(timeout, blink);
+    if (SDL_WaitEventTimeout(&EventBuffer, timeout) == 1) HandleEvent();
   }
 }
 
@@ -105,7 +114,7 @@ void TSDLConsole::ToggleFullscreen() {
   SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   // What the window is now, not what was asked: a refused switch changes nothing.
   Fullscreen = WindowIsFullscreen();
-  Dirty = true;
+  MarkDirty();
 }
 
 void TSDLConsole::HandleKey(const SDL_Keysym& key) {

@@ -1,23 +1,19 @@
 #include "console/sdl/SDLDraw.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include "console/ConsoleLayer.h"
 #include "console/sdl/SDLConsole.h"
 
 namespace {
-// While the screen changes the cells are checked every 15 ms. A second after
-// the last change the thread only wakes for the cursor blink and every
-// 100 ms: each wake-up costs CPU even when there is nothing to do, and the
-// main thread wakes it at once whenever it waits with cells to draw.
+// Writes come in bursts (a screen is drawn cell by cell): they are rendered
+// at most once per cycle, not once per write.
 constexpr std::chrono::milliseconds kCycle{15};
-constexpr std::chrono::milliseconds kIdleCycle{100};
-constexpr std::chrono::seconds kIdleAfter{1};
 }  // namespace
 
 TSDLDraw::~TSDLDraw() {
   Console.RefreshWaker = nullptr;
+  Console.ChangeWaker = nullptr;
   {
     std::lock_guard lock(WakeLock);
     StopRequested = true;
@@ -29,6 +25,7 @@ TSDLDraw::~TSDLDraw() {
 void TSDLDraw::Start() {
   if (Thread.joinable()) return;
   Console.RefreshWaker = [this] { WakeUp(); };
+  Console.ChangeWaker = [this] { CellsChanged(); };
   Thread = std::thread([this] { Execute(); });
 }
 
@@ -40,19 +37,31 @@ void TSDLDraw::WakeUp() {
   Wake.notify_one();
 }
 
+void TSDLDraw::CellsChanged() {
+  {
+    std::lock_guard lock(WakeLock);
+    ChangeRequested = true;
+  }
+  Wake.notify_one();
+}
+
 void TSDLDraw::Execute() {
   using TClock = TSDLConsole::TClock;
-  TClock::time_point lastChange = TClock::now();
   std::unique_lock lock(WakeLock);
   while (!QuitRequested && !StopRequested) {
     lock.unlock();
     const TClock::time_point now = TClock::now();
-    if (Console.Refresh()) lastChange = now;
-    TClock::time_point next = now + kCycle;
-    if (now - lastChange > kIdleAfter) next = std::min(now + kIdleCycle, Console.NextBlinkChange(now));
+    Console.RefreshAt(now);
+    // No polling: each wake-up costs CPU even when there is nothing to do.
+    // QuitRequested is seen at the next wake-up: the shell clears the screen
+    // after setting it, and destruction stops the thread in any case.
+    const TClock::time_point blink = Console.NextBlinkChange(now);
     lock.lock();
-    Wake.wait_until(lock, next, [this] { return StopRequested || WakeRequested; });
-    WakeRequested = false;
+    Wake.wait_until(lock, blink,
+                    [this] { return StopRequested || WakeRequested || ChangeRequested; });
+    if (ChangeRequested && !WakeRequested)
+      Wake.wait_until(lock, now + kCycle, [this] { return StopRequested || WakeRequested; });
+    WakeRequested = ChangeRequested = false;
   }
   Done = true;
 }

@@ -7,9 +7,11 @@
 
 class TSDLConsole;
 
-// The refresh thread: about every 15 ms one Refresh() of the console, until
-// the program sets QuitRequested or the object is destroyed. Created
-// suspended; Start() runs it. The console must outlive it.
+// The refresh thread: sleeps until the cells change or blinking cells (blink
+// mode) change phase, then calls Refresh() of the console, until it wakes to
+// find QuitRequested set or the object is destroyed. The cursor's blink does not
+// wake it: the main thread times that. Created suspended; Start() runs it.
+// The console must outlive it.
 class TSDLDraw {
  public:
   explicit TSDLDraw(TSDLConsole& console) : Console(console) {}
@@ -19,7 +21,8 @@ class TSDLDraw {
   TSDLDraw& operator=(const TSDLDraw&) = delete;
 
   void Start();
-  // The loop has ended (QuitRequested was seen); the thread is about to finish.
+  // The loop has ended (QuitRequested was seen at the first wake-up after it
+  // was set, such as a write); the thread is about to finish.
   bool Finished() const { return Done; }
 
   TSDLConsole& Console;
@@ -28,13 +31,17 @@ class TSDLDraw {
   void Execute();
 
   // Called by the console's main thread when it is about to wait with
-  // changed cells: the next cycle starts at once instead of up to 15 ms later.
+  // changed cells: the next cycle starts at once.
   void WakeUp();
+  // Called by the console's main thread when the cells change after they
+  // were drawn: the next cycle starts within one cycle of the last.
+  void CellsChanged();
 
   std::mutex WakeLock;
   std::condition_variable Wake;
   bool StopRequested = false;
   bool WakeRequested = false;
+  bool ChangeRequested = false;
   std::atomic<bool> Done{false};
   std::thread Thread;
 };

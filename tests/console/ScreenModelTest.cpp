@@ -35,6 +35,20 @@ TEST_F(ScreenModelTest, OtherModesHaveTheirGeometry) {
   EXPECT_EQ(odd.Rows, 25);
 }
 
+TEST_F(ScreenModelTest, AScreenOfAnySizeWrapsAndScrollsWithinIt) {
+  TTextConsole small(3, 2);
+  for (char c : "abcdefg"s.substr(0, 7)) small.WriteRawChar(static_cast<uint8_t>(c));
+  std::string rows;
+  for (int y = 1; y <= 3; ++y)
+    for (int x = 1; x <= 4; ++x) rows += static_cast<char>(small.GetCharAt(x, y));
+  EXPECT_EQ(rows, "def g\0\0     "s);  // outside the grid reads as spaces
+  EXPECT_EQ(small.WhereX(), 2);
+  EXPECT_EQ(small.WhereY(), 2);
+  const TTextConsole clamped(0, 300);
+  EXPECT_EQ(clamped.Cols, 1);
+  EXPECT_EQ(clamped.Rows, 255);
+}
+
 TEST_F(ScreenModelTest, WritingTheLastCellScrollsWithAGreyBottomRow) {
   WriteXY(1, 25, 0x1E, "bottom");
   SetTextAttr(0x4F);

@@ -8,7 +8,9 @@
 
 TEST_F(SdlConsoleTest, RefreshThreadEndsAfterQuitRequestedAndJoins) {
   ASSERT_FALSE(Draw->Finished());
+  // An idle thread sleeps: it sees the flag when the next write wakes it.
   QuitRequested = true;
+  Con->PutCell(1, 1, 'Q', 7);
   EXPECT_TRUE(PumpUntil([&] { return Draw->Finished(); }, 5s));
   const auto start = std::chrono::steady_clock::now();
   Draw.reset();

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SdlConsoleFixture.h"
@@ -119,6 +121,52 @@ TEST_F(SdlConsoleTest, CursorBlinksOnThePresentedImageOnly) {
   EXPECT_EQ(BackPixel(px, py), 0x000080u);
 }
 
+TEST_F(SdlConsoleTest, CursorBlinksWhileTheProgramWaitsForAnEvent) {
+  // The main thread times the blink: its wait wakes to present every phase.
+  static const Uint32 kStop = SDL_RegisterEvents(1);
+  std::atomic<bool> stopped{false};
+  std::atomic<int> changes{0};
+  std::thread watcher([&] {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    bool last = Con->CursorPhase;
+    while (changes < 3 && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(5ms);
+      if (Con->CursorPhase != last) ++changes;
+      last = Con->CursorPhase;
+    }
+    stopped = true;
+    SDL_Event e{};
+    e.type = kStop;
+    SDL_PushEvent(&e);
+  });
+  while (!stopped) Con->WaitForEvent();
+  watcher.join();
+  EXPECT_GE(changes, 3);
+}
+
+TEST_F(SdlConsoleTest, TheCursorStopsBlinkingUntilTheNextChange) {
+  Draw.reset();  // this test plays the refresh thread, at times of its choosing
+  Con->GotoXY(5, 3);
+  Con->PutCell(5, 3, ' ', 0x17);
+  const int px = 4 * 8, py = 2 * 16;
+  int row = -1;  // a lit row of the cursor glyph
+  for (int y = 15; y >= 0 && row < 0; --y)
+    if (Sheet.Lit(95, 0, y)) row = y;
+  ASSERT_GE(row, 0);
+  const auto cursorShown = [&] { return WindowPixel(px, py + row) == kWhite; };
+  // The last change was longer ago than the blink lasts: the cursor stays on.
+  Con->RefreshAt(TSDLConsole::TClock::now() - TSDLConsole::kBlinkFor - 1s);
+  const auto until = std::chrono::steady_clock::now() + 3 * TSDLConsole::kBlinkPhase;
+  while (std::chrono::steady_clock::now() < until) {
+    Con->Delay(20);
+    ASSERT_TRUE(cursorShown());
+  }
+  // A change starts the blink again.
+  Con->PutCell(6, 3, 'x', 0x17);
+  Con->Refresh();
+  EXPECT_TRUE(PumpUntil([&] { return !cursorShown(); }, 5s));
+}
+
 TEST_F(SdlConsoleTest, WritesWhileRenderingAreNeverLost) {
   // The main thread writes while the refresh thread renders; every write
   // must reach the window eventually.
@@ -128,6 +176,27 @@ TEST_F(SdlConsoleTest, WritesWhileRenderingAreNeverLost) {
   }
   Con->GotoXY(80, 25);
   EXPECT_TRUE(WaitForScreen()) << MismatchedPixels() << " pixels differ";
+}
+
+TEST_F(SdlConsoleTest, AWriteWakesTheSleepingRefreshThread) {
+  // Waits without the console's waits, which would wake the thread themselves.
+  const auto waitFor = [](const std::function<bool()>& pred) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!pred() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
+    return pred();
+  };
+  // With the cursor steady nothing blinks: a new refresh thread draws once and
+  // then sleeps until something wakes it.
+  Draw.reset();
+  Con->CursorBlink = false;
+  Con->Dirty = true;
+  Draw = std::make_unique<TSDLDraw>(*Con);
+  Draw->Start();
+  ASSERT_TRUE(waitFor([&] { return !Con->Dirty; }));
+  // A write that no wait of the main thread follows (a long computation that
+  // draws as it goes) wakes it: the cell is drawn.
+  Con->PutCell(3, 1, ' ', 0x40);
+  EXPECT_TRUE(waitFor([&] { return BackPixel(16, 0) == 0xAA0000u; }));
 }
 
 TEST_F(SdlConsoleTest, LatencyFromKeyToWindowIsShort) {
