@@ -136,11 +136,13 @@ uint64_t MemoKey(std::string_view params, size_t readable) {
 }
 
 // The attribute cells get in reverse video, as ANSI art viewers draw it: the
-// background colour in front, bright when the foreground is bright or the
-// background was (blink); the foreground's colour, dark, behind.
-constexpr uint8_t Reversed(uint8_t pen) {
+// background colour in front, bright when the foreground is bright or, with
+// iCE colours, the background was (blink); the foreground's colour, dark,
+// behind. Without iCE colours blink stays blink: it was never a colour.
+constexpr uint8_t Reversed(uint8_t pen, bool ice) {
   const uint8_t fg = pen & 0x0F;
   const uint8_t bg = pen >> 4;
+  if (!ice) return static_cast<uint8_t>((pen & 0x80) | (fg & 7) << 4 | (bg & 7) | (fg & 8));
   return static_cast<uint8_t>((fg & 7) << 4 | bg | (fg & 8));
 }
 
@@ -503,7 +505,7 @@ void TMsgBaseAnsi::ChangeColours(std::string_view params, size_t readable) {
   }
   Pen = static_cast<uint8_t>((Pen & change.Keep) | change.Set);
   Reverse = (Reverse & change.KeepReverse) | change.SetReverse;
-  CurAttr = Reverse ? Reversed(Pen) : Pen;
+  CurAttr = Reverse ? Reversed(Pen, Ice) : Pen;
 }
 
 void TMsgBaseAnsi::SelectGraphicRenditions(std::string_view params) {
@@ -554,12 +556,12 @@ void TMsgBaseAnsi::SelectExtendedColor(bool background, std::string_view& params
   // The colour is exact: a bright background sets bit 7, a dark one clears it.
   Pen = background ? static_cast<uint8_t>((Pen & 0x0F) | color << 4)
                    : static_cast<uint8_t>((Pen & 0xF0) | color);
-  CurAttr = Reverse ? Reversed(Pen) : Pen;
+  CurAttr = Reverse ? Reversed(Pen, Ice) : Pen;
 }
 
 void TMsgBaseAnsi::SelectGraphicRendition(int32_t n) {
   const TRenditionChange& change = Rendition(static_cast<uint32_t>(n));
   Pen = static_cast<uint8_t>((Pen & change.Keep) | change.Set);
   Reverse = (Reverse & change.KeepReverse) | change.SetReverse;
-  CurAttr = Reverse ? Reversed(Pen) : Pen;
+  CurAttr = Reverse ? Reversed(Pen, Ice) : Pen;
 }

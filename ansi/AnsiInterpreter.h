@@ -52,6 +52,10 @@ class TMsgBaseAnsi {
   // Hands the picture over to a caller that keeps it; this one is cleared.
   TArtPicture TakePicture();
   int Width() const { return Art.Width(); }
+  // What attribute bit 7 stands for: a bright background (iCE colours, the
+  // default) or a blinking foreground. Reverse video shows a blinking
+  // background dark without iCE colours. Applies to the bytes fed next.
+  void SetIce(bool ice) { Ice = ice; }
   // Rows to show: down to the lowest row anything was printed in (a cursor
   // moved further down without printing adds none), at least 1.
   int Lines() const { return std::max(1, Art.Rows()); }
@@ -120,6 +124,7 @@ class TMsgBaseAnsi {
   // bit 3 bright, bit 7 blink (which iCE colours show as a bright background).
   uint8_t Pen = 7;
   bool Reverse = false;
+  bool Ice = true;
   uint16_t SavedX = 0;
   uint8_t SavedY = 0;  // the row modulo 256, as a byte holds it
   TColourMemo Memo;

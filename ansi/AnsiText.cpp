@@ -13,20 +13,29 @@ std::string Digit(int pcColor) {
   return std::to_string(AnsiColorDigit(pcColor));
 }
 
-// A terminal's escape for attr: the bright colours as 90-97 and 100-107.
-std::string TerminalSgr(uint8_t attr) {
+// A terminal's escape for attr: the bright colours as 90-97 and 100-107;
+// with blink, bit 7 a blinking foreground over the dark background.
+std::string TerminalSgr(uint8_t attr, bool blink) {
   const int fg = attr & 15;
-  const int bg = attr >> 4;
+  const bool blinks = blink && (attr & 0x80);
+  const int bg = blinks ? (attr >> 4) & 7 : attr >> 4;
   return "\x1b[0;" + std::string(fg >= 8 ? "9" : "3") + Digit(fg & 7) + ";" +
-         std::string(bg >= 8 ? "10" : "4") + Digit(bg & 7) + "m";
+         std::string(bg >= 8 ? "10" : "4") + Digit(bg & 7) + (blinks ? ";5m" : "m");
 }
 
-// 24-bit colour escapes for attr's colours in palette.
-std::string TrueColorSgr(uint8_t attr, const TPalette& palette) {
-  const auto rgb = [](TRgb c) {
-    return std::to_string(c.R) + ";" + std::to_string(c.G) + ";" + std::to_string(c.B);
-  };
-  return "\x1b[0;38;2;" + rgb(palette[attr & 15]) + ";48;2;" + rgb(palette[attr >> 4]) + "m";
+std::string RgbParams(TRgb c) {
+  return std::to_string(c.R) + ";" + std::to_string(c.G) + ";" + std::to_string(c.B);
+}
+
+// 24-bit colour escapes for exact colours.
+std::string RgbSgr(TRgb fg, TRgb bg, bool blinks = false) {
+  return "\x1b[0;38;2;" + RgbParams(fg) + ";48;2;" + RgbParams(bg) + (blinks ? ";5m" : "m");
+}
+
+// 24-bit colour escapes for attr's colours in palette; blink as TerminalSgr.
+std::string TrueColorSgr(uint8_t attr, const TPalette& palette, bool blink) {
+  const bool blinks = blink && (attr & 0x80);
+  return RgbSgr(palette[attr & 15], palette[blinks ? (attr >> 4) & 7 : attr >> 4], blinks);
 }
 
 }  // namespace
@@ -51,17 +60,28 @@ std::string AnsiAttrChange(int from, uint8_t to) {
          AnsiColorCode(static_cast<uint8_t>(16 + (to >> 4)), to);
 }
 
-std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form, const TPalette& palette) {
+std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form, const TPalette& palette,
+                           bool blink) {
   std::string out;
-  std::vector<TScreenChar> cells(static_cast<size_t>(std::max(rows.Columns(), 0)));
+  const size_t cols = static_cast<size_t>(std::max(rows.Columns(), 0));
+  std::vector<TScreenChar> cells(cols);
+  // Exact colours change without the attribute: the escapes are compared.
+  const bool exact = form == TAnsiForm::TrueColor && rows.HasTrueColor();
+  std::vector<TCellRgb> colors(exact ? cols : 0);
+  std::string lastExact;
   int lastAttr = -1;
   for (int y = 0; y < rows.Rows(); ++y) {
     rows.ReadRow(y, cells);
-    for (const TScreenChar cell : cells) {
-      if (cell.Attr != lastAttr) {
+    if (exact) rows.ReadTrueColorRow(y, colors);
+    for (size_t i = 0; i < cols; ++i) {
+      const TScreenChar cell = cells[i];
+      if (exact) {
+        std::string sgr = RgbSgr(colors[i].Fg, colors[i].Bg);
+        if (sgr != lastExact) out += lastExact = std::move(sgr);
+      } else if (cell.Attr != lastAttr) {
         out += form == TAnsiForm::Cp437       ? AnsiAttrChange(lastAttr, cell.Attr)
-               : form == TAnsiForm::TrueColor ? TrueColorSgr(cell.Attr, palette)
-                                              : TerminalSgr(cell.Attr);
+               : form == TAnsiForm::TrueColor ? TrueColorSgr(cell.Attr, palette, blink)
+                                              : TerminalSgr(cell.Attr, blink);
         lastAttr = cell.Attr;
       }
       const char ch = static_cast<char>(cell.Ch == 0 ? ' ' : cell.Ch);
@@ -76,6 +96,7 @@ std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form, const TPalette
       // A terminal would paint the rest of the line in the last background.
       out += "\x1b[0m\n";
       lastAttr = -1;
+      lastExact.clear();
     } else {
       out += y + 1 < rows.Rows() ? "\r\n" : "\x1b[0m";
     }

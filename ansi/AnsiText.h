@@ -18,14 +18,18 @@ enum class TAnsiForm : uint8_t {
   // every row.
   Utf8,
   // The same with 24-bit colour escapes (38;2 and 48;2) giving each
-  // attribute's exact colours in a palette.
+  // attribute's exact colours in a palette, or the cells' own exact colours
+  // when the rows have them.
   TrueColor,
 };
 
 // Every row of a picture as text with colour escapes at every change of
-// attribute. Character 0 (a cleared cell) is written as a space.
+// attribute. Character 0 (a cleared cell) is written as a space. With blink,
+// attribute bit 7 is a blinking foreground over the dark background (code 5)
+// in the terminal forms, not a bright background; Cp437 writes it as ANSI
+// art always does (background and 5).
 std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form,
-                           const TPalette& palette = kClassicPalette);
+                           const TPalette& palette = kClassicPalette, bool blink = false);
 // Rows firstRow..lastRow of a screen the same way, as Utf8 or Cp437.
 std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8);
 

@@ -23,7 +23,15 @@ void TArtRows::ReadTrueColorRow(int y, std::span<TCellRgb> colors) const {
 
 TCellLook ArtLook(const TArtPicture& picture, TGlyphBits sheet, const TPalette& palette) {
   TCellLook look{sheet, kGlyphPixelWidth, palette};
-  if (picture.Font) look.Font = {picture.Font->Height, picture.Font->Count, picture.Font->Bits};
+  if (picture.Font) {
+    look.Font = {picture.Font->Height, picture.Font->Count, picture.Font->Bits};
+  } else if (picture.Hints.LetterSpacing == TLetterSpacing::Nine) {
+    look.CellWidth = 9;
+  }
   if (picture.Palette) look.Palette = *picture.Palette;
   return look;
+}
+
+const char* ArtSheetFile(const TArtHints& hints) {
+  return GeometryForMode(hints.FontHeight == 8 ? 2 : 1).SheetFile;
 }

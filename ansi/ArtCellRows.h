@@ -27,5 +27,12 @@ class TArtRows final : public TCellRows {
 };
 
 // How picture's cells look: in the file's own font and palette where it
-// carries them, else in sheet and palette.
+// carries them, else in sheet and palette; 9 pixels wide when the record
+// asks for 9-pixel letter spacing (a file's own font is always 8 wide).
 TCellLook ArtLook(const TArtPicture& picture, TGlyphBits sheet, const TPalette& palette);
+
+// The window's glyph sheet for a picture that carries no font of its own:
+// the 8x8 one (80x50 text mode) for a record that names an 8-pixel-high
+// font ("IBM VGA50", "IBM EGA43", the 8x8 fonts of other machines), else
+// the 8x16 one.
+const char* ArtSheetFile(const TArtHints& hints);

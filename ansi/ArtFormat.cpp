@@ -77,14 +77,15 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
   return TArtFormat::Ansi;
 }
 
-TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns) {
+TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns,
+                 std::optional<bool> ice) {
   TSauce record;
   size_t contentEnd = file.size();
   std::optional<TSauce> sauce;
   if (ParseSauce(file, record, contentEnd)) sauce = std::move(record);
   const std::span<const uint8_t> content = file.first(contentEnd);
   using TReader = TArtRead (*)(std::span<const uint8_t>, const std::optional<TSauce>&);
-  TReader reader = ReadAnsiArt;
+  TReader reader = nullptr;  // ANSI: ReadAnsiArt, which takes the user's ice too
   const TArtFormat format = ArtFormatOf(fileName, sauce);
   switch (format) {
     case TArtFormat::Bin:
@@ -108,22 +109,29 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int c
     case TArtFormat::Ansi:
       break;
   }
+  // iCE or blink from the file's own record: the one made for a width has no flags.
+  const bool iceColors = ice.value_or(SauceArtHints(sauce).Ice);
+  const auto readWith = [&](const std::optional<TSauce>& record) {
+    return reader ? reader(content, record) : ReadAnsiArt(content, record, iceColors);
+  };
   TArtRead read;
   if (columns > 0) {
     // Only the width is the user's: the drawing hints stay the file's.
-    read = reader(content, WithWidth(sauce, format, columns));
+    read = readWith(WithWidth(sauce, format, columns));
     if (format == TArtFormat::Ansi || format == TArtFormat::Bin)
       read.Picture.Hints = SauceArtHints(sauce);
   } else {
-    read = reader(content, sauce);
+    read = readWith(sauce);
   }
+  if (ice) read.Picture.Hints.Ice = *ice;
   read.Sauce = std::move(sauce);
   return read;
 }
 
-bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns) {
+bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns,
+                 std::optional<bool> ice) {
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, error)) return false;
-  read = ReadArt(bytes, path, columns);
+  read = ReadArt(bytes, path, columns, ice);
   return true;
 }

@@ -21,8 +21,12 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
 // result, the rest goes to the reader ArtFormatOf chooses. columns other
 // than 0 is the width of the formats that do not fix their own (ANSI and
 // text, BIN, TundraDraw, PCBoard) instead of the record's or the default.
-TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns = 0);
+// ice, when given, is the user's choice of iCE colours (true) or blink over
+// the file's: the picture's Hints.Ice, and how ANSI art is interpreted.
+TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns = 0,
+                 std::optional<bool> ice = std::nullopt);
 
 // ReadArt on the file at path. False, with the errno in error, when the file
 // cannot be read; what the picture lacks is in read.Problem.
-bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns = 0);
+bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns = 0,
+                 std::optional<bool> ice = std::nullopt);

@@ -3,7 +3,8 @@
 #include "ansi/ArtReading.h"
 #include "ansi/SauceHints.h"
 
-TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce) {
+TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce,
+                     std::optional<bool> ice) {
   const int width = AnsiArtWidth(sauce);
   TArtRead read = StartRead(width);
   if (width > kArtMaxWidth) {
@@ -11,10 +12,13 @@ TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauc
     read.Message = "the record says " + std::to_string(width) + " columns; the picture wraps at " +
                    std::to_string(kArtMaxWidth);
   }
+  const TArtHints hints = SauceArtHints(sauce);
   TMsgBaseAnsi ansi(read.Picture.Width());
+  ansi.SetIce(ice.value_or(hints.Ice));
   ansi.ProcessBuffer(content);
   read.Picture = ansi.TakePicture();
   read.Picture.Reserve(1);  // a picture with nothing printed is one blank row
-  read.Picture.Hints = SauceArtHints(sauce);
+  read.Picture.Hints = hints;
+  if (ice) read.Picture.Hints.Ice = *ice;
   return read;
 }

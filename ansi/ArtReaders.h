@@ -48,5 +48,8 @@ TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSa
 // @-codes stay text. Width: the record's, else 80.
 TArtRead ReadPcBoardArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
 // ANSI art and plain text through the ANSI interpreter. Width: the record's
-// (ASCII, ANSi, ANSiMation TInfo1), else 80.
-TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce);
+// (ASCII, ANSi, ANSiMation TInfo1), else 80. iCE colours or blink as the
+// record says, or as ice says when given (the interpreter needs to know:
+// reverse video shows a blinking background differently).
+TArtRead ReadAnsiArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce,
+                     std::optional<bool> ice = std::nullopt);

@@ -44,8 +44,7 @@ bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error
   return ReadSauceFile(file, sauce, found, error, contentEnd);
 }
 
-bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error,
-                   int64_t& contentEnd) {
+bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error, int64_t& contentEnd) {
   found = false;
   contentEnd = 0;
   error = 0;

@@ -21,8 +21,7 @@ bool ReadSauceFile(std::string_view path, TSauce& sauce, bool& found, int& error
 // The same on a file already open for reading (its position does not move),
 // with where the file's content ends: before its trailer, or the file's size
 // when it has no record.
-bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error,
-                   int64_t& contentEnd);
+bool ReadSauceFile(TFileHandle& file, TSauce& sauce, bool& found, int& error, int64_t& contentEnd);
 
 // What a write changes; every text in code page 437. Fields not given keep
 // the value of the file's record, or are empty in a new one.

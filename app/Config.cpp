@@ -65,7 +65,8 @@ bool WriteIniSetting(const std::string& iniPath, std::string_view section, std::
   }
   if (!written) out += inSection ? line + "\n" : header + "\n" + line + "\n";
   int error = 0;
-  return ReplaceFileContents(iniPath, {reinterpret_cast<const uint8_t*>(out.data()), out.size()}, error);
+  return ReplaceFileContents(iniPath, {reinterpret_cast<const uint8_t*>(out.data()), out.size()},
+                             error);
 }
 
 bool WriteOutlineStyleSetting(const std::string& iniPath, int style) {

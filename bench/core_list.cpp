@@ -30,8 +30,8 @@ std::vector<uint8_t> FullFont(int number) {
   TFontHeader header = NewFontHeader(name, ftBlock, 1);
   for (int i = 0; i < kGlyphCount; ++i) {
     SetGlyphOffset(header, i, static_cast<uint16_t>(block.size()));
-    const uint8_t glyph[] = {5, 3, 219, 219, 219, 219, 219, 13, 219, 219, 219, 219, 219, 13,
-                             219, 219, 219, 219, 219, 0};
+    const uint8_t glyph[] = {5,   3,   219, 219, 219, 219, 219, 13,  219, 219,
+                             219, 219, 219, 13,  219, 219, 219, 219, 219, 0};
     block.insert(block.end(), std::begin(glyph), std::end(glyph));
   }
   SetBlockSize(header, static_cast<uint16_t>(block.size()));
@@ -85,7 +85,9 @@ void RunOnFontFile(benchmark::State& state, const char* command, int fonts, bool
   if (inFolder) fs::remove(folder);
 }
 
-void BM_ListOneFont(benchmark::State& state) { RunOnFontFile(state, "list", 1, false); }
+void BM_ListOneFont(benchmark::State& state) {
+  RunOnFontFile(state, "list", 1, false);
+}
 void BM_ListBundleOf3600Fonts(benchmark::State& state) {
   RunOnFontFile(state, "list", 3600, false);
 }

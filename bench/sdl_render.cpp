@@ -48,8 +48,12 @@ TBenchScreen& Screen() {
   return screen;
 }
 
-uint8_t CharAt(int i) { return static_cast<uint8_t>(i * 7 + 33); }
-uint8_t AttrAt(int i) { return static_cast<uint8_t>(i * 13 + 1); }
+uint8_t CharAt(int i) {
+  return static_cast<uint8_t>(i * 7 + 33);
+}
+uint8_t AttrAt(int i) {
+  return static_cast<uint8_t>(i * 13 + 1);
+}
 
 // The floor: one copy of the finished picture to the window surface.
 void BM_CopyBackToWindow(benchmark::State& state) {

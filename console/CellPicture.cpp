@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/PngWriter.h"
+#include "console/RowStretch.h"
 
 namespace {
 
@@ -40,6 +41,38 @@ uint8_t IndexOf(const std::unordered_map<uint32_t, uint8_t>& indexOf, TRgb c) {
   return found == indexOf.end() ? 0 : found->second;
 }
 
+// The picture stretched to tall pixels: every band drawn in RGB and its
+// pixel rows made taller on their way into png.
+bool WriteTallPixels(const TCellRows& rows, const TCellLook& look, const TCellRaster& raster,
+                     TPngWriter& png) {
+  const int cols = rows.Columns(), height = rows.Rows() * raster.CellHeight();
+  const size_t rowBytes = static_cast<size_t>(cols) * raster.CellWidth() * 3;
+  if (!png.Start(cols * raster.CellWidth(), TallPixelsHeight(height), TPngLayout::Rgb, {}))
+    return false;
+  TRowStretch stretch(height, TallPixelsHeight(height), rowBytes);
+  const TRowStretch::TEmit emit = [&png](std::span<const uint8_t> row) {
+    return png.WriteRow(row);
+  };
+  std::vector<TScreenChar> cells(cols);
+  std::vector<TCellRgb> colors(cols);
+  std::vector<uint8_t> band(rowBytes * raster.CellHeight());
+  for (int y = 0; y < rows.Rows(); ++y) {
+    rows.ReadRow(y, cells);
+    if (rows.HasTrueColor()) {
+      rows.ReadTrueColorRow(y, colors);
+    } else {
+      for (int i = 0; i < cols; ++i) {
+        const TCellInk ink = InkOf(cells[i].Attr);
+        colors[i] = {look.Palette[ink.Fg], look.Palette[ink.Bg]};
+      }
+    }
+    raster.DrawBandRgb(cells, colors, band);
+    for (int r = 0; r < raster.CellHeight(); ++r)
+      if (!stretch.Push({band.data() + r * rowBytes, rowBytes}, emit)) return false;
+  }
+  return png.Finish();
+}
+
 }  // namespace
 
 void TCellRows::ReadTrueColorRow(int, std::span<TCellRgb> colors) const {
@@ -68,6 +101,12 @@ bool WriteCellPicturePng(const TCellRows& rows, const TCellLook& look, const TBy
     return false;
   }
   const TCellRaster raster(look.Font, look.CellWidth);
+  if (look.TallPixels) {
+    TPngWriter png(sink);
+    if (WriteTallPixels(rows, look, raster, png)) return true;
+    why = png.Error();
+    return false;
+  }
   const bool exact = rows.HasTrueColor();
   std::unordered_map<uint32_t, uint8_t> indexOf;
   const std::vector<TRgb> palette =

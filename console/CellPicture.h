@@ -44,16 +44,19 @@ class TScreenRows final : public TCellRows {
 };
 
 // How the cells look: the glyphs, the cell width (8, or 9 as the VGA draws
-// it) and the colours of the attributes.
+// it), the colours of the attributes, and whether the picture is stretched
+// to the tall pixels of a 4:3 screen (TallPixelsHeight: 1.35 times as high).
 struct TCellLook {
   TGlyphBits Font;
   int CellWidth = 8;
   TPalette Palette = kClassicPalette;
+  bool TallPixels = false;
 };
 
 // Writes the picture as a PNG file through sink: 4-bit paletted in the
 // look's palette; a picture in 24-bit colour 4- or 8-bit paletted when it
-// shows at most 16 or 256 colours, else RGB. False with the reason in why
+// shows at most 16 or 256 colours, else RGB; a stretched picture RGB, since
+// its softened edges mix colours. False with the reason in why
 // (nothing to draw, a sink that failed, libpng's complaint).
 bool WriteCellPicturePng(const TCellRows& rows, const TCellLook& look, const TByteSink& sink,
                          std::string& why);

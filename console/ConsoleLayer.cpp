@@ -25,14 +25,24 @@ void ClrEol() {
 void GotoXY(int x, int y) {
   if (Console) Console->GotoXY(x, y);
 }
-void GotoX(int x) { GotoXY(x, WhereY()); }
-void GotoY(int y) { GotoXY(WhereX(), y); }
-uint8_t WhereX() { return Console ? Console->WhereX() : 1; }
-uint8_t WhereY() { return Console ? Console->WhereY() : 1; }
+void GotoX(int x) {
+  GotoXY(x, WhereY());
+}
+void GotoY(int y) {
+  GotoXY(WhereX(), y);
+}
+uint8_t WhereX() {
+  return Console ? Console->WhereX() : 1;
+}
+uint8_t WhereY() {
+  return Console ? Console->WhereY() : 1;
+}
 void SetTextAttr(uint8_t a) {
   if (Console) Console->SetTextAttr(a);
 }
-uint8_t GetTextAttr() { return Console ? Console->GetTextAttr() : 7; }
+uint8_t GetTextAttr() {
+  return Console ? Console->GetTextAttr() : 7;
+}
 void TextColor(uint8_t c) {
   if (Console) Console->TextColor(c);
 }
@@ -41,7 +51,9 @@ uint8_t GetCharAt(int x, int y) {
   if (!Console || x < 1 || x > 80 || y < 1 || y > 25) return ' ';
   return Console->GetCharAt(x, y);
 }
-uint8_t GetAttrAt(int x, int y) { return Console ? Console->GetAttrAt(x, y) : 7; }
+uint8_t GetAttrAt(int x, int y) {
+  return Console ? Console->GetAttrAt(x, y) : 7;
+}
 void SaveScreen(TScreen& buf) {
   if (Console) Console->SaveScreen(buf);
 }
@@ -51,8 +63,12 @@ void RestoreScreen(const TScreen& buf) {
 void Delay(uint16_t ms) {
   if (Console) Console->Delay(ms);
 }
-uint8_t ReadKey() { return Console ? Console->ReadKey() : 27; }
-bool KeyPressed() { return Console && Console->KeyPressed(); }
+uint8_t ReadKey() {
+  return Console ? Console->ReadKey() : 27;
+}
+bool KeyPressed() {
+  return Console && Console->KeyPressed();
+}
 void WaitForKeyPress() {
   if (ReadKey() == 0) ReadKey();
 }

@@ -33,7 +33,9 @@ uint8_t WhereY();
 void SetTextAttr(uint8_t a);
 uint8_t GetTextAttr();
 void TextColor(uint8_t c);
-inline uint8_t AttrFg(uint8_t a) { return a & 15; }
+inline uint8_t AttrFg(uint8_t a) {
+  return a & 15;
+}
 uint8_t GetCharAt(int x, int y);
 uint8_t GetAttrAt(int x, int y);
 void SaveScreen(TScreen& buf);

@@ -114,7 +114,9 @@ void TTextConsole::GotoXY(int x, int y) {
   CursorY = static_cast<uint8_t>(y);
 }
 
-void TTextConsole::TextColor(uint8_t c) { TextAttr = (TextAttr & 0xF0) | (c & 0x0F); }
+void TTextConsole::TextColor(uint8_t c) {
+  TextAttr = (TextAttr & 0xF0) | (c & 0x0F);
+}
 
 uint8_t TTextConsole::GetCharAt(int x, int y) const {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return ' ';
@@ -136,7 +138,8 @@ void TTextConsole::RestoreScreen(const TScreen& buf) {
   std::lock_guard lock(GridLock);
   for (int r = 1; r <= Rows; ++r) {
     for (int c = 1; c <= Cols; ++c) {
-      const bool present = static_cast<size_t>(r) < buf.size() && static_cast<size_t>(c) < buf[r].size();
+      const bool present =
+          static_cast<size_t>(r) < buf.size() && static_cast<size_t>(c) < buf[r].size();
       Screen[r][c] = present ? buf[r][c] : TScreenChar{0, 0};
     }
   }
@@ -191,7 +194,9 @@ void TTextConsole::PushExtKey(uint8_t code) {
   KeyClick();  // an extended key sounds three overlapping clicks
 }
 
-void TTextConsole::PushKeyString(std::string_view s) { StoreKey(s.substr(0, 2)); }
+void TTextConsole::PushKeyString(std::string_view s) {
+  StoreKey(s.substr(0, 2));
+}
 
 void TTextConsole::ReportBlock(const TCellBlock& block) {
   ReportedBlock = block;
@@ -238,7 +243,9 @@ bool TTextConsole::KeyPressed() {
   return KeyReadIndex != KeyWriteIndex;
 }
 
-void TTextConsole::Delay(uint16_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void TTextConsole::Delay(uint16_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 void TTextConsole::Log(std::string_view message) const {
   if (!Diagnostics) return;

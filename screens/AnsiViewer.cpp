@@ -339,7 +339,7 @@ class TAnsiView {
   const TArtPicture& Art;
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
-  const uint8_t LastRow;         // of the picture: the character list takes the rows below
+  const uint8_t LastRow;  // of the picture: the character list takes the rows below
   const std::function<std::string()> FontChars;  // asked at every drawing
   TFontFile* const CaptureFont;  // takes the marked blocks as glyphs; none: no capture
   const int PageSize;            // a page is the rows shown

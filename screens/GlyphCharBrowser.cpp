@@ -29,9 +29,11 @@ uint8_t ChooseGlyphChar() {
   for (bool done = false; !done;) {
     for (int r = 0; r <= 1; ++r)
       for (int c = 0; c <= kLastColumn; ++c)
-        WriteXY(static_cast<uint8_t>(c + 16), static_cast<uint8_t>(r + 10), 7, std::string(1, static_cast<char>(CharAt(c, r))));
+        WriteXY(static_cast<uint8_t>(c + 16), static_cast<uint8_t>(r + 10), 7,
+                std::string(1, static_cast<char>(CharAt(c, r))));
     const uint8_t code = CharAt(column, row);
-    WriteXY(static_cast<uint8_t>(column + 16), static_cast<uint8_t>(row + 10), 127, std::string(1, static_cast<char>(code)));
+    WriteXY(static_cast<uint8_t>(column + 16), static_cast<uint8_t>(row + 10), 127,
+            std::string(1, static_cast<char>(code)));
     WriteXY(16, 9, 15, "Dec: " + NumToStr(code) + " Hex: " + HexByte(code));
     const uint8_t key = ReadKey();
     if (key == kKeyEnter) {
@@ -45,13 +47,26 @@ uint8_t ChooseGlyphChar() {
       column = (key - kFirstChar) % (kLastColumn + 1);
     } else if (key == 0) {
       switch (ReadKey()) {
-        case kScanHome: column = 0; break;
-        case kScanEnd: column = kLastColumn; break;
-        case kScanLeft: column = column > 0 ? column - 1 : 0; break;
-        case kScanRight: column = column < kLastColumn ? column + 1 : kLastColumn; break;
-        case kScanUp: row = 0; break;
-        case kScanDown: row = 1; break;
-        default: break;
+        case kScanHome:
+          column = 0;
+          break;
+        case kScanEnd:
+          column = kLastColumn;
+          break;
+        case kScanLeft:
+          column = column > 0 ? column - 1 : 0;
+          break;
+        case kScanRight:
+          column = column < kLastColumn ? column + 1 : kLastColumn;
+          break;
+        case kScanUp:
+          row = 0;
+          break;
+        case kScanDown:
+          row = 1;
+          break;
+        default:
+          break;
       }
     }
   }

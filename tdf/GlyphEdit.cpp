@@ -239,9 +239,13 @@ bool TGlyphEdit::TakeFrom(std::deque<TGlyphPicture>& from, std::deque<TGlyphPict
   return true;
 }
 
-bool TGlyphEdit::Undo() { return TakeFrom(UndoStack, RedoStack); }
+bool TGlyphEdit::Undo() {
+  return TakeFrom(UndoStack, RedoStack);
+}
 
-bool TGlyphEdit::Redo() { return TakeFrom(RedoStack, UndoStack); }
+bool TGlyphEdit::Redo() {
+  return TakeFrom(RedoStack, UndoStack);
+}
 
 TGlyphRead CopyGlyphIn(TGlyphEdit& edit, const TFontFile& source, uint8_t ch, uint8_t fontType,
                        const TFontDrawStyle& look) {

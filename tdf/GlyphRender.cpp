@@ -14,7 +14,9 @@ namespace {
 constexpr int kLastDrawableColumn = 79;  // column 80 is never written by a glyph
 constexpr int kLastRow = 25;
 
-bool IsRowEnd(uint8_t b) { return b == 13; }
+bool IsRowEnd(uint8_t b) {
+  return b == 13;
+}
 
 // Many Color fonts put '&' right before a row end or the glyph end as a
 // marker without an attribute byte; taken as a cell it would swallow the 13

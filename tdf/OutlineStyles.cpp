@@ -31,7 +31,8 @@ constexpr std::array<TStyle, kOutlineStyleCount> kStyles = {{
 }  // namespace
 
 uint8_t OutlineCellChar(uint8_t style, uint8_t cell) {
-  if (cell >= 'A' && cell <= 'N') return kStyles[style < kOutlineStyleCount ? style : 0][cell - 'A'];
+  if (cell >= 'A' && cell <= 'N')
+    return kStyles[style < kOutlineStyleCount ? style : 0][cell - 'A'];
   if (cell == '@' || (cell >= 'O' && cell <= 'Q')) return ' ';
   return cell;
 }

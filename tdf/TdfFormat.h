@@ -51,20 +51,26 @@ static_assert(sizeof(TFontHeader) == kFontHeaderSize);
 static_assert(sizeof(TFontChar) == 2);
 
 struct TFontRecord {
-  std::string Name;     // at most 12 characters
-  int32_t Offset = 0;   // file offset of the font's header
+  std::string Name;    // at most 12 characters
+  int32_t Offset = 0;  // file offset of the font's header
   uint8_t FontType = 0;
-  TFontHeader Header;   // as read when the file was listed
+  TFontHeader Header;  // as read when the file was listed
 };
 
-inline uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint16_t ReadLE16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 inline void WriteLE16(uint8_t* p, uint16_t v) {
   p[0] = static_cast<uint8_t>(v & 0xFF);
   p[1] = static_cast<uint8_t>(v >> 8);
 }
 
-inline uint16_t BlockSizeOf(const TFontHeader& h) { return ReadLE16(h.BlockSize.data()); }
-inline void SetBlockSize(TFontHeader& h, uint16_t v) { WriteLE16(h.BlockSize.data(), v); }
+inline uint16_t BlockSizeOf(const TFontHeader& h) {
+  return ReadLE16(h.BlockSize.data());
+}
+inline void SetBlockSize(TFontHeader& h, uint16_t v) {
+  WriteLE16(h.BlockSize.data(), v);
+}
 // index 0..93 for '!'..'~'
 inline uint16_t GlyphOffsetOf(const TFontHeader& h, int index) {
   return ReadLE16(h.Offsets.data() + 2 * index);

@@ -66,7 +66,9 @@ bool EraseFile(std::string_view name) {
   return fs::remove(p, ec) && !ec;
 }
 
-bool FileThere(std::string_view name) { return FileProblem(name) == 0; }
+bool FileThere(std::string_view name) {
+  return FileProblem(name) == 0;
+}
 
 int FileProblem(std::string_view name) {
   if (!UsablePath(name)) return ENOENT;
@@ -86,7 +88,8 @@ std::string FileErrorText(int error) {
 
 bool SameFile(std::string_view a, std::string_view b) {
   if (!UsablePath(a) || !UsablePath(b)) return false;
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   return ::stat(std::string(a).c_str(), &sa) == 0 && ::stat(std::string(b).c_str(), &sb) == 0 &&
          sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }

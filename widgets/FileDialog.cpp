@@ -41,7 +41,9 @@ std::string WithSlash(const std::string& path) {
   return !path.empty() && path.back() == '/' ? path : path + "/";
 }
 
-bool ChangeDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+bool ChangeDirectory(const std::string& path) {
+  return ::chdir(path.c_str()) == 0;
+}
 
 // "(1,234)" in at least seven columns; a larger count is shown whole.
 std::string CountText(int32_t count) {

@@ -14,8 +14,7 @@
 // YES unless yesFirst is false, and answers true for YES; mode 2 has no
 // button, reads no key and leaves the box on the screen. Texts longer than 72
 // characters are cut so the box and its shadow stay on the screen.
-bool MessageBox(uint8_t mode, std::string_view title, std::string_view text,
-                bool yesFirst = true);
+bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, bool yesFirst = true);
 
 // A YES/NO MessageBox about a file that starts on NO: before + name + after,
 // the name cut in its middle ("a-long...name.tdf") so that the whole question

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ansi/AnsiText.h"
+#include "ansi/ArtCellRows.h"
 #include "ansi/ArtFormat.h"
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
@@ -25,27 +26,44 @@ const TCliCommand kAnsiCommand(
     "an art file's picture (ANSI, text, .bin .xb .adf .idf .tnd .pcb) as the viewer shows it, "
     "or as a PNG file",
     "usage: brixel-cli ansi [--json] [--] FILE\n"
-    "       brixel-cli ansi [--json | --png OUT] [--columns N] [--ice on|off|auto]\n"
-    "                       [--palette classic|vga] [--] FILE\n"
+    "       brixel-cli ansi [--json | --png OUT [--aspect on|off|auto]] [--columns N]\n"
+    "                       [--ice on|off|auto] [--palette classic|vga] [--] FILE\n"
     "  N: the width (1-1024) of ANSI, text, BIN, TundraDraw and PCBoard pictures\n"
     "  --ice: bit 7 a bright background (on), blink on dark (off), as SAUCE says (auto)\n"
-    "  --palette: the PNG's colours (default classic); files with their own keep them\n",
+    "  --palette: the colours of the PNG and, as 24-bit escapes, of the text (default\n"
+    "             classic; the text otherwise in the terminal's own colours); files with\n"
+    "             their own colours keep them; not for --json\n"
+    "  --aspect: stretch the PNG 1.35 times in height as a 4:3 screen shows it: always\n"
+    "            (on), never (off, the default), when SAUCE says the art was made so (auto)\n",
     Run);
 
 namespace {
-constexpr TCliOption kAnsiOptions[] = {
-    {"--json", false}, {"--png", true}, {"--ice", true}, {"--palette", true}, {"--columns", true}};
+constexpr TCliOption kAnsiOptions[] = {{"--json", false},   {"--png", true},
+                                       {"--ice", true},     {"--palette", true},
+                                       {"--columns", true}, {"--aspect", true}};
 
-// --ice: on, off, or auto (nothing: the file decides).
-bool ReadIce(const TCliArgs& args, std::optional<bool>& ice) {
-  const std::string* value = args.Value("--ice");
+// An option of on, off or auto (nothing: the file decides).
+bool ReadOnOffAuto(const TCliArgs& args, const char* option, std::optional<bool>& choice) {
+  const std::string* value = args.Value(option);
   if (!value || *value == "auto") return true;
   if (*value == "on" || *value == "off") {
-    ice = *value == "on";
+    choice = *value == "on";
     return true;
   }
-  kAnsiCommand.Fail("--ice takes on, off or auto, not '" + *value + "'");
+  kAnsiCommand.Fail(std::string(option) + " takes on, off or auto, not '" + *value + "'");
   return false;
+}
+
+// The picture as text for a terminal: in the file's own colours, or the
+// palette's when one was asked for, as 24-bit escapes; else in the
+// terminal's 16 colours. Blinking cells blink over the dark background.
+std::string TerminalText(const TArtPicture& picture, const TPalette* palette) {
+  // Bit 7 stays in the cells: the text writer says what it means.
+  const TArtRows rows(picture, true);
+  const bool ownColors = picture.Palette || picture.HasTrueColor();
+  if (!palette && !ownColors) return CellRowsToAnsi(rows, TAnsiForm::Utf8, {}, !picture.Hints.Ice);
+  const TCellLook look = ArtLook(picture, {}, palette ? *palette : kClassicPalette);
+  return CellRowsToAnsi(rows, TAnsiForm::TrueColor, look.Palette, !picture.Hints.Ice);
 }
 
 int Run(int argc, char** argv) {
@@ -61,18 +79,21 @@ int Run(int argc, char** argv) {
   if (const std::string* text = args.Value("--columns");
       text && !kAnsiCommand.ReadNumber("--columns", *text, 1, kArtMaxWidth, columns))
     return 1;
-  std::optional<bool> ice;
-  if (!ReadIce(args, ice)) return 1;
-  TPaletteName palette = TPaletteName::Classic;
+  std::optional<bool> ice, aspect;
+  if (!ReadOnOffAuto(args, "--ice", ice) || !ReadOnOffAuto(args, "--aspect", aspect)) return 1;
+  if (args.Has("--aspect") && !pngPath) return kAnsiCommand.Fail("--aspect is for --png");
+  const TPalette* palette = nullptr;
   if (const std::string* name = args.Value("--palette")) {
     const auto parsed = ParsePaletteName(*name);
     if (!parsed) return kAnsiCommand.Fail("--palette takes classic or vga, not '" + *name + "'");
-    palette = *parsed;
+    if (args.Has("--json"))
+      return kAnsiCommand.Fail("--palette is for --png and the text: --json gives attributes");
+    palette = &PaletteFor(*parsed);
   }
 
   TArtRead read;
   int error = 0;
-  if (!ReadArtFile(path, read, error, columns))
+  if (!ReadArtFile(path, read, error, columns, ice))
     return kAnsiCommand.Fail(path + ": " + FileErrorText(error));
   switch (read.Problem) {
     case TArtProblem::None:
@@ -88,16 +109,21 @@ int Run(int argc, char** argv) {
   }
   const TArtPicture& picture = read.Picture;
   if (pngPath) {
-    return WriteArtPng(kAnsiCommand, *pngPath, picture, ice.value_or(picture.Hints.Ice),
-                       PaletteFor(palette), {path})
+    // Not stretched unless asked: auto follows the record's aspect-ratio bits.
+    const bool tallPixels =
+        args.Has("--aspect") && aspect.value_or(picture.Hints.Aspect == TAspectRatio::Legacy);
+    return WriteArtPng(kAnsiCommand, *pngPath, picture, palette ? *palette : kClassicPalette,
+                       tallPixels, {path})
                ? 0
                : 1;
   }
-  const int lines = std::max(1, picture.Rows());
-  const TScreen screen = ArtPictureScreen(picture, 0, lines);
-  const std::string out = args.Has("--json") ? ScreenCellsJson(screen, 1, lines)
-                                             : ScreenRowsToAnsi(screen, 1, lines, true);
-  return kAnsiCommand.WriteStdout(out) ? 0 : 1;
+  if (args.Has("--json")) {
+    const int lines = std::max(1, picture.Rows());
+    return kAnsiCommand.WriteStdout(ScreenCellsJson(ArtPictureScreen(picture, 0, lines), 1, lines))
+               ? 0
+               : 1;
+  }
+  return kAnsiCommand.WriteStdout(TerminalText(picture, palette)) ? 0 : 1;
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include "util/Files.h"
 #include "util/Numbers.h"
 
-bool TCliArgs::Has(std::string_view name) const { return Value(name) != nullptr; }
+bool TCliArgs::Has(std::string_view name) const {
+  return Value(name) != nullptr;
+}
 
 const std::string* TCliArgs::Value(std::string_view name) const {
   const std::string* found = nullptr;
@@ -46,7 +48,8 @@ bool TCliCommand::Parse(int argc, char** argv, std::span<const TCliOption> known
     for (const TCliOption& o : known)
       if (o.Name == arg) option = &o;
     if (!option) {
-      Fail("unknown option " + std::string(arg) + " (a name or text that starts with '-' goes after --)");
+      Fail("unknown option " + std::string(arg) +
+           " (a name or text that starts with '-' goes after --)");
       return false;
     }
     std::string value;
@@ -75,7 +78,9 @@ bool TCliCommand::ExpectPositionals(const TCliArgs& args,
   return false;
 }
 
-int TCliCommand::ShowHelp() const { return WriteStdout(Usage) ? 0 : 1; }
+int TCliCommand::ShowHelp() const {
+  return WriteStdout(Usage) ? 0 : 1;
+}
 
 int TCliCommand::Fail(std::string_view message) const {
   Warn(message);

@@ -164,7 +164,8 @@ int RunType(int argc, char** argv) {
   if (!LoadWithFont(command, argc, argv, {"FILE", "T"}, args, font, code)) return code;
   uint8_t type = 0;
   if (!ParseFontType(args.Positional[1], 0, type))
-    return command.Fail("T must be outline, block or color (0, 1 or 2), not '" + args.Positional[1] + "'");
+    return command.Fail("T must be outline, block or color (0, 1 or 2), not '" +
+                        args.Positional[1] + "'");
   return Finish(command, "cannot write " + font.Path,
                 [&](int& error) { return SetFontType(font, type, error); });
 }
@@ -191,7 +192,8 @@ int RunMerge(int argc, char** argv) {
   const std::string& other = args.Positional[1];
   TFontFile font;
   if (!command.LoadFont(file, font)) return 1;
-  if (const int problem = FileProblem(other)) return command.Fail(other + ": " + FileErrorText(problem));
+  if (const int problem = FileProblem(other))
+    return command.Fail(other + ": " + FileErrorText(problem));
   int added = 0;
   if (const int code = Finish(command, "cannot merge " + other + " into " + file,
                               [&](int& error) { return MergeFontFile(font, other, added, error); }))

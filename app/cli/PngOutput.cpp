@@ -12,11 +12,12 @@
 
 namespace {
 
-// The glyphs every picture is drawn with; false (reported) when the sheet
-// cannot be read.
-bool LoadCliGlyphs(const TCliCommand& command, TGlyphFont& glyphs) {
+// The glyphs of a sheet (the window's 8x16 one unless said otherwise);
+// false (reported) when the sheet cannot be read.
+bool LoadCliGlyphs(const TCliCommand& command, TGlyphFont& glyphs,
+                   const char* sheetFile = GeometryForMode(1).SheetFile) {
   std::string why;
-  if (LoadGlyphSheet(FindDataFile(GeometryForMode(1).SheetFile), glyphs, why)) return true;
+  if (LoadGlyphSheet(FindDataFile(sheetFile), glyphs, why)) return true;
   command.Fail("cannot read the glyph sheet " + why);
   return false;
 }
@@ -67,12 +68,13 @@ bool WriteScreenPng(const TCliCommand& command, const std::string& path, const T
 }
 
 bool WriteArtPng(const TCliCommand& command, const std::string& path, const TArtPicture& picture,
-                 bool ice, const TPalette& palette,
+                 const TPalette& palette, bool tallPixels,
                  std::initializer_list<std::string_view> inputs) {
   TGlyphFont glyphs;
-  if (!picture.Font && !LoadCliGlyphs(command, glyphs)) return false;
-  const TArtRows rows(picture, ice);
-  const TCellLook look = ArtLook(picture, glyphs.View(), palette);
+  if (!picture.Font && !LoadCliGlyphs(command, glyphs, ArtSheetFile(picture.Hints))) return false;
+  const TArtRows rows(picture, picture.Hints.Ice);
+  TCellLook look = ArtLook(picture, glyphs.View(), palette);
+  look.TallPixels = tallPixels;
   return command.WriteOutputFile(
       path,
       [&](const TByteSink& sink, std::string& why) {

@@ -25,6 +25,9 @@ bool WriteScreenPng(const TCliCommand& command, const std::string& path, const T
 
 // Writes a picture read from an art file to path the same way, in the file's
 // own font and palette where it carries them, else in the window's glyphs
-// and palette; with ice false, blinking cells on their dark background.
+// (8x8 for a record naming an 8-pixel font) and palette, 9 pixels a cell
+// when the record asks; blinking cells (Hints.Ice false) on their dark
+// background; with tallPixels stretched 1.35 times in height.
 bool WriteArtPng(const TCliCommand& command, const std::string& path, const TArtPicture& picture,
-                 bool ice, const TPalette& palette, std::initializer_list<std::string_view> inputs);
+                 const TPalette& palette, bool tallPixels,
+                 std::initializer_list<std::string_view> inputs);

@@ -29,9 +29,8 @@ const TCliCommand kSauceCommand(
 
 namespace {
 
-constexpr TCliOption kSauceOptions[] = {{"--json", false},  {"--title", true},
-                                        {"--author", true}, {"--group", true},
-                                        {"--date", true},   {"--comment", true}};
+constexpr TCliOption kSauceOptions[] = {{"--json", false}, {"--title", true}, {"--author", true},
+                                        {"--group", true}, {"--date", true},  {"--comment", true}};
 
 std::string JsonRecord(const TSauce& s) {
   std::string comments;
@@ -43,10 +42,9 @@ std::string JsonRecord(const TSauce& s) {
   return "{\"title\": " + JsonCp437String(s.Title) + ", \"author\": " + JsonCp437String(s.Author) +
          ", \"group\": " + JsonCp437String(s.Group) + ", \"date\": " + JsonCp437String(s.Date) +
          number("file_size", s.FileSize) + number("data_type", s.DataType) +
-         number("file_type", s.FileType) + number("tinfo1", s.TInfo1) +
-         number("tinfo2", s.TInfo2) + number("tinfo3", s.TInfo3) + number("tinfo4", s.TInfo4) +
-         number("flags", s.Flags) + ", \"comments\": [" + comments +
-         "], \"font\": " + JsonCp437String(s.Font) + "}\n";
+         number("file_type", s.FileType) + number("tinfo1", s.TInfo1) + number("tinfo2", s.TInfo2) +
+         number("tinfo3", s.TInfo3) + number("tinfo4", s.TInfo4) + number("flags", s.Flags) +
+         ", \"comments\": [" + comments + "], \"font\": " + JsonCp437String(s.Font) + "}\n";
 }
 
 std::string TextRecord(const TSauce& s) {

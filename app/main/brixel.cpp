@@ -19,7 +19,9 @@ namespace {
 // TERM (and INT from a terminal) end the program like closing the window: at
 // once, with exit code 0. Only async-signal-safe calls here; every log line
 // was already flushed when it was written.
-extern "C" void EndOnSignal(int) { _exit(0); }
+extern "C" void EndOnSignal(int) {
+  _exit(0);
+}
 
 void InstallExitSignals() {
   struct sigaction action {};

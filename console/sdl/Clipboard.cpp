@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
-bool PutClipboardText(const std::string& utf8) { return SDL_SetClipboardText(utf8.c_str()) == 0; }
+bool PutClipboardText(const std::string& utf8) {
+  return SDL_SetClipboardText(utf8.c_str()) == 0;
+}
 
 std::string GetClipboardText() {
   char* text = SDL_GetClipboardText();

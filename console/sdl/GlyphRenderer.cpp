@@ -57,8 +57,7 @@ void TGlyphRenderer::SetCellSize(int w, int h) {
   }
 }
 
-void TGlyphRenderer::DrawCell(SDL_Surface* target, int px, int py, uint8_t ch,
-                              uint8_t attr) const {
+void TGlyphRenderer::DrawCell(SDL_Surface* target, int px, int py, uint8_t ch, uint8_t attr) const {
   const uint32_t fg = Colors[attr & 15];
   const uint32_t bg = Colors[attr >> 4];
   const uint32_t diff = fg ^ bg;

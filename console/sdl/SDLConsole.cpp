@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr uint8_t kCursorGlyph = 95;  // "_"
+constexpr uint8_t kCursorGlyph = 95;           // "_"
 constexpr Uint32 kStartOverlay = 0x0000BCD4;   // (0, 188, 212)
 constexpr Uint32 kResizeOverlay = 0x00FF0000;  // (255, 0, 0)
 // More rectangles of blinking cells than this are presented as a whole

@@ -55,9 +55,13 @@ void TSDLConsole::Delay(uint16_t ms) {
   }
 }
 
-std::string TSDLConsole::ClipboardText() { return GetClipboardText(); }
+std::string TSDLConsole::ClipboardText() {
+  return GetClipboardText();
+}
 
-void TSDLConsole::KeyClick() { Sound.Click(); }
+void TSDLConsole::KeyClick() {
+  Sound.Click();
+}
 
 void TSDLConsole::HandleEvent() {
   // A copy: a handler that waited for events again would reuse EventBuffer.

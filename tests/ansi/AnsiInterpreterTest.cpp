@@ -242,6 +242,20 @@ TEST(AnsiInterpreter, ColoursTheCells) {
     EXPECT_EQ(Cell(*ansi, ansi->CurX - 1, 1).Ch, 'X');
     EXPECT_EQ(Cell(*ansi, ansi->CurX - 1, 1).Attr, c.Attr);
   }
+  // Without iCE colours bit 7 is blink, never a colour: reverse video keeps it
+  // as blink and brings the background to the front dark (bright only as the
+  // foreground was).
+  const TAttrCase blinkCases[] = {
+      {"\x1b[5;44m\x1b[7mX", 0xF1},    {"\x1b[1;5;44m\x1b[7mX", 0xF9}, {"\x1b[7m\x1b[5;31mX", 0xC0},
+      {"\x1b[1;33;44m\x1b[7mX", 0x69}, {"\x1b[5;41mX", 0xC7},
+  };
+  for (const TAttrCase& c : blinkCases) {
+    SCOPED_TRACE(c.Input);
+    auto ansi = std::make_unique<TMsgBaseAnsi>();
+    ansi->SetIce(false);
+    Feed(*ansi, c.Input);
+    EXPECT_EQ(Cell(*ansi, ansi->CurX - 1, 1).Attr, c.Attr);
+  }
   // Erased cells take the attribute in force.
   auto erased = std::make_unique<TMsgBaseAnsi>();
   Feed(*erased, "\x1b[44m\x1b[K");

@@ -185,6 +185,29 @@ TEST(ArtReaders, AnsiGoesThroughTheInterpreterWithTheRecordsHints) {
             (TArtHints{false, true, TLetterSpacing::Eight, TAspectRatio::Legacy, "IBM VGA50", 8}));
 }
 
+// The record says blink or iCE colours, the user overrides it: the hint, and
+// how reverse video shows a blinking background, at any width.
+TEST(ArtReaders, IceColoursComeFromTheRecordOrTheUser) {
+  const std::string art = "\x1b[5;44m\x1b[7mX";
+  const std::vector<uint8_t> plain(art.begin(), art.end());
+  const std::vector<uint8_t> blink = Cat({plain, SauceOf(1, 1, 80, 0x00)});
+  const struct {
+    std::vector<uint8_t> File;
+    std::optional<bool> Ice;
+    const char* Row;  // "X 79": iCE colours, "X f1": blink
+  } cases[] = {{plain, std::nullopt, "X 79"},
+               {plain, false, "X f1"},
+               {blink, std::nullopt, "X f1"},
+               {blink, true, "X 79"}};
+  for (const auto& c : cases) {
+    for (const int columns : {0, 40}) {
+      const TArtPicture picture = ReadArt(c.File, "a.ans", columns, c.Ice).Picture;
+      EXPECT_EQ(ArtRows(picture), std::vector<std::string>{c.Row}) << c.File.size() << columns;
+      EXPECT_EQ(picture.Hints.Ice, std::string(c.Row) == "X 79");
+    }
+  }
+}
+
 // A width the user gives replaces the record's or the default in the
 // formats that do not fix their own; the record's hints stay.
 TEST(ArtReaders, TakeTheWidthTheUserGives) {
@@ -250,7 +273,8 @@ TEST(SauceHints, ReadTheFlagsWidthAndFontOfArtRecords) {
   }
   EXPECT_EQ(SauceArtHints(std::nullopt), TArtHints{});
 
-  for (const char* name : {"IBM VGA50", "IBM VGA50 437", "IBM EGA43", "Amiga Topaz 1+", "C64 PETSCII"})
+  for (const char* name :
+       {"IBM VGA50", "IBM VGA50 437", "IBM EGA43", "Amiga Topaz 1+", "C64 PETSCII"})
     EXPECT_EQ(SauceFontHeight(name), 8) << name;
   for (const char* name : {"IBM VGA", "IBM VGA 850", "IBM VGA500", ""})
     EXPECT_EQ(SauceFontHeight(name), 16) << name;

@@ -36,9 +36,11 @@ TScreenChar Shown(TScreenChar cell) {
   return cell.Ch == 0 ? TScreenChar{' ', cell.Attr} : cell;
 }
 
-// Code page 437 bytes with escapes read back by the art interpreter.
-void ExpectReadsBackAs(const std::string& cp437, const TCellCanvas& canvas) {
+// Code page 437 bytes with escapes read back by the art interpreter (with
+// ice false, bit 7 read as blink).
+void ExpectReadsBackAs(const std::string& cp437, const TCellCanvas& canvas, bool ice = true) {
   auto ansi = std::make_unique<TMsgBaseAnsi>();
+  ansi->SetIce(ice);
   ansi->ProcessBuffer(std::span(reinterpret_cast<const uint8_t*>(cp437.data()), cp437.size()));
   const TScreen screen = ArtPictureScreen(ansi->Picture(), 0, ansi->Lines());
   ASSERT_EQ(static_cast<int>(screen.size()) - 1, canvas.Rows());
@@ -65,6 +67,15 @@ TEST(CellTextForms, AnsiFormsReadBackAsTheSameCells) {
     const std::string utf8 = CellRowsToAnsi(canvas, TAnsiForm::TrueColor, kVgaPalette);
     EXPECT_NE(utf8.find("38;2;255;255;85"), std::string::npos);
     ExpectReadsBackAs(Utf8ToCp437(utf8), canvas);
+  }
+  // Bit 7 as blink: dark backgrounds and code 5, never a bright background.
+  for (const TAnsiForm form : {TAnsiForm::Utf8, TAnsiForm::TrueColor}) {
+    SCOPED_TRACE(form == TAnsiForm::Utf8 ? "UTF-8, blink" : "24-bit colours, blink");
+    const std::string utf8 = CellRowsToAnsi(canvas, form, kVgaPalette, true);
+    EXPECT_NE(utf8.find(";5m"), std::string::npos);
+    EXPECT_EQ(utf8.find(";10"), std::string::npos);
+    EXPECT_EQ(utf8.find("48;2;85;85;255"), std::string::npos);
+    ExpectReadsBackAs(Utf8ToCp437(utf8), canvas, false);
   }
 }
 

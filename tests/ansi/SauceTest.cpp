@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
-
-#include <memory>
 
 #include "ansi/AnsiFile.h"
 #include "ansi/Sauce.h"
@@ -13,7 +12,9 @@
 
 namespace {
 
-std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(std::string_view s) {
+  return {s.begin(), s.end()};
+}
 
 // A record built by hand: every text field and number at its own offset.
 std::string Record(std::string_view version, std::string_view title, uint8_t comments) {
@@ -35,7 +36,8 @@ std::string Record(std::string_view version, std::string_view title, uint8_t com
 
 std::string CommentBlock(std::initializer_list<std::string_view> lines) {
   std::string block = "COMNT";
-  for (const std::string_view line : lines) block += std::string(line) + std::string(64 - line.size(), ' ');
+  for (const std::string_view line : lines)
+    block += std::string(line) + std::string(64 - line.size(), ' ');
   return block;
 }
 
@@ -50,11 +52,19 @@ TEST(Sauce, ReadsRecordsAsTheyAreFound) {
     std::vector<std::string> Comments;
   } cases[] = {
       {"no record", art, false, art.size(), "", {}},
-      {"with comments", art + "\x1a" + CommentBlock({"first", "second  "}) + Record("00", "Tit", 2),
-       true, art.size(), "Tit", {"first", "second"}},
+      {"with comments",
+       art + "\x1a" + CommentBlock({"first", "second  "}) + Record("00", "Tit", 2),
+       true,
+       art.size(),
+       "Tit",
+       {"first", "second"}},
       {"count without COMNT", art + "\x1a" + Record("00", "Tit", 3), true, art.size(), "Tit", {}},
-      {"0 then garbage", art + "\x1a" + Record("00", std::string("Name  \0junk", 11), 0), true,
-       art.size(), "Name", {}},
+      {"0 then garbage",
+       art + "\x1a" + Record("00", std::string("Name  \0junk", 11), 0),
+       true,
+       art.size(),
+       "Name",
+       {}},
       {"no end-of-file byte", art + Record("00", "T", 0), true, art.size(), "T", {}},
       {"version 01", art + "\x1a" + Record("01", "Tit", 0), false, art.size() + 129, "", {}},
       {"shorter than a record", Record("00", "Tit", 0).substr(0, 127), false, 127, "", {}},
@@ -72,8 +82,9 @@ TEST(Sauce, ReadsRecordsAsTheyAreFound) {
     EXPECT_EQ(sauce.Date, "19970610");
     EXPECT_EQ(sauce.Font, "IBM VGA");
     EXPECT_EQ(sauce.FileSize, 12345u);
-    EXPECT_EQ(std::vector<int>({sauce.TInfo1, sauce.TInfo2, sauce.TInfo3, sauce.TInfo4, sauce.Flags}),
-              std::vector<int>({80, 1000, 2, 256, 0x13}));
+    EXPECT_EQ(
+        std::vector<int>({sauce.TInfo1, sauce.TInfo2, sauce.TInfo3, sauce.TInfo4, sauce.Flags}),
+        std::vector<int>({80, 1000, 2, 256, 0x13}));
   }
 }
 
@@ -115,7 +126,6 @@ TEST(Sauce, WritesOneTrailerAndKeepsTheContent) {
   want.TInfo2 = 3;
   want.Comments = {"a comment"};
   EXPECT_EQ(sauce, want);
-
 }
 
 TEST(Sauce, RefusesTextsThatDoNotFit) {

@@ -48,7 +48,8 @@ bool HelpSwitch(std::vector<std::string> args, std::string& printed) {
 }
 
 TEST(HelpSwitch, AFirstArgumentHoldingDashHThatNamesNoFileShowsTheUsageText) {
-  for (const std::string& arg : std::vector<std::string>{"-h", "-H", "--help", "my-hat.tdf", "/fonts/NEW-HAT.TDF"}) {
+  for (const std::string& arg :
+       std::vector<std::string>{"-h", "-H", "--help", "my-hat.tdf", "/fonts/NEW-HAT.TDF"}) {
     std::string printed;
     EXPECT_TRUE(HelpSwitch({arg}, printed)) << arg;
     EXPECT_EQ(printed, kHeading + kUsageBody) << arg;

@@ -91,11 +91,11 @@ TEST_F(CommandLoop, PlusAndMinusLeaveColorFontsAlone) {
 
 TEST_F(CommandLoop, CommandLettersWorkInEitherCase) {
   Load(ThreeFonts());
-  Step("h");    // help screen
-  Step("x");    // any key leaves it
-  Step("H");    // the same help screen
+  Step("h");  // help screen
+  Step("x");  // any key leaves it
+  Step("H");  // the same help screen
   Step("x");
-  Step("e");    // Extract's save dialog, in either case
+  Step("e");  // Extract's save dialog, in either case
   Step({27});
   Step("E");
   Step({27});

@@ -40,11 +40,11 @@ TEST_F(FontPathSetting, MissingFileGivesTheFallback) {
 
 TEST_F(FontPathSetting, AnythingShortOfAValueGivesTheFallback) {
   EXPECT_EQ(Read(""), kFallback);
-  EXPECT_EQ(Read("[other]\npath=/elsewhere\n"), kFallback);    // no fonts section
-  EXPECT_EQ(Read("[fonts]\ndir=/elsewhere\n"), kFallback);     // no path key
-  EXPECT_EQ(Read("[fonts]\npath=\n"), kFallback);              // empty value
-  EXPECT_EQ(Read("[fonts]\npath =   \n"), kFallback);          // blank value
-  EXPECT_EQ(Read("path=/elsewhere\n[fonts]\n"), kFallback);    // key outside the section
+  EXPECT_EQ(Read("[other]\npath=/elsewhere\n"), kFallback);  // no fonts section
+  EXPECT_EQ(Read("[fonts]\ndir=/elsewhere\n"), kFallback);   // no path key
+  EXPECT_EQ(Read("[fonts]\npath=\n"), kFallback);            // empty value
+  EXPECT_EQ(Read("[fonts]\npath =   \n"), kFallback);        // blank value
+  EXPECT_EQ(Read("path=/elsewhere\n[fonts]\n"), kFallback);  // key outside the section
 }
 
 TEST_F(FontPathSetting, ValueOfTheFontsSectionIsTaken) {
@@ -67,21 +67,26 @@ TEST(OutlineStyleSetting, KeptInTheFontsSectionWithEveryOtherLineAsItWas) {
       {"[fonts]\npath=/f\n", "[fonts]\npath=/f\nOutlineStyle=7\n"},
       {"; mine\n[fonts]\noutlinestyle = 3\npath=/f\n[other]\nx=1\n",
        "; mine\n[fonts]\nOutlineStyle=7\npath=/f\n[other]\nx=1\n"},
-      {"[fonts]\npath=/f\n[other]\nOutlineStyle=2", "[fonts]\npath=/f\nOutlineStyle=7\n[other]\nOutlineStyle=2\n"},
+      {"[fonts]\npath=/f\n[other]\nOutlineStyle=2",
+       "[fonts]\npath=/f\nOutlineStyle=7\n[other]\nOutlineStyle=2\n"},
       {"[other]\nx=1\n", "[other]\nx=1\n[fonts]\nOutlineStyle=7\n"},
   };
   TTempDir dir;
   const std::string ini = dir.File("brixel.ini");
   for (const auto& c : cases) {
-    if (c.Before.empty()) std::filesystem::remove(ini);
-    else dir.Write("brixel.ini", c.Before);
+    if (c.Before.empty())
+      std::filesystem::remove(ini);
+    else
+      dir.Write("brixel.ini", c.Before);
     ASSERT_TRUE(WriteOutlineStyleSetting(ini, 7)) << c.Before;
     const std::vector<uint8_t> bytes = ReadFileBytes(ini);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.After);
     EXPECT_EQ(ReadOutlineStyleSetting(ini), 7);
-    EXPECT_EQ(ReadFontPathSetting(ini, "none"), c.Before.find("path") != std::string::npos ? "/f" : "none");
+    EXPECT_EQ(ReadFontPathSetting(ini, "none"),
+              c.Before.find("path") != std::string::npos ? "/f" : "none");
   }
-  for (const char* bad : {"[fonts]\nOutlineStyle=19\n", "[fonts]\nOutlineStyle=-1\n", "[fonts]\nOutlineStyle=x\n"}) {
+  for (const char* bad :
+       {"[fonts]\nOutlineStyle=19\n", "[fonts]\nOutlineStyle=-1\n", "[fonts]\nOutlineStyle=x\n"}) {
     dir.Write("brixel.ini", bad);
     EXPECT_EQ(ReadOutlineStyleSetting(ini), 0) << bad;
   }

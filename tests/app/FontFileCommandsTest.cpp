@@ -61,12 +61,12 @@ class FontFileCommands : public ShellTest {
 
 TEST_F(FontFileCommands, StartUpExplainsRefusedFilesAndAsksAgain) {
   ASSERT_EQ(::mkfifo(Dir.File("pipe.tdf").c_str(), 0600), 0);
-  Step("\r");                  // the message about the FIFO
+  Step("\r");                            // the message about the FIFO
   Step({0, kDown, 0, kDown, 0, kDown});  // good, other, pipe, plain
   Step("\r");
-  Step("\r");                  // the message about plain.tdf
-  Step("\r");                  // good.tdf, first in the list
-  Step({27});                  // the main screen
+  Step("\r");  // the message about plain.tdf
+  Step("\r");  // good.tdf, first in the list
+  Step({27});  // the main screen
   Start(Dir.File("pipe.tdf"));
   EXPECT_TRUE(WaitShows(0, "Cannot open pipe.tdf: not a regular file"));
   EXPECT_TRUE(WaitShows(0, "Error Opening File!"));
@@ -276,10 +276,9 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     for (const char* made : {"Other.tdf", "newfont.tdf"}) fs::remove(Dir.File(made));
-    const std::string path = Load(TTdfBuilder()
-                                      .Font(FontSpec("First", ftBlock, 1))
-                                      .Font(FontSpec("Other", ftColor, 2)),
-                                  "other.tdf");
+    const std::string path =
+        Load(TTdfBuilder().Font(FontSpec("First", ftBlock, 1)).Font(FontSpec("Other", ftColor, 2)),
+             "other.tdf");
     if (c.Prepare) c.Prepare(path);
     Screen.Waits.clear();
     const std::string word = std::string(c.Name).substr(0, std::string(c.Name).find(' '));

@@ -17,7 +17,9 @@
 
 namespace {
 
-std::string Padded(const std::string& s) { return s + std::string(80 - s.size(), ' '); }
+std::string Padded(const std::string& s) {
+  return s + std::string(80 - s.size(), ' ');
+}
 
 TTdfBuilder FontFile(uint8_t spacing, uint8_t fontType = ftBlock) {
   TTdfBuilder b;
@@ -36,10 +38,11 @@ TEST_F(MainScreen, StatusLineJoinsFourFixedFields) {
   Step({0, 80});  // Down: font 2
   Step({27});
   RunLoop();
-  EXPECT_EQ(WaitText(1, 1), "font.tdf                 "
-                            "Font: 2/3      "
-                            "Spacing: 2"
-                            "            Name: Beta [Color]");
+  EXPECT_EQ(WaitText(1, 1),
+            "font.tdf                 "
+            "Font: 2/3      "
+            "Spacing: 2"
+            "            Name: Beta [Color]");
   EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));
   EXPECT_EQ(WaitText(0, 1).substr(25), "Font: 3/3      Spacing: 0         Name: Gamma [Outline]");
 }
@@ -119,10 +122,11 @@ TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
 
 TEST_F(MainScreen, CharacterListIsCentredOnRows23And24) {
   TTdfBuilder b;
-  b.Font(FontSpec("Some", ftBlock, 1, {{'!', BlockGlyph({"!"})},
-                     {'L', BlockGlyph({"L"})},
-                     {'M', BlockGlyph({"M"})},
-                     {'~', BlockGlyph({"~"})}}));
+  b.Font(FontSpec("Some", ftBlock, 1,
+                  {{'!', BlockGlyph({"!"})},
+                   {'L', BlockGlyph({"L"})},
+                   {'M', BlockGlyph({"M"})},
+                   {'~', BlockGlyph({"~"})}}));
   Load(b);
   Step({27});
   RunLoop();
@@ -132,8 +136,8 @@ TEST_F(MainScreen, CharacterListIsCentredOnRows23And24) {
     chars += present ? static_cast<char>(c) : '\xF9';
   }
   // "Chars.:" and the first 44 make 51 columns: 14 spaces left, 15 right.
-  EXPECT_EQ(WaitText(0, 23), std::string(14, ' ') + "Chars.:" + chars.substr(0, 44) +
-                                 std::string(15, ' '));
+  EXPECT_EQ(WaitText(0, 23),
+            std::string(14, ' ') + "Chars.:" + chars.substr(0, 44) + std::string(15, ' '));
   EXPECT_EQ(WaitText(0, 23).substr(21 + 43, 2), "L ");
   EXPECT_EQ(WaitText(0, 24), std::string(15, ' ') + chars.substr(44) + std::string(15, ' '));
   EXPECT_EQ(WaitText(0, 24).substr(15, 1), "M");

@@ -9,6 +9,7 @@
 #include "console/CellPicture.h"
 #include "console/GlyphSheet.h"
 #include "console/PngWriter.h"
+#include "console/RowStretch.h"
 #include "support/PictureSupport.h"
 #include "support/TempDir.h"
 
@@ -118,6 +119,28 @@ TEST(CellPictureTest, ScreenRowsArePalettedInTheLooksColours) {
   const TByteSink fails = [](std::span<const uint8_t>) { return false; };
   EXPECT_TRUE(refuses(TScreenRows(screen, 3, 2), takes));
   EXPECT_TRUE(refuses(TScreenRows(screen, 1, 2), fails));
+}
+
+TEST(CellPictureTest, TallPixelsMixOnlyTheRowsAnOutputRowStraddles) {
+  const struct {
+    std::vector<uint8_t> In, Out;  // one byte per row
+  } cases[] = {
+      {{10}, {10}},
+      {{0, 255}, {0, 255}},
+      {{0, 90, 210}, {0, 60, 130, 210}},
+      {{0, 100, 200, 40}, {0, 75, 150, 160, 40}},
+  };
+  for (const auto& c : cases) {
+    const int height = TallPixelsHeight(static_cast<int>(c.In.size()));
+    TRowStretch stretch(static_cast<int>(c.In.size()), height, 1);
+    std::vector<uint8_t> out;
+    for (const uint8_t v : c.In)
+      ASSERT_TRUE(stretch.Push(std::span(&v, 1), [&out](std::span<const uint8_t> row) {
+        out.push_back(row[0]);
+        return true;
+      }));
+    EXPECT_EQ(out, c.Out) << c.In.size() << " rows";
+  }
 }
 
 TEST(CellPictureTest, GlyphSheetsAreReadAsBitsWithoutSdl) {

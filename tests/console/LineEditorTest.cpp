@@ -75,9 +75,9 @@ TEST_F(LineEditorTest, StartTextFieldAndCursor) {
   Keys("\r");
   EXPECT_EQ(Edit(3, 10, 1, "abc"), "abc");
   EXPECT_EQ(EditLastKey, 13);
-  EXPECT_EQ(Field(4), "abc\0"s);  // the cell after the field is untouched
+  EXPECT_EQ(Field(4), "abc\0"s);         // the cell after the field is untouched
   EXPECT_EQ(FieldAttrs(4), "70707007");  // selected: black on grey in a blue field
-  EXPECT_EQ(CursorCell(), 4);  // just right of the full field
+  EXPECT_EQ(CursorCell(), 4);            // just right of the full field
   EXPECT_EQ(WhereY(), kY);
   EXPECT_EQ(Con.TextAttr, 0x1F);  // left at the editing attribute
 

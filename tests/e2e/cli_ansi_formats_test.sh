@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # brixel-cli ansi on a small generated file of every format the art archives
-# hold: --json gives the picture's cells, --png draws every solid cell (a full
-# block or a space) in the colour ansilove draws it with -i -S, and --ice,
-# --palette and --columns change what they say. Without ansilove or
-# ImageMagick's convert the test exits 77 (skipped).
+# hold: --json gives the picture's cells, --png draws them pixel for pixel as
+# ansilove does with -i -S, the printed text (24-bit with --palette) has the
+# same characters and colours, and --ice, --palette, --columns, --aspect and
+# the record's font, letter spacing and aspect change what they say. Without
+# ansilove or ImageMagick's convert the test exits 77 (skipped).
 source "$(dirname "$0")/cli_lib.sh"
 for tool in ansilove convert; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 
 python3 - "$cli" "$work" <<'PY' || fail "see above"
-import json, subprocess, sys
+import json, re, subprocess, sys
 
 cli, work = sys.argv[1], sys.argv[2]
 failures = []
@@ -69,6 +70,28 @@ def pixels(png):
 def centre(image, x, y, height=16):
     return image[2][y * height + height // 2][x * 8 + 4]
 
+def differing(a, b):
+    """Pixels whose colours differ by more than one level in a channel."""
+    if a[:2] != b[:2]:
+        return a[0] * a[1] or 1
+    return sum(1 for ra, rb in zip(a[2], b[2]) for pa, pb in zip(ra, rb)
+               if max(abs(u - v) for u, v in zip(pa, pb)) > 1)
+
+def text_cells(text):
+    """Rows of (CP437 byte, foreground, background) from 24-bit text."""
+    rows, fg, bg = [], None, None
+    for line in text.decode("utf-8").split("\n")[:-1]:
+        row = []
+        for part in re.split(r"(\x1b\[[0-9;]*m)", line):
+            if part.startswith("\x1b["):
+                v = [int(n) for n in part[2:-1].split(";")]
+                if v[1:2] == [38]:
+                    fg, bg = tuple(v[3:6]), tuple(v[8:11])
+                continue
+            row += [(c, fg, bg) for c in part.encode("cp437")]
+        rows.append(row)
+    return rows
+
 for name, data in samples.items():
     path = f"{work}/{name}"
     open(path, "wb").write(data)
@@ -98,7 +121,18 @@ for name, data in samples.items():
                                 f"{centre(mine, x, y)}, ansilove {centre(theirs, x, y)}")
     if solid == 0:
         failures.append(f"{name}: no solid cell to compare")
-    print(f"{name}: {len(rows)} rows of {len(rows[0])}, {solid} solid cells as ansilove draws them")
+    if differing(mine, theirs):
+        failures.append(f"{name}: {differing(mine, theirs)} pixels differ from ansilove's")
+    # The printed text in 24-bit colours: the JSON's characters, and each
+    # solid cell's colour as the PNG draws it.
+    text = text_cells(cli_run(["--palette", "vga", "--ice", "on", path]))
+    if [[c[0] or 0x20 for c in r] for r in rows] != [[c[0] for c in r] for r in text]:
+        failures.append(f"{name}: the text's characters are not the JSON's")
+    for y, row in enumerate(text):
+        for x, (ch, fg, bg) in enumerate(row):
+            if ch in (0x20, 0xDB) and (fg if ch == 0xDB else bg) != centre(mine, x, y):
+                failures.append(f"{name}: text cell {x},{y} is {fg}/{bg}, the PNG {centre(mine, x, y)}")
+    print(f"{name}: {len(rows)} rows of {len(rows[0])}, {solid} solid cells, text and PNG as ansilove")
 
 # The options: blink over dark backgrounds, the classic palette, another width.
 ans = f"{work}/sample.ans"
@@ -118,6 +152,43 @@ open(blink_record, "wb").write(samples["sample.ans"] + sauce(1, 1, 80, 0))
 cli_run(["--png", f"{work}/auto.png", "--palette", "vga", blink_record])
 checks.append(("--ice auto: the record says blink", centre(pixels(f"{work}/auto.png"), 1, 0),
                (0, 0, 170)))
+# Reverse video over blink without iCE colours keeps the foreground dark
+# blue; the text blinks it over the dark background.
+rev = f"{work}/reverse.ans"
+open(rev, "wb").write(b"\x1b[1;31m\xdb\x1b[0;5;44m \x1b[7m\xdb\x1b[m\xdb\x1b[0m\r\n\xdb")
+cli_run(["--png", f"{work}/rev.png", "--palette", "vga", "--ice", "off", rev])
+subprocess.run(["ansilove", "-o", f"{work}/rev-theirs.png", rev], capture_output=True, check=True)
+rev_png = pixels(f"{work}/rev.png")
+checks.append(("--ice off: reverse video after blink", centre(rev_png, 2, 0), (0, 0, 170)))
+checks.append(("--ice off: reverse video as ansilove without -i",
+               differing(rev_png, pixels(f"{work}/rev-theirs.png")), 0))
+rev_text = cli_run(["--ice", "off", rev]).decode()
+checks.append(("--ice off: the text blinks on dark blue", "\x1b[0;37;44;5m" in rev_text, True))
+
+# The record's font, letter spacing and aspect ratio, as ansilove -S draws them.
+body = b"".join(b"\x1b[%d;%dm" % (30 + i % 8, 40 + i // 8 % 8) + bytes([c])
+                for i, c in enumerate(list(range(0xB0, 0xE0)) + list(b"Hi there")))
+for name, flags, font, args, alike in [
+        ("nine.ans", 0x05, b"", [], True),              # 9-pixel letter spacing
+        ("tall.ans", 0x09, b"", ["--aspect", "auto"], True),
+        ("vga50.ans", 0x01, b"IBM VGA50", [], False),  # other 8x8 glyphs than ansilove's
+]:
+    path = f"{work}/{name}"
+    open(path, "wb").write(body + sauce(1, 1, 80, flags)[:-22] + font.ljust(22, b"\0"))
+    cli_run(["--png", f"{work}/ours.png", "--palette", "vga", *args, path])
+    subprocess.run(["ansilove", "-S", "-o", f"{work}/theirs.png", path], capture_output=True,
+                   check=True)
+    mine, theirs = pixels(f"{work}/ours.png"), pixels(f"{work}/theirs.png")
+    checks.append((f"{name}: size as ansilove's", mine[:2], theirs[:2]))
+    if alike:
+        checks.append((f"{name}: pixels as ansilove's", differing(mine, theirs), 0))
+    else:
+        checks.append((f"{name}: a brown full block in 8x8", centre(mine, 43, 0, 8), (170, 85, 0)))
+cli_run(["--png", f"{work}/flat.png", f"{work}/tall.ans"])
+checks.append(("--aspect off by default", pixels(f"{work}/flat.png")[:2], (640, 16)))
+cli_run(["--png", f"{work}/on.png", "--aspect", "on", ans])
+checks.append(("--aspect on without a record", pixels(f"{work}/on.png")[:2], (640, 43)))
+
 for what, got, want in checks:
     if got != want:
         failures.append(f"{what}: {got}, not {want}")
@@ -141,5 +212,10 @@ expect_rc 1 "a file that is no XBin"
 grep -q "bad.xb: not an XBin file" "$work/err" || fail "a bad XBin: '$(cat "$work/err")'"
 run "$cli" ansi --ice sometimes "$work/bad.xb"
 expect_rc 1 "--ice sometimes"
+printf 'x' >"$work/x.ans"
+run "$cli" ansi --aspect on "$work/x.ans"
+expect_rc 1 "--aspect without --png"
+run "$cli" ansi --json --palette vga "$work/x.ans"
+expect_rc 1 "--palette with --json"
 
 cli_finish "cli ansi formats"

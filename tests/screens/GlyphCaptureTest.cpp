@@ -22,7 +22,8 @@ class GlyphCapture : public FontUnitFixture {
   TScreen Picture() const {
     TScreen s(26, TScreenLine(81));
     for (int y = 1; y <= 25; ++y)
-      for (int x = 1; x <= 80; ++x) s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
+      for (int x = 1; x <= 80; ++x)
+        s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
     return s;
   }
   void Mark(int left, int top, int right, int bottom) { Marked = {left, top, right, bottom}; }
@@ -43,11 +44,16 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
     int X1, Y1, X2, Y2;
     TBytes Block;
   } cases[] = {
-      {ftColor, 3, 2, 7, 4,
-       {5, 3, 'c', 2, 'd', 2, 'e', 2, 'f', 2, 'g', 2, 13, 'c', 3, 'd', 3, 'e', 3, 'f', 3, 'g', 3, 13,
-        'c', 4, 'd', 4, 'e', 4, 'f', 4, 'g', 4, 0}},
-      {ftBlock, 7, 4, 3, 2,  // corners swapped
-       {5, 3, 'c', 'd', 'e', 'f', 'g', 13, 'c', 'd', 'e', 'f', 'g', 13, 'c', 'd', 'e', 'f', 'g', 0}},
+      {ftColor, 3, 2, 7, 4, {5,   3,   'c', 2,   'd', 2,   'e', 2,   'f', 2,   'g', 2,
+                             13,  'c', 3,   'd', 3,   'e', 3,   'f', 3,   'g', 3,   13,
+                             'c', 4,   'd', 4,   'e', 4,   'f', 4,   'g', 4,   0}},
+      {ftBlock,
+       7,
+       4,
+       3,
+       2,  // corners swapped
+       {5,   3,   'c', 'd', 'e', 'f', 'g', 13,  'c', 'd',
+        'e', 'f', 'g', 13,  'c', 'd', 'e', 'f', 'g', 0}},
       {ftBlock, 9, 9, 9, 9, {1, 1, 'i', 0}},
   };
   for (const auto& c : cases) {

@@ -21,7 +21,9 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
-std::string AssetPath(const char* file) { return std::string(BRIXEL_SOURCE_DIR "/assets/") + file; }
+std::string AssetPath(const char* file) {
+  return std::string(BRIXEL_SOURCE_DIR "/assets/") + file;
+}
 
 TEST(AssetsLoadTest, IconLoadsAsThirtyTwoSquareWithTransparentCorners) {
   SurfacePtr icon(IMG_Load(AssetPath("tdf.ico").c_str()));
@@ -69,7 +71,9 @@ struct WavCase {
   double MinSeconds;
   double MaxSeconds;
 };
-void PrintTo(const WavCase& c, std::ostream* os) { *os << c.File; }
+void PrintTo(const WavCase& c, std::ostream* os) {
+  *os << c.File;
+}
 
 class SoundTest : public testing::TestWithParam<WavCase> {};
 

@@ -23,7 +23,9 @@ struct SheetCase {
   int CellWidth;
   int CellHeight;
 };
-void PrintTo(const SheetCase& c, std::ostream* os) { *os << c.File; }
+void PrintTo(const SheetCase& c, std::ostream* os) {
+  *os << c.File;
+}
 
 // The sheet as a grid of lit/dark pixels, plus how many pixels were neither
 // pure black nor pure white (or not opaque).
@@ -68,7 +70,9 @@ struct Sheet {
   }
 };
 
-std::string AssetPath(const char* file) { return std::string(BRIXEL_SOURCE_DIR "/assets/") + file; }
+std::string AssetPath(const char* file) {
+  return std::string(BRIXEL_SOURCE_DIR "/assets/") + file;
+}
 
 // Reads through a 32-bit copy so the test does not depend on the stored format.
 bool LoadSheet(const SheetCase& c, Sheet& sheet) {
@@ -163,12 +167,12 @@ TEST_P(GlyphSheetTest, BoxDrawingReachesTheCellEdges) {
     bool Left, Right, Top, Bottom;
   };
   const Edges boxes[] = {
-      {197, true, true, true, true},    {206, true, true, true, true},
-      {218, false, true, false, true},  {191, true, false, false, true},
-      {192, false, true, true, false},  {217, true, false, true, false},
-      {201, false, true, false, true},  {188, true, false, true, false},
-      {205, true, true, false, false},  {186, false, false, true, true},
-      {195, false, true, true, true},   {180, true, false, true, true},
+      {197, true, true, true, true},   {206, true, true, true, true},
+      {218, false, true, false, true}, {191, true, false, false, true},
+      {192, false, true, true, false}, {217, true, false, true, false},
+      {201, false, true, false, true}, {188, true, false, true, false},
+      {205, true, true, false, false}, {186, false, false, true, true},
+      {195, false, true, true, true},  {180, true, false, true, true},
   };
   for (const Edges& e : boxes) {
     EXPECT_EQ(sheet_.TouchesLeft(e.Glyph), e.Left) << "glyph " << e.Glyph;
@@ -179,7 +183,8 @@ TEST_P(GlyphSheetTest, BoxDrawingReachesTheCellEdges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Assets, GlyphSheetTest,
-                         testing::Values(SheetCase{"80x25.png", 8, 16}, SheetCase{"80x50.png", 8, 8},
+                         testing::Values(SheetCase{"80x25.png", 8, 16},
+                                         SheetCase{"80x50.png", 8, 8},
                                          SheetCase{"132x50.png", 8, 8}),
                          [](const testing::TestParamInfo<SheetCase>& info) {
                            std::string name = std::string("Sheet") + info.param.File;

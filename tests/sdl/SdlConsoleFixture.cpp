@@ -82,7 +82,8 @@ int SdlConsoleTest::MismatchedPixels() {
 
 int SdlConsoleTest::MismatchedInCell(int c, int r) {
   SDL_Surface* ws = SDL_GetWindowSurface(Con->WindowHandle());
-  if (!ws || Con->CellWidth() != Sheet.CellWidth || Con->CellHeight() != Sheet.CellHeight) return -1;
+  if (!ws || Con->CellWidth() != Sheet.CellWidth || Con->CellHeight() != Sheet.CellHeight)
+    return -1;
   const uint8_t ch = Con->GetCharAt(c, r), attr = Con->GetAttrAt(c, r);
   const uint32_t fg = PackRgb(ConsolePalette[attr & 15]);
   const uint32_t bg = PackRgb(ConsolePalette[attr >> 4]);
@@ -99,8 +100,8 @@ int SdlConsoleTest::MismatchedInCell(int c, int r) {
 
 uint32_t SurfacePixel(const SDL_Surface* s, int x, int y) {
   if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return 0xFF000000;
-  const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch +
-                     x * s->format->BytesPerPixel;
+  const uint8_t* p =
+      static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
   uint32_t raw = 0;
   memcpy(&raw, p, s->format->BytesPerPixel);
   if (s->format->format == SDL_PIXELFORMAT_RGB888) return raw & 0x00FFFFFF;
@@ -193,7 +194,8 @@ bool TSheetPixels::Load(const std::string& path) {
   CellHeight = s->h / 16;
   Pixels.assign(static_cast<size_t>(s->w) * s->h, false);
   for (int y = 0; y < s->h; ++y)
-    for (int x = 0; x < s->w; ++x) Pixels[static_cast<size_t>(y) * s->w + x] = SurfacePixel(s, x, y) != 0;
+    for (int x = 0; x < s->w; ++x)
+      Pixels[static_cast<size_t>(y) * s->w + x] = SurfacePixel(s, x, y) != 0;
   SDL_FreeSurface(s);
   return true;
 }

@@ -70,4 +70,3 @@ class SdlConsoleTest : public ::testing::Test {
 
 // A pixel of any surface as 0x00RRGGBB.
 uint32_t SurfacePixel(const SDL_Surface* s, int x, int y);
-

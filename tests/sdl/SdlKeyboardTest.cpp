@@ -10,7 +10,9 @@
 
 namespace {
 
-std::vector<int> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<int> Bytes(std::string_view s) {
+  return {s.begin(), s.end()};
+}
 
 }  // namespace
 
@@ -30,7 +32,8 @@ TEST_F(SdlConsoleTest, DigitsAndPunctuationFollowTheUsKeyboard) {
     PushKey(k, KMOD_RALT);
     PushKey(k, KMOD_LCTRL);
     PushKey(k, KMOD_CAPS);  // Caps Lock leaves non-letters alone
-    const std::vector<int> want = {keys[i], shifted[i], shifted[i], withAlt[i], withCtrl[i], keys[i]};
+    const std::vector<int> want = {keys[i],    shifted[i],  shifted[i],
+                                   withAlt[i], withCtrl[i], keys[i]};
     EXPECT_EQ(ReadBuffered(), want);
   }
 }
@@ -58,26 +61,51 @@ TEST_F(SdlConsoleTest, KeysWithoutACharacterArriveAsZeroAndACode) {
     std::vector<int> Want;
   };
   const std::vector<Case> cases = {
-      {SDLK_BACKSPACE, 0, {8}},   {SDLK_KP_BACKSPACE, 0, {8}}, {SDLK_TAB, 0, {9}},
-      {SDLK_TAB, KMOD_LSHIFT, {9}}, {SDLK_RETURN, 0, {13}},    {SDLK_KP_ENTER, 0, {13}},
-      {SDLK_ESCAPE, 0, {27}},     {SDLK_SPACE, 0, {32}},       {SDLK_SPACE, KMOD_LSHIFT, {32}},
-      {SDLK_DELETE, 0, {0, 83}},  {SDLK_INSERT, 0, {0, 82}},   {SDLK_HOME, 0, {0, 71}},
-      {SDLK_END, 0, {0, 79}},     {SDLK_PAGEUP, 0, {0, 73}},   {SDLK_PAGEDOWN, 0, {0, 81}},
-      {SDLK_UP, 0, {0, 72}},      {SDLK_DOWN, 0, {0, 80}},     {SDLK_LEFT, 0, {0, 75}},
-      {SDLK_RIGHT, 0, {0, 77}},   {SDLK_UP, KMOD_LCTRL, {0, 72}},
-      {SDLK_LEFT, KMOD_LSHIFT, {0, 226}}, {SDLK_LEFT, KMOD_LCTRL, {0, 115}},
+      {SDLK_BACKSPACE, 0, {8}},
+      {SDLK_KP_BACKSPACE, 0, {8}},
+      {SDLK_TAB, 0, {9}},
+      {SDLK_TAB, KMOD_LSHIFT, {9}},
+      {SDLK_RETURN, 0, {13}},
+      {SDLK_KP_ENTER, 0, {13}},
+      {SDLK_ESCAPE, 0, {27}},
+      {SDLK_SPACE, 0, {32}},
+      {SDLK_SPACE, KMOD_LSHIFT, {32}},
+      {SDLK_DELETE, 0, {0, 83}},
+      {SDLK_INSERT, 0, {0, 82}},
+      {SDLK_HOME, 0, {0, 71}},
+      {SDLK_END, 0, {0, 79}},
+      {SDLK_PAGEUP, 0, {0, 73}},
+      {SDLK_PAGEDOWN, 0, {0, 81}},
+      {SDLK_UP, 0, {0, 72}},
+      {SDLK_DOWN, 0, {0, 80}},
+      {SDLK_LEFT, 0, {0, 75}},
+      {SDLK_RIGHT, 0, {0, 77}},
+      {SDLK_UP, KMOD_LCTRL, {0, 72}},
+      {SDLK_LEFT, KMOD_LSHIFT, {0, 226}},
+      {SDLK_LEFT, KMOD_LCTRL, {0, 115}},
       {SDLK_RIGHT, KMOD_RCTRL, {0, 116}},
-      {SDLK_HOME, KMOD_LCTRL, {0, 119}}, {SDLK_END, KMOD_RCTRL, {0, 117}},
-      {SDLK_F1, 0, {0, 59}},      {SDLK_F2, 0, {0, 60}},       {SDLK_F5, 0, {0, 63}},
-      {SDLK_F10, 0, {0, 68}},     {SDLK_F11, 0, {0, 69}},      {SDLK_F12, 0, {0, 70}},
+      {SDLK_HOME, KMOD_LCTRL, {0, 119}},
+      {SDLK_END, KMOD_RCTRL, {0, 117}},
+      {SDLK_F1, 0, {0, 59}},
+      {SDLK_F2, 0, {0, 60}},
+      {SDLK_F5, 0, {0, 63}},
+      {SDLK_F10, 0, {0, 68}},
+      {SDLK_F11, 0, {0, 69}},
+      {SDLK_F12, 0, {0, 70}},
       // The glyph editor's keys: a block marked with Shift, colours stepped
       // back, the glyph before and after.
-      {SDLK_UP, KMOD_LSHIFT, {0, 224}}, {SDLK_DOWN, KMOD_RSHIFT, {0, 225}},
-      {SDLK_RIGHT, KMOD_LSHIFT, {0, 227}}, {SDLK_F9, KMOD_LSHIFT, {0, 92}},
-      {SDLK_F10, KMOD_RSHIFT, {0, 93}},  {SDLK_F1, KMOD_LSHIFT, {0, 59}},
-      {SDLK_PAGEUP, KMOD_LCTRL, {0, 132}}, {SDLK_PAGEDOWN, KMOD_RCTRL, {0, 118}},
+      {SDLK_UP, KMOD_LSHIFT, {0, 224}},
+      {SDLK_DOWN, KMOD_RSHIFT, {0, 225}},
+      {SDLK_RIGHT, KMOD_LSHIFT, {0, 227}},
+      {SDLK_F9, KMOD_LSHIFT, {0, 92}},
+      {SDLK_F10, KMOD_RSHIFT, {0, 93}},
+      {SDLK_F1, KMOD_LSHIFT, {0, 59}},
+      {SDLK_PAGEUP, KMOD_LCTRL, {0, 132}},
+      {SDLK_PAGEDOWN, KMOD_RCTRL, {0, 118}},
       // Keys that are not in the table store nothing.
-      {SDLK_KP_1, 0, {}},         {SDLK_LSHIFT, KMOD_LSHIFT, {}}, {SDLK_F13, 0, {}},
+      {SDLK_KP_1, 0, {}},
+      {SDLK_LSHIFT, KMOD_LSHIFT, {}},
+      {SDLK_F13, 0, {}},
       {SDLK_CAPSLOCK, KMOD_CAPS, {}},
   };
   for (const Case& c : cases) {

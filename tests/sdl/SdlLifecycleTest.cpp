@@ -28,7 +28,7 @@ TEST_F(SdlConsoleTest, DestroyingTheRefreshThreadStopsItWithoutQuitRequested) {
 }
 
 TEST_F(SdlConsoleTest, RefreshDrawsChangedCellsOnce) {
-  Draw.reset();  // this test plays the refresh thread itself
+  Draw.reset();         // this test plays the refresh thread itself
   Con->GotoXY(40, 20);  // the cursor elsewhere
   Con->PutCell(1, 1, 'X', 0x1F);
   EXPECT_TRUE(Con->Dirty);  // still to be drawn

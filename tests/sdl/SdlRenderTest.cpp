@@ -105,12 +105,14 @@ TEST_F(SdlConsoleTest, CursorBlinksOnThePresentedImageOnly) {
   ASSERT_GE(row, 0);
   const int px = 4 * 8 + 2, py = 2 * 16 + row;
   bool seenOn = false, seenOff = false;
-  PumpUntil([&] {
-    const uint32_t p = WindowPixel(px, py);
-    seenOn |= p == kWhite;
-    seenOff |= p == 0x000080u;
-    return seenOn && seenOff;
-  }, 5s);
+  PumpUntil(
+      [&] {
+        const uint32_t p = WindowPixel(px, py);
+        seenOn |= p == kWhite;
+        seenOff |= p == 0x000080u;
+        return seenOn && seenOff;
+      },
+      5s);
   EXPECT_TRUE(seenOn);
   EXPECT_TRUE(seenOff);
 
@@ -209,7 +211,8 @@ TEST_F(SdlConsoleTest, LatencyFromKeyToWindowIsShort) {
     const uint8_t key = Con->ReadKey();
     Con->PutCell(1, 2, key, 0x0F);
     ASSERT_TRUE(PumpUntil([&] { return MismatchedInCell(1, 2) == 0; }));
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count());
   }
   std::sort(ms.begin(), ms.end());
   std::printf("key to window: median %.1f ms, worst %.1f ms\n", ms[ms.size() / 2], ms.back());

@@ -45,7 +45,8 @@ TEST_F(SdlConsoleTest, ResizedGlyphsAreStretchedFromTheSheet) {
           if (WindowPixel(x, y) != (Sheet.Lit(ch, sx, sy) ? fg : bg)) return false;
         }
       return true;
-    })) << "glyph " << int(ch);
+    })) << "glyph "
+        << int(ch);
     // And nothing but the two colours appears in the cell.
     for (int y = 0; y < 28; ++y)
       for (int x = 0; x < 12; ++x) {

@@ -73,7 +73,8 @@ class TAudioFile {
       const size_t n = static_cast<size_t>(in.gcount()) & ~size_t{1};
       for (size_t i = 0; i < n; i += 2) {
         const auto lo = static_cast<uint8_t>(bytes[i]), hi = static_cast<uint8_t>(bytes[i + 1]);
-        loudest = std::max(loudest, std::abs(static_cast<int>(static_cast<int16_t>(lo | (hi << 8)))));
+        loudest =
+            std::max(loudest, std::abs(static_cast<int>(static_cast<int16_t>(lo | (hi << 8)))));
       }
       Size += n;
       if (n == 0) break;
@@ -87,7 +88,9 @@ class TAudioFile {
   std::string Path;
 };
 
-std::string SheetPath() { return (std::filesystem::current_path() / "80x25.png").string(); }
+std::string SheetPath() {
+  return (std::filesystem::current_path() / "80x25.png").string();
+}
 
 }  // namespace
 

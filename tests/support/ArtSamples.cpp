@@ -81,8 +81,11 @@ TArtSample ArtWorxSample() {
   // 64 EGA colours: red 1, green 20, blue 56, white 63, and a decoy at 6 (brown is entry 20).
   std::vector<uint8_t> palette(192, 0);
   for (const size_t at : {3, 19, 20, 61, 170, 189, 190, 191}) palette[at] = 0x3F;
-  return {"sample.adf", Cat({{0x01}, palette, FullBlockFont(),
-                             HexBytes("DB 01 20 60 DB 08 20 F0 DB 06"), Block(150, {})})};
+  return {"sample.adf", Cat({{0x01},
+                             palette,
+                             FullBlockFont(),
+                             HexBytes("DB 01 20 60 DB 08 20 F0 DB 06"),
+                             Block(150, {})})};
 }
 
 TArtSample IceDrawSample() {

@@ -60,7 +60,8 @@ TEST_F(FontOps, CreateWritesTheEmptyFontOfTwoHundredThirtyThreeBytes) {
   ASSERT_EQ(bytes.size(), 233u);
   const TBytes head(bytes.begin(), bytes.begin() + 45);
   const std::string expected = std::string("\x13TheDraw FONTS file\x1a\x55\xaa\x00\xff\x0c", 25) +
-                               "Abcd        " + std::string(4, '\0') + "\x02\x01" + std::string(2, '\0');
+                               "Abcd        " + std::string(4, '\0') + "\x02\x01" +
+                               std::string(2, '\0');
   EXPECT_EQ(std::string(head.begin(), head.end()), expected);
   EXPECT_TRUE(std::all_of(bytes.begin() + 45, bytes.end(), [](uint8_t b) { return b == 0xFF; }));
   ASSERT_TRUE(LoadFontFile(path, Loaded));

@@ -31,8 +31,8 @@ class GlyphRender : public FontUnitFixture {
 };
 
 TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
-  LoadBuilt(TTdfBuilder().Font(BlockFont(
-      1, {{'A', BlockGlyph({"AAAAA", "A   A"})}, {'B', BlockGlyph({"BB", "BB"})}})));
+  LoadBuilt(TTdfBuilder().Font(
+      BlockFont(1, {{'A', BlockGlyph({"AAAAA", "A   A"})}, {'B', BlockGlyph({"BB", "BB"})}})));
   const TFontChar last = Draw(1, 3, "AB");
   EXPECT_EQ(Cells(3, 1, 9), "AAAAA BB ");
   EXPECT_EQ(Cells(4, 1, 9), "A   A BB ");
@@ -43,7 +43,9 @@ TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
   // A space, a character the font lacks, one above '~' and a control byte each
   // take one column plus the spacing and draw nothing.
   ClrScr();
-  Draw(1, 3, "A Z\xC8\x01" "B");
+  Draw(1, 3,
+       "A Z\xC8\x01"
+       "B");
   EXPECT_EQ(Cells(3, 1, 16), "AAAAA         BB");
 }
 
@@ -60,9 +62,10 @@ TEST_F(GlyphRender, UnknownTypesDrawNothing) {
 }
 
 TEST_F(GlyphRender, OutlineRolesAreDrawnInTheCurrentStyle) {
-  TTdfFontSpec outline = BlockFont(1, {{'A', GlyphRecord(6, 3, std::vector<uint8_t>{
-      'E', 'A', 'A', 'A', 'A', 'F', 13, 'C', 'O', '@', 'x', 'Q', 'D', 13,
-      'K', 'B', 'B', 'B', 'B', 'L', 0})}});
+  TTdfFontSpec outline = BlockFont(
+      1, {{'A', GlyphRecord(6, 3, std::vector<uint8_t>{'E', 'A', 'A', 'A', 'A', 'F', 13,
+                                                       'C', 'O', '@', 'x', 'Q', 'D', 13,
+                                                       'K', 'B', 'B', 'B', 'B', 'L', 0})}});
   outline.FontType = ftOutline;
   LoadBuilt(TTdfBuilder().Font(outline));
   const struct {
@@ -87,8 +90,8 @@ TEST_F(GlyphRender, OutlineRolesAreDrawnInTheCurrentStyle) {
 TEST_F(GlyphRender, WrapTestAddsTheStartingColumnAndDropsByTheLastHeightPlusOne) {
   // Ten-column glyphs, no spacing, started at column 10: the pen reaches 70
   // after six glyphs, and 70 + 10 wraps.
-  LoadBuilt(TTdfBuilder().Font(BlockFont(0, {{'W', BlockGlyph({"WWWWWWWWWW", "W", "W"})},
-                                             {'i', BlockGlyph({"i"})}})));
+  LoadBuilt(TTdfBuilder().Font(
+      BlockFont(0, {{'W', BlockGlyph({"WWWWWWWWWW", "W", "W"})}, {'i', BlockGlyph({"i"})}})));
   Draw(10, 2, "WWWWWWi");
   EXPECT_EQ(Visible(2).substr(9, 60), std::string(60, 'W'));
   EXPECT_EQ(Visible(2)[69], ' ');
@@ -143,7 +146,8 @@ TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
   color.FontType = ftColor;
   // "a" 1E, "&" marker, row end, "b" 1E, "&" as an ordinary cell with 08, "&" marker, end;
   // then the next glyph's bytes, which must not be drawn.
-  const std::vector<uint8_t> cells = {'a', 0x1E, '&', 13, 'b', 0x1E, '&', 0x08, '&', 0, 'X', 0x4F, 0};
+  const std::vector<uint8_t> cells = {'a',  0x1E, '&', 13,  'b',  0x1E, '&',
+                                      0x08, '&',  0,   'X', 0x4F, 0};
   color.Glyphs = {{'Q', GlyphRecord(2, 2, cells)}, {'R', ColorGlyph({"RR"}, 0x4F)}};
   LoadBuilt(TTdfBuilder().Font(color));
   DrawFontText(Con, Loaded, 1, 1, "Q");
@@ -151,7 +155,8 @@ TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
   EXPECT_EQ(Cells(2, 1, 3), "b& ");
   EXPECT_EQ(Con.GetAttrAt(2, 2), 0x08);
 
-  TTdfFontSpec block = BlockFont(0, {{'Q', GlyphRecord(2, 2, std::vector<uint8_t>{'q', '&', 13, 'q', '&', 'q', 0})}});
+  TTdfFontSpec block = BlockFont(
+      0, {{'Q', GlyphRecord(2, 2, std::vector<uint8_t>{'q', '&', 13, 'q', '&', 'q', 0})}});
   ClrScr();
   LoadBuilt(TTdfBuilder().Font(block));
   Draw(1, 1, "Q");
@@ -221,21 +226,31 @@ namespace {
 // corner and tee takes the weight of the edges it joins.
 TEST(OutlineStyles, SingleAndDoubleStylesFollowTheirEdges) {
   // Box-drawing characters by (horizontal double, vertical double).
-  struct TJoin { uint8_t SS, DS, SD, DD; };
+  struct TJoin {
+    uint8_t SS, DS, SD, DD;
+  };
   constexpr TJoin kTopLeft{0xDA, 0xD5, 0xD6, 0xC9}, kTopRight{0xBF, 0xB8, 0xB7, 0xBB},
       kBottomLeft{0xC0, 0xD4, 0xD3, 0xC8}, kBottomRight{0xD9, 0xBE, 0xBD, 0xBC},
       kTeeLeft{0xB4, 0xB5, 0xB6, 0xB9}, kTeeRight{0xC3, 0xC6, 0xC7, 0xCC};
-  auto pick = [](const TJoin& j, bool h, bool v) { return h ? (v ? j.DD : j.DS) : (v ? j.SD : j.SS); };
+  auto pick = [](const TJoin& j, bool h, bool v) {
+    return h ? (v ? j.DD : j.DS) : (v ? j.SD : j.SS);
+  };
   for (uint8_t style = 0; style < 16; ++style) {
     const bool a = style & 1, b = style & 2, c = style & 4, d = style & 8;
-    const uint8_t expected[14] = {
-        static_cast<uint8_t>(a ? 0xCD : 0xC4), static_cast<uint8_t>(b ? 0xCD : 0xC4),
-        static_cast<uint8_t>(c ? 0xBA : 0xB3), static_cast<uint8_t>(d ? 0xBA : 0xB3),
-        pick(kTopLeft, a, c),    pick(kTopRight, a, d),     // E F
-        pick(kTopLeft, b, d),    pick(kTopRight, b, c),     // G H
-        pick(kBottomLeft, a, d), pick(kBottomRight, a, c),  // I J
-        pick(kBottomLeft, b, c), pick(kBottomRight, b, d),  // K L
-        pick(kTeeLeft, a, c),    pick(kTeeRight, b, d)};    // M N
+    const uint8_t expected[14] = {static_cast<uint8_t>(a ? 0xCD : 0xC4),
+                                  static_cast<uint8_t>(b ? 0xCD : 0xC4),
+                                  static_cast<uint8_t>(c ? 0xBA : 0xB3),
+                                  static_cast<uint8_t>(d ? 0xBA : 0xB3),
+                                  pick(kTopLeft, a, c),
+                                  pick(kTopRight, a, d),  // E F
+                                  pick(kTopLeft, b, d),
+                                  pick(kTopRight, b, c),  // G H
+                                  pick(kBottomLeft, a, d),
+                                  pick(kBottomRight, a, c),  // I J
+                                  pick(kBottomLeft, b, c),
+                                  pick(kBottomRight, b, d),  // K L
+                                  pick(kTeeLeft, a, c),
+                                  pick(kTeeRight, b, d)};  // M N
     for (int role = 0; role < 14; ++role)
       EXPECT_EQ(OutlineCellChar(style, static_cast<uint8_t>('A' + role)), expected[role])
           << "style " << int(style) << " role " << static_cast<char>('A' + role);

@@ -47,8 +47,8 @@ TEST(Cp437Text, FromUtf8) {
 }
 
 TEST(Cp437Text, Utf8CodecCoversAllPlanes) {
-  for (const char32_t cp : {U'\0', U'A', U'\u00E9', U'\u2591', U'\uFFFD', U'\U0001F600',
-                            U'\U0010FFFF'}) {
+  for (const char32_t cp :
+       {U'\0', U'A', U'\u00E9', U'\u2591', U'\uFFFD', U'\U0001F600', U'\U0010FFFF'}) {
     std::string encoded;
     AppendUtf8(encoded, cp);
     size_t i = 0;

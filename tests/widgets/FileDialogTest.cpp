@@ -109,14 +109,14 @@ TEST_F(FileDialogTest, OpenShowsTheLayoutAndReturnsThePickedFile) {
 
 TEST_F(FileDialogTest, DirectoriesAreEnteredFromTheListAndTheField) {
   Prepare();
-  Step("\t");             // to the directories
+  Step("\t");                  // to the directories
   Step({0, kDown, 0, kDown});  // "sub"
-  Step("\r");             // enter it
-  Step("\r");             // enter ".."
-  Step("\t");             // to the mask field
-  Step("\t");             // to the directory field
-  Step("\x19sub\r");      // Ctrl+Y clears it; a relative name is taken from the shown directory
-  Step("\t");             // back to the files
+  Step("\r");                  // enter it
+  Step("\r");                  // enter ".."
+  Step("\t");                  // to the mask field
+  Step("\t");                  // to the directory field
+  Step("\x19sub\r");  // Ctrl+Y clears it; a relative name is taken from the shown directory
+  Step("\t");         // back to the files
   Step("\r");
   EXPECT_EQ(OpenFileDialog(" Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
   EXPECT_EQ(Cells(3, 8, 7, Root.size() + 5), Root + "sub/ ");
@@ -130,7 +130,7 @@ TEST_F(FileDialogTest, DirectoriesAreEnteredFromTheListAndTheField) {
 TEST_F(FileDialogTest, TheMaskFieldChangesWhatIsListed) {
   Step({0, kRight});  // Right also moves to the directories
   Step("\t");
-  Step("\x19*\r");    // every file
+  Step("\x19*\r");  // every file
   Step("\x1b");
   EXPECT_EQ(OpenFileDialog(" Select ", Root, "*.ans"), "");
   EXPECT_EQ(Cells(0, 8, 9, 10), "Files (0) ");
@@ -228,7 +228,9 @@ TEST_F(FileDialogTest, RootAndDirectoriesThatCannotBeReadOrEntered) {
       [&] {
         TDirectoryListing listing;
         listing.FileCount = 9;
-        return !ReadDirectoryListing(Tree.File("locked"), "*", listing) && listing.FileCount == 0 ? 0 : 1;
+        return !ReadDirectoryListing(Tree.File("locked"), "*", listing) && listing.FileCount == 0
+                   ? 0
+                   : 1;
       },
       &reason);
   if (code < 0) GTEST_SKIP() << reason;
@@ -251,7 +253,8 @@ TEST_F(FileDialogTest, ListsTheFirstTenThousandAndCountsThemAll) {
 
   Step({0, 79});  // End: the last listed file
   Step("\r");
-  EXPECT_EQ(OpenFileDialog(" Load Font ", Tree.File("many"), "*.tdf"), Root + "many/" + listing.Files.back());
+  EXPECT_EQ(OpenFileDialog(" Load Font ", Tree.File("many"), "*.tdf"),
+            Root + "many/" + listing.Files.back());
   EXPECT_EQ(Cells(0, 8, 9, 15), "Files (10,234) ");
 }
 

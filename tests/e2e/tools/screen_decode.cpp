@@ -59,8 +59,10 @@ bool LoadImage(const char* path, TImage& image) {
   image.H = rgb->h;
   image.Pixels.resize(static_cast<size_t>(rgb->w) * rgb->h);
   for (int y = 0; y < rgb->h; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(rgb->pixels) + y * rgb->pitch);
-    for (int x = 0; x < rgb->w; ++x) image.Pixels[static_cast<size_t>(y) * rgb->w + x] = row[x] & 0xFFFFFF;
+    const auto* row =
+        reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(rgb->pixels) + y * rgb->pitch);
+    for (int x = 0; x < rgb->w; ++x)
+      image.Pixels[static_cast<size_t>(y) * rgb->w + x] = row[x] & 0xFFFFFF;
   }
   SDL_FreeSurface(rgb);
   return true;
@@ -203,12 +205,13 @@ int main(int argc, char** argv) {
     for (int r = 1; r <= kRows; ++r)
       for (int c = 1; c <= kCols; ++c) {
         const TCell want = expected[static_cast<size_t>(r - 1) * kCols + (c - 1)];
-        const int m = decoder.Matches(c, r, static_cast<uint8_t>(want.Ch), static_cast<uint8_t>(want.Attr));
+        const int m =
+            decoder.Matches(c, r, static_cast<uint8_t>(want.Ch), static_cast<uint8_t>(want.Attr));
         if (m == 1) std::printf("cursor %d %d\n", c, r);
         if (m >= 0) continue;
         const TCell got = decoder.Decode(c, r);
-        std::printf("cell %d,%d: expected [%d,%d], shown [%d,%d]\n", c, r, want.Ch, want.Attr, got.Ch,
-                    got.Attr);
+        std::printf("cell %d,%d: expected [%d,%d], shown [%d,%d]\n", c, r, want.Ch, want.Attr,
+                    got.Ch, got.Attr);
         ++bad;
       }
     if (bad) std::printf("%d cells differ\n", bad);
