@@ -9,6 +9,7 @@ source "$(dirname "$0")/lib.sh"
 work="$E2E_TMP/work"
 mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
+e2e_private_program
 
 # 80 columns, 5 rows, a palette, a font 8 pixels high, non-blink.
 python3 - "$work/OWNFONT.XB" <<'PY'
