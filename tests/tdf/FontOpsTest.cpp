@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "support/CorpusFiles.h"
 #include "support/FontUnitFixture.h"
 #include "support/Unprivileged.h"
 #include "tdf/FontOps.h"
@@ -431,13 +432,8 @@ TEST_F(FontOps, DeleteCloneAndMoveRearrangeWholeFonts) {
 // other fonts keep their bytes, their order is the one expected, and what
 // lies before the first font and after the last stays.
 TEST_F(FontOps, EveryCorpusFontDeletedClonedAndMoved) {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (fs::directory_iterator it(fs::path(BRIXEL_CORPUS_DIR) / "tdf", ec), end; !ec && it != end;
-       it.increment(ec))
-    if (it->is_regular_file(ec)) files.push_back(it->path());
+  const std::vector<fs::path> files = CorpusFiles("tdf");
   if (files.empty()) GTEST_SKIP() << "no font corpus";
-  std::sort(files.begin(), files.end());
   const std::string path = Dir.File("work.tdf");
   int changes = 0;
   for (const fs::path& file : files) {
@@ -450,7 +446,8 @@ TEST_F(FontOps, EveryCorpusFontDeletedClonedAndMoved) {
     const int count = Loaded.Count();
     const TFontRecord& last = Loaded.Fonts[count];
     const bool lastWhole =
-        last.Offset + kFontHeaderSize + BlockSizeOf(last.Header) <= original.size();
+        static_cast<size_t>(last.Offset) + kFontHeaderSize + BlockSizeOf(last.Header) <=
+        original.size();
     for (int n = 1; n <= count; ++n) {
       const struct {
         const char* What;

@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/CorpusFiles.h"
 #include "support/FontUnitFixture.h"
 #include "support/Unprivileged.h"
 #include "tdf/GlyphCapture.h"
@@ -67,13 +68,8 @@ TEST_F(GlyphStore, AThousandSavesOfOneGlyphKeepTheFileSize) {
 }
 
 TEST_F(GlyphStore, EveryCorpusFontTakesAGlyphBackAndDrawsAsBefore) {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (fs::directory_iterator it(fs::path(BRIXEL_CORPUS_DIR) / "tdf", ec), end; !ec && it != end;
-       it.increment(ec))
-    if (it->is_regular_file(ec)) files.push_back(it->path());
+  const std::vector<fs::path> files = CorpusFiles("tdf");
   if (files.empty()) GTEST_SKIP() << "no font corpus";
-  std::sort(files.begin(), files.end());
   const std::string path = Dir.File("work.tdf");
   int fontsStored = 0;
   for (const fs::path& file : files) {

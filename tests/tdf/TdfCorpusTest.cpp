@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "support/CorpusFiles.h"
 #include "support/MiniJson.h"
 #include "tdf/FontFile.h"
 #include "util/Cp437.h"
@@ -18,16 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCorpus = BRIXEL_CORPUS_DIR;
-
-std::vector<fs::path> CorpusFonts() {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (fs::directory_iterator it(kCorpus / "tdf", ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->is_regular_file(ec)) files.push_back(it->path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
 
 // The expected listing per file name, when the corpus carries one.
 std::map<std::string, TJson> ExpectedListings() {
@@ -47,7 +38,7 @@ int GlyphsPresent(const std::string& chars) {
 }
 
 TEST(TdfCorpus, EveryRealFileLoadsWithSaneFonts) {
-  const std::vector<fs::path> files = CorpusFonts();
+  const std::vector<fs::path> files = CorpusFiles("tdf");
   if (files.empty()) GTEST_SKIP() << "no font corpus at " << (kCorpus / "tdf");
   const std::map<std::string, TJson> expected = ExpectedListings();
   // When the expected listing is there it must be readable, or nothing is compared.
