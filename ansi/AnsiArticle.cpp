@@ -33,11 +33,11 @@ bool IsFolderRefusal(int error) {
 
 }  // namespace
 
-std::string PictureText(const TMsgBaseAnsi& picture) {
+std::string PictureText(const TArtPicture& picture) {
   std::string out;
   size_t kept = 0;  // the text up to the end of the last row with anything on it
-  for (int y = 0; y < picture.Lines(); ++y) {
-    const std::span<const TScreenChar> row = picture.Picture().Row(y);
+  for (int y = 0; y < picture.Rows(); ++y) {
+    const std::span<const TScreenChar> row = picture.Row(y);
     // 0 and 255 are the blanks the viewer shows for them.
     const auto blank = [&](size_t x) {
       return row[x].Ch == 0 || row[x].Ch == ' ' || row[x].Ch == 255;
@@ -61,7 +61,7 @@ std::string ArticleName(std::string_view artFile) {
   return (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + ".txt";
 }
 
-bool SaveArticle(const TMsgBaseAnsi& picture, std::string_view dest, std::string& why, int& error) {
+bool SaveArticle(const TArtPicture& picture, std::string_view dest, std::string& why, int& error) {
   why.clear();
   error = 0;
   TFileHandle file;
@@ -83,7 +83,7 @@ bool SaveArticle(const TMsgBaseAnsi& picture, std::string_view dest, std::string
   return true;
 }
 
-bool SaveArticleBeside(const TMsgBaseAnsi& picture, std::string_view artFile, std::string_view name,
+bool SaveArticleBeside(const TArtPicture& picture, std::string_view artFile, std::string_view name,
                        std::string_view fallbackDir, std::string& written, std::string& why) {
   written.clear();
   const bool plainName = name.find('/') == std::string_view::npos;

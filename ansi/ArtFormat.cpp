@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ansi/SauceHints.h"
+#include "util/Files.h"
 #include "util/Text.h"
 
 namespace {
@@ -125,4 +126,12 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int c
   if (ice) read.Picture.Hints.Ice = *ice;
   read.Sauce = std::move(sauce);
   return read;
+}
+
+bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns,
+                 std::optional<bool> ice) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes, error)) return false;
+  read = ReadArt(bytes, path, columns, ice);
+  return true;
 }

@@ -25,3 +25,8 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
 // the file's: the picture's Hints.Ice, and how ANSI art is interpreted.
 TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns = 0,
                  std::optional<bool> ice = std::nullopt);
+
+// ReadArt on the file at path. False, with the errno in error, when the file
+// cannot be read; what the picture lacks is in read.Problem.
+bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns = 0,
+                 std::optional<bool> ice = std::nullopt);

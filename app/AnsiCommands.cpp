@@ -16,11 +16,14 @@
 namespace {
 
 constexpr char kAnsiMask[] = "*.ans";
+// Every format the viewer reads; a file of another name that has a SAUCE
+// record of its type opens too when the mask is changed.
+constexpr char kArtMask[] = "*.ans;*.bin;*.xb;*.adf;*.idf;*.tnd;*.pcb";
 
 }  // namespace
 
 void ViewAnsiImage() {
-  DialogResult = OpenFileDialog(" Select Image ", DialogFolder(TFolderKind::Art), kAnsiMask);
+  DialogResult = OpenFileDialog(" Select Image ", DialogFolder(TFolderKind::Art), kArtMask);
   if (!FileThere(DialogResult)) return;
   RememberDialogFolder(TFolderKind::Art, DialogResult);
   // The shell's font is shown under the art, and a block marked in it becomes its glyph.

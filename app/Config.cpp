@@ -32,6 +32,7 @@ TFontsSettings ReadFontsSettings(const std::string& iniPath, const std::string& 
   const int32_t style = StrToNum(values["fonts.outlinestyle"]);
   settings.OutlineStyle = style >= 0 && style < kOutlineStyleCount ? style : 0;
   settings.ArtPath = values["ansi.path"];
+  settings.Palette = ParsePaletteName(values["screen.palette"]).value_or(TPaletteName::Classic);
   return settings;
 }
 

@@ -3,11 +3,16 @@
 #include <string>
 #include <string_view>
 
+#include "console/Palette.h"
+
 // The settings the shell starts with, from one read of the file.
 struct TFontsSettings {
   std::string Path;      // the directory the font dialogs open in
   int OutlineStyle = 0;  // 0..18
   std::string ArtPath;   // key "path" of section "ansi": where A opens; "" for none
+  // Key "Palette" of section "screen": the window's colours, "classic" or
+  // "vga" in any case; classic for a missing key or another word.
+  TPaletteName Palette = TPaletteName::Classic;
 };
 // Path is key "path" of section "fonts", or fallbackPath for a missing file,
 // section or key or an empty value; OutlineStyle is key "OutlineStyle" of

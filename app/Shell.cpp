@@ -30,6 +30,7 @@ void RunShell(int argc, char** argv) {
   FontPath = settings.Path;
   OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
   LastFolders.Art = settings.ArtPath;
+  if (Console) Console->SetPalette(PaletteFor(settings.Palette));
 
   // No argument, or one that names no file, opens the Load dialog; leaving it
   // ends the program with a cleared screen.

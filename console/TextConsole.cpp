@@ -253,3 +253,13 @@ void TTextConsole::Log(std::string_view message) const {
   std::fputc('\n', stdout);
   std::fflush(stdout);
 }
+
+void TTextConsole::SetPalette(const TPalette& palette) {
+  Colors = palette;
+  LookChanged();
+}
+
+void TTextConsole::SetRowLook(TRowLook look) {
+  BandLook = std::move(look);
+  LookChanged();
+}

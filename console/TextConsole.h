@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/GlyphBits.h"
+#include "console/Palette.h"
 #include "console/ScreenTypes.h"
 
 // What a finished middle-button drag does: the console copies the block as
@@ -24,6 +26,17 @@ struct TMouseEvent {
   int X = 1, Y = 1;    // the cell, 1-based
   bool Shift = false, Alt = false;
   friend bool operator==(const TMouseEvent&, const TMouseEvent&) = default;
+};
+
+// Glyphs and colours of their own for a band of screen rows, such as the
+// art viewer's picture drawn in the font and palette its file carries.
+struct TRowLook {
+  int FirstRow = 1;
+  int LastRow = 0;                   // none when below FirstRow
+  std::optional<TGlyphFont> Glyphs;  // the console's own glyphs when empty
+  std::optional<TPalette> Palette;   // the console's palette when empty
+
+  bool Empty() const { return LastRow < FirstRow || (!Glyphs && !Palette); }
 };
 
 // The emulated text screen and its state: the cell grid, cursor, current
@@ -80,6 +93,15 @@ class TTextConsole {
   void SetBlinkMode(bool on);
   bool BlinkMode() const { return Blink; }
 
+  // --- looks (main thread) --------------------------------------------------
+  // The colours every cell is drawn in, unless a row look has its own.
+  void SetPalette(const TPalette& palette);
+  const TPalette& Palette() const { return Colors; }
+  // Rows drawn in glyphs or colours of their own until the next call; an
+  // empty look puts every row back to the console's.
+  void SetRowLook(TRowLook look);
+  const TRowLook& RowLook() const { return BandLook; }
+
   // --- keys ---------------------------------------------------------------
   void PushKey(uint8_t b);
   void PushExtKey(uint8_t code);
@@ -115,6 +137,9 @@ class TTextConsole {
   // Called once per stored key byte and once more for an extended key (the
   // SDL console plays the click).
   virtual void KeyClick() {}
+  // Called after the palette or the row look changed (the SDL console draws
+  // every cell again in them).
+  virtual void LookChanged() {}
   // Called by MarkDirty when the cells change after they were drawn (the SDL
   // console wakes its refresh thread). Main thread.
   virtual void CellsChanged() {}
@@ -154,6 +179,8 @@ class TTextConsole {
 
   std::optional<TCellBlock> ReportedBlock;
   std::deque<TMouseEvent> MouseQueue;
+  TPalette Colors = kClassicPalette;
+  TRowLook BandLook;
   // Read by the refresh thread.
   std::atomic<bool> Blink{false};
 };

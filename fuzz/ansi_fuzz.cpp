@@ -47,7 +47,7 @@ void CheckCursor(const TMsgBaseAnsi& ansi) {
 }
 
 void CheckText(const TMsgBaseAnsi& ansi) {
-  const std::string text = PictureText(ansi);
+  const std::string text = PictureText(ansi.Picture());
   Check(text.empty() || text.back() == '\n', "the text does not end with a line end");
   int rows = 0;
   for (size_t start = 0, end; start < text.size(); start = end + 1, ++rows) {

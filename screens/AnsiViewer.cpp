@@ -9,13 +9,14 @@
 #include <utility>
 
 #include "ansi/AnsiArticle.h"
-#include "ansi/AnsiFile.h"
-#include "ansi/AnsiInterpreter.h"
+#include "ansi/ArtFormat.h"
+#include "ansi/SauceHints.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/PipeWriter.h"
 #include "screens/GlyphCaptureDialog.h"
 #include "util/Files.h"
+#include "util/Paths.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
 #include "widgets/CharListRows.h"
@@ -51,21 +52,71 @@ class TBlockReports {
   TBlockReports& operator=(const TBlockReports&) = delete;
 };
 
+// While it lives, the picture's rows are drawn in the glyphs and colours
+// its file carries (the console's own where it carries none), and bit 7
+// blinks when the file's SAUCE record says blink rather than iCE colours, as
+// DOS showed such art; without a record, bright backgrounds. Dialogs over
+// the picture hide it for as long as they are open (TPlainRows).
+class TArtRows {
+ public:
+  TArtRows(const TArtRead& read, int firstRow, int lastRow) {
+    const TArtPicture& picture = read.Picture;
+    Look.FirstRow = firstRow;
+    Look.LastRow = lastRow;
+    if (picture.Font)
+      Look.Glyphs = TGlyphFont{picture.Font->Height, picture.Font->Count, picture.Font->Bits};
+    Look.Palette = picture.Palette;
+    const TArtHints record = SauceArtHints(read.Sauce);
+    Blink = record.IceKnown && !record.Ice;
+    Show();
+  }
+  ~TArtRows() { Hide(); }
+  TArtRows(const TArtRows&) = delete;
+  TArtRows& operator=(const TArtRows&) = delete;
+
+  void Show() const {
+    if (!Console) return;
+    if (!Look.Empty()) Console->SetRowLook(Look);
+    if (Blink) Console->SetBlinkMode(true);
+  }
+  void Hide() const {
+    if (!Console) return;
+    if (!Look.Empty()) Console->SetRowLook({});
+    if (Blink) Console->SetBlinkMode(false);
+  }
+
+ private:
+  TRowLook Look;
+  bool Blink = false;
+};
+
+class TPlainRows {
+ public:
+  explicit TPlainRows(const TArtRows& rows) : Rows(rows) { Rows.Hide(); }
+  ~TPlainRows() { Rows.Show(); }
+  TPlainRows(const TPlainRows&) = delete;
+  TPlainRows& operator=(const TPlainRows&) = delete;
+
+ private:
+  const TArtRows& Rows;
+};
+
 class TAnsiView {
  public:
-  TAnsiView(std::string_view fileName, const TMsgBaseAnsi& ansi,
-            const std::optional<TSauce>& record, uint8_t firstRow, uint8_t lastRow,
+  TAnsiView(std::string_view fileName, const TArtRead& read, uint8_t firstRow, uint8_t lastRow,
             std::function<std::string()> fontChars, TFontFile* captureFont)
       : FileName(fileName),
-        Ansi(ansi),
-        Record(record),
+        Art(read.Picture),
+        Record(read.Sauce),
         FirstRow(firstRow),
         LastRow(std::min<uint8_t>(lastRow, kCharListTop - 1)),
         FontChars(std::move(fontChars)),
         CaptureFont(captureFont),
-        PageSize(std::max(1, LastRow - FirstRow + 1)) {}
+        PageSize(std::max(1, LastRow - FirstRow + 1)),
+        Look(read, FirstRow, LastRow) {}
 
-  void Run() {
+  // warning, when not empty, is shown over the first page.
+  void Run(std::string_view warning) {
     std::optional<TBlockReports> blocks;
     if (CaptureFont) blocks.emplace();
     DrawPage();
@@ -73,12 +124,23 @@ class TAnsiView {
     // settling when the first one went out.
     Delay(10);
     DrawPage();
+    if (!warning.empty()) {
+      Message("Info", warning);
+      DrawPage();
+    }
     while (!Quit) HandleKey();
   }
 
  private:
+  int Lines() const { return std::max(1, Art.Rows()); }
+
+  void Message(std::string_view title, std::string_view text) const {
+    const TPlainRows plain(Look);
+    MessageBox(0, title, text);
+  }
+
   void DrawPage() {
-    const int lines = Ansi.Lines();
+    const int lines = Lines();
     for (int r = FirstRow; r <= LastRow; ++r) {
       GotoXY(1, r);
       const int line = TopLine + (r - FirstRow);
@@ -90,7 +152,7 @@ class TAnsiView {
         continue;
       }
       for (int x = 1; x <= kShownCols; ++x) {
-        const TScreenChar cell = Ansi.Picture().At(LeftCol + x - 2, line - 1);
+        const TScreenChar cell = Art.At(LeftCol + x - 2, line - 1);
         SetTextAttr(cell.Attr);
         // Raw: cells may hold 8 or 13, which are glyphs here, not movements.
         WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
@@ -132,7 +194,7 @@ class TAnsiView {
   }
 
   void HandleExtendedKey(uint8_t code) {
-    const int lines = Ansi.Lines();
+    const int lines = Lines();
     switch (code) {
       case kScanCtrlS:
         SaveAsText();
@@ -191,8 +253,8 @@ class TAnsiView {
 
   // A picture wider than 80 columns scrolls sideways; column 80 of one of
   // 80 stays hidden, as it always was.
-  bool Wide() const { return Ansi.Width() > kArtDefaultWidth; }
-  int LastLeftCol() const { return Wide() ? Ansi.Width() - kShownCols + 1 : 1; }
+  bool Wide() const { return Art.Width() > kArtDefaultWidth; }
+  int LastLeftCol() const { return Wide() ? Art.Width() - kShownCols + 1 : 1; }
 
   // Shows the picture from column leftCol on (kept inside the picture); a
   // page that does not move is not drawn again.
@@ -204,7 +266,7 @@ class TAnsiView {
   }
 
   void PageDown() {
-    const int lines = Ansi.Lines();
+    const int lines = Lines();
     if (lines - PageSize <= TopLine) return;
     TopLine += PageSize;
     if (TopLine + PageSize > lines) TopLine = lines - PageSize + 1;
@@ -220,11 +282,12 @@ class TAnsiView {
     TScreen shown;
     SaveScreen(shown);
     if (!CaptureGlyph(*CaptureFont, shown, *block))
-      MessageBox(0, "Error", "Error while saving font char.");
+      Message("Error", "Error while saving font char.");
     DrawPage();
   }
 
   void HelpBox() {
+    const TPlainRows plain(Look);
     TScreen saved;
     SaveScreen(saved);
     PanelBox(6, FirstRow + 2, 70, FirstRow + 14, 0);
@@ -254,22 +317,26 @@ class TAnsiView {
     TScreen saved;
     SaveScreen(saved);
     std::string name = ArticleName(FileName);
-    const bool yes = InputYesNo(15, 12, 67, 17, "Enter Filename:", name);
-    RestoreScreen(saved);
+    bool yes = false;
+    {
+      const TPlainRows plain(Look);
+      yes = InputYesNo(15, 12, 67, 17, "Enter Filename:", name);
+      RestoreScreen(saved);
+    }
     if (!yes || name.empty()) return;
     std::error_code ec;
     const std::filesystem::path workDir = std::filesystem::current_path(ec);
     std::string written, why;
-    if (!SaveArticleBeside(Ansi, FileName, name, ec ? "." : workDir.string(), written, why)) {
-      MessageBox(0, "Error", "Not saved: " + why);
+    if (!SaveArticleBeside(Art, FileName, name, ec ? "." : workDir.string(), written, why)) {
+      Message("Error", "Not saved: " + why);
       return;
     }
     const std::filesystem::path full = std::filesystem::absolute(written, ec);
-    MessageBox(0, "Info", FitPath("Saved as ", ec ? written : full.string()));
+    Message("Info", FitPath("Saved as ", ec ? written : full.string()));
   }
 
   const std::string FileName;
-  const TMsgBaseAnsi& Ansi;
+  const TArtPicture& Art;
   const std::optional<TSauce>& Record;  // read with the picture
   const uint8_t FirstRow;
   const uint8_t LastRow;  // of the picture: the character list takes the rows below
@@ -281,6 +348,7 @@ class TAnsiView {
   uint16_t Percent = 0;
   bool Quit = false;
   const RecPercent Bar;
+  const TArtRows Look;
 };
 
 }  // namespace
@@ -304,16 +372,23 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
                   std::function<std::string()> fontChars, TFontFile* captureFont) {
   SetTextAttr(7);
   if (!FileThere(fileName)) return;
-  auto ansi = std::make_unique<TMsgBaseAnsi>();
-  std::optional<TSauce> record;
+  auto read = std::make_unique<TArtRead>();
   int error = 0;
-  if (!LoadAnsiFile(fileName, *ansi, error, record)) {
+  if (!ReadArtFile(fileName, *read, error)) {
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }
+  const std::string problem = JustName(fileName) + ": " + read->Message;
+  if (read->Problem == TArtProblem::NotThisFormat || read->Problem == TArtProblem::BadHeader) {
+    MessageBox(0, "Error", problem);
+    return;
+  }
+  // A file cut short shows what it holds, and says so.
+  const bool partial = read->Problem != TArtProblem::None;
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
   ClrScr();
-  TAnsiView(fileName, *ansi, record, firstRow, lastRow, std::move(fontChars), captureFont).Run();
+  TAnsiView(fileName, *read, firstRow, lastRow, std::move(fontChars), captureFont)
+      .Run(partial ? problem : std::string());
   GotoXY(1, 25);
 }

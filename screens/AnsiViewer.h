@@ -7,7 +7,8 @@
 
 #include "tdf/FontFile.h"
 
-// The full-screen ANSI art viewer: the file interpreted once, a window of its
+// The full-screen art viewer: the file read once (any format ReadArt knows),
+// its picture drawn in the font and palette the file carries, a window of its
 // rows on the screen, a percent bar on row 25 and the current font's
 // characters on rows 23 and 24 (so a block of the art can be captured as a
 // glyph while it is open). Keys scroll, F1 shows help, Ctrl+S exports the
@@ -35,7 +36,8 @@ std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16
 // it. With captureFont, the console reports middle-button drags to the
 // viewer instead of copying them, and each marked block is captured as a
 // glyph of captureFont's selected font (CaptureGlyph). A name that is no
-// file returns at once; a file that cannot be read is reported in a message
-// box.
+// file returns at once; a file that cannot be read, or is not of its format,
+// is reported in a message box; of a file cut short the viewer shows what
+// it holds, after a message that says so.
 void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
                   std::function<std::string()> fontChars = {}, TFontFile* captureFont = nullptr);

@@ -21,7 +21,17 @@ bool ReadDirectoryListing(const std::string& dir, std::string_view mask,
   listing = {};
   const std::unique_ptr<DIR, TDirCloser> handle(::opendir(dir.c_str()));
   if (!handle) return false;
-  const std::string pattern(mask);
+  std::vector<std::string> patterns;
+  for (size_t from = 0; from <= mask.size();) {
+    const size_t end = std::min(mask.find(';', from), mask.size());
+    if (end > from) patterns.emplace_back(mask.substr(from, end - from));
+    from = end + 1;
+  }
+  const auto matches = [&patterns](const char* name) {
+    return std::any_of(patterns.begin(), patterns.end(), [name](const std::string& p) {
+      return ::fnmatch(p.c_str(), name, FNM_CASEFOLD) == 0;
+    });
+  };
   std::vector<std::string>& directories = listing.Directories;
   std::vector<std::string>& files = listing.Files;
   while (const dirent* entry = ::readdir(handle.get())) {
@@ -35,7 +45,7 @@ bool ReadDirectoryListing(const std::string& dir, std::string_view mask,
     if (isDirectory) {
       ++listing.DirectoryCount;
       if (listing.DirectoryCount <= kMaxListed) directories.emplace_back(name);
-    } else if (::fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD) == 0) {
+    } else if (matches(entry->d_name)) {
       ++listing.FileCount;
       if (listing.FileCount <= kMaxListed) files.emplace_back(name);
     }

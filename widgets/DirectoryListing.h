@@ -8,7 +8,8 @@
 // The entries of one directory as the file dialogs list them: every
 // subdirectory but "." (so ".." leads up), and every other entry whose name
 // matches a wildcard mask ("*" any run, "?" one character, letters in either
-// case: DOS-era files are named "LOGO.ANS").
+// case: DOS-era files are named "LOGO.ANS"). A mask of several wildcards
+// split by ";" ("*.ans;*.xb") lists the names any of them matches.
 struct TDirectoryListing {
   // Sorted byte-wise; at most kMaxListed each (the first ones read).
   std::vector<std::string> Directories;

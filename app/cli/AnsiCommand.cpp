@@ -91,11 +91,10 @@ int Run(int argc, char** argv) {
     palette = &PaletteFor(*parsed);
   }
 
-  std::vector<uint8_t> bytes;
+  TArtRead read;
   int error = 0;
-  if (!ReadWholeFile(path, bytes, error))
+  if (!ReadArtFile(path, read, error, columns, ice))
     return kAnsiCommand.Fail(path + ": " + FileErrorText(error));
-  const TArtRead read = ReadArt(bytes, path, columns, ice);
   switch (read.Problem) {
     case TArtProblem::None:
       break;

@@ -1,11 +1,12 @@
-// brixel-cli capture: a block of an ANSI art file stored as a glyph of a
-// font, the same store as a middle-button drag in the viewer.
+// brixel-cli capture: a block of an art file (any format brixel-cli ansi
+// reads) stored as a glyph of a font, the same store as a middle-button drag
+// in the viewer.
 
 #include <memory>
 #include <string>
 
-#include "ansi/AnsiFile.h"
 #include "ansi/AnsiInterpreter.h"
+#include "ansi/ArtFormat.h"
 #include "app/cli/CliArgs.h"
 #include "app/cli/CliCommands.h"
 #include "tdf/FontFile.h"
@@ -19,7 +20,8 @@ int Run(int argc, char** argv);
 }  // namespace
 
 const TCliCommand kCaptureCommand(
-    "capture", "a block of ANSI art stored as a glyph of a font",
+    "capture",
+    "a block of art (ANSI, text, .bin .xb .adf .idf .tnd .pcb) stored as a glyph of a font",
     "usage: brixel-cli capture [--font N] [--] FONTFILE ART X1 Y1 X2 Y2 CHAR\n"
     "  the block from column X1, row Y1 to column X2, row Y2 of the picture\n"
     "  (1-based, as the mouse marks it) becomes the glyph of CHAR ('!'..'~')\n",
@@ -50,12 +52,15 @@ int Run(int argc, char** argv) {
     return kCaptureCommand.Fail("CHAR must be one character from '!' to '~', not '" +
                                 args.Positional[6] + "'");
 
-  auto picture = std::make_unique<TMsgBaseAnsi>();
+  auto read = std::make_unique<TArtRead>();
   int error = 0;
-  if (!LoadAnsiFile(art, *picture, error))
+  if (!ReadArtFile(art, *read, error))
     return kCaptureCommand.Fail(art + ": " + FileErrorText(error));
+  if (read->Problem == TArtProblem::NotThisFormat || read->Problem == TArtProblem::BadHeader)
+    return kCaptureCommand.Fail(art + ": " + read->Message);
+  const TArtPicture& picture = read->Picture;
   for (int i : {0, 2}) {
-    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, picture->Width(),
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, picture.Width(),
                                     corners[i]))
       return 1;
   }
@@ -64,9 +69,7 @@ int Run(int argc, char** argv) {
   TFontFile font;
   if (!kCaptureCommand.LoadFontAndSelect(fontFile, args, font)) return 1;
 
-  const TCellSource cells = [&picture](int x, int y) {
-    return picture->Picture().At(x - 1, y - 1);
-  };
+  const TCellSource cells = [&picture](int x, int y) { return picture.At(x - 1, y - 1); };
   const std::vector<uint8_t> record = GlyphRecordFromBlock(
       cells, corners[0], corners[1], corners[2], corners[3], font.Header.FontType == ftColor);
   const TGlyphStoreResult result = StoreGlyph(font, static_cast<uint8_t>(ch[0]), record);

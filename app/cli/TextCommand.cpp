@@ -30,7 +30,9 @@ int Run(int argc, char** argv) {
   int error = 0;
   if (!LoadAnsiFile(path, *picture, error))
     return kTextCommand.Fail(path + ": " + FileErrorText(error));
-  return kTextCommand.WriteOutputFile(args.Positional[1], PictureText(*picture), {path}) ? 0 : 1;
+  return kTextCommand.WriteOutputFile(args.Positional[1], PictureText(picture->Picture()), {path})
+             ? 0
+             : 1;
 }
 
 }  // namespace

@@ -72,9 +72,8 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
 
   const std::string sheetPath =
       fontPath.empty() ? FindDataFile(GeometryForMode(mode).SheetFile) : std::string(fontPath);
-  TGlyphFont glyphs;
   std::string why;
-  if (!LoadGlyphSheet(sheetPath, glyphs, why) || !Glyphs.SetGlyphs(glyphs)) {
+  if (!LoadGlyphSheet(sheetPath, Sheet, why) || Sheet.Count != 256 || !Glyphs.SetGlyphs(Sheet)) {
     FailStart("Could Not Load Font File.");
     return;
   }
@@ -174,6 +173,7 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
     // Whole cells only; the renderer keeps at least one pixel per cell however
     // small the window.
     Glyphs.SetCellSize(newWidth / Cols, newHeight / Rows);
+    BandGlyphs.SetCellSize(CellWidth(), CellHeight());
     PixelWidth = Cols * CellWidth();
     PixelHeight = Rows * CellHeight();
     MakeCursorCell();
@@ -197,6 +197,27 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
   Log("New FontHeight : " + NumToStr(CellHeight()));
 }
 
+void TSDLConsole::LookChanged() {
+  if (!IsReady) return;
+  {
+    std::lock_guard lock(RenderLock);
+    Glyphs.SetPalette(Palette());
+    const TRowLook& look = RowLook();
+    BandFirst = 1;
+    BandLast = 0;
+    if (!look.Empty() && BandGlyphs.SetGlyphs(look.Glyphs ? *look.Glyphs : Sheet)) {
+      BandGlyphs.SetPalette(look.Palette ? *look.Palette : Palette());
+      BandGlyphs.SetCellSize(CellWidth(), CellHeight());
+      BandFirst = look.FirstRow;
+      BandLast = look.LastRow;
+    }
+    // Every cell is drawn again in its new look.
+    ShownValid = false;
+    FullPresentPending = true;
+  }
+  MarkDirty();
+}
+
 bool TSDLConsole::CellsOnAt(TClock::time_point now) const {
   return ((now - CellBlinkEpoch) / kCellBlinkPhase) % 2 == 0;
 }
@@ -209,7 +230,7 @@ void TSDLConsole::DrawCellLocked(int c, int r, TScreenChar cell, bool blinkMode,
     // Off: the glyph in the background colour, so only the background shows.
     attr = cellsOn ? attr & 0x7F : static_cast<uint8_t>(dark << 4 | dark);
   }
-  Glyphs.DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, attr);
+  RendererForRow(r).DrawCell(BackSurface.get(), (c - 1) * cw, (r - 1) * ch, cell.Ch, attr);
 }
 
 void TSDLConsole::AddBlinkRectLocked(int c, int r) {

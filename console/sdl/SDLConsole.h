@@ -103,6 +103,7 @@ class TSDLConsole : public TTextConsole {
   void Delay(uint16_t ms) override;
   std::string ClipboardText() override;
   void KeyClick() override;
+  void LookChanged() override;
   void CellsChanged() override;
 
   // --- state --------------------------------------------------------------------
@@ -142,8 +143,12 @@ class TSDLConsole : public TTextConsole {
   TSurfacePtr IconSurface;
   TSurfacePtr CursorCell;
   TSurfacePtr Overlay;
-  // The only copy of the glyph sheet, and the cell size it draws at.
+  // The glyph sheet, and the cell size it draws at.
   TGlyphRenderer Glyphs;
+  TGlyphFont Sheet;  // as read, for a row look with colours only
+  // The rows of the row look, in its glyphs and colours at the same cell size.
+  TGlyphRenderer BandGlyphs;
+  int BandFirst = 1, BandLast = 0;
 
  private:
   // Notes why the start failed, and logs it.
@@ -153,6 +158,9 @@ class TSDLConsole : public TTextConsole {
   void RequestPresent(bool full);
   void MakeScreenSurfaces(uint32_t overlayColor);
   void MakeCursorCell();
+  const TGlyphRenderer& RendererForRow(int r) const {
+    return r >= BandFirst && r <= BandLast ? BandGlyphs : Glyphs;
+  }
   struct TRenderResult {
     bool Changed = false;     // cells or the cursor position
     bool BlinkDrawn = false;  // only blinking cells, listed in BlinkRects

@@ -21,7 +21,7 @@ std::unique_ptr<TMsgBaseAnsi> Picture(const std::string& path) {
 }
 
 std::string Text(const std::string& path) {
-  return PictureText(*Picture(path));
+  return PictureText(Picture(path)->Picture());
 }
 
 std::string Content(const std::string& path) {
@@ -74,17 +74,19 @@ TEST(AnsiArticle, SavedBesideTheArtNeverOverAFile) {
   const auto picture = Picture(art);
   std::string written, why;
   ASSERT_EQ(ArticleName(art), "Art.Work.txt");
-  ASSERT_TRUE(SaveArticleBeside(*picture, art, ArticleName(art), "/nonexistent", written, why));
+  ASSERT_TRUE(
+      SaveArticleBeside(picture->Picture(), art, ArticleName(art), "/nonexistent", written, why));
   EXPECT_EQ(written, dir.File("Art.Work.txt"));
   EXPECT_EQ(Content(written), "Hello\nWorld\n");
   // An existing file is kept, and is no reason to try another folder.
   dir.Write("kept.txt", "keep me");
-  EXPECT_FALSE(SaveArticleBeside(*picture, art, "kept.txt", dir.File("none"), written, why));
+  EXPECT_FALSE(
+      SaveArticleBeside(picture->Picture(), art, "kept.txt", dir.File("none"), written, why));
   EXPECT_EQ(why, "kept.txt exists already");
   EXPECT_EQ(Content(dir.File("kept.txt")), "keep me");
   // A name with a folder is a path of its own.
   const std::string path = dir.File("no/dir/out.txt");
-  EXPECT_FALSE(SaveArticleBeside(*picture, art, path, dir.Path().string(), written, why));
+  EXPECT_FALSE(SaveArticleBeside(picture->Picture(), art, path, dir.Path().string(), written, why));
   EXPECT_EQ(why, "cannot create out.txt: no such file or directory");
   EXPECT_EQ(written, "");
 }
@@ -102,7 +104,8 @@ TEST(AnsiArticle, AReadOnlyArtFolderSendsTheTextToTheWorkingDirectory) {
   const int code = RunAsNobody(
       [&] {
         std::string written, why;
-        if (!SaveArticleBeside(*picture, dir.File("art.ans"), "art.txt", work, written, why))
+        if (!SaveArticleBeside(picture->Picture(), dir.File("art.ans"), "art.txt", work, written,
+                               why))
           return 1;
         return written == work + "/art.txt" && Content(written) == "text\n" ? 0 : 2;
       },

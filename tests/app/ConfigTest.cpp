@@ -102,3 +102,20 @@ TEST(OutlineStyleSetting, KeptInTheFontsSectionWithEveryOtherLineAsItWas) {
 }
 
 }  // namespace
+
+TEST(ScreenPaletteSetting, ChoosesTheWindowsColours) {
+  TTempDir dir;
+  const struct {
+    const char* Ini;
+    TPaletteName Palette;
+  } kCases[] = {
+      {"", TPaletteName::Classic},
+      {"[screen]\nPalette=vga\n", TPaletteName::Vga},
+      {"[Screen]\npalette = VGA\n", TPaletteName::Vga},
+      {"[screen]\nPalette=classic\n", TPaletteName::Classic},
+      {"[screen]\nPalette=ega\n", TPaletteName::Classic},
+      {"[fonts]\nPalette=vga\n", TPaletteName::Classic},  // another section's key
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(ReadFontsSettings(dir.Write("brixel.ini", c.Ini), "").Palette, c.Palette) << c.Ini;
+}

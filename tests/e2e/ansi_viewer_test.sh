@@ -10,6 +10,7 @@ source "$(dirname "$0")/lib.sh"
 work="$E2E_TMP/work"
 mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.ans" "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
+e2e_private_program
 "$BRIXEL_CLI" ansi --json "$work/demo.ans" >"$E2E_TMP/demo.json"
 
 
@@ -91,7 +92,7 @@ e2e_wait_for "the message naming the export" 30 shows 12 "Saved as "
 grep -q "/work/demo.txt" "$E2E_TMP/seen.txt" || e2e_fail "the message does not name the file: $(cat "$E2E_TMP/seen.txt")"
 "$BRIXEL_CLI" text "$work/demo.ans" "$E2E_TMP/want.txt" || e2e_fail "brixel-cli text failed"
 cmp -s "$work/demo.txt" "$E2E_TMP/want.txt" || e2e_fail "the export differs from brixel-cli text"
-[ ! -e "$BRIXEL_BINARY_DIR/demo.txt" ] || e2e_fail "the export went next to the program"
+[ ! -e "$(dirname "$BRIXEL_BIN")/demo.txt" ] || e2e_fail "the export went next to the program"
 e2e_key Return
 e2e_wait_for "the viewer back after the message" 30 shows_cells "$E2E_TMP/demo.json" 23 1 22
 

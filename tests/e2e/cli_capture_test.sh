@@ -48,6 +48,18 @@ refused "CHAR must be one character" "$work/color.tdf" "$art" 1 1 2 2 " "
 refused "X2 takes a number from 1 to 80" "$work/color.tdf" "$art" 1 1 81 2 B
 refused "at most 255 columns and 255 rows" "$work/color.tdf" "$art" 1 1 4 256 "#"
 refused "no such file" "$work/color.tdf" "$work/missing.ans" 1 1 2 2 B
+# Other formats: a 2x2 XBin's cells, and one that is no XBin refused.
+printf 'XBIN\x1a\x02\x00\x02\x00\x10\x00\xdb\x1c\x41\x9f\xdb\x0e\x42\x8f' >"$work/tiny.xb"
+run "$cli" capture "$work/color.tdf" "$work/tiny.xb" 1 1 2 2 C
+expect_rc 0 "capture from an XBin"
+python3 - "$work/color.tdf" <<'PY' || fail "capture from an XBin: wrong bytes"
+import sys
+data = open(sys.argv[1], "rb").read()
+assert bytes([2, 2, 0xDB, 0x1C, 0x41, 0x9F, 13, 0xDB, 0x0E, 0x42, 0x8F, 0]) in data, data[233:]
+PY
+cp "$work/color.tdf" "$work/before.tdf"
+printf 'XBIX\x1a\x02\x00\x02\x00\x10\x00' >"$work/bad.xb"
+refused "not an XBin file" "$work/color.tdf" "$work/bad.xb" 1 1 2 2 D
 python3 - "$work/color.tdf" "$work/outline.tdf" <<'PY'
 import sys
 data = bytearray(open(sys.argv[1], "rb").read())

@@ -20,6 +20,7 @@ seconds=20
 work="$E2E_TMP/work"
 mkdir -p "$work"
 cp "$BRIXEL_BINARY_DIR/demo.ans" "$BRIXEL_BINARY_DIR/demo.tdf" "$work/"
+e2e_private_program
 
 e2e_start_x
 # No sound card: the sound library starts, but its only card does not exist,

@@ -4,6 +4,7 @@
 #
 #   e2e_start_x [--wm]        Xvfb on a free display (1280x1024x24), optionally
 #                             openbox without key bindings; sets DISPLAY
+#   e2e_private_program       Brixel from a copy with a brixel.ini of its own
 #   e2e_start_brixel ARGS...  starts Brixel in a scratch working directory and
 #                             waits for its window; sets BRIXEL_PID, BRIXEL_WID
 #   e2e_shot FILE             screenshot of the window (import -window)
@@ -104,6 +105,17 @@ XML
 # xprop answers 0 also when the property is missing: look for the value.
 e2e_wm_running() {
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"
+}
+
+# e2e_private_program: Brixel runs from a copy in the temp dir, so the
+# brixel.ini it keeps beside itself (the art folder A remembers) is its own:
+# tests that run side by side would otherwise open each other's folders.
+e2e_private_program() {
+  local bin="$E2E_TMP/bin" f
+  mkdir -p "$bin"
+  cp "$BRIXEL_BIN" "$bin/brixel"
+  for f in 80x25.png click.wav bell.wav tdf.ico; do cp "$BRIXEL_BINARY_DIR/$f" "$bin/"; done
+  BRIXEL_BIN="$bin/brixel"
 }
 
 e2e_start_brixel() {

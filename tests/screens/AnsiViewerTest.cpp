@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ansi/AnsiArticle.h"
+#include "ansi/ArtFormat.h"
 #include "console/ConsoleLayer.h"
 #include "screens/AnsiViewer.h"
 #include "support/ArtSamples.h"
@@ -217,6 +218,89 @@ TEST_F(AnsiViewerTest, WidePicturesScrollSideways) {
   }
   EXPECT_EQ(Text(1, 2).substr(0, 79), std::string(79, '.'));
   EXPECT_EQ(Text(4, 2).substr(0, 79), std::string(78, '.') + "E") << "the last column shows";
+}
+
+// The look of the picture's rows as it stood at each wait for a key.
+class TLookRecordingConsole : public TWaitingConsole {
+ public:
+  bool WaitForEvent() override {
+    Looks.push_back(RowLook());
+    Blinks.push_back(BlinkMode());
+    return TWaitingConsole::WaitForEvent();
+  }
+  std::vector<TRowLook> Looks;
+  std::vector<bool> Blinks;
+};
+
+TEST(AnsiViewerFormats, EveryFormatDrawnInItsOwnFontColoursAndBlink) {
+  const std::vector<uint8_t> art = {0x1B, '[', '5', ';', '3', '1', 'm', 'X'};
+  const struct {
+    TArtSample Sample;
+    bool OwnFont, OwnPalette, Blinks;  // blink: only where the SAUCE record says so
+  } kCases[] = {
+      {BinSample(), false, false, false},
+      {XBinRawSample(), false, false, false},  // no non-blink flag, but no record either
+      {XBinPaletteFontSample(), true, true, false},
+      {XBin512Sample(), true, false, false},
+      {ArtWorxSample(), true, true, false},
+      {IceDrawSample(), true, true, false},
+      {TundraSample(), false, false, false},
+      {PcBoardSample(), false, false, false},
+      {{"plain.ans", art}, false, false, false},
+      {{"blink.ans", Cat({art, SauceOf(1, 1, 80, 0x00)})}, false, false, true},
+      {{"ice.ans", Cat({art, SauceOf(1, 1, 80, 0x01)})}, false, false, false},
+  };
+  TTempDir dir;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.Sample.FileName);
+    TLookRecordingConsole con;
+    Console = &con;
+    con.Steps.push_back({27});
+    const std::string path = dir.Write(c.Sample.FileName, c.Sample.Bytes);
+    ShowAnsiFile(path, 1, 24);
+    Console = nullptr;
+    ASSERT_EQ(con.Waits.size(), 1u);
+    const TArtPicture want = ReadArt(c.Sample.Bytes, c.Sample.FileName).Picture;
+    for (int x = 0; x < std::min(want.Width(), 79); ++x) {
+      const TScreenChar cell = want.At(x, 0);
+      const TScreenChar shown = con.Waits[0].Cells[1][x + 1];
+      EXPECT_EQ(shown.Ch, cell.Ch == 0 ? ' ' : cell.Ch) << "column " << x + 1;
+      EXPECT_EQ(shown.Attr, cell.Attr) << "column " << x + 1;
+    }
+    const TRowLook& look = con.Looks.at(0);
+    EXPECT_EQ(look.Glyphs.has_value(), c.OwnFont);
+    EXPECT_EQ(look.Palette.has_value(), c.OwnPalette);
+    if (c.OwnFont) {
+      EXPECT_EQ(look.Glyphs->Bits, want.Font->Bits);
+      EXPECT_EQ(look.Glyphs->Count, want.Font->Count);
+      EXPECT_EQ(look.FirstRow, 1);
+      EXPECT_EQ(look.LastRow, 22) << "the character list keeps the window's font";
+    }
+    if (c.OwnPalette) {
+      EXPECT_EQ(look.Palette, want.Palette);
+    }
+    EXPECT_EQ(con.Blinks.at(0), c.Blinks);
+    EXPECT_TRUE(con.RowLook().Empty() && !con.BlinkMode()) << "the window's look comes back";
+  }
+}
+
+TEST_F(AnsiViewerTest, ArtThatIsBadOrCutShort) {
+  std::vector<uint8_t> bad = XBinRawSample().Bytes;
+  bad[3] = 'X';
+  Step("\r");
+  ShowAnsiFile(Dir.Write("bad.xb", bad), 1, 24);
+  ASSERT_EQ(Con.Waits.size(), 1u) << "a message, no picture";
+  EXPECT_NE(Text(0, 12).find("bad.xb: not an XBin file"), std::string::npos) << Text(0, 12);
+
+  // Cut in a run: the message over the picture, then the cells it holds.
+  std::vector<uint8_t> cut = XBinCompressedSample().Bytes;
+  cut.resize(cut.size() - 2);
+  Step("\r");
+  Step("\x1b");
+  ShowAnsiFile(Dir.Write("cut.xb", cut), 1, 24);
+  ASSERT_EQ(Con.Waits.size(), 3u);
+  EXPECT_NE(Text(1, 12).find("cut.xb: "), std::string::npos) << Text(1, 12);
+  EXPECT_EQ(Text(2, 1).substr(0, 4), "\xDB \xDB ");
 }
 
 TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {

@@ -185,13 +185,22 @@ TEST_F(FileDialogTest, SaveStartsInTheNameFieldAndAsksBeforeOverwriting) {
 
 TEST_F(FileDialogTest, MasksMatchLettersInEitherCase) {
   fs::create_directory(Tree.Path() / "dos");
-  for (const char* name : {"LOGO.ANS", "art.ans", "Mixed.Ans", "FA-2.TDF", "notes.txt"})
+  for (const char* name : {"LOGO.ANS", "art.ans", "Mixed.Ans", "FA-2.TDF", "notes.txt", "PIC.XB"})
     Tree.Write(std::string("dos/") + name, "x");
-  TDirectoryListing listing;
-  ASSERT_TRUE(ReadDirectoryListing(Tree.File("dos"), "*.ans", listing));
-  EXPECT_EQ(listing.Files, (std::vector<std::string>{"LOGO.ANS", "Mixed.Ans", "art.ans"}));
-  ASSERT_TRUE(ReadDirectoryListing(Tree.File("dos"), "fa-?.tdf", listing));
-  EXPECT_EQ(listing.Files, (std::vector<std::string>{"FA-2.TDF"}));
+  const struct {
+    const char* Mask;
+    std::vector<std::string> Files;
+  } kCases[] = {
+      {"*.ans", {"LOGO.ANS", "Mixed.Ans", "art.ans"}},
+      {"fa-?.tdf", {"FA-2.TDF"}},
+      {"*.xb;*.TXT", {"PIC.XB", "notes.txt"}},
+      {";*.tdf;;", {"FA-2.TDF"}},  // empty parts match nothing
+  };
+  for (const auto& c : kCases) {
+    TDirectoryListing listing;
+    ASSERT_TRUE(ReadDirectoryListing(Tree.File("dos"), c.Mask, listing));
+    EXPECT_EQ(listing.Files, c.Files) << c.Mask;
+  }
 }
 
 TEST_F(FileDialogTest, RootAndDirectoriesThatCannotBeReadOrEntered) {
