@@ -72,7 +72,7 @@ std::vector<std::string> FontFolders(const TCliArgs& args) {
   return folders;
 }
 
-bool SplitFontSpec(const std::string& text, std::string& path, int& number) {
+bool SplitFontChoice(const std::string& text, std::string& path, int& number) {
   const size_t colon = text.rfind(':');
   if (colon == std::string::npos || IsRegularFile(text)) return false;
   const std::string_view digits = std::string_view(text).substr(colon + 1);
@@ -85,7 +85,7 @@ bool SplitFontSpec(const std::string& text, std::string& path, int& number) {
 bool NamesFontFile(const std::string& text) {
   std::string path = text;
   int number = 0;
-  if (!IsRegularFile(path) && !SplitFontSpec(text, path, number)) return false;
+  if (!IsRegularFile(path) && !SplitFontChoice(text, path, number)) return false;
   if (path.size() >= 4 && UpStr(std::string_view(path).substr(path.size() - 4)) == ".TDF")
     return true;
   TFileHandle file;

@@ -21,7 +21,7 @@ std::vector<std::string> FontFolders(const TCliArgs& args);
 
 // "PATH:N" split into the path and the font number when the whole text names
 // no file, PATH names one and N is a whole number.
-bool SplitFontSpec(const std::string& text, std::string& path, int& number);
+bool SplitFontChoice(const std::string& text, std::string& path, int& number);
 
 // Whether text names a font file rather than a text to draw: an existing
 // regular file whose name ends in ".tdf" in any case or that starts with a

@@ -338,13 +338,13 @@ bool ChooseFont(const TCliArgs& args, const TRenderOptions& options, TFontBy by,
                           options.Seed, font);
   }
   if (by == TFontBy::Option) {
-    const std::string& spec = *args.Value("--font");
-    if (SplitFontSpec(spec, path, number))
+    const std::string& choice = *args.Value("--font");
+    if (SplitFontChoice(choice, path, number))
       return LoadDrawableFont(kRenderCommand, path, number, font);
-    return LoadFontNamed(kRenderCommand, FontFolders(args), spec, font);
+    return LoadFontNamed(kRenderCommand, FontFolders(args), choice, font);
   }
   path = args.Positional[0];
-  const bool numbered = SplitFontSpec(args.Positional[0], path, number);
+  const bool numbered = SplitFontChoice(args.Positional[0], path, number);
   if (const std::string* option = args.Value("--font")) {
     if (numbered) {
       kRenderCommand.Fail("FILE:N and --font both choose a font");

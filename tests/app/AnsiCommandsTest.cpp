@@ -72,7 +72,7 @@ TEST_F(AnsiCommandsTest, ViewCapturesGlyphsOnlyWhileTheViewerIsOpen) {
 }
 
 TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
-  TTdfFontSpec sample;
+  TTdfFontPlan sample;
   sample.Name = "Sample";
   TTdfBuilder font;
   font.Font(sample);

@@ -22,16 +22,16 @@ constexpr int kBackspace = 8;
 // font Gamma. Every other character is absent.
 TTdfBuilder ThreeFonts() {
   TTdfBuilder b;
-  b.Font(FontSpec("Alpha", ftBlock, 1, {{'a', BlockGlyph({"xx", "xx"})}}));
-  b.Font(FontSpec("Beta", ftColor, 2, {{'a', ColorGlyph({"yy", "yy"}, 0x1E)}}));
-  b.Font(FontSpec("Gamma", ftBlock, 0, {{'a', BlockGlyph({"zz", "zz"})}}));
+  b.Font(FontPlan("Alpha", ftBlock, 1, {{'a', BlockGlyph({"xx", "xx"})}}));
+  b.Font(FontPlan("Beta", ftColor, 2, {{'a', ColorGlyph({"yy", "yy"}, 0x1E)}}));
+  b.Font(FontPlan("Gamma", ftBlock, 0, {{'a', BlockGlyph({"zz", "zz"})}}));
   return b;
 }
 
 TTdfBuilder OneFont(uint8_t fontType) {
   TTdfBuilder b;
   const auto glyph = fontType == ftColor ? ColorGlyph({"cc"}, 0x1E) : BlockGlyph({"bb"});
-  b.Font(FontSpec("Solo", fontType, 0, {{'a', glyph}}));
+  b.Font(FontPlan("Solo", fontType, 0, {{'a', glyph}}));
   return b;
 }
 

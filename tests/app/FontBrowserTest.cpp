@@ -33,13 +33,13 @@ class FontBrowser : public ShellTest {
     FontPath = Dir.Path().string();
     // Alpha has only "a" of the sample text "adf1"; Beta and Locket have all of it.
     TTdfBuilder a, b;
-    a.Font(FontSpec("Alpha", ftBlock, 1, {{'a', BlockGlyph({"AA"})}}));
-    a.Font(FontSpec("Beta", ftBlock, 1,
+    a.Font(FontPlan("Alpha", ftBlock, 1, {{'a', BlockGlyph({"AA"})}}));
+    a.Font(FontPlan("Beta", ftBlock, 1,
                     {{'a', BlockGlyph({"B1"})},
                      {'d', BlockGlyph({"B2"})},
                      {'f', BlockGlyph({"B3"})},
                      {'1', BlockGlyph({"B4"})}}));
-    b.Font(FontSpec("Locket", ftColor, 0,
+    b.Font(FontPlan("Locket", ftColor, 0,
                     {{'a', ColorGlyph({"L"}, 0x1E)},
                      {'d', ColorGlyph({"L"}, 0x1E)},
                      {'f', ColorGlyph({"L"}, 0x1E)},

@@ -34,8 +34,8 @@ class FontFileCommands : public ShellTest {
     ASSERT_EQ(::chdir(Dir.Path().c_str()), 0);
     FontPath = Dir.Path().string();
     TTdfBuilder good, other;
-    good.Font(FontSpec("Good", ftBlock, 1));
-    other.Font(FontSpec("First", ftBlock, 1)).Font(FontSpec("Other", ftColor, 2));
+    good.Font(FontPlan("Good", ftBlock, 1));
+    other.Font(FontPlan("First", ftBlock, 1)).Font(FontPlan("Other", ftColor, 2));
     Good = good.WriteTo(Dir, "good.tdf");
     Other = other.WriteTo(Dir, "other.tdf");
     Dir.Write("plain.tdf", "no font in here");
@@ -86,7 +86,7 @@ TEST_F(FontFileCommands, LeavingTheFirstDialogEndsWithAClearedScreen) {
 }
 
 TEST_F(FontFileCommands, LoadShowsTheLastFontOfAnotherFileAndKeepsTheOldOneOnFailure) {
-  Load(TTdfBuilder().Font(FontSpec("Good", ftBlock, 1)), "good.tdf");
+  Load(TTdfBuilder().Font(FontPlan("Good", ftBlock, 1)), "good.tdf");
   Step("l");
   Step({0, kDown});  // other.tdf
   Step("\r");
@@ -103,7 +103,7 @@ TEST_F(FontFileCommands, LoadShowsTheLastFontOfAnotherFileAndKeepsTheOldOneOnFai
 }
 
 TEST_F(FontFileCommands, DeleteAsksDeletesAndEndsWhenNoOtherFileIsChosen) {
-  const std::string doomed = Load(TTdfBuilder().Font(FontSpec("Doomed", ftBlock, 1)), "doomed.tdf");
+  const std::string doomed = Load(TTdfBuilder().Font(FontPlan("Doomed", ftBlock, 1)), "doomed.tdf");
   Step("d");
   Step("\r");  // the question starts on NO: Enter keeps the file
   Step("D");
@@ -120,7 +120,7 @@ TEST_F(FontFileCommands, DeleteAsksDeletesAndEndsWhenNoOtherFileIsChosen) {
 }
 
 TEST_F(FontFileCommands, DeleteThatFailsSaysSoAndKeepsTheFile) {
-  const std::string kept = Load(TTdfBuilder().Font(FontSpec("Kept", ftBlock, 1)), "kept.tdf");
+  const std::string kept = Load(TTdfBuilder().Font(FontPlan("Kept", ftBlock, 1)), "kept.tdf");
   // The name now stands for a directory with something in it, which cannot be erased.
   fs::remove(kept);
   fs::create_directories(kept + "/inside");
@@ -277,7 +277,7 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
     SCOPED_TRACE(c.Name);
     for (const char* made : {"Other.tdf", "newfont.tdf"}) fs::remove(Dir.File(made));
     const std::string path =
-        Load(TTdfBuilder().Font(FontSpec("First", ftBlock, 1)).Font(FontSpec("Other", ftColor, 2)),
+        Load(TTdfBuilder().Font(FontPlan("First", ftBlock, 1)).Font(FontPlan("Other", ftColor, 2)),
              "other.tdf");
     if (c.Prepare) c.Prepare(path);
     Screen.Waits.clear();

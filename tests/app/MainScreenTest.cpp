@@ -23,7 +23,7 @@ std::string Padded(const std::string& s) {
 
 TTdfBuilder FontFile(uint8_t spacing, uint8_t fontType = ftBlock) {
   TTdfBuilder b;
-  b.Font(FontSpec("Twelve", fontType, spacing, {{'a', BlockGlyph({"ppp", "qqq", "rrr"})}}));
+  b.Font(FontPlan("Twelve", fontType, spacing, {{'a', BlockGlyph({"ppp", "qqq", "rrr"})}}));
   return b;
 }
 
@@ -31,9 +31,9 @@ using MainScreen = ShellTest;
 
 TEST_F(MainScreen, StatusLineJoinsFourFixedFields) {
   TTdfBuilder b;
-  b.Font(FontSpec("Alpha", ftBlock, 1));
-  b.Font(FontSpec("Beta", ftColor, 2));
-  b.Font(FontSpec("Gamma", ftOutline, 0));
+  b.Font(FontPlan("Alpha", ftBlock, 1));
+  b.Font(FontPlan("Beta", ftColor, 2));
+  b.Font(FontPlan("Gamma", ftOutline, 0));
   Load(b);
   Step({0, 80});  // Down: font 2
   Step({27});
@@ -110,7 +110,7 @@ TEST_F(MainScreen, AFontFileThatCannotBeReadIsReportedWhereTheSampleGoes) {
 
 TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
   TTdfBuilder b;
-  b.Font(FontSpec(std::string("A\r\nB\bC", 6), ftBlock, 1));
+  b.Font(FontPlan(std::string("A\r\nB\bC", 6), ftBlock, 1));
   Load(b);
   Step({27});
   RunLoop();
@@ -122,7 +122,7 @@ TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
 
 TEST_F(MainScreen, CharacterListIsCentredOnRows23And24) {
   TTdfBuilder b;
-  b.Font(FontSpec("Some", ftBlock, 1,
+  b.Font(FontPlan("Some", ftBlock, 1,
                   {{'!', BlockGlyph({"!"})},
                    {'L', BlockGlyph({"L"})},
                    {'M', BlockGlyph({"M"})},
@@ -184,7 +184,7 @@ TEST_F(MainScreen, SampleCoversTheStatusLineButNotTheBottomRows) {
 
 TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   TTdfBuilder b;
-  b.Font(FontSpec("Twelve", ftOutline, 1, {{'a', BlockGlyph({"EAF", "KBL"})}}));
+  b.Font(FontPlan("Twelve", ftOutline, 1, {{'a', BlockGlyph({"EAF", "KBL"})}}));
   Load(b);
   DisplayText = "a";
   ConfigFile = Dir.File("brixel.ini");

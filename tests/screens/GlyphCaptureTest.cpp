@@ -93,7 +93,7 @@ TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndReplacesItsRecord) {
 TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirBytes) {
   TTdfBuilder b;
   for (const char* name : {"One", "Two", "Three"}) {
-    TTdfFontSpec font;
+    TTdfFontPlan font;
     font.Name = name;
     font.FontType = ftColor;
     font.Glyphs = {{'A', ColorGlyph({name}, 0x1E)}};
@@ -123,10 +123,10 @@ TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirByte
 
 TEST_F(GlyphCapture, RefusalsWriteNothing) {
   TTdfBuilder b;
-  TTdfFontSpec outline;
+  TTdfFontPlan outline;
   outline.Name = "Outline";
   outline.FontType = ftOutline;
-  TTdfFontSpec full;
+  TTdfFontPlan full;
   full.Name = "Full";
   full.Glyphs = {{'A', BlockGlyph({std::string(250, 'x')})}};
   // 'C' reads on to the end of the block: every byte of it is glyph data.
@@ -158,7 +158,7 @@ TEST_F(GlyphCapture, RefusalsWriteNothing) {
 
   // A file replaced since it was loaded holds no header at font 2's offset any more.
   ASSERT_TRUE(LoadFontFile(path, Loaded) && SelectFont(Loaded, 2));
-  TTdfFontSpec other;
+  TTdfFontPlan other;
   other.Glyphs = {{'A', BlockGlyph({std::string(200, 'q')})}};
   const TBytes replaced = TTdfBuilder().Font(other).Bytes();
   Dir.Write("font.tdf", replaced);

@@ -104,9 +104,9 @@ class GlyphEditor : public ScreenTest {
                          : type == ftOutline ? BlockGlyph({"AB", "CD"})
                                              : BlockGlyph({"ab", "cd"});
     TTdfBuilder b;
-    b.Font(FontSpec("One", ftColor, 1, {{'A', ColorGlyph({"xy"}, 0x1E)}}));
-    b.Font(FontSpec("Edit", type, 1, {{'A', glyph}, {'Z', BlockGlyph({"abc", "d"})}}));
-    b.Font(FontSpec("Three", ftBlock, 1, {{'A', BlockGlyph({"xy"})}}));
+    b.Font(FontPlan("One", ftColor, 1, {{'A', ColorGlyph({"xy"}, 0x1E)}}));
+    b.Font(FontPlan("Edit", type, 1, {{'A', glyph}, {'Z', BlockGlyph({"abc", "d"})}}));
+    b.Font(FontPlan("Three", ftBlock, 1, {{'A', BlockGlyph({"xy"})}}));
     const std::string path = Load(b, Font);
     EXPECT_TRUE(SelectFont(Font, 2));
     return path;

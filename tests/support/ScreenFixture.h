@@ -24,9 +24,9 @@ inline std::string AttrRun(std::string_view attr, int count) {
 }
 
 // A font for TTdfBuilder::Font; the other fields keep a good file's values.
-inline TTdfFontSpec FontSpec(std::string name, uint8_t fontType, uint8_t spacing,
+inline TTdfFontPlan FontPlan(std::string name, uint8_t fontType, uint8_t spacing,
                              std::map<uint8_t, std::vector<uint8_t>> glyphs = {}) {
-  TTdfFontSpec font;
+  TTdfFontPlan font;
   font.Name = std::move(name);
   font.FontType = fontType;
   font.Spacing = spacing;

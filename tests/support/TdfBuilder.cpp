@@ -61,7 +61,7 @@ std::vector<uint8_t> ColorGlyph(const std::vector<std::string>& rows, uint8_t at
   return ColorGlyph(cells);
 }
 
-std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& font) {
+std::vector<uint8_t> GlyphBlockFor(const TTdfFontPlan& font) {
   std::vector<uint8_t> block;
   for (const auto& [ch, record] : font.Glyphs)
     block.insert(block.end(), record.begin(), record.end());
@@ -69,7 +69,7 @@ std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& font) {
   return block;
 }
 
-TFontHeader HeaderFor(const TTdfFontSpec& font) {
+TFontHeader HeaderFor(const TTdfFontPlan& font) {
   TFontHeader h;
   h.Marker = font.Marker;
   const size_t len = std::min(font.Name.size(), h.Name.size());
@@ -105,7 +105,7 @@ TTdfBuilder& TTdfBuilder::Signature(std::string_view raw) {
   return Signature(AsBytes(raw));
 }
 
-TTdfBuilder& TTdfBuilder::Font(const TTdfFontSpec& font) {
+TTdfBuilder& TTdfBuilder::Font(const TTdfFontPlan& font) {
   Parts.emplace_back(font);
   return *this;
 }
@@ -122,7 +122,7 @@ TTdfBuilder& TTdfBuilder::Raw(std::string_view bytes) {
 std::vector<uint8_t> TTdfBuilder::Bytes() const {
   std::vector<uint8_t> out = SignatureBytes;
   for (const auto& part : Parts) {
-    if (const auto* font = std::get_if<TTdfFontSpec>(&part)) {
+    if (const auto* font = std::get_if<TTdfFontPlan>(&part)) {
       AppendRecord(out, HeaderFor(*font));
       const std::vector<uint8_t> block = GlyphBlockFor(*font);
       out.insert(out.end(), block.begin(), block.end());
@@ -138,7 +138,7 @@ std::vector<int32_t> TTdfBuilder::FontOffsets() const {
   std::vector<int32_t> offsets;
   size_t pos = SignatureBytes.size();
   for (const auto& part : Parts) {
-    if (const auto* font = std::get_if<TTdfFontSpec>(&part)) {
+    if (const auto* font = std::get_if<TTdfFontPlan>(&part)) {
       offsets.push_back(static_cast<int32_t>(pos));
       pos += kFontHeaderSize + GlyphBlockFor(*font).size();
     } else {

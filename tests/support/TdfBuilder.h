@@ -36,7 +36,7 @@ std::vector<uint8_t> ColorGlyph(const std::vector<std::vector<TColorCell>>& rows
 // A Color glyph whose cells all share one attribute.
 std::vector<uint8_t> ColorGlyph(const std::vector<std::string>& rows, uint8_t attr);
 
-struct TTdfFontSpec {
+struct TTdfFontPlan {
   std::string Name;  // stored cut to 12 characters, NUL-padded
   uint8_t FontType = ftBlock;
   uint8_t Spacing = 1;
@@ -61,7 +61,7 @@ class TTdfBuilder {
   TTdfBuilder& Signature(std::span<const uint8_t> raw);
   TTdfBuilder& Signature(std::string_view raw);
   // Appends a font: its 213-byte header, then its glyph block.
-  TTdfBuilder& Font(const TTdfFontSpec& font);
+  TTdfBuilder& Font(const TTdfFontPlan& font);
   // Appends bytes as they are (a block with a bad marker, trailing data).
   TTdfBuilder& Raw(std::span<const uint8_t> bytes);
   TTdfBuilder& Raw(std::string_view bytes);
@@ -74,9 +74,9 @@ class TTdfBuilder {
 
  private:
   std::vector<uint8_t> SignatureBytes;
-  std::vector<std::variant<TTdfFontSpec, std::vector<uint8_t>>> Parts;
+  std::vector<std::variant<TTdfFontPlan, std::vector<uint8_t>>> Parts;
 };
 
 // The header and glyph block that Font() writes for font.
-TFontHeader HeaderFor(const TTdfFontSpec& font);
-std::vector<uint8_t> GlyphBlockFor(const TTdfFontSpec& font);
+TFontHeader HeaderFor(const TTdfFontPlan& font);
+std::vector<uint8_t> GlyphBlockFor(const TTdfFontPlan& font);

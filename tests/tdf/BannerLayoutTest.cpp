@@ -18,22 +18,22 @@ namespace fs = std::filesystem;
 // "t" 1x3, but no "a" and no "T"; "C" is 1 wide by its Width but draws
 // two cells, as many real glyphs run past their Width.
 TFontFile TestFont(uint8_t type = ftBlock) {
-  TTdfFontSpec spec;
-  spec.Name = "Test";
-  spec.FontType = type;
+  TTdfFontPlan plan;
+  plan.Name = "Test";
+  plan.FontType = type;
   if (type == ftColor) {
-    spec.Glyphs = {{'A', ColorGlyph({"AA", "AA"}, 0x1E)}};
+    plan.Glyphs = {{'A', ColorGlyph({"AA", "AA"}, 0x1E)}};
   } else {
     const uint8_t runsPast[] = {'C', 'C', 0};
-    spec.Glyphs = {{'A', BlockGlyph({"AA", "AA"})},
+    plan.Glyphs = {{'A', BlockGlyph({"AA", "AA"})},
                    {'B', BlockGlyph({"BBB", "BBB"})},
                    {'W', BlockGlyph({"WWWWW", "WWWWW"})},
                    {'t', BlockGlyph({"t", "t", "t"})},
                    {'C', GlyphRecord(1, 1, runsPast)}};
   }
   TFontFile font;
-  font.Header = HeaderFor(spec);
-  font.Block = GlyphBlockFor(spec);
+  font.Header = HeaderFor(plan);
+  font.Block = GlyphBlockFor(plan);
   font.Selected = 1;
   return font;
 }

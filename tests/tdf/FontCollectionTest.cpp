@@ -22,7 +22,7 @@ TEST(FontCollection, FoldersInPathOrderNamedFilesOnceAndEverySkipNoted) {
   TTempDir dir;
   fs::create_directories(dir.Path() / "A" / "sub");
   TTdfBuilder b, c;
-  TTdfFontSpec font;
+  TTdfFontPlan font;
   font.Name = "Bee1";
   b.Font(font);
   font.Name = "Bee2";

@@ -21,8 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 using TBytes = std::vector<uint8_t>;
 
-TTdfFontSpec FontWithGlyph(std::string name, uint8_t type, char glyph) {
-  TTdfFontSpec font;
+TTdfFontPlan FontWithGlyph(std::string name, uint8_t type, char glyph) {
+  TTdfFontPlan font;
   font.Name = std::move(name);
   font.FontType = type;
   font.Glyphs = {{static_cast<uint8_t>(glyph), BlockGlyph({std::string(3, glyph), "xy"})}};

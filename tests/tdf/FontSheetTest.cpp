@@ -17,13 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TTdfFontSpec Spec(const std::string& name, uint8_t spacing,
+TTdfFontPlan Plan(const std::string& name, uint8_t spacing,
                   std::map<uint8_t, std::vector<uint8_t>> glyphs) {
-  TTdfFontSpec spec;
-  spec.Name = name;
-  spec.Spacing = spacing;
-  spec.Glyphs = std::move(glyphs);
-  return spec;
+  TTdfFontPlan plan;
+  plan.Name = name;
+  plan.Spacing = spacing;
+  plan.Glyphs = std::move(glyphs);
+  return plan;
 }
 
 std::vector<const TCollectedFont*> Every(const TFontCollection& collection) {
@@ -45,9 +45,9 @@ std::string RowText(const TCellRows& rows, int y) {
 TEST(FontSheet, BandsOfCaptionBannerAndBlankRowReadInAnyOrder) {
   TTempDir dir;
   TTdfBuilder b;
-  b.Font(Spec("Tall", 1, {{'A', BlockGlyph({"A", "A", "A"})}}));
-  b.Font(Spec("Wide", 0, {{'A', BlockGlyph({"AAAA"})}}));
-  TTdfFontSpec unknown = Spec("Odd", 1, {{'A', BlockGlyph({"A"})}});
+  b.Font(Plan("Tall", 1, {{'A', BlockGlyph({"A", "A", "A"})}}));
+  b.Font(Plan("Wide", 0, {{'A', BlockGlyph({"AAAA"})}}));
+  TTdfFontPlan unknown = Plan("Odd", 1, {{'A', BlockGlyph({"A"})}});
   unknown.FontType = 7;
   b.Font(unknown);
   b.WriteTo(dir, "f.tdf");
@@ -126,14 +126,14 @@ TEST(FontDuplicates, GroupsFontsThatDrawAlikeWhateverTheirNames) {
   const auto a = BlockGlyph({"AB", "CD"});
   const auto b = BlockGlyph({"XY"});
   TTdfBuilder bundle;
-  bundle.Font(Spec("One", 1, {{'A', a}, {'B', b}}));
-  bundle.Font(Spec("Spaced", 2, {{'A', a}, {'B', b}}));  // spacing differs
-  bundle.Font(Spec("Other", 1, {{'A', a}}));             // a glyph fewer
+  bundle.Font(Plan("One", 1, {{'A', a}, {'B', b}}));
+  bundle.Font(Plan("Spaced", 2, {{'A', a}, {'B', b}}));  // spacing differs
+  bundle.Font(Plan("Other", 1, {{'A', a}}));             // a glyph fewer
   bundle.WriteTo(dir, "bundle.tdf");
   bundle.WriteTo(dir, "copy.tdf");
   // The same face under another name, its glyphs stored in another order
   // and with bytes no glyph reads.
-  TTdfFontSpec moved = Spec("Renamed", 1, {{'A', a}, {'B', b}});
+  TTdfFontPlan moved = Plan("Renamed", 1, {{'A', a}, {'B', b}});
   moved.ExtraBlockBytes = {1, 2, 3};
   moved.OffsetOverrides = {{'A', static_cast<uint16_t>(b.size())}, {'B', 0}};
   moved.Glyphs = {{'A', b}, {'B', a}};  // stored B first: swapped back by the offsets

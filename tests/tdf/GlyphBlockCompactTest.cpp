@@ -11,9 +11,9 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-TTdfFontSpec Font(std::map<uint8_t, TBytes> glyphs, std::map<uint8_t, uint16_t> offsets,
+TTdfFontPlan Font(std::map<uint8_t, TBytes> glyphs, std::map<uint8_t, uint16_t> offsets,
                   TBytes extra, uint8_t fontType = ftBlock) {
-  TTdfFontSpec font;
+  TTdfFontPlan font;
   font.FontType = fontType;
   font.Glyphs = glyphs;
   font.OffsetOverrides = offsets;
@@ -23,12 +23,12 @@ TTdfFontSpec Font(std::map<uint8_t, TBytes> glyphs, std::map<uint8_t, uint16_t> 
 
 TEST(GlyphBlockCompact, KeepsWhatEveryGlyphReadsOnceAndDropsTheRest) {
   const TBytes ab = BlockGlyph({"ab"}), c = BlockGlyph({"c"});
-  TTdfFontSpec cut = Font({{'A', BlockGlyph({"abc"})}}, {{'B', 3}, {'E', 8}, {'F', 15}, {'G', 40}},
+  TTdfFontPlan cut = Font({{'A', BlockGlyph({"abc"})}}, {{'B', 3}, {'E', 8}, {'F', 15}, {'G', 40}},
                           {'j', 'j', 1, 1, 'q'});
   cut.BlockSize = 20;  // the file holds 11 bytes of it
   const struct {
     const char* Name;
-    TTdfFontSpec Font;
+    TTdfFontPlan Font;
     char Replace;  // 0: none
     TBytes Record, Block;
   } cases[] = {

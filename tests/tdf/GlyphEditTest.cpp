@@ -189,7 +189,7 @@ TEST_F(GlyphEditFont, EveryDemoGlyphSavedAgainDrawsAsBefore) {
 // whole: a stroke of many cells, pastes, flips, fills, resizes, a glyph
 // copied in. An action that changes nothing leaves no step.
 TEST_F(GlyphEditFont, EveryEditIsOneStepUndoneAndRedone) {
-  TTdfFontSpec outline;
+  TTdfFontPlan outline;
   outline.FontType = ftOutline;
   outline.Glyphs = {{'R', BlockGlyph({"EAF", "KBL"})}};
   LoadBuilt(TTdfBuilder().Font(outline));
@@ -313,7 +313,7 @@ TEST_F(GlyphEditFont, EveryEditIsOneStepUndoneAndRedone) {
 // The sample drawn from the font as edited is the sample drawn after the
 // glyph is saved: a glyph changed, and one the font did not have yet.
 TEST_F(GlyphEditFont, TheEditedFontDrawsAsTheSavedOne) {
-  TTdfFontSpec block;
+  TTdfFontPlan block;
   block.Glyphs = {{'A', BlockGlyph({"ab", "cd"})}, {'C', BlockGlyph({"e"})}};
   const struct {
     const char* What;

@@ -10,8 +10,8 @@
 
 namespace {
 
-TTdfFontSpec BlockFont(uint8_t spacing, std::map<uint8_t, std::vector<uint8_t>> glyphs) {
-  TTdfFontSpec font;
+TTdfFontPlan BlockFont(uint8_t spacing, std::map<uint8_t, std::vector<uint8_t>> glyphs) {
+  TTdfFontPlan font;
   font.Name = "Blocky";
   font.FontType = ftBlock;
   font.Spacing = spacing;
@@ -50,7 +50,7 @@ TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
 }
 
 TEST_F(GlyphRender, UnknownTypesDrawNothing) {
-  TTdfFontSpec other = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
+  TTdfFontPlan other = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
   other.FontType = 7;
   LoadBuilt(TTdfBuilder().Font(other), 1);
   TScreen before;
@@ -62,7 +62,7 @@ TEST_F(GlyphRender, UnknownTypesDrawNothing) {
 }
 
 TEST_F(GlyphRender, OutlineRolesAreDrawnInTheCurrentStyle) {
-  TTdfFontSpec outline = BlockFont(
+  TTdfFontPlan outline = BlockFont(
       1, {{'A', GlyphRecord(6, 3, std::vector<uint8_t>{'E', 'A', 'A', 'A', 'A', 'F', 13,
                                                        'C', 'O', '@', 'x', 'Q', 'D', 13,
                                                        'K', 'B', 'B', 'B', 'B', 'L', 0})}});
@@ -127,7 +127,7 @@ TEST_F(GlyphRender, ABandThatStartsBelowTheLastRowDrawsNothingButStillAdvances) 
 }
 
 TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
-  TTdfFontSpec color = BlockFont(0, {});
+  TTdfFontPlan color = BlockFont(0, {});
   color.FontType = ftColor;
   color.Glyphs = {{'C', ColorGlyph({{{'x', 0x1E}, {'y', 0x4F}}, {{'z', 0x70}}})}};
   LoadBuilt(TTdfBuilder().Font(color));
@@ -142,7 +142,7 @@ TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
 }
 
 TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
-  TTdfFontSpec color = BlockFont(0, {});
+  TTdfFontPlan color = BlockFont(0, {});
   color.FontType = ftColor;
   // "a" 1E, "&" marker, row end, "b" 1E, "&" as an ordinary cell with 08, "&" marker, end;
   // then the next glyph's bytes, which must not be drawn.
@@ -155,7 +155,7 @@ TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
   EXPECT_EQ(Cells(2, 1, 3), "b& ");
   EXPECT_EQ(Con.GetAttrAt(2, 2), 0x08);
 
-  TTdfFontSpec block = BlockFont(
+  TTdfFontPlan block = BlockFont(
       0, {{'Q', GlyphRecord(2, 2, std::vector<uint8_t>{'q', '&', 13, 'q', '&', 'q', 0})}});
   ClrScr();
   LoadBuilt(TTdfBuilder().Font(block));
@@ -167,9 +167,9 @@ TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
 TEST_F(GlyphRender, GlyphReadsStayInsideTheirFontsBlock) {
   // The last glyph of the first font runs to the end of its block without a 0;
   // the second font's header follows and must not be drawn.
-  TTdfFontSpec first = BlockFont(0, {});
+  TTdfFontPlan first = BlockFont(0, {});
   first.Glyphs = {{'E', GlyphRecord(3, 1, std::vector<uint8_t>{'e', 'e', 'e'})}};
-  TTdfFontSpec second = BlockFont(0, {{'E', BlockGlyph({"S"})}});
+  TTdfFontPlan second = BlockFont(0, {{'E', BlockGlyph({"S"})}});
   // A glyph offset at or past the block end draws nothing and takes one column.
   first.OffsetOverrides = {{'F', 5}, {'G', 0xFF01}};
   LoadBuilt(TTdfBuilder().Font(first).Font(second), 1);
@@ -179,7 +179,7 @@ TEST_F(GlyphRender, GlyphReadsStayInsideTheirFontsBlock) {
 }
 
 TEST_F(GlyphRender, AnOffsetOfFFOneIsAPresentGlyph) {
-  TTdfFontSpec font = BlockFont(0, {});
+  TTdfFontPlan font = BlockFont(0, {});
   font.ExtraBlockBytes.assign(600, 0);
   const std::vector<uint8_t> glyph = BlockGlyph({"far"});
   std::copy(glyph.begin(), glyph.end(), font.ExtraBlockBytes.begin() + 511);

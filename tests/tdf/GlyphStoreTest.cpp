@@ -47,7 +47,7 @@ class GlyphStore : public FontUnitFixture {
 };
 
 TEST_F(GlyphStore, AThousandSavesOfOneGlyphKeepTheFileSize) {
-  TTdfFontSpec font;
+  TTdfFontPlan font;
   font.Glyphs = {{'A', BlockGlyph({"aa"})}, {'B', BlockGlyph({"bb"})}};
   font.ExtraBlockBytes.assign(300, 'z');  // left by an earlier program: nothing reads it
   const std::string path = LoadBuilt(TTdfBuilder().Font(font).Font(font).Raw("\x1aSAUCE00"), 1);
@@ -101,7 +101,7 @@ TEST_F(GlyphStore, EveryCorpusFontTakesAGlyphBackAndDrawsAsBefore) {
 }
 
 TEST_F(GlyphStore, AFailedWriteSaysWhyAndLeavesTheFile) {
-  TTdfFontSpec font;
+  TTdfFontPlan font;
   font.Glyphs = {{'A', BlockGlyph({"a"})}};
   fs::create_directory(Dir.Path() / "ro");
   const std::string path = TTdfBuilder().Font(font).WriteTo(Dir, "ro/font.tdf");

@@ -24,8 +24,8 @@ std::string Signature(std::string_view text, uint8_t len = 19, uint8_t eof = 0x1
   return std::string(1, static_cast<char>(len)) + std::string(text) + static_cast<char>(eof);
 }
 
-TTdfFontSpec Font(std::string name, uint8_t type = ftBlock, uint8_t spacing = 1) {
-  TTdfFontSpec font;
+TTdfFontPlan Font(std::string name, uint8_t type = ftBlock, uint8_t spacing = 1) {
+  TTdfFontPlan font;
   font.Name = std::move(name);
   font.FontType = type;
   font.Spacing = spacing;
@@ -116,7 +116,7 @@ TEST_F(TdfRead, MissingFilesAndDirectoriesLoadNothing) {
 
 TEST_F(TdfRead, ListsEveryFontAndSelectsTheLast) {
   TTdfBuilder b;
-  TTdfFontSpec third = Font("Third", ftColor, 3);
+  TTdfFontPlan third = Font("Third", ftColor, 3);
   third.Glyphs = {{'!', ColorGlyph({"!"}, 0x1E)}, {'~', ColorGlyph({"~~", "~~"}, 0x0F)}};
   b.Font(Font("First", ftOutline, 0)).Font(Font("Second", ftBlock, 2)).Font(third);
   const std::string path = b.WriteTo(Dir, "three.tdf");
@@ -166,16 +166,16 @@ TEST_F(TdfRead, LoadingAnotherFileReplacesTheList) {
 }
 
 TEST_F(TdfRead, MarkerRules) {
-  TTdfFontSpec byte1 = Font("Byte1");
+  TTdfFontPlan byte1 = Font("Byte1");
   byte1.Marker = {0x55, 0x00, 0x00, 0xFF};  // byte 1 is not looked at
-  TTdfFontSpec bad = Font("Bad");
+  TTdfFontPlan bad = Font("Bad");
   bad.Marker = {0x55, 0xAA, 0x01, 0xFF};
   bad.Glyphs.clear();  // exactly 213 bytes, skipped as a block
   TTdfBuilder b;
   b.Font(byte1).Font(bad).Font(Font("After"));
   // A bad block of 213 bytes whose glyph block would be elsewhere: the next
   // header is read right after the 213 bytes, BlockSize is not used.
-  TTdfFontSpec badWithBlock = Font("Skip");
+  TTdfFontPlan badWithBlock = Font("Skip");
   badWithBlock.Marker = {0x00, 0xAA, 0x00, 0xFF};
   badWithBlock.Glyphs.clear();
   badWithBlock.BlockSize = 500;
@@ -190,15 +190,15 @@ TEST_F(TdfRead, MarkerRules) {
 }
 
 TEST_F(TdfRead, NamesFollowNameLenAndStopAtNul) {
-  TTdfFontSpec five = Font("TwelveLetter");
+  TTdfFontPlan five = Font("TwelveLetter");
   five.NameLen = 5;
-  TTdfFontSpec twenty = Font("TwelveLetter");
+  TTdfFontPlan twenty = Font("TwelveLetter");
   twenty.NameLen = 20;
-  TTdfFontSpec padded = Font("Tiny");
+  TTdfFontPlan padded = Font("Tiny");
   padded.NameLen = 12;  // the rest of the field is NUL
-  TTdfFontSpec spaced = Font("Underground ");
-  TTdfFontSpec empty = Font("");
-  TTdfFontSpec reserved = Font("Reserved");
+  TTdfFontPlan spaced = Font("Underground ");
+  TTdfFontPlan empty = Font("");
+  TTdfFontPlan reserved = Font("Reserved");
   reserved.Reserved = {1, 2, 3, 4};
   TTdfBuilder b;
   b.Font(five).Font(twenty).Font(padded).Font(spaced).Font(empty).Font(reserved);
@@ -214,9 +214,9 @@ TEST_F(TdfRead, NamesFollowNameLenAndStopAtNul) {
 }
 
 TEST_F(TdfRead, FontCharsAndTypeNames) {
-  TTdfFontSpec none = Font("None");
+  TTdfFontPlan none = Font("None");
   none.Glyphs.clear();
-  TTdfFontSpec odd = Font("Odd");
+  TTdfFontPlan odd = Font("Odd");
   odd.Glyphs.clear();
   odd.OffsetOverrides = {{'!', 0x01FF}, {'"', 0xFF01}, {'#', 0}, {'$', 0xFFFF}};
   TTdfBuilder b;
@@ -267,7 +267,7 @@ TEST_F(TdfRead, ShortReadsEndTheListWithoutInventingFonts) {
 }
 
 TEST_F(TdfRead, BlockSizePastTheEndListsTheFontOnce) {
-  TTdfFontSpec big = Font("Big");
+  TTdfFontPlan big = Font("Big");
   big.BlockSize = 65535;
   TTdfBuilder b;
   b.Font(Font("Small")).Font(big);
@@ -280,7 +280,7 @@ TEST_F(TdfRead, BlockSizePastTheEndListsTheFontOnce) {
 TEST_F(TdfRead, EveryFontOfABundleIsListedAndTrailersAreNot) {
   TTdfBuilder b;
   for (int i = 1; i <= 600; ++i) {
-    TTdfFontSpec f = Font("F" + std::to_string(i));
+    TTdfFontPlan f = Font("F" + std::to_string(i));
     f.Glyphs = {{'A', BlockGlyph({std::string(1 + i % 7, 'a')})}};
     b.Font(f);
   }
