@@ -4,6 +4,7 @@
 # CPU-second, and the hours 10 million executions take on one core at that
 # rate. Run `bash tools/build.sh fuzz build/fuzz` first.
 set -euo pipefail
+source fuzz/limits.sh
 seconds=${1:-60}
 shift || true
 targets=("$@")
@@ -18,7 +19,7 @@ for name in "${targets[@]}"; do
   work=$(mktemp -d)
   log=$(mktemp)
   /usr/bin/time -f 'cpu %U %S' "build/fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" \
-    -max_len=70000 -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz/ \
+    -max_len="$(fuzz_max_len "$name")" -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz/ \
     "$work" "$seeds" > "$log" 2>&1 || { tail -n 40 "$log" >&2; exit 1; }
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   cpu=$(awk '/^cpu /{print $2 + $3}' "$log")
