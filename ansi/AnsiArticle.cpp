@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 
+#include <array>
 #include <cerrno>
+#include <cstring>
 
 #include "util/Files.h"
 #include "util/Paths.h"
@@ -31,6 +33,21 @@ bool IsFolderRefusal(int error) {
   return error == EACCES || error == EPERM || error == EROFS;
 }
 
+// Each cell's byte in the text: 0 and 255 are the blanks the viewer shows
+// for them. One lookup a cell, where three comparisons were: a tall picture
+// has hundreds of thousands of cells.
+constexpr std::array<char, 256> kTextByte = [] {
+  std::array<char, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = static_cast<char>(c);
+  table[0] = table[255] = ' ';
+  return table;
+}();
+
+bool IsZero(std::span<const TScreenChar> row) {
+  static const std::array<TScreenChar, kArtMaxWidth> kZeroRow{};
+  return std::memcmp(row.data(), kZeroRow.data(), row.size_bytes()) == 0;
+}
+
 }  // namespace
 
 std::string PictureText(const TArtPicture& picture) {
@@ -38,16 +55,15 @@ std::string PictureText(const TArtPicture& picture) {
   size_t kept = 0;  // the text up to the end of the last row with anything on it
   for (int y = 0; y < picture.Rows(); ++y) {
     const std::span<const TScreenChar> row = picture.Row(y);
-    // 0 and 255 are the blanks the viewer shows for them.
-    const auto blank = [&](size_t x) {
-      return row[x].Ch == 0 || row[x].Ch == ' ' || row[x].Ch == 255;
-    };
-    size_t end = row.size();  // a row the picture lacks is empty
-    while (end > 0 && blank(end - 1)) --end;
-    // Sized once per row: a tall picture has hundreds of thousands of cells.
+    // A row nothing was printed in is all zero: one comparison finds it. A
+    // cursor moved far down makes thousands of them.
+    size_t end = IsZero(row) ? 0 : row.size();
+    while (end > 0 && kTextByte[row[end - 1].Ch] == ' ') --end;
+    // Sized once per row, then written in place.
     const size_t at = out.size();
     out.resize(at + end + 1, '\n');
-    for (size_t x = 0; x < end; ++x) out[at + x] = blank(x) ? ' ' : static_cast<char>(row[x].Ch);
+    char* text = out.data() + at;
+    for (size_t x = 0; x < end; ++x) text[x] = kTextByte[row[x].Ch];
     if (end > 0) kept = out.size();
   }
   out.resize(kept);

@@ -4,6 +4,18 @@
 #include <cstring>
 #include <type_traits>
 
+namespace {
+
+// count copies of cell from at on: one cell, then copies of what is filled,
+// doubling, so a run of thousands costs a dozen block copies in any build.
+void FillCells(TScreenChar* at, size_t count, TScreenChar cell) {
+  at[0] = cell;
+  for (size_t filled = 1; filled < count; filled *= 2)
+    std::memcpy(at + filled, at, sizeof(TScreenChar) * std::min(filled, count - filled));
+}
+
+}  // namespace
+
 TArtPicture::TArtPicture(int width) : Cols(std::clamp(width, 1, kArtMaxWidth)) {}
 
 bool TArtPicture::Inside(int x, int y) const {
@@ -16,7 +28,7 @@ TScreenChar TArtPicture::At(int x, int y) const {
 
 std::span<const TScreenChar> TArtPicture::Row(int y) const {
   if (y < 0 || y >= Rows()) return {};
-  return std::span<const TScreenChar>(Cells).subspan(static_cast<size_t>(y) * Cols, Cols);
+  return {Cells.data() + static_cast<size_t>(y) * Cols, static_cast<size_t>(Cols)};
 }
 
 bool TArtPicture::Reserve(int rows) {
@@ -24,8 +36,8 @@ bool TArtPicture::Reserve(int rows) {
   // Compared before multiplying: a row number from a file can be anything.
   if (static_cast<size_t>(rows) > kArtMaxCells / static_cast<size_t>(Cols)) return false;
   const size_t cells = static_cast<size_t>(rows) * Cols;
-  if (Cells.size() < cells) Cells.resize(cells);
-  if (!TrueColors.empty() && TrueColors.size() < cells) TrueColors.resize(cells);
+  Cells.Grow(cells);
+  if (!TrueColors.empty()) TrueColors.Grow(cells);
   RowCount = rows;
   return true;
 }
@@ -36,23 +48,30 @@ bool TArtPicture::Put(int x, int y, TScreenChar cell) {
 
 bool TArtPicture::PutRun(int x, int y, int count, TScreenChar cell) {
   if (x < 0 || x >= Cols || y < 0 || !Reserve(y + 1)) return false;
-  const auto row = Cells.begin() + static_cast<std::ptrdiff_t>(y) * Cols;
-  std::fill(row + x, row + std::min(Cols, x + std::max(count, 0)), cell);
+  const int end = std::min(Cols, x + std::max(count, 0));
+  if (end > x) FillCells(Cells.data() + static_cast<size_t>(y) * Cols + x, end - x, cell);
   return true;
+}
+
+size_t TArtPicture::PutRows(int64_t y, size_t rows, TScreenChar cell) {
+  const size_t limit = kArtMaxCells / static_cast<size_t>(Cols);
+  if (y < 0 || static_cast<size_t>(y) >= limit) return 0;
+  rows = std::min(rows, limit - static_cast<size_t>(y));
+  if (rows == 0 || !Reserve(static_cast<int>(y + rows))) return 0;
+  FillCells(Cells.data() + static_cast<size_t>(y) * Cols, rows * Cols, cell);
+  return rows;
 }
 
 bool TArtPicture::Put(int x, int y, TScreenChar cell, const TArtTrueColor& colors) {
   if (!Put(x, y, cell)) return false;
-  if (TrueColors.empty()) TrueColors.resize(Used(), TArtTrueColor{});
+  if (TrueColors.empty()) TrueColors.Grow(Used());
   TrueColors[static_cast<size_t>(y) * Cols + x] = colors;
   return true;
 }
 
 void TArtPicture::Clear() {
-  // One block of plain bytes: a single memset, also in unoptimised builds.
-  static_assert(std::is_trivially_copyable_v<TScreenChar> && sizeof(TScreenChar) == 2);
-  if (Used() > 0) std::memset(static_cast<void*>(Cells.data()), 0, Used() * sizeof(TScreenChar));
-  TrueColors.clear();
+  Cells.Wipe();
+  TrueColors.Wipe();
   RowCount = 0;
 }
 
@@ -62,11 +81,10 @@ void TArtPicture::Clear(int width) {
 }
 
 bool operator==(const TArtPicture& a, const TArtPicture& b) {
-  static_assert(std::has_unique_object_representations_v<TScreenChar>);
-  const bool sameCells =
-      a.Used() == b.Used() && (a.Used() == 0 || std::memcmp(a.Cells.data(), b.Cells.data(),
-                                                            a.Used() * sizeof(TScreenChar)) == 0);
-  return a.Cols == b.Cols && a.RowCount == b.RowCount && sameCells &&
+  // Compared as bytes: no padding may differ where the values do not.
+  static_assert(std::has_unique_object_representations_v<TScreenChar> &&
+                std::has_unique_object_representations_v<TArtTrueColor>);
+  return a.Cols == b.Cols && a.RowCount == b.RowCount && a.Cells == b.Cells &&
          a.TrueColors == b.TrueColors && a.Palette == b.Palette && a.Font == b.Font &&
          a.Hints == b.Hints;
 }

@@ -9,6 +9,7 @@
 
 #include "console/Palette.h"
 #include "console/ScreenTypes.h"
+#include "util/ZeroedArray.h"
 
 // A picture of character cells as an art file holds it, whatever its format:
 // a width, rows of cells, and what the file says about drawing them (its own
@@ -85,6 +86,9 @@ class TArtPicture {
   // count copies of a cell from (x, y) rightwards, the part past the width
   // dropped; false as Put.
   bool PutRun(int x, int y, int count, TScreenChar cell);
+  // Rows y .. y+rows-1 all of one cell, as many of them as kArtMaxCells lets
+  // the picture have; answers how many were filled.
+  size_t PutRows(int64_t y, size_t rows, TScreenChar cell);
   // Makes rows 0..rows-1 exist (blank). False past kArtMaxCells.
   bool Reserve(int rows);
   // Drops every row (palette, font, width and hints stay). The memory stays
@@ -119,12 +123,11 @@ class TArtPicture {
   size_t Used() const { return static_cast<size_t>(RowCount) * Cols; }
   int Cols;
   int RowCount = 0;
-  // Row-major, the first Used() in the picture; any more are blank, left
-  // from a larger picture before a Clear.
-  std::vector<TScreenChar> Cells;
+  // Row-major, Used() cells.
+  TZeroedArray<TScreenChar> Cells;
   // Empty, or one per cell once any cell had exact colours; a cell stored
   // without them is black on black there, as a 24-bit canvas starts.
-  std::vector<TArtTrueColor> TrueColors;
+  TZeroedArray<TArtTrueColor> TrueColors;
 };
 
 // Rows firstRow .. firstRow+count-1 of the picture as a screen (rows and

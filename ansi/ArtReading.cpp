@@ -77,8 +77,18 @@ bool PutCells(TArtRead& read, int64_t x, int64_t y, TScreenChar cell, int count)
 }
 
 bool TCellStream::Add(TScreenChar cell, size_t count) {
-  // A run fills the rest of a row at a time.
+  const auto width = static_cast<size_t>(FileWidth);
+  // A run fills the rest of a row at a time, whole rows at once where the
+  // file's rows are the picture's: in a narrow picture one run can fill
+  // thousands of them. At the cell limit the row by row path below notes it.
   while (count > 0) {
+    if (X == 0 && count >= width && FileWidth == Out.Picture.Width()) {
+      const size_t rows = Out.Picture.PutRows(Y, count / width, cell);
+      Cells += rows * width;
+      count -= rows * width;
+      Y += static_cast<int64_t>(rows);
+      if (rows > 0) continue;
+    }
     const int n = static_cast<int>(std::min<size_t>(count, static_cast<size_t>(FileWidth - X)));
     if (!PutCells(Out, X, Y, cell, n)) return false;
     Cells += static_cast<size_t>(n);

@@ -39,6 +39,7 @@ tsan() {
 }
 
 fuzz() {
+  source fuzz/limits.sh
   bash tools/build.sh fuzz build/fuzz
   shopt -s nullglob
   # A new fuzzer takes its share of the time instead of adding to the total.
@@ -53,7 +54,7 @@ fuzz() {
     work=$(mktemp -d)
     echo "== fuzzing $name for ${share}s"
     status=0
-    "$target" -max_total_time="$share" -max_len=70000 -timeout=10 \
+    "$target" -max_total_time="$share" -max_len="$(fuzz_max_len "$name")" -timeout=10 \
       -artifact_prefix="build/fuzz/" "$work" "$seeds" > "build/fuzz/$name.log" 2>&1 || status=$?
     tail -n 3 "build/fuzz/$name.log"
     rm -rf "$work"
