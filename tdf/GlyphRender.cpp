@@ -103,6 +103,8 @@ TGlyphRows GlyphCellRows(std::span<const uint8_t> stream, uint8_t fontType) {
   // Read into one run of cells first, so that every row is allocated once: a
   // row grown cell by cell is allocated again each time it doubles.
   std::vector<TGlyphCell> cells;
+  // A stream holds at most a cell per byte; most glyphs hold a few hundred.
+  cells.reserve(std::min<size_t>(stream.size(), 1024));
   std::vector<size_t> rowEnds;
   WalkGlyphStream(
       stream, fontType,
