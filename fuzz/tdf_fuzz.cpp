@@ -162,6 +162,11 @@ void DrawEachGlyph(const TFontFile& font, const TDrawings& drawings) {
                             : type == ftColor ? DrawColorGlyph(screen, font, 1, 1, ch, style)
                                               : DrawOutlineGlyph(screen, font, 1, 1, ch, style);
     Check(advance == (drawn ? glyph.Width : 0), "a glyph advances by other than its width");
+    // The whole screen at once: two calls for every cell cost more than
+    // drawing the glyph.
+    TScreen shown;
+    uint8_t cursorX = 0, cursorY = 0;
+    screen.Snapshot(shown, cursorX, cursorY);
     for (int y = 1; y <= height; ++y) {
       const auto& row = glyph.Rows[y - 1];
       for (int x = 1; x <= cols + 1; ++x) {
@@ -171,7 +176,7 @@ void DrawEachGlyph(const TFontFile& font, const TDrawings& drawings) {
           want = {type == ftOutline ? OutlineCellChar(style.Outline, cell.Ch) : cell.Ch,
                   type == ftColor ? cell.Attr : style.Attr};
         }
-        Check(screen.GetCharAt(x, y) == want.Ch && screen.GetAttrAt(x, y) == want.Attr,
+        Check(shown[y][x] == TScreenChar{want.Ch, want.Attr},
               "a glyph cell is drawn other than it reads, or elsewhere");
       }
     }
