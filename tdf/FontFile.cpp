@@ -49,6 +49,39 @@ bool HasFontSignature(std::span<const uint8_t> bytes) {
   return SignatureValid(sig);
 }
 
+namespace {
+
+// The signature and the font list of source into loaded, which is empty.
+void ListFonts(TFontSource& source, TFontFile& loaded) {
+  TTDFont sig;
+  if (source.ReadExactAt(0, RecordBytes(sig)) && SignatureValid(sig)) {
+    loaded.Signature = sig;
+    ScanFontHeaders(source, loaded.Fonts);
+  }
+}
+
+// SelectFont once font n is known to be listed, reading from source.
+bool SelectFrom(TFontSource& source, TFontFile& font, int n) {
+  // A header the file no longer holds in full is no font; Header keeps what
+  // it had rather than half a header. A short read leaves no error code.
+  TFontHeader header;
+  const int64_t at = font.Fonts[n].Offset;
+  if (!source.ReadExactAt(at, RecordBytes(header))) return ReadFailed(font, source.LastError());
+  std::vector<uint8_t> block;
+  if (MarkerValid(header)) {
+    int error = 0;
+    if (!source.ReadRange(at + kFontHeaderSize, BlockSizeOf(header), block, error))
+      return ReadFailed(font, error);
+  }
+  font.Header = header;
+  if (!MarkerValid(header)) return false;
+  font.Block = std::move(block);
+  font.Selected = n;
+  return true;
+}
+
+}  // namespace
+
 bool LoadFontFile(const std::string& path, TFontFile& font) {
   font.OpenFailed = false;
   font.Error = FileProblem(path);
@@ -61,15 +94,20 @@ bool LoadFontFile(const std::string& path, TFontFile& font) {
       font = std::move(loaded);
       return ReadFailed(font, file.LastError());
     }
-    TTDFont sig;
-    if (file.ReadExact(RecordBytes(sig)) && SignatureValid(sig)) {
-      loaded.Signature = sig;
-      ScanFontHeaders(file, loaded.Fonts);
-    }
+    TFontSource source(file);
+    ListFonts(source, loaded);
   }
   if (loaded.Count() > 0) SelectFont(loaded, loaded.Count());
   font = std::move(loaded);
   return true;
+}
+
+void LoadFontBytes(std::span<const uint8_t> bytes, TFontFile& font) {
+  TFontFile loaded;
+  TFontSource source(bytes);
+  ListFonts(source, loaded);
+  if (loaded.Count() > 0) SelectFontIn(bytes, loaded, loaded.Count());
+  font = std::move(loaded);
 }
 
 bool SelectFont(TFontFile& font, int n) {
@@ -78,22 +116,16 @@ bool SelectFont(TFontFile& font, int n) {
   if (n < 1 || n > font.Count()) return false;
   TFileHandle file;
   if (!OpenFontFile(file, font.Path, fuRead)) return ReadFailed(font, file.LastError());
-  // A header the file no longer holds in full is no font; Header keeps what
-  // it had rather than half a header. A short read leaves no error code.
-  TFontHeader header;
-  const int64_t at = font.Fonts[n].Offset;
-  if (!file.ReadExactAt(at, RecordBytes(header))) return ReadFailed(font, file.LastError());
-  std::vector<uint8_t> block;
-  if (MarkerValid(header)) {
-    int error = 0;
-    if (!ReadFontFileRange(file, at + kFontHeaderSize, BlockSizeOf(header), block, error))
-      return ReadFailed(font, error);
-  }
-  font.Header = header;
-  if (!MarkerValid(header)) return false;
-  font.Block = std::move(block);
-  font.Selected = n;
-  return true;
+  TFontSource source(file);
+  return SelectFrom(source, font, n);
+}
+
+bool SelectFontIn(std::span<const uint8_t> bytes, TFontFile& font, int n) {
+  font.Error = 0;
+  font.OpenFailed = false;
+  if (n < 1 || n > font.Count()) return false;
+  TFontSource source(bytes);
+  return SelectFrom(source, font, n);
 }
 
 bool ReloadFontFile(TFontFile& font, int n) {

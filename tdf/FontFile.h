@@ -53,12 +53,17 @@ std::string FontNameOf(const TFontFile& font, int n);
 // font and still answers true. Nothing is written on any screen: Error and
 // OpenFailed say what went wrong.
 bool LoadFontFile(const std::string& path, TFontFile& font);
+// The same for a font file's bytes in memory: the same reading, without a
+// file (Path stays empty; select with SelectFontIn and the same bytes).
+void LoadFontBytes(std::span<const uint8_t> bytes, TFontFile& font);
 // Reads the header of font n (1..Count()) from the file into Header; when its
 // marker is valid, reads the font's glyph block into Block, n becomes
 // Selected and the answer is true. A header with an invalid marker is kept in
 // Header all the same (the file changed since it was listed); a header the
 // file no longer holds in full is not taken.
 bool SelectFont(TFontFile& font, int n);
+// The same from the bytes font was loaded from (LoadFontBytes).
+bool SelectFontIn(std::span<const uint8_t> bytes, TFontFile& font, int n);
 // Loads font's file again and selects font n (0: the last font, as a load
 // does). A file that cannot be loaded leaves font as it was, with Error and
 // OpenFailed saying why; a file that loads takes font's place even when it no

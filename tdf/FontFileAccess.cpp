@@ -70,3 +70,32 @@ bool ReadFontFileRange(TFileHandle& file, int64_t offset, size_t length, std::ve
   error = ok ? 0 : file.LastError();
   return ok;
 }
+
+int64_t TFontSource::Size() {
+  return File ? File->Size() : static_cast<int64_t>(Bytes.size());
+}
+
+bool TFontSource::ReadExactAt(int64_t position, std::span<uint8_t> out) {
+  if (File) return File->ReadExactAt(position, out);
+  if (position < 0 || static_cast<uint64_t>(position) > Bytes.size() ||
+      out.size() > Bytes.size() - static_cast<size_t>(position))
+    return false;
+  std::copy_n(Bytes.begin() + position, out.size(), out.begin());
+  return true;
+}
+
+bool TFontSource::ReadRange(int64_t offset, size_t length, std::vector<uint8_t>& out, int& error) {
+  if (File) return ReadFontFileRange(*File, offset, length, out, error);
+  out.clear();
+  if (offset < 0) {
+    error = EINVAL;
+    return false;
+  }
+  error = 0;
+  if (static_cast<uint64_t>(offset) < Bytes.size())
+    out.assign(Bytes.begin() + offset,
+               Bytes.begin() + offset +
+                   static_cast<std::ptrdiff_t>(
+                       std::min(length, Bytes.size() - static_cast<size_t>(offset))));
+  return true;
+}

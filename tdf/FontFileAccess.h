@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,28 @@ enum : int {
 };
 // The reason for any of these or a system error code, in a user's words.
 std::string FontFileErrorText(int error);
+
+// A font file's bytes as the font code reads them: from an open file, a
+// piece at a time (bundles hold megabytes of glyphs a list never reads), or
+// from bytes already in memory. One reader of the format serves both.
+class TFontSource {
+ public:
+  explicit TFontSource(TFileHandle& file) : File(&file) {}
+  explicit TFontSource(std::span<const uint8_t> bytes) : Bytes(bytes) {}
+
+  // The size in bytes, or -1 when the file cannot tell.
+  int64_t Size();
+  // True only when all of out was filled from position on.
+  bool ReadExactAt(int64_t position, std::span<uint8_t> out);
+  // As ReadFontFileRange reads an open file.
+  bool ReadRange(int64_t offset, size_t length, std::vector<uint8_t>& out, int& error);
+  // The errno of the last failed read of the file; 0 for bytes in memory.
+  int LastError() const { return File ? File->LastError() : 0; }
+
+ private:
+  TFileHandle* File = nullptr;
+  std::span<const uint8_t> Bytes;
+};
 
 // Reads up to length bytes from offset (fewer at the end of the file) into out;
 // kToEndOfFile reads the rest of the file, as long as it was when the read

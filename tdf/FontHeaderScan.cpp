@@ -6,12 +6,17 @@
 #include "tdf/FontFile.h"
 
 void ScanFontHeaders(TFileHandle& file, std::vector<TFontRecord>& fonts) {
-  const int64_t size = file.Size();
+  TFontSource source(file);
+  ScanFontHeaders(source, fonts);
+}
+
+void ScanFontHeaders(TFontSource& source, std::vector<TFontRecord>& fonts) {
+  const int64_t size = source.Size();
   int64_t pos = kSignatureSize;
   while (pos < size) {
     if (pos > std::numeric_limits<int32_t>::max()) break;
     TFontHeader header;
-    if (!file.ReadExactAt(pos, {reinterpret_cast<uint8_t*>(&header), sizeof header})) break;
+    if (!source.ReadExactAt(pos, {reinterpret_cast<uint8_t*>(&header), sizeof header})) break;
     if (!MarkerValid(header)) {
       pos += kFontHeaderSize;
       continue;

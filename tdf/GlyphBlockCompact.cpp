@@ -1,6 +1,7 @@
 #include "tdf/GlyphBlockCompact.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <iterator>
 
@@ -27,13 +28,12 @@ TRun GlyphRun(std::span<const uint8_t> block, size_t offset, uint8_t fontType) {
   return {offset, offset + 2 + *end, false};
 }
 
-// Runs that share a byte become one, in the order of the old block. Only a
-// run reaching the end can be open, so an open run is the last one.
-std::vector<TRun> MergedRuns(std::vector<TRun> runs) {
-  std::sort(runs.begin(), runs.end(), [](const TRun& a, const TRun& b) {
-    return a.Start != b.Start ? a.Start < b.Start : a.End < b.End;
-  });
+// Runs (in the order of their starts) that share a byte become one, in the
+// order of the old block. Only a run reaching the end can be open, so an
+// open run is the last one.
+std::vector<TRun> MergedRuns(const std::vector<TRun>& runs) {
   std::vector<TRun> merged;
+  merged.reserve(runs.size());
   for (const TRun& run : runs) {
     if (!merged.empty() && run.Start < merged.back().End) {
       merged.back().End = std::max(merged.back().End, run.End);
@@ -66,19 +66,26 @@ std::optional<TGlyphBlock> CompactGlyphBlock(const TFontHeader& header,
                                              std::span<const uint8_t> record) {
   block = block.first(std::min<size_t>(block.size(), BlockSizeOf(header)));
   const bool replacing = replace >= 0 && replace < kGlyphCount;
-  std::vector<TRun> runs;
+  std::array<std::optional<size_t>, kGlyphCount> held;
+  std::vector<size_t> starts;
   for (int i = 0; i < kGlyphCount; ++i) {
-    if (replacing && i == replace) continue;
-    if (const std::optional<size_t> offset = HeldOffset(header, block, i))
-      runs.push_back(GlyphRun(block, *offset, header.FontType));
+    held[i] = HeldOffset(header, block, i);
+    if (held[i] && !(replacing && i == replace)) starts.push_back(*held[i]);
   }
-  const std::vector<TRun> kept = MergedRuns(std::move(runs));
+  // Glyphs often share a record (a font with one glyph for every letter):
+  // each start is read once.
+  std::sort(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+  std::vector<TRun> runs;
+  runs.reserve(starts.size());
+  for (const size_t start : starts) runs.push_back(GlyphRun(block, start, header.FontType));
+  const std::vector<TRun> kept = MergedRuns(runs);
 
   // The new record goes where the old one was (a font saved glyph by glyph
   // keeps its order), else at the end; an open run must stay last.
   size_t recordBefore = kept.size();
   if (replacing) {
-    if (const std::optional<size_t> old = HeldOffset(header, block, replace))
+    if (const std::optional<size_t> old = held[replace])
       recordBefore = static_cast<size_t>(
           std::find_if(kept.begin(), kept.end(), [&](const TRun& r) { return r.Start > *old; }) -
           kept.begin());
@@ -86,6 +93,7 @@ std::optional<TGlyphBlock> CompactGlyphBlock(const TFontHeader& header,
   }
 
   TGlyphBlock out{header, {}};
+  out.Bytes.reserve(block.size() + (replacing ? record.size() : 0));
   std::vector<size_t> newStart(kept.size());
   size_t recordAt = 0;
   for (size_t k = 0; k <= kept.size(); ++k) {
@@ -105,7 +113,7 @@ std::optional<TGlyphBlock> CompactGlyphBlock(const TFontHeader& header,
     uint16_t offset = kAbsentGlyph;
     if (replacing && i == replace) {
       offset = static_cast<uint16_t>(recordAt);
-    } else if (const std::optional<size_t> old = HeldOffset(header, block, i)) {
+    } else if (const std::optional<size_t> old = held[i]) {
       const auto run = std::prev(std::upper_bound(
           kept.begin(), kept.end(), *old, [](size_t at, const TRun& r) { return at < r.Start; }));
       offset = static_cast<uint16_t>(newStart[run - kept.begin()] + (*old - run->Start));

@@ -18,8 +18,7 @@ int RowEnd(const std::vector<TEditCell>& row) {
   return 0;
 }
 
-TGlyphPicture Reshaped(const TGlyphPicture& from, int columns, int lines) {
-  TGlyphPicture to = from;
+TGlyphPicture Reshaped(TGlyphPicture to, int columns, int lines) {
   to.Cells.resize(static_cast<size_t>(lines));
   for (auto& row : to.Cells) row.resize(static_cast<size_t>(columns));
   return to;
@@ -40,12 +39,12 @@ TEditCell StoredCell(const TEditCell& cell, uint8_t fontType) {
 // One past the last column and row of block holding a defined cell.
 std::pair<int, int> DefinedExtent(const TGlyphPiece& block) {
   int columns = 0, lines = 0;
-  for (int r = 0; r < block.Lines(); ++r)
-    for (int c = 0; c < block.Columns(); ++c)
-      if (block.Cells[r][c].Defined) {
-        columns = std::max(columns, c + 1);
-        lines = r + 1;
-      }
+  for (int r = 0; r < block.Lines(); ++r) {
+    if (const int end = RowEnd(block.Cells[r]); end > 0) {
+      columns = std::max(columns, end);
+      lines = r + 1;
+    }
+  }
   return {columns, lines};
 }
 
@@ -60,13 +59,18 @@ TGlyphPicture Stamped(const TGlyphPicture& picture, const TGlyphPiece& block, in
     next.Width = static_cast<uint8_t>(std::max<int>(next.Width, columns));
   if (lines > picture.Lines())
     next.Height = static_cast<uint8_t>(std::max<int>(next.Height, lines));
-  next = Reshaped(next, std::max(columns, picture.Columns()), std::max(lines, picture.Lines()));
+  next = Reshaped(std::move(next), std::max(columns, picture.Columns()),
+                  std::max(lines, picture.Lines()));
+  const int nextColumns = next.Columns(), nextLines = next.Lines();
   for (int r = 0; r < block.Lines(); ++r) {
-    for (int c = 0; c < block.Columns(); ++c) {
-      const int x = column + c, y = row + r;
-      const TEditCell& cell = block.Cells[r][c];
-      if (x < 0 || y < 0 || x >= next.Columns() || y >= next.Lines()) continue;
-      if (cell.Defined || opaque) next.Cells[y][x] = StoredCell(cell, fontType);
+    const int y = row + r;
+    if (y < 0 || y >= nextLines) continue;
+    const std::vector<TEditCell>& from = block.Cells[r];
+    std::vector<TEditCell>& to = next.Cells[y];
+    for (int c = 0; c < static_cast<int>(from.size()); ++c) {
+      const int x = column + c;
+      if (x < 0 || x >= nextColumns) continue;
+      if (from[c].Defined || opaque) to[x] = StoredCell(from[c], fontType);
     }
   }
   return next;
@@ -78,7 +82,7 @@ TGlyphPicture EmptyPicture(uint8_t width, uint8_t height) {
   TGlyphPicture picture;
   picture.Width = width;
   picture.Height = height;
-  return Reshaped(picture, std::max<int>(1, width), std::max<int>(1, height));
+  return Reshaped(std::move(picture), std::max<int>(1, width), std::max<int>(1, height));
 }
 
 TGlyphPicture PictureFromRows(uint8_t width, uint8_t height, const TGlyphRows& rows) {
@@ -90,8 +94,9 @@ TGlyphPicture PictureFromRows(uint8_t width, uint8_t height, const TGlyphRows& r
     longest = std::max(longest, rows[r].size());
   }
   TGlyphPicture picture = EmptyPicture(width, height);
-  picture = Reshaped(picture, std::max(picture.Columns(), static_cast<int>(longest)),
-                     std::max(picture.Lines(), used));
+  const int columns = std::max(picture.Columns(), static_cast<int>(longest));
+  const int lines = std::max(picture.Lines(), used);
+  picture = Reshaped(std::move(picture), columns, lines);
   for (int r = 0; r < used; ++r)
     for (size_t c = 0; c < rows[r].size(); ++c)
       picture.Cells[r][c] = {true, rows[r][c].Ch, rows[r][c].Attr};

@@ -14,9 +14,7 @@ namespace {
 constexpr int kLastDrawableColumn = 79;  // column 80 is never written by a glyph
 constexpr int kLastRow = 25;
 
-bool IsRowEnd(uint8_t b) {
-  return b == 13;
-}
+constexpr uint8_t kRowEnd = 13;
 
 // Many Color fonts put '&' right before a row end or the glyph end as a
 // marker without an attribute byte; taken as a cell it would swallow the 13
@@ -35,12 +33,20 @@ std::optional<size_t> WalkGlyphStream(std::span<const uint8_t> stream, uint8_t f
   const bool color = fontType == ftColor;
   for (size_t i = 0; i < stream.size(); ++i) {
     const uint8_t c = stream[i];
-    if (c == 0) return i + 1;
-    if (IsRowEnd(c)) {
-      rowEnd();
-      continue;
+    // One switch rather than a test for each: this loop runs for every
+    // byte of every glyph drawn.
+    switch (c) {
+      case 0:
+        return i + 1;
+      case kRowEnd:
+        rowEnd();
+        continue;
+      case '&':
+        if (IsAmpersandMarker(stream, i)) continue;
+        break;
+      default:
+        break;
     }
-    if (IsAmpersandMarker(stream, i)) continue;
     uint8_t attr = 0;
     if (color) {
       if (i + 1 >= stream.size()) break;  // a cell without its attribute ends the glyph
@@ -94,9 +100,23 @@ TGlyphRead ReadGlyphRecord(const TFontFile& font, uint8_t ch, TFontChar& size,
 }
 
 TGlyphRows GlyphCellRows(std::span<const uint8_t> stream, uint8_t fontType) {
-  TGlyphRows rows(1);
-  const auto cell = [&rows](uint8_t c, uint8_t attr) { rows.back().push_back({c, attr}); };
-  WalkGlyphStream(stream, fontType, cell, [&rows] { rows.emplace_back(); });
+  // Read into one run of cells first, so that every row is allocated once: a
+  // row grown cell by cell is allocated again each time it doubles.
+  std::vector<TGlyphCell> cells;
+  // A stream holds at most a cell per byte; most glyphs hold a few hundred.
+  cells.reserve(std::min<size_t>(stream.size(), 1024));
+  std::vector<size_t> rowEnds;
+  WalkGlyphStream(
+      stream, fontType,
+      [&cells](uint8_t c, uint8_t attr) {
+        cells.push_back({c, attr});
+      },
+      [&] { rowEnds.push_back(cells.size()); });
+  rowEnds.push_back(cells.size());
+  TGlyphRows rows(rowEnds.size());
+  for (size_t r = 0, start = 0; r < rows.size(); start = rowEnds[r++])
+    rows[r].assign(cells.begin() + static_cast<std::ptrdiff_t>(start),
+                   cells.begin() + static_cast<std::ptrdiff_t>(rowEnds[r]));
   return rows;
 }
 
@@ -127,22 +147,27 @@ TScreenChar DrawnGlyphCell(TGlyphCell cell, uint8_t fontType, const TFontDrawSty
 
 void DrawGlyphCells(TTextConsole& screen, int x, int y, std::span<const uint8_t> cells,
                     uint8_t fontType, const TFontDrawStyle& style) {
-  const TGlyphRows rows = GlyphCellRows(cells, fontType);
   screen.GotoXY(x, y);
   if (fontType != ftColor) screen.SetTextAttr(style.Attr);
-  for (size_t r = 0; r < rows.size(); ++r) {
-    if (r > 0) {
-      const int next = screen.WhereY() + 1;
-      if (next > kLastRow) return;
-      screen.GotoXY(x, next);
+  // Drawn as the stream is read, without taking its rows apart first.
+  bool below = false;  // a row end went past the last row: nothing more is drawn
+  const auto cell = [&](uint8_t c, uint8_t attr) {
+    if (below) return;
+    if (fontType == ftColor) screen.SetTextAttr(attr);
+    // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
+    if (screen.WhereX() <= kLastDrawableColumn)
+      screen.WriteRawChar(DrawnGlyphCell({c, attr}, fontType, style).Ch);
+  };
+  const auto rowEnd = [&] {
+    if (below) return;
+    const int next = screen.WhereY() + 1;
+    if (next > kLastRow) {
+      below = true;
+      return;
     }
-    for (const TGlyphCell& cell : rows[r]) {
-      if (fontType == ftColor) screen.SetTextAttr(cell.Attr);
-      // Cells are stored as glyphs: a cell byte 8 or 10 is a picture, not a cursor move.
-      if (screen.WhereX() <= kLastDrawableColumn)
-        screen.WriteRawChar(DrawnGlyphCell(cell, fontType, style).Ch);
-    }
-  }
+    screen.GotoXY(x, next);
+  };
+  WalkGlyphStream(cells, fontType, cell, rowEnd);
 }
 
 uint8_t DrawBlockGlyph(TTextConsole& screen, const TFontFile& font, int x, int y, uint8_t ch,

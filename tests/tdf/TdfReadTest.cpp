@@ -298,6 +298,38 @@ TEST_F(TdfRead, EveryFontOfABundleIsListedAndTrailersAreNot) {
   }
 }
 
+// A font file's bytes in memory read as the file does: the same list, the
+// same selection, and every font selects alike, also in files cut short.
+TEST_F(TdfRead, BytesInMemoryReadAsTheirFile) {
+  TTdfFontPlan big = Font("Big", ftColor);
+  big.BlockSize = 65535;
+  TTdfBuilder three;
+  three.Font(Font("One")).Raw(std::string(kFontHeaderSize, 'j')).Font(Font("Two")).Font(big);
+  const std::vector<uint8_t> whole = three.Bytes();
+  std::vector<std::vector<uint8_t>> files = {{'a', 'r', 't'}, TTdfBuilder().Bytes(), whole};
+  // Cut inside the last block, inside a header, inside the signature.
+  for (const size_t keep : {whole.size() - 3, size_t(three.FontOffsets()[1]) + 100, size_t{12}})
+    files.emplace_back(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(keep));
+  for (const std::vector<uint8_t>& bytes : files) {
+    SCOPED_TRACE(std::to_string(bytes.size()) + " bytes");
+    TFontFile fromBytes;
+    LoadFontBytes(bytes, fromBytes);
+    ASSERT_TRUE(LoadFontFile(Dir.Write("font.tdf", bytes), Loaded));
+    ASSERT_EQ(fromBytes.Count(), Loaded.Count());
+    if (bytes == whole) EXPECT_EQ(Loaded.Count(), 3);
+    for (int n = 0; n <= Loaded.Count() + 1; ++n) {
+      if (n > 0 && n <= Loaded.Count()) {
+        EXPECT_EQ(fromBytes.Fonts[n].Offset, Loaded.Fonts[n].Offset);
+        EXPECT_EQ(fromBytes.Fonts[n].Name, Loaded.Fonts[n].Name);
+      }
+      EXPECT_EQ(fromBytes.Selected, Loaded.Selected) << "font " << n;
+      EXPECT_EQ(fromBytes.Block, Loaded.Block) << "font " << n;
+      EXPECT_TRUE(SameHeader(fromBytes.Header, Loaded.Header)) << "font " << n;
+      EXPECT_EQ(SelectFontIn(bytes, fromBytes, n), SelectFont(Loaded, n)) << "font " << n;
+    }
+  }
+}
+
 TEST_F(TdfRead, SelectFontChecksRangeAndMarker) {
   TTdfBuilder b;
   b.Font(Font("One")).Font(Font("Two"));
