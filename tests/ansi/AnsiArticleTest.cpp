@@ -46,7 +46,7 @@ TEST(AnsiArticle, TextIsWhatTheViewerShows) {
       {"a\x1b[44m   \x1b[0m\r\nb\xff\x1b[2Cc\xff\r\n", "a\nb   c\n"},
       {"\r\n\r\ntwo\r\n\r\n\r\n\x1b[3B", "\n\ntwo\n"},  // empty rows after the last go
       // Rows the cursor passed are empty; a printed NUL is a blank too.
-      {std::string("top\x1b[3B\0\xff" "end\0\r\n", 15), "top\n\n\n     end\n"},
+      {std::string("top\x1b[3B\0\377end\0\r\n", 15), "top\n\n\n     end\n"},
       {"\x1b[2;5Hb\x1b[1;1Ha", "a\n    b\n"},
       {"\x1b[2;5Hb\x1b[2Jc", "c\n"},  // a cleared screen drops what was drawn
       {"shown\x1a hidden\r\n", "shown\n"},

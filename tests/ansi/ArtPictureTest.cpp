@@ -1,8 +1,8 @@
-#include "ansi/ArtPicture.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "ansi/ArtPicture.h"
 
 namespace {
 
@@ -10,7 +10,8 @@ namespace {
 std::string Drawn(const TArtPicture& picture) {
   std::string out;
   for (int y = 0; y < picture.Rows(); ++y) {
-    for (const TScreenChar& cell : picture.Row(y)) out += cell.Ch ? static_cast<char>(cell.Ch) : '.';
+    for (const TScreenChar& cell : picture.Row(y))
+      out += cell.Ch ? static_cast<char>(cell.Ch) : '.';
     out += '\n';
   }
   return out;
