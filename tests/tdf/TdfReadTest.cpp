@@ -316,7 +316,9 @@ TEST_F(TdfRead, BytesInMemoryReadAsTheirFile) {
     LoadFontBytes(bytes, fromBytes);
     ASSERT_TRUE(LoadFontFile(Dir.Write("font.tdf", bytes), Loaded));
     ASSERT_EQ(fromBytes.Count(), Loaded.Count());
-    if (bytes == whole) EXPECT_EQ(Loaded.Count(), 3);
+    if (bytes == whole) {
+      EXPECT_EQ(Loaded.Count(), 3);
+    }
     for (int n = 0; n <= Loaded.Count() + 1; ++n) {
       if (n > 0 && n <= Loaded.Count()) {
         EXPECT_EQ(fromBytes.Fonts[n].Offset, Loaded.Fonts[n].Offset);
