@@ -100,27 +100,3 @@ TEST_F(SdlBlinkTest, AScreenFullOfBlinkingCellsBlinksEverywhere) {
   EXPECT_TRUE((yellow[0] == 1000 && yellow[1] == 0) || (yellow[0] == 0 && yellow[1] == 1000))
       << yellow[0] << " then " << yellow[1];
 }
-
-TEST_F(SdlBlinkTest, TheRefreshThreadWakesForBlinkingCellsAlone) {
-  Con->CursorBlink = false;  // nothing else would wake the thread
-  Con->GotoXY(40, 20);
-  Con->SetBlinkMode(true);
-  Con->PutCell(1, 1, 'A', 0xCE);
-  Con->PutCell(2, 1, 'A', 0x4E);
-  ASSERT_TRUE(PumpUntil([&] { return Cell(2, 1) == Glyph(kYellow, kDarkRed); }));
-  // Several changes of phase, each one of the two pictures; the neighbour stays.
-  const std::vector<uint32_t> on = Glyph(kYellow, kDarkRed), off(128, kDarkRed);
-  std::vector<uint32_t> last = Cell(1, 1);
-  int changes = 0;
-  PumpUntil(
-      [&] {
-        const std::vector<uint32_t> now = Cell(1, 1);
-        EXPECT_TRUE(now == on || now == off);
-        EXPECT_EQ(Cell(2, 1), on);
-        changes += now != last;
-        last = now;
-        return changes >= 4;
-      },
-      5s);
-  EXPECT_GE(changes, 4);
-}
