@@ -16,11 +16,9 @@ writers=("create out.x New block" "extract font.tdf out.x" "rename font.tdf Rena
 ways=("read-only files|444|755||unlimited|ignore|permission denied"
   "full disk|666|777||0|ignore|file too large"
   "killed part-way|666|777||0|default|")
-nobody="setpriv --reuid=65534 --regid=65534 --clear-groups"
-if [ "$(id -u)" != 0 ] || $nobody true 2>/dev/null; then
-  [ "$(id -u)" = 0 ] || nobody=""
-  ways+=("read-only files, unprivileged|444|755|$nobody|unlimited|ignore|permission denied"
-    "read-only folder|666|555|$nobody|unlimited|ignore|permission denied")
+if unprivileged_cli; then
+  ways+=("read-only files, unprivileged|444|755|${as_user[*]}|unlimited|ignore|permission denied"
+    "read-only folder|666|555|${as_user[*]}|unlimited|ignore|permission denied")
 fi
 chmod 755 "$work"
 for way in "${ways[@]}"; do
