@@ -103,8 +103,3 @@ std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form, const TPalette
   }
   return out;
 }
-
-std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8) {
-  return CellRowsToAnsi(TScreenRows(screen, firstRow, lastRow),
-                        utf8 ? TAnsiForm::Utf8 : TAnsiForm::Cp437);
-}

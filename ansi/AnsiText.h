@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "console/CellGrid.h"
 #include "console/CellPicture.h"
 #include "console/Palette.h"
-#include "console/ScreenTypes.h"
 
 // How a picture of cells is written as text with ANSI escapes.
 enum class TAnsiForm : uint8_t {
@@ -30,8 +30,6 @@ enum class TAnsiForm : uint8_t {
 // art always does (background and 5).
 std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form,
                            const TPalette& palette = kClassicPalette, bool blink = false);
-// Rows firstRow..lastRow of a screen the same way, as Utf8 or Cp437.
-std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8);
 
 // The escape text for one pipe colour code in ANSI art: 0..7 a dark
 // foreground (followed by the background of attr, so that a reset of the

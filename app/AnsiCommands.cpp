@@ -36,7 +36,7 @@ void SaveScreenAsAnsi(int n) {
                                 DialogFolder(TFolderKind::Screens), kAnsiMask);
   if (DialogResult.empty()) return;
   RememberDialogFolder(TFolderKind::Screens, DialogResult);
-  TScreen savedScreen;
+  TCellGrid savedScreen;
   SaveScreen(savedScreen);
   int error = 0;
   if (!SaveAnsi(DialogResult, savedScreen, error))

@@ -27,10 +27,10 @@ constexpr size_t kPaletteWidth = 73;
 // Changes the attribute of the text area's cells in a copy and puts the copy
 // back, so the whole change shows at once.
 void ChangeTextArea(const std::function<uint8_t(uint8_t)>& newAttr) {
-  TScreen screen;
+  TCellGrid screen;
   SaveScreen(screen);
-  for (int y = kFirstRow; y <= kLastRow && static_cast<size_t>(y) < screen.size(); ++y)
-    for (size_t x = 1; x < screen[y].size(); ++x) screen[y][x].Attr = newAttr(screen[y][x].Attr);
+  for (int y = kFirstRow - 1; y < kLastRow && y < screen.Height(); ++y)
+    for (TScreenChar& cell : screen.Row(y)) cell.Attr = newAttr(cell.Attr);
   RestoreScreen(screen);
 }
 
@@ -83,7 +83,7 @@ void SubstituteAttr(uint8_t oldAttr, uint8_t newAttr) {
 }
 
 void ShowPalette() {
-  TScreen saved;
+  TCellGrid saved;
   SaveScreen(saved);
   // Scanned before the box covers row 21, so only the picture's colours count.
   // The swatches take a second row when one would run out of the screen.

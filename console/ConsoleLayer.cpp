@@ -54,10 +54,10 @@ uint8_t GetCharAt(int x, int y) {
 uint8_t GetAttrAt(int x, int y) {
   return Console ? Console->GetAttrAt(x, y) : 7;
 }
-void SaveScreen(TScreen& buf) {
+void SaveScreen(TCellGrid& buf) {
   if (Console) Console->SaveScreen(buf);
 }
-void RestoreScreen(const TScreen& buf) {
+void RestoreScreen(const TCellGrid& buf) {
   if (Console) Console->RestoreScreen(buf);
 }
 void Delay(uint16_t ms) {

@@ -38,8 +38,8 @@ inline uint8_t AttrFg(uint8_t a) {
 }
 uint8_t GetCharAt(int x, int y);
 uint8_t GetAttrAt(int x, int y);
-void SaveScreen(TScreen& buf);
-void RestoreScreen(const TScreen& buf);
+void SaveScreen(TCellGrid& buf);
+void RestoreScreen(const TCellGrid& buf);
 void Delay(uint16_t ms);
 uint8_t ReadKey();
 bool KeyPressed();

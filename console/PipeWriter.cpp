@@ -7,7 +7,7 @@
 #include "util/Text.h"
 
 std::string PausePrompt = "Press a Key to continue...";
-TScreen CommandSavedScreen;
+TCellGrid CommandSavedScreen;
 TPipeClock PipeClock = LocalClock;
 
 std::tm LocalClock() {

@@ -15,7 +15,7 @@
 // Text shown by "|PM" before it waits for a key.
 extern std::string PausePrompt;
 // The screen image kept by "|SS" and put back by "|RS".
-extern TScreen CommandSavedScreen;
+extern TCellGrid CommandSavedScreen;
 
 // Where "|TD" and "|TT" get the local date and time. Tests install a fixed clock.
 using TPipeClock = std::tm (*)();

@@ -13,22 +13,22 @@ TTextConsole::TTextConsole(uint8_t mode) {
   Mode = (mode >= 1 && mode <= 3) ? mode : 1;
   Cols = g.Cols;
   Rows = g.Rows;
-  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  Screen = TCellGrid(Cols, Rows);
   ClrScr();
 }
 
 TTextConsole::TTextConsole(int cols, int rows) {
   Cols = static_cast<uint8_t>(std::clamp(cols, 1, 255));
   Rows = static_cast<uint8_t>(std::clamp(rows, 1, 255));
-  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  Screen = TCellGrid(Cols, Rows);
   ClrScr();
 }
 
 TTextConsole::~TTextConsole() = default;
 
 void TTextConsole::ScrollUpLocked() {
-  for (int r = 2; r <= Rows; ++r) Screen[r - 1] = Screen[r];
-  for (int c = 1; c <= Cols; ++c) Screen[Rows][c] = {0, 7};
+  for (int r = 1; r < Rows; ++r) std::ranges::copy(Screen.Row(r), Screen.Row(r - 1).begin());
+  std::ranges::fill(Screen.Row(Rows - 1), TScreenChar{0, 7});
 }
 
 void TTextConsole::WriteChar(uint8_t ch) {
@@ -63,7 +63,7 @@ void TTextConsole::WriteRawChar(uint8_t ch) {
 }
 
 void TTextConsole::StoreAndAdvanceLocked(uint8_t ch) {
-  Screen[CursorY][CursorX] = {ch, TextAttr};
+  Screen.Put(CursorX - 1, CursorY - 1, {ch, TextAttr});
   if (++CursorX > Cols) {
     CursorX = 1;
     if (++CursorY > Rows) {
@@ -93,15 +93,14 @@ void TTextConsole::WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view 
 
 void TTextConsole::ClrScr() {
   std::lock_guard lock(GridLock);
-  for (int r = 1; r <= Rows; ++r)
-    for (int c = 1; c <= Cols; ++c) Screen[r][c] = {0, TextAttr};
+  Screen.Fill({0, TextAttr});
   CursorX = 1;
   CursorY = 1;
 }
 
 void TTextConsole::ClrEol() {
   std::lock_guard lock(GridLock);
-  for (int c = CursorX; c <= Cols; ++c) Screen[CursorY][c] = {32, TextAttr};
+  std::ranges::fill(Screen.Row(CursorY - 1).subspan(CursorX - 1), TScreenChar{32, TextAttr});
 }
 
 void TTextConsole::GotoXY(int x, int y) {
@@ -120,41 +119,35 @@ void TTextConsole::TextColor(uint8_t c) {
 
 uint8_t TTextConsole::GetCharAt(int x, int y) const {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return ' ';
-  return Screen[y][x].Ch;
+  return Screen.At(x - 1, y - 1).Ch;
 }
 
 uint8_t TTextConsole::GetAttrAt(int x, int y) const {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return 7;
-  return Screen[y][x].Attr;
+  return Screen.At(x - 1, y - 1).Attr;
 }
 
-void TTextConsole::SaveScreen(TScreen& buf) const {
-  buf.assign(Rows + 1, TScreenLine(Cols + 1));
-  for (int r = 1; r <= Rows; ++r)
-    for (int c = 1; c <= Cols; ++c) buf[r][c] = Screen[r][c];
+void TTextConsole::SaveScreen(TCellGrid& buf) const {
+  buf = Screen;
 }
 
-void TTextConsole::RestoreScreen(const TScreen& buf) {
+void TTextConsole::RestoreScreen(const TCellGrid& buf) {
   std::lock_guard lock(GridLock);
-  for (int r = 1; r <= Rows; ++r) {
-    for (int c = 1; c <= Cols; ++c) {
-      const bool present =
-          static_cast<size_t>(r) < buf.size() && static_cast<size_t>(c) < buf[r].size();
-      Screen[r][c] = present ? buf[r][c] : TScreenChar{0, 0};
-    }
-  }
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < Cols; ++c)
+      Screen.Put(c, r, buf.Inside(c, r) ? buf.At(c, r) : TScreenChar{0, 0});
 }
 
 void TTextConsole::PutCell(int x, int y, uint8_t ch, uint8_t attr) {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return;
   {
     std::lock_guard lock(GridLock);
-    Screen[y][x] = {ch, attr};
+    Screen.Put(x - 1, y - 1, {ch, attr});
   }
   MarkDirty();
 }
 
-void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const {
+void TTextConsole::Snapshot(TCellGrid& cells, uint8_t& cursorX, uint8_t& cursorY) const {
   std::lock_guard lock(GridLock);
   cells = Screen;
   cursorX = CursorX;

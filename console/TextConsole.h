@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/CellGrid.h"
 #include "console/GlyphBits.h"
 #include "console/Palette.h"
 #include "console/ScreenTypes.h"
@@ -76,13 +77,14 @@ class TTextConsole {
   void TextColor(uint8_t c);
   uint8_t GetCharAt(int x, int y) const;
   uint8_t GetAttrAt(int x, int y) const;
-  void SaveScreen(TScreen& buf) const;
-  void RestoreScreen(const TScreen& buf);
+  void SaveScreen(TCellGrid& buf) const;
+  // Cells buf lacks become character 0 in attribute 0.
+  void RestoreScreen(const TCellGrid& buf);
   // Stores one cell without moving the cursor; positions outside the grid are ignored.
   void PutCell(int x, int y, uint8_t ch, uint8_t attr);
 
   // A consistent copy of the grid and cursor for the refresh thread.
-  void Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const;
+  void Snapshot(TCellGrid& cells, uint8_t& cursorX, uint8_t& cursorY) const;
   // Raises Dirty; the first raise after the cells were drawn calls
   // CellsChanged, so a burst of writes wakes the refresh thread once.
   void MarkDirty();
@@ -148,7 +150,7 @@ class TTextConsole {
   void Log(std::string_view message) const;
 
   // --- state (names as the rest of the program knows them) ------------------
-  TScreen Screen;
+  TCellGrid Screen;  // Cols x Rows; cell (x, y) of the 1-based interface at (x-1, y-1)
   uint8_t Mode = 1;
   uint8_t Cols = 80;
   uint8_t Rows = 25;

@@ -279,7 +279,7 @@ class TAnsiView {
   void CaptureBlock() {
     const std::optional<TCellBlock> block = Console ? Console->TakeReportedBlock() : std::nullopt;
     if (!block || !CaptureFont) return;
-    TScreen shown;
+    TCellGrid shown;
     SaveScreen(shown);
     if (!CaptureGlyph(*CaptureFont, shown, *block))
       Message("Error", "Error while saving font char.");
@@ -288,7 +288,7 @@ class TAnsiView {
 
   void HelpBox() {
     const TPlainRows plain(Look);
-    TScreen saved;
+    TCellGrid saved;
     SaveScreen(saved);
     PanelBox(6, FirstRow + 2, 70, FirstRow + 14, 0);
     WriteXY(8, FirstRow + 3, 0x1F, "Help");
@@ -314,7 +314,7 @@ class TAnsiView {
   // when the art's folder cannot be written. The user is told where it went,
   // or why nothing was written.
   void SaveAsText() {
-    TScreen saved;
+    TCellGrid saved;
     SaveScreen(saved);
     std::string name = ArticleName(FileName);
     bool yes = false;

@@ -136,7 +136,7 @@ void TFontBrowser::BeforeKey() {
 // The status line and the sample of one font (-1: none), as the main screen
 // draws them; whatever reaches below the sample rows is cut at the list.
 void TFontBrowser::ShowFont(int font) {
-  TScreen list;
+  TCellGrid list;
   SaveScreen(list);
   SetTextAttr(7);
   for (int y = 1; y <= kSampleLastRow; ++y) {
@@ -160,9 +160,10 @@ void TFontBrowser::ShowFont(int font) {
       WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");
     }
   }
-  TScreen drawn;
+  TCellGrid drawn;
   SaveScreen(drawn);
-  for (size_t y = kListTop; y < drawn.size() && y < list.size(); ++y) drawn[y] = list[y];
+  for (int y = kListTop - 1; y < drawn.Height() && y < list.Height(); ++y)
+    std::ranges::copy(list.Row(y), drawn.Row(y).begin());
   RestoreScreen(drawn);
   GotoXY(80, kKeyRow);  // out of the way of the sample
 }

@@ -8,7 +8,7 @@
 #include "tdf/GlyphCapture.h"
 #include "widgets/Prompts.h"
 
-bool CaptureGlyph(TFontFile& font, const TScreen& screen, const TCellBlock& block) {
+bool CaptureGlyph(TFontFile& font, const TCellGrid& screen, const TCellBlock& block) {
   if (font.Path.empty()) {
     MessageBox(0, "Error", "No Font Selected!");
     return false;
@@ -26,11 +26,8 @@ bool CaptureGlyph(TFontFile& font, const TScreen& screen, const TCellBlock& bloc
       !MessageBox(1, "Warning", "Character exists. Proceed?"))
     return false;
   const bool color = font.Header.FontType == ftColor;
-  const TCellSource cells = [&screen](int x, int y) {
-    const bool inside = y >= 1 && static_cast<size_t>(y) < screen.size() && x >= 1 &&
-                        static_cast<size_t>(x) < screen[y].size();
-    return inside ? screen[y][x] : TScreenChar{0, 7};
-  };
+  // The block is in the screen's 1-based cells.
+  const TCellSource cells = [&screen](int x, int y) { return screen.At(x - 1, y - 1); };
   const std::vector<uint8_t> record =
       GlyphRecordFromBlock(cells, block.Left, block.Top, block.Right, block.Bottom, color);
   const TGlyphStoreResult result = StoreGlyph(font, ch, record);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "console/ScreenTypes.h"
+#include "console/CellGrid.h"
 
 // The eight characters of one frame style, in drawing order.
 struct TFrameChars {
@@ -45,7 +45,7 @@ class TMenuBox {
   // Puts back the screen from before the first Box (nothing when never drawn).
   void Close();
 
-  TScreen SavedScreen;
+  TCellGrid SavedScreen;
   uint8_t FrameStyle;
   uint8_t Color;
   bool Use3D;  // when false, Box sets Color2..Color4 to Color

@@ -266,16 +266,16 @@ TSDLConsole::TRenderResult TSDLConsole::RenderLocked(bool takeSnapshot, bool cel
   }
   uint8_t cx = ShownCursorX, cy = ShownCursorY;
   if (takeSnapshot) Snapshot(Snap, cx, cy);
-  const TScreen& cells = takeSnapshot ? Snap : Shown;
+  const TCellGrid& cells = takeSnapshot ? Snap : Shown;
   TRenderResult result;
   result.Changed = redrawAll || cx != ShownCursorX || cy != ShownCursorY;
   int blinking = 0;
   for (int r = 1; r <= Rows; ++r) {
     for (int c = 1; c <= Cols; ++c) {
-      const TScreenChar cell = cells[r][c];
+      const TScreenChar cell = cells.At(c - 1, r - 1);
       const bool blinks = IsBlinking(cell.Attr, blinkMode);
       blinking += blinks;
-      const bool same = !redrawAll && (!takeSnapshot || Shown[r][c] == cell);
+      const bool same = !redrawAll && (!takeSnapshot || Shown.At(c - 1, r - 1) == cell);
       if (same && !(blinks && phaseChanged)) continue;
       DrawCellLocked(c, r, cell, blinkMode, cellsOn);
       if (same) {

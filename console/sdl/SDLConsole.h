@@ -199,8 +199,8 @@ class TSDLConsole : public TTextConsole {
   std::atomic<bool> FullPresentPending{true};
 
   mutable std::mutex RenderLock;
-  TScreen Shown;  // cells as rendered into BackSurface
-  TScreen Snap;   // scratch copy taken from the grid
+  TCellGrid Shown;  // cells as rendered into BackSurface
+  TCellGrid Snap;   // scratch copy taken from the grid
   bool ShownValid = false;
   uint8_t ShownCursorX = 1, ShownCursorY = 1;
   TClock::time_point BlinkStart{};

@@ -91,7 +91,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
     ClrScr();
     WriteXY(1, 2, 0x1E, "Top row of the sample area");
     WriteXY(70, 21, 0x4F, "bottom");
-    TScreen before;
+    TCellGrid before;
     SaveScreen(before);
     Con.Waits.clear();
     Step("\r");  // the name field holds the font's name: take it

@@ -68,11 +68,11 @@ TEST_F(ColorTools, SubstituteReplacesTheColourFoundAtThePosition) {
 
 TEST_F(ColorTools, PaletteListsTheUsedColoursAndPutsTheScreenBack) {
   EXPECT_EQ(UsedColors(), " |01\xDB\xDB|15|161 |04\xDB\xDB|15|164 |07\xDB\xDB|15|167");
-  TScreen before;
+  TCellGrid before;
   SaveScreen(before);
   Keys({0, 72});  // an extended key is read whole
   ShowPalette();
-  TScreen after;
+  TCellGrid after;
   SaveScreen(after);
   EXPECT_EQ(after, before);
   EXPECT_TRUE(Con.KeyBufferEmpty());

@@ -135,7 +135,7 @@ TEST_F(FontFileCommands, DeleteThatFailsSaysSoAndKeepsTheFile) {
 }
 
 TEST_F(FontFileCommands, FontTypeListAnswersThePickOrZeroForEscape) {
-  TScreen before;
+  TCellGrid before;
   SaveScreen(before);
   Step({0, kDown, 0, kDown});
   Step("\r");
@@ -143,7 +143,7 @@ TEST_F(FontFileCommands, FontTypeListAnswersThePickOrZeroForEscape) {
   EXPECT_EQ(WaitText(0, 11).substr(29, 20), "\xDA Font Type " + std::string(7, '\xC4') + "\xBF");
   Step({27});
   EXPECT_EQ(ChooseFontType(), 0);
-  TScreen after;
+  TCellGrid after;
   SaveScreen(after);
   EXPECT_EQ(after, before);
 }

@@ -34,12 +34,12 @@ class PipeWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Console = &Con;
-    CommandSavedScreen.clear();
+    CommandSavedScreen.Clear();
     PipeClock = FixedClock;
   }
   void TearDown() override {
     Console = nullptr;
-    CommandSavedScreen.clear();
+    CommandSavedScreen.Clear();
     PausePrompt = "Press a Key to continue...";
     PipeClock = LocalClock;
   }
@@ -235,7 +235,7 @@ TEST_F(PipeWriterTest, NothingHappensWithoutAConsole) {
   WritePipe("more");
   Console = &Con;
   EXPECT_EQ(ScreenRow(Con, 1), std::string(80, '\0'));
-  EXPECT_TRUE(CommandSavedScreen.empty());
+  EXPECT_TRUE(CommandSavedScreen.Empty());
 }
 
 TEST(ConThemeTest, StartValuesInRecordOrder) {

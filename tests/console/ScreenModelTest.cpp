@@ -133,10 +133,10 @@ TEST_F(ScreenModelTest, ClrScrStoresCharacterZeroClrEolStoresSpaces) {
 
 TEST_F(ScreenModelTest, SaveAndRestoreBringBackEveryCellButNotCursorOrAttribute) {
   WriteXY(10, 10, 0x4E, "saved");
-  TScreen copy;
+  TCellGrid copy;
   SaveScreen(copy);
-  ASSERT_EQ(copy.size(), 26u);
-  ASSERT_EQ(copy[1].size(), 81u);
+  ASSERT_EQ(copy.Height(), 25);
+  ASSERT_EQ(copy.Width(), 80);
   ClrScr();
   WriteXY(1, 1, 0x70, "other");
   SetTextAttr(0x12);
@@ -146,18 +146,17 @@ TEST_F(ScreenModelTest, SaveAndRestoreBringBackEveryCellButNotCursorOrAttribute)
   EXPECT_EQ(Con.GetCharAt(1, 1), 0);
   EXPECT_EQ(WhereX(), 6);  // where "other" ended
   EXPECT_EQ(Con.TextAttr, 0x12);
-  EXPECT_EQ(copy[10][10].Ch, 's');  // the copy is not consumed
+  EXPECT_EQ(copy.At(9, 9).Ch, 's');  // the copy is not consumed
 
   // Rows or cells a copy lacks come back black: an empty copy blanks the screen.
-  TScreen partial(3, TScreenLine(5, TScreenChar{'q', 0x17}));
+  TCellGrid partial(4, 2, TScreenChar{'q', 0x17});
   RestoreScreen(partial);
   EXPECT_EQ(Con.GetCharAt(4, 2), 'q');
   EXPECT_EQ(Con.GetCharAt(5, 2), 0);
   EXPECT_EQ(Con.GetAttrAt(5, 2), 0);
   EXPECT_EQ(Con.GetAttrAt(1, 3), 0);
-  RestoreScreen(TScreen{});
-  for (int y = 1; y <= 25; ++y)
-    for (int x = 1; x <= 80; ++x) ASSERT_EQ(Con.Screen[y][x], (TScreenChar{0, 0}));
+  RestoreScreen(TCellGrid{});
+  EXPECT_EQ(Con.Screen, TCellGrid(80, 25, TScreenChar{0, 0}));
 }
 
 TEST_F(ScreenModelTest, WriteXYKeepsTheAttributeAndLeavesTheCursorAfterTheText) {

@@ -263,7 +263,7 @@ TEST(AnsiViewerFormats, EveryFormatDrawnInItsOwnFontColoursAndBlink) {
     const TArtPicture want = ReadArt(c.Sample.Bytes, c.Sample.FileName).Picture;
     for (int x = 0; x < std::min(want.Width(), 79); ++x) {
       const TScreenChar cell = want.At(x, 0);
-      const TScreenChar shown = con.Waits[0].Cells[1][x + 1];
+      const TScreenChar shown = con.Waits[0].Cells.At(x, 0);
       EXPECT_EQ(shown.Ch, cell.Ch == 0 ? ' ' : cell.Ch) << "column " << x + 1;
       EXPECT_EQ(shown.Attr, cell.Attr) << "column " << x + 1;
     }

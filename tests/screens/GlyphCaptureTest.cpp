@@ -19,11 +19,11 @@ constexpr int kRight = 77, kDown = 80, kEnd = 79, kHome = 71, kLeft = 75, kUp = 
 class GlyphCapture : public FontUnitFixture {
  protected:
   // A screen whose cell (x, y) shows 'a' + x - 1 on attribute y.
-  TScreen Picture() const {
-    TScreen s(26, TScreenLine(81));
+  TCellGrid Picture() const {
+    TCellGrid s(80, 25);
     for (int y = 1; y <= 25; ++y)
       for (int x = 1; x <= 80; ++x)
-        s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
+        s.Put(x - 1, y - 1, {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)});
     return s;
   }
   void Mark(int left, int top, int right, int bottom) { Marked = {left, top, right, bottom}; }
@@ -102,9 +102,9 @@ TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirByte
   LoadBuilt(b, 2);
   const TBytes one = Block(1), three = Block(3);
   ASSERT_TRUE(SelectFont(Loaded, 2));
-  TScreen picture = Picture();
-  picture[5][10] = {0, 0x4F};   // a cleared cell
-  picture[5][11] = {13, 0x4F};  // a row end
+  TCellGrid picture = Picture();
+  picture.Put(9, 4, {0, 0x4F});    // a cleared cell
+  picture.Put(10, 4, {13, 0x4F});  // a row end
   Mark(10, 5, 12, 5);
   Keys({0, kDown, 0, kHome});
   Keys("\r");  // 'P'

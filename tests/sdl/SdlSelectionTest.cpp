@@ -180,7 +180,7 @@ TEST_F(SdlConsoleTest, MiddleDragInReportModeIsReportedAsABlock) {
   ASSERT_TRUE(WaitForScreen());
   Con->MiddleDrag = TBlockDrag::Report;
   ASSERT_EQ(SDL_SetClipboardText("before"), 0);
-  TScreen before;
+  TCellGrid before;
   Con->SaveScreen(before);
   // From cell (12, 6) up and left to cell (10, 5).
   PushDrag(11 * 8 + 2, 5 * 16 + 2, 9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
@@ -192,7 +192,7 @@ TEST_F(SdlConsoleTest, MiddleDragInReportModeIsReportedAsABlock) {
   EXPECT_EQ(Con->TakeReportedBlock(), (TCellBlock{10, 5, 12, 6}));
   EXPECT_EQ(Con->TakeReportedBlock(), std::nullopt);  // taken once
   EXPECT_EQ(Con->ClipboardText(), "before");
-  TScreen after;
+  TCellGrid after;
   Con->SaveScreen(after);
   EXPECT_EQ(after, before);
 

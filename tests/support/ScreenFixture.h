@@ -68,7 +68,7 @@ class ScreenTest : public ::testing::Test {
     return HasWait(i) ? ShotAttrs(Screen.Waits[i], y) : "";
   }
   TScreenChar WaitCell(size_t i, int x, int y) const {
-    return HasWait(i) ? Screen.Waits[i].Cells[y][x] : TScreenChar{};
+    return HasWait(i) ? Screen.Waits[i].Cells.At(x - 1, y - 1) : TScreenChar{};
   }
   bool HasWait(size_t i) const {
     if (i < Screen.Waits.size()) return true;

@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "console/KeyCodes.h"
-#include "console/ScreenTypes.h"
 #include "console/TextConsole.h"
 #include "support/ConsoleTestSupport.h"
 
 // The screen as it stood when the program sat waiting for a key.
 struct TWaitShot {
-  TScreen Cells;
+  TCellGrid Cells;
   uint8_t CursorX = 0;
   uint8_t CursorY = 0;
 };
@@ -63,20 +62,17 @@ class TWaitingConsole : public TTestConsole {
 // attributes as two hex digits per cell.
 inline std::string ShotText(const TWaitShot& shot, int y) {
   std::string row;
-  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
-    const uint8_t ch = shot.Cells[y][x].Ch;
-    row += static_cast<char>(ch == 0 ? ' ' : ch);
-  }
+  for (const TScreenChar cell : shot.Cells.Row(y - 1))
+    row += static_cast<char>(cell.Ch == 0 ? ' ' : cell.Ch);
   return row;
 }
 
 inline std::string ShotAttrs(const TWaitShot& shot, int y) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string row;
-  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
-    const uint8_t a = shot.Cells[y][x].Attr;
-    row += kHex[a >> 4];
-    row += kHex[a & 15];
+  for (const TScreenChar cell : shot.Cells.Row(y - 1)) {
+    row += kHex[cell.Attr >> 4];
+    row += kHex[cell.Attr & 15];
   }
   return row;
 }

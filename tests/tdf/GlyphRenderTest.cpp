@@ -53,10 +53,10 @@ TEST_F(GlyphRender, UnknownTypesDrawNothing) {
   TTdfFontPlan other = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
   other.FontType = 7;
   LoadBuilt(TTdfBuilder().Font(other), 1);
-  TScreen before;
+  TCellGrid before;
   SaveScreen(before);
   Draw(1, 1, "AAA");
-  TScreen after;
+  TCellGrid after;
   SaveScreen(after);
   EXPECT_EQ(before, after);
 }

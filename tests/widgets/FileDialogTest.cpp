@@ -59,7 +59,7 @@ class FileDialogTest : public WidgetTest {
   std::string Cells(size_t i, int x, int y, int n) const {
     if (i >= Con.Waits.size()) return "no wait " + std::to_string(i);
     std::string cells;
-    for (int c = x; c < x + n; ++c) cells += static_cast<char>(Shot(i)[y][c].Ch);
+    for (int c = x; c < x + n; ++c) cells += static_cast<char>(Shot(i).At(c - 1, y - 1).Ch);
     return cells;
   }
   // The screen before the dialog, to compare with the screen after it.
@@ -68,7 +68,7 @@ class FileDialogTest : public WidgetTest {
     Con.SaveScreen(Before);
   }
   void ExpectScreenRestored() {
-    TScreen after;
+    TCellGrid after;
     Con.SaveScreen(after);
     EXPECT_EQ(after, Before);
   }
@@ -76,7 +76,7 @@ class FileDialogTest : public WidgetTest {
   TTempDir Tree;
   std::string Root;
   std::string StartCwd;
-  TScreen Before;
+  TCellGrid Before;
 };
 
 TEST_F(FileDialogTest, OpenShowsTheLayoutAndReturnsThePickedFile) {

@@ -127,7 +127,7 @@ TEST_F(MenuBoxTest, TitleAlignments) {
 
 TEST_F(MenuBoxTest, CloseRestoresTheScreenFromBeforeTheFirstBox) {
   FillBackground();
-  const TScreen before = Con.Screen;
+  const TCellGrid before = Con.Screen;
   TMenuBox box;
   box.Box(3, 2, 20, 8);
   box.Title = "moved";
@@ -137,7 +137,7 @@ TEST_F(MenuBoxTest, CloseRestoresTheScreenFromBeforeTheFirstBox) {
 
   // A box never drawn has nothing to put back.
   box.Box(3, 2, 20, 8);
-  const TScreen drawn = Con.Screen;
+  const TCellGrid drawn = Con.Screen;
   TMenuBox idle;
   idle.Close();
   EXPECT_TRUE(Con.Screen == drawn);

@@ -129,7 +129,7 @@ TEST_F(MenuListTest, TypeAheadSearchAndItsDisplay) {
   List.Execute(10, 5, 30, 9);
 
   // Three items in three rows: the highlighted row tells the item.
-  const auto picked = [](const TScreen& shot) {
+  const auto picked = [](const TCellGrid& shot) {
     for (int row = 6; row <= 8; ++row)
       if (Colours(shot, 11, row, 11, row)[0] == "B") return row - 5;
     return 0;

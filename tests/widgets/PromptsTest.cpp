@@ -28,7 +28,7 @@ class PromptsTest : public WidgetTest {
 };
 
 TEST_F(PromptsTest, MessageBoxWithOkDrawsTheDialogLookAndPutsTheScreenBack) {
-  const TScreen before = Con.Screen;
+  const TCellGrid before = Con.Screen;
   Step("xyz");  // type-ahead after the first key is dropped
   EXPECT_TRUE(MessageBox(0, "Info", "Hello"));
   EXPECT_EQ(Glyphs(Shot(0), 36, 10, 46, 16),
@@ -80,7 +80,7 @@ TEST_F(PromptsTest, YesNoMessageBoxKeys) {
   for (const TCase& c : cases) {
     Con.Waits.clear();
     for (const auto& step : c.Steps) Con.Steps.emplace_back(step.begin(), step.end());
-    const TScreen before = Con.Screen;
+    const TCellGrid before = Con.Screen;
     EXPECT_EQ(MessageBox(1, "Question", "Are you sure?"), c.Result);
     std::string shown;
     for (const TWaitShot& w : Con.Waits) {

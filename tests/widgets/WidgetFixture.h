@@ -15,8 +15,8 @@
 // as UTF-8 (character 0 as a blank), the attributes as one letter each:
 //   e 02 (the background of FillBackground)  0 00  g 07  k 08  c 0b  w 0f
 //   B 1f  u 18  Y 3f  R 4f  b 70  i 71  L 77  d 78  W 7f  ? any other
-std::vector<std::string> Glyphs(const TScreen& s, int x1, int y1, int x2, int y2);
-std::vector<std::string> Colours(const TScreen& s, int x1, int y1, int x2, int y2);
+std::vector<std::string> Glyphs(const TCellGrid& s, int x1, int y1, int x2, int y2);
+std::vector<std::string> Colours(const TCellGrid& s, int x1, int y1, int x2, int y2);
 
 class WidgetTest : public ::testing::Test {
  protected:
@@ -34,7 +34,7 @@ class WidgetTest : public ::testing::Test {
   void FillBackground();
 
   // The screen a widget showed while it waited for the i-th key step.
-  const TScreen& Shot(size_t i) const { return Con.Waits.at(i).Cells; }
+  const TCellGrid& Shot(size_t i) const { return Con.Waits.at(i).Cells; }
 
   TWaitingConsole Con;
 };
