@@ -1,8 +1,6 @@
 #include "console/ConsoleLayer.h"
 
 TTextConsole* Console = nullptr;
-std::atomic<bool> QuitRequested{false};
-std::function<void(int x, int y)> MouseClickHandler;
 
 void ConWrite(std::string_view s) {
   if (Console) Console->ConWrite(s);

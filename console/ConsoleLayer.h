@@ -12,13 +12,6 @@
 // core code also runs inside tools that have no screen.
 extern TTextConsole* Console;
 
-// Set by the shell at shutdown; the refresh thread ends when it sees it.
-extern std::atomic<bool> QuitRequested;
-
-// Installed by a screen that takes mouse clicks; the console calls it with the
-// 1-based cell of a left click (pressed and released without a drag).
-extern std::function<void(int x, int y)> MouseClickHandler;
-
 void ConWrite(std::string_view s);
 void ConWriteLn(std::string_view s = {});
 void WriteRawChar(uint8_t ch);

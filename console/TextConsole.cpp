@@ -155,24 +155,27 @@ void TTextConsole::Snapshot(TCellGrid& cells, uint8_t& cursorX, uint8_t& cursorY
 }
 
 void TTextConsole::MarkDirty() {
-  if (!Dirty.exchange(true)) CellsChanged();
+  if (!Dirty.exchange(true) && Host) Host->Changed(TConsoleHost::TChange::Cells);
 }
 
 void TTextConsole::SetBlinkMode(bool on) {
   if (Blink.exchange(on) != on) MarkDirty();
 }
 
-void TTextConsole::StoreKey(std::string_view bytes, bool click) {
+void TTextConsole::StoreKey(std::string_view bytes, uint8_t mods) {
   // A full buffer drops every unread byte rather than the new key, and the
   // bytes of one key go in together: a reset between the 0 and the code of an
   // extended key would leave the code alone, read as a key of its own.
   if (KeyWriteIndex + static_cast<int32_t>(bytes.size()) > 128) {
+    KeysRead += KeyWriteIndex - KeyReadIndex;
     KeyWriteIndex = 0;
     KeyReadIndex = 0;
   }
+  KeyMods[KeyWriteIndex + 1] = mods;
   for (const char b : bytes) {
     KeyBuffer[++KeyWriteIndex] = static_cast<uint8_t>(b);
-    if (click) KeyClick();
+    ++KeysStored;
+    if (Host) Host->Changed(TConsoleHost::TChange::Key);
   }
 }
 
@@ -181,63 +184,89 @@ void TTextConsole::PushKey(uint8_t b) {
   StoreKey(std::string_view(&one, 1));
 }
 
-void TTextConsole::PushExtKey(uint8_t code) {
+void TTextConsole::PushExtKey(uint8_t code, uint8_t mods) {
   const char pair[] = {0, static_cast<char>(code)};
-  StoreKey(std::string_view(pair, 2));
-  KeyClick();  // an extended key sounds three overlapping clicks
+  StoreKey(std::string_view(pair, 2), mods);
+  // An extended key sounds three overlapping clicks.
+  if (Host) Host->Changed(TConsoleHost::TChange::Key);
 }
 
-void TTextConsole::PushKeyString(std::string_view s) {
-  StoreKey(s.substr(0, 2));
+void TTextConsole::PushKeyString(std::string_view s, uint8_t mods) {
+  StoreKey(s.substr(0, 2), mods);
 }
 
-void TTextConsole::ReportBlock(const TCellBlock& block) {
-  ReportedBlock = block;
-  const char pair[] = {0, static_cast<char>(kScanMouseBlock)};
-  StoreKey(std::string_view(pair, 2), false);
-}
-
-std::optional<TCellBlock> TTextConsole::TakeReportedBlock() {
-  return std::exchange(ReportedBlock, std::nullopt);
-}
-
-void TTextConsole::ReportMouse(const TMouseEvent& event) {
-  const bool moved = event.Kind == TMouseEvent::TKind::Move;
-  if (moved && !MouseQueue.empty() && MouseQueue.back().Kind == TMouseEvent::TKind::Move) {
-    MouseQueue.back() = event;
-    return;
+void TTextConsole::PushEvent(const TInputEvent& event) {
+  const auto* mouse = std::get_if<TMouseEvent>(&event);
+  const bool moved = mouse && mouse->Kind == TMouseEvent::TKind::Move;
+  const bool block = std::holds_alternative<TBlockEvent>(event);
+  for (auto it = Events.rbegin(); it != Events.rend() && it->AfterKeys == KeysStored; ++it) {
+    const auto* queued = std::get_if<TMouseEvent>(&it->Event);
+    if ((moved && queued && queued->Kind == TMouseEvent::TKind::Move && it == Events.rbegin()) ||
+        (block && std::holds_alternative<TBlockEvent>(it->Event))) {
+      it->Event = event;
+      return;
+    }
   }
-  // Events whose keys a full key buffer dropped are never asked for.
+  // Events nobody reads (no screen asks for them) cannot pile up.
   constexpr size_t kMostWaiting = 64;
-  if (MouseQueue.size() == kMostWaiting) MouseQueue.pop_front();
-  MouseQueue.push_back(event);
-  const char pair[] = {0, static_cast<char>(kScanMouseEvent)};
-  StoreKey(std::string_view(pair, 2), false);
+  if (Events.size() == kMostWaiting) Events.pop_front();
+  Events.push_back({KeysStored, event});
 }
 
-std::optional<TMouseEvent> TTextConsole::TakeMouseEvent() {
-  if (MouseQueue.empty()) return std::nullopt;
-  const TMouseEvent event = MouseQueue.front();
-  MouseQueue.pop_front();
-  return event;
+std::pair<uint8_t, uint8_t> TTextConsole::TakeKeyByte() {
+  const uint8_t mods = KeyMods[KeyReadIndex + 1];
+  const uint8_t b = KeyBuffer[++KeyReadIndex];
+  ++KeysRead;
+  if (KeyReadIndex == KeyWriteIndex) KeyReadIndex = KeyWriteIndex = 0;
+  return {b, mods};
+}
+
+void TTextConsole::DropEventsBeforeUnreadKeys() {
+  while (!Events.empty() && Events.front().AfterKeys < KeysRead) Events.pop_front();
+}
+
+TInputEvent TTextConsole::ReadEvent() {
+  MarkDirty();
+  for (;;) {
+    DropEventsBeforeUnreadKeys();
+    if (!Events.empty() && Events.front().AfterKeys <= KeysRead) {
+      const TInputEvent event = std::move(Events.front().Event);
+      Events.pop_front();
+      return event;
+    }
+    if (!KeyBufferEmpty()) break;
+    if (!AwaitEvent(-1)) return TQuitEvent{};
+  }
+  const auto [b, mods] = TakeKeyByte();
+  if (b != 0) return TKeyEvent{b, false, mods};
+  return TKeyEvent{ReadKey(), true, mods};
 }
 
 uint8_t TTextConsole::ReadKey() {
   MarkDirty();
-  while (KeyReadIndex == KeyWriteIndex)
-    if (!WaitForEvent()) return 27;
-  const uint8_t b = KeyBuffer[++KeyReadIndex];
-  if (KeyReadIndex == KeyWriteIndex) KeyReadIndex = KeyWriteIndex = 0;
+  while (KeyBufferEmpty())
+    if (!AwaitEvent(-1)) return 27;
+  const uint8_t b = TakeKeyByte().first;
+  DropEventsBeforeUnreadKeys();
   return b;
 }
 
 bool TTextConsole::KeyPressed() {
-  PollEvent();
-  return KeyReadIndex != KeyWriteIndex;
+  AwaitEvent(0);
+  return !KeyBufferEmpty();
+}
+
+bool TTextConsole::EventPending() {
+  AwaitEvent(0);
+  DropEventsBeforeUnreadKeys();
+  return !KeyBufferEmpty() || !Events.empty();
 }
 
 void TTextConsole::Delay(uint16_t ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  if (Host)
+    Host->Pause(ms);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void TTextConsole::Log(std::string_view message) const {
@@ -249,10 +278,10 @@ void TTextConsole::Log(std::string_view message) const {
 
 void TTextConsole::SetPalette(const TPalette& palette) {
   Colors = palette;
-  LookChanged();
+  if (Host) Host->Changed(TConsoleHost::TChange::Look);
 }
 
 void TTextConsole::SetRowLook(TRowLook look) {
   BandLook = std::move(look);
-  LookChanged();
+  if (Host) Host->Changed(TConsoleHost::TChange::Look);
 }

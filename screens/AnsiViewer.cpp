@@ -37,16 +37,14 @@ std::string FitPath(std::string_view prefix, std::string_view path) {
 }
 
 // While it lives, the console reports middle-button drags instead of copying
-// them; a block left untaken goes with it.
+// them.
 class TBlockReports {
  public:
   TBlockReports() {
     if (Console) Console->MiddleDrag = TBlockDrag::Report;
   }
   ~TBlockReports() {
-    if (!Console) return;
-    Console->MiddleDrag = TBlockDrag::CopyText;
-    Console->TakeReportedBlock();
+    if (Console) Console->MiddleDrag = TBlockDrag::CopyText;
   }
   TBlockReports(const TBlockReports&) = delete;
   TBlockReports& operator=(const TBlockReports&) = delete;
@@ -128,7 +126,7 @@ class TAnsiView {
       Message("Info", warning);
       DrawPage();
     }
-    while (!Quit) HandleKey();
+    while (!Quit) HandleEvent();
   }
 
  private:
@@ -166,9 +164,23 @@ class TAnsiView {
     DrawCharListRows(FontChars ? FontChars() : std::string());
   }
 
-  void HandleKey() {
-    const uint8_t key = ReadKey();
-    switch (key) {
+  void HandleEvent() {
+    const TInputEvent event = Console ? Console->ReadEvent() : TInputEvent{TQuitEvent{}};
+    if (const auto* block = std::get_if<TBlockEvent>(&event)) {
+      CaptureBlock(block->Block);
+      return;
+    }
+    if (std::holds_alternative<TQuitEvent>(event)) {
+      Quit = true;
+      return;
+    }
+    const TKeyEvent* key = KeyOf(event);
+    if (!key) return;
+    if (key->Extended) {
+      HandleExtendedKey(key->Code);
+      return;
+    }
+    switch (key->Code) {
       case kKeyEscape:
         Quit = true;
         break;
@@ -185,9 +197,6 @@ class TAnsiView {
       case kKeyCtrlS:
         SaveAsText();
         break;
-      case 0:
-        HandleExtendedKey(ReadKey());
-        break;
       default:
         break;
     }
@@ -201,9 +210,6 @@ class TAnsiView {
         break;
       case kScanF1:
         HelpBox();
-        break;
-      case kScanMouseBlock:
-        CaptureBlock();
         break;
       case kScanHome:
         if (TopLine > 1) MoveTop(1);
@@ -276,12 +282,11 @@ class TAnsiView {
   // The block marked with the middle button becomes a glyph of the capture
   // font, taken from the screen as shown; then the page is drawn again, with
   // the new character in the list.
-  void CaptureBlock() {
-    const std::optional<TCellBlock> block = Console ? Console->TakeReportedBlock() : std::nullopt;
-    if (!block || !CaptureFont) return;
+  void CaptureBlock(const TCellBlock& block) {
+    if (!CaptureFont) return;
     TCellGrid shown;
     SaveScreen(shown);
-    if (!CaptureGlyph(*CaptureFont, shown, *block))
+    if (!CaptureGlyph(*CaptureFont, shown, block))
       Message("Error", "Error while saving font char.");
     DrawPage();
   }

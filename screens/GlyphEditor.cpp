@@ -119,18 +119,6 @@ bool LeaveWithoutSaving() {
   return MessageBox(1, " Glyph ", "The changes are not saved. Leave anyway?", false);
 }
 
-void Click(TGlyphEditor& e) {
-  const int x = ReadKey(), y = ReadKey();
-  const int column = e.ViewX + x - kGlyphLeft, row = e.ViewY + y - kGlyphTop;
-  const TGlyphPicture& p = e.Edit.Picture();
-  const bool inView = x >= kGlyphLeft && x < kGlyphLeft + ViewColumns() && y >= kGlyphTop &&
-                      y < kGlyphTop + ViewLines();
-  if (inView && column < p.Columns() && row < p.Lines()) {
-    e.X = column;
-    e.Y = row;
-  }
-}
-
 // A plain move: a floating paste goes along, a mark is dropped.
 void Step(TGlyphEditor& e, int dx, int dy) {
   if (!e.Floating) e.Selection.reset();
@@ -249,13 +237,6 @@ TNext ExtendedKey(TGlyphEditor& e, uint8_t scan) {
       return GoToNeighbour(e, -1);
     case kScanCtrlPgDn:
       return GoToNeighbour(e, 1);
-    case kScanMouseClick:
-      Click(e);
-      break;
-    case kScanMouseEvent:
-      if (Console)
-        if (const auto m = Console->TakeMouseEvent()) MouseAction(e, *m);
-      break;
     default:
       break;
   }
@@ -323,11 +304,16 @@ uint8_t EditOneGlyph(TGlyphEditor& e, uint8_t ch, bool first) {
   for (;;) {
     DrawGlyphEditor(e);
     e.Message.clear();
-    const uint8_t key = ReadKey();
-    if (key == 0) {
-      const TNext next = ExtendedKey(e, ReadKey());
+    const TInputEvent event = Console ? Console->ReadEvent() : TInputEvent{TQuitEvent{}};
+    if (const auto* mouse = std::get_if<TMouseEvent>(&event)) {
+      MouseAction(e, *mouse);
+      continue;
+    }
+    const TKeyEvent* key = KeyOf(event);
+    if (key && key->Extended) {
+      const TNext next = ExtendedKey(e, key->Code);
       if (next.Ch != 0) return next.Ch;
-    } else if (key == kKeyEscape) {
+    } else if (IsEscape(event)) {
       // Esc first drops a floating paste, then the mark, then leaves.
       if (e.Floating) {
         e.Floating.reset();
@@ -336,8 +322,8 @@ uint8_t EditOneGlyph(TGlyphEditor& e, uint8_t ch, bool first) {
       } else if (!e.Edit.Modified() || LeaveWithoutSaving()) {
         return 0;
       }
-    } else {
-      PlainKey(e, key);
+    } else if (key) {
+      PlainKey(e, key->Code);
     }
   }
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "console/KeyCodes.h"  // kScanMouseEvent: how the mouse reaches the editor
+#include "console/KeyCodes.h"
 #include "screens/FontLook.h"
 #include "tdf/CellBlock.h"
 #include "tdf/FontFile.h"

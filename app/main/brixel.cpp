@@ -47,26 +47,27 @@ int main(int argc, char** argv) {
   // Installed before SDL starts, which then leaves these signals alone.
   InstallExitSignals();
 
-  auto console = std::make_unique<TSDLConsole>(1, kBrixelTitle, "", DiagnosticsWanted());
-  if (!console->Ready()) {
+  // The one console of the program, and the window that shows it.
+  TTextConsole console(1);
+  auto window = std::make_unique<TSDLConsole>(console, kBrixelTitle, "", DiagnosticsWanted());
+  if (!window->Ready()) {
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", console->StartFailure().c_str());
+    std::fprintf(stderr, "%s\n", window->StartFailure().c_str());
     return 1;
   }
-  console->SetIcon("tdf.ico");
-  Console = console.get();
-  QuitRequested = false;
-  auto draw = std::make_unique<TSDLDraw>(*console);
+  window->SetIcon("tdf.ico");
+  Console = &console;
+  auto draw = std::make_unique<TSDLDraw>(*window);
   draw->Start();
 
   RunShell(argc, argv);
 
-  SetTextAttr(7);
-  QuitRequested = true;
-  ClrScr();
+  console.SetTextAttr(7);
+  draw->RequestQuit();
+  console.ClrScr();
   draw.reset();
   Console = nullptr;
-  console.reset();
+  window.reset();
   std::fflush(stdout);
   return 0;
 }

@@ -25,7 +25,7 @@ class TScriptConsole : public TTestConsole {
     }
     return true;
   }
-  std::string ClipboardText() override { return Clip; }
+  std::string Clipboard() override { return Clip; }
 
   std::deque<uint8_t> Script;
   std::string Clip;

@@ -16,7 +16,7 @@ namespace {
 // A headless console that records the waits it is asked for instead of sleeping.
 class TRecordingConsole : public TTestConsole {
  public:
-  void Delay(uint16_t ms) override { Delays.push_back(ms); }
+  void Pause(uint16_t ms) override { Delays.push_back(ms); }
   std::vector<uint16_t> Delays;
 };
 

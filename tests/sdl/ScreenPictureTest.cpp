@@ -122,9 +122,9 @@ class ScreenPictureTest : public SdlConsoleTest {
 
     TPngPixels picture;
     if (!NewPicture(art, first, first + Con->Rows - 1, picture)) return -1;
-    if (picture.Width != Con->PixelWidth || picture.Height != Con->PixelHeight) return -1;
+    if (picture.Width != Window->PixelWidth || picture.Height != Window->PixelHeight) return -1;
     long differing = 0;
-    Con->ReadBackSurface([&](const SDL_Surface* back) {
+    Window->ReadBackSurface([&](const SDL_Surface* back) {
       for (int y = 0; y < picture.Height; ++y)
         for (int x = 0; x < picture.Width; ++x) {
           const uint8_t* p = picture.At(x, y);

@@ -22,6 +22,9 @@ struct TWaitShot {
 // loop ended is counted in Overruns and answered with Enter and ESC, which
 // leave a prompt or the help screen and then the loop, so a wrong script
 // fails the test instead of hanging in a prompt that ignores ESC.
+// In a step of a script, 0 and this byte stand for a mouse event.
+constexpr uint8_t kScriptMouse = 0xF2;
+
 class TWaitingConsole : public TTestConsole {
  public:
   bool WaitForEvent() override {
@@ -36,11 +39,11 @@ class TWaitingConsole : public TTestConsole {
     }
     const std::vector<uint8_t>& step = Steps.front();
     for (size_t i = 0; i < step.size(); ++i) {
-      // 0, kScanMouseEvent stands for the next event of MouseScript, reported
-      // as the console reports one.
-      if (step[i] == 0 && i + 1 < step.size() && step[i + 1] == kScanMouseEvent &&
+      // 0, kScriptMouse stands for the next event of MouseScript, put in as
+      // the window puts one in.
+      if (step[i] == 0 && i + 1 < step.size() && step[i + 1] == kScriptMouse &&
           !MouseScript.empty()) {
-        ReportMouse(MouseScript.front());
+        PushEvent(MouseScript.front());
         MouseScript.pop_front();
         ++i;
         continue;
