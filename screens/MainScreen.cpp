@@ -91,8 +91,11 @@ void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view) {
   GotoXY(kHelpKeyWidth + 1, 25);
   SetTextAttr(view.IdleAttr);
   ClrEol();
-  if (font.Header.FontType == ftOutline) {
-    WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel(view.Look.Style.Outline));
+  std::string label = view.Hint;
+  if (label.empty() && font.Header.FontType == ftOutline)
+    label = OutlineKeyLabel(view.Look.Style.Outline);
+  if (!label.empty()) {
+    WritePipeXY(kHelpKeyWidth + 3, 25, 7, label);
     GotoXY(kHelpKeyWidth + 1, 25);
     SetTextAttr(view.IdleAttr);
   }

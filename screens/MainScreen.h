@@ -25,12 +25,14 @@ struct TMainScreenView {
   TSample Sample;
   uint8_t IdleAttr = 8;     // set just before the caller waits for a key
   bool KeepScreen = false;  // keep the screen and skip the sample text
+  std::string Hint;         // pipe-coded, on row 25 after the help key instead of the style
 };
 
 // One redraw of the main screen for font n of font, selected again from the
 // file so the screen shows what is on disk: status line, sample text
-// (unless KeepScreen), character list and help key. Leaves the cursor after
-// the help key, in IdleAttr, ready to wait for a key.
+// (unless KeepScreen), character list, help key, and the hint or the
+// Outline style. Leaves the cursor after the help key, in IdleAttr, ready to
+// wait for a key.
 void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view);
 
 // The help screen with one pipe-coded line per key, in two columns of 18;
