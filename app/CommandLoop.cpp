@@ -141,8 +141,6 @@ const TCommandKey kCommandKeys[] = {
     {{'u'}, "U", "Substitute Color in X,Y Position", Plain<SubstituteCommand>},
     {{'o'}, "O", "Next Outline Style", Plain<NextOutlineStyle>},
     {{'b'}, "B", "Browse Fonts", ChangesFont<BrowseFonts>, "Browse"},
-    {{'w'}, "W", "Choose the Font Folder (B)", ChangesFont<ChooseFontFolder>},
-    {{'v'}, "V", "Next Palette (Classic, VGA)", Plain<NextPalette>},
     {{'g'}, "G", "Edit Glyph", Plain<EditGlyphCommand>, "Glyph"},
     {{'a'}, "A", "View ANSI Art", Plain<ViewAnsiImage>, "Art"},
     {{'d'}, "D", "Delete Font File", DeleteFontFile},
@@ -155,6 +153,8 @@ const TCommandKey kCommandKeys[] = {
     {{'+'}, "+", "Next Block Color", Plain<NextBlockColor>},
     {{'-'}, "-", "Previous Block Color", Plain<PreviousBlockColor>},
     {{'h', '?', kExtendedKey | kScanF1}, "H", "Help (also F1 and ?)", Plain<ShowMainHelp>},
+    {{'w'}, "W", "Choose the Font Folder (B)", ChangesFont<ChooseFontFolder>},
+    {{'v'}, "V", "Next Palette (Classic, VGA)", Plain<NextPalette>},
 };
 
 const TCommandKey* FindCommandKey(uint16_t code) {

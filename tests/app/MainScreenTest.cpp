@@ -219,24 +219,24 @@ TEST_F(MainScreen, HelpScreenListsEveryKeyInTwoColumnsBetweenTwoGreyBars) {
   RunLoop();
   ASSERT_EQ(Screen.Waits.size(), 7u);
   const std::pair<const char*, const char*> rows[] = {
-      {"ESC : Quit", "V   : Next Palette (Classic, VGA)"},
-      {"E   : Extract Font", "G   : Edit Glyph"},
-      {"M   : Merge Font", "A   : View ANSI Art"},
-      {"C   : Create Empty TDF File", "D   : Delete Font File"},
-      {"L   : Load Font File", "Del : Delete Font from File"},
-      {"S   : Save ANSI Image", "Ins : Duplicate Font"},
-      {"N   : Change Name", "PgUp: Move Font Up in File (-1)"},
-      {"I   : Change Spacing", "PgDn: Move Font Down in File (+1)"},
-      {"T   : Change Displayed Text", "Up  : Next Font in File (+1)"},
-      {"F   : Change Type of Font", "Down: Previous Font in File (-1)"},
-      {"X   : Change X Position of Text", "+   : Next Block Color"},
-      {"Y   : Change Y Position of Text", "-   : Previous Block Color"},
-      {"P   : Color Palette", "H   : Help (also F1 and ?)"},
+      {"ESC : Quit", "A   : View ANSI Art"},
+      {"E   : Extract Font", "D   : Delete Font File"},
+      {"M   : Merge Font", "Del : Delete Font from File"},
+      {"C   : Create Empty TDF File", "Ins : Duplicate Font"},
+      {"L   : Load Font File", "PgUp: Move Font Up in File (-1)"},
+      {"S   : Save ANSI Image", "PgDn: Move Font Down in File (+1)"},
+      {"N   : Change Name", "Up  : Next Font in File (+1)"},
+      {"I   : Change Spacing", "Down: Previous Font in File (-1)"},
+      {"T   : Change Displayed Text", "+   : Next Block Color"},
+      {"F   : Change Type of Font", "-   : Previous Block Color"},
+      {"X   : Change X Position of Text", "H   : Help (also F1 and ?)"},
+      {"Y   : Change Y Position of Text", "W   : Choose the Font Folder (B)"},
+      {"P   : Color Palette", "V   : Next Palette (Classic, VGA)"},
       {"R   : Recolor Font", ""},
       {"U   : Substitute Color in X,Y Position", ""},
       {"O   : Next Outline Style", ""},
       {"B   : Browse Fonts", ""},
-      {"W   : Choose the Font Folder (B)", ""},
+      {"G   : Edit Glyph", ""},
   };
   EXPECT_EQ(WaitText(1, 1), Padded(" " + std::string(kBrixelTitle)));
   EXPECT_EQ(WaitAttrs(1, 1), AttrRun("70", 80));

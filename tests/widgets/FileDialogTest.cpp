@@ -146,8 +146,6 @@ TEST_F(FileDialogTest, TypedNamesAndPathsGoToTheirFolders) {
   Step("sub/deep.tdf\r");  // a folder and a file: opened
   EXPECT_EQ(OpenFileDialog(" Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
   EXPECT_EQ(Cells(1, 8, 7, Root.size() + 5), Root + "sub/ ");
-  EXPECT_EQ(Cells(1, 8, 21, 6), "*.tdf\xB0");  // the field being edited
-  EXPECT_EQ(Cells(2, 8, 7, Root.size() + 1), Root + " ");
   EXPECT_EQ(Cells(2, 8, 9, 10), "Files (1) ");
   EXPECT_EQ(Cells(2, 8, 21, 6), "*.txt\xB0");
 
