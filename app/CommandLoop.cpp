@@ -164,12 +164,11 @@ const TCommandKey* FindCommandKey(uint16_t code) {
   return nullptr;
 }
 
-// "ESC Quit  L Load ...": the keys a newcomer starts with, in the help's colours.
-std::string KeyHint() {
-  std::string hint;
+// "ESC Quit", "L Load" ...: the keys a newcomer starts with.
+std::vector<TKeyHint> KeyHint() {
+  std::vector<TKeyHint> hint;
   for (const TCommandKey& command : kCommandKeys)
-    if (command.Hint)
-      hint += std::string(hint.empty() ? "" : "  ") + "|15" + command.Label + "|07 " + command.Hint;
+    if (command.Hint) hint.push_back({command.Label, command.Hint});
   return hint;
 }
 
@@ -178,7 +177,7 @@ std::string KeyHint() {
 bool RunCommandPass(int& n, bool firstScreen) {
   DrawMainScreen(ShellFont, n,
                  {ShellFontLook(), ShellSample(), IdleAttr, KeepScreen,
-                  firstScreen ? KeyHint() : std::string()});
+                  firstScreen ? KeyHint() : std::vector<TKeyHint>()});
   const uint8_t key = ReadKey();
   KeepScreen = false;
   // Letters work in either case; an extended key is read whole.

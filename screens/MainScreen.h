@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "screens/FontLook.h"
 #include "tdf/FontFile.h"
@@ -19,19 +20,26 @@ void DrawStatusLine(const TFontFile& font, int n, const TFontLook& look);
 // a font file that is there but cannot be opened or read.
 void WriteFontOpenError();
 
+// A key and what it does in a word or two, as the first screen names it.
+struct TKeyHint {
+  std::string Key;
+  std::string Does;
+};
+
 // What the main screen shows besides the font.
 struct TMainScreenView {
   TFontLook Look;
   TSample Sample;
   uint8_t IdleAttr = 8;     // set just before the caller waits for a key
   bool KeepScreen = false;  // keep the screen and skip the sample text
-  std::string Hint;         // pipe-coded, on row 25 after the help key instead of the style
+  // Named on row 25 after the help key (and the Outline style), as many as fit.
+  std::vector<TKeyHint> Hint;
 };
 
 // One redraw of the main screen for font n of font, selected again from the
 // file so the screen shows what is on disk: status line, sample text
-// (unless KeepScreen), character list, help key, and the hint or the
-// Outline style. Leaves the cursor after the help key, in IdleAttr, ready to
+// (unless KeepScreen), character list, help key, Outline style and hint.
+// Leaves the cursor after the help key, in IdleAttr, ready to
 // wait for a key.
 void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view);
 

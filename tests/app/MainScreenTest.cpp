@@ -196,8 +196,11 @@ TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   RunLoop();
   EXPECT_EQ(WaitText(0, 3).substr(0, 4), "\xDA\xC4\xBF ");
   EXPECT_EQ(WaitAttrs(0, 3).substr(0, 6), "0f0f0f");
+  EXPECT_EQ(WaitText(0, 25).substr(7, 20), "  \xDDO\xDEOutline style 0");
+  // The first screen's hint after it, the keys that fit.
+  EXPECT_EQ(WaitText(0, 25).substr(27), "  ESC Quit  L Load  T Text  B Browse  G Glyph  A Art ");
   EXPECT_EQ(WaitText(1, 3).substr(0, 4), "\xD5\xCD\xB8 ");  // style 1: a double top edge
-  EXPECT_EQ(WaitText(1, 25).substr(7, 20), "  \xDDO\xDEOutline style 1");
+  EXPECT_EQ(WaitText(1, 25).substr(12, 15), "Outline style 1");
   EXPECT_EQ(WaitAttrs(2, 3).substr(0, 6), "0e0e0e");  // - works for Outline fonts too
   EXPECT_EQ(WaitText(0, 1).substr(50), std::string(8, ' ') + "Name: Twelve [Outline]");
   // The style is kept for the next start.
