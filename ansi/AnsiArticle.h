@@ -32,7 +32,7 @@ bool SaveArticle(const TArtPicture& picture, std::string_view dest, std::string&
 // be written (read-only, no permission), a plain name goes into fallbackDir
 // instead. path receives the path of the new file; on false, the path of
 // the file in the way when one was, else "". replace is a path the user
-// agreed to write over.
+// agreed to write over (a copy: it may be the path of the call before).
 bool SaveArticleBeside(const TArtPicture& picture, std::string_view artFile, std::string_view name,
                        std::string_view fallbackDir, std::string& path, std::string& why,
                        std::string replace = {});

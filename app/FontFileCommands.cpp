@@ -93,7 +93,7 @@ void ChooseFontFolder(int& n) {
   FontPath = folder;
   LastFolders.Fonts = folder;
   if (!ConfigFile.empty()) WriteIniSetting(ConfigFile, "fonts", "path", folder);
-  // What the folder holds, at once: the browser B shows from now on.
+  // What the folder holds, at once; B lists it too while a font from it is shown.
   BrowseFontsIn(folder, n);
 }
 
