@@ -251,6 +251,27 @@ uint8_t TTextConsole::ReadKey() {
   return b;
 }
 
+void TTextConsole::UnreadKey(uint8_t b) {
+  if (KeyReadIndex > 0) {
+    KeyBuffer[KeyReadIndex] = b;
+    KeyMods[KeyReadIndex--] = 0;
+  } else {
+    // Read last from an emptied buffer: the bytes that came since move up.
+    if (KeyWriteIndex >= 128) return;
+    const auto up = [this](auto& bytes) {
+      std::copy_backward(bytes.begin() + 1, bytes.begin() + KeyWriteIndex + 1,
+                         bytes.begin() + KeyWriteIndex + 2);
+    };
+    up(KeyBuffer);
+    up(KeyMods);
+    KeyBuffer[1] = b;
+    KeyMods[1] = 0;
+    ++KeyWriteIndex;
+  }
+  // Events that came after the key come after it again.
+  --KeysRead;
+}
+
 bool TTextConsole::KeyPressed() {
   AwaitEvent(0);
   return !KeyBufferEmpty();

@@ -119,6 +119,10 @@ class TTextConsole {
   // The next key byte, waiting for one; events among the keys are dropped.
   // With nothing to wait on, ESC.
   uint8_t ReadKey();
+  // Puts a byte just read back in front of the unread ones, for a screen
+  // that hands a key on to the one that reads it next. Lost when the buffer
+  // is full.
+  void UnreadKey(uint8_t b);
   // Takes pending platform events; true when a key byte waits.
   bool KeyPressed();
   // Takes pending platform events; true when any event waits.
