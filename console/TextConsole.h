@@ -68,6 +68,8 @@ class TTextConsole {
   void ClrScr();
   void ClrEol();
   void GotoXY(int x, int y);
+  void GotoX(int x) { GotoXY(x, CursorY); }
+  void GotoY(int y) { GotoXY(CursorX, y); }
   uint8_t WhereX() const { return CursorX; }
   uint8_t WhereY() const { return CursorY; }
   void SetTextAttr(uint8_t a) { TextAttr = a; }

@@ -389,3 +389,11 @@ bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByte
   if (error != 0) ::unlink(temp.c_str());
   return error == 0;
 }
+
+TFileStamp FileStampOf(std::string_view path) {
+  struct stat st {};
+  if (::stat(std::string(path).c_str(), &st) != 0) return {};
+  return {static_cast<int64_t>(st.st_size),
+          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+          static_cast<uint64_t>(st.st_ino)};
+}

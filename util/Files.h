@@ -28,6 +28,15 @@ int FileProblem(std::string_view name);
 // The reason for an error code in a user's words: "permission denied",
 // "is a directory", "not a regular file", ...
 std::string FileErrorText(int error);
+// What a file was when it was looked at: a file written since (or replaced,
+// or removed) looks different. A missing file has the empty stamp.
+struct TFileStamp {
+  int64_t Size = -1;
+  int64_t ModifiedNs = 0;
+  uint64_t Inode = 0;
+  friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
+};
+TFileStamp FileStampOf(std::string_view path);
 // True when both names lead to one existing file (same device and inode),
 // also through links.
 bool SameFile(std::string_view a, std::string_view b);

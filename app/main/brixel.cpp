@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "app/Shell.h"
-#include "console/ConsoleLayer.h"
 #include "console/sdl/SDLConsole.h"
 #include "console/sdl/SDLDraw.h"
 #include "util/Paths.h"
@@ -56,17 +55,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   window->SetIcon("tdf.ico");
-  Console = &console;
   auto draw = std::make_unique<TSDLDraw>(*window);
   draw->Start();
 
-  RunShell(argc, argv);
+  TShell shell(console);
+  RunShell(shell, argc, argv);
 
   console.SetTextAttr(7);
   draw->RequestQuit();
   console.ClrScr();
   draw.reset();
-  Console = nullptr;
   window.reset();
   std::fflush(stdout);
   return 0;

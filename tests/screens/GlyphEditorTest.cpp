@@ -221,7 +221,7 @@ TEST_F(GlyphEditor, KeyScriptsStoreTheGlyphTheyDraw) {
          script.remove_prefix(end + 3))
       Keys(script.substr(0, end));
     Keys(script);
-    EditGlyph(Font, c.Ch, Look, Sample, Clipboard);
+    EditGlyph(Screen, Font, c.Ch, Look, Sample, Clipboard);
     EXPECT_EQ(Font.Selected, 2);
     EXPECT_TRUE(Screen.Steps.empty());
     EXPECT_TRUE(Screen.KeyBufferEmpty());
@@ -240,7 +240,7 @@ TEST_F(GlyphEditor, TheScreenShowsTheGlyphUndefinedCellsAndTheCursor) {
   Keys("{Right}{Down}");
   Keys("{Esc}");
   Look.Style.Attr = 14;
-  EditGlyph(Font, 'Z', Look, Sample, Clipboard);
+  EditGlyph(Screen, Font, 'Z', Look, Sample, Clipboard);
   const std::vector<std::string> expected = {
       " Glyph Z Edit [Block]            Size 3x2     At 2,2                            ",
       "\xDA\xC4\x1F\xC4\xBF",
@@ -253,7 +253,7 @@ TEST_F(GlyphEditor, TheScreenShowsTheGlyphUndefinedCellsAndTheCursor) {
   for (int y = 1; y <= 5; ++y)
     EXPECT_EQ(WaitText(1, y), PadRight(expected[y - 1], 80, ' ')) << "row " << y;
   EXPECT_EQ(WaitAttrs(1, 4).substr(0, 8),
-            "0f0e0808");  // the row mark, a cell in BlockColor, two undefined
+            "0f0e0808");  // the row mark, a cell in Shell.BlockColor, two undefined
   EXPECT_EQ(Screen.Waits[1].CursorX, 3);
   EXPECT_EQ(Screen.Waits[1].CursorY, 4);
 }
@@ -262,7 +262,7 @@ TEST_F(GlyphEditor, OutlineCellsShowTheStyleAndTheRoleUnderTheCursor) {
   LoadFont(ftOutline);
   Keys("{Right}{Down}");
   Keys("{Esc}");
-  EditGlyph(Font, 'A', Look, Sample, Clipboard);
+  EditGlyph(Screen, Font, 'A', Look, Sample, Clipboard);
   EXPECT_EQ(WaitText(0, 3).substr(0, 4), "\x10\xC4\xC4\xB3");  // A and B drawn as edges
   EXPECT_EQ(WaitText(0, 1), " Glyph A Edit [Outline]          Size 2x2     At 1,1     A top edge" +
                                 std::string(13, ' '));
@@ -283,7 +283,7 @@ TEST_F(GlyphEditor, BlocksMoveBetweenGlyphsAndFonts) {
   Keys("Q\r");  // Q is free: no question
   Keys("{^PgUp}{^PgUp}");
   Keys("{Esc}");
-  EditGlyph(Font, 'A', Look, Sample, Clipboard);
+  EditGlyph(Screen, Font, 'A', Look, Sample, Clipboard);
   EXPECT_EQ(StoredRecord('A'), (TBytes{2, 2, 'a', 'b', 13, 'c', 'd', 0}));
   EXPECT_EQ(StoredRecord('B'), (TBytes{2, 1, 'a', 'b', 0}));
   EXPECT_EQ(StoredRecord('Q'), (TBytes{2, 1, 'a', 'b', 0}));
@@ -296,7 +296,7 @@ TEST_F(GlyphEditor, BlocksMoveBetweenGlyphsAndFonts) {
   // Into font 3, a Block font, as a Color font would take it too.
   ASSERT_TRUE(SelectFont(Font, 3));
   Keys("{^V}{Enter}{^S}{Esc}");
-  EditGlyph(Font, 'C', Look, Sample, Clipboard);
+  EditGlyph(Screen, Font, 'C', Look, Sample, Clipboard);
   ReloadFontFile(Font, 3);
   TGlyphPicture stored;
   ASSERT_EQ(LoadGlyphPicture(Font, 'C', stored), TGlyphRead::Found);
@@ -313,7 +313,7 @@ TEST_F(GlyphEditor, TheSampleTheMarkTheStripAndTheLegend) {
   Keys("x");
   Keys("{S-Down}");
   Keys("{Esc}{^C}{Esc}y");
-  EditGlyph(Font, 'A', Look, Sample, Clipboard);
+  EditGlyph(Screen, Font, 'A', Look, Sample, Clipboard);
   // Rows 2..5 hold the frame; the sample starts on row 6 with the font's
   // spacing of 1 between its letters.
   EXPECT_EQ(WaitText(0, 6).substr(0, 6), "ab ab ");
@@ -333,7 +333,7 @@ TEST_F(GlyphEditor, TheSampleTheMarkTheStripAndTheLegend) {
   Screen.Waits.clear();
   Keys("o");
   Keys("{Esc}");
-  EditGlyph(Font, 'A', Look, Sample, Clipboard);
+  EditGlyph(Screen, Font, 'A', Look, Sample, Clipboard);
   EXPECT_EQ(WaitText(0, 23).substr(0, 6), "A\xC4 B\xC4 ");
   EXPECT_EQ(WaitText(1, 23).substr(0, 6), "A\xCD B\xC4 ");  // style 1: a double top edge
   EXPECT_NE(WaitText(1, 23).find("Style 1"), std::string::npos);

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/ConsoleLayer.h"
-
 namespace {
 // CTest runs these tests with the dummy drivers; the same default applies when
 // the binary is started by hand. An explicit setting still wins.
@@ -25,7 +23,6 @@ void SdlConsoleTest::SetUp() {
   ASSERT_TRUE(Window->Ready());
   // SDL silently falls back to another driver when it cannot open the one asked for.
   ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "dummy");
-  Console = Con.get();
   Draw = std::make_unique<TSDLDraw>(*Window);
   Draw->Start();
   ASSERT_TRUE(WaitForScreen());
@@ -33,7 +30,6 @@ void SdlConsoleTest::SetUp() {
 
 void SdlConsoleTest::TearDown() {
   Draw.reset();
-  Console = nullptr;
   Window.reset();
   Con.reset();
 }

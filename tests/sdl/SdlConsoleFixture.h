@@ -29,8 +29,8 @@ class TSheetPixels {
   std::vector<bool> Pixels;
 };
 
-// A console shown in the real SDL window under the dummy video driver,
-// installed as the global Console, with the window's refresh thread running. The test body plays
+// A console shown in the real SDL window under the dummy video driver, with
+// the window's refresh thread running. The test body plays
 // the main thread: it handles events and so presents, like the program's waits do.
 class SdlConsoleTest : public ::testing::Test {
  protected:

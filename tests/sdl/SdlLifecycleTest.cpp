@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include "SdlConsoleFixture.h"
-#include "console/ConsoleLayer.h"
 
 TEST_F(SdlConsoleTest, RefreshThreadEndsAfterQuitRequestedAndJoins) {
   ASSERT_FALSE(Draw->Finished());

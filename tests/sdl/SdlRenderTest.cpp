@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "SdlConsoleFixture.h"
-#include "console/ConsoleLayer.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "SdlConsoleFixture.h"
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/sdl/Selection.h"
 

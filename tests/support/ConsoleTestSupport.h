@@ -9,7 +9,6 @@
 #include <string_view>
 #include <thread>
 
-#include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 
 // The characters of row y, columns 1..Cols, as raw bytes (cell 0 stays '\0').
@@ -44,12 +43,9 @@ class TTestConsole : public TTextConsole, public TConsoleHost {
   int32_t StarvedReads = 0;
 };
 
-// Installs a headless console as the global Console for one test and removes it after.
+// A headless console for one test.
 class HeadlessConsoleTest : public ::testing::Test {
  protected:
-  void SetUp() override { Console = &Con; }
-  void TearDown() override { Console = nullptr; }
-
   std::string Row(int y) const { return ScreenRow(Con, y); }
   std::string Visible(int y) const { return VisibleRow(Con, y); }
   std::string Attrs(int y) const { return AttrRow(Con, y); }

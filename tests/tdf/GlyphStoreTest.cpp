@@ -30,8 +30,8 @@ class GlyphStore : public FontUnitFixture {
     std::vector<TCellGrid> screens(kGlyphCount);
     uint8_t x = 0, y = 0;
     for (int i = 0; i < kGlyphCount; ++i) {
-      SetTextAttr(7);
-      ClrScr();
+      Con.SetTextAttr(7);
+      Con.ClrScr();
       DrawFontText(Con, Loaded, 1, 1, std::string(2, static_cast<char>(kFirstGlyphChar + i)));
       Con.Snapshot(screens[i], x, y);
     }

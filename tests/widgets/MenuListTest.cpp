@@ -42,7 +42,7 @@ class MenuListTest : public WidgetTest {
     int Num;
     std::string Str;
   };
-  TMenuList List;
+  TMenuList List{Con};
   std::vector<TSeen> Seen;
 };
 
@@ -259,7 +259,7 @@ TEST_F(MenuListTest, NoBoxAlignmentAndExitKeys) {
       {2, "\t", "", {'\r', '\t'}, 9, {"01234567890", "0   ab    0", "0    c    0", "01234567890"}},
   };
   for (const TCase& c : cases) {
-    TMenuList list;
+    TMenuList list(Con);
     list.Add("ab", 0);
     list.Add("c", 0);
     list.NoBox = true;

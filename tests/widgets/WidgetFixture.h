@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 #include "support/WaitingConsole.h"
 
@@ -20,11 +19,9 @@ std::vector<std::string> Colours(const TCellGrid& s, int x1, int y1, int x2, int
 
 class WidgetTest : public ::testing::Test {
  protected:
-  void SetUp() override { Console = &Con; }
   void TearDown() override {
     EXPECT_EQ(Con.Overruns, 0) << "a widget waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "scripted keys were left unread";
-    Console = nullptr;
   }
 
   void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
