@@ -230,7 +230,7 @@ TInputEvent TTextConsole::ReadEvent() {
   for (;;) {
     DropEventsBeforeUnreadKeys();
     if (!Events.empty() && Events.front().AfterKeys <= KeysRead) {
-      const TInputEvent event = std::move(Events.front().Event);
+      const TInputEvent event = Events.front().Event;
       Events.pop_front();
       return event;
     }

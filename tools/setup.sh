@@ -12,8 +12,9 @@ packages=(
   # The art converter a test compares the readers' colours with (it skips without it).
   ansilove
   clang libclang-rt-14-dev
-  # The layout check of every C++ source (tools/check_format.sh).
-  clang-format
+  # The layout check of every C++ source (tools/check_format.sh) and the
+  # checks of .clang-tidy (tools/check_tidy.sh).
+  clang-format clang-tidy
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick openbox
   fonts-pc python3 python3-fonttools
   dpkg-dev file

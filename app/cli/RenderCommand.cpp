@@ -439,6 +439,7 @@ int Run(int argc, char** argv) {
     return WriteScreen(options, font, text) ? 0 : 1;
   }
   std::vector<std::string> lines;
+  lines.reserve(texts.size());
   for (const std::string& text : texts) lines.push_back(DrawableText(text));
   const TBanner banner = LayOutBanner(font, lines, options.Banner);
   if (ReportMissing(texts, banner.Missing, font) && options.Strict) return 1;
