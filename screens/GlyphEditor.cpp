@@ -6,6 +6,7 @@
 
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/GlyphCaptureDialog.h"
 #include "screens/GlyphEditorActions.h"
 #include "screens/GlyphEditorScreen.h"
 #include "tdf/FontFile.h"
@@ -103,7 +104,7 @@ void Save(TGlyphEditor& e) {
   const TGlyphStoreResult result =
       StoreGlyph(*e.Font, e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
-    MessageBox(0, "Error", GlyphStoreMessage(result));
+    ReportGlyphStoreFailure(*e.Font, result);
     return;
   }
   // Show what the file holds now (an undefined cell inside a row was stored as a space).
