@@ -81,6 +81,15 @@ bool ChangesFont(int& n) {
   return true;
 }
 
+// A command that may load the font file again (after another program
+// changed it): the font it leaves selected stays shown.
+template <void (*Command)()>
+bool FollowsFont(int& n) {
+  Command();
+  if (ShellFont.Selected > 0) n = ShellFont.Selected;
+  return true;
+}
+
 // The font number wraps after the command.
 bool NextFont(int& n) {
   ++n;
@@ -128,8 +137,8 @@ const TCommandKey kCommandKeys[] = {
     {{'u'}, "U", "Substitute Color in X,Y Position", Plain<SubstituteCommand>},
     {{'o'}, "O", "Next Outline Style", Plain<NextOutlineStyle>},
     {{'b'}, "B", "Browse Fonts", ChangesFont<BrowseFonts>},
-    {{'g'}, "G", "Edit Glyph", Plain<EditGlyphCommand>},
-    {{'a'}, "A", "View ANSI Art", Plain<ViewAnsiImage>},
+    {{'g'}, "G", "Edit Glyph", FollowsFont<EditGlyphCommand>},
+    {{'a'}, "A", "View ANSI Art", FollowsFont<ViewAnsiImage>},
     {{'d'}, "D", "Delete Font File", DeleteFontFile},
     {{kExtendedKey | kScanDelete}, "Del", "Delete Font from File", ChangesFont<DeleteFontFromFile>},
     {{kExtendedKey | kScanInsert}, "Ins", "Duplicate Font", ChangesFont<DuplicateFont>},

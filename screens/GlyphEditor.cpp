@@ -1,6 +1,7 @@
 #include "screens/GlyphEditor.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -349,6 +350,15 @@ void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& samp
                TGlyphPiece& clipboard) {
   // The glyph as the file holds it now, not as it was when the font was shown.
   if (!SelectFont(font, font.Selected) && font.OpenFailed) {
+    MessageBox(0, "Error", "Error Opening File!");
+    return;
+  }
+  // Another program changed the file since it was listed (a font added
+  // before this one moves it): the font shown is read where it is now.
+  const int n = font.Selected;
+  if (n >= 1 && n <= font.Count() &&
+      std::memcmp(&font.Header, &font.Fonts[n].Header, kFontHeaderSize) != 0 &&
+      !ReloadSameFont(font) && font.OpenFailed) {
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }
