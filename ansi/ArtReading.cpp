@@ -57,8 +57,8 @@ bool PutInside(TArtRead& read, int64_t x, int64_t y, TPut put) {
   // Said once: a file may place millions of cells out of reach.
   if (!stored && read.Problem == TArtProblem::None) {
     NoteProblem(read, TArtProblem::TooLarge,
-                "the picture reaches row " + std::to_string(y + 1) + "; only the first " +
-                    std::to_string(picture.RowLimit()) + " rows are shown");
+                "the picture reaches row " + std::to_string(y + 1) + "; rows past " +
+                    std::to_string(picture.RowLimit()) + " are dropped");
   }
   return stored;
 }
