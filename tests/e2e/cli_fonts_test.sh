@@ -29,15 +29,11 @@ mkfifo "$work/tree/pipe.tdf"
 cd "$work"
 
 # Root reads every folder: the unreadable one needs an ordinary user.
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
-  if setpriv --reuid=65534 --regid=65534 --clear-groups "$cli" --help >/dev/null 2>&1; then
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chmod -R a+rX "$work"
-  else
-    echo "skipping the unreadable folder: cannot run $cli as an unprivileged user"
-    rm -r "$work/tree/locked"
-  fi
+if unprivileged_cli; then
+  chmod -R a+rX "$work"
+else
+  echo "skipping the unreadable folder"
+  rm -r "$work/tree/locked"
 fi
 [ ! -d tree/locked ] || chmod 000 tree/locked
 

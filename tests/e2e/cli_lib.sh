@@ -6,6 +6,9 @@
 #   expect_rc CODE WHAT    records a failure unless $rc is CODE
 #   fail MESSAGE           records a failure and goes on
 #   cli_finish NAME        reports and exits 1 when anything failed
+#   unprivileged_cli       as root: as_user runs a command as uid 65534 and
+#                          cli is a copy that user can read (returns 1 when
+#                          no such run is possible); otherwise as_user is empty
 set -euo pipefail
 
 cli=${BRIXEL_CLI:?BRIXEL_CLI must point at brixel-cli}
@@ -24,6 +27,29 @@ run() {
 
 expect_rc() { # code what
   [ "$rc" -eq "$1" ] || fail "$2: exit code $rc, expected $1 (stderr: $(head -c 400 "$work/err"))"
+}
+
+unprivileged_cli() {
+  as_user=()
+  [ "$(id -u)" -eq 0 ] || return 0
+  command -v setpriv >/dev/null || { echo "setpriv is missing"; return 1; }
+  # The checkout may live in a folder only its owner can enter (a 0700 home or
+  # mktemp folder): the other user runs a copy of the program and its glyph
+  # sheets from a folder everyone can read.
+  local copy=$work/program
+  mkdir -p "$copy"
+  cp "$cli" "$copy/"
+  local data
+  for data in "$(dirname "$cli")"/*.png; do cp "$data" "$copy/"; done
+  chmod 755 "$work" "$copy"
+  chmod -R a+rX "$copy"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  if ! "${as_user[@]}" "$copy/${cli##*/}" --help >/dev/null 2>&1; then
+    as_user=()
+    echo "cannot run $cli as an unprivileged user"
+    return 1
+  fi
+  cli=$copy/${cli##*/}
 }
 
 cli_finish() {

@@ -140,16 +140,9 @@ assert d["signature_ok"] is False and d["fonts"] == [] and d["selected"] is None
 
 # Permissions: a read-only file lists, an unreadable one fails cleanly. Root
 # ignores permission bits, so run the tool as an unprivileged user then.
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
-  if command -v setpriv >/dev/null && setpriv --reuid=65534 --regid=65534 --clear-groups "$cli" --help >/dev/null 2>&1; then
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chmod 755 "$work"
-  else
-    echo "skipping permission checks: cannot run $cli as an unprivileged user"
-  fi
-fi
-if [ "$(id -u)" -ne 0 ] || [ ${#as_user[@]} -gt 0 ]; then
+permissions=yes
+unprivileged_cli || { permissions=""; echo "skipping permission checks"; }
+if [ -n "$permissions" ]; then
   cp "$work/two.tdf" "$work/ro.tdf" && chmod 444 "$work/ro.tdf"
   run "${as_user[@]}" "$cli" list "$work/ro.tdf"
   expect_rc 0 "read-only file"

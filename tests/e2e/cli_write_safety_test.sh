@@ -9,8 +9,8 @@ src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
 
 # Run in a folder holding font.tdf, other.tdf, art.ans and out.x. capture
 # reports its own message, without a reason.
-writers=("create --force out.x New block" "extract --force font.tdf out.x" "rename font.tdf Renamed"
-  "spacing font.tdf 5" "type --font 1 font.tdf color" "merge font.tdf other.tdf"
+writers=("create --force out.x New block" "extract --force font.tdf out.x"
+  "rename font.tdf Renamed" "spacing font.tdf 5" "type --font 1 font.tdf color" "merge font.tdf other.tdf"
   "capture font.tdf art.ans 1 1 2 2 A" "sauce --title Title font.tdf" "text art.ans out.x"
   "render --ans out.x font.tdf Hi" "render --png out.x font.tdf Hi")
 # NAME|FILE MODE|FOLDER MODE|RUN AS|FILE-SIZE LIMIT|SIGXFSZ|REASON
@@ -18,11 +18,9 @@ ways=("read-only files|444|755||unlimited|ignore|permission denied"
   "read-only folder|666|555||unlimited|ignore|permission denied"
   "full disk|666|777||0|ignore|file too large for the limit set"
   "size limit, its signal not ignored|666|777||0|default|file too large for the limit set")
-nobody="setpriv --reuid=65534 --regid=65534 --clear-groups"
-if [ "$(id -u)" != 0 ] || $nobody true 2>/dev/null; then
-  [ "$(id -u)" = 0 ] || nobody=""
-  ways+=("read-only files, unprivileged|444|755|$nobody|unlimited|ignore|permission denied"
-    "read-only folder|666|555|$nobody|unlimited|ignore|permission denied")
+if unprivileged_cli; then
+  ways+=("read-only files, unprivileged|444|755|${as_user[*]}|unlimited|ignore|permission denied"
+    "read-only folder|666|555|${as_user[*]}|unlimited|ignore|permission denied")
 fi
 chmod 755 "$work"
 for way in "${ways[@]}"; do
@@ -44,7 +42,8 @@ for way in "${ways[@]}"; do
     set -e
     chmod 755 "$dir"
     [ "$rc" -ne 0 ] || fail "$args, $what: exit code 0"
-    [ "$(cd "$dir" && sha256sum $(ls -A))" = "$before" ] || fail "$args, $what: a file changed or was left"
+    [ "$(cd "$dir" && sha256sum $(ls -A))" = "$before" ] ||
+      fail "$args, $what: a file changed or was left"
     want=$reason && case "$args" in capture*) want="" ;; esac
     [ -z "$want" ] || grep -q "$want" "$work/err" || fail "$args, $what: no '$want': $(cat "$work/err")"
   done
