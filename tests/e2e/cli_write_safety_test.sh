@@ -9,8 +9,8 @@ src=${BRIXEL_SOURCE_DIR:?BRIXEL_SOURCE_DIR must point at the source tree}
 
 # Run in a folder holding font.tdf, other.tdf, art.ans and out.x. capture
 # reports its own message, without a reason.
-writers=("create --force out.x New block" "extract --force font.tdf out.x"
-  "rename font.tdf Renamed" "spacing font.tdf 5" "type --font 1 font.tdf color" "merge font.tdf other.tdf"
+writers=("create --force out.x New block" "extract --force font.tdf out.x" "rename font.tdf Re"
+  "spacing font.tdf 5" "type --font 1 font.tdf color" "merge font.tdf other.tdf"
   "capture font.tdf art.ans 1 1 2 2 A" "sauce --title Title font.tdf" "text art.ans out.x"
   "render --ans out.x font.tdf Hi" "render --png out.x font.tdf Hi")
 # NAME|FILE MODE|FOLDER MODE|RUN AS|FILE-SIZE LIMIT|SIGXFSZ|REASON

@@ -42,7 +42,7 @@ e2e_wait_for "the glyph saved again" 30 e2e_row_shows 24 "Saved."
 [ "$(names "$work/b.tdf")" = "Brixel Block,CLONE2,CLONE,Brixel Color" ] ||
   e2e_fail "fonts now: $(names "$work/b.tdf")"
 for n in 1 2 3 4; do "$cli" glyph --font "$n" --json "$work/b.tdf" a >"$E2E_TMP/a$n.json"; done
-python3 - "$E2E_TMP"/a{1,2,3,4}.json <<'PY' || e2e_fail "a save went into a clone, or not into Brixel Color"
+python3 - "$E2E_TMP"/a{1,2,3,4}.json <<'PY' || e2e_fail "the saves are not in Brixel Color alone"
 import json, sys
 block, clone2, clone, color = (json.load(open(p))["rows"] for p in sys.argv[1:])
 assert clone2 == block and clone == block, "a clone changed"
