@@ -22,13 +22,7 @@ e2e_start_brixel b.tdf
 e2e_wait_for "font 2 shown" 30 e2e_row_shows 1 "Name: Brixel Color [Color]"
 # Cloned before G: the editor reads the font where it is now.
 "$cli" clone-font --font 1 "$work/b.tdf" CLONE || e2e_fail "clone-font failed"
-e2e_key g
-e2e_wait_for "the TDF Chars browser" 30 e2e_row_shows 8 " TDF Chars "
-e2e_key Down
-for _ in $(seq 17); do e2e_key Right; done
-e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
-e2e_key Return
-e2e_wait_for "the editor" 30 e2e_row_shows 1 " Glyph a Brixel Color [Color]"
+e2e_edit_glyph_a " Glyph a Brixel Color [Color]"
 e2e_key x ctrl+s
 e2e_wait_for "the glyph saved" 30 e2e_row_shows 24 "Saved."
 # Cloned while the editor is open: the save is refused, then offered a reload.
