@@ -31,7 +31,7 @@ TEST(ArtPicture, RunsStopAtTheWidthAndRowsStartBlank) {
   EXPECT_EQ(Drawn(picture), ".aaa.\n...bb\n.....\nc....\n.....\nwwwww\nwwwww\n");
 }
 
-TEST(ArtPicture, WholeRowsStopAtTheRowAndCellLimits) {
+TEST(ArtPicture, WholeRowsStopAtTheCellLimit) {
   const size_t lastRows = kArtMaxCells / kArtMaxWidth;
   TArtPicture picture(kArtMaxWidth);
   EXPECT_EQ(picture.PutRows(lastRows - 3, 10, Cell('z')), 3u);
@@ -39,14 +39,6 @@ TEST(ArtPicture, WholeRowsStopAtTheRowAndCellLimits) {
   EXPECT_EQ(picture.At(kArtMaxWidth - 1, picture.Rows() - 1), Cell('z'));
   EXPECT_EQ(picture.PutRows(lastRows, 1, Cell('z')), 0u);
   EXPECT_EQ(picture.PutRows(-1, 1, Cell('z')), 0u);
-  // The user's limit counts rows alone.
-  picture.SetMaxRows(static_cast<int>(lastRows) + 1);
-  EXPECT_TRUE(picture.Put(0, static_cast<int>(lastRows), Cell('z')));
-  // A narrow picture stops at the row limit long before the cell limit.
-  TArtPicture narrow(1);
-  EXPECT_EQ(narrow.PutRows(0, kArtMaxRows + 5, Cell('n')), size_t{kArtMaxRows});
-  narrow.SetMaxRows(kArtMaxRows + 2);
-  EXPECT_EQ(narrow.PutRows(kArtMaxRows, 5, Cell('n')), 2u);
 }
 
 // A run is filled by doubling copies: every length fills exactly its cells.

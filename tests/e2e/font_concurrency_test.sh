@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Two programs changing one font file at once never lose an edit. The window
-# shows font 2 of a copy of the demo fonts when brixel-cli clones font 1 in
-# front of it: G edits the font shown where it is now; cloned again while the
-# editor is open, the save is refused (the file changed) and the file stays
-# as the clone left it, and after the offered reload the save lands in the
-# font shown, never in a clone. Two renames of one bundle started together
-# keep both names, or one is refused with exit 1.
+# Two programs changing one font file never lose an edit. brixel-cli clones a
+# font in front of the one the window shows, before G and while the editor is
+# open: the editor's saves land in the font shown (the second after a refused
+# save and the reload it offers), never in a clone. Two renames of one bundle
+# started together keep both names, or one is refused with exit 1.
 source "$(dirname "$0")/lib.sh"
 : "${BRIXEL_CLI:?run through ctest}"
 cli=$BRIXEL_CLI
