@@ -11,7 +11,7 @@
 void RunCommandLoop(TShell& shell, int n);
 
 // One pass: redraw, wait for a key, run its command. Answers false when the
-// loop must end. n is the font shown and is kept in 1..ShellFont.Count().
+// loop must end. n is the font shown and is kept in 1..shell.Font.Count().
 // The first screen shows a hint of the main keys on row 25.
 bool RunCommandPass(TShell& shell, int& n, bool firstScreen = false);
 

@@ -24,9 +24,10 @@
 namespace {
 
 // After a header change the same font stays shown.
-void ReloadKeepingFont(TShell& shell, int& n) {
+void ReloadKeepingFont(TShell& shell, int& n, int refusal) {
   n = shell.Font.Selected;
-  ReloadShellFont(shell, n);
+  ReloadShellFont(shell, n, refusal);
+  n = shell.Font.Selected;
 }
 
 // A message followed by why the font file could not be written, as a sentence.
@@ -61,7 +62,7 @@ void RenameFont(TShell& shell, int& n) {
   if (name.empty()) return;
   int error = 0;
   if (!SetFontName(shell.Font, name, error)) ReportHeaderFailure(shell, error);
-  ReloadKeepingFont(shell, n);
+  ReloadKeepingFont(shell, n, error);
 }
 
 // Starts with the spacing selected, as the X and Y prompts start with theirs;
@@ -73,7 +74,7 @@ void ChangeSpacing(TShell& shell, int& n) {
   int error = 0;
   if (!SetFontSpacing(shell.Font, static_cast<uint8_t>(StrToNum(entry) & 0xFF), error))
     ReportHeaderFailure(shell, error);
-  ReloadKeepingFont(shell, n);
+  ReloadKeepingFont(shell, n, error);
 }
 
 void ChangeFontType(TShell& shell, int& n) {
@@ -82,7 +83,7 @@ void ChangeFontType(TShell& shell, int& n) {
   int error = 0;
   if (!SetFontType(shell.Font, static_cast<uint8_t>(type - 1), error))
     ReportHeaderFailure(shell, error);
-  ReloadKeepingFont(shell, n);
+  ReloadKeepingFont(shell, n, error);
 }
 
 void ExtractCurrentFont(TShell& shell, int n) {
@@ -147,7 +148,7 @@ void DeleteFontFromFile(TShell& shell, int& n) {
   const bool deleted = DeleteFont(shell.Font, n, error);
   if (!deleted) ReportFailure(shell, "Cannot delete the font.", error);
   // The font after it takes its number; after the last one the new last is shown.
-  ReloadShellFont(shell, deleted ? std::min(n, shell.Font.Count() - 1) : n);
+  ReloadShellFont(shell, deleted ? std::min(n, shell.Font.Count() - 1) : n, error);
   n = shell.Font.Selected;
 }
 
@@ -159,7 +160,7 @@ void DuplicateFont(TShell& shell, int& n) {
   int error = 0;
   const bool cloned = CloneFont(shell.Font, n, name, error);
   if (!cloned) ReportFailure(shell, "Cannot duplicate the font.", error);
-  ReloadShellFont(shell, cloned ? n + 1 : n);
+  ReloadShellFont(shell, cloned ? n + 1 : n, error);
   n = shell.Font.Selected;
 }
 
@@ -169,7 +170,7 @@ void MoveShownFont(TShell& shell, int& n, TFontMove direction) {
   int error = 0;
   const bool moved = MoveFont(shell.Font, n, direction, error);
   if (!moved) ReportFailure(shell, "Cannot move the font.", error);
-  ReloadShellFont(shell, moved ? (direction == TFontMove::Up ? n - 1 : n + 1) : n);
+  ReloadShellFont(shell, moved ? (direction == TFontMove::Up ? n - 1 : n + 1) : n, error);
   n = shell.Font.Selected;
 }
 

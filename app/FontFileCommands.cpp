@@ -46,8 +46,9 @@ bool LoadShellFontFile(TShell& shell, const std::string& path) {
   return true;
 }
 
-bool ReloadShellFont(TShell& shell, int n) {
-  if (ReloadFontFile(shell.Font, n)) return true;
+bool ReloadShellFont(TShell& shell, int n, int refusal) {
+  if (refusal == kFontFileChanged ? ReloadSameFont(shell.Font) : ReloadFontFile(shell.Font, n))
+    return true;
   if (shell.Font.OpenFailed) WriteFontOpenError(shell.Con);
   return false;
 }

@@ -10,16 +10,19 @@
 // The mask the font file dialogs start with.
 constexpr char kFontMask[] = "*.tdf";
 
-// Loads path as the shell's font file (ShellFont, with its last font
+// Loads path as the shell's font file (shell.Font, with its last font
 // selected). A file that cannot be read or holds no font is refused with a
-// message box, and ShellFont stays as it was; true when the file is loaded
-// and LastFontFile names it.
+// message box, and shell.Font stays as it was; true when the file is loaded
+// and shell.Font.Path names it.
 bool LoadShellFontFile(TShell& shell, const std::string& path);
 // The one reload of the shell's font file, after every change to it: reads
-// it again and selects font n (0: the last font, as a load does). False when
-// the file could not be read (ShellFont then stays as it was) or holds no
-// valid font n; a file that cannot be opened is reported at the cursor.
-bool ReloadShellFont(TShell& shell, int n);
+// it again and selects font n (0: the last font, as a load does). After a
+// change refused because the file changed since it was loaded (refusal
+// kFontFileChanged) the font shown stays shown wherever it is now
+// (ReloadSameFont) rather than font n. False when the file could not be
+// read (shell.Font then stays as it was) or holds no valid font n; a file
+// that cannot be opened is reported at the cursor.
+bool ReloadShellFont(TShell& shell, int n, int refusal = 0);
 // Loads path, or, when it names no file, asks with the " Load Font " dialog
 // in FontPath until a file with fonts is loaded (true) or the user leaves the
 // dialog (false). Every refused file is explained before the dialog returns.

@@ -155,8 +155,7 @@ class TAnsiView {
         Con.WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
       }
     }
-    const std::string bar = PercentBar(Bar, static_cast<int16_t>(TopLine + PageSize - 1),
-                                       static_cast<int16_t>(lines), Percent);
+    const std::string bar = PercentBar(Bar, TopLine + PageSize - 1, lines, Percent);
     Con.SetTextAttr(0);
     WritePipeXY(Con, 3, 25, 7, bar);
     // Asked at every drawing: a glyph captured meanwhile adds its character.
@@ -399,7 +398,7 @@ class TAnsiView {
 
 }  // namespace
 
-std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent) {
+std::string PercentBar(const RecPercent& bar, int value, int max, uint16_t& percent) {
   if (value > max) value = max;
   int filled = 0;
   percent = 0;
@@ -425,7 +424,7 @@ void ShowAnsiFile(TTextConsole& con, std::string_view fileName, uint8_t firstRow
     return;
   }
   const std::string problem = JustName(fileName) + ": " + read->Message;
-  if (read->Problem == TArtProblem::NotThisFormat || read->Problem == TArtProblem::BadHeader) {
+  if (NothingDrawn(read->Problem)) {
     MessageBox(con, 0, "Error", problem);
     return;
   }

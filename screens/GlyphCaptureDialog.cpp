@@ -5,6 +5,7 @@
 
 #include "screens/GlyphCharBrowser.h"
 #include "tdf/GlyphCapture.h"
+#include "util/Files.h"
 #include "widgets/Prompts.h"
 
 bool CaptureGlyph(TTextConsole& con, TFontFile& font, const TCellGrid& screen,
@@ -35,6 +36,16 @@ bool CaptureGlyph(TTextConsole& con, TFontFile& font, const TCellGrid& screen,
   // Refusals the user can act on are explained; the caller reports every false answer.
   if (result.Status != TGlyphStore::Stored &&
       (result.Status != TGlyphStore::Failed || result.Error != 0))
-    MessageBox(con, 0, "Error", GlyphStoreMessage(result));
+    ReportGlyphStoreFailure(con, font, result);
   return result.Status == TGlyphStore::Stored;
+}
+
+void ReportGlyphStoreFailure(TTextConsole& con, TFontFile& font, const TGlyphStoreResult& result) {
+  if (result.Error != kFontFileChanged) {
+    MessageBox(con, 0, "Error", GlyphStoreMessage(result));
+    return;
+  }
+  if (MessageBox(con, 1, " Reload ", "The font file changed since it was loaded. Reload it?") &&
+      !ReloadSameFont(font))
+    MessageBox(con, 0, "Error", "Cannot open the font file: " + FileErrorText(font.Error) + ".");
 }

@@ -1,10 +1,12 @@
 #include "screens/GlyphEditor.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
 #include "console/KeyCodes.h"
+#include "screens/GlyphCaptureDialog.h"
 #include "screens/GlyphEditorActions.h"
 #include "screens/GlyphEditorScreen.h"
 #include "tdf/FontFile.h"
@@ -101,7 +103,7 @@ void Save(TGlyphEditor& e) {
   const TGlyphStoreResult result =
       StoreGlyph(*e.Font, e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
-    MessageBox(e.Con, 0, "Error", GlyphStoreMessage(result));
+    ReportGlyphStoreFailure(e.Con, *e.Font, result);
     return;
   }
   // Show what the file holds now (an undefined cell inside a row was stored as a space).
@@ -332,6 +334,15 @@ void EditGlyph(TTextConsole& con, TFontFile& font, uint8_t ch, TFontLook& look,
                const TSample& sample, TGlyphPiece& clipboard) {
   // The glyph as the file holds it now, not as it was when the font was shown.
   if (!SelectFont(font, font.Selected) && font.OpenFailed) {
+    MessageBox(con, 0, "Error", "Error Opening File!");
+    return;
+  }
+  // Another program changed the file since it was listed (a font added
+  // before this one moves it): the font shown is read where it is now.
+  const int n = font.Selected;
+  if (n >= 1 && n <= font.Count() &&
+      std::memcmp(&font.Header, &font.Fonts[n].Header, kFontHeaderSize) != 0 &&
+      !ReloadSameFont(font) && font.OpenFailed) {
     MessageBox(con, 0, "Error", "Error Opening File!");
     return;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ std::string Cp437ToUtf8(std::string_view s);
 // value; characters without a code-page-437 form and malformed UTF-8 become
 // unmapped: "?", or for text to draw, 0, which no glyph draws.
 std::string Utf8ToCp437(std::string_view s, char unmapped = '?');
+// The first character of s (UTF-8) that code page 437 has no byte for (a
+// malformed sequence is U+FFFD), or nothing when Utf8ToCp437 maps them all.
+std::optional<char32_t> FirstUnmappedChar(std::string_view s);
 
 // Decodes the UTF-8 sequence at s[i] and moves i past it. A malformed,
 // overlong or cut-off sequence answers U+FFFD and moves on by one byte.

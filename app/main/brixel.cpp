@@ -45,6 +45,9 @@ int main(int argc, char** argv) {
   if (HandleHelpSwitch(argc, argv) || HandleVersionSwitch(argc, argv)) return 0;
   // Installed before SDL starts, which then leaves these signals alone.
   InstallExitSignals();
+  // A save past the file-size limit (ulimit -f) fails with EFBIG and is
+  // reported, instead of ending the program with the work unsaved.
+  ::signal(SIGXFSZ, SIG_IGN);
 
   // The one console of the program, and the window that shows it.
   TTextConsole console(1);
