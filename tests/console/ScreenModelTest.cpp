@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "console/KeyCodes.h"
 #include "support/ConsoleTestSupport.h"
 
 using namespace std::string_literals;
@@ -246,6 +247,59 @@ TEST_F(ScreenModelTest, TwoCharacterKeyStringsStoreBothBytes) {
   EXPECT_EQ(Con.ReadKey(), 'H');
   EXPECT_EQ(Con.ReadKey(), 0);
   EXPECT_EQ(Con.ReadKey(), 83);
+}
+
+// Events come in the order they happened among the keys: an extended key is
+// one event with its modifiers, moves not yet read collapse into the newest,
+// ReadKey passes events over, a key read back keeps its place, and a console
+// with nothing left to wait on ends with a quit.
+TEST_F(ScreenModelTest, ReadEventGivesKeysAndEventsInTheOrderTheyCame) {
+  using K = TMouseEvent::TKind;
+  const TMouseEvent press{K::Press, 1, 3, 4}, move1{K::Move, 1, 4, 4}, move2{K::Move, 1, 9, 9};
+  Con.PushKey('a');
+  Con.PushEvent(press);
+  Con.PushExtKey(kScanUp, kModShift);
+  Con.PushEvent(move1);
+  Con.PushEvent(move2);
+  Con.PushEvent(TBlockEvent{{1, 2, 3, 4}});
+  Con.PushKey('b');
+  const std::vector<TInputEvent> want = {TKeyEvent{'a'},
+                                         press,
+                                         TKeyEvent{kScanUp, true, kModShift},
+                                         move2,
+                                         TBlockEvent{{1, 2, 3, 4}},
+                                         TKeyEvent{'b'},
+                                         TQuitEvent{}};
+  for (const TInputEvent& event : want) EXPECT_EQ(Con.ReadEvent(), event);
+
+  Con.PushEvent(press);
+  Con.PushKey('c');
+  Con.PushEvent(TResizeEvent{640, 400});
+  Con.PushKey('d');
+  EXPECT_EQ(Con.ReadKey(), 'c');  // the press before it is passed over
+  Con.UnreadKey('c');
+  EXPECT_EQ(Con.ReadEvent(), TInputEvent(TKeyEvent{'c'}));
+  EXPECT_EQ(Con.ReadEvent(), TInputEvent(TResizeEvent{640, 400}));
+  EXPECT_EQ(Con.ReadKey(), 'd');
+  EXPECT_FALSE(Con.EventPending());
+}
+
+TEST(CellGridTest, CellsOutsideAreBlankAndDropped) {
+  TCellGrid grid(3, 2, {'.', 7});
+  grid.Put(2, 1, {'x', 0x1E});
+  grid.Put(3, 0, {'y', 0x1E});  // outside: dropped
+  EXPECT_EQ(grid.At(2, 1), (TScreenChar{'x', 0x1E}));
+  EXPECT_EQ(grid.At(-1, 0), kBlankCell);
+  TCellGrid big(4, 3);
+  big.Paste(grid, 2, 2);  // only the top-left two cells land
+  EXPECT_EQ(big.At(3, 2), (TScreenChar{'.', 7}));
+  EXPECT_EQ(big.At(3, 3), kBlankCell);
+  EXPECT_EQ(TCellGrid(0, 5).Height(), 0);  // an empty side makes an empty grid
+  const TGridRows rows(big, 2, 9);         // clamped to the rows the grid has
+  EXPECT_EQ(rows.Rows(), 1);
+  std::vector<TScreenChar> row(4);
+  rows.ReadRow(0, row);
+  EXPECT_EQ(row[2], (TScreenChar{'.', 7}));
 }
 
 }  // namespace
