@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct TFontFile {
   // True when that failure came from a file that is there but could not be
   // opened or read, false when the name names no file to open.
   bool OpenFailed = false;
+  // For a FIGlet or TOIlet font: the font file made of it in memory, which
+  // every read of the font uses. Such a font is never written back: the
+  // changes refuse it (kFigletFont).
+  std::shared_ptr<const std::vector<uint8_t>> Converted;
 
   // Every font of the file, however many.
   int32_t Count() const { return static_cast<int32_t>(Fonts.size()) - 1; }
@@ -50,7 +55,9 @@ std::string FontNameOf(const TFontFile& font, int n);
 // last font. A name that names no file to open (FileProblem) answers false
 // and changes nothing but Error; a file that cannot be opened answers false
 // with Path set and an empty list. A file that is not a font file lists no
-// font and still answers true. Nothing is written on any screen: Error and
+// font and still answers true. A FIGlet or TOIlet font (FigletFileAsFontFile)
+// lists as one Block font named after its file (Converted); one figlet could
+// not read lists none. Nothing is written on any screen: Error and
 // OpenFailed say what went wrong.
 bool LoadFontFile(const std::string& path, TFontFile& font);
 // The same for a font file's bytes in memory: the same reading, without a

@@ -44,6 +44,7 @@ TGlyphStoreResult StoreGlyph(TFontFile& font, uint8_t ch, std::span<const uint8_
                              bool outlineCells) {
   const int n = font.Selected;
   if (font.Path.empty() || n < 1 || n > font.Count()) return {TGlyphStore::NoFont};
+  if (font.Converted) return {TGlyphStore::Failed, kFigletFont};
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return {TGlyphStore::Failed};
   TGlyphStoreResult result;
   std::vector<uint8_t> bytes;
@@ -92,6 +93,6 @@ std::string GlyphStoreMessage(const TGlyphStoreResult& result) {
       break;
   }
   if (result.Error != 0)
-    return "The font file could not be written: " + FileErrorText(result.Error) + ".";
+    return "The font file could not be written: " + FontFileErrorText(result.Error) + ".";
   return "The font file could not be written.";
 }

@@ -14,6 +14,8 @@ std::string Cp437ToUtf8(std::string_view s);
 // value; characters without a code-page-437 form and malformed UTF-8 become
 // unmapped: "?", or for text to draw, 0, which no glyph draws.
 std::string Utf8ToCp437(std::string_view s, char unmapped = '?');
+// The byte of one code point as Utf8ToCp437 maps it, or -1 when it has none.
+int Cp437ByteOf(char32_t cp);
 
 // Decodes the UTF-8 sequence at s[i] and moves i past it. A malformed,
 // overlong or cut-off sequence answers U+FFFD and moves on by one byte.
