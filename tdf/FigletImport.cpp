@@ -81,7 +81,7 @@ class TCellMapper {
     if (chars.empty()) return;
     std::string note = what;
     for (const auto& [cp, cell] : chars) {
-      note += ' ';
+      note += note.size() == what.size() ? " " : ", ";
       AppendUtf8(note, cp);
       if (withShape) note += " as " + Cp437ToUtf8(std::string(1, static_cast<char>(cell)));
     }

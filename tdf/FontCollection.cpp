@@ -59,13 +59,6 @@ class TFontFileSearch {
   }
 
  private:
-  static bool HasFontSuffix(const fs::path& path) {
-    const std::string name = path.filename().string();
-    if (name.size() < 4) return false;
-    const std::string suffix = UpStr(std::string_view(name).substr(name.size() - 4));
-    return suffix == ".TDF" || suffix == ".FLF" || suffix == ".TLF";
-  }
-
   void Note(const std::string& path, std::string_view reason) {
     NoteSkipped(Out, path, reason, false);
   }
@@ -96,7 +89,7 @@ class TFontFileSearch {
     }
     if (ec) return Note(path, FileErrorText(ec.value()));
     if (!fs::is_regular_file(status)) return Note(path, FileErrorText(kNotRegularFile));
-    if (HasFontSuffix(entry.path())) Found.push_back({path, false});
+    if (HasFontFileSuffix(entry.path().filename().string())) Found.push_back({path, false});
   }
 
   TFontCollection& Out;
@@ -144,6 +137,12 @@ TFontCollection ReadFontCollection(std::span<const std::string> paths) {
   for (const std::string& path : paths) search.AddNamed(path);
   for (const TFoundFile& found : search.Sorted()) ReadFontsOf(found, out);
   return out;
+}
+
+bool HasFontFileSuffix(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string suffix = UpStr(name.substr(name.size() - 4));
+  return suffix == ".TDF" || suffix == ".FLF" || suffix == ".TLF";
 }
 
 int GlyphCountOf(const TFontHeader& header) {

@@ -42,6 +42,10 @@ struct TFontCollection {
 // ever opened in a way that could block.
 TFontCollection ReadFontCollection(std::span<const std::string> paths);
 
+// Whether a file name ends in ".tdf", ".flf" or ".tlf" in any letter case:
+// the font files a folder is searched for.
+bool HasFontFileSuffix(std::string_view name);
+
 // How many of '!'..'~' the font has a glyph for.
 int GlyphCountOf(const TFontHeader& header);
 // True when the font has a glyph for every character of text but the space;

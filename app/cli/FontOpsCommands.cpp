@@ -118,19 +118,6 @@ int RunCreate(int argc, char** argv) {
                 [&](int& error) { return CreateFontFile(out, name, type, error); });
 }
 
-// The font name argument in code page 437; an empty one is refused. As at
-// the window's prompt a long name is cut, but a script is told.
-bool ReadFontName(const TCliCommand& command, const std::string& text, std::string& name) {
-  name = Utf8ToCp437(text);
-  if (name.empty()) return command.Fail("NAME is empty"), false;
-  constexpr size_t kNameSize = sizeof(TFontHeader::Name);
-  if (name.size() > kNameSize) {
-    const std::string kept = Cp437ToUtf8(name.substr(0, kNameSize));
-    command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
-  }
-  return true;
-}
-
 int RunRename(int argc, char** argv) {
   const TCliCommand& command = kRenameCommand;
   TCliArgs args;
@@ -138,7 +125,7 @@ int RunRename(int argc, char** argv) {
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
   std::string name;
-  if (!ReadFontName(command, args.Positional[1], name)) return 1;
+  if (!command.ReadFontName(args.Positional[1], name)) return 1;
   return Finish(command, "cannot write " + font.Path,
                 [&](int& error) { return SetFontName(font, name, error); });
 }
@@ -224,7 +211,7 @@ int RunCloneFont(int argc, char** argv) {
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
   std::string name;
-  if (!ReadFontName(command, args.Positional[1], name)) return 1;
+  if (!command.ReadFontName(args.Positional[1], name)) return 1;
   return Finish(command, "cannot clone " + FontOfFile(font),
                 [&](int& error) { return CloneFont(font, font.Selected, name, error); });
 }
