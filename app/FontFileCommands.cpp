@@ -20,7 +20,7 @@ namespace {
 constexpr char kLoadTitle[] = " Load Font ";
 
 std::string AskForFontFile() {
-  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontMask);
+  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontReadMask);
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   return DialogResult;
 }
