@@ -98,14 +98,19 @@ ok export --format flf --all "$demo" "$work/fig"
 [ "$(ls "$work/fig" | paste -sd,)" = "Brixel Block.flf,Brixel Color.flf" ] || fail "export --all: $(ls "$work/fig")"
 cp "$work/fig/Brixel Color.flf" "$work/c.flf"
 refused "cannot write $work/c.flf: it is a FIGlet font (read only)" rename "$work/c.flf" X
+refused "it is a FIGlet font (read only)" capture "$work/c.flf" "$src/assets/demo.ans" 1 1 2 2 A
 cmp -s "$work/c.flf" "$work/fig/Brixel Color.flf" || fail "a refused rename changed the FIGlet font"
 ok import --type color --name Again "$work/c.flf" "$work/f.tdf"
-[ "$(names "$work/f.tdf")" = "Brixel Block,Again" ] || fail "import: $(names "$work/f.tdf")"
-for font in "$demo:2" "$work/c.flf" "$work/f.tdf:2"; do
+ok merge "$work/f.tdf" "$work/c.flf"
+ok extract "$work/c.flf" "$work/e.tdf"
+[ "$(names "$work/f.tdf"),$(names "$work/e.tdf")" = "Brixel Block,Again,c,c" ] ||
+  fail "import, merge and extract: $(names "$work/f.tdf"),$(names "$work/e.tdf")"
+for font in "$demo:2" "$work/c.flf" "$work/f.tdf:2" "$work/f.tdf:3" "$work/e.tdf"; do
   "$cli" render --format text --width 0 "$font" 'Brixel,the-bridge!' >"$work/$(basename "$font").txt"
 done
-cmp -s "$work/demo.tdf:2.txt" "$work/c.flf.txt" && cmp -s "$work/c.flf.txt" "$work/f.tdf:2.txt" ||
-  fail "the exported and imported font draws other than the original"
+for drawn in c.flf f.tdf:2 f.tdf:3 e.tdf; do
+  cmp -s "$work/demo.tdf:2.txt" "$work/$drawn.txt" || fail "$drawn draws other than the font exported"
+done
 printf 'flc2a\n' >"$work/x.flc"
 refused "a FIGlet control file (.flc), not a font" import "$work/x.flc" "$work/f.tdf"
 
