@@ -58,9 +58,12 @@ std::string LineOf(const std::vector<uint8_t>& row, char hardblank, bool last) {
 
 std::vector<std::string> CommentOf(const TFontFile& font, const TFigletExport& how) {
   const std::string type = FontTypeName(font);
+  std::string source = how.Source;  // a line of its own, whatever the file is called
+  std::replace_if(
+      source.begin(), source.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
   std::vector<std::string> comment = {
       Cp437ToUtf8(FontNameOf(font, font.Selected)) + ": " + type + " font " +
-          NumToStr(font.Selected) + " of " + how.Source + ", as a " +
+          NumToStr(font.Selected) + " of " + source + ", as a " +
           (how.Form == TFigletForm::Tlf ? "TOIlet" : "FIGlet") + " font made by Brixel",
       "Full width: the characters stand side by side, as Brixel draws them."};
   if (font.Header.FontType == ftColor)

@@ -192,7 +192,8 @@ bool TCollectedFontReader::Read(const TCollectedFont& font, TFontFile& out, int&
     OpenIndex = font.File;
   }
   if (!MarkerValid(font.Font.Header)) return false;
-  if (Collection.Figlet[static_cast<size_t>(font.File)]) {
+  const auto file = static_cast<size_t>(font.File);
+  if (file < Collection.Figlet.size() && Collection.Figlet[file]) {
     // Made again from the FIGlet font: its file is small and quick to read.
     if (LoadFontFile(path, out) && out.Converted && out.Selected == 1) return true;
     error = out.Error;
