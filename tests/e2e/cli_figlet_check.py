@@ -24,7 +24,7 @@ failures = []
 
 
 def run(args, stdin=None):
-    return subprocess.run(args, input=stdin, capture_output=True, text=True)
+    return subprocess.run(args, input=stdin, capture_output=True, encoding="utf-8")
 
 
 def lines(text):
