@@ -77,9 +77,18 @@ std::string ArticleName(std::string_view artFile) {
   return (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + ".txt";
 }
 
-bool SaveArticle(const TArtPicture& picture, std::string_view dest, std::string& why, int& error) {
+bool SaveArticle(const TArtPicture& picture, std::string_view dest, std::string& why, int& error,
+                 bool replace) {
   why.clear();
   error = 0;
+  if (replace) {
+    const std::string text = PictureText(picture);
+    if (ReplaceFileContents(dest, {reinterpret_cast<const uint8_t*>(text.data()), text.size()},
+                            error))
+      return true;
+    why = "cannot write " + JustName(dest) + ": " + FileErrorText(error);
+    return false;
+  }
   TFileHandle file;
   if (!CreateNew(dest, file, error)) {
     why = error == EEXIST ? JustName(dest) + " exists already"
@@ -100,19 +109,24 @@ bool SaveArticle(const TArtPicture& picture, std::string_view dest, std::string&
 }
 
 bool SaveArticleBeside(const TArtPicture& picture, std::string_view artFile, std::string_view name,
-                       std::string_view fallbackDir, std::string& written, std::string& why) {
-  written.clear();
+                       std::string_view fallbackDir, std::string& path, std::string& why,
+                       std::string replace) {
+  path.clear();
   const bool plainName = name.find('/') == std::string_view::npos;
   const std::string dest = plainName ? JustPath(artFile) + std::string(name) : std::string(name);
   int error = 0;
-  if (SaveArticle(picture, dest, why, error)) {
-    written = dest;
-    return true;
-  }
+  // Only a file in the way, or a written one, is named in path.
+  const auto save = [&](const std::string& target) {
+    const bool saved = SaveArticle(picture, target, why, error, target == replace);
+    if (saved || error == EEXIST) path = target;
+    return saved;
+  };
+  const std::string other = AddSlash(fallbackDir) + std::string(name);
+  // The file the user agreed to write over is the fallback's: the art's
+  // folder refused the name before.
+  if (plainName && replace == other && replace != dest) return save(other);
+  if (save(dest)) return true;
   // Art is often viewed where the user cannot write (a CD, a shared folder).
   if (!plainName || !IsFolderRefusal(error)) return false;
-  const std::string other = AddSlash(fallbackDir) + std::string(name);
-  if (!SaveArticle(picture, other, why, error)) return false;
-  written = other;
-  return true;
+  return save(other);
 }

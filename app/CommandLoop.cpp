@@ -14,6 +14,7 @@
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "console/Palette.h"
 #include "screens/MainScreen.h"
 #include "tdf/FontFile.h"
 #include "tdf/OutlineStyles.h"
@@ -43,6 +44,16 @@ void NextOutlineStyle() {
   if (!ConfigFile.empty()) WriteOutlineStyleSetting(ConfigFile, OutlineStyle);
 }
 
+// The window's colours: classic and VGA in turn, at once on the screen and
+// kept for the next start.
+void NextPalette() {
+  if (!Console) return;
+  const bool vga = Console->Palette() == kVgaPalette;
+  Console->SetPalette(PaletteFor(vga ? TPaletteName::Classic : TPaletteName::Vga));
+  if (!ConfigFile.empty())
+    WriteIniSetting(ConfigFile, "screen", "Palette", vga ? "classic" : "vga");
+}
+
 void WrapLoopState(int& n) {
   if (n > ShellFont.Count()) n = 1;
   if (n < 1) n = ShellFont.Count();
@@ -55,12 +66,14 @@ using TCommandAction = bool (*)(int& n);
 
 // A key of the main screen: the codes that call it (a plain byte, letters in
 // lower case, or kExtendedKey plus a scan code; 0 fills), how the help screen
-// names it, and its command. The help lists the keys in this order.
+// names it, and its command. The help lists the keys in this order; the
+// keys with a hint word make the first screen's hint, in this order too.
 struct TCommandKey {
   std::array<uint16_t, 3> Codes;
   const char* Label;  // four columns at most
   const char* Help;
   TCommandAction Run;
+  const char* Hint = nullptr;
 };
 
 constexpr uint16_t kExtendedKey = 0x100;
@@ -111,15 +124,15 @@ void PreviousBlockColor() {
 }
 
 const TCommandKey kCommandKeys[] = {
-    {{kKeyEscape}, "ESC", "Quit", Quit},
+    {{kKeyEscape}, "ESC", "Quit", Quit, "Quit"},
     {{'e'}, "E", "Extract Font", OnFont<ExtractCurrentFont>},
     {{'m'}, "M", "Merge Font", ChangesFont<MergeAnotherFile>},
     {{'c'}, "C", "Create Empty TDF File", Plain<CreateNewFontFile>},
-    {{'l'}, "L", "Load Font File", ChangesFont<LoadAnotherFontFile>},
+    {{'l'}, "L", "Load Font File", ChangesFont<LoadAnotherFontFile>, "Load"},
     {{'s'}, "S", "Save ANSI Image", OnFont<SaveScreenAsAnsi>},
     {{'n'}, "N", "Change Name", ChangesFont<RenameFont>},
     {{'i'}, "I", "Change Spacing", ChangesFont<ChangeSpacing>},
-    {{'t'}, "T", "Change Displayed Text", Plain<ChangeDisplayText>},
+    {{'t'}, "T", "Change Displayed Text", Plain<ChangeDisplayText>, "Text"},
     {{'f'}, "F", "Change Type of Font", ChangesFont<ChangeFontType>},
     {{'x'}, "X", "Change X Position of Text", Plain<ChangeTextX>},
     {{'y'}, "Y", "Change Y Position of Text", Plain<ChangeTextY>},
@@ -127,19 +140,21 @@ const TCommandKey kCommandKeys[] = {
     {{'r'}, "R", "Recolor Font", Plain<RecolorCommand>},
     {{'u'}, "U", "Substitute Color in X,Y Position", Plain<SubstituteCommand>},
     {{'o'}, "O", "Next Outline Style", Plain<NextOutlineStyle>},
-    {{'b'}, "B", "Browse Fonts", ChangesFont<BrowseFonts>},
-    {{'g'}, "G", "Edit Glyph", Plain<EditGlyphCommand>},
-    {{'a'}, "A", "View ANSI Art", Plain<ViewAnsiImage>},
+    {{'b'}, "B", "Browse Fonts", ChangesFont<BrowseFonts>, "Browse"},
+    {{'g'}, "G", "Edit Glyph", Plain<EditGlyphCommand>, "Glyph"},
+    {{'a'}, "A", "View ANSI Art", Plain<ViewAnsiImage>, "Art"},
     {{'d'}, "D", "Delete Font File", DeleteFontFile},
     {{kExtendedKey | kScanDelete}, "Del", "Delete Font from File", ChangesFont<DeleteFontFromFile>},
     {{kExtendedKey | kScanInsert}, "Ins", "Duplicate Font", ChangesFont<DuplicateFont>},
     {{kExtendedKey | kScanPgUp}, "PgUp", "Move Font Up in File (-1)", ChangesFont<MoveFontUp>},
     {{kExtendedKey | kScanPgDn}, "PgDn", "Move Font Down in File (+1)", ChangesFont<MoveFontDown>},
-    {{kExtendedKey | kScanUp}, "Up", "Next Font in File (+1)", NextFont},
+    {{kExtendedKey | kScanUp}, "Up", "Next Font in File (+1)", NextFont, "Next Font"},
     {{kExtendedKey | kScanDown}, "Down", "Previous Font in File (-1)", PreviousFont},
     {{'+'}, "+", "Next Block Color", Plain<NextBlockColor>},
     {{'-'}, "-", "Previous Block Color", Plain<PreviousBlockColor>},
     {{'h', '?', kExtendedKey | kScanF1}, "H", "Help (also F1 and ?)", Plain<ShowMainHelp>},
+    {{'w'}, "W", "Choose the Font Folder (B)", ChangesFont<ChooseFontFolder>},
+    {{'v'}, "V", "Next Palette (Classic, VGA)", Plain<NextPalette>},
 };
 
 const TCommandKey* FindCommandKey(uint16_t code) {
@@ -149,10 +164,20 @@ const TCommandKey* FindCommandKey(uint16_t code) {
   return nullptr;
 }
 
+// "ESC Quit", "L Load" ...: the keys a newcomer starts with.
+std::vector<TKeyHint> KeyHint() {
+  std::vector<TKeyHint> hint;
+  for (const TCommandKey& command : kCommandKeys)
+    if (command.Hint) hint.push_back({command.Label, command.Hint});
+  return hint;
+}
+
 }  // namespace
 
-bool RunCommandPass(int& n) {
-  DrawMainScreen(ShellFont, n, {ShellFontLook(), ShellSample(), IdleAttr, KeepScreen});
+bool RunCommandPass(int& n, bool firstScreen) {
+  DrawMainScreen(ShellFont, n,
+                 {ShellFontLook(), ShellSample(), IdleAttr, KeepScreen,
+                  firstScreen ? KeyHint() : std::vector<TKeyHint>()});
   const uint8_t key = ReadKey();
   KeepScreen = false;
   // Letters work in either case; an extended key is read whole.
@@ -173,6 +198,8 @@ std::vector<std::string> MainHelpLines() {
 }
 
 void RunCommandLoop(int n) {
+  // The hint stays until the first key.
+  if (!RunCommandPass(n, true)) return;
   while (RunCommandPass(n)) {
   }
 }

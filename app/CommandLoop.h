@@ -10,7 +10,8 @@ void RunCommandLoop(int n);
 
 // One pass: redraw, wait for a key, run its command. Answers false when the
 // loop must end. n is the font shown and is kept in 1..ShellFont.Count().
-bool RunCommandPass(int& n);
+// The first screen shows a hint of the main keys on row 25.
+bool RunCommandPass(int& n, bool firstScreen = false);
 
 // The help screen's lines, pipe-coded, one per key of the main screen: they
 // come from the table the loop dispatches on, so no key goes unlisted.

@@ -38,6 +38,17 @@ void ReportFailure(const std::string& text, int error) {
   MessageBox(0, "Error", text + " " + reason + ".");
 }
 
+// Merging changes the loaded file for good: the question names both files
+// and starts on NO.
+bool AskToMerge(const std::string& other) {
+  const std::string before = "Add the fonts of ", middle = " to ", after = "?";
+  const size_t room = (kMessageWidth - before.size() - middle.size() - after.size()) / 2;
+  return MessageBox(1, " Merge ",
+                    before + CutName(JustName(other), room) + middle +
+                        CutName(JustName(ShellFont.Path), room) + after,
+                    false);
+}
+
 // A header that could not be written leaves the file as it was; say so.
 void ReportHeaderFailure(int error) {
   ReportFailure("Cannot write " + JustName(ShellFont.Path) + ".", error);
@@ -87,7 +98,7 @@ void MergeAnotherFile(int& n) {
   WriteXY(1, 25, IdleAttr, CharStr(' ', 79));
   DialogResult = OpenFileDialog(" Select Font ", DialogFolder(TFolderKind::Fonts), kFontReadMask);
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
-  if (DialogResult.empty() || !MessageBox(1, " Caution ", "Are you sure")) return;
+  if (DialogResult.empty() || !AskToMerge(DialogResult)) return;
   int added = 0, error = 0;
   if (MergeFontFile(ShellFont, DialogResult, added, error))
     MessageBox(0, "Status", NumToStr(added) + (added == 1 ? " font added." : " fonts added."));

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/Config.h"
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
 #include "console/ConsoleLayer.h"
@@ -41,6 +42,7 @@ bool LoadShellFontFile(const std::string& path) {
   }
   ShellFont = std::move(loaded);
   LastFontFile = path;
+  RememberDialogFolder(TFolderKind::Fonts, path);
   return true;
 }
 
@@ -66,16 +68,33 @@ void LoadAnotherFontFile(int& n) {
   if (LoadShellFontFile(path)) n = ShellFont.Selected;
 }
 
-void BrowseFonts(int& n) {
+namespace {
+
+void BrowseFontsIn(const std::string& root, int& n) {
   std::string file;
   int number = 0;
   // The previews are the browser's own: the shell's font changes only by Enter.
-  if (ChooseFontInFolder({FontPath, ShellSample(), ShellFontLook()}, ShellFont.Path, n, file,
-                         number) &&
+  if (ChooseFontInFolder({root, ShellSample(), ShellFontLook()}, ShellFont.Path, n, file, number) &&
       LoadShellFontFile(file)) {
     n = number;
     SelectFont(ShellFont, n);
   }
+}
+
+}  // namespace
+
+void BrowseFonts(int& n) {
+  BrowseFontsIn(BrowseFolder(), n);
+}
+
+void ChooseFontFolder(int& n) {
+  const std::string folder = FolderDialog(" Font Folder ", FontPath, kFontReadMask);
+  if (folder.empty()) return;
+  FontPath = folder;
+  LastFolders.Fonts = folder;
+  if (!ConfigFile.empty()) WriteIniSetting(ConfigFile, "fonts", "path", folder);
+  // What the folder holds, at once; B lists it too while a font from it is shown.
+  BrowseFontsIn(folder, n);
 }
 
 bool DeleteFontFile(int& n) {

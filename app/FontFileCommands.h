@@ -6,7 +6,8 @@
 // Choosing, loading and deleting the font file the main screen shows.
 
 // The mask the font file dialogs start with: the dialogs that save list
-// TheDraw font files, those that open (load, merge) FIGlet and TOIlet fonts too.
+// TheDraw font files, those that open (load, merge) and the font folder's
+// FIGlet and TOIlet fonts too.
 constexpr char kFontMask[] = "*.tdf";
 constexpr char kFontReadMask[] = "*.tdf;*.flf;*.tlf";
 
@@ -28,11 +29,15 @@ bool ChooseFontFile(const std::string& path);
 // L: another file from the dialog, shown from its last font. A file that
 // cannot be shown is explained, and the file and font shown before stay.
 void LoadAnotherFontFile(int& n);
-// B: every font under FontPath in the font browser, with DisplayText drawn
-// in the highlighted font. Enter loads the chosen font's file as the shell's
-// font file and sets n to that font; Esc leaves the shell's font and n as
-// they were.
+// B: every font under BrowseFolder() in the font browser, with DisplayText
+// drawn in the highlighted font. Enter loads the chosen font's file as the
+// shell's font file and sets n to that font; Esc leaves the shell's font and
+// n as they were.
 void BrowseFonts(int& n);
+// W: the font folder from a folder dialog that starts in it. The folder
+// chosen becomes FontPath (kept in brixel.ini as [fonts] path) and the
+// fonts dialogs' folder, and its fonts are shown in the browser as by B.
+void ChooseFontFolder(int& n);
 // D: asks "Delete NAME?" (NO first), deletes the loaded file and asks for another. False when the
 // user then leaves the dialog: with no file loaded, the loop ends.
 bool DeleteFontFile(int& n);

@@ -37,7 +37,7 @@ extern TDialogFolders LastFolders;
 // The glyph editor's block clipboard: kept from one glyph, and one font, to the next.
 extern TGlyphPiece GlyphClipboard;
 
-constexpr char kDefaultDisplayText[] = "adf1";
+constexpr char kDefaultDisplayText[] = "Sample";
 
 // The settings as the screens take them: BlockColor and OutlineStyle with
 // StatusAttr; DisplayText at TextX, TextY.

@@ -238,6 +238,19 @@ uint8_t TTextConsole::ReadKey() {
   return b;
 }
 
+void TTextConsole::UnreadKey(uint8_t b) {
+  if (KeyReadIndex > 0) {
+    KeyBuffer[KeyReadIndex--] = b;
+    return;
+  }
+  // Read last from an emptied buffer: the bytes that came since move up.
+  if (KeyWriteIndex >= 128) return;
+  std::copy_backward(KeyBuffer.begin() + 1, KeyBuffer.begin() + KeyWriteIndex + 1,
+                     KeyBuffer.begin() + KeyWriteIndex + 2);
+  KeyBuffer[1] = b;
+  ++KeyWriteIndex;
+}
+
 bool TTextConsole::KeyPressed() {
   PollEvent();
   return KeyReadIndex != KeyWriteIndex;

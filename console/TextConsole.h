@@ -107,6 +107,10 @@ class TTextConsole {
   void PushExtKey(uint8_t code);
   void PushKeyString(std::string_view s);
   uint8_t ReadKey();
+  // Puts a byte just read back in front of the unread ones, for a screen
+  // that hands a key on to the one that reads it next. Lost when the buffer
+  // is full.
+  void UnreadKey(uint8_t b);
   bool KeyPressed();
   bool KeyBufferEmpty() const { return KeyReadIndex == KeyWriteIndex; }
 

@@ -286,15 +286,37 @@ class TAnsiView {
     DrawPage();
   }
 
+  // Every key of the viewer, then the file's record.
   void HelpBox() {
+    struct TKeyLine {
+      const char* Keys;
+      const char* What;
+      bool Capture = false;  // only while blocks are captured as glyphs
+    };
+    static constexpr TKeyLine kKeys[] = {
+        {"Up, Down", "One line"},
+        {"PgUp, PgDn, P", "The previous, the next page"},
+        {"Enter, N", "The next page; on the last one, leave"},
+        {"Home, End", "The top, the bottom"},
+        {"Left, Right", "Wide art: 8 columns sideways; else a page"},
+        {"Ctrl+Home, Ctrl+End", "Wide art: its left, its right edge"},
+        {"Ctrl+S", "Save the picture as text"},
+        {"Middle-button drag", "Capture the block as a glyph", true},
+        {"F1", "This help"},
+        {"Esc", "Leave the viewer"},
+    };
     const TPlainRows plain(Look);
     TScreen saved;
     SaveScreen(saved);
-    PanelBox(6, FirstRow + 2, 70, FirstRow + 14, 0);
-    WriteXY(8, FirstRow + 3, 0x1F, "Help");
-    WriteXY(10, FirstRow + 5, 0x70, "CTRL + S : Save file to disk");
-    ShowSauce(FirstRow + 7);
-    WriteXY(10, FirstRow + 12, 0x70, "Press any key...");
+    PanelBox(6, FirstRow, 74, FirstRow + 21, 0);
+    WriteXY(8, FirstRow + 1, 0x1F, "Help");
+    int row = FirstRow + 3;
+    for (const TKeyLine& key : kKeys)
+      // Without a font to capture into, a drag copies the block, as everywhere.
+      if (CaptureFont || !key.Capture)
+        WriteXY(10, static_cast<uint8_t>(row++), 0x70, PadRight(key.Keys, 21, ' ') + key.What);
+    ShowSauce(FirstRow + 14);
+    WriteXY(10, FirstRow + 19, 0x70, "Press any key...");
     WaitForKeyPress();
     RestoreScreen(saved);
   }
@@ -311,28 +333,47 @@ class TAnsiView {
 
   // The export goes beside the art file under the name the user confirms
   // (the art's name with ".txt" to start with), or into the working directory
-  // when the art's folder cannot be written. The user is told where it went,
-  // or why nothing was written.
+  // when the art's folder cannot be written. A file of that name is written
+  // over only after a question (NO first; NO goes back to the name). The
+  // user is told where it went, or why nothing was written.
   void SaveAsText() {
     TScreen saved;
     SaveScreen(saved);
     std::string name = ArticleName(FileName);
-    bool yes = false;
-    {
-      const TPlainRows plain(Look);
-      yes = InputYesNo(15, 12, 67, 17, "Enter Filename:", name);
-      RestoreScreen(saved);
-    }
-    if (!yes || name.empty()) return;
     std::error_code ec;
     const std::filesystem::path workDir = std::filesystem::current_path(ec);
-    std::string written, why;
-    if (!SaveArticleBeside(Art, FileName, name, ec ? "." : workDir.string(), written, why)) {
-      Message("Error", "Not saved: " + why);
-      return;
+    const std::string fallback = ec ? "." : workDir.string();
+    for (;;) {
+      {
+        const TPlainRows plain(Look);
+        const bool ok = InputBox(15, 12, 67, 17, "Enter Filename:", name);
+        RestoreScreen(saved);
+        if (!ok || name.empty()) return;
+      }
+      std::string path, why, replace;
+      bool written = false;
+      for (;;) {
+        written = SaveArticleBeside(Art, FileName, name, fallback, path, why, replace);
+        // Nothing in the way: written, or failed for a reason of its own.
+        if (written || path.empty() || path == replace || !AskToReplace(path)) break;
+        replace = path;
+      }
+      if (written) {
+        const std::filesystem::path full = std::filesystem::absolute(path, ec);
+        Message("Info", FitPath("Saved as ", ec ? path : full.string()));
+        return;
+      }
+      if (path.empty() || path == replace) {
+        Message("Error", "Not saved: " + why);
+        return;
+      }
+      // NO to the question: the name again.
     }
-    const std::filesystem::path full = std::filesystem::absolute(written, ec);
-    Message("Info", FitPath("Saved as ", ec ? written : full.string()));
+  }
+
+  bool AskToReplace(const std::string& path) const {
+    const TPlainRows plain(Look);
+    return AskAboutName(" Save ", "", JustName(path), " exists. Overwrite?");
   }
 
   const std::string FileName;

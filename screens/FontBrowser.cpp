@@ -44,7 +44,7 @@ class TFontBrowser {
   void BeforeKey();
   void ShowFont(int font);
   void SearchKey(uint8_t key);
-  void FindName();
+  void FindName(bool next);
   void EndSearch();
   // The collection's font behind the highlighted item, or -1 for an empty list.
   int Highlighted() const {
@@ -182,27 +182,19 @@ void TFontBrowser::SearchKey(uint8_t key) {
       if (Search.size() < kMaxText) Search += UpStr(std::string(1, static_cast<char>(key)));
       break;
   }
-  FindName();
+  FindName(key == kKeyCtrlA);
 }
 
-// As the list's own search: from the item after the highlighted one, wrapping
-// once; from the last item, the whole list.
-void TFontBrowser::FindName() {
-  const int32_t count = List.ListMax;
-  if (Search.empty() || count == 0) return;
-  const bool fromLast = List.Picked >= count;
-  const int32_t first = fromLast ? 1 : List.Picked + 1;
-  const int32_t tries = fromLast ? count : count - 1;
-  for (int32_t step = 0; step < tries; ++step) {
-    const int32_t item = (first - 1 + step) % count + 1;
-    const TCollectedFont& font =
-        Collection.Fonts[static_cast<size_t>(Shown[static_cast<size_t>(item - 1)])];
-    if (PosNoCase(Search, font.Font.Name) > 0) {
-      List.Picked = item;
-      List.Top = std::min(List.Top, item);
-      return;
-    }
-  }
+// As the list's own search (SearchHit), over the names only.
+void TFontBrowser::FindName(bool next) {
+  if (Search.empty()) return;
+  const int32_t hit = SearchHit(List.Picked, List.ListMax, next, [this](int32_t item) {
+    const int font = Shown[static_cast<size_t>(item - 1)];
+    return PosNoCase(Search, Collection.Fonts[static_cast<size_t>(font)].Font.Name) > 0;
+  });
+  if (hit == 0) return;
+  List.Picked = hit;
+  List.Top = std::min(List.Top, hit);
 }
 
 void TFontBrowser::EndSearch() {

@@ -22,8 +22,9 @@ bool CaptureGlyph(TFontFile& font, const TScreen& screen, const TCellBlock& bloc
   WriteXY(16, 21, 3, chars.size() > 47 ? chars.substr(47) : "");
   const uint8_t ch = ChooseGlyphChar();
   if (ch == 0) return false;
+  // Proceeding writes over the glyph the font has: NO first.
   if (chars.find(static_cast<char>(ch)) != std::string::npos &&
-      !MessageBox(1, "Warning", "Character exists. Proceed?"))
+      !MessageBox(1, "Warning", "Character exists. Proceed?", false))
     return false;
   const bool color = font.Header.FontType == ftColor;
   const TCellSource cells = [&screen](int x, int y) {

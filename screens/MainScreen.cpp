@@ -28,6 +28,7 @@ constexpr size_t kHelpRowsPerColumn = 18;
 constexpr int kHelpColumnWidth = 40;
 
 // The style Outline fonts are drawn in, next to the key that changes it.
+constexpr int kOutlineKeyWidth = 19;  // half block, O, half block, "Outline style 18"
 std::string OutlineKeyLabel(uint8_t style) {
   return "|00|23" + HotKeyLabel("O") + "|07|16" + "Outline style " + NumToStr(style);
 }
@@ -91,8 +92,21 @@ void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view) {
   GotoXY(kHelpKeyWidth + 1, 25);
   SetTextAttr(view.IdleAttr);
   ClrEol();
+  std::string labels;
+  int end = kHelpKeyWidth;  // the last column used
   if (font.Header.FontType == ftOutline) {
-    WritePipeXY(kHelpKeyWidth + 3, 25, 7, OutlineKeyLabel(view.Look.Style.Outline));
+    labels = OutlineKeyLabel(view.Look.Style.Outline);
+    end += 2 + kOutlineKeyWidth;
+  }
+  // Key in white, the words in grey, as on the help screen; whole or not at all.
+  for (const TKeyHint& hint : view.Hint) {
+    const int width = static_cast<int>(hint.Key.size() + 1 + hint.Does.size());
+    if (end + 2 + width > 80) break;
+    labels += (labels.empty() ? "" : "  ") + std::string("|15") + hint.Key + "|07 " + hint.Does;
+    end += 2 + width;
+  }
+  if (!labels.empty()) {
+    WritePipeXY(kHelpKeyWidth + 3, 25, 7, labels);
     GotoXY(kHelpKeyWidth + 1, 25);
     SetTextAttr(view.IdleAttr);
   }

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "screens/FontLook.h"
 #include "tdf/FontFile.h"
@@ -19,18 +20,27 @@ void DrawStatusLine(const TFontFile& font, int n, const TFontLook& look);
 // a font file that is there but cannot be opened or read.
 void WriteFontOpenError();
 
+// A key and what it does in a word or two, as the first screen names it.
+struct TKeyHint {
+  std::string Key;
+  std::string Does;
+};
+
 // What the main screen shows besides the font.
 struct TMainScreenView {
   TFontLook Look;
   TSample Sample;
   uint8_t IdleAttr = 8;     // set just before the caller waits for a key
   bool KeepScreen = false;  // keep the screen and skip the sample text
+  // Named on row 25 after the help key (and the Outline style), as many as fit.
+  std::vector<TKeyHint> Hint;
 };
 
 // One redraw of the main screen for font n of font, selected again from the
 // file so the screen shows what is on disk: status line, sample text
-// (unless KeepScreen), character list and help key. Leaves the cursor after
-// the help key, in IdleAttr, ready to wait for a key.
+// (unless KeepScreen), character list, help key, Outline style and hint.
+// Leaves the cursor after the help key, in IdleAttr, ready to
+// wait for a key.
 void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view);
 
 // The help screen with one pipe-coded line per key, in two columns of 18;

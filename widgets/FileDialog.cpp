@@ -4,13 +4,17 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/LineEditor.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
+#include "util/Paths.h"
 #include "util/Text.h"
 #include "widgets/DirectoryListing.h"
 #include "widgets/MenuBox.h"
@@ -20,6 +24,14 @@
 namespace {
 
 constexpr char kListExitKeys[] = "\t\r\x1b";
+
+// The lists end their run on a typed character too: typing goes to the
+// bottom field, not to a search of the list.
+std::string ListExitKeys() {
+  std::string keys = kListExitKeys;
+  for (int c = 32; c <= 254; ++c) keys += static_cast<char>(c);
+  return keys;
+}
 
 constexpr uint8_t kFieldWidth = 65;
 constexpr uint8_t kFieldMaxLength = 255;
@@ -45,6 +57,23 @@ bool ChangeDirectory(const std::string& path) {
   return ::chdir(path.c_str()) == 0;
 }
 
+bool IsDirectory(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_directory(path, error);
+}
+
+bool HasWildcard(std::string_view name) {
+  return name.find_first_of("*?") != std::string_view::npos;
+}
+
+// "~" and "~/..." as a shell reads them.
+std::string ExpandHome(const std::string& typed) {
+  const char* home = std::getenv("HOME");
+  if (!home || typed.empty() || typed[0] != '~' || (typed.size() > 1 && typed[1] != '/'))
+    return typed;
+  return home + typed.substr(1);
+}
+
 // "(1,234)" in at least seven columns; a larger count is shown whole.
 std::string CountText(int32_t count) {
   const std::string text = "(" + NumToStrComma(count) + ")";
@@ -52,22 +81,28 @@ std::string CountText(int32_t count) {
 }
 
 enum class TFocus { Files, Directories, BottomField, DirectoryField };
+enum class TDialogKind { Open, Save, Folder };
 
 class TFileDialog {
  public:
-  TFileDialog(bool save, std::string_view title, std::string_view dir, std::string_view field,
-              std::string_view mask)
-      : Save(save), Dir(dir), Field(field), Mask(mask), StartDir(CurrentDirectory()) {
+  TFileDialog(TDialogKind kind, std::string_view title, std::string_view dir,
+              std::string_view field, std::string_view mask)
+      : Kind(kind),
+        Save(kind == TDialogKind::Save),
+        Dir(dir),
+        Field(field),
+        Mask(mask),
+        StartDir(CurrentDirectory()) {
     SetDialogLook(Frame);
     Frame.Title = std::string(title);
     Files.NoBox = true;
-    Files.ExitKeys = kListExitKeys;
+    Files.ExitKeys = ListExitKeys();
     Files.ExtExitKeys = std::string(1, static_cast<char>(kScanRight));
     Files.BarColor = kBarAttr;
     Files.ItemColor = 7;
     Dirs.NoBox = true;
     Dirs.NoInput = true;
-    Dirs.ExitKeys = kListExitKeys;
+    Dirs.ExitKeys = Files.ExitKeys;
     Dirs.ExtExitKeys = std::string(1, static_cast<char>(kScanLeft));
     Dirs.BarColor = kHiddenBarAttr;
     Dirs.ItemColor = 7;
@@ -86,6 +121,14 @@ class TFileDialog {
   void PaintFiles() { PaintList(Files, 7, 39); }
   void PaintDirs() { PaintList(Dirs, 40, 72); }
   bool EnterDirectory(const std::string& path);
+  // What the bottom field shows: the mask (open), the name (save) or the
+  // folder shown (folder).
+  const std::string& BottomText() const { return Kind == TDialogKind::Folder ? Dir : Field; }
+  // A key typed in a list: the bottom field takes it as its first key.
+  TFocus TypeIntoField(uint8_t key);
+  // Enter in the bottom field: a folder is entered (or, picking a folder,
+  // taken), a mask lists its files, a name is opened or saved under.
+  void TakeTypedText(const std::string& typed);
   // Runs the focus state once; answers the next one.
   TFocus RunFiles();
   TFocus RunDirectories();
@@ -96,6 +139,7 @@ class TFileDialog {
   // The overwrite question of the save dialog; true when the name is taken.
   bool AcceptSaveName(const std::string& name);
 
+  const TDialogKind Kind;
   const bool Save;
   std::string Dir;
   std::string Field;  // the mask (open) or the file name (save)
@@ -113,13 +157,14 @@ void TFileDialog::DrawFrame() {
   WriteXY(8, 6, kLabelAttr, "Directory");
   WriteXY(8, 9, kLabelAttr, "Files");
   WriteXY(41, 9, kLabelAttr, "Directories");
-  WriteXY(8, 20, kLabelAttr, Save ? "File Name" : "File Mask");
+  static constexpr const char* kLabels[] = {"File Mask", "File Name", "Folder"};
+  WriteXY(8, 20, kLabelAttr, kLabels[static_cast<int>(Kind)]);
   WriteXY(8, 21, 127, std::string(kFieldWidth, ' '));
 }
 
 void TFileDialog::DrawFields() {
   WriteXY(8, 7, FieldAttr(), PadRight(Dir, kFieldWidth, ' '));
-  WriteXY(8, 21, FieldAttr(), PadRight(Field, kFieldWidth, ' '));
+  WriteXY(8, 21, FieldAttr(), PadRight(BottomText(), kFieldWidth, ' '));
 }
 
 // Enters path and shows it as the platform names it: absolute, one "/" at the end.
@@ -149,7 +194,7 @@ void TFileDialog::FillLists() {
   Dirs.Picked = 1;
   DrawFields();
   TDirectoryListing listing;
-  ReadDirectoryListing(Dir, Save ? Mask : Field, listing);
+  ReadDirectoryListing(Dir, Kind == TDialogKind::Open ? Field : Mask, listing);
   for (const std::string& name : listing.Directories) Dirs.Add(name, 0);
   for (const std::string& name : listing.Files) Files.Add(name, 0);
   WriteXY(14, 9, kCountAttr, CountText(listing.FileCount));
@@ -193,7 +238,12 @@ TFocus TFileDialog::RunFiles() {
   Files.Execute(7, 9, 39, 19);
   switch (Files.LastKey) {
     case kKeyEnter:
-      if (Files.ListMax > 0) {
+      if (Kind == TDialogKind::Folder) {
+        // The files only show what the folder holds: Enter takes the folder,
+        // one that is there.
+        Done = IsDirectory(Dir);
+        Result = Done ? Dir : "";
+      } else if (Files.ListMax > 0) {
         const std::string& name = Files.Items[static_cast<size_t>(Files.Picked)].Str;
         if (Save) {
           Done = AcceptSaveName(name);
@@ -210,8 +260,18 @@ TFocus TFileDialog::RunFiles() {
     case kScanRight:
       return ToDirectories();
     default:
-      return TFocus::Files;
+      return TypeIntoField(Files.LastKey);
   }
+}
+
+TFocus TFileDialog::TypeIntoField(uint8_t key) {
+  if (Console) Console->UnreadKey(key);
+  Files.BarColor = kHiddenBarAttr;
+  Dirs.BarColor = kHiddenBarAttr;
+  Dirs.NoInput = true;
+  PaintFiles();
+  PaintDirs();
+  return TFocus::BottomField;
 }
 
 TFocus TFileDialog::RunDirectories() {
@@ -238,7 +298,7 @@ TFocus TFileDialog::RunDirectories() {
       PaintDirs();
       return TFocus::BottomField;
     default:
-      return TFocus::Directories;
+      return TypeIntoField(Dirs.LastKey);
   }
 }
 
@@ -247,7 +307,7 @@ TFocus TFileDialog::RunField(TFocus field) {
   if (!bottom) DrawFields();
   std::string text;
   InputLine(text, 8, bottom ? 21 : 7, kFieldWidth, kFieldMaxLength, 1, EditingAttr(),
-            kFieldFillAttr, kFieldFillChar, bottom ? Field : Dir, kListExitKeys);
+            kFieldFillAttr, kFieldFillChar, bottom ? BottomText() : Dir, kListExitKeys);
   switch (EditLastKey) {
     case kKeyTab:
       if (bottom) {
@@ -263,14 +323,8 @@ TFocus TFileDialog::RunField(TFocus field) {
       return field;
     case kKeyEnter:
       if (bottom) {
-        Field = text;
-        if (Save) {
-          Done = AcceptSaveName(Field);
-        } else {
-          FillLists();
-          PaintFiles();
-          PaintDirs();
-        }
+        TakeTypedText(text);
+        if (!Done) DrawFields();
       } else if (EnterDirectory(text)) {
         // Entered from the current directory, which is the one shown, so a
         // relative name is resolved against it.
@@ -282,6 +336,41 @@ TFocus TFileDialog::RunField(TFocus field) {
     default:
       return field;
   }
+}
+
+void TFileDialog::TakeTypedText(const std::string& typed) {
+  // Relative names are taken from the folder shown, the current directory.
+  const std::string text = ExpandHome(typed);
+  if (IsDirectory(text)) {
+    if (Kind == TDialogKind::Folder) {
+      Done = EnterDirectory(text);
+      Result = Done ? Dir : "";
+      return;
+    }
+    if (EnterDirectory(text)) {
+      FillLists();
+      PaintFiles();
+      PaintDirs();
+    }
+    return;
+  }
+  const std::string folder = JustPath(text);
+  const std::string name = JustName(text);
+  if (Kind == TDialogKind::Folder || (!folder.empty() && !EnterDirectory(folder))) return;
+  if (HasWildcard(name) || (Kind == TDialogKind::Open && !FileThere(Dir + name))) {
+    // A mask: what it lists is shown. A save keeps the name it had.
+    (Save ? Mask : Field) = name;
+  } else if (Save) {
+    Field = name;
+    Done = AcceptSaveName(name);
+  } else {
+    Result = Dir + name;
+    Done = true;
+  }
+  if (Done) return;
+  FillLists();
+  PaintFiles();
+  PaintDirs();
 }
 
 std::string TFileDialog::Run() {
@@ -298,6 +387,9 @@ std::string TFileDialog::Run() {
     Files.BarColor = kHiddenBarAttr;
     PaintFiles();
     focus = TFocus::BottomField;
+  } else if (Kind == TDialogKind::Folder) {
+    // Picking a folder is moving through the folders.
+    focus = ToDirectories();
   }
   while (!Done) {
     switch (focus) {
@@ -324,10 +416,14 @@ std::string TFileDialog::Run() {
 }  // namespace
 
 std::string OpenFileDialog(std::string_view title, std::string_view dir, std::string_view mask) {
-  return TFileDialog(false, title, dir, mask, mask).Run();
+  return TFileDialog(TDialogKind::Open, title, dir, mask, mask).Run();
 }
 
 std::string SaveFileDialog(std::string_view title, std::string_view defaultName,
                            std::string_view dir, std::string_view mask) {
-  return TFileDialog(true, title, dir, defaultName, mask).Run();
+  return TFileDialog(TDialogKind::Save, title, dir, defaultName, mask).Run();
+}
+
+std::string FolderDialog(std::string_view title, std::string_view dir, std::string_view mask) {
+  return TFileDialog(TDialogKind::Folder, title, dir, "", mask).Run();
 }

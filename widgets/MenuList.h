@@ -16,6 +16,12 @@ struct TMenuListBoxRec {
 
 class TMenuList;
 
+// Where a type-ahead search lands among items 1..count: on picked while it
+// matches, else on the first item that matches. With next (Ctrl+A) on the
+// first match after picked, wrapping. 0 when no item matches.
+int32_t SearchHit(int32_t picked, int32_t count, bool next,
+                  const std::function<bool(int32_t)>& matches);
+
 // Receives the highlighted index and its text (empty for an empty list)
 // before every key is read.
 using TMenuListStatusProc = std::function<void(uint16_t Num, std::string_view Str)>;
@@ -36,9 +42,9 @@ void MenuListSearchDisplay(TMenuList& owner, std::string_view str);
 //
 // Keys in Execute: Home, Up, PgUp/Left, Down, PgDn/Right, End navigate (unless
 // their scan code is in ExtExitKeys); a key in ExitKeys ends the run; MarkKey
-// toggles a mark when Marking is on; printable keys search for the next item
-// containing the typed text (ignoring ASCII case, wrapping once), Backspace
-// takes a character back, Ctrl+A searches again and Ctrl+Y ends the search
+// toggles a mark when Marking is on; printable keys search for an item
+// containing the typed text, ignoring ASCII case (SearchHit), Backspace takes
+// a character back, Ctrl+A goes on to the next match and Ctrl+Y ends the search
 // (Ctrl+A and Ctrl+Y as plain bytes 1 and 25 or as the extended 0,1 and 0,25).
 class TMenuList {
  public:
@@ -102,6 +108,6 @@ class TMenuList {
   void ToggleMark();
   // Applies one search key; true when the key keeps the search going.
   bool SearchKey(uint8_t key, std::string& search);
-  void RunSearch(const std::string& search);
+  void RunSearch(const std::string& search, bool next);
   void EndSearch(std::string& search);
 };

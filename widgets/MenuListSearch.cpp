@@ -11,6 +11,17 @@ constexpr size_t kDisplayWidth = 17;
 constexpr size_t kDisplayText = 15;
 }  // namespace
 
+int32_t SearchHit(int32_t picked, int32_t count, bool next,
+                  const std::function<bool(int32_t)>& matches) {
+  if (!next && picked >= 1 && picked <= count && matches(picked)) return picked;
+  const int32_t from = next ? std::clamp(picked, 0, count) : 0;
+  for (int32_t step = 1; step <= count; ++step) {
+    const int32_t item = (from + step - 1) % count + 1;
+    if (matches(item)) return item;
+  }
+  return 0;
+}
+
 void MenuListSearchDisplay(TMenuList& owner, std::string_view str) {
   std::string text;
   if (!str.empty()) {
@@ -36,31 +47,19 @@ bool TMenuList::SearchKey(uint8_t key, std::string& search) {
       if (search.size() < kMaxText) search += UpStr(std::string(1, static_cast<char>(key)));
       break;
   }
-  RunSearch(search);
+  RunSearch(search, key == kKeyCtrlA);
   return true;
 }
 
-// The next item after the highlighted one whose text contains the search,
-// wrapping once; from the last item the whole list is searched.
-void TMenuList::RunSearch(const std::string& search) {
+void TMenuList::RunSearch(const std::string& search, bool next) {
   const int32_t oldTop = Top;
   const int32_t oldPicked = Picked;
   if (SearchProc) SearchProc(*this, search);
   if (search.empty()) return;
 
-  const auto matches = [&](int32_t i) {
+  const int32_t hit = SearchHit(Picked, ListMax, next, [&](int32_t i) {
     return PosNoCase(search, Items[static_cast<size_t>(i)].Str) > 0;
-  };
-  int32_t hit = 0;
-  if (Picked >= ListMax) {
-    for (int32_t i = 1; i <= ListMax && hit == 0; ++i)
-      if (matches(i)) hit = i;
-  } else {
-    for (int32_t i = Picked + 1; i <= ListMax && hit == 0; ++i)
-      if (matches(i)) hit = i;
-    for (int32_t i = 1; i < Picked && hit == 0; ++i)
-      if (matches(i)) hit = i;
-  }
+  });
   if (hit == 0) return;
 
   Picked = hit;

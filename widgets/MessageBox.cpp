@@ -9,7 +9,7 @@
 
 namespace {
 // The longest text whose box (columns 3..78) and shadow fit on 80 columns.
-constexpr size_t kMaxMessage = 72;
+constexpr size_t kMaxMessage = kMessageWidth;
 }  // namespace
 
 bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, bool yesFirst) {
@@ -42,15 +42,17 @@ bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, boo
   return result;
 }
 
+std::string CutName(std::string_view name, size_t room) {
+  constexpr std::string_view kCut = "...";
+  if (name.size() <= room || room <= kCut.size()) return std::string(name);
+  const size_t tail = (room - kCut.size()) / 2;
+  return std::string(name.substr(0, room - kCut.size() - tail)) + std::string(kCut) +
+         std::string(name.substr(name.size() - tail));
+}
+
 bool AskAboutName(std::string_view title, std::string_view before, std::string_view name,
                   std::string_view after) {
-  constexpr std::string_view kCut = "...";
   const size_t room = kMaxMessage - std::min(kMaxMessage, before.size() + after.size());
-  std::string shown(name);
-  if (shown.size() > room && room > kCut.size()) {
-    const size_t tail = (room - kCut.size()) / 2;
-    shown = std::string(name.substr(0, room - kCut.size() - tail)) + std::string(kCut) +
-            std::string(name.substr(name.size() - tail));
-  }
-  return MessageBox(1, title, std::string(before) + shown + std::string(after), false);
+  return MessageBox(1, title, std::string(before) + CutName(name, room) + std::string(after),
+                    false);
 }

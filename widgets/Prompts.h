@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,9 +17,14 @@
 // characters are cut so the box and its shadow stay on the screen.
 bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, bool yesFirst = true);
 
+// The longest text a MessageBox shows.
+constexpr size_t kMessageWidth = 72;
+// name in at most room characters, cut in its middle ("a-long...name.tdf")
+// so that its start and extension stay readable.
+std::string CutName(std::string_view name, size_t room);
+
 // A YES/NO MessageBox about a file that starts on NO: before + name + after,
-// the name cut in its middle ("a-long...name.tdf") so that the whole question
-// fits the box and the name's start and extension stay readable.
+// the name cut (CutName) so that the whole question fits the box.
 bool AskAboutName(std::string_view title, std::string_view before, std::string_view name,
                   std::string_view after);
 
@@ -28,9 +34,9 @@ bool AskAboutName(std::string_view title, std::string_view before, std::string_v
 // the screen around it.
 void PanelBox(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2, uint8_t bg);
 
-// Draws a fixed decorative frame at (x, y), lets the user edit text on its
-// third row (only Enter ends the editing) and then choose YES (true) or NO
-// (false), starting on NO. The frame stays on the screen: the caller saves
-// and restores it.
-bool InputYesNo(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view prompt,
-                std::string& text);
+// Draws a fixed decorative frame at (x, y) with " OK " and " Cancel " below
+// its field and lets the user edit text on its third row: Enter takes it
+// (true), Esc leaves (false, text as it was). The frame stays on the screen:
+// the caller saves and restores it.
+bool InputBox(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view prompt,
+              std::string& text);

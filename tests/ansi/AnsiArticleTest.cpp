@@ -70,7 +70,7 @@ TEST(AnsiArticle, CorpusTutorialKeepsItsWords) {
             std::string::npos);
 }
 
-TEST(AnsiArticle, SavedBesideTheArtNeverOverAFile) {
+TEST(AnsiArticle, SavedBesideTheArtOverAFileOnlyWhenAskedTo) {
   const TTempDir dir;
   const std::string art = dir.Write("Art.Work.ANS", "\x1b[1;31mHello\x1b[0m\r\nWorld");
   const auto picture = Picture(art);
@@ -86,6 +86,10 @@ TEST(AnsiArticle, SavedBesideTheArtNeverOverAFile) {
       SaveArticleBeside(picture->Picture(), art, "kept.txt", dir.File("none"), written, why));
   EXPECT_EQ(why, "kept.txt exists already");
   EXPECT_EQ(Content(dir.File("kept.txt")), "keep me");
+  // The file in the way is named; named back as the one to replace, it is.
+  ASSERT_EQ(written, dir.File("kept.txt"));
+  EXPECT_TRUE(SaveArticleBeside(picture->Picture(), art, "kept.txt", "", written, why, written));
+  EXPECT_EQ(Content(dir.File("kept.txt")), "Hello\nWorld\n");
   // A name with a folder is a path of its own.
   const std::string path = dir.File("no/dir/out.txt");
   EXPECT_FALSE(SaveArticleBeside(picture->Picture(), art, path, dir.Path().string(), written, why));

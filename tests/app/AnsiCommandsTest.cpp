@@ -79,14 +79,14 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
   ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf"), ShellFont));
   const struct {
     const char* Name;
-    bool Blocked;  // a directory takes the file's name
+    bool Blocked;  // a file without write bits, which is never written over
     const char* Message;
-  } cases[] = {{"saved", false, ""}, {"failed", true, "Cannot save Sample.ans: is a directory"}};
+  } cases[] = {{"saved", false, ""}, {"failed", true, "Cannot save Sample.ans: permission denied"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     const std::string path = Dir.File("Sample.ans");
     std::filesystem::remove_all(path);
-    if (c.Blocked) ::mkdir(path.c_str(), 0755);
+    if (c.Blocked) ::chmod(Dir.Write("Sample.ans", "kept").c_str(), 0444);
     SetTextAttr(7);
     ClrScr();
     WriteXY(1, 2, 0x1E, "Top row of the sample area");
@@ -94,13 +94,14 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
     TScreen before;
     SaveScreen(before);
     Con.Waits.clear();
-    Step("\r");  // the name field holds the font's name: take it
+    Step("\r");                 // the name field holds the font's name: take it
+    if (*c.Message) Step("y");  // write over it
     if (*c.Message) Step("\r");
     SaveScreenAsAnsi(1);
 
     if (*c.Message) {
-      ASSERT_EQ(Con.Waits.size(), 2u);
-      EXPECT_TRUE(WaitShows(1, c.Message));
+      ASSERT_EQ(Con.Waits.size(), 3u);
+      EXPECT_TRUE(WaitShows(2, c.Message));
     } else {
       const std::string bytes = AnsiScreenBytes(before);
       EXPECT_EQ(ReadFileBytes(path), std::vector<uint8_t>(bytes.begin(), bytes.end()));

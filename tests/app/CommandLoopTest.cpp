@@ -108,8 +108,8 @@ TEST_F(CommandLoop, CommandLettersWorkInEitherCase) {
   for (int y = 1; y <= 25; ++y) {
     EXPECT_EQ(WaitText(3, y), WaitText(1, y)) << "help row " << y;
     EXPECT_EQ(WaitText(7, y), WaitText(5, y)) << "dialog row " << y;
-    EXPECT_EQ(WaitText(8, y), WaitText(0, y)) << "main row " << y;
-    EXPECT_EQ(WaitAttrs(8, y), WaitAttrs(0, y)) << "main row " << y;
+    EXPECT_EQ(WaitText(8, y), WaitText(2, y)) << "main row " << y;
+    EXPECT_EQ(WaitAttrs(8, y), WaitAttrs(2, y)) << "main row " << y;
   }
   EXPECT_EQ(ShellFont.Selected, 3);
   EXPECT_EQ(ShellFont.Count(), 3);
@@ -185,8 +185,8 @@ TEST_F(CommandLoop, TextPromptDrawsTheNewTextAndAnEmptyEntryBringsBackTheDefault
   EXPECT_EQ(WaitText(2, 4).substr(0, 6), "zz zz ");
   // The second prompt starts from that text; emptied, the default comes back.
   EXPECT_EQ(WaitText(3, 25).substr(0, 9), "Text: aqa");
-  EXPECT_EQ(DisplayText, "adf1");
-  EXPECT_EQ(WaitText(4, 3).substr(0, 4), "zz  ");
+  EXPECT_EQ(DisplayText, kDefaultDisplayText);
+  EXPECT_EQ(WaitText(4, 3).substr(0, 4), " zz ");  // "Sample": S absent
 }
 
 // The file dialog's Tab and Esc belong to its own fields: a prompt after it

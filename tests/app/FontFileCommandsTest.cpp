@@ -102,6 +102,35 @@ TEST_F(FontFileCommands, LoadShowsTheLastFontOfAnotherFileAndKeepsTheOldOneOnFai
   EXPECT_EQ(LastFontFile, Other);
 }
 
+// The dialogs and B start where the file shown is; W sets the font folder
+// (and browses it), V the palette, both kept in brixel.ini.
+TEST_F(FontFileCommands, FoldersFollowTheFileShownAndSettingsChangeInTheWindow) {
+  fs::create_directory(Dir.Path() / "elsewhere");
+  fs::create_directory(Dir.Path() / "fonts");
+  const std::string far =
+      TTdfBuilder().Font(FontPlan("Far", ftBlock, 1)).WriteTo(Dir, "elsewhere/far.tdf");
+  ASSERT_TRUE(LoadShellFontFile(far));
+  FontPath = Dir.File("fonts");
+  ConfigFile = Dir.File("brixel.ini");
+  const std::string root = Dir.Path().string() + "/";
+  // L, A and B, each left with Esc; W, up to the parent of fonts/, Left to the
+  // files, whose Enter takes the folder shown, Esc from its browser; V.
+  const std::string left("\0K", 2);
+  for (const std::string& keys : std::vector<std::string>{
+           "l", "\x1b", "a", "\x1b", "b", "\x1b", "w", "\r", left, "\r", "\x1b", "v", "\x1b"})
+    Step(keys);
+  RunLoop();
+  EXPECT_EQ(WaitText(1, 7).substr(7, root.size() + 10), root + "elsewhere/");
+  EXPECT_EQ(WaitText(3, 7).substr(7, root.size() + 10), root + "elsewhere/");
+  EXPECT_TRUE(WaitShows(5, " Fonts: 1 of 1 "));
+  EXPECT_EQ(WaitText(7, 7).substr(7, root.size() + 6), root + "fonts/");
+  EXPECT_TRUE(WaitShows(10, " Fonts: 4 of 4 "));
+  EXPECT_EQ(Screen.Palette(), kVgaPalette);
+  const std::vector<uint8_t> ini = ReadFileBytes(ConfigFile);
+  EXPECT_EQ(std::string(ini.begin(), ini.end()),
+            "[fonts]\npath=" + root + "\n[screen]\nPalette=vga\n");
+}
+
 TEST_F(FontFileCommands, DeleteAsksDeletesAndEndsWhenNoOtherFileIsChosen) {
   const std::string doomed = Load(TTdfBuilder().Font(FontPlan("Doomed", ftBlock, 1)), "doomed.tdf");
   Step("d");
@@ -217,7 +246,12 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
          EXPECT_TRUE(shown("Error while merging fonts! No fonts to merge."));
          EXPECT_EQ(ShellFont.Count(), 2);
        }},
-      {"m not sure", {"\r", "n"}, [] { EXPECT_EQ(ShellFont.Count(), 2); }},
+      {"m not sure (the question starts on NO)",
+       {"\r", "\r"},
+       [&] {
+         EXPECT_TRUE(shown("Add the fonts of good.tdf to other.tdf?"));
+         EXPECT_EQ(ShellFont.Count(), 2);
+       }},
       {"c",
        {"\r", "Neu\r", down + down + "\r", "\r"},
        [&] {

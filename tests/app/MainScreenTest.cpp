@@ -145,17 +145,19 @@ TEST_F(MainScreen, CharacterListIsCentredOnRows23And24) {
   EXPECT_EQ(WaitAttrs(0, 24), AttrRun("03", 80));
 }
 
+// Until the first key, the main keys are named beside it.
 TEST_F(MainScreen, HelpKeyStaysOnRow25WhileTheLoopWaits) {
   Load(FontFile(1));
   Step("t");  // the prompt takes over row 25 ...
   Step("\r");
   Step({27});  // ... and the next main screen brings the key back
   RunLoop();
-  const std::string text = std::string("\xDDH\xDEHelp") + std::string(73, ' ');
-  const std::string attrs = AttrRun("70", 3) + AttrRun("07", 4) + AttrRun("08", 73);
+  const std::string hint = "  ESC Quit  L Load  T Text  B Browse  G Glyph  A Art  Up Next Font";
+  EXPECT_EQ(WaitText(0, 25), "\xDDH\xDEHelp" + hint + std::string(73 - hint.size(), ' '));
+  EXPECT_EQ(WaitAttrs(0, 25).substr(18, 16), AttrRun("0f", 3) + AttrRun("07", 5));
+  EXPECT_EQ(WaitText(2, 25), std::string("\xDDH\xDEHelp") + std::string(73, ' '));
+  EXPECT_EQ(WaitAttrs(2, 25), AttrRun("70", 3) + AttrRun("07", 4) + AttrRun("08", 73));
   for (size_t i : {0u, 2u}) {
-    EXPECT_EQ(WaitText(i, 25), text) << "wait " << i;
-    EXPECT_EQ(WaitAttrs(i, 25), attrs) << "wait " << i;
     // Waiting in IdleAttr just after the key label.
     EXPECT_EQ(Screen.Waits[i].CursorY, 25);
     EXPECT_EQ(Screen.Waits[i].CursorX, 8);
@@ -195,6 +197,8 @@ TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   EXPECT_EQ(WaitText(0, 3).substr(0, 4), "\xDA\xC4\xBF ");
   EXPECT_EQ(WaitAttrs(0, 3).substr(0, 6), "0f0f0f");
   EXPECT_EQ(WaitText(0, 25).substr(7, 20), "  \xDDO\xDEOutline style 0");
+  // The first screen's hint after it, the keys that fit.
+  EXPECT_EQ(WaitText(0, 25).substr(27), "  ESC Quit  L Load  T Text  B Browse  G Glyph  A Art ");
   EXPECT_EQ(WaitText(1, 3).substr(0, 4), "\xD5\xCD\xB8 ");  // style 1: a double top edge
   EXPECT_EQ(WaitText(1, 25).substr(12, 15), "Outline style 1");
   EXPECT_EQ(WaitAttrs(2, 3).substr(0, 6), "0e0e0e");  // - works for Outline fonts too
@@ -229,8 +233,8 @@ TEST_F(MainScreen, HelpScreenListsEveryKeyInTwoColumnsBetweenTwoGreyBars) {
       {"T   : Change Displayed Text", "+   : Next Block Color"},
       {"F   : Change Type of Font", "-   : Previous Block Color"},
       {"X   : Change X Position of Text", "H   : Help (also F1 and ?)"},
-      {"Y   : Change Y Position of Text", ""},
-      {"P   : Color Palette", ""},
+      {"Y   : Change Y Position of Text", "W   : Choose the Font Folder (B)"},
+      {"P   : Color Palette", "V   : Next Palette (Classic, VGA)"},
       {"R   : Recolor Font", ""},
       {"U   : Substitute Color in X,Y Position", ""},
       {"O   : Next Outline Style", ""},

@@ -11,11 +11,13 @@
 
 // The shell runs on global state: its settings and its font (ShellFont). Every
 // test starts from their start-up values with the waiting console installed
-// and a temp dir for its font files.
+// and a temp dir for its font files; the sample text is "adf1", which the
+// tests' fonts draw from their "a" on.
 class ShellTest : public ScreenTest {
  protected:
   void SetUp() override {
     ResetShellState();
+    DisplayText = "adf1";
     ScreenTest::SetUp();
   }
 

@@ -2,7 +2,7 @@
 # Building a font from a picture in the window: C makes a new Color font file,
 # L loads it, A opens the demo art, a middle-button drag marks a block, the
 # TDF Chars browser names it "a", and back on the main screen the sample
-# "adf1" starts with the new glyph. The file holds exactly the marked cells.
+# "Sample" shows the new glyph. The file holds exactly the marked cells.
 # A keeps its folder in the brixel.ini next to the program: a private copy of
 # the program keeps the build tree's clean.
 source "$(dirname "$0")/lib.sh"
@@ -68,8 +68,8 @@ for y in range(4, 7):
     record.append(13 if y < 6 else 0)
 assert data[233:] == bytes(record), (data[233:].hex(), record.hex())
 PY
-# The sample "adf1" at (1, 3) now starts with the glyph: its top row is the art's row 4.
-"$BRIXEL_CLI" render --x 1 --y 3 --json "$work/newfont.tdf" adf1 >"$E2E_TMP/want.json"
+# The sample "Sample" at (1, 3) now shows the glyph: its top row is the art's row 4.
+"$BRIXEL_CLI" render --x 1 --y 3 --json "$work/newfont.tdf" Sample >"$E2E_TMP/want.json"
 e2e_wait_for "the new glyph in the sample" 30 e2e_sample_matches "$E2E_TMP/want.json"
 e2e_key Escape
 e2e_wait_exit 20

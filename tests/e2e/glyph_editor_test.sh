@@ -43,7 +43,7 @@ rows[2][2] = [ord("x"), (fg + 1) % 16 + (bg + 1) % 16 * 16]
 assert after["rows"] == rows, (after["rows"], rows)
 assert (after["width"], after["height"]) == (before["width"], before["height"])
 PY
-"$BRIXEL_CLI" render --font 2 --x 1 --y 3 --json "$work/demo.tdf" adf1 >"$E2E_TMP/want.json"
+"$BRIXEL_CLI" render --font 2 --x 1 --y 3 --json "$work/demo.tdf" Sample >"$E2E_TMP/want.json"
 e2e_wait_for "the edited glyph in the sample" 30 e2e_sample_matches "$E2E_TMP/want.json"
 e2e_key Escape
 e2e_wait_exit 20

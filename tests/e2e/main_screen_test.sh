@@ -33,8 +33,9 @@ PY
 e2e_start_x
 e2e_start_brixel "$FONT"
 
-# The last font of the file is shown first, in its own colours.
-expect_sample color adf1
+# The last font of the file is shown first, in its own colours, with the
+# main keys named on row 25 until the first key.
+expect_sample color Sample
 status=$(row_text "$E2E_TMP/color.shot.json" 1)
 case "$status" in
   "demo.tdf "*"Font: 2/2"*"Spacing: 1"*"Name: Brixel Color [Color]") ;;
@@ -44,18 +45,20 @@ help=$(row_text "$E2E_TMP/color.shot.json" 25)
 # (The half blocks around the H decode ambiguously; the sample check above
 # already compared those cells pixel for pixel.)
 [ "${help:1:1}" = H ] && [ "${help:3:4}" = Help ] || e2e_fail "row 25 is '$help'"
+case "$help" in *"ESC Quit  L Load  T Text"*) ;; *) e2e_fail "no key hint on row 25: '$help'" ;; esac
 chars=$(row_text "$E2E_TMP/color.shot.json" 23)
 case "$chars" in *"Chars.:!\"#\$%&'()*+,-./0123456789"*) ;; *) e2e_fail "row 23 is '$chars'" ;; esac
 
 # Up wraps from the last font to the first, a Block font in colour 15.
 xdotool key --clearmodifiers Up
-expect_sample block adf1 --font 1 --color 15
+expect_sample block Sample --font 1 --color 15
 status=$(row_text "$E2E_TMP/block.shot.json" 1)
 case "$status" in *"Font: 1/2"*"Name: Brixel Block [Block]") ;; *) e2e_fail "status line is '$status'" ;; esac
+case "$(row_text "$E2E_TMP/block.shot.json" 25)" in *Quit*) e2e_fail "the key hint stayed" ;; esac
 
 # + on colour 15 wraps to 1.
 xdotool key --clearmodifiers plus
-expect_sample blue adf1 --font 1 --color 1
+expect_sample blue Sample --font 1 --color 1
 
 # T takes a new sample text from the prompt on row 25.
 xdotool key --clearmodifiers t

@@ -98,8 +98,9 @@ TEST_F(AnsiViewerTest, PagesThroughFiftyRowsByTheRowsShown) {
     ++wait;
   }
   ASSERT_EQ(Con.Waits.size(), wait + 2);
-  EXPECT_EQ(Text(wait, 4).substr(7, 4), "Help");
-  EXPECT_EQ(Text(wait, 6).substr(9, 28), "CTRL + S : Save file to disk");
+  EXPECT_EQ(Text(wait, 2).substr(7, 4), "Help");
+  // Every key, the sideways ones too; nothing is captured here, so no drag.
+  EXPECT_EQ(Text(wait, 8).substr(9, 32), "Left, Right          Wide art: 8");
   EXPECT_EQ(Con.Waits[wait + 1].Cells, Con.Waits[wait - 1].Cells) << "the help box is gone";
 }
 
@@ -143,18 +144,22 @@ TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
 
 struct TExportCase {
   const char* Name;
-  bool Existing;        // art.txt is there before
-  const char* Answer;   // at the YES/NO choice
-  const char* Message;  // on row 12 afterwards, "" for none
-  const char* Content;  // of art.txt afterwards
+  bool Existing;                  // art.txt is there before
+  std::vector<std::string> Keys;  // after Ctrl+S, before Esc leaves the viewer
+  const char* Message;            // on row 12 after the first key, "" for none
+  const char* Content;            // of art.txt afterwards
 };
 
+// Enter in the name field saves; a file in the way is written over only
+// after a question that starts on NO, which goes back to the name.
 TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
   const std::string art = "\x1b[1;31mRed\x1b[0m |04piped\x1b[5Cmoved\r\nnext";
+  const std::string text = "Red |04piped     moved\nnext\n";
   const TExportCase cases[] = {
-      {"written", false, "y", "Saved as ", "Red |04piped     moved\nnext\n"},
-      {"never over an existing file", true, "y", "Not saved: art.txt exists already", "mine"},
-      {"cancelled", false, "n", "", ""},
+      {"written", false, {"\r", "\r"}, "Saved as ", text.c_str()},
+      {"kept on NO", true, {"\r", "\r", "\x1b"}, "art.txt exists. Overwrite?", "mine"},
+      {"written over on YES", true, {"\r", "y", "\r"}, "art.txt exists. Overwrite?", text.c_str()},
+      {"cancelled", false, {"\x1b"}, "", ""},
   };
   const std::string target = Dir.File("art.txt");
   for (const TExportCase& c : cases) {
@@ -163,15 +168,13 @@ TEST_F(AnsiViewerTest, ExportsTextBesideTheArt) {
     if (c.Existing) Dir.Write("art.txt", "mine");
     Con.Waits.clear();
     Step({0, 19});
-    Step("\r");  // the name offered
-    Step(c.Answer);
-    if (*c.Message) Step("\r");
+    for (const std::string& keys : c.Keys) Step(keys);
     Step("\x1b");
     Show(art);
 
     EXPECT_NE(Text(1, 13).find("Enter Filename:"), std::string::npos);
     EXPECT_EQ(Text(1, 14).substr(17, 8), "art.txt\xb0");
-    const std::string message = *c.Message ? Text(3, 12) : "";
+    const std::string message = *c.Message ? Text(2, 12) : "";
     EXPECT_NE(message.find(c.Message), std::string::npos) << message;
     if (std::string_view(c.Message) == "Saved as ") {
       EXPECT_NE(message.find(target), std::string::npos) << "the message names the file";

@@ -12,7 +12,7 @@
 namespace {
 
 // The help box of the viewer (F1) names the file's title, author, group and
-// date in its free rows; a file without a record leaves them empty.
+// date below the keys; a file without a record leaves them empty.
 TEST(SauceViewer, HelpBoxShowsTheRecord) {
   const auto row = [](std::string text) {
     text.resize(41, ' ');
@@ -20,7 +20,7 @@ TEST(SauceViewer, HelpBoxShowsTheRecord) {
   };
   const struct {
     bool Labelled;
-    std::vector<std::string> Rows;  // screen rows 8..11, columns 10..50
+    std::vector<std::string> Rows;  // screen rows 15..18, columns 10..50
   } cases[] = {
       {true,
        {row("Title  : Sunset \x01"), row("Author : Artist"), row("Group  : Crew"),
@@ -48,10 +48,10 @@ TEST(SauceViewer, HelpBoxShowsTheRecord) {
     ASSERT_EQ(con.Waits.size(), 3u);
     ASSERT_EQ(con.Overruns, 0);
     std::vector<std::string> rows;
-    for (int y = 8; y <= 11; ++y) rows.push_back(ShotText(con.Waits[1], y).substr(9, 41));
+    for (int y = 15; y <= 18; ++y) rows.push_back(ShotText(con.Waits[1], y).substr(9, 41));
     EXPECT_EQ(rows, c.Rows);
     if (c.Labelled) {
-      EXPECT_EQ(ShotAttrs(con.Waits[1], 8).substr(18, 2), "70");
+      EXPECT_EQ(ShotAttrs(con.Waits[1], 15).substr(18, 2), "70");
     }
   }
 }

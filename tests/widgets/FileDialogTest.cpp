@@ -138,6 +138,29 @@ TEST_F(FileDialogTest, TheMaskFieldChangesWhatIsListed) {
   EXPECT_EQ(Cells(3, 8, 13, 11), " notes.txt ");
 }
 
+// Typing in a list goes to the bottom field; a path typed there goes to its
+// folder, and what follows is a mask, or the file to open or save.
+TEST_F(FileDialogTest, TypedNamesAndPathsGoToTheirFolders) {
+  Step("sub\r");           // from the file list: a folder, entered
+  Step(Root + "*.txt\r");  // an absolute folder with a mask
+  Step("sub/deep.tdf\r");  // a folder and a file: opened
+  EXPECT_EQ(OpenFileDialog(" Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
+  EXPECT_EQ(Cells(1, 8, 7, Root.size() + 5), Root + "sub/ ");
+  EXPECT_EQ(Cells(2, 8, 9, 10), "Files (1) ");
+  EXPECT_EQ(Cells(2, 8, 21, 6), "*.txt\xB0");
+
+  Step("sub/new.tdf\r");
+  EXPECT_EQ(SaveFileDialog(" Save ", "a.tdf", Root, "*.tdf"), Root + "sub/new.tdf");
+  // A folder dialog starts in the folder list and takes the folder shown or typed.
+  Step({0, kDown, 0, kDown});
+  Step("\r");
+  Step({0, kLeft});
+  Step("\r");
+  EXPECT_EQ(FolderDialog(" Font Folder ", Root, "*.tdf"), Root + "sub/");
+  Step("sub\r");
+  EXPECT_EQ(FolderDialog(" Font Folder ", Root, "*.tdf"), Root + "sub/");
+}
+
 TEST_F(FileDialogTest, EscapeFromEveryFocusLeavesNothingBehind) {
   const std::vector<std::vector<int>> leads = {
       {}, {'\t'}, {0, kRight, 0, kLeft}, {'\t', '\t'}, {'\t', '\t', '\t'}};

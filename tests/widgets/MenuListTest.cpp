@@ -68,7 +68,8 @@ TEST_F(MenuListTest, NavigatesAHundredItems) {
       {{'5'}, 5, 1, 0},       // search "5" from item 2 on
       {{'0'}, 50, 41, 5},     // "50" scrolls the hit into the last row
       {{0, 73}, 40, 31, 4},   // PgUp ends the search
-      {{'9'}, 49, 40, 4},     // a new one scrolls up to show item 49 in the last row
+      {{'4'}, 40, 31, 4},     // a new one: item 40 holds a "4" and stays
+      {{'9'}, 49, 40, 4},     // "49" scrolls to show item 49 in the last row
   };
   std::vector<std::string> tracks;
   List.StatusProc = [&](uint16_t, std::string_view) {
@@ -107,16 +108,16 @@ TEST_F(MenuListTest, TypeAheadSearchAndItsDisplay) {
   };
   const std::string edge = "▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄";  // 17 bottom-edge cells
   const std::vector<TKey> keys = {
-      {{'r'}, 2, "[r]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // each search starts after the highlighted item
-      {{'e'}, 3, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},
-      {{'x'}, 3, "[rex]▄▄▄▄▄▄▄▄▄▄▄▄"},   // no hit: the highlight stays
-      {{8}, 2, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},     // from the last item the whole list is searched
+      {{'r'}, 2, "[r]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // alpha holds no "r": the first item that does
+      {{'e'}, 2, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // green still matches: the highlight stays
+      {{'x'}, 2, "[rex]▄▄▄▄▄▄▄▄▄▄▄▄"},  // no hit: the highlight stays
+      {{8}, 2, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},
       {{1}, 3, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},     // Ctrl+A: the next hit
-      {{0, 1}, 2, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // Ctrl+A as the console delivers it
+      {{0, 1}, 2, "[re]▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // Ctrl+A as the console delivers it, wrapping
       {{25}, 2, edge},                   // Ctrl+Y ends the search and erases the display
-      {{'a'}, 1, "[a]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},   // wraps to the top
+      {{'a'}, 1, "[a]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},   // the first hit is above
       {{0, 25}, 1, edge},
-      {{'l'}, 1, "[l]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // the highlighted item itself is no hit
+      {{'l'}, 1, "[l]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},  // alpha holds an "l": it stays
       {{2}, 1, edge},                   // an ignored control key ends the search too
       {{'G'}, 2, "[g]▄▄▄▄▄▄▄▄▄▄▄▄▄▄"},
       {{0, 80}, 3, edge},  // and so does a navigation key
@@ -200,7 +201,7 @@ TEST_F(MenuListTest, HooksAndShortLists) {
   for (const TSeen& seen : Seen) status.emplace_back(seen.Num, seen.Str);
   EXPECT_EQ(status,
             (std::vector<std::pair<int, std::string>>{
-                {1, "alpha"}, {3, "red"}, {1, "alpha"}, {2, "green"}, {3, "red"}, {3, "red"}}));
+                {1, "alpha"}, {3, "red"}, {1, "alpha"}, {2, "green"}, {2, "green"}, {3, "red"}}));
   EXPECT_EQ(searches, (std::vector<std::string>{"R", "RE", ""}));
   // The caller's search display replaces the built-in one.
   EXPECT_EQ(Glyphs(Con.Screen, 1, 12, 20, 12), TRows{"▀▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄█"});

@@ -106,53 +106,46 @@ TEST_F(PromptsTest, PanelBoxDrawsARaisedPanelWithTitleBarAndSunkenFrame) {
   EXPECT_EQ(GetTextAttr(), 7);
 }
 
-TEST_F(PromptsTest, InputYesNoDrawsItsFrameThenEditsAndAsks) {
+TEST_F(PromptsTest, InputBoxDrawsItsFrameAndEnterTakesTheText) {
   SetTextAttr(7);
   std::string text;
   Step("abc");
-  Step({27});  // Esc does not end the editing
   Step("\r");
-  Step({' '});
-  Step({'\r'});
-  EXPECT_TRUE(InputYesNo(15, 12, 67, 17, "Enter Filename:", text));
+  EXPECT_TRUE(InputBox(15, 12, 67, 17, "Enter Filename:", text));
   EXPECT_EQ(text, "abc");
 
   EXPECT_EQ(Glyphs(Shot(0), 15, 12, 69, 16),
             (TRows{"▄█▀▀▀▀▀▓▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀▀ ▀▀▀▒▒▀▀▀▀▀█▄",
                    "▓ ▄Enter Filename:              ███████████████████▄ █9",
                    "█  ░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░░789",
-                   "█ ▀██████████████████ YES █████ NO ████████████████▀ █9",
+                   "█ ▀█████████████████ OK ████ Cancel ███████████████▀ █9",
                    "▀█▄▄▄▄ ▄▓▓▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄▄░▄▄▄▄▄▄▄░▀9"}));
   EXPECT_EQ(Colours(Shot(0), 15, 12, 69, 16),
             (TRows{"wwwwgwggggggkgkkkkkkkkkkkkkkkkkkkkkkkgkkkkkkkkkkkkkkkkk",
                    "g0gWWWWWWWWWWWWWWWbbbbbbbbbbbbbbgggggggggggggggggggg0ke",
                    "k0bdddddddddddddddddddddddddddddddddddddddddddddddddeee",
-                   "k0gggggggggggggggggggdddddgggggddddggggggggggggggggg0we",
+                   "k0ggggggggggggggggggYYYYggggddddddddgggggggggggggggg0we",
                    "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkgkkgkgbggwwgwwbwe"}));
-  // The choice starts on NO (white on red), Space moves it to YES (white on cyan).
-  EXPECT_EQ(Colours(Shot(3), 36, 15, 49, 15), TRows{"dddddgggggRRRR"});
-  EXPECT_EQ(Colours(Shot(4), 36, 15, 49, 15), TRows{"YYYYYgggggdddd"});
 }
 
-TEST_F(PromptsTest, InputYesNoKeys) {
+TEST_F(PromptsTest, InputBoxKeys) {
   struct TCase {
-    std::vector<std::vector<int>> Steps;
+    std::vector<int> Keys;
     bool Result;
     const char* Text;
   };
   const std::vector<TCase> cases = {
-      {{{'\r'}, {'\r'}}, false, "old.txt"},
-      {{{'\r'}, {'y'}}, true, "old.txt"},
-      {{{8, 8, 8, 'a', 'n', 's', '\r'}, {0, 75}, {0, 77}, {0, 75}, {'\r'}}, true, "old.ans"},
-      // Esc neither ends the editing (though the caller's terminators hold it)
-      // nor answers the question.
-      {{{25, 'x'}, {27}, {'y', '\r'}, {27}, {'Q'}, {'N'}}, false, "xy"},
+      {{'\r'}, true, "old.txt"},
+      {{8, 8, 8, 'a', 'n', 's', '\r'}, true, "old.ans"},
+      {{'x', 27}, false, "old.txt"},  // Esc leaves the text as it was
+      // The caller's terminators do not end the editing.
+      {{'\t', 'y', '\r'}, true, "y"},
   };
   EditTerminators = "\t\r\x1b";
   for (const TCase& c : cases) {
-    for (const auto& step : c.Steps) Con.Steps.emplace_back(step.begin(), step.end());
+    Con.Steps.emplace_back(c.Keys.begin(), c.Keys.end());
     std::string text = "old.txt";
-    EXPECT_EQ(InputYesNo(15, 12, 67, 17, "Name:", text), c.Result);
+    EXPECT_EQ(InputBox(15, 12, 67, 17, "Name:", text), c.Result);
     EXPECT_EQ(text, c.Text);
     ExpectCursorAndAttrKept();
   }

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "console/ConsoleLayer.h"
+#include "console/KeyCodes.h"
 #include "console/LineEditor.h"
 #include "console/PipeWriter.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
-#include "widgets/YesNoChoice.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ std::string FrameLine(std::string_view tokens) {
 
 }  // namespace
 
-bool InputYesNo(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view prompt,
-                std::string& text) {
+bool InputBox(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view prompt,
+              std::string& text) {
   const uint8_t oldX = WhereX();
   const uint8_t oldY = WhereY();
   const uint8_t oldAttr = GetTextAttr();
@@ -64,18 +64,17 @@ bool InputYesNo(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view p
     WritePipe(FrameLine(kFrame[k]));
   }
   PutText(x + 3, y + 1, 127, prompt);
-  const TYesNoLook look{mid - 5, mid + 5, y2 - 2, 120, 63, 79};
-  PutText(look.YesX, look.Y, look.IdleAttr, " YES ");
-  PutText(look.NoX, look.Y, look.IdleAttr, " NO ");
+  // The keys that end the editing, Enter's as the default button.
+  PutText(mid - 6, y2 - 2, 63, " OK ");
+  PutText(mid + 2, y2 - 2, 120, " Cancel ");
 
-  // Only Enter ends this field, whatever the shared terminators are.
+  // Only Enter and Esc end this field, whatever the shared terminators are.
   const auto width = static_cast<uint8_t>(std::clamp(x2 - x - 3, 0, 255));
   std::string edited;
-  InputLine(edited, x + 3, y + 2, width, width, 1, 112, 120, 176, text, "\r");
-  text = edited;
-
-  const bool yes = ChooseYesNo(look, false);
+  InputLine(edited, x + 3, y + 2, width, width, 1, 112, 120, 176, text, "\r\x1b");
+  const bool ok = EditLastKey == kKeyEnter;
+  if (ok) text = edited;
   GotoXY(oldX, oldY);
   SetTextAttr(oldAttr);
-  return yes;
+  return ok;
 }
