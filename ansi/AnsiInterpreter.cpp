@@ -163,13 +163,33 @@ bool StartsControlString(uint8_t ch) {
   return ch == 'P' || ch == ']' || ch == 'X' || ch == '^' || ch == '_';
 }
 
-int LastRowFor(int width) {
-  return std::min<int>(kAnsiRows, static_cast<int>(kArtMaxCells / static_cast<size_t>(width)));
+int LastRowFor(const TArtPicture& picture) {
+  return std::min(kAnsiRows, picture.RowLimit());
+}
+
+bool IsParamSeparator(uint8_t ch) {
+  return ch == ';' || ch == ':';
 }
 
 }  // namespace
 
-TMsgBaseAnsi::TMsgBaseAnsi(int width) : Art(width), Bottom(LastRowFor(Art.Width())) {}
+bool AnsiParamsWithinLimits(std::string_view params) {
+  size_t separators = 0, digits = 0;
+  for (const char c : params) {
+    const bool separator = IsParamSeparator(static_cast<uint8_t>(c));
+    separators += separator;
+    digits = separator ? 0 : digits + 1;
+    if (separators >= kMaxAnsiParams || digits > kMaxAnsiParamDigits) return false;
+  }
+  return true;
+}
+
+TMsgBaseAnsi::TMsgBaseAnsi(int width) : Art(width), Bottom(LastRowFor(Art)) {}
+
+void TMsgBaseAnsi::SetMaxRows(int rows) {
+  Art.SetMaxRows(rows);
+  Bottom = LastRowFor(Art);
+}
 
 void TMsgBaseAnsi::Clear() {
   Pen = 7;
@@ -182,13 +202,14 @@ void TMsgBaseAnsi::Clear() {
 
 void TMsgBaseAnsi::Clear(int width) {
   Art.Clear(width);
-  Bottom = LastRowFor(Art.Width());
+  Bottom = LastRowFor(Art);
   Clear();
 }
 
 TArtPicture TMsgBaseAnsi::TakePicture() {
   TArtPicture picture = std::move(Art);
   Art = TArtPicture(picture.Width());
+  Art.SetMaxRows(picture.MaxRows());
   Clear();
   return picture;
 }
@@ -202,6 +223,8 @@ void TMsgBaseAnsi::ClearPicture() {
 void TMsgBaseAnsi::ResetEscape() {
   EscState = kText;
   EscParams.clear();  // keeps its capacity: no allocation per sequence
+  ParamSeparators = ParamDigits = 0;
+  ParamsSkipped = false;
 }
 
 bool TMsgBaseAnsi::ProcessBuffer(std::span<const uint8_t> buf) {
@@ -336,6 +359,8 @@ size_t TMsgBaseAnsi::RunText(std::span<const uint8_t> buf, size_t i, bool& stop)
     while (end < size && IsIntermediate(data[end])) ++end;
     if (end >= size || data[end] == 10 || data[end] == 13 || data[end] == kEndOfFile) break;
     const std::string_view params(reinterpret_cast<const char*>(data + start), paramsEnd - start);
+    // A text past the limits is cut byte by byte by the state machine.
+    if (params.size() > kMaxAnsiParamDigits && !AnsiParamsWithinLimits(params)) break;
     const uint8_t final = data[end];
     i = end + 1;
     if (end != paramsEnd) continue;  // intermediate bytes: a sequence art does not use
@@ -369,8 +394,8 @@ void TMsgBaseAnsi::ProcessChar(uint8_t ch) {
       break;
     case kAfterEsc:
       if (ch == '[') {
+        ResetEscape();
         EscState = kInCsi;
-        EscParams.clear();
       } else if (StartsControlString(ch)) {
         EscState = ch == ']' ? kInOscString : kInString;
       } else {
@@ -421,11 +446,32 @@ void TMsgBaseAnsi::ExecuteCsi(uint8_t ch) {
   // Intermediate bytes come last: after one, any other byte is the final one.
   const bool intermediates = !EscParams.empty() && IsIntermediate(EscParams.back());
   if (IsIntermediate(ch) || (IsParamChar(ch) && !intermediates)) {
-    EscParams += static_cast<char>(ch);
+    KeepParamByte(ch);
     return;
   }
   if (!intermediates) RunSequence(ch, EscParams);
   ResetEscape();
+}
+
+void TMsgBaseAnsi::KeepParamByte(uint8_t ch) {
+  // One intermediate byte is enough to know the sequence is not art's.
+  if (IsIntermediate(ch)) {
+    if (EscParams.empty() || !IsIntermediate(EscParams.back())) EscParams += static_cast<char>(ch);
+    return;
+  }
+  if (ParamsSkipped) return;
+  if (IsParamSeparator(ch)) {
+    if (ParamSeparators + 1u == kMaxAnsiParams) {
+      ParamsSkipped = true;
+      return;
+    }
+    ++ParamSeparators;
+    ParamDigits = 0;
+  } else if (ParamDigits++ == kMaxAnsiParamDigits) {
+    ParamDigits = kMaxAnsiParamDigits;
+    return;
+  }
+  EscParams += static_cast<char>(ch);
 }
 
 void TMsgBaseAnsi::RunSequence(uint8_t ch, std::string_view params) {

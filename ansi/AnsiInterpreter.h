@@ -19,9 +19,18 @@
 // APC, PM, SOS) are skipped. Every other byte is drawn as its glyph, form feed
 // too. It never touches the console.
 
-// The lowest row the cursor reaches (fewer for pictures so wide that
-// kArtMaxCells ends them first).
+// The lowest row the cursor reaches (fewer for pictures so wide that their
+// row limit, TArtPicture::RowLimit, ends them first).
 constexpr int kAnsiRows = 5000;
+
+// A control sequence's parameter text keeps at most kMaxAnsiParams
+// parameters of at most kMaxAnsiParamDigits characters each; the rest of it
+// is skipped up to the final byte, so one sequence costs no memory however
+// long it runs. No sequence art uses comes near.
+constexpr size_t kMaxAnsiParams = 64;
+constexpr size_t kMaxAnsiParamDigits = 16;
+// Whether a parameter text is within those limits.
+bool AnsiParamsWithinLimits(std::string_view params);
 
 class TMsgBaseAnsi {
  public:
@@ -35,6 +44,9 @@ class TMsgBaseAnsi {
   void Clear();
   // The same at another width, kept inside 1..kArtMaxWidth.
   void Clear(int width);
+  // The most rows the picture may have (TArtPicture::SetMaxRows), never
+  // past kAnsiRows; for the bytes fed after an empty picture.
+  void SetMaxRows(int rows);
   // Feeds bytes in file order, in chunks of any size. True means stop
   // reading: the end-of-file byte came, or a line feed on the last row.
   bool ProcessBuffer(std::span<const uint8_t> buf);
@@ -61,6 +73,9 @@ class TMsgBaseAnsi {
   int Lines() const { return std::max(1, Art.Rows()); }
   // The lowest row the cursor can reach.
   int LastRow() const { return Bottom; }
+  // The parameter text of a control sequence read so far, when the bytes
+  // fed ended inside one (AnsiParamsWithinLimits holds for it).
+  std::string_view PendingParams() const { return EscParams; }
 
   uint16_t CurY = 1;
   uint16_t CurX = 1;
@@ -80,6 +95,8 @@ class TMsgBaseAnsi {
   void ProcessChar(uint8_t ch);
   // One byte inside a control sequence (after ESC "[").
   void ExecuteCsi(uint8_t ch);
+  // Adds a parameter or intermediate byte to EscParams, within the limits.
+  void KeepParamByte(uint8_t ch);
   // Stores a cell and advances, wrapping after the last column; on the
   // last row the cursor stays on the last cell.
   void PutChar(uint8_t ch);
@@ -119,6 +136,11 @@ class TMsgBaseAnsi {
   TArtPicture Art;
   int Bottom = kAnsiRows;
   std::string EscParams;
+  // Of EscParams: the separators kept, the characters of the last parameter,
+  // and whether the rest of the text is skipped (kMaxAnsiParams reached).
+  uint8_t ParamSeparators = 0;
+  uint8_t ParamDigits = 0;
+  bool ParamsSkipped = false;
   TEscState EscState = kText;
   // The colours as the renditions set them: background << 4 | foreground,
   // bit 3 bright, bit 7 blink (which iCE colours show as a bright background).

@@ -78,13 +78,13 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
 }
 
 TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns,
-                 std::optional<bool> ice) {
+                 std::optional<bool> ice, int maxRows) {
   TSauce record;
   size_t contentEnd = file.size();
   std::optional<TSauce> sauce;
   if (ParseSauce(file, record, contentEnd)) sauce = std::move(record);
   const std::span<const uint8_t> content = file.first(contentEnd);
-  using TReader = TArtRead (*)(std::span<const uint8_t>, const std::optional<TSauce>&);
+  using TReader = TArtRead (*)(std::span<const uint8_t>, const std::optional<TSauce>&, int);
   TReader reader = nullptr;  // ANSI: ReadAnsiArt, which takes the user's ice too
   const TArtFormat format = ArtFormatOf(fileName, sauce);
   switch (format) {
@@ -112,7 +112,8 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int c
   // iCE or blink from the file's own record: the one made for a width has no flags.
   const bool iceColors = ice.value_or(SauceArtHints(sauce).Ice);
   const auto readWith = [&](const std::optional<TSauce>& record) {
-    return reader ? reader(content, record) : ReadAnsiArt(content, record, iceColors);
+    return reader ? reader(content, record, maxRows)
+                  : ReadAnsiArt(content, record, iceColors, maxRows);
   };
   TArtRead read;
   if (columns > 0) {
@@ -125,13 +126,18 @@ TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int c
   }
   if (ice) read.Picture.Hints.Ice = *ice;
   read.Sauce = std::move(sauce);
+  // A blank picture would pass for the file's: refused instead.
+  if (read.Picture.Rows() == 0 && !NothingDrawn(read.Problem)) {
+    read.Problem = TArtProblem::NoPicture;
+    read.Message = "no picture" + (read.Message.empty() ? "" : ": " + read.Message);
+  }
   return read;
 }
 
 bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns,
-                 std::optional<bool> ice) {
+                 std::optional<bool> ice, int maxRows) {
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, error)) return false;
-  read = ReadArt(bytes, path, columns, ice);
+  read = ReadArt(bytes, path, columns, ice, maxRows);
   return true;
 }

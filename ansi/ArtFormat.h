@@ -23,10 +23,13 @@ TArtFormat ArtFormatOf(std::string_view fileName, const std::optional<TSauce>& s
 // text, BIN, TundraDraw, PCBoard) instead of the record's or the default.
 // ice, when given, is the user's choice of iCE colours (true) or blink over
 // the file's: the picture's Hints.Ice, and how ANSI art is interpreted.
+// maxRows other than 0 is the most rows the picture may have
+// (TArtPicture::SetMaxRows). A file whose reader drew no cell at all holds
+// no picture (TArtProblem::NoPicture).
 TArtRead ReadArt(std::span<const uint8_t> file, std::string_view fileName, int columns = 0,
-                 std::optional<bool> ice = std::nullopt);
+                 std::optional<bool> ice = std::nullopt, int maxRows = 0);
 
 // ReadArt on the file at path. False, with the errno in error, when the file
 // cannot be read; what the picture lacks is in read.Problem.
 bool ReadArtFile(std::string_view path, TArtRead& read, int& error, int columns = 0,
-                 std::optional<bool> ice = std::nullopt);
+                 std::optional<bool> ice = std::nullopt, int maxRows = 0);

@@ -31,10 +31,14 @@ std::span<const TScreenChar> TArtPicture::Row(int y) const {
   return {Cells.data() + static_cast<size_t>(y) * Cols, static_cast<size_t>(Cols)};
 }
 
+int TArtPicture::RowLimit() const {
+  if (UserMaxRows > 0) return UserMaxRows;
+  return std::min(kArtMaxRows, static_cast<int>(kArtMaxCells / static_cast<size_t>(Cols)));
+}
+
 bool TArtPicture::Reserve(int rows) {
   if (rows <= Rows()) return true;
-  // Compared before multiplying: a row number from a file can be anything.
-  if (static_cast<size_t>(rows) > kArtMaxCells / static_cast<size_t>(Cols)) return false;
+  if (rows > RowLimit()) return false;
   const size_t cells = static_cast<size_t>(rows) * Cols;
   Cells.Grow(cells);
   if (!TrueColors.empty()) TrueColors.Grow(cells);
@@ -54,7 +58,7 @@ bool TArtPicture::PutRun(int x, int y, int count, TScreenChar cell) {
 }
 
 size_t TArtPicture::PutRows(int64_t y, size_t rows, TScreenChar cell) {
-  const size_t limit = kArtMaxCells / static_cast<size_t>(Cols);
+  const auto limit = static_cast<size_t>(RowLimit());
   if (y < 0 || static_cast<size_t>(y) >= limit) return 0;
   rows = std::min(rows, limit - static_cast<size_t>(y));
   if (rows == 0 || !Reserve(static_cast<int>(y + rows))) return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,11 +21,14 @@
 
 constexpr int kArtDefaultWidth = 80;
 constexpr int kArtMaxWidth = 1024;
-// No file makes a larger picture (4 MB of cells): 80 columns by 26,214 rows
-// (five times what the ANSI interpreter holds), or 1,024 by 2,048. A few
-// bytes of a file can ask for far more (a run, a cursor position); cells
-// beyond it are dropped and the reader says so.
+// No file makes a larger picture than the user allows (TArtPicture::
+// SetMaxRows); by default one of at most kArtMaxRows rows and kArtMaxCells
+// cells (4 MB): 80 columns by 26,214 rows (five times what the ANSI
+// interpreter holds), 1,024 by 2,048, or 20 and narrower by 100,000. A few
+// bytes of a file can ask for far more (a run, a cursor position, a narrow
+// width); cells beyond it are dropped and the reader says so.
 constexpr size_t kArtMaxCells = size_t{1} << 21;
+constexpr int kArtMaxRows = 100000;
 
 // A font carried by the file: 8 pixels wide, Height rows per glyph, glyph c
 // at Bits[c * Height], one byte per pixel row from the top, bit 7 leftmost.
@@ -78,18 +82,26 @@ class TArtPicture {
   // Row y, Width() cells; empty for a row outside the picture.
   std::span<const TScreenChar> Row(int y) const;
 
+  // The most rows the picture may have: rows alone, however many cells they
+  // make, for rows > 0 (a limit the user asked for); 0 restores the default,
+  // kArtMaxRows and kArtMaxCells. Rows already there stay.
+  void SetMaxRows(int rows) { UserMaxRows = std::max(rows, 0); }
+  // The limit SetMaxRows set (0 for the default), and the rows it allows.
+  int MaxRows() const { return UserMaxRows; }
+  int RowLimit() const;
+
   // Stores a cell, adding blank rows up to y. False, storing nothing, for a
-  // cell outside the width, above row 0, or past kArtMaxCells.
+  // cell outside the width, above row 0, or past RowLimit().
   bool Put(int x, int y, TScreenChar cell);
   // The same, keeping the cell's exact colours too.
   bool Put(int x, int y, TScreenChar cell, const TArtTrueColor& colors);
   // count copies of a cell from (x, y) rightwards, the part past the width
   // dropped; false as Put.
   bool PutRun(int x, int y, int count, TScreenChar cell);
-  // Rows y .. y+rows-1 all of one cell, as many of them as kArtMaxCells lets
+  // Rows y .. y+rows-1 all of one cell, as many of them as RowLimit() lets
   // the picture have; answers how many were filled.
   size_t PutRows(int64_t y, size_t rows, TScreenChar cell);
-  // Makes rows 0..rows-1 exist (blank). False past kArtMaxCells.
+  // Makes rows 0..rows-1 exist (blank). False past RowLimit().
   bool Reserve(int rows);
   // Drops every row (palette, font, width and hints stay). The memory stays
   // for the next picture, and only the rows that were in use are wiped.
@@ -103,7 +115,7 @@ class TArtPicture {
   TScreenChar* RowCells(int y) {
     return y >= 0 && y < RowCount ? Cells.data() + static_cast<size_t>(y) * Cols : nullptr;
   }
-  // The same, making rows 0..y exist first; nullptr past kArtMaxCells.
+  // The same, making rows 0..y exist first; nullptr past RowLimit().
   TScreenChar* GrowToRow(int y) { return Reserve(y + 1) ? RowCells(y) : nullptr; }
 
   bool HasTrueColor() const { return !TrueColors.empty(); }
@@ -123,6 +135,7 @@ class TArtPicture {
   size_t Used() const { return static_cast<size_t>(RowCount) * Cols; }
   int Cols;
   int RowCount = 0;
+  int UserMaxRows = 0;
   // Row-major, Used() cells.
   TZeroedArray<TScreenChar> Cells;
   // Empty, or one per cell once any cell had exact colours; a cell stored

@@ -33,9 +33,10 @@ void NoteProblem(TArtRead& read, TArtProblem problem, std::string message) {
   read.Message = std::move(message);
 }
 
-TArtRead StartRead(int fileWidth) {
+TArtRead StartRead(int fileWidth, int maxRows) {
   TArtRead read;
   read.Picture = TArtPicture(std::min(fileWidth, kArtMaxWidth));
+  read.Picture.SetMaxRows(maxRows);
   if (fileWidth > kArtMaxWidth) {
     NoteProblem(read, TArtProblem::TooLarge,
                 "the picture is " + std::to_string(fileWidth) + " columns wide; the first " +
@@ -51,13 +52,13 @@ template <typename TPut>
 bool PutInside(TArtRead& read, int64_t x, int64_t y, TPut put) {
   TArtPicture& picture = read.Picture;
   if (x < 0 || x >= picture.Width()) return true;
-  const bool stored = y >= 0 && y < static_cast<int64_t>(kArtMaxCells) &&
-                      put(picture, static_cast<int>(x), static_cast<int>(y));
-  if (!stored) {
+  const bool stored =
+      y >= 0 && y < picture.RowLimit() && put(picture, static_cast<int>(x), static_cast<int>(y));
+  // Said once: a file may place millions of cells out of reach.
+  if (!stored && read.Problem == TArtProblem::None) {
     NoteProblem(read, TArtProblem::TooLarge,
-                "the picture reaches row " + std::to_string(y + 1) + ", past the " +
-                    std::to_string(kArtMaxCells) + " cells it can have; " +
-                    std::to_string(picture.Rows()) + " rows are shown");
+                "the picture reaches row " + std::to_string(y + 1) + "; rows past " +
+                    std::to_string(picture.RowLimit()) + " are dropped");
   }
   return stored;
 }

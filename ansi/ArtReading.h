@@ -32,12 +32,12 @@ uint32_t Be32(std::span<const uint8_t> bytes, size_t at);
 void NoteProblem(TArtRead& read, TArtProblem problem, std::string message);
 
 // A read whose picture has the file's width, cut to kArtMaxWidth columns
-// (and the cut noted).
-TArtRead StartRead(int fileWidth);
+// (and the cut noted), and may have maxRows rows (SetMaxRows).
+TArtRead StartRead(int fileWidth, int maxRows);
 
 // Stores a cell at a cursor position a file gave, which can be anywhere: a
 // cell right of the picture is dropped. False, with the problem noted, when
-// the picture cannot grow to row y.
+// the picture cannot grow to row y (past its row limit).
 bool PutCell(TArtRead& read, int64_t x, int64_t y, TScreenChar cell,
              const TArtTrueColor* colors = nullptr);
 // The same for count copies of a cell in row y from x rightwards.

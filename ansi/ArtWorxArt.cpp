@@ -6,8 +6,9 @@
 
 namespace {
 
-// Version byte, 64 EGA colours of three 6-bit components, 256 glyphs of
+// Version byte (1), 64 EGA colours of three 6-bit components, 256 glyphs of
 // 8x16, then 80-column cells.
+constexpr uint8_t kVersion = 1;
 constexpr size_t kPaletteAt = 1;
 constexpr size_t kFontAt = kPaletteAt + 64 * 3;
 constexpr int kFontHeight = 16;
@@ -21,10 +22,17 @@ constexpr std::array<uint8_t, 16> kEgaEntries = {0,  1,  2,  3,  4,  5,  20, 7,
 
 }  // namespace
 
-TArtRead ReadArtWorxArt(std::span<const uint8_t> content, const std::optional<TSauce>&) {
-  TArtRead read = StartRead(kWidth);
+TArtRead ReadArtWorxArt(std::span<const uint8_t> content, const std::optional<TSauce>&,
+                        int maxRows) {
+  TArtRead read = StartRead(kWidth, maxRows);
+  // Another format renamed .adf would draw its bytes as garbage.
+  if (!content.empty() && content[0] != kVersion) {
+    NoteProblem(read, TArtProblem::BadHeader,
+                "the ArtWorx version byte is " + std::to_string(content[0]) + ", not 1");
+    return read;
+  }
   if (content.size() < kCellsAt) {
-    NoteProblem(read, TArtProblem::Truncated,
+    NoteProblem(read, TArtProblem::NoPicture,
                 "truncated: an ArtWorx file has " + std::to_string(kCellsAt) +
                     " bytes of palette and font, this one " + std::to_string(content.size()) +
                     " bytes in all");

@@ -20,7 +20,8 @@ constexpr size_t kRunSize = 6;
 
 }  // namespace
 
-TArtRead ReadIceDrawArt(std::span<const uint8_t> content, const std::optional<TSauce>&) {
+TArtRead ReadIceDrawArt(std::span<const uint8_t> content, const std::optional<TSauce>&,
+                        int maxRows) {
   if (content.size() < 3 || content[0] != 4 || content[1] != '1' || content[2] != '.') {
     TArtRead read;
     NoteProblem(read, TArtProblem::NotThisFormat, "not an iCE Draw file");
@@ -28,7 +29,7 @@ TArtRead ReadIceDrawArt(std::span<const uint8_t> content, const std::optional<TS
   }
   if (content.size() < kHeaderSize + kFontSize + kPaletteSize) {
     TArtRead read;
-    NoteProblem(read, TArtProblem::Truncated,
+    NoteProblem(read, TArtProblem::NoPicture,
                 "truncated: an iCE Draw file has a header, a font and a palette (" +
                     std::to_string(kHeaderSize + kFontSize + kPaletteSize) + " bytes), this one " +
                     std::to_string(content.size()) + " bytes in all");
@@ -42,7 +43,7 @@ TArtRead ReadIceDrawArt(std::span<const uint8_t> content, const std::optional<TS
     return read;
   }
   const int width = right - left + 1;
-  TArtRead read = StartRead(width);
+  TArtRead read = StartRead(width, maxRows);
   TArtPicture& picture = read.Picture;
   const size_t fontAt = content.size() - kPaletteSize - kFontSize;
   const auto font = content.subspan(fontAt, kFontSize);

@@ -39,12 +39,13 @@ size_t PosCode(std::span<const uint8_t> bytes, int& column) {
 
 }  // namespace
 
-TArtRead ReadPcBoardArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce) {
+TArtRead ReadPcBoardArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce,
+                        int maxRows) {
   int width = 0;
   if (sauce && sauce->DataType == kSauceDataCharacter && sauce->FileType == kSauceFilePcBoard)
     width = SauceWidth(*sauce);
   if (width <= 0) width = kArtDefaultWidth;
-  TArtRead read = StartRead(width);
+  TArtRead read = StartRead(width, maxRows);
   TArtPicture& picture = read.Picture;
   picture.Hints.IceKnown = true;  // PCBoard's backgrounds 8-F are bright
 

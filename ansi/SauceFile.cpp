@@ -17,6 +17,21 @@ bool IsDate(std::string_view text) {
   return true;
 }
 
+// Whether CCYYMMDD names a day of the calendar: 20240229 does, 20230229 and
+// 20991332 do not.
+bool IsCalendarDay(std::string_view date) {
+  const auto number = [date](size_t at, size_t size) {
+    int value = 0;
+    for (const char c : date.substr(at, size)) value = value * 10 + (c - '0');
+    return value;
+  };
+  const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month >= 1 && month <= 12 && day >= 1 &&
+         day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 // The record a file without one gets.
 TSauce NewRecord(std::span<const uint8_t> content, const TSauceEdit& edit) {
   TSauce sauce;
@@ -70,9 +85,16 @@ bool WriteSauceFile(std::string_view path, const TSauceEdit& edit, std::string& 
     why = "the date '" + *edit.Date + "' is not CCYYMMDD (8 digits)";
     return false;
   }
+  if (edit.Date && !IsCalendarDay(*edit.Date)) {
+    why = "the date '" + *edit.Date + "' is no day of the calendar";
+    return false;
+  }
+  // Read and written under the file's lock: another writer's change is
+  // either in what is read here or refused.
+  TFileLock lock;
   std::vector<uint8_t> bytes;
   int error = 0;
-  if (!ReadWholeFile(path, bytes, error)) {
+  if (!lock.Lock(path, error) || !ReadWholeFile(lock.File(), bytes, error)) {
     why = FileErrorText(error);
     return false;
   }
@@ -97,7 +119,7 @@ bool WriteSauceFile(std::string_view path, const TSauceEdit& edit, std::string& 
 
   const std::vector<uint8_t> trailer = SauceTrailer(sauce);
   bytes.insert(bytes.end(), trailer.begin(), trailer.end());
-  if (ReplaceFileContents(path, bytes, error)) return true;
+  if (ReplaceFileContents(path, bytes, error, &lock.Stamp())) return true;
   why = FileErrorText(error);
   return false;
 }

@@ -25,7 +25,8 @@ TRgb ColourAt(std::span<const uint8_t> bytes, size_t at) {
 
 }  // namespace
 
-TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce) {
+TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSauce>& sauce,
+                       int maxRows) {
   if (content.size() < kTundraId.size() ||
       !std::equal(kTundraId.begin(), kTundraId.end(), content.begin(),
                   [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; })) {
@@ -37,7 +38,7 @@ TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSa
   if (sauce && sauce->DataType == kSauceDataCharacter && sauce->FileType == kSauceFileTundra)
     width = SauceWidth(*sauce);
   if (width <= 0) width = kArtDefaultWidth;
-  TArtRead read = StartRead(width);
+  TArtRead read = StartRead(width, maxRows);
   TArtPicture& picture = read.Picture;
   picture.Hints.IceKnown = true;  // exact colours: nothing blinks
 
@@ -78,7 +79,8 @@ TArtRead ReadTundraArt(std::span<const uint8_t> content, const std::optional<TSa
       x = 0;
       ++y;
     }
-    if (!PutCell(read, x, y, {ch, attr}, &colours)) break;
+    // A cell out of reach is dropped; a later position may lead back.
+    PutCell(read, x, y, {ch, attr}, &colours);
     ++x;
   }
   return read;

@@ -52,7 +52,7 @@ bool AddCompressedCells(TCellStream& cells, TByteCursor& bytes, size_t total) {
 
 }  // namespace
 
-TArtRead ReadXBinArt(std::span<const uint8_t> content, const std::optional<TSauce>&) {
+TArtRead ReadXBinArt(std::span<const uint8_t> content, const std::optional<TSauce>&, int maxRows) {
   if (content.size() < kHeaderSize ||
       !std::equal(kXBinId.begin(), kXBinId.end(), content.begin(),
                   [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; })) {
@@ -73,7 +73,7 @@ TArtRead ReadXBinArt(std::span<const uint8_t> content, const std::optional<TSauc
                                     " pixels high; at most 32 are possible");
     return read;
   }
-  TArtRead read = StartRead(width);
+  TArtRead read = StartRead(width, maxRows);
   TArtPicture& picture = read.Picture;
   picture.Hints.Ice = (flags & kNonBlink) != 0;
   picture.Hints.IceKnown = true;
@@ -82,7 +82,7 @@ TArtRead ReadXBinArt(std::span<const uint8_t> content, const std::optional<TSauc
   std::span<const uint8_t> block;
   if (flags & kHasPalette) {
     if (!bytes.Take(kPaletteSize, block)) {
-      NoteProblem(read, TArtProblem::Truncated, "truncated in the XBin palette");
+      NoteProblem(read, TArtProblem::NoPicture, "truncated in the XBin palette");
       return read;
     }
     picture.Palette = DacPalette(block);
@@ -91,7 +91,7 @@ TArtRead ReadXBinArt(std::span<const uint8_t> content, const std::optional<TSauc
     // The 512 flag without a font of its own would choose glyphs no font has: ignored.
     const int count = flags & kFont512 ? 512 : 256;
     if (!bytes.Take(static_cast<size_t>(count) * fontHeight, block)) {
-      NoteProblem(read, TArtProblem::Truncated, "truncated in the XBin font");
+      NoteProblem(read, TArtProblem::NoPicture, "truncated in the XBin font");
       return read;
     }
     picture.Font = TArtFont{fontHeight, count, {block.begin(), block.end()}};

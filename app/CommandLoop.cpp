@@ -94,6 +94,15 @@ bool ChangesFont(int& n) {
   return true;
 }
 
+// A command that may load the font file again (after another program
+// changed it): the font it leaves selected stays shown.
+template <void (*Command)()>
+bool FollowsFont(int& n) {
+  Command();
+  if (ShellFont.Selected > 0) n = ShellFont.Selected;
+  return true;
+}
+
 // The font number wraps after the command.
 bool NextFont(int& n) {
   ++n;
@@ -141,8 +150,8 @@ const TCommandKey kCommandKeys[] = {
     {{'u'}, "U", "Substitute Color in X,Y Position", Plain<SubstituteCommand>},
     {{'o'}, "O", "Next Outline Style", Plain<NextOutlineStyle>},
     {{'b'}, "B", "Browse Fonts", ChangesFont<BrowseFonts>, "Browse"},
-    {{'g'}, "G", "Edit Glyph", Plain<EditGlyphCommand>, "Glyph"},
-    {{'a'}, "A", "View ANSI Art", Plain<ViewAnsiImage>, "Art"},
+    {{'g'}, "G", "Edit Glyph", FollowsFont<EditGlyphCommand>, "Glyph"},
+    {{'a'}, "A", "View ANSI Art", FollowsFont<ViewAnsiImage>, "Art"},
     {{'d'}, "D", "Delete Font File", DeleteFontFile},
     {{kExtendedKey | kScanDelete}, "Del", "Delete Font from File", ChangesFont<DeleteFontFromFile>},
     {{kExtendedKey | kScanInsert}, "Ins", "Duplicate Font", ChangesFont<DuplicateFont>},

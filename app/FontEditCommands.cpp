@@ -25,9 +25,10 @@
 namespace {
 
 // After a header change the same font stays shown.
-void ReloadKeepingFont(int& n) {
+void ReloadKeepingFont(int& n, int refusal) {
   n = ShellFont.Selected;
-  ReloadShellFont(n);
+  ReloadShellFont(n, refusal);
+  n = ShellFont.Selected;
 }
 
 // A message followed by why the font file could not be written, as a sentence.
@@ -61,7 +62,7 @@ void RenameFont(int& n) {
   if (name.empty()) return;
   int error = 0;
   if (!SetFontName(ShellFont, name, error)) ReportHeaderFailure(error);
-  ReloadKeepingFont(n);
+  ReloadKeepingFont(n, error);
 }
 
 // Starts with the spacing selected, as the X and Y prompts start with theirs;
@@ -73,7 +74,7 @@ void ChangeSpacing(int& n) {
   int error = 0;
   if (!SetFontSpacing(ShellFont, static_cast<uint8_t>(StrToNum(entry) & 0xFF), error))
     ReportHeaderFailure(error);
-  ReloadKeepingFont(n);
+  ReloadKeepingFont(n, error);
 }
 
 void ChangeFontType(int& n) {
@@ -81,7 +82,7 @@ void ChangeFontType(int& n) {
   if (type == 0) return;
   int error = 0;
   if (!SetFontType(ShellFont, static_cast<uint8_t>(type - 1), error)) ReportHeaderFailure(error);
-  ReloadKeepingFont(n);
+  ReloadKeepingFont(n, error);
 }
 
 void ExtractCurrentFont(int n) {
@@ -142,7 +143,7 @@ void DeleteFontFromFile(int& n) {
   const bool deleted = DeleteFont(ShellFont, n, error);
   if (!deleted) ReportFailure("Cannot delete the font.", error);
   // The font after it takes its number; after the last one the new last is shown.
-  ReloadShellFont(deleted ? std::min(n, ShellFont.Count() - 1) : n);
+  ReloadShellFont(deleted ? std::min(n, ShellFont.Count() - 1) : n, error);
   n = ShellFont.Selected;
 }
 
@@ -154,7 +155,7 @@ void DuplicateFont(int& n) {
   int error = 0;
   const bool cloned = CloneFont(ShellFont, n, name, error);
   if (!cloned) ReportFailure("Cannot duplicate the font.", error);
-  ReloadShellFont(cloned ? n + 1 : n);
+  ReloadShellFont(cloned ? n + 1 : n, error);
   n = ShellFont.Selected;
 }
 
@@ -164,7 +165,7 @@ void MoveShownFont(int& n, TFontMove direction) {
   int error = 0;
   const bool moved = MoveFont(ShellFont, n, direction, error);
   if (!moved) ReportFailure("Cannot move the font.", error);
-  ReloadShellFont(moved ? (direction == TFontMove::Up ? n - 1 : n + 1) : n);
+  ReloadShellFont(moved ? (direction == TFontMove::Up ? n - 1 : n + 1) : n, error);
   n = ShellFont.Selected;
 }
 

@@ -46,8 +46,9 @@ bool LoadShellFontFile(const std::string& path) {
   return true;
 }
 
-bool ReloadShellFont(int n) {
-  if (ReloadFontFile(ShellFont, n)) return true;
+bool ReloadShellFont(int n, int refusal) {
+  if (refusal == kFontFileChanged ? ReloadSameFont(ShellFont) : ReloadFontFile(ShellFont, n))
+    return true;
   if (ShellFont.OpenFailed) WriteFontOpenError();
   return false;
 }

@@ -17,10 +17,13 @@ constexpr char kFontReadMask[] = "*.tdf;*.flf;*.tlf";
 // and LastFontFile names it.
 bool LoadShellFontFile(const std::string& path);
 // The one reload of the shell's font file, after every change to it: reads
-// it again and selects font n (0: the last font, as a load does). False when
-// the file could not be read (ShellFont then stays as it was) or holds no
-// valid font n; a file that cannot be opened is reported at the cursor.
-bool ReloadShellFont(int n);
+// it again and selects font n (0: the last font, as a load does). After a
+// change refused because the file changed since it was loaded (refusal
+// kFontFileChanged) the font shown stays shown wherever it is now
+// (ReloadSameFont) rather than font n. False when the file could not be
+// read (ShellFont then stays as it was) or holds no valid font n; a file
+// that cannot be opened is reported at the cursor.
+bool ReloadShellFont(int n, int refusal = 0);
 // Loads path, or, when it names no file, asks with the " Load Font " dialog
 // in FontPath until a file with fonts is loaded (true) or the user leaves the
 // dialog (false). Every refused file is explained before the dialog returns.

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 // libpng reports errors by a long jump back to the setjmp of the call in
@@ -51,6 +53,15 @@ bool TPngWriter::Start(int width, int height, TPngLayout layout, std::span<const
   if (Png) Info = png_create_info_struct(Png);
   if (!Info) {
     Why = "out of memory";
+    return false;
+  }
+  // libpng refuses larger sides with words of its own ("Invalid IHDR data").
+  const png_uint_32 widest = png_get_user_width_max(Png);
+  const png_uint_32 tallest = png_get_user_height_max(Png);
+  if (static_cast<png_uint_32>(width) > widest || static_cast<png_uint_32>(height) > tallest) {
+    Why = "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
+          " pixels; a PNG file holds at most " + std::to_string(std::min(widest, tallest)) +
+          " pixels a side";
     return false;
   }
   RowBytes = static_cast<size_t>(width) * (layout == TPngLayout::Rgb ? 3 : 1);

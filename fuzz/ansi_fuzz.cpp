@@ -2,10 +2,10 @@
 // first bytes choose their sizes; one input in four goes in one piece), and
 // a byte at a time, which never takes the fast path for runs of characters.
 // Both must give the same picture and state, with the cursor inside the
-// picture, and the text export no row wider than the picture and no more
-// rows. The third byte chooses the width: mostly 80, else 1 to 1,024.
-// Each input costs what it reads: the pictures keep their memory between
-// inputs and only the rows an input used are cleared.
+// picture, a parameter text within its limits, and the text export no row
+// wider than the picture and no more rows. The third byte chooses the width: mostly 80, else 1 to
+// 1,024. Each input costs what it reads: the pictures keep their memory between inputs and only the
+// rows an input used are cleared.
 
 #include <algorithm>
 #include <cstddef>
@@ -40,6 +40,7 @@ void CheckCursor(const TMsgBaseAnsi& ansi) {
   Check(ansi.CurX >= 1 && ansi.CurX <= ansi.Width(), "cursor column outside the picture");
   Check(ansi.CurY >= 1 && ansi.CurY <= ansi.LastRow(), "cursor row below the last row");
   Check(ansi.Picture().Rows() <= ansi.LastRow(), "rows below the last row");
+  Check(AnsiParamsWithinLimits(ansi.PendingParams()), "a parameter text beyond its limits");
 }
 
 void CheckText(const TMsgBaseAnsi& ansi) {

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes, as a file with the extension BRIXEL_ART_EXTENSION,
 // through ReadArt (SAUCE trailer, format choice, reader) and checks the
-// picture: a width of 1..1024, rows within the cell limit, a font and a
-// palette of consistent sizes, a message for every problem and no picture for
-// a file that is not of the format. Where cells follow in file order
+// picture: a width of 1..1024, rows within the row and cell limits, a font
+// and a palette of consistent sizes, a message for every problem, and no
+// picture for a file refused, a refusal for a file without one. Where cells follow in file order
 // (BRIXEL_ART_IN_ORDER), the content cut short draws the beginning of the
 // whole picture.
 
@@ -31,13 +31,13 @@ void CheckPicture(const TArtRead& read) {
   Check(picture.Width() >= 1 && picture.Width() <= kArtMaxWidth, "width outside 1..1024");
   Check(static_cast<size_t>(picture.Rows()) * picture.Width() <= kArtMaxCells,
         "more cells than a picture may have");
+  Check(picture.Rows() <= kArtMaxRows, "more rows than a picture may have");
   Check(picture.Row(picture.Rows() - 1).size() == (picture.Rows() ? size_t(picture.Width()) : 0),
         "a last row of another width");
   Check(picture.Row(picture.Rows()).empty(), "a row past the last");
   Check((read.Problem == TArtProblem::None) == read.Message.empty(),
         "a problem without a message, or a message without a problem");
-  if (read.Problem == TArtProblem::NotThisFormat || read.Problem == TArtProblem::BadHeader)
-    Check(picture.Rows() == 0, "cells drawn from a file that is not of the format");
+  if (NothingDrawn(read.Problem)) Check(picture.Rows() == 0, "cells drawn from a file refused");
   if (const auto& font = picture.Font) {
     Check(font->Height >= 1 && font->Height <= 32, "font height outside 1..32");
     Check(font->Count == 256 || font->Count == 512, "neither 256 nor 512 glyphs");
@@ -71,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> file(data, size);
   const TArtRead read = ReadArt(file, kFileName);
   CheckPicture(read);
+  Check(NothingDrawn(read.Problem) || read.Picture.Rows() > 0,
+        "a blank picture passed for the file's");
 #if BRIXEL_ART_IN_ORDER
   // The same record with two thirds of the content.
   TSauce record;
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto reader = format == TArtFormat::Bin    ? ReadBinArt
                       : format == TArtFormat::XBin ? ReadXBinArt
                                                    : ReadArtWorxArt;
-  const TArtRead cut = reader(content.first(content.size() * 2 / 3), sauce);
+  const TArtRead cut = reader(content.first(content.size() * 2 / 3), sauce, 0);
   CheckPicture(cut);
   if (read.Problem == TArtProblem::None) CheckBeginning(cut.Picture, read.Picture);
 #endif

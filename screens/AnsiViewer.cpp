@@ -158,8 +158,7 @@ class TAnsiView {
         WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
       }
     }
-    const std::string bar = PercentBar(Bar, static_cast<int16_t>(TopLine + PageSize - 1),
-                                       static_cast<int16_t>(lines), Percent);
+    const std::string bar = PercentBar(Bar, TopLine + PageSize - 1, lines, Percent);
     SetTextAttr(0);
     WritePipeXY(3, 25, 7, bar);
     // Asked at every drawing: a glyph captured meanwhile adds its character.
@@ -394,7 +393,7 @@ class TAnsiView {
 
 }  // namespace
 
-std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent) {
+std::string PercentBar(const RecPercent& bar, int value, int max, uint16_t& percent) {
   if (value > max) value = max;
   int filled = 0;
   percent = 0;
@@ -420,7 +419,7 @@ void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
     return;
   }
   const std::string problem = JustName(fileName) + ": " + read->Message;
-  if (read->Problem == TArtProblem::NotThisFormat || read->Problem == TArtProblem::BadHeader) {
+  if (NothingDrawn(read->Problem)) {
     MessageBox(0, "Error", problem);
     return;
   }

@@ -28,7 +28,7 @@ struct RecPercent {
 // The bar for value of max with pipe colour codes: the filled part, then the
 // empty part, BarWidth characters in all. percent receives the position
 // 0..100; both are rounded to the nearest integer, halves to even.
-std::string PercentBar(const RecPercent& bar, int16_t value, int16_t max, uint16_t& percent);
+std::string PercentBar(const RecPercent& bar, int value, int max, uint16_t& percent);
 
 // Shows fileName on screen rows firstRow..lastRow until the user leaves, with
 // the current font's characters on rows 23 and 24. fontChars answers them at

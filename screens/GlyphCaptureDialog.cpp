@@ -6,6 +6,7 @@
 #include "console/ConsoleLayer.h"
 #include "screens/GlyphCharBrowser.h"
 #include "tdf/GlyphCapture.h"
+#include "util/Files.h"
 #include "widgets/Prompts.h"
 
 bool CaptureGlyph(TFontFile& font, const TScreen& screen, const TCellBlock& block) {
@@ -38,6 +39,16 @@ bool CaptureGlyph(TFontFile& font, const TScreen& screen, const TCellBlock& bloc
   // Refusals the user can act on are explained; the caller reports every false answer.
   if (result.Status != TGlyphStore::Stored &&
       (result.Status != TGlyphStore::Failed || result.Error != 0))
-    MessageBox(0, "Error", GlyphStoreMessage(result));
+    ReportGlyphStoreFailure(font, result);
   return result.Status == TGlyphStore::Stored;
+}
+
+void ReportGlyphStoreFailure(TFontFile& font, const TGlyphStoreResult& result) {
+  if (result.Error != kFontFileChanged) {
+    MessageBox(0, "Error", GlyphStoreMessage(result));
+    return;
+  }
+  if (MessageBox(1, " Reload ", "The font file changed since it was loaded. Reload it?") &&
+      !ReloadSameFont(font))
+    MessageBox(0, "Error", "Cannot open the font file: " + FileErrorText(font.Error) + ".");
 }

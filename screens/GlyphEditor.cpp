@@ -1,11 +1,13 @@
 #include "screens/GlyphEditor.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
 #include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "screens/GlyphCaptureDialog.h"
 #include "screens/GlyphEditorActions.h"
 #include "screens/GlyphEditorScreen.h"
 #include "tdf/FontFile.h"
@@ -103,7 +105,7 @@ void Save(TGlyphEditor& e) {
   const TGlyphStoreResult result =
       StoreGlyph(*e.Font, e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
-    MessageBox(0, "Error", GlyphStoreMessage(result));
+    ReportGlyphStoreFailure(*e.Font, result);
     return;
   }
   // Show what the file holds now (an undefined cell inside a row was stored as a space).
@@ -348,6 +350,15 @@ void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& samp
                TGlyphPiece& clipboard) {
   // The glyph as the file holds it now, not as it was when the font was shown.
   if (!SelectFont(font, font.Selected) && font.OpenFailed) {
+    MessageBox(0, "Error", "Error Opening File!");
+    return;
+  }
+  // Another program changed the file since it was listed (a font added
+  // before this one moves it): the font shown is read where it is now.
+  const int n = font.Selected;
+  if (n >= 1 && n <= font.Count() &&
+      std::memcmp(&font.Header, &font.Fonts[n].Header, kFontHeaderSize) != 0 &&
+      !ReloadSameFont(font) && font.OpenFailed) {
     MessageBox(0, "Error", "Error Opening File!");
     return;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "screens/GlyphCaptureDialog.h"
 #include "screens/GlyphCharBrowser.h"
 #include "screens/GlyphEditorActions.h"
 #include "tdf/GlyphCapture.h"
@@ -127,7 +128,7 @@ void SaveAsCharacter(TGlyphEditor& e) {
   const TGlyphStoreResult result =
       StoreGlyph(*e.Font, ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
-    MessageBox(0, "Error", GlyphStoreMessage(result));
+    ReportGlyphStoreFailure(*e.Font, result);
     return;
   }
   e.Message = std::string("Saved as ") + static_cast<char>(ch) + ".";

@@ -152,16 +152,28 @@ bool SelectFontIn(std::span<const uint8_t> bytes, TFontFile& font, int n) {
   return SelectFrom(source, font, n);
 }
 
-bool ReloadFontFile(TFontFile& font, int n) {
+namespace {
+
+// Loads font's file again and selects the font choose names in the fresh
+// list (0: the last, as a load does).
+template <typename TChoose>
+bool ReloadChoosing(TFontFile& font, TChoose choose) {
   TFontFile fresh;
   if (!LoadFontFile(font.Path, fresh)) {
     font.Error = fresh.Error;
     font.OpenFailed = fresh.OpenFailed;
     return false;
   }
+  const int n = choose(fresh);
   const bool selected = n == 0 || n == fresh.Selected || SelectFont(fresh, n);
   font = std::move(fresh);
   return selected;
+}
+
+}  // namespace
+
+bool ReloadFontFile(TFontFile& font, int n) {
+  return ReloadChoosing(font, [n](const TFontFile&) { return n; });
 }
 
 bool WriteFontHeader(const TFontFile& font) {
@@ -169,32 +181,53 @@ bool WriteFontHeader(const TFontFile& font) {
   return WriteFontHeader(font, error);
 }
 
+bool ReloadSameFont(TFontFile& font) {
+  const int n = font.Selected;
+  if (n < 1 || n > font.Count()) return ReloadFontFile(font, n);
+  const TFontHeader shown = font.Fonts[n].Header;
+  return ReloadChoosing(font, [n, &shown](const TFontFile& fresh) {
+    const auto same = [&](int k) {
+      return std::memcmp(&fresh.Fonts[k].Header, &shown, kFontHeaderSize) == 0;
+    };
+    if (n <= fresh.Count() && same(n)) return n;
+    for (int k = 1; k <= fresh.Count(); ++k)
+      if (same(k)) return k;
+    return std::min(n, fresh.Count());
+  });
+}
+
+bool ReadForChange(const TFontFile& font, int n, TFileLock& lock, std::vector<uint8_t>& bytes,
+                   int& error) {
+  if (font.Converted) return error = kFigletFont, false;
+  if (!lock.Lock(font.Path, error) || !ReadWholeFile(lock.File(), bytes, error)) return false;
+  // The offset was read when the file was listed. Another program may have
+  // changed or replaced the file since; then it holds something else there,
+  // and writing over it would break that file.
+  bool same = bytes.size() >= kSignatureSize &&
+              std::memcmp(bytes.data(), &font.Signature, kSignatureSize) == 0;
+  if (same && n >= 1 && n <= font.Count()) {
+    const auto at = static_cast<size_t>(font.Fonts[n].Offset);
+    same = at + kFontHeaderSize <= bytes.size() &&
+           std::memcmp(bytes.data() + at, &font.Fonts[n].Header, kFontHeaderSize) == 0;
+  }
+  if (!same) error = kFontFileChanged;
+  return same;
+}
+
+bool WriteChange(const TFontFile& font, const TFileLock& lock, std::span<const uint8_t> bytes,
+                 int& error) {
+  return ReplaceFileContents(font.Path, bytes, error, &lock.Stamp());
+}
+
 bool WriteFontHeader(const TFontFile& font, int& error) {
   error = EINVAL;
   const int n = font.Selected;
   if (n < 1 || n > font.Count()) return false;
-  if (font.Converted) return error = kFigletFont, false;
-  TFileHandle file;
-  if (!OpenFontFile(file, font.Path, fuUpdate)) {
-    error = file.LastError();
-    return false;
-  }
+  TFileLock lock;
   std::vector<uint8_t> bytes;
-  if (!ReadFontFileRange(file, 0, kToEndOfFile, bytes, error)) return false;
-  file.Close();
-  // The offset was read when the file was listed. Another program may have
-  // changed or replaced the file since; then it holds something else there,
-  // and writing the header over it would break that file.
-  const auto at = static_cast<size_t>(font.Fonts[n].Offset);
-  const bool same = at + kFontHeaderSize <= bytes.size() &&
-                    std::memcmp(bytes.data(), &font.Signature, kSignatureSize) == 0 &&
-                    std::memcmp(bytes.data() + at, &font.Fonts[n].Header, kFontHeaderSize) == 0;
-  if (!same) {
-    error = kFontFileChanged;
-    return false;
-  }
-  std::memcpy(bytes.data() + at, &font.Header, kFontHeaderSize);
-  return ReplaceFileContents(font.Path, bytes, error);
+  if (!ReadForChange(font, n, lock, bytes, error)) return false;
+  std::memcpy(bytes.data() + font.Fonts[n].Offset, &font.Header, kFontHeaderSize);
+  return WriteChange(font, lock, bytes, error);
 }
 
 std::string GetFontChars(const TFontFile& font) {

@@ -76,10 +76,28 @@ bool SelectFontIn(std::span<const uint8_t> bytes, TFontFile& font, int n);
 // OpenFailed saying why; a file that loads takes font's place even when it no
 // longer holds a valid font n. True when both steps succeeded.
 bool ReloadFontFile(TFontFile& font, int n = 0);
+// Loads font's file again with the font shown before selected: font n where
+// it still has the header it was listed with, else the first font that has
+// that header (fonts added or removed before it moved it), else font n.
+// False as ReloadFontFile.
+bool ReloadSameFont(TFontFile& font);
+
+// Every change of a font file reads it and writes it anew under its lock:
+// ReadForChange locks the file (TFileLock) and reads it whole into bytes,
+// and answers kFontFileChanged unless it still holds the signature and, for
+// n in 1..Count(), font n's header at the offset it was listed at (n 0
+// checks only the signature); a font read from a FIGlet font is refused
+// (kFigletFont). WriteChange replaces the file with the new bytes unless the
+// file changed since that read (kFontFileChanged).
+bool ReadForChange(const TFontFile& font, int n, TFileLock& lock, std::vector<uint8_t>& bytes,
+                   int& error);
+bool WriteChange(const TFontFile& font, const TFileLock& lock, std::span<const uint8_t> bytes,
+                 int& error);
+
 // Writes Header over the header of the selected font in the file: the file
 // is read, checked to hold at that offset the header it was listed with (else
-// kFontFileChanged), changed in memory and replaced whole
-// (ReplaceFileContents). error holds the reason on false.
+// kFontFileChanged), changed in memory and replaced whole (ReadForChange,
+// WriteChange). error holds the reason on false.
 bool WriteFontHeader(const TFontFile& font, int& error);
 bool WriteFontHeader(const TFontFile& font);
 // 94 characters, '!'..'~', with kAbsentGlyphChar for each glyph the selected

@@ -10,8 +10,6 @@ bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use) 
 
 std::string FontFileErrorText(int error) {
   switch (error) {
-    case kFontFileChanged:
-      return "the file changed since it was loaded";
     case kNotAFontFile:
       return "not a font file";
     case kNoFontsToMerge:

@@ -20,15 +20,17 @@ bool OpenFontFile(TFileHandle& file, const std::string& path, TFontFileUse use);
 
 // Why a change to a font file was refused, beyond the system's error codes.
 enum : int {
-  kFontFileChanged = 0x10100,  // the header to change is no longer where the file was listed
-  kNotAFontFile,               // no font file signature
-  kNoFontsToMerge,             // the other file of a merge holds no whole font
-  kIsLoadedFile,               // a font extracted over the file it comes from
-  kFontCutShort,               // the font's glyph block runs past the end of the file
-  kOnlyFont,                   // deleting the one font would leave a file without fonts
-  kAlreadyFirst,               // a font moved up that is first already
-  kAlreadyLast,                // a font moved down that is last already
-  kFigletFont,                 // a change to a font read from a FIGlet or TOIlet font
+  // The header to change is no longer where the file was listed, or the
+  // file changed between the read and the write of a change.
+  kFontFileChanged = kFileChanged,
+  kNotAFontFile = 0x10101,  // no font file signature
+  kNoFontsToMerge,          // the other file of a merge holds no whole font
+  kIsLoadedFile,            // a font extracted over the file it comes from
+  kFontCutShort,            // the font's glyph block runs past the end of the file
+  kOnlyFont,                // deleting the one font would leave a file without fonts
+  kAlreadyFirst,            // a font moved up that is first already
+  kAlreadyLast,             // a font moved down that is last already
+  kFigletFont,              // a change to a font read from a FIGlet or TOIlet font
 };
 // The reason for any of these or a system error code, in a user's words.
 std::string FontFileErrorText(int error);

@@ -31,10 +31,10 @@ struct TFontExtent {
   size_t Size = 0;
 };
 
-// The fonts of an open font file as the loader lists them, without a last
-// one whose glyph block the file does not hold in full. False for a file
-// without the signature.
-bool WholeFonts(TFileHandle& file, std::vector<TFontExtent>& fonts) {
+// The fonts of a font file as the loader lists them, without a last one
+// whose glyph block the file does not hold in full. False for a file without
+// the signature.
+bool WholeFonts(TFontSource& file, std::vector<TFontExtent>& fonts) {
   fonts.clear();
   TTDFont signature;
   if (!file.ReadExactAt(0, {reinterpret_cast<uint8_t*>(&signature), sizeof signature}) ||
@@ -56,7 +56,8 @@ bool ReadFontsToMerge(const std::string& path, std::vector<uint8_t>& records, in
   TFileHandle file;
   if (!OpenFontFile(file, path, fuRead)) return OpenFailure(file, error);
   std::vector<TFontExtent> fonts;
-  if (!WholeFonts(file, fonts) || fonts.empty()) {
+  TFontSource source(file);
+  if (!WholeFonts(source, fonts) || fonts.empty()) {
     // A FIGlet font merges as the font the loader makes of it.
     TFontFile figlet;
     if (LoadFontFile(path, figlet) && figlet.Converted) {
@@ -94,25 +95,28 @@ struct TFontSpan {
   bool Whole = true;  // the file holds all of its glyph block
 };
 
-// A font file as the list of font shows it: the whole file and, for
-// n in 1..Count(), spans[n] (spans[0] unused). False, with error set, when
-// the file cannot be read or opened for writing, or no longer holds exactly
-// the fonts font lists (kFontFileChanged).
-bool ReadListedFonts(const TFontFile& font, std::vector<uint8_t>& bytes,
-                     std::vector<TFontSpan>& spans, int& error) {
-  if (font.Converted) return error = kFigletFont, false;
-  TFileHandle file;
-  if (!OpenFontFile(file, font.Path, fuUpdate)) return OpenFailure(file, error);
-  if (!ReadWholeFile(file, bytes, error)) return false;
+// A font file as the list of font shows it, read for a change under its
+// lock: the whole file and, for n in 1..Count(), Spans[n] (Spans[0] unused).
+struct TListedFile {
+  TFileLock Lock;
+  std::vector<uint8_t> Bytes;
+  std::vector<TFontSpan> Spans;
+};
+
+// False, with error set, when the file cannot be read, or no longer holds
+// exactly the fonts font lists (kFontFileChanged).
+bool ReadListedFonts(const TFontFile& font, TListedFile& file, int& error) {
+  if (!ReadForChange(font, 0, file.Lock, file.Bytes, error)) return false;
+  const std::vector<uint8_t>& bytes = file.Bytes;
   std::vector<TFontRecord> listed(1);
-  ScanFontHeaders(file, listed);
-  bool same = bytes.size() >= kSignatureSize &&
-              std::memcmp(bytes.data(), &font.Signature, kSignatureSize) == 0 &&
-              listed.size() == font.Fonts.size();
+  TFontSource source(bytes);
+  ScanFontHeaders(source, listed);
+  bool same = listed.size() == font.Fonts.size();
   for (size_t n = 1; same && n < listed.size(); ++n)
     same = listed[n].Offset == font.Fonts[n].Offset &&
            std::memcmp(&listed[n].Header, &font.Fonts[n].Header, kFontHeaderSize) == 0;
   if (!same) return error = kFontFileChanged, false;
+  std::vector<TFontSpan>& spans = file.Spans;
   spans.assign(listed.size(), {});
   for (size_t n = 1; n < listed.size(); ++n) {
     const auto start = static_cast<size_t>(listed[n].Offset);
@@ -135,10 +139,9 @@ void Append(std::vector<uint8_t>& out, std::span<const uint8_t> part) {
 }
 
 // Reads the file of font for a change of font n: checks n and the file.
-bool ReadForChange(const TFontFile& font, int n, std::vector<uint8_t>& bytes,
-                   std::vector<TFontSpan>& spans, int& error) {
+bool ReadFontsForChange(const TFontFile& font, int n, TListedFile& file, int& error) {
   if (n < 1 || n > font.Count()) return error = EINVAL, false;
-  return ReadListedFonts(font, bytes, spans, error);
+  return ReadListedFonts(font, file, error);
 }
 
 }  // namespace
@@ -206,23 +209,22 @@ bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, i
 
 bool AddFontRecords(const TFontFile& font, std::span<const uint8_t> records, int& error) {
   if (font.Converted) return error = kFigletFont, false;
-  TFileHandle target;
-  if (!OpenFontFile(target, font.Path, fuUpdate)) return OpenFailure(target, error);
+  TFileLock lock;
+  std::vector<uint8_t> bytes;
+  if (!lock.Lock(font.Path, error) || !ReadWholeFile(lock.File(), bytes, error)) return false;
   std::vector<TFontExtent> fonts;
+  TFontSource target(bytes);
   if (!WholeFonts(target, fonts)) {
     error = kNotAFontFile;
     return false;
   }
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(target, bytes, error)) return false;
-  target.Close();
   // After the last font and before whatever follows it (a SAUCE record, a
   // font cut short), so a trailer stays last and every font stays reachable.
   const auto at =
       static_cast<size_t>(fonts.empty() ? kSignatureSize : fonts.back().Offset + fonts.back().Size);
   bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(std::min(at, bytes.size())),
                records.begin(), records.end());
-  return ReplaceFileContents(font.Path, bytes, error);
+  return WriteChange(font, lock, bytes, error);
 }
 
 bool CreateFontFileWith(const std::string& path, std::span<const uint8_t> records, int& error) {
@@ -233,20 +235,22 @@ bool CreateFontFileWith(const std::string& path, std::span<const uint8_t> record
 }
 
 bool DeleteFont(const TFontFile& font, int n, int& error) {
-  std::vector<uint8_t> bytes;
-  std::vector<TFontSpan> spans;
-  if (!ReadForChange(font, n, bytes, spans, error)) return false;
+  TListedFile file;
+  if (!ReadFontsForChange(font, n, file, error)) return false;
+  const std::vector<uint8_t>& bytes = file.Bytes;
+  const std::vector<TFontSpan>& spans = file.Spans;
   if (font.Count() == 1) return error = kOnlyFont, false;
   std::vector<uint8_t> out;
   Append(out, Part(bytes, 0, spans[n].Start));
   Append(out, Part(bytes, spans[n].End, bytes.size()));
-  return ReplaceFileContents(font.Path, out, error);
+  return WriteChange(font, file.Lock, out, error);
 }
 
 bool CloneFont(const TFontFile& font, int n, const std::string& name, int& error) {
-  std::vector<uint8_t> bytes;
-  std::vector<TFontSpan> spans;
-  if (!ReadForChange(font, n, bytes, spans, error)) return false;
+  TListedFile file;
+  if (!ReadFontsForChange(font, n, file, error)) return false;
+  const std::vector<uint8_t>& bytes = file.Bytes;
+  const std::vector<TFontSpan>& spans = file.Spans;
   // The copy would follow a block that reads on into it.
   if (!spans[n].Whole) return error = kFontCutShort, false;
   TFontHeader header = font.Fonts[n].Header;
@@ -257,13 +261,14 @@ bool CloneFont(const TFontFile& font, int n, const std::string& name, int& error
   AppendRecord(out, header);
   Append(out, Part(bytes, blockAt, blockAt + BlockSizeOf(header)));
   Append(out, Part(bytes, spans[n].End, bytes.size()));
-  return ReplaceFileContents(font.Path, out, error);
+  return WriteChange(font, file.Lock, out, error);
 }
 
 bool MoveFont(const TFontFile& font, int n, TFontMove direction, int& error) {
-  std::vector<uint8_t> bytes;
-  std::vector<TFontSpan> spans;
-  if (!ReadForChange(font, n, bytes, spans, error)) return false;
+  TListedFile file;
+  if (!ReadFontsForChange(font, n, file, error)) return false;
+  const std::vector<uint8_t>& bytes = file.Bytes;
+  const std::vector<TFontSpan>& spans = file.Spans;
   const bool up = direction == TFontMove::Up;
   if (up && n == 1) return error = kAlreadyFirst, false;
   if (!up && n == font.Count()) return error = kAlreadyLast, false;
@@ -276,5 +281,5 @@ bool MoveFont(const TFontFile& font, int n, TFontMove direction, int& error) {
   Append(out, Part(bytes, second.Start, second.End));
   Append(out, Part(bytes, first.Start, first.End));
   Append(out, Part(bytes, second.End, bytes.size()));
-  return ReplaceFileContents(font.Path, out, error);
+  return WriteChange(font, file.Lock, out, error);
 }

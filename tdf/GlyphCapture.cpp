@@ -44,16 +44,15 @@ TGlyphStoreResult StoreGlyph(TFontFile& font, uint8_t ch, std::span<const uint8_
                              bool outlineCells) {
   const int n = font.Selected;
   if (font.Path.empty() || n < 1 || n > font.Count()) return {TGlyphStore::NoFont};
-  if (font.Converted) return {TGlyphStore::Failed, kFigletFont};
   if (ch < kFirstGlyphChar || ch > kLastGlyphChar) return {TGlyphStore::Failed};
   TGlyphStoreResult result;
+  TFileLock lock;
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(font.Path, bytes, result.Error)) return result;
+  // A file changed since it was loaded may hold another font at that offset.
+  if (!ReadForChange(font, n, lock, bytes, result.Error)) return result;
   const auto headerAt = static_cast<size_t>(font.Fonts[n].Offset);
-  if (headerAt + kFontHeaderSize > bytes.size()) return result;
   TFontHeader header;
   std::memcpy(&header, bytes.data() + headerAt, kFontHeaderSize);
-  // A file replaced since it was loaded may hold anything at that offset.
   if (!MarkerValid(header)) return result;
   if (header.FontType == ftOutline && !outlineCells) return {TGlyphStore::Outline};
   if (!WholeGlyphRecord(record, header.FontType)) return result;
@@ -70,7 +69,7 @@ TGlyphStoreResult StoreGlyph(TFontFile& font, uint8_t ch, std::span<const uint8_
   out.insert(out.end(), rebuilt->Bytes.begin(), rebuilt->Bytes.end());
   out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(blockEnd), bytes.end());
 
-  if (!ReplaceFileContents(font.Path, out, result.Error)) return result;
+  if (!WriteChange(font, lock, out, result.Error)) return result;
   // The glyph is stored whatever the reload says; a value that could not be
   // read again keeps what it held, and its next select says why.
   ReloadFontFile(font, n);

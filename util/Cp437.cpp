@@ -138,3 +138,12 @@ std::string Utf8ToCp437(std::string_view s, char unmapped) {
   }
   return out;
 }
+
+std::optional<char32_t> FirstUnmappedChar(std::string_view s) {
+  const auto& table = ByteOfCodePoint();
+  for (size_t i = 0; i < s.size();) {
+    const char32_t cp = DecodeUtf8(s, i);
+    if (!table.contains(cp)) return cp;
+  }
+  return std::nullopt;
+}

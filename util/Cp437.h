@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ std::string Cp437ToUtf8(std::string_view s);
 std::string Utf8ToCp437(std::string_view s, char unmapped = '?');
 // The byte of one code point as Utf8ToCp437 maps it, or -1 when it has none.
 int Cp437ByteOf(char32_t cp);
+// The first character of s (UTF-8) that code page 437 has no byte for (a
+// malformed sequence is U+FFFD), or nothing when Utf8ToCp437 maps them all.
+std::optional<char32_t> FirstUnmappedChar(std::string_view s);
 
 // Decodes the UTF-8 sequence at s[i] and moves i past it. A malformed,
 // overlong or cut-off sequence answers U+FFFD and moves on by one byte.

@@ -1,6 +1,8 @@
 #include "util/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,6 +82,10 @@ int FileProblem(std::string_view name) {
 std::string FileErrorText(int error) {
   if (error == kNotRegularFile) return "not a regular file";
   if (error == kDanglingLink) return "a symbolic link to a missing file";
+  if (error == kFileChanged) return "the file changed since it was loaded; reload it";
+  if (error == kFileBusy) return "another program is writing the file";
+  // Past the size limit of the process (ulimit -f), the usual cause here.
+  if (error == EFBIG) return "file too large for the limit set";
   std::string text = std::strerror(error);
   // The system's texts start with a capital; they read as the tail of a sentence here.
   if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] + 32);
@@ -312,6 +318,13 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+TFileStamp StampOfStat(const struct stat& st) {
+  return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+          static_cast<int64_t>(st.st_size),
+          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+          static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
 // Where the bytes really go: a link is followed so that the link stays a
 // link. Answers 0, or why there is no file to write through the link.
 int ReplacementTarget(const std::string& path, std::string& target) {
@@ -342,15 +355,76 @@ bool TakeOwnerAndMode(int fd, const struct stat& old) {
   return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
+// The start of the temporary names for a target: ".bx.", eight hex digits
+// of the target's name (FNV-1a) and a dot. Short whatever the name's length,
+// and the same for every write of one target, so a write finds what a killed
+// one left of the same file.
+std::string TemporaryPrefix(const std::string& name) {
+  uint32_t hash = 2166136261u;
+  for (const char c : name) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string prefix = ".bx.";
+  for (int shift = 28; shift >= 0; shift -= 4) prefix += kHex[(hash >> shift) & 15];
+  return prefix + ".";
+}
+
+// A temporary file lives as long as one write; one that has not changed for
+// this long was left by a run that was killed.
+constexpr auto kStaleTemporary = std::chrono::seconds(60);
+
+// Removes the temporaries of prefix in folder that a killed run left: regular
+// files of this user, unchanged for kStaleTemporary. Anything else (a write
+// in progress, another user's file) stays.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const int64_t oldest =
+      std::chrono::duration_cast<std::chrono::seconds>(now - kStaleTemporary).count();
+  const size_t nameSize = prefix.size() + 6;  // mkstemp's six characters
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != nameSize || !name.starts_with(prefix)) continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_mtim.tv_sec < oldest)
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Whether this process may create files in folder: root only where the
+// folder has a write bit (see ReplaceFileContents); others find out from
+// the creation itself.
+bool MayWriteFolder(const std::string& folder) {
+  if (::geteuid() != 0) return true;
+  struct stat st {};
+  return ::stat(folder.c_str(), &st) != 0 || (st.st_mode & 0222) != 0;
+}
+
+// Whether the target still has the stamp the new content was made from.
+bool StillUnchanged(const std::string& target, const TFileStamp& unchanged) {
+  struct stat st {};
+  return ::stat(target.c_str(), &st) == 0 && StampOfStat(st) == unchanged;
+}
+
 }  // namespace
 
-bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error) {
+bool StampOf(TFileHandle& file, TFileStamp& stamp) {
+  struct stat st {};
+  if (::fstat(file.Descriptor(), &st) != 0) return false;
+  stamp = StampOfStat(st);
+  return true;
+}
+
+bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error,
+                         const TFileStamp* unchanged) {
   return ReplaceFileWith(
-      path, [data](const TByteSink& sink) { return sink(data); }, error);
+      path, [data](const TByteSink& sink) { return sink(data); }, error, unchanged);
 }
 
 bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByteSink&)>& write,
-                     int& error) {
+                     int& error, const TFileStamp* unchanged) {
   error = 0;
   if (!UsablePath(path)) return error = ENOENT, false;
   std::string target;
@@ -363,8 +437,13 @@ bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByte
     if (!S_ISREG(old.st_mode)) return error = kNotRegularFile, false;
     if (!MayWrite(target, old)) return error = EACCES, false;
   }
-  // A short name: the target's own name may already be as long as a name can be.
-  std::string temp = (fs::path(target).parent_path() / ".bx.XXXXXX").string();
+  const fs::path targetPath(target);
+  std::string folder = targetPath.parent_path().string();
+  if (folder.empty()) folder = ".";
+  if (!MayWriteFolder(folder)) return error = EACCES, false;
+  const std::string prefix = TemporaryPrefix(targetPath.filename().string());
+  RemoveStaleTemporaries(folder, prefix);
+  std::string temp = (fs::path(folder) / (prefix + "XXXXXX")).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return error = errno, false;
   TFileHandle file(fd);
@@ -385,7 +464,38 @@ bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByte
     error = errno;
   }
   if (!file.Close() && written) error = file.LastError();
+  if (error == 0 && unchanged && !StillUnchanged(target, *unchanged)) error = kFileChanged;
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) ::unlink(temp.c_str());
   return error == 0;
+}
+
+namespace {
+
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr auto kLockPoll = std::chrono::milliseconds(20);
+
+}  // namespace
+
+bool TFileLock::Lock(std::string_view path, int& error) {
+  error = 0;
+  const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  for (;;) {
+    if (!RetryReset(Handle, path, faRead)) return error = Handle.LastError(), false;
+    while (::flock(Handle.Descriptor(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno != EWOULDBLOCK && errno != EINTR) return error = errno, false;
+      if (std::chrono::steady_clock::now() >= deadline) return error = kFileBusy, false;
+      std::this_thread::sleep_for(kLockPoll);
+    }
+    // The writer waited for may have renamed a new file into place: the lock
+    // on the old one guards nothing then.
+    struct stat named {};
+    if (!StampOf(Handle, Locked)) return error = errno, false;
+    if (::stat(std::string(path).c_str(), &named) != 0) return error = errno, false;
+    if (static_cast<uint64_t>(named.st_dev) == Locked.Device &&
+        static_cast<uint64_t>(named.st_ino) == Locked.Inode)
+      return true;
+    Handle.Close();
+    if (std::chrono::steady_clock::now() >= deadline) return error = kFileBusy, false;
+  }
 }

@@ -17,6 +17,13 @@ constexpr int kNotRegularFile = 0x10000;
 // The error code for a symbolic link whose target does not exist: writing
 // through it could create a file anywhere, so a writer refuses it (as cp does).
 constexpr int kDanglingLink = 0x10001;
+// The error code for a file that changed on disk between the read a change
+// was made from and the write of that change: writing would lose the other
+// change, so the write is refused and the file stays as the other one left it.
+constexpr int kFileChanged = 0x10002;
+// The error code for a file another writer kept locked (TFileLock) for
+// longer than a writer waits.
+constexpr int kFileBusy = 0x10003;
 
 // Deletes a file (not a directory); true when the deletion reported no error.
 bool EraseFile(std::string_view name);
@@ -31,17 +38,41 @@ std::string FileErrorText(int error);
 // True when both names lead to one existing file (same device and inode),
 // also through links.
 bool SameFile(std::string_view a, std::string_view b);
+class TFileHandle;
+
+// What tells one version of a file from another: the file itself (device
+// and inode: a file renamed into place is another one), its size, and when
+// its content and its inode last changed.
+struct TFileStamp {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  int64_t Size = -1;
+  int64_t ModifiedNs = 0;
+  int64_t ChangedNs = 0;
+  friend bool operator==(const TFileStamp&, const TFileStamp&) = default;
+};
+// The stamp of an open file; false (with LastError set) when it cannot be had.
+bool StampOf(TFileHandle& file, TFileStamp& stamp);
+
 // Replaces the file at path with bytes: written to a temporary file with a
-// short name beside it, synced and renamed into place, so a failure or a kill
-// never leaves a half-written target (a kill may leave the temporary file).
-// A link is followed and its target replaced; a link to nothing is refused
-// (kDanglingLink). An existing target must be a regular file this process may
-// write, else EACCES: root passes every permission check, but a file without
-// any write bit was protected on purpose, so root is refused it as well (as
-// editors refuse to save one). The new file keeps the old one's permissions
-// and, when root writes it, its owner and group. Other names of the file
-// (hard links) keep the old content. error holds the errno on false.
-bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error);
+// short name beside it (".bx." and a tag of the target's name), synced and
+// renamed into place, so a failure or a kill never leaves a half-written
+// target. A temporary of the same target left by a killed run (older than a
+// minute, owned by this user) is removed first; one of a failed write is
+// removed at once. A link is followed and its target replaced; a link to
+// nothing is refused (kDanglingLink). An existing target must be a regular
+// file this process may write, in a folder it may write, else EACCES: root
+// passes every permission check, but a file or folder without any write bit
+// was protected on purpose, so root is refused it as well (as editors refuse
+// to save one). The new file keeps the old one's permissions and, when root
+// writes it, its owner and group. Other names of the file (hard links) keep
+// the old content. With unchanged, the target must still have that stamp
+// right before the rename (the file the new content was made from), else
+// nothing is replaced and error is kFileChanged. error holds the errno on
+// false; a write past the file-size limit (ulimit -f, with SIGXFSZ ignored)
+// is EFBIG.
+bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error,
+                         const TFileStamp* unchanged = nullptr);
 
 // Takes the next piece of a file being written; false when it could not be
 // written (the piece is lost, and so is the file).
@@ -52,7 +83,7 @@ using TByteSink = std::function<bool(std::span<const uint8_t>)>;
 // stays as it was and error is the errno of a failed piece, or ECANCELED
 // when no piece failed and write gave up for a reason of its own.
 bool ReplaceFileWith(std::string_view path, const std::function<bool(const TByteSink&)>& write,
-                     int& error);
+                     int& error, const TFileStamp* unchanged = nullptr);
 
 enum TFileAccess : uint8_t { faRead, faWrite, faReadWrite };
 
@@ -125,3 +156,24 @@ bool ReadWholeFile(TFileHandle& file, std::vector<uint8_t>& bytes, int& error,
 
 // The error codes the retry helpers wait out instead of failing.
 bool IsBusyError(int error);
+
+// An exclusive advisory lock (flock) on an existing file, for a change that
+// reads the file, checks it and writes it anew (ReplaceFileContents with the
+// stamp): a second such change of the same file waits for the first to end
+// and then reads what the first wrote, so neither is lost. The lock is
+// released when the object goes away (or the process ends).
+class TFileLock {
+ public:
+  // Opens the file at path (through links) for reading and locks it,
+  // waiting up to about five seconds for another writer, then kFileBusy.
+  // A file replaced while waiting is opened again and the new one locked.
+  // False with the errno in error when the file cannot be opened.
+  bool Lock(std::string_view path, int& error);
+  // The locked file, open for reading, and its stamp when it was locked.
+  TFileHandle& File() { return Handle; }
+  const TFileStamp& Stamp() const { return Locked; }
+
+ private:
+  TFileHandle Handle;
+  TFileStamp Locked;
+};

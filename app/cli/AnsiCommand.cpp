@@ -27,8 +27,10 @@ const TCliCommand kAnsiCommand(
     "or as a PNG file",
     "usage: brixel-cli ansi [--json] [--] FILE\n"
     "       brixel-cli ansi [--json | --png OUT [--aspect on|off|auto]] [--columns N]\n"
-    "                       [--ice on|off|auto] [--palette classic|vga] [--] FILE\n"
+    "                       [--ice on|off|auto] [--palette classic|vga] [--max-rows R] [--] FILE\n"
     "  N: the width (1-1024) of ANSI, text, BIN, TundraDraw and PCBoard pictures\n"
+    "  R: the most rows (1-1000000) to draw; by default 100000, and 2097152 cells\n"
+    "     (ANSI and text end at row 5000 all the same)\n"
     "  --ice: bit 7 a bright background (on), blink on dark (off), as SAUCE says (auto)\n"
     "  --palette: the colours of the PNG and, as 24-bit escapes, of the text (default\n"
     "             classic; the text otherwise in the terminal's own colours); files with\n"
@@ -38,9 +40,10 @@ const TCliCommand kAnsiCommand(
     Run);
 
 namespace {
-constexpr TCliOption kAnsiOptions[] = {{"--json", false},   {"--png", true},
-                                       {"--ice", true},     {"--palette", true},
-                                       {"--columns", true}, {"--aspect", true}};
+constexpr TCliOption kAnsiOptions[] = {{"--json", false},   {"--png", true},     {"--ice", true},
+                                       {"--palette", true}, {"--columns", true}, {"--aspect", true},
+                                       {"--max-rows", true}};
+constexpr int kMostRowsAsked = 1000000;
 
 // An option of on, off or auto (nothing: the file decides).
 bool ReadOnOffAuto(const TCliArgs& args, const char* option, std::optional<bool>& choice) {
@@ -79,6 +82,10 @@ int Run(int argc, char** argv) {
   if (const std::string* text = args.Value("--columns");
       text && !kAnsiCommand.ReadNumber("--columns", *text, 1, kArtMaxWidth, columns))
     return 1;
+  int maxRows = 0;
+  if (const std::string* text = args.Value("--max-rows");
+      text && !kAnsiCommand.ReadNumber("--max-rows", *text, 1, kMostRowsAsked, maxRows))
+    return 1;
   std::optional<bool> ice, aspect;
   if (!ReadOnOffAuto(args, "--ice", ice) || !ReadOnOffAuto(args, "--aspect", aspect)) return 1;
   if (args.Has("--aspect") && !pngPath) return kAnsiCommand.Fail("--aspect is for --png");
@@ -93,21 +100,15 @@ int Run(int argc, char** argv) {
 
   TArtRead read;
   int error = 0;
-  if (!ReadArtFile(path, read, error, columns, ice))
+  if (!ReadArtFile(path, read, error, columns, ice, maxRows))
     return kAnsiCommand.Fail(path + ": " + FileErrorText(error));
-  switch (read.Problem) {
-    case TArtProblem::None:
-      break;
-    case TArtProblem::NotThisFormat:
-    case TArtProblem::BadHeader:
-      return kAnsiCommand.Fail(path + ": " + read.Message);
-    case TArtProblem::Truncated:
-    case TArtProblem::TooLarge:
-      // What the file holds is drawn; the user is told what is missing.
-      kAnsiCommand.Warn(path + ": " + read.Message);
-      break;
-  }
   const TArtPicture& picture = read.Picture;
+  if (NothingDrawn(read.Problem)) return kAnsiCommand.Fail(path + ": " + read.Message);
+  // What the file holds is drawn; the user is told what is missing.
+  if (read.Problem != TArtProblem::None) {
+    const bool cut = picture.Rows() == picture.RowLimit() && picture.RowLimit() < kMostRowsAsked;
+    kAnsiCommand.Warn(path + ": " + read.Message + (cut ? " (--max-rows shows more)" : ""));
+  }
   if (pngPath) {
     // Not stretched unless asked: auto follows the record's aspect-ratio bits.
     const bool tallPixels =

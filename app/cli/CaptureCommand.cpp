@@ -2,6 +2,7 @@
 // reads) stored as a glyph of a font, the same store as a middle-button drag
 // in the viewer.
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -41,11 +42,6 @@ int Run(int argc, char** argv) {
 
   int corners[4] = {};
   const char* names[] = {"X1", "Y1", "X2", "Y2"};
-  // The rows now, the columns once the picture's width is known.
-  for (int i : {1, 3}) {
-    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, kAnsiRows, corners[i]))
-      return 1;
-  }
   const std::string ch = Utf8ToCp437(args.Positional[6]);
   if (ch.size() != 1 || static_cast<uint8_t>(ch[0]) < kFirstGlyphChar ||
       static_cast<uint8_t>(ch[0]) > kLastGlyphChar)
@@ -56,12 +52,14 @@ int Run(int argc, char** argv) {
   int error = 0;
   if (!ReadArtFile(art, *read, error))
     return kCaptureCommand.Fail(art + ": " + FileErrorText(error));
-  if (read->Problem == TArtProblem::NotThisFormat || read->Problem == TArtProblem::BadHeader)
-    return kCaptureCommand.Fail(art + ": " + read->Message);
+  if (NothingDrawn(read->Problem)) return kCaptureCommand.Fail(art + ": " + read->Message);
   const TArtPicture& picture = read->Picture;
-  for (int i : {0, 2}) {
-    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1, picture.Width(),
-                                    corners[i]))
+  // Columns inside the picture; rows down to the last an ANSI picture may
+  // have, or the picture's own last row when it has more.
+  const int lastRow = std::max(kAnsiRows, picture.Rows());
+  for (int i = 0; i < 4; ++i) {
+    if (!kCaptureCommand.ReadNumber(names[i], args.Positional[2 + i], 1,
+                                    i % 2 ? lastRow : picture.Width(), corners[i]))
       return 1;
   }
   if (!BlockFitsGlyph(corners[0], corners[1], corners[2], corners[3]))

@@ -2,6 +2,8 @@
 // argument names a command; its record (CliCommands.h) runs it, and the
 // records make the overall usage.
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -81,6 +83,10 @@ std::string OverallUsage() {
 
 int main(int argc, char** argv) {
   SetProgramArg0(argc > 0 ? argv[0] : nullptr);
+  // A write past the file-size limit (ulimit -f) then fails with EFBIG like
+  // any other write: the command says so and removes its temporary file,
+  // instead of being killed with the temporary file left behind.
+  ::signal(SIGXFSZ, SIG_IGN);
   if (argc < 2) {
     std::fputs(OverallUsage().c_str(), stderr);
     return 1;

@@ -27,8 +27,9 @@ int RunMoveFont(int argc, char** argv);
 }  // namespace
 
 const TCliCommand kCreateCommand("create", "a new font file with one empty font",
-                                 "usage: brixel-cli create [--] OUT NAME TYPE\n"
-                                 "  TYPE: outline, block or color (0, 1 or 2)\n",
+                                 "usage: brixel-cli create [--force] [--] OUT NAME TYPE\n"
+                                 "  TYPE: outline, block or color (0, 1 or 2)\n"
+                                 "  --force: replace OUT when it exists\n",
                                  RunCreate);
 const TCliCommand kRenameCommand(
     "rename", "change a font's name (up to 12 characters; a longer one is cut with a warning)",
@@ -40,7 +41,8 @@ const TCliCommand kTypeCommand("type", "change a font's type",
                                "  T: outline, block or color (0, 1 or 2)\n",
                                RunType);
 const TCliCommand kExtractCommand("extract", "a font of FILE into a file of its own",
-                                  "usage: brixel-cli extract [--font N] [--] FILE OUT\n",
+                                  "usage: brixel-cli extract [--font N] [--force] [--] FILE OUT\n"
+                                  "  --force: replace OUT when it exists\n",
                                   RunExtract);
 const TCliCommand kMergeCommand("merge",
                                 "fonts added from another file (a SAUCE record stays last)",
@@ -63,6 +65,15 @@ const TCliCommand kMoveFontCommand("move-font", "move a font one place up or dow
 namespace {
 
 constexpr TCliOption kFontOption[] = {{"--font", true}};
+constexpr TCliOption kForceOption[] = {{"--force", false}};
+constexpr TCliOption kFontAndForceOptions[] = {{"--font", true}, {"--force", false}};
+
+// An existing file is replaced only with --force, as the window asks first.
+bool MayReplace(const TCliCommand& command, const TCliArgs& args, const std::string& out) {
+  if (args.Has("--force") || !FileThere(out)) return true;
+  command.Fail(out + " exists; --force replaces it");
+  return false;
+}
 
 // A type by name or number; lowest is 0 where Outline counts, 1 where not.
 bool ParseFontType(std::string_view text, int lowest, uint8_t& type) {
@@ -83,9 +94,9 @@ bool ParseFontType(std::string_view text, int lowest, uint8_t& type) {
 // names are the positional arguments the command takes.
 bool LoadWithFont(const TCliCommand& command, int argc, char** argv,
                   std::initializer_list<std::string_view> names, TCliArgs& args, TFontFile& font,
-                  int& exitCode) {
+                  int& exitCode, std::span<const TCliOption> options = kFontOption) {
   exitCode = 1;
-  if (!command.Parse(argc, argv, kFontOption, args)) return false;
+  if (!command.Parse(argc, argv, options, args)) return false;
   if (args.Help) {
     exitCode = command.ShowHelp();
     return false;
@@ -104,7 +115,7 @@ int Finish(const TCliCommand& command, const std::string& failure, TWrite write)
 int RunCreate(int argc, char** argv) {
   const TCliCommand& command = kCreateCommand;
   TCliArgs args;
-  if (!command.Parse(argc, argv, {}, args)) return 1;
+  if (!command.Parse(argc, argv, kForceOption, args)) return 1;
   if (args.Help) return command.ShowHelp();
   if (!command.ExpectPositionals(args, {"OUT", "NAME", "TYPE"})) return 1;
   uint8_t type = 0;
@@ -114,6 +125,7 @@ int RunCreate(int argc, char** argv) {
   const std::string& out = args.Positional[0];
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
+  if (!MayReplace(command, args, out)) return 1;
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return CreateFontFile(out, name, type, error); });
 }
@@ -162,9 +174,11 @@ int RunExtract(int argc, char** argv) {
   TCliArgs args;
   TFontFile font;
   int code = 1;
-  if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, font, code)) return code;
+  if (!LoadWithFont(command, argc, argv, {"FILE", "OUT"}, args, font, code, kFontAndForceOptions))
+    return code;
   const std::string& out = args.Positional[1];
   if (SameFile(out, font.Path)) return command.Fail("will not write " + out + ": it is the input");
+  if (!MayReplace(command, args, out)) return 1;
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return ExtractFont(font, out, error); });
 }

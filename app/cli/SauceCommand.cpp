@@ -2,6 +2,7 @@
 // group, date, the numbers and the comments), or writes one with the fields
 // given, keeping the content byte for byte.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,17 @@ int Run(int argc, char** argv) {
   if (!kSauceCommand.ExpectPositionals(args, {"FILE"})) return 1;
   const std::string& path = args.Positional[0];
 
+  // A character the record cannot hold would be stored as "?" unseen.
+  for (const auto& [option, value] : args.Options) {
+    if (const std::optional<char32_t> bad = FirstUnmappedChar(value)) {
+      std::string shown;
+      AppendUtf8(shown, *bad);
+      char code[16];
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*bad));
+      return kSauceCommand.Fail(option + " holds '" + shown + "' (" + code +
+                                "), which code page 437 cannot store");
+    }
+  }
   TSauceEdit edit;
   const struct {
     std::string_view Option;

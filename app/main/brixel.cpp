@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
   if (HandleHelpSwitch(argc, argv) || HandleVersionSwitch(argc, argv)) return 0;
   // Installed before SDL starts, which then leaves these signals alone.
   InstallExitSignals();
+  // A save past the file-size limit (ulimit -f) fails with EFBIG and is
+  // reported, instead of ending the program with the work unsaved.
+  ::signal(SIGXFSZ, SIG_IGN);
 
   auto console = std::make_unique<TSDLConsole>(1, kBrixelTitle, "", DiagnosticsWanted());
   if (!console->Ready()) {

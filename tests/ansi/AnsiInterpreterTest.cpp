@@ -277,6 +277,21 @@ TEST(AnsiInterpreter, NextParamTakesNumbersOffTheFront) {
   }
 }
 
+TEST(AnsiInterpreter, ParameterTextsKeepWithinTheirLimits) {
+  std::string params;
+  for (int i = 0; i < 64; ++i) params += "0;";
+  // 31 (red) is the 65th parameter; the 17th digit and what follows it go.
+  const std::string input = "\x1b[" + params + "31mX\x1b[" + std::string(17, '0') + "31mY\x1b[" +
+                            params + std::string(20000, '9');
+  auto whole = std::make_unique<TMsgBaseAnsi>(), bytewise = std::make_unique<TMsgBaseAnsi>();
+  Feed(*whole, input);
+  Feed(*bytewise, input, std::vector<size_t>(input.size(), 1));
+  EXPECT_EQ(Cell(*whole, 1, 1).Attr, 0x07);
+  EXPECT_EQ(Cell(*whole, 2, 1).Attr, 0x07);
+  EXPECT_EQ(whole->PendingParams().size(), 63 * 2 + 1);
+  EXPECT_TRUE(SameState(*whole, *bytewise));
+}
+
 TEST(AnsiInterpreter, StopsAtTheLastRow) {
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   const std::string feeds(kAnsiRows - 1, '\n');

@@ -30,6 +30,9 @@ ok create "$work/o.tdf" Name outline
 [ "$(field "$work/o.tdf" 1 type)" = Outline ] || fail "create: an Outline font"
 refused "TYPE must be outline, block or color" create "$work/p.tdf" Name 3
 [ ! -e "$work/p.tdf" ] || fail "a refused create left a file"
+refused "$work/o.tdf exists; --force replaces it" create "$work/o.tdf" Name block
+[ "$(field "$work/o.tdf" 1 type)" = Outline ] || fail "create replaced a file without --force"
+ok create --force "$work/o.tdf" Name block
 
 cp "$demo" "$work/d.tdf"
 ok rename --font 1 "$work/d.tdf" "Fifteen chars!!"
@@ -61,6 +64,7 @@ refused "it is the input" extract "$work/d.tdf" "$work/d.tdf"
 refused "no such file" rename "$work/missing.tdf" X
 
 ok extract --font 1 "$work/d.tdf" "$work/one.tdf"
+refused "one.tdf exists; --force replaces it" extract --font 2 "$work/d.tdf" "$work/one.tdf"
 ok merge "$work/one.tdf" "$work/d.tdf"
 [ "$(cat "$work/out")" = "2 fonts added to $work/one.tdf" ] || fail "merge: says '$(cat "$work/out")'"
 [ "$("$cli" list --json "$work/one.tdf" | python3 -c 'import json,sys; print(len(json.load(sys.stdin)["fonts"]))')" = 3 ] ||

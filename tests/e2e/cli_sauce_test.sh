@@ -14,7 +14,7 @@ expect_rc 0 "a file without a record"
 
 run "$cli" sauce --title "Démo ☺" --author Me --date 19991231 --comment "line one" --comment two "$art"
 expect_rc 0 "first write"
-run "$cli" sauce --group Crew "$art"
+run "$cli" sauce --group Crew --date 20240229 "$art"
 expect_rc 0 "second write"
 run "$cli" sauce --json "$art"
 expect_rc 0 "read back"
@@ -25,7 +25,7 @@ data, content = open(sys.argv[2], "rb").read(), open(sys.argv[3], "rb").read()
 assert data.startswith(content + b"\x1aCOMNT"), "content changed or trailer not right after it"
 assert len(data) == len(content) + 1 + 5 + 2 * 64 + 128, "one trailer, not two"
 assert rec["title"] == "Démo ☺" and rec["author"] == "Me" and rec["group"] == "Crew", rec
-assert rec["date"] == "19991231" and rec["comments"] == ["line one", "two"], rec
+assert rec["date"] == "20240229" and rec["comments"] == ["line one", "two"], rec
 assert rec["file_size"] == len(content), rec["file_size"]
 assert (rec["data_type"], rec["file_type"], rec["tinfo1"]) == (1, 1, 80), rec
 PY
@@ -44,6 +44,15 @@ expect_rc 1 "a title of 36 characters"
 grep -q "at most 35" "$work/err" || fail "a long title: not explained"
 run "$cli" sauce --json --title T "$art"
 expect_rc 1 "--json with a write"
+while IFS='|' read -r option value says; do
+  run "$cli" sauce "$option" "$value" "$art"
+  expect_rc 1 "sauce $option $value"
+  grep -qF -- "$says" "$work/err" || fail "sauce $option $value: $(cat "$work/err")"
+done <<'ROWS'
+--author|Price 5€|--author holds '€' (U+20AC), which code page 437 cannot store
+--date|20991332|no day of the calendar
+--date|20230229|no day of the calendar
+ROWS
 cmp -s "$art" "$work/before" || fail "a refused write changed the file"
 
 corpus="$src/../shared/corpus"

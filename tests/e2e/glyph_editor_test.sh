@@ -17,13 +17,7 @@ e2e_start_x
 e2e_start_brixel demo.tdf
 e2e_wait_for "the main screen" 30 e2e_row_shows 1 "Name: Brixel Color [Color]"
 
-e2e_key g
-e2e_wait_for "the TDF Chars browser" 30 e2e_row_shows 8 " TDF Chars "
-e2e_key Down
-for _ in $(seq 17); do e2e_key Right; done
-e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
-e2e_key Return
-e2e_wait_for "the editor" 30 e2e_row_shows 1 " Glyph a Brixel Color [Color]"
+e2e_edit_glyph_a " Glyph a Brixel Color [Color]"
 # Cell (4, 5) of the screen is the glyph's third cell of its third row.
 xdotool mousemove --sync --window "$BRIXEL_WID" $((3 * 8 + 4)) $((4 * 16 + 8)) click 1
 e2e_wait_for "the cursor on the clicked cell" 30 e2e_row_shows 1 "At 3,3"

@@ -12,6 +12,7 @@
 #   e2e_wait_exit [SECS]      waits for Brixel to end; sets BRIXEL_STATUS
 #   e2e_wait_for DESC SECS CMD...  polls CMD until it succeeds
 #   e2e_window_is WxH         whether the window has that size now (pollable)
+#   e2e_edit_glyph_a TITLE    G, 'a' chosen, the glyph editor open
 # Everything started here is stopped, and every temp dir removed, on exit.
 
 set -euo pipefail
@@ -139,6 +140,18 @@ e2e_focus() {
 }
 e2e_has_focus() {
   [ "$(xdotool getwindowfocus 2>/dev/null)" = "$BRIXEL_WID" ]
+}
+
+# e2e_edit_glyph_a TITLE: G on the main screen, 'a' chosen in the TDF Chars
+# browser, and the glyph editor open with TITLE on its first row.
+e2e_edit_glyph_a() {
+  e2e_key g
+  e2e_wait_for "the TDF Chars browser" 30 e2e_row_shows 8 " TDF Chars "
+  e2e_key Down
+  for _ in $(seq 17); do e2e_key Right; done
+  e2e_wait_for "'a' highlighted" 30 e2e_row_shows 9 "Dec: 97 Hex: 61"
+  e2e_key Return
+  e2e_wait_for "the editor" 30 e2e_row_shows 1 "$1"
 }
 
 # e2e_window_size: prints WIDTHxHEIGHT of the Brixel window.

@@ -118,6 +118,15 @@ TEST_F(AnsiViewerTest, SixteenRowsShowAllAtOnce) {
   EXPECT_EQ(Text(0, 16).substr(0, 4), "L016");
 }
 
+TEST_F(AnsiViewerTest, EnterLeavesAtTheEndOfMoreRowsThanSixteenBitsCount) {
+  Step({0, 79});                                     // End
+  Step("\r");                                        // 100 percent: Enter leaves
+  const std::vector<uint8_t> cells(2 * 40000, 'x');  // 40,000 rows of one column
+  ShowAnsiFile(Dir.Write("tall.bin", Cat({cells, SauceOf(5, 0, 1, 0)})), 1, 24);
+  ASSERT_EQ(Con.Waits.size(), 2u);
+  EXPECT_EQ(Filled(1), 75);
+}
+
 TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
   FontChars = std::string(44, 'a') + std::string(50, 'b');
   for (int y = 1; y <= 25; ++y) WriteXY(1, y, 0x70, std::string(80, '#'));  // the main screen

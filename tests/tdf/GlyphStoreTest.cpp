@@ -111,7 +111,7 @@ TEST_F(GlyphStore, AFailedWriteSaysWhyAndLeavesTheFile) {
   // A folder nobody may write in, and a file-size limit (a full disk).
   for (const auto& [dirMode, fileLimit, reason] :
        {std::tuple{0555, RLIM_INFINITY, "permission denied"},
-        {0777, rlim_t{100}, "file too large"}}) {
+        {0777, rlim_t{100}, "file too large for the limit set"}}) {
     ::chmod(Dir.File("ro").c_str(), dirMode);
     const std::string want = "The font file could not be written: " + std::string(reason) + ".";
     std::string why;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -347,8 +348,21 @@ TEST(FileNames, ReplaceFileWithTakesPiecesAndKeepsTheFileWhenTheWriterGivesUp) {
     const std::vector<uint8_t> bytes = ReadFileBytes(target);
     return std::string(bytes.begin(), bytes.end());
   };
+  // A temporary a killed write of this file left goes with the next write;
+  // one written within the minute stays. Its name is seen while one is written.
+  std::string name;
+  const auto seen = [&](const TByteSink& sink) {
+    for (const auto& e : fs::directory_iterator(dir.Path()))
+      if (e.path().filename().string().starts_with(".bx.")) name = e.path().filename();
+    return pieces(sink);
+  };
+  ASSERT_TRUE(ReplaceFileWith(target, seen, error) && name.size() == 19) << name;
+  const std::string stale = dir.Write(name.substr(0, 13) + "killed", "");
+  const std::string busy = dir.Write(name.substr(0, 13) + "living", "");
+  fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::minutes(2));
   ASSERT_TRUE(ReplaceFileWith(target, pieces, error));
-  EXPECT_EQ(text(), "abcd");
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(EraseFile(busy));
   // Half written, then given up: the old content stays and nothing is left beside it.
   const auto giveUp = [](const TByteSink& sink) { return sink(Bytes("half")) && false; };
   EXPECT_FALSE(ReplaceFileWith(target, giveUp, error));
@@ -357,6 +371,36 @@ TEST(FileNames, ReplaceFileWithTakesPiecesAndKeepsTheFileWhenTheWriterGivesUp) {
   int entries = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Path())) ++entries;
   EXPECT_EQ(entries, 1);
+}
+
+TEST(FileNames, ALockedChangeFollowsTheOtherAndRefusesAFileChangedUnderIt) {
+  TTempDir dir;
+  const std::string target = dir.Write("f.tdf", "one");
+  int error = -1;
+  auto first = std::make_unique<TFileLock>();
+  ASSERT_TRUE(first->Lock(target, error));
+  // A second change waits for the first, then locks the file it renamed into place.
+  TFileStamp second;
+  int secondError = -1;
+  std::thread waiter([&] {
+    TFileLock lock;
+    if (lock.Lock(target, secondError)) second = lock.Stamp();
+  });
+  ASSERT_TRUE(ReplaceFileContents(target, Bytes("two"), error, &first->Stamp()));
+  first.reset();
+  waiter.join();
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(secondError, 0);
+  EXPECT_EQ(second.Inode, st.st_ino);
+  // A file another writer replaced after the stamp was taken stays as it left it.
+  TFileLock lock;
+  ASSERT_TRUE(lock.Lock(target, error));
+  ASSERT_TRUE(ReplaceFileContents(target, Bytes("three"), error));
+  EXPECT_FALSE(ReplaceFileContents(target, Bytes("four"), error, &lock.Stamp()));
+  EXPECT_EQ(error, kFileChanged);
+  const std::vector<uint8_t> bytes = ReadFileBytes(target);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "three");
 }
 
 }  // namespace
