@@ -120,6 +120,12 @@ bool TCliCommand::ReadFontName(const std::string& text, std::string& name) const
   return true;
 }
 
+bool TCliCommand::MayReplace(const TCliArgs& args, const std::string& out) const {
+  if (args.Has("--force") || !FileThere(out)) return true;
+  Fail(out + " exists; --force replaces it");
+  return false;
+}
+
 bool TCliCommand::WriteStdout(std::string_view text) const {
   errno = 0;
   const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();

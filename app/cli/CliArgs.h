@@ -70,6 +70,9 @@ class TCliCommand {
   // A font name argument in code page 437; an empty one is refused. As at
   // the window's prompt a long name is cut, but a script is told.
   bool ReadFontName(const std::string& text, std::string& name) const;
+  // Whether the file out may be written: an existing file is replaced only
+  // with --force, as the window asks first (reported otherwise).
+  bool MayReplace(const TCliArgs& args, const std::string& out) const;
   // Writes text to stdout and flushes; a failed write (a full disk, a closed
   // pipe) is reported and answers false.
   bool WriteStdout(std::string_view text) const;

@@ -29,9 +29,10 @@ int RunImport(int argc, char** argv);
 const TCliCommand kExportCommand(
     "export", "a font written as a FIGlet or TOIlet font, for figlet, toilet and their kin",
     "usage: brixel-cli export --format flf|tlf [--font N | --all] [--outline-style S]\n"
-    "                         [--] FILE OUT\n"
+    "                         [--force] [--] FILE OUT\n"
     "  OUT: the font file written; with --all a folder, which gets every font of FILE\n"
     "    as NAME.flf or NAME.tlf (NAME-N when two fonts share a name)\n"
+    "  --force: replace the files written when they exist\n"
     "  --format: flf for figlet, tlf for toilet; both hold the characters as UTF-8,\n"
     "    set side by side at full width, without colours\n"
     "  S: the style Outline fonts are written in, 0-18 (default 0)\n",
@@ -48,8 +49,11 @@ const TCliCommand kImportCommand(
 
 namespace {
 
-constexpr TCliOption kExportOptions[] = {
-    {"--format", true}, {"--font", true}, {"--all", false}, {"--outline-style", true}};
+constexpr TCliOption kExportOptions[] = {{"--format", true},
+                                         {"--font", true},
+                                         {"--all", false},
+                                         {"--outline-style", true},
+                                         {"--force", false}};
 constexpr TCliOption kImportOptions[] = {{"--type", true}, {"--name", true}};
 
 // A file name for font n: its name as UTF-8 with the characters a file
@@ -66,7 +70,9 @@ std::string ExportFileName(const TFontFile& font, int n, std::string_view extens
   return name + std::string(extension);
 }
 
-bool WriteFiglet(const TFontFile& font, const TFigletExport& how, const std::string& out) {
+bool WriteFiglet(const TFontFile& font, const TCliArgs& args, const TFigletExport& how,
+                 const std::string& out) {
+  if (!kExportCommand.MayReplace(args, out)) return false;
   if (FontTypeName(font).empty()) {
     kExportCommand.Fail("font " + NumToStr(font.Selected) +
                         " cannot be drawn: it is of unknown type " +
@@ -77,7 +83,8 @@ bool WriteFiglet(const TFontFile& font, const TFigletExport& how, const std::str
 }
 
 // Every font of font's file into the folder out, made when it is missing.
-int ExportAll(TFontFile& font, const TFigletExport& how, const std::string& out) {
+int ExportAll(TFontFile& font, const TCliArgs& args, const TFigletExport& how,
+              const std::string& out) {
   std::error_code ec;
   std::filesystem::create_directories(out, ec);
   if (!std::filesystem::is_directory(out))
@@ -92,7 +99,7 @@ int ExportAll(TFontFile& font, const TFigletExport& how, const std::string& out)
       kExportCommand.Warn("font " + NumToStr(n) + " has no valid header: not written");
       continue;
     }
-    written += WriteFiglet(font, how, out + "/" + name);
+    written += WriteFiglet(font, args, how, out + "/" + name);
   }
   const std::string count = NumToStr(written) + " of " + NumToStr(font.Count());
   if (!kExportCommand.WriteStdout(count + " fonts written to " + out + "\n")) return 1;
@@ -123,10 +130,10 @@ int RunExport(int argc, char** argv) {
   if (args.Has("--all")) {
     if (!kExportCommand.LoadFont(path, font)) return 1;
     if (font.Count() == 0) return kExportCommand.FailNoFonts(path), 1;
-    return ExportAll(font, how, out);
+    return ExportAll(font, args, how, out);
   }
   if (!kExportCommand.LoadFontAndSelect(path, args, font)) return 1;
-  return WriteFiglet(font, how, out) ? 0 : 1;
+  return WriteFiglet(font, args, how, out) ? 0 : 1;
 }
 
 int RunImport(int argc, char** argv) {

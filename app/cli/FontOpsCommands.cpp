@@ -68,13 +68,6 @@ constexpr TCliOption kFontOption[] = {{"--font", true}};
 constexpr TCliOption kForceOption[] = {{"--force", false}};
 constexpr TCliOption kFontAndForceOptions[] = {{"--font", true}, {"--force", false}};
 
-// An existing file is replaced only with --force, as the window asks first.
-bool MayReplace(const TCliCommand& command, const TCliArgs& args, const std::string& out) {
-  if (args.Has("--force") || !FileThere(out)) return true;
-  command.Fail(out + " exists; --force replaces it");
-  return false;
-}
-
 // A type by name or number; lowest is 0 where Outline counts, 1 where not.
 bool ParseFontType(std::string_view text, int lowest, uint8_t& type) {
   const std::string lower = LoStr(text);
@@ -125,7 +118,7 @@ int RunCreate(int argc, char** argv) {
   const std::string& out = args.Positional[0];
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
-  if (!MayReplace(command, args, out)) return 1;
+  if (!command.MayReplace(args, out)) return 1;
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return CreateFontFile(out, name, type, error); });
 }
@@ -178,7 +171,7 @@ int RunExtract(int argc, char** argv) {
     return code;
   const std::string& out = args.Positional[1];
   if (SameFile(out, font.Path)) return command.Fail("will not write " + out + ": it is the input");
-  if (!MayReplace(command, args, out)) return 1;
+  if (!command.MayReplace(args, out)) return 1;
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return ExtractFont(font, out, error); });
 }

@@ -100,6 +100,7 @@ refused "cannot delete font 1 of $work/f.tdf: it is the only font of the file" d
 # FIGlet fonts: exported, read only, and imported back to draw as before.
 ok export --format flf --all "$demo" "$work/fig"
 [ "$(ls "$work/fig" | paste -sd,)" = "Brixel Block.flf,Brixel Color.flf" ] || fail "export --all: $(ls "$work/fig")"
+refused "Brixel Block.flf exists; --force replaces it" export --format flf --all "$demo" "$work/fig"
 cp "$work/fig/Brixel Color.flf" "$work/c.flf"
 refused "cannot write $work/c.flf: it is a FIGlet font (read only)" rename "$work/c.flf" X
 refused "it is a FIGlet font (read only)" capture "$work/c.flf" "$src/assets/demo.ans" 1 1 2 2 A
