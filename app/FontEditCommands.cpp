@@ -97,7 +97,7 @@ void ExtractCurrentFont(int n) {
 
 void MergeAnotherFile(int& n) {
   WriteXY(1, 25, IdleAttr, CharStr(' ', 79));
-  DialogResult = OpenFileDialog(" Select Font ", DialogFolder(TFolderKind::Fonts), kFontMask);
+  DialogResult = OpenFileDialog(" Select Font ", DialogFolder(TFolderKind::Fonts), kFontReadMask);
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   if (DialogResult.empty() || !AskToMerge(DialogResult)) return;
   int added = 0, error = 0;

@@ -21,7 +21,7 @@ namespace {
 constexpr char kLoadTitle[] = " Load Font ";
 
 std::string AskForFontFile() {
-  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontMask);
+  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontReadMask);
   if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
   return DialogResult;
 }
@@ -89,7 +89,7 @@ void BrowseFonts(int& n) {
 }
 
 void ChooseFontFolder(int& n) {
-  const std::string folder = FolderDialog(" Font Folder ", FontPath, kFontMask);
+  const std::string folder = FolderDialog(" Font Folder ", FontPath, kFontReadMask);
   if (folder.empty()) return;
   FontPath = folder;
   LastFolders.Fonts = folder;
