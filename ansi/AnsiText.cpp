@@ -8,6 +8,7 @@
 namespace {
 
 constexpr char kEsc = 27;
+constexpr uint8_t kNoBreakSpace = 255;  // a blank, as the viewer draws it
 
 std::string Digit(int pcColor) {
   return std::to_string(AnsiColorDigit(pcColor));
@@ -100,6 +101,21 @@ std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form, const TPalette
     } else {
       out += y + 1 < rows.Rows() ? "\r\n" : "\x1b[0m";
     }
+  }
+  return out;
+}
+
+std::string CellRowsToText(const TCellRows& rows) {
+  std::string out;
+  std::vector<TScreenChar> cells(static_cast<size_t>(std::max(rows.Columns(), 0)));
+  std::string row;
+  for (int y = 0; y < rows.Rows(); ++y) {
+    rows.ReadRow(y, cells);
+    row.clear();
+    for (const TScreenChar cell : cells)
+      row += static_cast<char>(cell.Ch == 0 || cell.Ch == kNoBreakSpace ? ' ' : cell.Ch);
+    row.erase(row.find_last_not_of(' ') + 1);
+    out += Cp437ToUtf8(row) + '\n';
   }
   return out;
 }

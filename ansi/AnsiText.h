@@ -30,6 +30,11 @@ enum class TAnsiForm : uint8_t {
 // art always does (background and 5).
 std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form,
                            const TPalette& palette = kClassicPalette, bool blink = false);
+// Every row of a picture as plain UTF-8 text, the characters of the Utf8
+// form without its colours: a cleared cell (0) and 255 are spaces, as in the
+// plain-text export of art, the spaces at the end of a row are left out, and
+// every row ends with LF.
+std::string CellRowsToText(const TCellRows& rows);
 
 // The escape text for one pipe colour code in ANSI art: 0..7 a dark
 // foreground (followed by the background of attr, so that a reset of the

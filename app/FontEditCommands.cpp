@@ -100,7 +100,7 @@ void ExtractCurrentFont(TShell& shell, int n) {
 void MergeAnotherFile(TShell& shell, int& n) {
   shell.Con.WriteXY(1, 25, shell.IdleAttr, CharStr(' ', 79));
   const std::string chosen = OpenFileDialog(shell.Con, " Select Font ",
-                                            DialogFolder(shell, TFolderKind::Fonts), kFontMask);
+                                            DialogFolder(shell, TFolderKind::Fonts), kFontReadMask);
   if (!chosen.empty()) RememberDialogFolder(shell, TFolderKind::Fonts, chosen);
   if (chosen.empty() || !AskToMerge(shell, chosen)) return;
   int added = 0, error = 0;

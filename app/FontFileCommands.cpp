@@ -21,7 +21,7 @@ constexpr char kLoadTitle[] = " Load Font ";
 
 std::string AskForFontFile(TShell& shell) {
   const std::string chosen =
-      OpenFileDialog(shell.Con, kLoadTitle, DialogFolder(shell, TFolderKind::Fonts), kFontMask);
+      OpenFileDialog(shell.Con, kLoadTitle, DialogFolder(shell, TFolderKind::Fonts), kFontReadMask);
   if (!chosen.empty()) RememberDialogFolder(shell, TFolderKind::Fonts, chosen);
   return chosen;
 }
@@ -90,7 +90,8 @@ void BrowseFonts(TShell& shell, int& n) {
 }
 
 void ChooseFontFolder(TShell& shell, int& n) {
-  const std::string folder = FolderDialog(shell.Con, " Font Folder ", shell.FontPath, kFontMask);
+  const std::string folder =
+      FolderDialog(shell.Con, " Font Folder ", shell.FontPath, kFontReadMask);
   if (folder.empty()) return;
   shell.FontPath = folder;
   shell.LastFolders.Fonts = folder;

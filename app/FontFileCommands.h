@@ -7,8 +7,11 @@
 
 // Choosing, loading and deleting the font file the main screen shows.
 
-// The mask the font file dialogs start with.
+// The mask the font file dialogs start with: the dialogs that save list
+// TheDraw font files, those that open (load, merge) and the font folder's
+// FIGlet and TOIlet fonts too.
 constexpr char kFontMask[] = "*.tdf";
+constexpr char kFontReadMask[] = "*.tdf;*.flf;*.tlf";
 
 // Loads path as the shell's font file (shell.Font, with its last font
 // selected). A file that cannot be read or holds no font is refused with a

@@ -8,9 +8,7 @@
 
 namespace {
 
-// A glyph as it takes room: its drawing, and the box it covers, which is
-// larger than Width by Height where the cells run past them (common in
-// real fonts).
+// A glyph as it takes room: its drawing and the box it covers (GlyphExtentOf).
 struct TGlyphBox {
   const TGlyphDrawing* Drawing = nullptr;
   int Columns = 0;
@@ -36,13 +34,8 @@ class TGlyphBoxes {
 
  private:
   static TGlyphBox Measure(const TGlyphDrawing& drawing) {
-    TGlyphBox box{&drawing, drawing.Width, drawing.Height};
-    for (size_t r = 0; r < drawing.Rows.size(); ++r) {
-      if (drawing.Rows[r].empty()) continue;
-      box.Columns = std::max(box.Columns, static_cast<int>(drawing.Rows[r].size()));
-      box.Rows = std::max(box.Rows, static_cast<int>(r) + 1);
-    }
-    return box;
+    const TGlyphExtent extent = GlyphExtentOf(drawing);
+    return {&drawing, extent.Columns, extent.Rows};
   }
 
   const TFontFile& Font;
@@ -74,6 +67,16 @@ bool Drawable(const TFontHeader& header) {
 }
 
 }  // namespace
+
+TGlyphExtent GlyphExtentOf(const TGlyphDrawing& drawing) {
+  TGlyphExtent extent{drawing.Width, drawing.Height};
+  for (size_t r = 0; r < drawing.Rows.size(); ++r) {
+    if (drawing.Rows[r].empty()) continue;
+    extent.Columns = std::max(extent.Columns, static_cast<int>(drawing.Rows[r].size()));
+    extent.Rows = std::max(extent.Rows, static_cast<int>(r) + 1);
+  }
+  return extent;
+}
 
 uint8_t GlyphCharFor(const TFontHeader& header, uint8_t ch, bool caseFallback) {
   const auto has = [&header](uint8_t c) {

@@ -48,6 +48,14 @@ struct TBanner {
   std::string Missing;
 };
 
+// The room a glyph takes in a banner: its Width and Height, or more where its
+// cells run past them (common in real fonts).
+struct TGlyphExtent {
+  int Columns = 0;
+  int Rows = 0;
+};
+TGlyphExtent GlyphExtentOf(const TGlyphDrawing& drawing);
+
 // Lays text out, a line for each of lines and for each '\n' in them (a CR
 // before it is dropped). Spaces advance one column plus the spacing and are
 // dropped at the start of a line made by wrapping; a character without a

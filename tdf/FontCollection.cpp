@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "tdf/FigletImport.h"
 #include "tdf/FontFile.h"
 #include "tdf/FontFileAccess.h"
 #include "tdf/FontHeaderScan.h"
@@ -58,11 +59,6 @@ class TFontFileSearch {
   }
 
  private:
-  static bool HasFontSuffix(const fs::path& path) {
-    const std::string name = path.filename().string();
-    return name.size() >= 4 && UpStr(std::string_view(name).substr(name.size() - 4)) == ".TDF";
-  }
-
   void Note(const std::string& path, std::string_view reason) {
     NoteSkipped(Out, path, reason, false);
   }
@@ -93,7 +89,7 @@ class TFontFileSearch {
     }
     if (ec) return Note(path, FileErrorText(ec.value()));
     if (!fs::is_regular_file(status)) return Note(path, FileErrorText(kNotRegularFile));
-    if (HasFontSuffix(entry.path())) Found.push_back({path, false});
+    if (HasFontFileSuffix(entry.path().filename().string())) Found.push_back({path, false});
   }
 
   TFontCollection& Out;
@@ -107,16 +103,28 @@ void ReadFontsOf(const TFoundFile& found, TFontCollection& out) {
     return;
   }
   TTDFont signature;
-  if (!file.ReadExact({reinterpret_cast<uint8_t*>(&signature), sizeof signature}) ||
-      !SignatureValid(signature)) {
+  const bool read = file.ReadExact({reinterpret_cast<uint8_t*>(&signature), sizeof signature});
+  const auto* head = reinterpret_cast<const uint8_t*>(&signature);
+  std::vector<TFontRecord> fonts;
+  std::string why = "not a TheDraw font file";
+  const bool theDraw = read && SignatureValid(signature);
+  if (theDraw) {
+    ScanFontHeaders(file, fonts);
+  } else if (LooksLikeFigletFile({head, read ? sizeof signature : 0})) {
+    std::vector<uint8_t> converted;
+    if (ReadFigletFontFile(file, found.Path, converted, why)) {
+      TFontSource source(converted);
+      ScanFontHeaders(source, fonts);
+    }
+  }
+  if (!theDraw && fonts.empty()) {
     // Read, though not a font file: even a named one is only noted.
-    NoteSkipped(out, found.Path, "not a TheDraw font file", false);
+    NoteSkipped(out, found.Path, why, false);
     return;
   }
-  std::vector<TFontRecord> fonts;
-  ScanFontHeaders(file, fonts);
   const auto fileIndex = static_cast<int32_t>(out.Files.size());
   out.Files.push_back(found.Path);
+  out.Figlet.push_back(!theDraw);
   for (size_t i = 0; i < fonts.size(); ++i)
     out.Fonts.push_back({fileIndex, static_cast<int32_t>(i + 1), std::move(fonts[i])});
 }
@@ -129,6 +137,12 @@ TFontCollection ReadFontCollection(std::span<const std::string> paths) {
   for (const std::string& path : paths) search.AddNamed(path);
   for (const TFoundFile& found : search.Sorted()) ReadFontsOf(found, out);
   return out;
+}
+
+bool HasFontFileSuffix(std::string_view name) {
+  if (name.size() < 4) return false;
+  const std::string suffix = UpStr(name.substr(name.size() - 4));
+  return suffix == ".TDF" || suffix == ".FLF" || suffix == ".TLF";
 }
 
 int GlyphCountOf(const TFontHeader& header) {
@@ -178,6 +192,13 @@ bool TCollectedFontReader::Read(const TCollectedFont& font, TFontFile& out, int&
     OpenIndex = font.File;
   }
   if (!MarkerValid(font.Font.Header)) return false;
+  const auto file = static_cast<size_t>(font.File);
+  if (file < Collection.Figlet.size() && Collection.Figlet[file]) {
+    // Made again from the FIGlet font: its file is small and quick to read.
+    if (LoadFontFile(path, out) && out.Converted && out.Selected == 1) return true;
+    error = out.Error;
+    return false;
+  }
   std::vector<uint8_t> block;
   if (!ReadFontFileRange(File, font.Font.Offset + int64_t{kFontHeaderSize},
                          BlockSizeOf(font.Font.Header), block, error))

@@ -24,6 +24,7 @@ struct TCollectedFont {
 
 struct TFontCollection {
   std::vector<std::string> Files;     // the font files read, byte-wise by path
+  std::vector<bool> Figlet;           // for each file: a FIGlet or TOIlet font
   std::vector<TCollectedFont> Fonts;  // by file, then by number
   // "PATH: skipped: REASON" for every path passed over, in the order met.
   std::vector<std::string> Notes;
@@ -32,13 +33,18 @@ struct TFontCollection {
 };
 
 // Reads every font under paths. A directory is searched recursively for
-// regular files whose name ends in ".tdf" in any letter case; links to files
-// are followed, links to directories are not (a link back up would never
-// end). A file named in paths is read whatever its name. Entries that are
-// neither regular files nor directories, directories that cannot be read and
-// files that hold no TheDraw fonts are noted and skipped; none is ever opened
-// in a way that could block.
+// regular files whose name ends in ".tdf", ".flf" or ".tlf" in any letter
+// case; links to files are followed, links to directories are not (a link
+// back up would never end). A file named in paths is read whatever its name.
+// A FIGlet or TOIlet font is one Block font, as LoadFontFile reads it.
+// Entries that are neither regular files nor directories, directories that
+// cannot be read and files that hold no fonts are noted and skipped; none is
+// ever opened in a way that could block.
 TFontCollection ReadFontCollection(std::span<const std::string> paths);
+
+// Whether a file name ends in ".tdf", ".flf" or ".tlf" in any letter case:
+// the font files a folder is searched for.
+bool HasFontFileSuffix(std::string_view name);
 
 // How many of '!'..'~' the font has a glyph for.
 int GlyphCountOf(const TFontHeader& header);

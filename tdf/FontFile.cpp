@@ -1,11 +1,15 @@
 #include "tdf/FontFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <span>
+#include <string>
 #include <utility>
 
+#include "tdf/FigletImport.h"
 #include "tdf/FontHeaderScan.h"
 #include "util/Files.h"
 #include "util/Text.h"
@@ -60,6 +64,21 @@ void ListFonts(TFontSource& source, TFontFile& loaded) {
   }
 }
 
+// A FIGlet or TOIlet font in file as loaded's one font, read from a font
+// file made of it in memory; nothing for any other file.
+void ListFigletFont(TFileHandle& file, TFontFile& loaded) {
+  std::array<uint8_t, 5> head{};
+  if (!file.ReadExactAt(0, head) || !LooksLikeFigletFile(head)) return;
+  std::vector<uint8_t> converted;
+  std::string why;
+  if (!ReadFigletFontFile(file, loaded.Path, converted, why)) return;
+  auto shared = std::make_shared<const std::vector<uint8_t>>(std::move(converted));
+  const std::string path = std::move(loaded.Path);
+  LoadFontBytes(*shared, loaded);
+  loaded.Path = path;
+  loaded.Converted = std::move(shared);
+}
+
 // SelectFont once font n is known to be listed, reading from source.
 bool SelectFrom(TFontSource& source, TFontFile& font, int n) {
   // A header the file no longer holds in full is no font; Header keeps what
@@ -96,6 +115,7 @@ bool LoadFontFile(const std::string& path, TFontFile& font) {
     }
     TFontSource source(file);
     ListFonts(source, loaded);
+    if (loaded.Count() == 0 && !SignatureValid(loaded.Signature)) ListFigletFont(file, loaded);
   }
   if (loaded.Count() > 0) SelectFont(loaded, loaded.Count());
   font = std::move(loaded);
@@ -114,6 +134,10 @@ bool SelectFont(TFontFile& font, int n) {
   font.Error = 0;
   font.OpenFailed = false;
   if (n < 1 || n > font.Count()) return false;
+  if (font.Converted) {
+    TFontSource source(*font.Converted);
+    return SelectFrom(source, font, n);
+  }
   TFileHandle file;
   if (!OpenFontFile(file, font.Path, fuRead)) return ReadFailed(font, file.LastError());
   TFontSource source(file);
@@ -174,6 +198,7 @@ bool ReloadSameFont(TFontFile& font) {
 
 bool ReadForChange(const TFontFile& font, int n, TFileLock& lock, std::vector<uint8_t>& bytes,
                    int& error) {
+  if (font.Converted) return error = kFigletFont, false;
   if (!lock.Lock(font.Path, error) || !ReadWholeFile(lock.File(), bytes, error)) return false;
   // The offset was read when the file was listed. Another program may have
   // changed or replaced the file since; then it holds something else there,

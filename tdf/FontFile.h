@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct TFontFile {
   // True when that failure came from a file that is there but could not be
   // opened or read, false when the name names no file to open.
   bool OpenFailed = false;
+  // For a FIGlet or TOIlet font: the font file made of it in memory, which
+  // every read of the font uses. Such a font is never written back: the
+  // changes refuse it (kFigletFont).
+  std::shared_ptr<const std::vector<uint8_t>> Converted;
 
   // Every font of the file, however many.
   int32_t Count() const { return static_cast<int32_t>(Fonts.size()) - 1; }
@@ -50,7 +55,9 @@ std::string FontNameOf(const TFontFile& font, int n);
 // last font. A name that names no file to open (FileProblem) answers false
 // and changes nothing but Error; a file that cannot be opened answers false
 // with Path set and an empty list. A file that is not a font file lists no
-// font and still answers true. Nothing is written on any screen: Error and
+// font and still answers true. A FIGlet or TOIlet font (FigletFileAsFontFile)
+// lists as one Block font named after its file (Converted); one figlet could
+// not read lists none. Nothing is written on any screen: Error and
 // OpenFailed say what went wrong.
 bool LoadFontFile(const std::string& path, TFontFile& font);
 // The same for a font file's bytes in memory: the same reading, without a
@@ -79,8 +86,9 @@ bool ReloadSameFont(TFontFile& font);
 // ReadForChange locks the file (TFileLock) and reads it whole into bytes,
 // and answers kFontFileChanged unless it still holds the signature and, for
 // n in 1..Count(), font n's header at the offset it was listed at (n 0
-// checks only the signature). WriteChange replaces the file with the new
-// bytes unless the file changed since that read (kFontFileChanged).
+// checks only the signature); a font read from a FIGlet font is refused
+// (kFigletFont). WriteChange replaces the file with the new bytes unless the
+// file changed since that read (kFontFileChanged).
 bool ReadForChange(const TFontFile& font, int n, TFileLock& lock, std::vector<uint8_t>& bytes,
                    int& error);
 bool WriteChange(const TFontFile& font, const TFileLock& lock, std::span<const uint8_t> bytes,

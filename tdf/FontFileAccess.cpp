@@ -24,6 +24,8 @@ std::string FontFileErrorText(int error) {
       return "it is the first font of the file";
     case kAlreadyLast:
       return "it is the last font of the file";
+    case kFigletFont:
+      return "it is a FIGlet font (read only)";
     default:
       return FileErrorText(error);
   }

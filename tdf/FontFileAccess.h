@@ -30,6 +30,7 @@ enum : int {
   kOnlyFont,                // deleting the one font would leave a file without fonts
   kAlreadyFirst,            // a font moved up that is first already
   kAlreadyLast,             // a font moved down that is last already
+  kFigletFont,              // a change to a font read from a FIGlet or TOIlet font
 };
 // The reason for any of these or a system error code, in a user's words.
 std::string FontFileErrorText(int error);

@@ -58,6 +58,13 @@ bool ReadFontsToMerge(const std::string& path, std::vector<uint8_t>& records, in
   std::vector<TFontExtent> fonts;
   TFontSource source(file);
   if (!WholeFonts(source, fonts) || fonts.empty()) {
+    // A FIGlet font merges as the font the loader makes of it.
+    TFontFile figlet;
+    if (LoadFontFile(path, figlet) && figlet.Converted) {
+      records.assign(figlet.Converted->begin() + kSignatureSize, figlet.Converted->end());
+      count = 1;
+      return true;
+    }
     error = kNoFontsToMerge;
     return false;
   }
@@ -141,11 +148,9 @@ bool ReadFontsForChange(const TFontFile& font, int n, TListedFile& file, int& er
 
 bool CreateFontFile(const std::string& path, const std::string& name, uint8_t fontType,
                     int& error) {
-  std::vector<uint8_t> bytes;
-  AppendRecord(bytes, StandardSignature());
-  TFontHeader header = NewFontHeader(PadRight(name.substr(0, 12), 12, ' '), fontType, 1);
-  AppendRecord(bytes, header);
-  return ReplaceFileContents(path, bytes, error);
+  const TFontHeader header = NewFontHeader(PadRight(name.substr(0, 12), 12, ' '), fontType, 1);
+  return CreateFontFileWith(path, {reinterpret_cast<const uint8_t*>(&header), sizeof header},
+                            error);
 }
 
 bool SetFontName(TFontFile& font, const std::string& name, int& error) {
@@ -170,12 +175,14 @@ bool ExtractFont(const TFontFile& font, const std::string& path, int& error) {
   if (SameFile(path, font.Path)) return error = kIsLoadedFile, false;
   const int n = font.Selected;
   if (n < 1 || n > font.Count()) return error = EINVAL, false;
-  // The header as listed and the glyph block as far as the file holds it.
-  TFileHandle source;
-  if (!OpenFontFile(source, font.Path, fuRead)) return OpenFailure(source, error);
+  // The header as listed and the glyph block as far as the file holds it
+  // (for a FIGlet font, the file made of it in memory).
+  TFileHandle file;
+  if (!font.Converted && !OpenFontFile(file, font.Path, fuRead)) return OpenFailure(file, error);
+  TFontSource source = font.Converted ? TFontSource(*font.Converted) : TFontSource(file);
   std::vector<uint8_t> record;
-  if (!ReadFontFileRange(source, font.Fonts[n].Offset,
-                         kFontHeaderSize + size_t{BlockSizeOf(font.Header)}, record, error))
+  if (!source.ReadRange(font.Fonts[n].Offset, kFontHeaderSize + size_t{BlockSizeOf(font.Header)},
+                        record, error))
     return false;
   // A file changed since it was listed holds some other bytes there.
   if (record.size() < kFontHeaderSize ||
@@ -194,7 +201,14 @@ bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, i
   std::vector<uint8_t> records;
   int count = 0;
   // Read first: a file merged into itself gives its fonts as they were.
-  if (!ReadFontsToMerge(path, records, count, error)) return false;
+  if (!ReadFontsToMerge(path, records, count, error) || !AddFontRecords(font, records, error))
+    return false;
+  added = count;
+  return true;
+}
+
+bool AddFontRecords(const TFontFile& font, std::span<const uint8_t> records, int& error) {
+  if (font.Converted) return error = kFigletFont, false;
   TFileLock lock;
   std::vector<uint8_t> bytes;
   if (!lock.Lock(font.Path, error) || !ReadWholeFile(lock.File(), bytes, error)) return false;
@@ -210,9 +224,14 @@ bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, i
       static_cast<size_t>(fonts.empty() ? kSignatureSize : fonts.back().Offset + fonts.back().Size);
   bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(std::min(at, bytes.size())),
                records.begin(), records.end());
-  if (!WriteChange(font, lock, bytes, error)) return false;
-  added = count;
-  return true;
+  return WriteChange(font, lock, bytes, error);
+}
+
+bool CreateFontFileWith(const std::string& path, std::span<const uint8_t> records, int& error) {
+  std::vector<uint8_t> bytes;
+  AppendRecord(bytes, StandardSignature());
+  bytes.insert(bytes.end(), records.begin(), records.end());
+  return ReplaceFileContents(path, bytes, error);
 }
 
 bool DeleteFont(const TFontFile& font, int n, int& error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "tdf/FontFile.h"
@@ -11,7 +12,9 @@
 // that was not written whole, and error holds why (FontFileErrorText says it
 // in words). Every file is written beside its name and renamed into place
 // (ReplaceFileContents): a failure leaves the old file as it was, and a file
-// this user may not write is refused.
+// this user may not write is refused. A font read from a FIGlet font
+// (Converted) is never written: the changes to its file refuse it
+// (kFigletFont), while it can be extracted, and merged into another file.
 
 // A new file holding one empty font: the name cut to 12 characters and padded
 // with spaces, NameLen 12, spacing 1, no glyphs (233 bytes in all).
@@ -33,8 +36,13 @@ bool ExtractFont(const TFontFile& font, const std::string& path, int& error);
 // holds the number of fonts copied. Refused when path holds no whole font
 // (kNoFontsToMerge) or font's file has no signature (kNotAFontFile). path is
 // read before anything is written: merging a file into itself doubles its
-// fonts.
+// fonts. A FIGlet or TOIlet font at path adds the font the loader reads.
 bool MergeFontFile(const TFontFile& font, const std::string& path, int& added, int& error);
+// The same for font records in memory (headers each followed by its glyph
+// block), as a merge adds them.
+bool AddFontRecords(const TFontFile& font, std::span<const uint8_t> records, int& error);
+// A new font file (or one replacing path) holding the signature and records.
+bool CreateFontFileWith(const std::string& path, std::span<const uint8_t> records, int& error);
 
 // The fonts of a file as a list: each font is its header and glyph block,
 // with any bytes the loader skips between it and the next font (a broken

@@ -92,6 +92,6 @@ std::string GlyphStoreMessage(const TGlyphStoreResult& result) {
       break;
   }
   if (result.Error != 0)
-    return "The font file could not be written: " + FileErrorText(result.Error) + ".";
+    return "The font file could not be written: " + FontFileErrorText(result.Error) + ".";
   return "The font file could not be written.";
 }

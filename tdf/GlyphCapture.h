@@ -32,7 +32,9 @@ bool BlockFitsGlyph(int x1, int y1, int x2, int y2);
 enum class TGlyphStore : uint8_t { Stored, NoFont, Outline, TooLarge, BlockTooLarge, Failed };
 struct TGlyphStoreResult {
   TGlyphStore Status = TGlyphStore::Failed;
-  int Error = 0;  // the errno of a failed read or write, 0 when there is none
+  // The errno of a failed read or write, or a FontFileErrorText code (a font
+  // read from a FIGlet font is never written: kFigletFont); 0 when there is none.
+  int Error = 0;
 };
 
 // Makes record (a whole glyph record, WholeGlyphRecord) the glyph of ch in

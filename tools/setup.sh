@@ -8,9 +8,13 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libinih-dev libx11-dev
   # Glyph sheets read and PNG pictures written without SDL (console/).
   libpng-dev
+  # Packed FIGlet fonts (tdf/).
+  zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # The art converter a test compares the readers' colours with (it skips without it).
   ansilove
+  # The FIGlet programs the font export and import are compared with (those tests skip without).
+  figlet toilet
   clang libclang-rt-14-dev
   # The layout check of every C++ source (tools/check_format.sh) and the
   # checks of .clang-tidy (tools/check_tidy.sh).

@@ -122,14 +122,19 @@ std::string Cp437ToUtf8(std::string_view s) {
   return out;
 }
 
-std::string Utf8ToCp437(std::string_view s, char unmapped) {
+int Cp437ByteOf(char32_t cp) {
   const auto& table = ByteOfCodePoint();
+  const auto it = table.find(cp);
+  return it == table.end() ? -1 : it->second;
+}
+
+std::string Utf8ToCp437(std::string_view s, char unmapped) {
   std::string out;
   out.reserve(s.size());
   size_t i = 0;
   while (i < s.size()) {
-    const auto it = table.find(DecodeUtf8(s, i));
-    out += it == table.end() ? unmapped : static_cast<char>(it->second);
+    const int byte = Cp437ByteOf(DecodeUtf8(s, i));
+    out += byte < 0 ? unmapped : static_cast<char>(byte);
   }
   return out;
 }

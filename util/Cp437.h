@@ -15,6 +15,8 @@ std::string Cp437ToUtf8(std::string_view s);
 // value; characters without a code-page-437 form and malformed UTF-8 become
 // unmapped: "?", or for text to draw, 0, which no glyph draws.
 std::string Utf8ToCp437(std::string_view s, char unmapped = '?');
+// The byte of one code point as Utf8ToCp437 maps it, or -1 when it has none.
+int Cp437ByteOf(char32_t cp);
 // The first character of s (UTF-8) that code page 437 has no byte for (a
 // malformed sequence is U+FFFD), or nothing when Utf8ToCp437 maps them all.
 std::optional<char32_t> FirstUnmappedChar(std::string_view s);

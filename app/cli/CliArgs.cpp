@@ -1,11 +1,14 @@
 #include "app/cli/CliArgs.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 
+#include "tdf/FigletImport.h"
 #include "tdf/FontFile.h"
+#include "util/Cp437.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 
@@ -106,6 +109,23 @@ bool TCliCommand::ReadNumber(std::string_view name, std::string_view text, int l
   return false;
 }
 
+bool TCliCommand::ReadFontName(const std::string& text, std::string& name) const {
+  name = Utf8ToCp437(text);
+  if (name.empty()) return Fail("NAME is empty"), false;
+  constexpr size_t kNameSize = sizeof(TFontHeader::Name);
+  if (name.size() > kNameSize) {
+    const std::string kept = Cp437ToUtf8(name.substr(0, kNameSize));
+    Warn("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
+  }
+  return true;
+}
+
+bool TCliCommand::MayReplace(const TCliArgs& args, const std::string& out) const {
+  if (args.Has("--force") || !FileThere(out)) return true;
+  Fail(out + " exists; --force replaces it");
+  return false;
+}
+
 bool TCliCommand::WriteStdout(std::string_view text) const {
   errno = 0;
   const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
@@ -148,13 +168,21 @@ bool TCliCommand::LoadFont(const std::string& path, TFontFile& font) const {
   return false;
 }
 
+bool TCliCommand::FailNoFonts(const std::string& path) const {
+  TFileHandle file;
+  std::array<uint8_t, 5> head{};
+  std::vector<uint8_t> converted;
+  std::string why;
+  if (file.Open(path, faRead) && file.ReadExact(head) && LooksLikeFigletFile(head) &&
+      !ReadFigletFontFile(file, path, converted, why))
+    return Fail(path + ": " + why), false;
+  return Fail(path + " holds no fonts"), false;
+}
+
 bool TCliCommand::LoadFontAndSelect(const std::string& path, const TCliArgs& args,
                                     TFontFile& font) const {
   if (!LoadFont(path, font)) return false;
-  if (font.Count() == 0) {
-    Fail(path + " holds no fonts");
-    return false;
-  }
+  if (font.Count() == 0) return FailNoFonts(path);
   int n = font.Count();
   if (const std::string* value = args.Value("--font"))
     if (!ReadNumber("--font", *value, 1, font.Count(), n)) return false;

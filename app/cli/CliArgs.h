@@ -67,6 +67,12 @@ class TCliCommand {
   // range ("S takes a number from 0 to 255, not 'abc'"), and answers false.
   bool ReadNumber(std::string_view name, std::string_view text, int low, int high,
                   int& value) const;
+  // A font name argument in code page 437; an empty one is refused. As at
+  // the window's prompt a long name is cut, but a script is told.
+  bool ReadFontName(const std::string& text, std::string& name) const;
+  // Whether the file out may be written: an existing file is replaced only
+  // with --force, as the window asks first (reported otherwise).
+  bool MayReplace(const TCliArgs& args, const std::string& out) const;
   // Writes text to stdout and flushes; a failed write (a full disk, a closed
   // pipe) is reported and answers false.
   bool WriteStdout(std::string_view text) const;
@@ -86,6 +92,9 @@ class TCliCommand {
   // Loads a font file into font for the command; a path that cannot be read
   // is reported with the system's reason.
   bool LoadFont(const std::string& path, TFontFile& font) const;
+  // Reports that the file at path lists no font: for a FIGlet font, why
+  // figlet's form could not be read. Answers false.
+  bool FailNoFonts(const std::string& path) const;
   // LoadFont, then selects the font of option --font (default: the one the
   // load selected, the last); a file without fonts or a number outside
   // 1..Count() is reported.

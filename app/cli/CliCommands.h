@@ -15,6 +15,8 @@ extern const TCliCommand kSpacingCommand;
 extern const TCliCommand kTypeCommand;
 extern const TCliCommand kExtractCommand;
 extern const TCliCommand kMergeCommand;
+extern const TCliCommand kExportCommand;
+extern const TCliCommand kImportCommand;
 extern const TCliCommand kDeleteFontCommand;
 extern const TCliCommand kCloneFontCommand;
 extern const TCliCommand kMoveFontCommand;

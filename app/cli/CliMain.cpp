@@ -17,10 +17,10 @@ namespace {
 
 // In the order the overall usage lists them.
 constexpr const TCliCommand* kCommands[] = {
-    &kListCommand,   &kFontsCommand,      &kRenderCommand,    &kAnsiCommand,     &kTextCommand,
-    &kCreateCommand, &kRenameCommand,     &kSpacingCommand,   &kTypeCommand,     &kExtractCommand,
-    &kMergeCommand,  &kDeleteFontCommand, &kCloneFontCommand, &kMoveFontCommand, &kCaptureCommand,
-    &kGlyphCommand,  &kSauceCommand,
+    &kListCommand,     &kFontsCommand,   &kRenderCommand,  &kAnsiCommand,       &kTextCommand,
+    &kCreateCommand,   &kRenameCommand,  &kSpacingCommand, &kTypeCommand,       &kExtractCommand,
+    &kMergeCommand,    &kExportCommand,  &kImportCommand,  &kDeleteFontCommand, &kCloneFontCommand,
+    &kMoveFontCommand, &kCaptureCommand, &kGlyphCommand,   &kSauceCommand,
 };
 
 constexpr std::string_view kUsageHead =

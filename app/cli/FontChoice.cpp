@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "tdf/BannerLayout.h"
+#include "tdf/FigletFont.h"
 #include "tdf/FontCollection.h"
 #include "tdf/FontFile.h"
 #include "util/Cp437.h"
@@ -14,7 +15,6 @@
 #include "util/IniFile.h"
 #include "util/Numbers.h"
 #include "util/Paths.h"
-#include "util/Text.h"
 
 namespace {
 
@@ -86,20 +86,19 @@ bool NamesFontFile(const std::string& text) {
   std::string path = text;
   int number = 0;
   if (!IsRegularFile(path) && !SplitFontChoice(text, path, number)) return false;
-  if (path.size() >= 4 && UpStr(std::string_view(path).substr(path.size() - 4)) == ".TDF")
-    return true;
+  if (HasFontFileSuffix(path)) return true;
   TFileHandle file;
   std::vector<uint8_t> head(kSignatureSize);
-  return file.Open(path, faRead) && file.ReadExact(head) && HasFontSignature(head);
+  size_t count = 0;
+  if (!file.Open(path, faRead) || !file.Read(head, count)) return false;
+  head.resize(count);
+  return HasFontSignature(head) || LooksLikeFigletFile(head);
 }
 
 bool LoadDrawableFont(const TCliCommand& command, const std::string& path, int number,
                       TFontFile& font) {
   if (!command.LoadFont(path, font)) return false;
-  if (font.Count() == 0) {
-    command.Fail(path + " holds no fonts");
-    return false;
-  }
+  if (font.Count() == 0) return command.FailNoFonts(path);
   if (number == 0) number = font.Count();
   if (number > font.Count()) {
     command.Fail("font " + NumToStr(number) + " does not exist; the file has " +

@@ -24,8 +24,8 @@ std::vector<std::string> FontFolders(const TCliArgs& args);
 bool SplitFontChoice(const std::string& text, std::string& path, int& number);
 
 // Whether text names a font file rather than a text to draw: an existing
-// regular file whose name ends in ".tdf" in any case or that starts with a
-// font file signature, alone or as "PATH:N".
+// regular file whose name ends in ".tdf", ".flf" or ".tlf" in any case or
+// that starts as a TheDraw or FIGlet font does, alone or as "PATH:N".
 bool NamesFontFile(const std::string& text);
 
 // Loads path and selects font number (0: the last font), as a command says

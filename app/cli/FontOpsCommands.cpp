@@ -68,13 +68,6 @@ constexpr TCliOption kFontOption[] = {{"--font", true}};
 constexpr TCliOption kForceOption[] = {{"--force", false}};
 constexpr TCliOption kFontAndForceOptions[] = {{"--font", true}, {"--force", false}};
 
-// An existing file is replaced only with --force, as the window asks first.
-bool MayReplace(const TCliCommand& command, const TCliArgs& args, const std::string& out) {
-  if (args.Has("--force") || !FileThere(out)) return true;
-  command.Fail(out + " exists; --force replaces it");
-  return false;
-}
-
 // A type by name or number; lowest is 0 where Outline counts, 1 where not.
 bool ParseFontType(std::string_view text, int lowest, uint8_t& type) {
   const std::string lower = LoStr(text);
@@ -125,22 +118,9 @@ int RunCreate(int argc, char** argv) {
   const std::string& out = args.Positional[0];
   const std::string name = Utf8ToCp437(args.Positional[1]);
   if (name.empty()) return command.Fail("NAME is empty");
-  if (!MayReplace(command, args, out)) return 1;
+  if (!command.MayReplace(args, out)) return 1;
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return CreateFontFile(out, name, type, error); });
-}
-
-// The font name argument in code page 437; an empty one is refused. As at
-// the window's prompt a long name is cut, but a script is told.
-bool ReadFontName(const TCliCommand& command, const std::string& text, std::string& name) {
-  name = Utf8ToCp437(text);
-  if (name.empty()) return command.Fail("NAME is empty"), false;
-  constexpr size_t kNameSize = sizeof(TFontHeader::Name);
-  if (name.size() > kNameSize) {
-    const std::string kept = Cp437ToUtf8(name.substr(0, kNameSize));
-    command.Fail("warning: NAME is longer than 12 characters; stored as '" + kept + "'");
-  }
-  return true;
 }
 
 int RunRename(int argc, char** argv) {
@@ -150,7 +130,7 @@ int RunRename(int argc, char** argv) {
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
   std::string name;
-  if (!ReadFontName(command, args.Positional[1], name)) return 1;
+  if (!command.ReadFontName(args.Positional[1], name)) return 1;
   return Finish(command, "cannot write " + font.Path,
                 [&](int& error) { return SetFontName(font, name, error); });
 }
@@ -191,7 +171,7 @@ int RunExtract(int argc, char** argv) {
     return code;
   const std::string& out = args.Positional[1];
   if (SameFile(out, font.Path)) return command.Fail("will not write " + out + ": it is the input");
-  if (!MayReplace(command, args, out)) return 1;
+  if (!command.MayReplace(args, out)) return 1;
   return Finish(command, "cannot write " + out,
                 [&](int& error) { return ExtractFont(font, out, error); });
 }
@@ -238,7 +218,7 @@ int RunCloneFont(int argc, char** argv) {
   int code = 1;
   if (!LoadWithFont(command, argc, argv, {"FILE", "NAME"}, args, font, code)) return code;
   std::string name;
-  if (!ReadFontName(command, args.Positional[1], name)) return 1;
+  if (!command.ReadFontName(args.Positional[1], name)) return 1;
   return Finish(command, "cannot clone " + FontOfFile(font),
                 [&](int& error) { return CloneFont(font, font.Selected, name, error); });
 }

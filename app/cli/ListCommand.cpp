@@ -39,6 +39,7 @@ struct TListedFont {
 struct TListing {
   std::string File;
   bool SignatureOk = false;
+  bool Figlet = false;  // a FIGlet or TOIlet font, listed as the font made of it
   std::vector<TListedFont> Fonts;
   int Selected = 0;
   std::string Chars;  // GetFontChars of the selected font, code page 437
@@ -51,7 +52,8 @@ TListing Collect(const TFontFile& file) {
   TListing listing;
   listing.File = file.Path;
   // The loader keeps the signature only when it is valid.
-  listing.SignatureOk = SignatureValid(file.Signature);
+  listing.Figlet = file.Converted != nullptr;
+  listing.SignatureOk = SignatureValid(file.Signature) && !listing.Figlet;
   listing.Selected = file.Count() > 0 ? file.Selected : 0;
   listing.Chars = file.Count() > 0 ? GetFontChars(file) : "";
   for (int n = 1; n <= file.Count(); ++n) {
@@ -71,7 +73,11 @@ TListing Collect(const TFontFile& file) {
 
 std::string AsText(const TListing& l) {
   std::string out = "file: " + l.File + "\n";
-  out += std::string("signature: ") + (l.SignatureOk ? "ok" : "not a TheDraw font file") + "\n";
+  out += std::string("signature: ") +
+         (l.SignatureOk ? "ok"
+          : l.Figlet    ? "none: a FIGlet font, listed as the Block font made of it"
+                        : "not a TheDraw font file") +
+         "\n";
   if (l.Fonts.empty()) return out + "no fonts found\n";
   out += "fonts: " + NumToStr(static_cast<int32_t>(l.Fonts.size())) + "\n";
   out += "    # name         type     spacing block size glyphs\n";

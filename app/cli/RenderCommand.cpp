@@ -38,7 +38,7 @@ int Run(int argc, char** argv);
 const TCliCommand kRenderCommand(
     "render", "TEXT drawn with a font as a banner, or on an 80x25 screen as the window draws it",
     "usage: brixel-cli render [--font N] [--width N] [--justify left|center|right]\n"
-    "                         [--format ansi|utf8|truecolor|mirc|html|json|png]\n"
+    "                         [--format ansi|utf8|text|truecolor|mirc|html|json|png]\n"
     "                         [--palette classic|vga] [--color C] [--outline-style S]\n"
     "                         [--no-case-fallback] [--strict] [--ans OUT | --png OUT | --json]\n"
     "                         [--] FILE TEXT...\n"
@@ -49,7 +49,8 @@ const TCliCommand kRenderCommand(
     "  TEXT: a line of the banner; \\n in it starts another line, \\\\ is one backslash;\n"
     "    - reads standard input, a line of the banner for each of its lines\n"
     "  --width: the columns a line may take, 0 for no limit (default: the terminal's, else 80)\n"
-    "  --format: how the picture is written (default: utf8; ansi is code page 437 bytes)\n"
+    "  --format: how the picture is written (default: utf8; ansi is code page 437 bytes,\n"
+    "    text the utf8 characters without colours)\n"
     "  --font NAME: the font of that name (in any case) under --font-dir and the folder\n"
     "    in [fonts] path of brixel.ini; --random: one of them that has every character\n"
     "  --no-case-fallback: a letter the font lacks is not drawn with its other case's glyph\n"
@@ -60,7 +61,7 @@ const TCliCommand kRenderCommand(
 
 namespace {
 
-enum class TFormat : uint8_t { Ansi, Utf8, TrueColor, Mirc, Html, Json, Png };
+enum class TFormat : uint8_t { Ansi, Utf8, Text, TrueColor, Mirc, Html, Json, Png };
 
 // A word an option takes and what it stands for.
 template <typename T>
@@ -69,10 +70,10 @@ struct TNamed {
   T Value;
 };
 
-constexpr TNamed<TFormat> kFormats[] = {
-    {"ansi", TFormat::Ansi}, {"utf8", TFormat::Utf8}, {"truecolor", TFormat::TrueColor},
-    {"mirc", TFormat::Mirc}, {"html", TFormat::Html}, {"json", TFormat::Json},
-    {"png", TFormat::Png}};
+constexpr TNamed<TFormat> kFormats[] = {{"ansi", TFormat::Ansi}, {"utf8", TFormat::Utf8},
+                                        {"text", TFormat::Text}, {"truecolor", TFormat::TrueColor},
+                                        {"mirc", TFormat::Mirc}, {"html", TFormat::Html},
+                                        {"json", TFormat::Json}, {"png", TFormat::Png}};
 
 constexpr TNamed<TJustify> kJustifications[] = {
     {"left", TJustify::Left}, {"center", TJustify::Center}, {"right", TJustify::Right}};
@@ -370,6 +371,8 @@ bool WritePicture(const TRenderOptions& options, const TCellRows& rows, const TF
       return WriteText(options, CellRowsToAnsi(rows, TAnsiForm::Cp437), font);
     case TFormat::Utf8:
       return WriteText(options, CellRowsToAnsi(rows, TAnsiForm::Utf8), font);
+    case TFormat::Text:
+      return WriteText(options, CellRowsToText(rows), font);
     case TFormat::TrueColor:
       return WriteText(options, CellRowsToAnsi(rows, TAnsiForm::TrueColor, palette), font);
     case TFormat::Mirc:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # brixel-cli create, rename, spacing, type, extract, merge, delete-font,
-# clone-font and move-font: the bytes on disk, the refusals, and (when the
+# clone-font, move-font, export and import: the bytes on disk, the refusals
+# (a FIGlet font is read only), and (when the
 # corpus is there) every real font taken out into a file of its own and
 # merged back with names and glyphs intact. (Every real font deleted, cloned
 # and moved is checked byte for byte in tests/tdf/FontOpsTest.cpp.)
@@ -95,6 +96,28 @@ refused "missing NAME" clone-font "$work/f.tdf"
 ok delete-font "$work/f.tdf"
 refused "cannot delete font 1 of $work/f.tdf: it is the only font of the file" delete-font "$work/f.tdf"
 [ "$(names "$work/f.tdf")" = "Brixel Block" ] || fail "delete-font: $(names "$work/f.tdf")"
+
+# FIGlet fonts: exported, read only, and imported back to draw as before.
+ok export --format flf --all "$demo" "$work/fig"
+[ "$(ls "$work/fig" | paste -sd,)" = "Brixel Block.flf,Brixel Color.flf" ] || fail "export --all: $(ls "$work/fig")"
+refused "Brixel Block.flf exists; --force replaces it" export --format flf --all "$demo" "$work/fig"
+cp "$work/fig/Brixel Color.flf" "$work/c.flf"
+refused "cannot write $work/c.flf: it is a FIGlet font (read only)" rename "$work/c.flf" X
+refused "it is a FIGlet font (read only)" capture "$work/c.flf" "$src/assets/demo.ans" 1 1 2 2 A
+cmp -s "$work/c.flf" "$work/fig/Brixel Color.flf" || fail "a refused rename changed the FIGlet font"
+ok import --type color --name Again "$work/c.flf" "$work/f.tdf"
+ok merge "$work/f.tdf" "$work/c.flf"
+ok extract "$work/c.flf" "$work/e.tdf"
+[ "$(names "$work/f.tdf"),$(names "$work/e.tdf")" = "Brixel Block,Again,c,c" ] ||
+  fail "import, merge and extract: $(names "$work/f.tdf"),$(names "$work/e.tdf")"
+for font in "$demo:2" "$work/c.flf" "$work/f.tdf:2" "$work/f.tdf:3" "$work/e.tdf"; do
+  "$cli" render --format text --width 0 "$font" 'Brixel,the-bridge!' >"$work/$(basename "$font").txt"
+done
+for drawn in c.flf f.tdf:2 f.tdf:3 e.tdf; do
+  cmp -s "$work/demo.tdf:2.txt" "$work/$drawn.txt" || fail "$drawn draws other than the font exported"
+done
+printf 'flc2a\n' >"$work/x.flc"
+refused "a FIGlet control file (.flc), not a font" import "$work/x.flc" "$work/f.tdf"
 
 # The corpus: merged from and into a file that ends in a SAUCE record.
 corpus=$src/../shared/corpus/tdf

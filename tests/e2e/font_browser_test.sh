@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The font browser in the window: B lists the fonts under the font folder
-# (the working directory, as no brixel.ini names one), the sample follows the
-# highlight, and Enter puts the chosen font on the main screen.
+# (the working directory, as no brixel.ini names one; .tdf, .flf and .tlf
+# files together), the sample follows the highlight, and Enter puts the
+# chosen font on the main screen.
 source "$(dirname "$0")/lib.sh"
 
 fonts="$E2E_TMP/work"
@@ -23,18 +24,29 @@ sig = bytes([19]) + b"TheDraw FONTS file\x1a"
 open(sys.argv[1] + "/a.tdf", "wb").write(sig + font(b"Alpha", 1, ord("A")))
 open(sys.argv[1] + "/sub/b.tdf", "wb").write(sig + font(b"Beta", 1, ord("B")) + font(b"Gamma", 2, ord("G")))
 PY
+# A FIGlet and a TOIlet font among them, made of Beta and Gamma: Block fonts.
+"$BRIXEL_CLI" export --format flf --font 1 "$fonts/sub/b.tdf" "$fonts/z.flf" >/dev/null
+"$BRIXEL_CLI" export --format tlf --font 2 "$fonts/sub/b.tdf" "$fonts/sub/c.tlf" >/dev/null
 
 e2e_start_x
 e2e_start_brixel "$fonts/a.tdf"
 e2e_wait_for "the main screen" 30 e2e_row_shows 1 "Name: Alpha [Block]"
 xdotool key --clearmodifiers b
-e2e_wait_for "the list of three fonts" 30 e2e_row_shows 14 "Fonts: 3 of 3"
+e2e_wait_for "the list of five fonts" 30 e2e_row_shows 14 "Fonts: 5 of 5"
 e2e_wait_for "Alpha's sample" 30 e2e_row_shows 3 "AAA AAA AAA AAA AAA AAA"
 xdotool key --clearmodifiers Down
 e2e_wait_for "Beta's sample" 30 e2e_row_shows 3 "BBB BBB BBB BBB BBB BBB"
 xdotool key --clearmodifiers Down
 e2e_wait_for "Gamma's sample" 30 e2e_row_shows 3 "GGG GGG GGG GGG GGG GGG"
 e2e_wait_for "Gamma's status line" 30 e2e_row_shows 1 "Name: Gamma [Color]"
+xdotool key --clearmodifiers Down
+e2e_wait_for "the TOIlet font's status line" 30 e2e_row_shows 1 "Name: c [Block]"
+e2e_row_shows 3 "GGG GGG GGG GGG GGG GGG" || e2e_fail "the TOIlet font's sample"
+xdotool key --clearmodifiers Down
+e2e_wait_for "the FIGlet font's status line" 30 e2e_row_shows 1 "Name: z [Block]"
+e2e_row_shows 3 "BBB BBB BBB BBB BBB BBB" || e2e_fail "the FIGlet font's sample"
+xdotool key --clearmodifiers Up Up
+e2e_wait_for "Gamma again" 30 e2e_row_shows 1 "Name: Gamma [Color]"
 xdotool key --clearmodifiers Return
 e2e_wait_for "the main screen without the list" 30 e2e_row_shows 25 "Help"
 e2e_wait_for "the chosen file and font" 30 e2e_row_shows 1 "b.tdf                    Font: 2/2"
