@@ -119,8 +119,3 @@ std::string CellRowsToText(const TCellRows& rows) {
   }
   return out;
 }
-
-std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8) {
-  return CellRowsToAnsi(TScreenRows(screen, firstRow, lastRow),
-                        utf8 ? TAnsiForm::Utf8 : TAnsiForm::Cp437);
-}

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "console/CellGrid.h"
 #include "console/CellPicture.h"
 #include "console/Palette.h"
-#include "console/ScreenTypes.h"
 
 // How a picture of cells is written as text with ANSI escapes.
 enum class TAnsiForm : uint8_t {
@@ -35,8 +35,6 @@ std::string CellRowsToAnsi(const TCellRows& rows, TAnsiForm form,
 // plain-text export of art, the spaces at the end of a row are left out, and
 // every row ends with LF.
 std::string CellRowsToText(const TCellRows& rows);
-// Rows firstRow..lastRow of a screen the same way, as Utf8 or Cp437.
-std::string ScreenRowsToAnsi(const TScreen& screen, int firstRow, int lastRow, bool utf8);
 
 // The escape text for one pipe colour code in ANSI art: 0..7 a dark
 // foreground (followed by the background of attr, so that a reset of the

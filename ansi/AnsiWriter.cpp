@@ -11,15 +11,14 @@ constexpr int kFirstRow = 2;
 constexpr int kLastRow = 21;
 constexpr int kLastCol = 79;
 
-TScreenChar CellAt(const TScreen& screen, int y, int x) {
-  const bool present =
-      static_cast<size_t>(y) < screen.size() && static_cast<size_t>(x) < screen[y].size();
-  return present ? screen[y][x] : TScreenChar{};
+// Cell (x, y) of the screen's 1-based rows and columns.
+TScreenChar CellAt(const TCellGrid& screen, int y, int x) {
+  return screen.Inside(x - 1, y - 1) ? screen.At(x - 1, y - 1) : TScreenChar{};
 }
 
 }  // namespace
 
-std::string AnsiScreenBytes(const TScreen& screen) {
+std::string AnsiScreenBytes(const TCellGrid& screen) {
   std::string out;
   uint8_t lastAttr = 0;
   for (int y = kFirstRow; y <= kLastRow; ++y) {
@@ -34,7 +33,7 @@ std::string AnsiScreenBytes(const TScreen& screen) {
   return out;
 }
 
-bool SaveAnsi(std::string_view fileName, const TScreen& screen, int& error) {
+bool SaveAnsi(std::string_view fileName, const TCellGrid& screen, int& error) {
   error = 0;
   if (fileName.empty()) return true;
   const std::string bytes = AnsiScreenBytes(screen);

@@ -99,15 +99,13 @@ std::optional<TArtTrueColor> TArtPicture::TrueColorAt(int x, int y) const {
   return TrueColors[static_cast<size_t>(y) * Cols + x];
 }
 
-TScreen ArtPictureScreen(const TArtPicture& picture, int firstRow, int count) {
+TCellGrid ArtPictureGrid(const TArtPicture& picture, int firstRow, int count) {
   firstRow = std::max(firstRow, 0);
   if (count < 0) count = std::max(picture.Rows() - firstRow, 0);
-  TScreen screen(static_cast<size_t>(count) + 1);
-  for (int y = 1; y <= count; ++y) {
-    TScreenLine& line = screen[y];
-    line.assign(static_cast<size_t>(picture.Width()) + 1, TScreenChar{});
-    const std::span<const TScreenChar> row = picture.Row(firstRow + y - 1);
-    std::copy(row.begin(), row.end(), line.begin() + 1);
+  TCellGrid grid(picture.Width(), count, TScreenChar{});
+  for (int y = 0; y < count; ++y) {
+    const std::span<const TScreenChar> row = picture.Row(firstRow + y);
+    std::copy(row.begin(), row.end(), grid.Row(y).begin());
   }
-  return screen;
+  return grid;
 }

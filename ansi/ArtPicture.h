@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "console/CellGrid.h"
 #include "console/Palette.h"
 #include "console/ScreenTypes.h"
 #include "util/ZeroedArray.h"
@@ -16,8 +17,7 @@
 // a width, rows of cells, and what the file says about drawing them (its own
 // palette and font, the SAUCE record's hints). Rows exist only as far as the
 // picture uses them, so memory follows the picture's size. Plain data: no
-// console, no window. Columns and rows count from 0 here; ArtPictureScreen
-// gives the 1-based screen the rest of the program draws.
+// console, no window. Columns and rows count from 0.
 
 constexpr int kArtDefaultWidth = 80;
 constexpr int kArtMaxWidth = 1024;
@@ -143,7 +143,7 @@ class TArtPicture {
   TZeroedArray<TArtTrueColor> TrueColors;
 };
 
-// Rows firstRow .. firstRow+count-1 of the picture as a screen (rows and
-// columns 1-based, element 0 unused, Width() columns); rows past the picture
-// are blank. A negative count means every row from firstRow on.
-TScreen ArtPictureScreen(const TArtPicture& picture, int firstRow = 0, int count = -1);
+// Rows firstRow .. firstRow+count-1 of the picture as a grid Width() cells
+// wide; rows past the picture are blank (character 0 on colour 0). A negative
+// count means every row from firstRow on.
+TCellGrid ArtPictureGrid(const TArtPicture& picture, int firstRow = 0, int count = -1);

@@ -5,7 +5,6 @@
 #include "ansi/AnsiWriter.h"
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
-#include "console/ConsoleLayer.h"
 #include "screens/AnsiViewer.h"
 #include "tdf/FontFile.h"
 #include "util/Files.h"
@@ -22,23 +21,26 @@ constexpr char kArtMask[] = "*.ans;*.bin;*.xb;*.adf;*.idf;*.tnd;*.pcb";
 
 }  // namespace
 
-void ViewAnsiImage() {
-  DialogResult = OpenFileDialog(" Select Image ", DialogFolder(TFolderKind::Art), kArtMask);
-  if (!FileThere(DialogResult)) return;
-  RememberDialogFolder(TFolderKind::Art, DialogResult);
+void ViewAnsiImage(TShell& shell) {
+  const std::string chosen =
+      OpenFileDialog(shell.Con, " Select Image ", DialogFolder(shell, TFolderKind::Art), kArtMask);
+  if (!FileThere(chosen)) return;
+  RememberDialogFolder(shell, TFolderKind::Art, chosen);
   // The shell's font is shown under the art, and a block marked in it becomes its glyph.
-  const auto fontChars = [] { return GetFontChars(ShellFont); };
-  ShowAnsiFile(DialogResult, 1, 24, fontChars, &ShellFont);
+  const auto fontChars = [&shell] { return GetFontChars(shell.Font); };
+  ShowAnsiFile(shell.Con, chosen, 1, 24, fontChars, &shell.Font);
 }
 
-void SaveScreenAsAnsi(int n) {
-  DialogResult = SaveFileDialog(" Save Screen ", FontNameOf(ShellFont, n) + ".ans",
-                                DialogFolder(TFolderKind::Screens), kAnsiMask);
-  if (DialogResult.empty()) return;
-  RememberDialogFolder(TFolderKind::Screens, DialogResult);
-  TScreen savedScreen;
-  SaveScreen(savedScreen);
+void SaveScreenAsAnsi(TShell& shell, int n) {
+  const std::string chosen =
+      SaveFileDialog(shell.Con, " Save Screen ", FontNameOf(shell.Font, n) + ".ans",
+                     DialogFolder(shell, TFolderKind::Screens), kAnsiMask);
+  if (chosen.empty()) return;
+  RememberDialogFolder(shell, TFolderKind::Screens, chosen);
+  TCellGrid savedScreen;
+  shell.Con.SaveScreen(savedScreen);
   int error = 0;
-  if (!SaveAnsi(DialogResult, savedScreen, error))
-    MessageBox(0, "Error", "Cannot save " + JustName(DialogResult) + ": " + FileErrorText(error));
+  if (!SaveAnsi(chosen, savedScreen, error))
+    MessageBox(shell.Con, 0, "Error",
+               "Cannot save " + JustName(chosen) + ": " + FileErrorText(error));
 }

@@ -3,20 +3,19 @@
 #include <cstdint>
 #include <string>
 
+#include "app/ShellState.h"
+
 // Colour tools over the text area, rows 2..21 and columns 1..80: they change
 // what is on the screen only, never a font file.
 
-// " |NN" + two solid blocks + "|15|16" + N for every foreground colour 1..15
-// used in the text area, in increasing order; colour 0 is never listed.
-std::string UsedColors();
 // Every cell of the text area gets attr; the characters stay.
-void RecolorText(uint8_t attr);
+void RecolorText(TTextConsole& con, uint8_t attr);
 // Every cell of the text area whose attribute is oldAttr gets newAttr.
-void SubstituteAttr(uint8_t oldAttr, uint8_t newAttr);
+void SubstituteAttr(TTextConsole& con, uint8_t oldAttr, uint8_t newAttr);
 
 // P: the used colours in a box as wide as they need, ending on row 23 (two
 // rows of swatches when one would not fit), until a key; the screen comes back.
-void ShowPalette();
+void ShowPalette(TShell& shell);
 // R and U with their row-25 prompts; both set KeepScreen.
-void RecolorCommand();
-void SubstituteCommand();
+void RecolorCommand(TShell& shell);
+void SubstituteCommand(TShell& shell);

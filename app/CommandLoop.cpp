@@ -12,7 +12,6 @@
 #include "app/FontFileCommands.h"
 #include "app/RowPrompt.h"
 #include "app/ShellState.h"
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/Palette.h"
 #include "screens/MainScreen.h"
@@ -23,46 +22,45 @@
 
 namespace {
 
-void ChangeDisplayText() {
-  DisplayText = PromptOnRow25("Text: ", 7, 50, 254, 1, DisplayText);
-  if (DisplayText.empty()) DisplayText = kDefaultDisplayText;
+void ChangeDisplayText(TShell& shell) {
+  shell.DisplayText = PromptOnRow25(shell, "Text: ", 7, 50, 254, 1, shell.DisplayText);
+  if (shell.DisplayText.empty()) shell.DisplayText = kDefaultDisplayText;
 }
 
 // The prompt starts with the current value, selected: Enter keeps it, a
 // number typed replaces it. An emptied entry cancels too, and must never end
 // the program.
-void ChangeTextPosition(const char* label, uint8_t& target) {
-  const std::string entry = PromptOnRow25(label, 4, 3, 3, 0, NumToStr(target));
+void ChangeTextPosition(TShell& shell, const char* label, uint8_t& target) {
+  const std::string entry = PromptOnRow25(shell, label, 4, 3, 3, 0, NumToStr(target));
   if (entry.empty()) return;
   target = static_cast<uint8_t>(StrToNum(entry));
 }
 
 // The style is kept for the next start; a program directory that cannot be
 // written (an installed program) only loses that.
-void NextOutlineStyle() {
-  OutlineStyle = static_cast<uint8_t>((OutlineStyle + 1) % kOutlineStyleCount);
-  if (!ConfigFile.empty()) WriteOutlineStyleSetting(ConfigFile, OutlineStyle);
+void NextOutlineStyle(TShell& shell) {
+  shell.OutlineStyle = static_cast<uint8_t>((shell.OutlineStyle + 1) % kOutlineStyleCount);
+  if (!shell.ConfigFile.empty()) WriteOutlineStyleSetting(shell.ConfigFile, shell.OutlineStyle);
 }
 
 // The window's colours: classic and VGA in turn, at once on the screen and
 // kept for the next start.
-void NextPalette() {
-  if (!Console) return;
-  const bool vga = Console->Palette() == kVgaPalette;
-  Console->SetPalette(PaletteFor(vga ? TPaletteName::Classic : TPaletteName::Vga));
-  if (!ConfigFile.empty())
-    WriteIniSetting(ConfigFile, "screen", "Palette", vga ? "classic" : "vga");
+void NextPalette(TShell& shell) {
+  const bool vga = shell.Con.Palette() == kVgaPalette;
+  shell.Con.SetPalette(PaletteFor(vga ? TPaletteName::Classic : TPaletteName::Vga));
+  if (!shell.ConfigFile.empty())
+    WriteIniSetting(shell.ConfigFile, "screen", "Palette", vga ? "classic" : "vga");
 }
 
-void WrapLoopState(int& n) {
-  if (n > ShellFont.Count()) n = 1;
-  if (n < 1) n = ShellFont.Count();
-  if (BlockColor > 15) BlockColor = 1;
-  if (BlockColor < 1) BlockColor = 15;
+void WrapLoopState(TShell& shell, int& n) {
+  if (n > shell.Font.Count()) n = 1;
+  if (n < 1) n = shell.Font.Count();
+  if (shell.BlockColor > 15) shell.BlockColor = 1;
+  if (shell.BlockColor < 1) shell.BlockColor = 15;
 }
 
 // What a key of the main screen does to the font shown; false ends the loop.
-using TCommandAction = bool (*)(int& n);
+using TCommandAction = bool (*)(TShell& shell, int& n);
 
 // A key of the main screen: the codes that call it (a plain byte, letters in
 // lower case, or kExtendedKey plus a scan code; 0 fills), how the help screen
@@ -78,58 +76,58 @@ struct TCommandKey {
 
 constexpr uint16_t kExtendedKey = 0x100;
 
-template <void (*Command)()>
-bool Plain(int&) {
-  Command();
+template <void (*Command)(TShell&)>
+bool Plain(TShell& shell, int&) {
+  Command(shell);
   return true;
 }
-template <void (*Command)(int)>
-bool OnFont(int& n) {
-  Command(n);
+template <void (*Command)(TShell&, int)>
+bool OnFont(TShell& shell, int& n) {
+  Command(shell, n);
   return true;
 }
-template <void (*Command)(int&)>
-bool ChangesFont(int& n) {
-  Command(n);
+template <void (*Command)(TShell&, int&)>
+bool ChangesFont(TShell& shell, int& n) {
+  Command(shell, n);
   return true;
 }
 
 // A command that may load the font file again (after another program
 // changed it): the font it leaves selected stays shown.
-template <void (*Command)()>
-bool FollowsFont(int& n) {
-  Command();
-  if (ShellFont.Selected > 0) n = ShellFont.Selected;
+template <void (*Command)(TShell&)>
+bool FollowsFont(TShell& shell, int& n) {
+  Command(shell);
+  if (shell.Font.Selected > 0) n = shell.Font.Selected;
   return true;
 }
 
 // The font number wraps after the command.
-bool NextFont(int& n) {
+bool NextFont(TShell&, int& n) {
   ++n;
   return true;
 }
-bool PreviousFont(int& n) {
+bool PreviousFont(TShell&, int& n) {
   --n;
   return true;
 }
-bool Quit(int&) {
+bool Quit(TShell&, int&) {
   return false;
 }
 
-void ShowMainHelp() {
-  ShowHelp(MainHelpLines());
+void ShowMainHelp(TShell& shell) {
+  ShowHelp(shell.Con, MainHelpLines());
 }
-void ChangeTextX() {
-  ChangeTextPosition("X: ", TextX);
+void ChangeTextX(TShell& shell) {
+  ChangeTextPosition(shell, "X: ", shell.TextX);
 }
-void ChangeTextY() {
-  ChangeTextPosition("Y: ", TextY);
+void ChangeTextY(TShell& shell) {
+  ChangeTextPosition(shell, "Y: ", shell.TextY);
 }
-void NextBlockColor() {
-  if (DrawnInBlockColor(ShellFont)) ++BlockColor;
+void NextBlockColor(TShell& shell) {
+  if (DrawnInBlockColor(shell.Font)) ++shell.BlockColor;
 }
-void PreviousBlockColor() {
-  if (DrawnInBlockColor(ShellFont)) --BlockColor;
+void PreviousBlockColor(TShell& shell) {
+  if (DrawnInBlockColor(shell.Font)) --shell.BlockColor;
 }
 
 const TCommandKey kCommandKeys[] = {
@@ -181,21 +179,33 @@ std::vector<TKeyHint> KeyHint() {
   return hint;
 }
 
+// The font the main screen shows, read from its file only when the file
+// changed since it was last read or another font is to be shown. False when
+// the file can no longer be read.
+bool SelectShownFont(TShell& shell, int n) {
+  const TFileStamp now = FileStampOf(shell.Font.Path);
+  if (n == shell.Font.Selected && now.Size >= 0 && now == shell.ShownStamp) return true;
+  const bool selected = SelectFont(shell.Font, n);
+  shell.ShownStamp = selected ? now : TFileStamp{};
+  return selected || !shell.Font.OpenFailed;
+}
+
 }  // namespace
 
-bool RunCommandPass(int& n, bool firstScreen) {
-  DrawMainScreen(ShellFont, n,
-                 {ShellFontLook(), ShellSample(), IdleAttr, KeepScreen,
+bool RunCommandPass(TShell& shell, int& n, bool firstScreen) {
+  const bool readable = SelectShownFont(shell, n);
+  DrawMainScreen(shell.Con, shell.Font, n, readable,
+                 {shell.FontLook(), shell.Sample(), shell.IdleAttr, shell.KeepScreen,
                   firstScreen ? KeyHint() : std::vector<TKeyHint>()});
-  const uint8_t key = ReadKey();
-  KeepScreen = false;
+  const uint8_t key = shell.Con.ReadKey();
+  shell.KeepScreen = false;
   // Letters work in either case; an extended key is read whole.
-  const uint16_t code =
-      key == 0 ? kExtendedKey | ReadKey() : static_cast<uint8_t>(LoCase(static_cast<char>(key)));
+  const uint16_t code = key == 0 ? kExtendedKey | shell.Con.ReadKey()
+                                 : static_cast<uint8_t>(LoCase(static_cast<char>(key)));
   const TCommandKey* command = FindCommandKey(code);
   // Anything else just redraws.
-  if (command && !command->Run(n)) return false;
-  WrapLoopState(n);
+  if (command && !command->Run(shell, n)) return false;
+  WrapLoopState(shell, n);
   return true;
 }
 
@@ -206,9 +216,9 @@ std::vector<std::string> MainHelpLines() {
   return lines;
 }
 
-void RunCommandLoop(int n) {
+void RunCommandLoop(TShell& shell, int n) {
   // The hint stays until the first key.
-  if (!RunCommandPass(n, true)) return;
-  while (RunCommandPass(n)) {
+  if (!RunCommandPass(shell, n, true)) return;
+  while (RunCommandPass(shell, n)) {
   }
 }

@@ -9,16 +9,16 @@
 
 namespace {
 
-std::string& Remembered(TFolderKind kind) {
+std::string& Remembered(TShell& shell, TFolderKind kind) {
   switch (kind) {
     case TFolderKind::Fonts:
-      return LastFolders.Fonts;
+      return shell.LastFolders.Fonts;
     case TFolderKind::Art:
-      return LastFolders.Art;
+      return shell.LastFolders.Art;
     case TFolderKind::Screens:
       break;
   }
-  return LastFolders.Screens;
+  return shell.LastFolders.Screens;
 }
 
 // The absolute folder of a file, "/" at its end: a name given on the command
@@ -36,31 +36,31 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
-std::string DialogFolder(TFolderKind kind) {
+std::string DialogFolder(TShell& shell, TFolderKind kind) {
   // A folder removed since (or one brixel.ini names from another machine)
   // would open an empty dialog.
-  if (IsFolder(Remembered(kind))) return Remembered(kind);
-  if (kind == TFolderKind::Fonts) return FontPath;
-  const std::string shown = ShellFont.Path.empty() ? "" : FolderOf(ShellFont.Path);
-  return IsFolder(shown) ? shown : StartDir;
+  if (IsFolder(Remembered(shell, kind))) return Remembered(shell, kind);
+  if (kind == TFolderKind::Fonts) return shell.FontPath;
+  const std::string shown = shell.Font.Path.empty() ? "" : FolderOf(shell.Font.Path);
+  return IsFolder(shown) ? shown : shell.StartDir;
 }
 
-void RememberDialogFolder(TFolderKind kind, const std::string& path) {
+void RememberDialogFolder(TShell& shell, TFolderKind kind, const std::string& path) {
   const std::string folder = FolderOf(path);
-  if (folder.empty() || folder == Remembered(kind)) return;
-  Remembered(kind) = folder;
-  if (kind == TFolderKind::Art && !ConfigFile.empty())
-    WriteIniSetting(ConfigFile, "ansi", "path", folder);
+  if (folder.empty() || folder == Remembered(shell, kind)) return;
+  Remembered(shell, kind) = folder;
+  if (kind == TFolderKind::Art && !shell.ConfigFile.empty())
+    WriteIniSetting(shell.ConfigFile, "ansi", "path", folder);
 }
 
-std::string BrowseFolder() {
+std::string BrowseFolder(const TShell& shell) {
   namespace fs = std::filesystem;
-  if (ShellFont.Path.empty()) return FontPath;
+  if (shell.Font.Path.empty()) return shell.FontPath;
   std::error_code error;
-  const fs::path file = fs::weakly_canonical(ShellFont.Path, error);
-  if (error) return FontPath;
-  const fs::path root = fs::weakly_canonical(FontPath.empty() ? "." : FontPath, error);
+  const fs::path file = fs::weakly_canonical(shell.Font.Path, error);
+  if (error) return shell.FontPath;
+  const fs::path root = fs::weakly_canonical(shell.FontPath.empty() ? "." : shell.FontPath, error);
   const fs::path inside = file.lexically_relative(root);
-  if (!error && !inside.empty() && *inside.begin() != "..") return FontPath;
+  if (!error && !inside.empty() && *inside.begin() != "..") return shell.FontPath;
   return file.parent_path().string();
 }

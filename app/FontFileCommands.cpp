@@ -5,7 +5,6 @@
 #include "app/Config.h"
 #include "app/DialogFolders.h"
 #include "app/ShellState.h"
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "screens/FontBrowser.h"
 #include "screens/MainScreen.h"
@@ -20,101 +19,104 @@ namespace {
 
 constexpr char kLoadTitle[] = " Load Font ";
 
-std::string AskForFontFile() {
-  DialogResult = OpenFileDialog(kLoadTitle, DialogFolder(TFolderKind::Fonts), kFontReadMask);
-  if (!DialogResult.empty()) RememberDialogFolder(TFolderKind::Fonts, DialogResult);
-  return DialogResult;
+std::string AskForFontFile(TShell& shell) {
+  const std::string chosen =
+      OpenFileDialog(shell.Con, kLoadTitle, DialogFolder(shell, TFolderKind::Fonts), kFontReadMask);
+  if (!chosen.empty()) RememberDialogFolder(shell, TFolderKind::Fonts, chosen);
+  return chosen;
 }
 
 }  // namespace
 
-bool LoadShellFontFile(const std::string& path) {
+bool LoadShellFontFile(TShell& shell, const std::string& path) {
   const std::string name = JustName(path);
   TFontFile loaded;
   if (!LoadFontFile(path, loaded)) {
-    if (loaded.OpenFailed) WriteFontOpenError();
-    MessageBox(0, "Error", "Cannot open " + name + ": " + FileErrorText(loaded.Error));
+    if (loaded.OpenFailed) WriteFontOpenError(shell.Con);
+    MessageBox(shell.Con, 0, "Error", "Cannot open " + name + ": " + FileErrorText(loaded.Error));
     return false;
   }
   if (loaded.Count() == 0) {
-    MessageBox(0, "Error", name + " holds no TheDraw font.");
+    MessageBox(shell.Con, 0, "Error", name + " holds no TheDraw font.");
     return false;
   }
-  ShellFont = std::move(loaded);
-  LastFontFile = path;
-  RememberDialogFolder(TFolderKind::Fonts, path);
+  shell.Font = std::move(loaded);
+  shell.Font.Path = path;
+  RememberDialogFolder(shell, TFolderKind::Fonts, path);
   return true;
 }
 
-bool ReloadShellFont(int n, int refusal) {
-  if (refusal == kFontFileChanged ? ReloadSameFont(ShellFont) : ReloadFontFile(ShellFont, n))
+bool ReloadShellFont(TShell& shell, int n, int refusal) {
+  if (refusal == kFontFileChanged ? ReloadSameFont(shell.Font) : ReloadFontFile(shell.Font, n))
     return true;
-  if (ShellFont.OpenFailed) WriteFontOpenError();
+  if (shell.Font.OpenFailed) WriteFontOpenError(shell.Con);
   return false;
 }
 
-bool ChooseFontFile(const std::string& path) {
-  std::string candidate = FileThere(path) ? path : AskForFontFile();
+bool ChooseFontFile(TShell& shell, const std::string& path) {
+  std::string candidate = FileThere(path) ? path : AskForFontFile(shell);
   while (!candidate.empty()) {
-    if (LoadShellFontFile(candidate)) return true;
-    candidate = AskForFontFile();
+    if (LoadShellFontFile(shell, candidate)) return true;
+    candidate = AskForFontFile(shell);
   }
   return false;
 }
 
-void LoadAnotherFontFile(int& n) {
-  const std::string path = AskForFontFile();
+void LoadAnotherFontFile(TShell& shell, int& n) {
+  const std::string path = AskForFontFile(shell);
   if (path.empty()) return;
   // The file shown before stays when the new one cannot be shown.
-  if (LoadShellFontFile(path)) n = ShellFont.Selected;
+  if (LoadShellFontFile(shell, path)) n = shell.Font.Selected;
 }
 
 namespace {
 
-void BrowseFontsIn(const std::string& root, int& n) {
+void BrowseFontsIn(TShell& shell, const std::string& root, int& n) {
   std::string file;
   int number = 0;
   // The previews are the browser's own: the shell's font changes only by Enter.
-  if (ChooseFontInFolder({root, ShellSample(), ShellFontLook()}, ShellFont.Path, n, file, number) &&
-      LoadShellFontFile(file)) {
+  if (ChooseFontInFolder(shell.Con, {root, shell.Sample(), shell.FontLook()}, shell.Font.Path, n,
+                         file, number) &&
+      LoadShellFontFile(shell, file)) {
     n = number;
-    SelectFont(ShellFont, n);
+    SelectFont(shell.Font, n);
   }
 }
 
 }  // namespace
 
-void BrowseFonts(int& n) {
-  BrowseFontsIn(BrowseFolder(), n);
+void BrowseFonts(TShell& shell, int& n) {
+  BrowseFontsIn(shell, BrowseFolder(shell), n);
 }
 
-void ChooseFontFolder(int& n) {
-  const std::string folder = FolderDialog(" Font Folder ", FontPath, kFontReadMask);
+void ChooseFontFolder(TShell& shell, int& n) {
+  const std::string folder =
+      FolderDialog(shell.Con, " Font Folder ", shell.FontPath, kFontReadMask);
   if (folder.empty()) return;
-  FontPath = folder;
-  LastFolders.Fonts = folder;
-  if (!ConfigFile.empty()) WriteIniSetting(ConfigFile, "fonts", "path", folder);
+  shell.FontPath = folder;
+  shell.LastFolders.Fonts = folder;
+  if (!shell.ConfigFile.empty()) WriteIniSetting(shell.ConfigFile, "fonts", "path", folder);
   // What the folder holds, at once; B lists it too while a font from it is shown.
-  BrowseFontsIn(folder, n);
+  BrowseFontsIn(shell, folder, n);
 }
 
-bool DeleteFontFile(int& n) {
+bool DeleteFontFile(TShell& shell, int& n) {
   // Two keys must not remove a user's file: the question names it and starts on NO.
-  const std::string path = ShellFont.Path;
-  if (!AskAboutName("Delete", "Delete ", JustName(path), "?")) return true;
+  const std::string path = shell.Font.Path;
+  if (!AskAboutName(shell.Con, "Delete", "Delete ", JustName(path), "?")) return true;
   if (!EraseFile(path)) {
     // Saying "deleted" here would be a lie; the file stays loaded.
-    MessageBox(0, "Error", "Could not delete " + JustName(path) + ".");
+    MessageBox(shell.Con, 0, "Error", "Could not delete " + JustName(path) + ".");
     return true;
   }
-  MessageBox(0, "Info", "File deleted. Load another one.");
-  if (!ChooseFontFile("")) return false;
-  n = ShellFont.Selected;
+  MessageBox(shell.Con, 0, "Info", "File deleted. Load another one.");
+  if (!ChooseFontFile(shell, "")) return false;
+  n = shell.Font.Selected;
   return true;
 }
 
-uint8_t ChooseFontType() {
-  TMenuList list;
+uint8_t ChooseFontType(TShell& shell) {
+  TMenuList list(shell.Con);
   SetDialogLook(list.Box);
   list.Box.Title = " Font Type ";
   list.BarColor = 0x70;

@@ -8,7 +8,6 @@
 #include "app/Config.h"
 #include "app/FontFileCommands.h"
 #include "app/ShellState.h"
-#include "console/ConsoleLayer.h"
 #include "tdf/FontFile.h"
 #include "util/Paths.h"
 
@@ -22,25 +21,24 @@ std::string WorkingDirectory() {
 
 }  // namespace
 
-void RunShell(int argc, char** argv) {
-  DialogResult.clear();
-  StartDir = WorkingDirectory();
-  ConfigFile = ProgramDir() + "brixel.ini";
-  const TFontsSettings settings = ReadFontsSettings(ConfigFile, StartDir);
-  FontPath = settings.Path;
-  OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
-  LastFolders.Art = settings.ArtPath;
-  if (Console) Console->SetPalette(PaletteFor(settings.Palette));
+void RunShell(TShell& shell, int argc, char** argv) {
+  shell.StartDir = WorkingDirectory();
+  shell.ConfigFile = ProgramDir() + "brixel.ini";
+  const TFontsSettings settings = ReadFontsSettings(shell.ConfigFile, shell.StartDir);
+  shell.FontPath = settings.Path;
+  shell.OutlineStyle = static_cast<uint8_t>(settings.OutlineStyle);
+  shell.LastFolders.Art = settings.ArtPath;
+  shell.Con.SetPalette(PaletteFor(settings.Palette));
 
   // No argument, or one that names no file, opens the Load dialog; leaving it
   // ends the program with a cleared screen.
-  if (!ChooseFontFile(argc > 1 ? argv[1] : "")) {
-    SetTextAttr(7);
-    ClrScr();
+  if (!ChooseFontFile(shell, argc > 1 ? argv[1] : "")) {
+    shell.Con.SetTextAttr(7);
+    shell.Con.ClrScr();
     return;
   }
-  const int n = ShellFont.Selected;
-  DisplayText = kDefaultDisplayText;
-  StartDir = WorkingDirectory();
-  RunCommandLoop(n);
+  const int n = shell.Font.Selected;
+  shell.DisplayText = kDefaultDisplayText;
+  shell.StartDir = WorkingDirectory();
+  RunCommandLoop(shell, n);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ShellState.h"
+
 // The application shell: everything from reading the configuration to the
 // end of the command loop. The window program (app/main) creates the console
 // and its refresh thread around it.
@@ -13,7 +15,7 @@ bool HandleHelpSwitch(int argc, char** argv);
 // standard output, answer true.
 bool HandleVersionSwitch(int argc, char** argv);
 
-// Start-up from the configuration on (the console must be installed as the
-// global Console), the first font file, then the command loop. Returns when
-// the loop ends; the caller then shuts down in order.
-void RunShell(int argc, char** argv);
+// Start-up from the configuration on, the first font file, then the command
+// loop, all on the shell's console. Returns when the loop ends; the caller
+// then shuts down in order.
+void RunShell(TShell& shell, int argc, char** argv);

@@ -79,20 +79,6 @@ void TCellRows::ReadTrueColorRow(int, std::span<TCellRgb> colors) const {
   std::fill(colors.begin(), colors.end(), TCellRgb{});
 }
 
-TScreenRows::TScreenRows(const TScreen& screen, int firstRow, int lastRow)
-    : Screen(screen), First(firstRow) {
-  lastRow = std::min(lastRow, static_cast<int>(screen.size()) - 1);
-  if (firstRow < 1 || lastRow < firstRow || screen[firstRow].size() < 2) return;
-  Count = lastRow - firstRow + 1;
-  Cols = static_cast<int>(screen[firstRow].size()) - 1;
-}
-
-void TScreenRows::ReadRow(int y, std::span<TScreenChar> cells) const {
-  const TScreenLine& row = Screen[First + y];
-  for (size_t c = 0; c < cells.size(); ++c)
-    cells[c] = c + 1 < row.size() ? row[c + 1] : TScreenChar{};
-}
-
 bool WriteCellPicturePng(const TCellRows& rows, const TCellLook& look, const TByteSink& sink,
                          std::string& why) {
   const int cols = rows.Columns(), count = rows.Rows();

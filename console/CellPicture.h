@@ -27,22 +27,6 @@ class TCellRows {
   virtual void ReadTrueColorRow(int y, std::span<TCellRgb> colors) const;
 };
 
-// Rows firstRow..lastRow of a screen (1-based, element 0 unused) as wide as
-// row firstRow; cells a shorter row lacks are character 0 in attribute 0.
-class TScreenRows final : public TCellRows {
- public:
-  TScreenRows(const TScreen& screen, int firstRow, int lastRow);
-  int Columns() const override { return Cols; }
-  int Rows() const override { return Count; }
-  void ReadRow(int y, std::span<TScreenChar> cells) const override;
-
- private:
-  const TScreen& Screen;
-  int First;
-  int Count = 0;
-  int Cols = 0;
-};
-
 // How the cells look: the glyphs, the cell width (8, or 9 as the VGA draws
 // it), the colours of the attributes, and whether the picture is stretched
 // to the tall pixels of a 4:3 screen (TallPixelsHeight: 1.35 times as high).

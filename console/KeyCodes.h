@@ -60,14 +60,3 @@ constexpr uint8_t kScanShiftUp = 0xE0;
 constexpr uint8_t kScanShiftDown = 0xE1;
 constexpr uint8_t kScanShiftLeft = 0xE2;
 constexpr uint8_t kScanShiftRight = 0xE3;
-// Not a key: while a screen takes mouse clicks, a left click arrives as 0,
-// kScanMouseClick, column, row (1-based).
-constexpr uint8_t kScanMouseClick = 0xF0;
-// Not a key: while a screen takes blocks (TBlockDrag::Report), a finished
-// middle-button drag arrives as 0, kScanMouseBlock; the console holds the
-// block (TakeReportedBlock).
-constexpr uint8_t kScanMouseBlock = 0xF1;
-// Not a key: while a screen takes the mouse (MouseEvents), each press, drag
-// and release arrives as 0, kScanMouseEvent; the console holds the event
-// (TakeMouseEvent).
-constexpr uint8_t kScanMouseEvent = 0xF2;

@@ -18,10 +18,6 @@ constexpr bool IsBlinking(uint8_t attr, bool blinkMode) {
   return blinkMode && (attr & 0x80) != 0;
 }
 
-// Rows and columns are 1-based: element 0 exists and is never used.
-using TScreenLine = std::vector<TScreenChar>;
-using TScreen = std::vector<TScreenLine>;
-
 // A rectangle of cells, such as a block marked with the mouse: 1-based
 // columns and rows, corners included.
 struct TCellBlock {

@@ -13,22 +13,22 @@ TTextConsole::TTextConsole(uint8_t mode) {
   Mode = (mode >= 1 && mode <= 3) ? mode : 1;
   Cols = g.Cols;
   Rows = g.Rows;
-  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  Screen = TCellGrid(Cols, Rows);
   ClrScr();
 }
 
 TTextConsole::TTextConsole(int cols, int rows) {
   Cols = static_cast<uint8_t>(std::clamp(cols, 1, 255));
   Rows = static_cast<uint8_t>(std::clamp(rows, 1, 255));
-  Screen.assign(Rows + 1, TScreenLine(Cols + 1));
+  Screen = TCellGrid(Cols, Rows);
   ClrScr();
 }
 
 TTextConsole::~TTextConsole() = default;
 
 void TTextConsole::ScrollUpLocked() {
-  for (int r = 2; r <= Rows; ++r) Screen[r - 1] = Screen[r];
-  for (int c = 1; c <= Cols; ++c) Screen[Rows][c] = {0, 7};
+  for (int r = 1; r < Rows; ++r) std::ranges::copy(Screen.Row(r), Screen.Row(r - 1).begin());
+  std::ranges::fill(Screen.Row(Rows - 1), TScreenChar{0, 7});
 }
 
 void TTextConsole::WriteChar(uint8_t ch) {
@@ -63,7 +63,7 @@ void TTextConsole::WriteRawChar(uint8_t ch) {
 }
 
 void TTextConsole::StoreAndAdvanceLocked(uint8_t ch) {
-  Screen[CursorY][CursorX] = {ch, TextAttr};
+  Screen.Put(CursorX - 1, CursorY - 1, {ch, TextAttr});
   if (++CursorX > Cols) {
     CursorX = 1;
     if (++CursorY > Rows) {
@@ -93,15 +93,14 @@ void TTextConsole::WriteXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view 
 
 void TTextConsole::ClrScr() {
   std::lock_guard lock(GridLock);
-  for (int r = 1; r <= Rows; ++r)
-    for (int c = 1; c <= Cols; ++c) Screen[r][c] = {0, TextAttr};
+  Screen.Fill({0, TextAttr});
   CursorX = 1;
   CursorY = 1;
 }
 
 void TTextConsole::ClrEol() {
   std::lock_guard lock(GridLock);
-  for (int c = CursorX; c <= Cols; ++c) Screen[CursorY][c] = {32, TextAttr};
+  std::ranges::fill(Screen.Row(CursorY - 1).subspan(CursorX - 1), TScreenChar{32, TextAttr});
 }
 
 void TTextConsole::GotoXY(int x, int y) {
@@ -120,41 +119,35 @@ void TTextConsole::TextColor(uint8_t c) {
 
 uint8_t TTextConsole::GetCharAt(int x, int y) const {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return ' ';
-  return Screen[y][x].Ch;
+  return Screen.At(x - 1, y - 1).Ch;
 }
 
 uint8_t TTextConsole::GetAttrAt(int x, int y) const {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return 7;
-  return Screen[y][x].Attr;
+  return Screen.At(x - 1, y - 1).Attr;
 }
 
-void TTextConsole::SaveScreen(TScreen& buf) const {
-  buf.assign(Rows + 1, TScreenLine(Cols + 1));
-  for (int r = 1; r <= Rows; ++r)
-    for (int c = 1; c <= Cols; ++c) buf[r][c] = Screen[r][c];
+void TTextConsole::SaveScreen(TCellGrid& buf) const {
+  buf = Screen;
 }
 
-void TTextConsole::RestoreScreen(const TScreen& buf) {
+void TTextConsole::RestoreScreen(const TCellGrid& buf) {
   std::lock_guard lock(GridLock);
-  for (int r = 1; r <= Rows; ++r) {
-    for (int c = 1; c <= Cols; ++c) {
-      const bool present =
-          static_cast<size_t>(r) < buf.size() && static_cast<size_t>(c) < buf[r].size();
-      Screen[r][c] = present ? buf[r][c] : TScreenChar{0, 0};
-    }
-  }
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < Cols; ++c)
+      Screen.Put(c, r, buf.Inside(c, r) ? buf.At(c, r) : TScreenChar{0, 0});
 }
 
 void TTextConsole::PutCell(int x, int y, uint8_t ch, uint8_t attr) {
   if (x < 1 || y < 1 || x > Cols || y > Rows) return;
   {
     std::lock_guard lock(GridLock);
-    Screen[y][x] = {ch, attr};
+    Screen.Put(x - 1, y - 1, {ch, attr});
   }
   MarkDirty();
 }
 
-void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) const {
+void TTextConsole::Snapshot(TCellGrid& cells, uint8_t& cursorX, uint8_t& cursorY) const {
   std::lock_guard lock(GridLock);
   cells = Screen;
   cursorX = CursorX;
@@ -162,24 +155,27 @@ void TTextConsole::Snapshot(TScreen& cells, uint8_t& cursorX, uint8_t& cursorY) 
 }
 
 void TTextConsole::MarkDirty() {
-  if (!Dirty.exchange(true)) CellsChanged();
+  if (!Dirty.exchange(true) && Host) Host->Changed(TConsoleHost::TChange::Cells);
 }
 
 void TTextConsole::SetBlinkMode(bool on) {
   if (Blink.exchange(on) != on) MarkDirty();
 }
 
-void TTextConsole::StoreKey(std::string_view bytes, bool click) {
+void TTextConsole::StoreKey(std::string_view bytes, uint8_t mods) {
   // A full buffer drops every unread byte rather than the new key, and the
   // bytes of one key go in together: a reset between the 0 and the code of an
   // extended key would leave the code alone, read as a key of its own.
   if (KeyWriteIndex + static_cast<int32_t>(bytes.size()) > 128) {
+    KeysRead += KeyWriteIndex - KeyReadIndex;
     KeyWriteIndex = 0;
     KeyReadIndex = 0;
   }
+  KeyMods[KeyWriteIndex + 1] = mods;
   for (const char b : bytes) {
     KeyBuffer[++KeyWriteIndex] = static_cast<uint8_t>(b);
-    if (click) KeyClick();
+    ++KeysStored;
+    if (Host) Host->Changed(TConsoleHost::TChange::Key);
   }
 }
 
@@ -188,76 +184,110 @@ void TTextConsole::PushKey(uint8_t b) {
   StoreKey(std::string_view(&one, 1));
 }
 
-void TTextConsole::PushExtKey(uint8_t code) {
+void TTextConsole::PushExtKey(uint8_t code, uint8_t mods) {
   const char pair[] = {0, static_cast<char>(code)};
-  StoreKey(std::string_view(pair, 2));
-  KeyClick();  // an extended key sounds three overlapping clicks
+  StoreKey(std::string_view(pair, 2), mods);
+  // An extended key sounds three overlapping clicks.
+  if (Host) Host->Changed(TConsoleHost::TChange::Key);
 }
 
-void TTextConsole::PushKeyString(std::string_view s) {
-  StoreKey(s.substr(0, 2));
+void TTextConsole::PushKeyString(std::string_view s, uint8_t mods) {
+  StoreKey(s.substr(0, 2), mods);
 }
 
-void TTextConsole::ReportBlock(const TCellBlock& block) {
-  ReportedBlock = block;
-  const char pair[] = {0, static_cast<char>(kScanMouseBlock)};
-  StoreKey(std::string_view(pair, 2), false);
-}
-
-std::optional<TCellBlock> TTextConsole::TakeReportedBlock() {
-  return std::exchange(ReportedBlock, std::nullopt);
-}
-
-void TTextConsole::ReportMouse(const TMouseEvent& event) {
-  const bool moved = event.Kind == TMouseEvent::TKind::Move;
-  if (moved && !MouseQueue.empty() && MouseQueue.back().Kind == TMouseEvent::TKind::Move) {
-    MouseQueue.back() = event;
-    return;
+void TTextConsole::PushEvent(const TInputEvent& event) {
+  const auto* mouse = std::get_if<TMouseEvent>(&event);
+  const bool moved = mouse && mouse->Kind == TMouseEvent::TKind::Move;
+  const bool block = std::holds_alternative<TBlockEvent>(event);
+  for (auto it = Events.rbegin(); it != Events.rend() && it->AfterKeys == KeysStored; ++it) {
+    const auto* queued = std::get_if<TMouseEvent>(&it->Event);
+    if ((moved && queued && queued->Kind == TMouseEvent::TKind::Move && it == Events.rbegin()) ||
+        (block && std::holds_alternative<TBlockEvent>(it->Event))) {
+      it->Event = event;
+      return;
+    }
   }
-  // Events whose keys a full key buffer dropped are never asked for.
+  // Events nobody reads (no screen asks for them) cannot pile up.
   constexpr size_t kMostWaiting = 64;
-  if (MouseQueue.size() == kMostWaiting) MouseQueue.pop_front();
-  MouseQueue.push_back(event);
-  const char pair[] = {0, static_cast<char>(kScanMouseEvent)};
-  StoreKey(std::string_view(pair, 2), false);
+  if (Events.size() == kMostWaiting) Events.pop_front();
+  Events.push_back({KeysStored, event});
 }
 
-std::optional<TMouseEvent> TTextConsole::TakeMouseEvent() {
-  if (MouseQueue.empty()) return std::nullopt;
-  const TMouseEvent event = MouseQueue.front();
-  MouseQueue.pop_front();
-  return event;
+std::pair<uint8_t, uint8_t> TTextConsole::TakeKeyByte() {
+  const uint8_t mods = KeyMods[KeyReadIndex + 1];
+  const uint8_t b = KeyBuffer[++KeyReadIndex];
+  ++KeysRead;
+  if (KeyReadIndex == KeyWriteIndex) KeyReadIndex = KeyWriteIndex = 0;
+  return {b, mods};
+}
+
+void TTextConsole::DropEventsBeforeUnreadKeys() {
+  while (!Events.empty() && Events.front().AfterKeys < KeysRead) Events.pop_front();
+}
+
+TInputEvent TTextConsole::ReadEvent() {
+  MarkDirty();
+  for (;;) {
+    DropEventsBeforeUnreadKeys();
+    if (!Events.empty() && Events.front().AfterKeys <= KeysRead) {
+      const TInputEvent event = Events.front().Event;
+      Events.pop_front();
+      return event;
+    }
+    if (!KeyBufferEmpty()) break;
+    if (!AwaitEvent(-1)) return TQuitEvent{};
+  }
+  const auto [b, mods] = TakeKeyByte();
+  if (b != 0) return TKeyEvent{b, false, mods};
+  return TKeyEvent{ReadKey(), true, mods};
 }
 
 uint8_t TTextConsole::ReadKey() {
   MarkDirty();
-  while (KeyReadIndex == KeyWriteIndex)
-    if (!WaitForEvent()) return 27;
-  const uint8_t b = KeyBuffer[++KeyReadIndex];
-  if (KeyReadIndex == KeyWriteIndex) KeyReadIndex = KeyWriteIndex = 0;
+  while (KeyBufferEmpty())
+    if (!AwaitEvent(-1)) return 27;
+  const uint8_t b = TakeKeyByte().first;
+  DropEventsBeforeUnreadKeys();
   return b;
 }
 
 void TTextConsole::UnreadKey(uint8_t b) {
   if (KeyReadIndex > 0) {
-    KeyBuffer[KeyReadIndex--] = b;
-    return;
+    KeyBuffer[KeyReadIndex] = b;
+    KeyMods[KeyReadIndex--] = 0;
+  } else {
+    // Read last from an emptied buffer: the bytes that came since move up.
+    if (KeyWriteIndex >= 128) return;
+    const auto up = [this](auto& bytes) {
+      std::copy_backward(bytes.begin() + 1, bytes.begin() + KeyWriteIndex + 1,
+                         bytes.begin() + KeyWriteIndex + 2);
+    };
+    up(KeyBuffer);
+    up(KeyMods);
+    KeyBuffer[1] = b;
+    KeyMods[1] = 0;
+    ++KeyWriteIndex;
   }
-  // Read last from an emptied buffer: the bytes that came since move up.
-  if (KeyWriteIndex >= 128) return;
-  std::copy_backward(KeyBuffer.begin() + 1, KeyBuffer.begin() + KeyWriteIndex + 1,
-                     KeyBuffer.begin() + KeyWriteIndex + 2);
-  KeyBuffer[1] = b;
-  ++KeyWriteIndex;
+  // Events that came after the key come after it again.
+  --KeysRead;
 }
 
 bool TTextConsole::KeyPressed() {
-  PollEvent();
-  return KeyReadIndex != KeyWriteIndex;
+  AwaitEvent(0);
+  return !KeyBufferEmpty();
+}
+
+bool TTextConsole::EventPending() {
+  AwaitEvent(0);
+  DropEventsBeforeUnreadKeys();
+  return !KeyBufferEmpty() || !Events.empty();
 }
 
 void TTextConsole::Delay(uint16_t ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  if (Host)
+    Host->Pause(ms);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void TTextConsole::Log(std::string_view message) const {
@@ -269,10 +299,10 @@ void TTextConsole::Log(std::string_view message) const {
 
 void TTextConsole::SetPalette(const TPalette& palette) {
   Colors = palette;
-  LookChanged();
+  if (Host) Host->Changed(TConsoleHost::TChange::Look);
 }
 
 void TTextConsole::SetRowLook(TRowLook look) {
   BandLook = std::move(look);
-  LookChanged();
+  if (Host) Host->Changed(TConsoleHost::TChange::Look);
 }

@@ -44,9 +44,8 @@ void CheckPicture(const TArtRead& read) {
     Check(font->Bits.size() == static_cast<size_t>(font->Count) * font->Height,
           "font bytes do not match its size");
   }
-  const TScreen screen = ArtPictureScreen(picture, 0, std::min(picture.Rows(), 4));
-  for (size_t y = 1; y < screen.size(); ++y)
-    Check(screen[y].size() == static_cast<size_t>(picture.Width()) + 1, "a screen row's width");
+  const TCellGrid grid = ArtPictureGrid(picture, 0, std::min(picture.Rows(), 4));
+  Check(grid.Width() == picture.Width() || grid.Height() == 0, "a grid row's width");
 }
 
 #if BRIXEL_ART_IN_ORDER

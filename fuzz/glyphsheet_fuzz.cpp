@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "console/CellPicture.h"
+#include "console/CellGrid.h"
 #include "console/GlyphSheet.h"
 #include "console/PngReader.h"
 
@@ -36,15 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Check(font.View().Valid(), "a sheet read into glyphs that cannot be drawn");
   // Every glyph once, in attribute 0x1E, 16 to a row.
-  TScreen screen(17, TScreenLine(17));
-  for (int g = 0; g < 256; ++g) screen[1 + g / 16][1 + g % 16] = {static_cast<uint8_t>(g), 0x1E};
+  TCellGrid screen(16, 16);
+  for (int g = 0; g < 256; ++g) screen.Put(g % 16, g / 16, {static_cast<uint8_t>(g), 0x1E});
   for (const int width : {8, 9}) {
     std::vector<uint8_t> png;
     const TByteSink sink = [&png](std::span<const uint8_t> piece) {
       png.insert(png.end(), piece.begin(), piece.end());
       return true;
     };
-    Check(WriteCellPicturePng(TScreenRows(screen, 1, 16), {font.View(), width}, sink, why),
+    Check(WriteCellPicturePng(screen, {font.View(), width}, sink, why),
           "a sheet that was read cannot be drawn");
     TPngPixels picture;
     Check(DecodePng(png, std::numeric_limits<size_t>::max(), picture, why),

@@ -164,7 +164,7 @@ void DrawEachGlyph(const TFontFile& font, const TDrawings& drawings) {
     Check(advance == (drawn ? glyph.Width : 0), "a glyph advances by other than its width");
     // The whole screen at once: two calls for every cell cost more than
     // drawing the glyph.
-    TScreen shown;
+    TCellGrid shown;
     uint8_t cursorX = 0, cursorY = 0;
     screen.Snapshot(shown, cursorX, cursorY);
     for (int y = 1; y <= height; ++y) {
@@ -176,7 +176,7 @@ void DrawEachGlyph(const TFontFile& font, const TDrawings& drawings) {
           want = {type == ftOutline ? OutlineCellChar(style.Outline, cell.Ch) : cell.Ch,
                   type == ftColor ? cell.Attr : style.Attr};
         }
-        Check(shown[y][x] == TScreenChar{want.Ch, want.Attr},
+        Check(shown.At(x - 1, y - 1) == TScreenChar{want.Ch, want.Attr},
               "a glyph cell is drawn other than it reads, or elsewhere");
       }
     }

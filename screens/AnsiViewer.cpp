@@ -11,15 +11,15 @@
 #include "ansi/AnsiArticle.h"
 #include "ansi/ArtFormat.h"
 #include "ansi/SauceHints.h"
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
-#include "console/PipeWriter.h"
 #include "screens/GlyphCaptureDialog.h"
 #include "util/Files.h"
 #include "util/Paths.h"
 #include "util/PipeText.h"
 #include "util/Text.h"
 #include "widgets/CharListRows.h"
+#include "widgets/ConsoleWaits.h"
+#include "widgets/PipeWriter.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
 
@@ -37,19 +37,16 @@ std::string FitPath(std::string_view prefix, std::string_view path) {
 }
 
 // While it lives, the console reports middle-button drags instead of copying
-// them; a block left untaken goes with it.
+// them.
 class TBlockReports {
  public:
-  TBlockReports() {
-    if (Console) Console->MiddleDrag = TBlockDrag::Report;
-  }
-  ~TBlockReports() {
-    if (!Console) return;
-    Console->MiddleDrag = TBlockDrag::CopyText;
-    Console->TakeReportedBlock();
-  }
+  explicit TBlockReports(TTextConsole& con) : Con(con) { Con.MiddleDrag = TBlockDrag::Report; }
+  ~TBlockReports() { Con.MiddleDrag = TBlockDrag::CopyText; }
   TBlockReports(const TBlockReports&) = delete;
   TBlockReports& operator=(const TBlockReports&) = delete;
+
+ private:
+  TTextConsole& Con;
 };
 
 // While it lives, the picture's rows are drawn in the glyphs and colours
@@ -59,7 +56,7 @@ class TBlockReports {
 // the picture hide it for as long as they are open (TPlainRows).
 class TArtRows {
  public:
-  TArtRows(const TArtRead& read, int firstRow, int lastRow) {
+  TArtRows(TTextConsole& con, const TArtRead& read, int firstRow, int lastRow) : Con(con) {
     const TArtPicture& picture = read.Picture;
     Look.FirstRow = firstRow;
     Look.LastRow = lastRow;
@@ -75,17 +72,16 @@ class TArtRows {
   TArtRows& operator=(const TArtRows&) = delete;
 
   void Show() const {
-    if (!Console) return;
-    if (!Look.Empty()) Console->SetRowLook(Look);
-    if (Blink) Console->SetBlinkMode(true);
+    if (!Look.Empty()) Con.SetRowLook(Look);
+    if (Blink) Con.SetBlinkMode(true);
   }
   void Hide() const {
-    if (!Console) return;
-    if (!Look.Empty()) Console->SetRowLook({});
-    if (Blink) Console->SetBlinkMode(false);
+    if (!Look.Empty()) Con.SetRowLook({});
+    if (Blink) Con.SetBlinkMode(false);
   }
 
  private:
+  TTextConsole& Con;
   TRowLook Look;
   bool Blink = false;
 };
@@ -103,9 +99,10 @@ class TPlainRows {
 
 class TAnsiView {
  public:
-  TAnsiView(std::string_view fileName, const TArtRead& read, uint8_t firstRow, uint8_t lastRow,
-            std::function<std::string()> fontChars, TFontFile* captureFont)
-      : FileName(fileName),
+  TAnsiView(TTextConsole& con, std::string_view fileName, const TArtRead& read, uint8_t firstRow,
+            uint8_t lastRow, std::function<std::string()> fontChars, TFontFile* captureFont)
+      : Con(con),
+        FileName(fileName),
         Art(read.Picture),
         Record(read.Sauce),
         FirstRow(firstRow),
@@ -113,22 +110,22 @@ class TAnsiView {
         FontChars(std::move(fontChars)),
         CaptureFont(captureFont),
         PageSize(std::max(1, LastRow - FirstRow + 1)),
-        Look(read, FirstRow, LastRow) {}
+        Look(con, read, FirstRow, LastRow) {}
 
   // warning, when not empty, is shown over the first page.
   void Run(std::string_view warning) {
     std::optional<TBlockReports> blocks;
-    if (CaptureFont) blocks.emplace();
+    if (CaptureFont) blocks.emplace(Con);
     DrawPage();
     // A second drawing after a short pause: the window may still have been
     // settling when the first one went out.
-    Delay(10);
+    Con.Delay(10);
     DrawPage();
     if (!warning.empty()) {
       Message("Info", warning);
       DrawPage();
     }
-    while (!Quit) HandleKey();
+    while (!Quit) HandleEvent();
   }
 
  private:
@@ -136,38 +133,52 @@ class TAnsiView {
 
   void Message(std::string_view title, std::string_view text) const {
     const TPlainRows plain(Look);
-    MessageBox(0, title, text);
+    MessageBox(Con, 0, title, text);
   }
 
   void DrawPage() {
     const int lines = Lines();
     for (int r = FirstRow; r <= LastRow; ++r) {
-      GotoXY(1, r);
+      Con.GotoXY(1, r);
       const int line = TopLine + (r - FirstRow);
       if (line > lines) {
         // Blank in the starting attribute, not in the colour of the last
         // cell drawn, which would paint the rows below the art.
-        SetTextAttr(7);
-        ConWrite(CharStr(' ', kShownCols));
+        Con.SetTextAttr(7);
+        Con.ConWrite(CharStr(' ', kShownCols));
         continue;
       }
       for (int x = 1; x <= kShownCols; ++x) {
         const TScreenChar cell = Art.At(LeftCol + x - 2, line - 1);
-        SetTextAttr(cell.Attr);
+        Con.SetTextAttr(cell.Attr);
         // Raw: cells may hold 8 or 13, which are glyphs here, not movements.
-        WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
+        Con.WriteRawChar(cell.Ch == 0 || cell.Ch == 255 ? ' ' : cell.Ch);
       }
     }
     const std::string bar = PercentBar(Bar, TopLine + PageSize - 1, lines, Percent);
-    SetTextAttr(0);
-    WritePipeXY(3, 25, 7, bar);
+    Con.SetTextAttr(0);
+    WritePipeXY(Con, 3, 25, 7, bar);
     // Asked at every drawing: a glyph captured meanwhile adds its character.
-    DrawCharListRows(FontChars ? FontChars() : std::string());
+    DrawCharListRows(Con, FontChars ? FontChars() : std::string());
   }
 
-  void HandleKey() {
-    const uint8_t key = ReadKey();
-    switch (key) {
+  void HandleEvent() {
+    const TInputEvent event = Con.ReadEvent();
+    if (const auto* block = std::get_if<TBlockEvent>(&event)) {
+      CaptureBlock(block->Block);
+      return;
+    }
+    if (std::holds_alternative<TQuitEvent>(event)) {
+      Quit = true;
+      return;
+    }
+    const TKeyEvent* key = KeyOf(event);
+    if (!key) return;
+    if (key->Extended) {
+      HandleExtendedKey(key->Code);
+      return;
+    }
+    switch (key->Code) {
       case kKeyEscape:
         Quit = true;
         break;
@@ -184,9 +195,6 @@ class TAnsiView {
       case kKeyCtrlS:
         SaveAsText();
         break;
-      case 0:
-        HandleExtendedKey(ReadKey());
-        break;
       default:
         break;
     }
@@ -200,9 +208,6 @@ class TAnsiView {
         break;
       case kScanF1:
         HelpBox();
-        break;
-      case kScanMouseBlock:
-        CaptureBlock();
         break;
       case kScanHome:
         if (TopLine > 1) MoveTop(1);
@@ -275,12 +280,11 @@ class TAnsiView {
   // The block marked with the middle button becomes a glyph of the capture
   // font, taken from the screen as shown; then the page is drawn again, with
   // the new character in the list.
-  void CaptureBlock() {
-    const std::optional<TCellBlock> block = Console ? Console->TakeReportedBlock() : std::nullopt;
-    if (!block || !CaptureFont) return;
-    TScreen shown;
-    SaveScreen(shown);
-    if (!CaptureGlyph(*CaptureFont, shown, *block))
+  void CaptureBlock(const TCellBlock& block) {
+    if (!CaptureFont) return;
+    TCellGrid shown;
+    Con.SaveScreen(shown);
+    if (!CaptureGlyph(Con, *CaptureFont, shown, block))
       Message("Error", "Error while saving font char.");
     DrawPage();
   }
@@ -305,19 +309,19 @@ class TAnsiView {
         {"Esc", "Leave the viewer"},
     };
     const TPlainRows plain(Look);
-    TScreen saved;
-    SaveScreen(saved);
-    PanelBox(6, FirstRow, 74, FirstRow + 21, 0);
-    WriteXY(8, FirstRow + 1, 0x1F, "Help");
+    TCellGrid saved;
+    Con.SaveScreen(saved);
+    PanelBox(Con, 6, FirstRow, 74, FirstRow + 21, 0);
+    Con.WriteXY(8, FirstRow + 1, 0x1F, "Help");
     int row = FirstRow + 3;
     for (const TKeyLine& key : kKeys)
       // Without a font to capture into, a drag copies the block, as everywhere.
       if (CaptureFont || !key.Capture)
-        WriteXY(10, static_cast<uint8_t>(row++), 0x70, PadRight(key.Keys, 21, ' ') + key.What);
+        Con.WriteXY(10, static_cast<uint8_t>(row++), 0x70, PadRight(key.Keys, 21, ' ') + key.What);
     ShowSauce(FirstRow + 14);
-    WriteXY(10, FirstRow + 19, 0x70, "Press any key...");
-    WaitForKeyPress();
-    RestoreScreen(saved);
+    Con.WriteXY(10, FirstRow + 19, 0x70, "Press any key...");
+    WaitForAnyKey(Con);
+    Con.RestoreScreen(saved);
   }
 
   // The file's own label, when it has a record, on rows row..row+3. The
@@ -327,7 +331,7 @@ class TAnsiView {
     const TSauce& sauce = *Record;
     const std::string rows[] = {"Title  : " + sauce.Title, "Author : " + sauce.Author,
                                 "Group  : " + sauce.Group, "Date   : " + sauce.Date};
-    for (const std::string& text : rows) PutText(10, row++, 0x70, text);
+    for (const std::string& text : rows) PutText(Con, 10, row++, 0x70, text);
   }
 
   // The export goes beside the art file under the name the user confirms
@@ -336,8 +340,8 @@ class TAnsiView {
   // over only after a question (NO first; NO goes back to the name). The
   // user is told where it went, or why nothing was written.
   void SaveAsText() {
-    TScreen saved;
-    SaveScreen(saved);
+    TCellGrid saved;
+    Con.SaveScreen(saved);
     std::string name = ArticleName(FileName);
     std::error_code ec;
     const std::filesystem::path workDir = std::filesystem::current_path(ec);
@@ -345,8 +349,8 @@ class TAnsiView {
     for (;;) {
       {
         const TPlainRows plain(Look);
-        const bool ok = InputBox(15, 12, 67, 17, "Enter Filename:", name);
-        RestoreScreen(saved);
+        const bool ok = InputBox(Con, 15, 12, 67, 17, "Enter Filename:", name);
+        Con.RestoreScreen(saved);
         if (!ok || name.empty()) return;
       }
       std::string path, why, replace;
@@ -372,9 +376,10 @@ class TAnsiView {
 
   bool AskToReplace(const std::string& path) const {
     const TPlainRows plain(Look);
-    return AskAboutName(" Save ", "", JustName(path), " exists. Overwrite?");
+    return AskAboutName(Con, " Save ", "", JustName(path), " exists. Overwrite?");
   }
 
+  TTextConsole& Con;
   const std::string FileName;
   const TArtPicture& Art;
   const std::optional<TSauce>& Record;  // read with the picture
@@ -408,27 +413,27 @@ std::string PercentBar(const RecPercent& bar, int value, int max, uint16_t& perc
          CharStr(static_cast<char>(bar.EmptyChar), static_cast<uint8_t>(bar.BarWidth - filled));
 }
 
-void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
+void ShowAnsiFile(TTextConsole& con, std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
                   std::function<std::string()> fontChars, TFontFile* captureFont) {
-  SetTextAttr(7);
+  con.SetTextAttr(7);
   if (!FileThere(fileName)) return;
   auto read = std::make_unique<TArtRead>();
   int error = 0;
   if (!ReadArtFile(fileName, *read, error)) {
-    MessageBox(0, "Error", "Error Opening File!");
+    MessageBox(con, 0, "Error", "Error Opening File!");
     return;
   }
   const std::string problem = JustName(fileName) + ": " + read->Message;
   if (NothingDrawn(read->Problem)) {
-    MessageBox(0, "Error", problem);
+    MessageBox(con, 0, "Error", problem);
     return;
   }
   // A file cut short shows what it holds, and says so.
   const bool partial = read->Problem != TArtProblem::None;
   // Column 80 and the ends of row 25 are never drawn: cleared, they show no
   // remains of the main screen.
-  ClrScr();
-  TAnsiView(fileName, *read, firstRow, lastRow, std::move(fontChars), captureFont)
+  con.ClrScr();
+  TAnsiView(con, fileName, *read, firstRow, lastRow, std::move(fontChars), captureFont)
       .Run(partial ? problem : std::string());
-  GotoXY(1, 25);
+  con.GotoXY(1, 25);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/TextConsole.h"
 #include "tdf/FontFile.h"
 
 // The full-screen art viewer: the file read once (any format ReadArt knows),
@@ -30,7 +31,7 @@ struct RecPercent {
 // 0..100; both are rounded to the nearest integer, halves to even.
 std::string PercentBar(const RecPercent& bar, int value, int max, uint16_t& percent);
 
-// Shows fileName on screen rows firstRow..lastRow until the user leaves, with
+// Shows fileName on rows firstRow..lastRow of con until the user leaves, with
 // the current font's characters on rows 23 and 24. fontChars answers them at
 // every drawing, so a glyph captured while the viewer is open shows up in
 // it. With captureFont, the console reports middle-button drags to the
@@ -39,5 +40,5 @@ std::string PercentBar(const RecPercent& bar, int value, int max, uint16_t& perc
 // file returns at once; a file that cannot be read, or is not of its format,
 // is reported in a message box; of a file cut short the viewer shows what
 // it holds, after a message that says so.
-void ShowAnsiFile(std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
+void ShowAnsiFile(TTextConsole& con, std::string_view fileName, uint8_t firstRow, uint8_t lastRow,
                   std::function<std::string()> fontChars = {}, TFontFile* captureFont = nullptr);

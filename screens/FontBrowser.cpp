@@ -5,9 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
-#include "console/PipeWriter.h"
 #include "screens/MainScreen.h"
 #include "tdf/FontCollection.h"
 #include "tdf/FontFile.h"
@@ -17,6 +15,7 @@
 #include "util/Paths.h"
 #include "util/Text.h"
 #include "widgets/MenuList.h"
+#include "widgets/PipeWriter.h"
 #include "widgets/Prompts.h"
 
 namespace {
@@ -32,7 +31,7 @@ constexpr int kLowestSampleRow = 3;
 
 class TFontBrowser {
  public:
-  TFontBrowser(TFontCollection collection, const TFontBrowserSettings& settings);
+  TFontBrowser(TTextConsole& con, TFontCollection collection, const TFontBrowserSettings& settings);
   // Runs the list from font start (an index into Collected().Fonts, or -1).
   // True when a font was chosen with Enter: its file and number.
   bool Run(int start, std::string& file, int& number);
@@ -51,6 +50,7 @@ class TFontBrowser {
     return List.ListMax > 0 ? Shown[static_cast<size_t>(List.Picked - 1)] : -1;
   }
 
+  TTextConsole& Con;
   TFontCollection Collection;
   const TFontBrowserSettings& Settings;
   std::string Root;        // cut from the paths shown
@@ -63,8 +63,13 @@ class TFontBrowser {
   int KeysRead = 0;    // within the current run of the list
 };
 
-TFontBrowser::TFontBrowser(TFontCollection collection, const TFontBrowserSettings& settings)
-    : Collection(std::move(collection)), Settings(settings), Root(AddSlash(settings.Root)) {
+TFontBrowser::TFontBrowser(TTextConsole& con, TFontCollection collection,
+                           const TFontBrowserSettings& settings)
+    : Con(con),
+      Collection(std::move(collection)),
+      Settings(settings),
+      Root(AddSlash(settings.Root)),
+      List(con) {
   SetDialogLook(List.Box);
   // A shadow would darken the key row under the list.
   List.Box.Shadow = false;
@@ -114,10 +119,10 @@ void TFontBrowser::Fill(int keep) {
 }
 
 void TFontBrowser::DrawKeys() {
-  GotoXY(1, kKeyRow);
-  SetTextAttr(7);
-  ClrEol();
-  WritePipeXY(1, kKeyRow, 7,
+  Con.GotoXY(1, kKeyRow);
+  Con.SetTextAttr(7);
+  Con.ClrEol();
+  WritePipeXY(Con, 1, kKeyRow, 7,
               std::string("|15F3|08: |07Only fonts with every character of the text: |15") +
                   (OnlyComplete ? "on " : "off") + "   |15Enter|08: |07Load   |15Esc|08: |07Back");
 }
@@ -136,35 +141,35 @@ void TFontBrowser::BeforeKey() {
 // The status line and the sample of one font (-1: none), as the main screen
 // draws them; whatever reaches below the sample rows is cut at the list.
 void TFontBrowser::ShowFont(int font) {
-  TScreen list;
-  SaveScreen(list);
-  SetTextAttr(7);
+  TCellGrid list;
+  Con.SaveScreen(list);
+  Con.SetTextAttr(7);
   for (int y = 1; y <= kSampleLastRow; ++y) {
-    GotoXY(1, y);
-    ClrEol();
+    Con.GotoXY(1, y);
+    Con.ClrEol();
   }
   if (font < 0) {
-    WriteXY(2, kLowestSampleRow, 7, "No font has every character of the text.");
+    Con.WriteXY(2, kLowestSampleRow, 7, "No font has every character of the text.");
   } else {
     const TCollectedFont& f = Collection.Fonts[static_cast<size_t>(font)];
     const std::string& file = Collection.Files[static_cast<size_t>(f.File)];
     // Only the highlighted font's glyphs are read; its file is listed once.
     if (f.File != LoadedFile) LoadedFile = LoadFontFile(file, Preview) ? f.File : -1;
     if (LoadedFile == f.File && SelectFont(Preview, f.Number)) {
-      DrawStatusLine(Preview, f.Number, Settings.Look);
+      DrawStatusLine(Con, Preview, f.Number, Settings.Look);
       const TSample& sample = Settings.Sample;
-      if (Console)
-        DrawFontText(*Console, Preview, sample.X, std::min(sample.Y, kLowestSampleRow), sample.Text,
-                     Settings.Look.Style);
+      DrawFontText(Con, Preview, sample.X, std::min(sample.Y, kLowestSampleRow), sample.Text,
+                   Settings.Look.Style);
     } else {
-      WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");
+      Con.WriteXY(2, kLowestSampleRow, 7, "Cannot read " + JustName(file) + ".");
     }
   }
-  TScreen drawn;
-  SaveScreen(drawn);
-  for (size_t y = kListTop; y < drawn.size() && y < list.size(); ++y) drawn[y] = list[y];
-  RestoreScreen(drawn);
-  GotoXY(80, kKeyRow);  // out of the way of the sample
+  TCellGrid drawn;
+  Con.SaveScreen(drawn);
+  for (int y = kListTop - 1; y < drawn.Height() && y < list.Height(); ++y)
+    std::ranges::copy(list.Row(y), drawn.Row(y).begin());
+  Con.RestoreScreen(drawn);
+  Con.GotoXY(80, kKeyRow);  // out of the way of the sample
 }
 
 void TFontBrowser::SearchKey(uint8_t key) {
@@ -204,8 +209,8 @@ void TFontBrowser::EndSearch() {
 }
 
 bool TFontBrowser::Run(int start, std::string& file, int& number) {
-  SetTextAttr(7);
-  ClrScr();
+  Con.SetTextAttr(7);
+  Con.ClrScr();
   Fill(start);
   DrawKeys();
   int chosen = -1;
@@ -252,14 +257,15 @@ int ShownFont(const TFontCollection& collection, const std::string& shownFile, i
 
 }  // namespace
 
-bool ChooseFontInFolder(const TFontBrowserSettings& settings, const std::string& shownFile,
-                        int shownFont, std::string& file, int& number) {
-  MessageBox(2, " Fonts ", "Reading the font files...");
+bool ChooseFontInFolder(TTextConsole& con, const TFontBrowserSettings& settings,
+                        const std::string& shownFile, int shownFont, std::string& file,
+                        int& number) {
+  MessageBox(con, 2, " Fonts ", "Reading the font files...");
   TFontCollection collection = ReadFontCollection(std::vector<std::string>{settings.Root});
   if (collection.Fonts.empty()) {
-    MessageBox(0, "Fonts", "No TheDraw font under " + settings.Root);
+    MessageBox(con, 0, "Fonts", "No TheDraw font under " + settings.Root);
     return false;
   }
   const int start = ShownFont(collection, shownFile, shownFont);
-  return TFontBrowser(std::move(collection), settings).Run(start, file, number);
+  return TFontBrowser(con, std::move(collection), settings).Run(start, file, number);
 }

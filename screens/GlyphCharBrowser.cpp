@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "util/Numbers.h"
+#include "widgets/ConsoleWaits.h"
 #include "widgets/MenuBox.h"
 
 namespace {
@@ -18,9 +18,9 @@ uint8_t CharAt(int column, int row) {
 
 }  // namespace
 
-uint8_t ChooseGlyphChar() {
-  const uint8_t savedX = WhereX(), savedY = WhereY();
-  TMenuBox box;
+uint8_t ChooseGlyphChar(TTextConsole& con) {
+  const uint8_t savedX = con.WhereX(), savedY = con.WhereY();
+  TMenuBox box(con);
   SetDialogLook(box);
   box.Title = " TDF Chars ";
   box.Box(14, 8, 65, 12);
@@ -29,13 +29,14 @@ uint8_t ChooseGlyphChar() {
   for (bool done = false; !done;) {
     for (int r = 0; r <= 1; ++r)
       for (int c = 0; c <= kLastColumn; ++c)
-        WriteXY(static_cast<uint8_t>(c + 16), static_cast<uint8_t>(r + 10), 7,
-                std::string(1, static_cast<char>(CharAt(c, r))));
+        con.WriteXY(static_cast<uint8_t>(c + 16), static_cast<uint8_t>(r + 10), 7,
+                    std::string(1, static_cast<char>(CharAt(c, r))));
     const uint8_t code = CharAt(column, row);
-    WriteXY(static_cast<uint8_t>(column + 16), static_cast<uint8_t>(row + 10), 127,
-            std::string(1, static_cast<char>(code)));
-    WriteXY(16, 9, 15, "Dec: " + NumToStr(code) + " Hex: " + HexByte(code));
-    const uint8_t key = ReadKey();
+    con.WriteXY(static_cast<uint8_t>(column + 16), static_cast<uint8_t>(row + 10), 127,
+                std::string(1, static_cast<char>(code)));
+    con.WriteXY(16, 9, 15, "Dec: " + NumToStr(code) + " Hex: " + HexByte(code));
+    const TKeyEvent pressed = NextKey(con);
+    const uint8_t key = pressed.Extended ? 0 : pressed.Code;
     if (key == kKeyEnter) {
       chosen = code;
       done = true;
@@ -45,8 +46,8 @@ uint8_t ChooseGlyphChar() {
       // A typed character is found at once; Enter still takes it.
       row = (key - kFirstChar) / (kLastColumn + 1);
       column = (key - kFirstChar) % (kLastColumn + 1);
-    } else if (key == 0) {
-      switch (ReadKey()) {
+    } else if (pressed.Extended) {
+      switch (pressed.Code) {
         case kScanHome:
           column = 0;
           break;
@@ -71,6 +72,6 @@ uint8_t ChooseGlyphChar() {
     }
   }
   box.Close();
-  GotoXY(savedX, savedY);
+  con.GotoXY(savedX, savedY);
   return chosen;
 }

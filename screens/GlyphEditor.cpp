@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "screens/GlyphCaptureDialog.h"
 #include "screens/GlyphEditorActions.h"
@@ -24,16 +23,15 @@ constexpr uint8_t kBlockChars[] = {176, 177, 178, 219, 220, 223, 221, 222};
 // run, and puts back what it did before.
 class TMouseEvents {
  public:
-  TMouseEvents() : Previous(Console && Console->MouseEvents) {
-    if (Console) Console->MouseEvents = true;
+  explicit TMouseEvents(TTextConsole& con) : Con(con), Previous(con.MouseEvents) {
+    Con.MouseEvents = true;
   }
-  ~TMouseEvents() {
-    if (Console) Console->MouseEvents = Previous;
-  }
+  ~TMouseEvents() { Con.MouseEvents = Previous; }
   TMouseEvents(const TMouseEvents&) = delete;
   TMouseEvents& operator=(const TMouseEvents&) = delete;
 
  private:
+  TTextConsole& Con;
   bool Previous;
 };
 
@@ -83,7 +81,7 @@ void ChangeColour(TGlyphEditor& e, uint8_t& colour, int step) {
 void Resize(TGlyphEditor& e, int dw, int dh) {
   const TGlyphPicture& p = e.Edit.Picture();
   const int width = p.Width + dw, height = p.Height + dh;
-  if ((dw > 0 && width > ViewColumns()) || (dh > 0 && height > ViewLines())) {
+  if ((dw > 0 && width > ViewColumns(e.Con)) || (dh > 0 && height > ViewLines(e.Con))) {
     e.Message = "The glyph fills the screen.";
     return;
   }
@@ -105,7 +103,7 @@ void Save(TGlyphEditor& e) {
   const TGlyphStoreResult result =
       StoreGlyph(*e.Font, e.Ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
-    ReportGlyphStoreFailure(*e.Font, result);
+    ReportGlyphStoreFailure(e.Con, *e.Font, result);
     return;
   }
   // Show what the file holds now (an undefined cell inside a row was stored as a space).
@@ -117,20 +115,8 @@ void Save(TGlyphEditor& e) {
 }
 
 // A YES/NO box that starts on NO: an Enter pressed by habit keeps the work.
-bool LeaveWithoutSaving() {
-  return MessageBox(1, " Glyph ", "The changes are not saved. Leave anyway?", false);
-}
-
-void Click(TGlyphEditor& e) {
-  const int x = ReadKey(), y = ReadKey();
-  const int column = e.ViewX + x - kGlyphLeft, row = e.ViewY + y - kGlyphTop;
-  const TGlyphPicture& p = e.Edit.Picture();
-  const bool inView = x >= kGlyphLeft && x < kGlyphLeft + ViewColumns() && y >= kGlyphTop &&
-                      y < kGlyphTop + ViewLines();
-  if (inView && column < p.Columns() && row < p.Lines()) {
-    e.X = column;
-    e.Y = row;
-  }
+bool LeaveWithoutSaving(TTextConsole& con) {
+  return MessageBox(con, 1, " Glyph ", "The changes are not saved. Leave anyway?", false);
 }
 
 // A plain move: a floating paste goes along, a mark is dropped.
@@ -153,7 +139,7 @@ TNext GoToNeighbour(TGlyphEditor& e, int step) {
     e.Message = step < 0 ? "This is the first character." : "This is the last character.";
     return {};
   }
-  if (e.Edit.Modified() && !LeaveWithoutSaving()) return {};
+  if (e.Edit.Modified() && !LeaveWithoutSaving(e.Con)) return {};
   return {false, static_cast<uint8_t>(ch)};
 }
 
@@ -251,13 +237,6 @@ TNext ExtendedKey(TGlyphEditor& e, uint8_t scan) {
       return GoToNeighbour(e, -1);
     case kScanCtrlPgDn:
       return GoToNeighbour(e, 1);
-    case kScanMouseClick:
-      Click(e);
-      break;
-    case kScanMouseEvent:
-      if (Console)
-        if (const auto m = Console->TakeMouseEvent()) MouseAction(e, *m);
-      break;
     default:
       break;
   }
@@ -325,32 +304,37 @@ uint8_t EditOneGlyph(TGlyphEditor& e, uint8_t ch, bool first) {
   for (;;) {
     DrawGlyphEditor(e);
     e.Message.clear();
-    const uint8_t key = ReadKey();
-    if (key == 0) {
-      const TNext next = ExtendedKey(e, ReadKey());
+    const TInputEvent event = e.Con.ReadEvent();
+    if (const auto* mouse = std::get_if<TMouseEvent>(&event)) {
+      MouseAction(e, *mouse);
+      continue;
+    }
+    const TKeyEvent* key = KeyOf(event);
+    if (key && key->Extended) {
+      const TNext next = ExtendedKey(e, key->Code);
       if (next.Ch != 0) return next.Ch;
-    } else if (key == kKeyEscape) {
+    } else if (IsEscape(event)) {
       // Esc first drops a floating paste, then the mark, then leaves.
       if (e.Floating) {
         e.Floating.reset();
       } else if (e.Selection) {
         e.Selection.reset();
-      } else if (!e.Edit.Modified() || LeaveWithoutSaving()) {
+      } else if (!e.Edit.Modified() || LeaveWithoutSaving(e.Con)) {
         return 0;
       }
-    } else {
-      PlainKey(e, key);
+    } else if (key) {
+      PlainKey(e, key->Code);
     }
   }
 }
 
 }  // namespace
 
-void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& sample,
-               TGlyphPiece& clipboard) {
+void EditGlyph(TTextConsole& con, TFontFile& font, uint8_t ch, TFontLook& look,
+               const TSample& sample, TGlyphPiece& clipboard) {
   // The glyph as the file holds it now, not as it was when the font was shown.
   if (!SelectFont(font, font.Selected) && font.OpenFailed) {
-    MessageBox(0, "Error", "Error Opening File!");
+    MessageBox(con, 0, "Error", "Error Opening File!");
     return;
   }
   // Another program changed the file since it was listed (a font added
@@ -359,17 +343,17 @@ void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& samp
   if (n >= 1 && n <= font.Count() &&
       std::memcmp(&font.Header, &font.Fonts[n].Header, kFontHeaderSize) != 0 &&
       !ReloadSameFont(font) && font.OpenFailed) {
-    MessageBox(0, "Error", "Error Opening File!");
+    MessageBox(con, 0, "Error", "Error Opening File!");
     return;
   }
-  TGlyphEditor e;
+  TGlyphEditor e(con);
   e.Font = &font;
   e.Look = look;
   e.SampleText = sample.Text;
   e.Clipboard = &clipboard;
   e.FontType = font.Header.FontType;
   if (e.FontType == ftOutline) e.Brush = 'A';  // a role: a block would draw as itself
-  const TMouseEvents mouse;
+  const TMouseEvents mouse(con);
   for (bool first = true; ch != 0; first = false) ch = EditOneGlyph(e, ch, first);
   look.Style.Outline = e.Look.Style.Outline;
 }

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "console/KeyCodes.h"  // kScanMouseEvent: how the mouse reaches the editor
+#include "console/KeyCodes.h"
+#include "console/TextConsole.h"
 #include "screens/FontLook.h"
 #include "tdf/CellBlock.h"
 #include "tdf/FontFile.h"
@@ -15,5 +16,5 @@
 // and reloads font with the same font selected. clipboard holds the block
 // copied last; it outlives the run, so blocks move between glyphs and fonts.
 // The Outline style O left the editor in goes back into look.
-void EditGlyph(TFontFile& font, uint8_t ch, TFontLook& look, const TSample& sample,
-               TGlyphPiece& clipboard);
+void EditGlyph(TTextConsole& con, TFontFile& font, uint8_t ch, TFontLook& look,
+               const TSample& sample, TGlyphPiece& clipboard);

@@ -98,7 +98,7 @@ bool UndefineMarked(TGlyphEditor& e) {
 }
 
 void CopyInGlyph(TGlyphEditor& e) {
-  const uint8_t ch = ChooseGlyphChar();
+  const uint8_t ch = ChooseGlyphChar(e.Con);
   if (ch == 0) return;
   if (CopyGlyphIn(e.Edit, *e.Font, ch, e.FontType, e.Look.Style) != TGlyphRead::Found) {
     e.Message = std::string("The font has no glyph ") + static_cast<char>(ch) + ".";
@@ -120,15 +120,15 @@ void CopyInClipboard(TGlyphEditor& e) {
 }
 
 void SaveAsCharacter(TGlyphEditor& e) {
-  const uint8_t ch = ChooseGlyphChar();
+  const uint8_t ch = ChooseGlyphChar(e.Con);
   if (ch == 0) return;
   if (GetFontChars(*e.Font).find(static_cast<char>(ch)) != std::string::npos &&
-      !MessageBox(1, "Warning", "Character exists. Proceed?", false))
+      !MessageBox(e.Con, 1, "Warning", "Character exists. Proceed?", false))
     return;
   const TGlyphStoreResult result =
       StoreGlyph(*e.Font, ch, EncodeGlyph(e.Edit.Picture(), e.FontType), true);
   if (result.Status != TGlyphStore::Stored) {
-    ReportGlyphStoreFailure(*e.Font, result);
+    ReportGlyphStoreFailure(e.Con, *e.Font, result);
     return;
   }
   e.Message = std::string("Saved as ") + static_cast<char>(ch) + ".";

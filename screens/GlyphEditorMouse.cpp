@@ -17,8 +17,8 @@ bool GlyphCellAt(const TGlyphEditor& e, int x, int y, int& column, int& row) {
   column = e.ViewX + x - kGlyphLeft;
   row = e.ViewY + y - kGlyphTop;
   const TGlyphPicture& p = e.Edit.Picture();
-  return x >= kGlyphLeft && x < kGlyphLeft + ViewColumns() && y >= kGlyphTop &&
-         y < kGlyphTop + ViewLines() && column < p.Columns() && row < p.Lines();
+  return x >= kGlyphLeft && x < kGlyphLeft + ViewColumns(e.Con) && y >= kGlyphTop &&
+         y < kGlyphTop + ViewLines(e.Con) && column < p.Columns() && row < p.Lines();
 }
 
 // The brush, or nothing, on one cell.
@@ -51,7 +51,7 @@ void Pick(TGlyphEditor& e, int column, int row) {
 }
 
 void Press(TGlyphEditor& e, const TMouseEvent& m) {
-  if (m.Y == StripRow() && e.FontType == ftColor && m.X <= 16 * kStripColumnsPerColour) {
+  if (m.Y == StripRow(e.Con) && e.FontType == ftColor && m.X <= 16 * kStripColumnsPerColour) {
     const auto colour = static_cast<uint8_t>((m.X - 1) / kStripColumnsPerColour);
     if (m.Button == kLeft) e.Fg = colour;
     if (m.Button == kRight) e.Bg = colour;

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <array>
 
-#include "console/ConsoleLayer.h"
-#include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
 #include "tdf/OutlineStyles.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 #include "widgets/MenuBox.h"
+#include "widgets/PipeWriter.h"
 #include "widgets/ScreenCells.h"
 
 namespace {
@@ -32,24 +31,17 @@ constexpr const char* kHelpRows[] = {
 
 constexpr uint8_t kSelectedBack = 0x10;  // marked cells: on blue
 
-int ScreenCols() {
-  return Console ? Console->Cols : 80;
-}
-int ScreenRows() {
-  return Console ? Console->Rows : 25;
-}
-
-void Put(int x, int y, uint8_t attr, uint8_t ch) {
-  PutText(x, y, attr, std::string(1, static_cast<char>(ch)));
+void Put(TTextConsole& con, int x, int y, uint8_t attr, uint8_t ch) {
+  PutText(con, x, y, attr, std::string(1, static_cast<char>(ch)));
 }
 
 // Keeps the cursor cell in view, moving the view as little as possible.
 void ScrollToCursor(TGlyphEditor& e) {
   const TGlyphPicture& p = e.Edit.Picture();
-  e.ViewX = std::clamp(e.ViewX, std::max(0, e.X - ViewColumns() + 1), e.X);
-  e.ViewY = std::clamp(e.ViewY, std::max(0, e.Y - ViewLines() + 1), e.Y);
-  e.ViewX = std::min(e.ViewX, std::max(0, p.Columns() - ViewColumns()));
-  e.ViewY = std::min(e.ViewY, std::max(0, p.Lines() - ViewLines()));
+  e.ViewX = std::clamp(e.ViewX, std::max(0, e.X - ViewColumns(e.Con) + 1), e.X);
+  e.ViewY = std::clamp(e.ViewY, std::max(0, e.Y - ViewLines(e.Con) + 1), e.Y);
+  e.ViewX = std::min(e.ViewX, std::max(0, p.Columns() - ViewColumns(e.Con)));
+  e.ViewY = std::min(e.ViewY, std::max(0, p.Lines() - ViewLines(e.Con)));
 }
 
 std::string StatusText(const TGlyphEditor& e) {
@@ -70,26 +62,27 @@ std::string StatusText(const TGlyphEditor& e) {
 
 void DrawStatusRow(const TGlyphEditor& e) {
   const std::string text = StatusText(e);
-  PutText(1, 1, e.Look.StatusAttr, PadRight(text, static_cast<uint8_t>(ScreenCols()), ' '));
+  PutText(e.Con, 1, 1, e.Look.StatusAttr, PadRight(text, e.Con.Cols, ' '));
   // The colour typed cells take, as a sample right after its numbers.
-  if (e.FontType == ftColor) PutText(static_cast<int>(text.size()) + 1, 1, e.Attr(), "\xDF\xDC");
-  if (e.Edit.Modified()) Put(ScreenCols(), 1, e.Look.StatusAttr, '*');
+  if (e.FontType == ftColor)
+    PutText(e.Con, static_cast<int>(text.size()) + 1, 1, e.Attr(), "\xDF\xDC");
+  if (e.Edit.Modified()) Put(e.Con, e.Con.Cols, 1, e.Look.StatusAttr, '*');
 }
 
-void DrawFrame(int columns, int lines) {
+void DrawFrame(TTextConsole& con, int columns, int lines) {
   const TFrameChars& f = FrameChars(1);
   const int right = kGlyphLeft + columns, bottom = kGlyphTop + lines;
-  Put(kGlyphLeft - 1, kGlyphTop - 1, kFrameAttr, f.TopLeft);
-  Put(right, kGlyphTop - 1, kFrameAttr, f.TopRight);
-  Put(kGlyphLeft - 1, bottom, kFrameAttr, f.BottomLeft);
-  Put(right, bottom, kFrameAttr, f.BottomRight);
+  Put(con, kGlyphLeft - 1, kGlyphTop - 1, kFrameAttr, f.TopLeft);
+  Put(con, right, kGlyphTop - 1, kFrameAttr, f.TopRight);
+  Put(con, kGlyphLeft - 1, bottom, kFrameAttr, f.BottomLeft);
+  Put(con, right, bottom, kFrameAttr, f.BottomRight);
   for (int x = kGlyphLeft; x < right; ++x) {
-    Put(x, kGlyphTop - 1, kFrameAttr, f.Top);
-    Put(x, bottom, kFrameAttr, f.Bottom);
+    Put(con, x, kGlyphTop - 1, kFrameAttr, f.Top);
+    Put(con, x, bottom, kFrameAttr, f.Bottom);
   }
   for (int y = kGlyphTop; y < bottom; ++y) {
-    Put(kGlyphLeft - 1, y, kFrameAttr, f.Left);
-    Put(right, y, kFrameAttr, f.Right);
+    Put(con, kGlyphLeft - 1, y, kFrameAttr, f.Left);
+    Put(con, right, y, kFrameAttr, f.Right);
   }
 }
 
@@ -121,7 +114,7 @@ void DrawCells(const TGlyphEditor& e, int columns, int lines) {
     for (int c = 0; c < columns; ++c) {
       uint8_t ch = 0, attr = 0;
       CellLook(e, e.ViewX + c, e.ViewY + r, ch, attr);
-      Put(kGlyphLeft + c, kGlyphTop + r, attr, ch);
+      Put(e.Con, kGlyphLeft + c, kGlyphTop + r, attr, ch);
     }
   }
 }
@@ -129,50 +122,50 @@ void DrawCells(const TGlyphEditor& e, int columns, int lines) {
 // The sample text in the font as edited, from the row below the frame; the
 // rows from the strip down are drawn over it afterwards.
 void DrawSample(const TGlyphEditor& e, int top) {
-  if (!Console || !e.Font || e.SampleText.empty() || top >= StripRow()) return;
+  if (!e.Font || e.SampleText.empty() || top >= StripRow(e.Con)) return;
   const std::optional<TFontFile> edited = EditedFont(*e.Font, e.Ch, e.Edit.Picture());
   if (edited)
-    DrawFontText(*Console, *edited, 1, static_cast<uint8_t>(top), e.SampleText, e.Look.Style);
+    DrawFontText(e.Con, *edited, 1, static_cast<uint8_t>(top), e.SampleText, e.Look.Style);
 }
 
 // Color fonts: the 16 colours to click, F on the foreground, B on the
 // background. Outline fonts: each role letter as the current style draws it.
 void DrawStrip(const TGlyphEditor& e) {
-  const int row = StripRow();
-  PutText(1, row, 7, std::string(static_cast<size_t>(ScreenCols()), ' '));
+  const int row = StripRow(e.Con);
+  PutText(e.Con, 1, row, 7, std::string(e.Con.Cols, ' '));
   if (e.FontType == ftColor) {
     for (int colour = 0; colour < 16; ++colour) {
       const auto attr = static_cast<uint8_t>(colour * 16 + (colour < 8 ? 15 : 0));
       std::string marks = "  ";
       if (colour == e.Fg) marks[0] = 'F';
       if (colour == e.Bg) marks[1] = 'B';
-      PutText(1 + colour * kStripColumnsPerColour, row, attr, marks);
+      PutText(e.Con, 1 + colour * kStripColumnsPerColour, row, attr, marks);
     }
-    WritePipeXY(34, static_cast<uint8_t>(row), 7,
+    WritePipeXY(e.Con, 34, static_cast<uint8_t>(row), 7,
                 "|08Click: |07left Fg, right Bg  |15Shift+F9/F10|07 back");
   } else if (e.FontType == ftOutline) {
     // Put cell by cell: a style may draw a role as the pipe writer's '|'.
     int x = 1;
     for (uint8_t role = 'A'; role <= 'N'; ++role, x += 3) {
-      Put(x, row, 15, role);
-      Put(x + 1, row, 7, OutlineCellChar(e.Look.Style.Outline, role));
+      Put(e.Con, x, row, 15, role);
+      Put(e.Con, x + 1, row, 7, OutlineCellChar(e.Look.Style.Outline, role));
     }
-    WritePipeXY(static_cast<uint8_t>(x), static_cast<uint8_t>(row), 7,
+    WritePipeXY(e.Con, static_cast<uint8_t>(x), static_cast<uint8_t>(row), 7,
                 "|15@OPQ|07 blank  |15O|07 Style " + NumToStr(e.Look.Style.Outline));
   }
 }
 
 }  // namespace
 
-int ViewColumns() {
-  return std::min(255, ScreenCols() - 2);
+int ViewColumns(const TTextConsole& con) {
+  return std::min(255, con.Cols - 2);
 }
-int ViewLines() {
-  return std::min(255, ScreenRows() - 6);
+int ViewLines(const TTextConsole& con) {
+  return std::min(255, con.Rows - 6);
 }
 
-int StripRow() {
-  return ScreenRows() - 2;
+int StripRow(const TTextConsole& con) {
+  return con.Rows - 2;
 }
 
 std::string OutlineRoleName(uint8_t cell) {
@@ -190,23 +183,24 @@ std::string OutlineRoleName(uint8_t cell) {
 void DrawGlyphEditor(TGlyphEditor& e) {
   ScrollToCursor(e);
   const TGlyphPicture& p = e.Edit.Picture();
-  const int columns = std::min(p.Columns() - e.ViewX, ViewColumns());
-  const int lines = std::min(p.Lines() - e.ViewY, ViewLines());
-  SetTextAttr(7);
-  ClrScr();
+  const int columns = std::min(p.Columns() - e.ViewX, ViewColumns(e.Con));
+  const int lines = std::min(p.Lines() - e.ViewY, ViewLines(e.Con));
+  e.Con.SetTextAttr(7);
+  e.Con.ClrScr();
   DrawStatusRow(e);
-  DrawFrame(columns, lines);
+  DrawFrame(e.Con, columns, lines);
   DrawCells(e, columns, lines);
   DrawSample(e, kGlyphTop + lines + 1);
   DrawStrip(e);
   const int cursorX = kGlyphLeft + e.X - e.ViewX, cursorY = kGlyphTop + e.Y - e.ViewY;
-  Put(cursorX, kGlyphTop - 1, kMarkAttr, kColumnMark);
-  Put(kGlyphLeft - 1, cursorY, kMarkAttr, kRowMark);
-  const int helpRow = ScreenRows() - 1;
-  for (int i = 0; i < 2; ++i) WritePipeXY(1, static_cast<uint8_t>(helpRow + i), 7, kHelpRows[i]);
+  Put(e.Con, cursorX, kGlyphTop - 1, kMarkAttr, kColumnMark);
+  Put(e.Con, kGlyphLeft - 1, cursorY, kMarkAttr, kRowMark);
+  const int helpRow = e.Con.Rows - 1;
+  for (int i = 0; i < 2; ++i)
+    WritePipeXY(e.Con, 1, static_cast<uint8_t>(helpRow + i), 7, kHelpRows[i]);
   if (!e.Message.empty())
-    PutText(1, helpRow, kMessageAttr,
-            PadRight(e.Message, static_cast<uint8_t>(ScreenCols() - 1), ' '));
-  SetTextAttr(7);
-  GotoXY(cursorX, cursorY);
+    PutText(e.Con, 1, helpRow, kMessageAttr,
+            PadRight(e.Message, static_cast<uint8_t>(e.Con.Cols - 1), ' '));
+  e.Con.SetTextAttr(7);
+  e.Con.GotoXY(cursorX, cursorY);
 }

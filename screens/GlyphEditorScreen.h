@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "console/TextConsole.h"
 #include "screens/FontLook.h"
 #include "tdf/CellBlock.h"
 #include "tdf/FontFile.h"
@@ -13,6 +14,9 @@
 // part of the glyph in view, the colour and character new cells take, the
 // marked block and a paste still floating.
 struct TGlyphEditor {
+  explicit TGlyphEditor(TTextConsole& con) : Con(con) {}
+
+  TTextConsole& Con;          // the screen the editor is drawn on and reads its input from
   TFontFile* Font = nullptr;  // the font file the glyph is saved into
   TFontLook Look;             // Block and Outline cells' colour, the Outline style, the status row
   std::string SampleText;     // drawn below the glyph in the font as edited
@@ -43,12 +47,12 @@ struct TGlyphEditor {
 // colour strip.
 constexpr int kGlyphLeft = 2;
 constexpr int kGlyphTop = 3;
-int ViewColumns();
-int ViewLines();
+int ViewColumns(const TTextConsole& con);
+int ViewLines(const TTextConsole& con);
 // The row of the colour strip (Color fonts) or the legend of the roles
 // (Outline fonts), above the two help rows; each colour has two columns
 // from column 1.
-int StripRow();
+int StripRow(const TTextConsole& con);
 constexpr int kStripColumnsPerColour = 2;
 
 // The role of an Outline cell for the status row ("E top-left corner").

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "console/ConsoleLayer.h"
-#include "console/PipeWriter.h"
 #include "tdf/FontFile.h"
 #include "tdf/GlyphRender.h"
 #include "util/Numbers.h"
@@ -12,6 +10,8 @@
 #include "util/Text.h"
 #include "util/Version.h"
 #include "widgets/CharListRows.h"
+#include "widgets/ConsoleWaits.h"
+#include "widgets/PipeWriter.h"
 
 namespace {
 
@@ -35,13 +35,14 @@ std::string OutlineKeyLabel(uint8_t style) {
 
 // The sample in the shown font; a font file that cannot be read any more
 // says so where the sample goes.
-void DrawSample(const TFontFile& font, bool readable, const TMainScreenView& view) {
+void DrawSample(TTextConsole& con, const TFontFile& font, bool readable,
+                const TMainScreenView& view) {
   const TSample& sample = view.Sample;
   if (!readable) {
-    GotoXY(sample.X, sample.Y);
-    WriteFontOpenError();
-  } else if (Console) {
-    DrawFontText(*Console, font, sample.X, sample.Y, sample.Text, view.Look.Style);
+    con.GotoXY(sample.X, sample.Y);
+    WriteFontOpenError(con);
+  } else {
+    DrawFontText(con, font, sample.X, sample.Y, sample.Text, view.Look.Style);
   }
 }
 
@@ -67,31 +68,31 @@ std::string StatusLine(const TFontFile& font, int n) {
          PadLeft("Name: " + fontName + " [" + FontTypeName(font) + "]", 30, ' ');
 }
 
-void WriteFontOpenError() {
-  ConWriteLn("Error Opening File!");
+void WriteFontOpenError(TTextConsole& con) {
+  con.ConWriteLn("Error Opening File!");
 }
 
-void DrawStatusLine(const TFontFile& font, int n, const TFontLook& look) {
-  GotoXY(1, 1);
-  SetTextAttr(look.StatusAttr);
+void DrawStatusLine(TTextConsole& con, const TFontFile& font, int n, const TFontLook& look) {
+  con.GotoXY(1, 1);
+  con.SetTextAttr(look.StatusAttr);
   // Byte for byte as glyphs: a name may hold 10 or 13, which must not move the pen.
-  for (const char c : StatusLine(font, n)) WriteRawChar(static_cast<uint8_t>(c));
-  SetTextAttr(DrawnInBlockColor(font) ? look.Style.Attr : 15);
+  for (const char c : StatusLine(font, n)) con.WriteRawChar(static_cast<uint8_t>(c));
+  con.SetTextAttr(DrawnInBlockColor(font) ? look.Style.Attr : 15);
 }
 
-void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view) {
-  const bool readable = SelectFont(font, n) || !font.OpenFailed;
-  SetTextAttr(7);
-  if (!view.KeepScreen) ClrScr();
-  DrawStatusLine(font, n, view.Look);
-  if (!view.KeepScreen) DrawSample(font, readable, view);
-  TextColor(15);
-  DrawCharListRows(GetFontChars(font));
-  WritePipeXY(1, 25, 7, HelpKeyLabel());
+void DrawMainScreen(TTextConsole& con, const TFontFile& font, int n, bool readable,
+                    const TMainScreenView& view) {
+  con.SetTextAttr(7);
+  if (!view.KeepScreen) con.ClrScr();
+  DrawStatusLine(con, font, n, view.Look);
+  if (!view.KeepScreen) DrawSample(con, font, readable, view);
+  con.TextColor(15);
+  DrawCharListRows(con, GetFontChars(font));
+  WritePipeXY(con, 1, 25, 7, HelpKeyLabel());
   // Clear what is left of the prompt row, but not the help key itself.
-  GotoXY(kHelpKeyWidth + 1, 25);
-  SetTextAttr(view.IdleAttr);
-  ClrEol();
+  con.GotoXY(kHelpKeyWidth + 1, 25);
+  con.SetTextAttr(view.IdleAttr);
+  con.ClrEol();
   std::string labels;
   int end = kHelpKeyWidth;  // the last column used
   if (font.Header.FontType == ftOutline) {
@@ -106,26 +107,26 @@ void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view) {
     end += 2 + width;
   }
   if (!labels.empty()) {
-    WritePipeXY(kHelpKeyWidth + 3, 25, 7, labels);
-    GotoXY(kHelpKeyWidth + 1, 25);
-    SetTextAttr(view.IdleAttr);
+    WritePipeXY(con, kHelpKeyWidth + 3, 25, 7, labels);
+    con.GotoXY(kHelpKeyWidth + 1, 25);
+    con.SetTextAttr(view.IdleAttr);
   }
 }
 
-void ShowHelp(std::span<const std::string> lines) {
-  SetTextAttr(7);
-  ClrScr();
-  SetTextAttr(0x70);
-  GotoXY(1, 1);
-  ClrEol();
-  WriteXY(2, 1, 0x70, kBrixelTitle);
-  GotoXY(1, 25);
-  ClrEol();
+void ShowHelp(TTextConsole& con, std::span<const std::string> lines) {
+  con.SetTextAttr(7);
+  con.ClrScr();
+  con.SetTextAttr(0x70);
+  con.GotoXY(1, 1);
+  con.ClrEol();
+  con.WriteXY(2, 1, 0x70, kBrixelTitle);
+  con.GotoXY(1, 25);
+  con.ClrEol();
   for (size_t i = 0; i < lines.size(); ++i) {
     const auto x = static_cast<uint8_t>(3 + kHelpColumnWidth * (i / kHelpRowsPerColumn));
     const auto y = static_cast<uint8_t>(kHelpFirstRow + i % kHelpRowsPerColumn);
-    WritePipeXY(x, y, 7, lines[i]);
+    WritePipeXY(con, x, y, 7, lines[i]);
   }
   // Any key leaves, an extended key as a whole.
-  WaitForKeyPress();
+  WaitForAnyKey(con);
 }

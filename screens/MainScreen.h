@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "console/TextConsole.h"
 #include "screens/FontLook.h"
 #include "tdf/FontFile.h"
 
@@ -15,10 +16,10 @@ bool DrawnInBlockColor(const TFontFile& font);
 std::string StatusLine(const TFontFile& font, int n);
 // Writes it on row 1 byte for byte in look.StatusAttr, then leaves the text
 // attribute at the colour the sample is drawn in.
-void DrawStatusLine(const TFontFile& font, int n, const TFontLook& look);
+void DrawStatusLine(TTextConsole& con, const TFontFile& font, int n, const TFontLook& look);
 // "Error Opening File!" at the cursor: what the window has always shown for
 // a font file that is there but cannot be opened or read.
-void WriteFontOpenError();
+void WriteFontOpenError(TTextConsole& con);
 
 // A key and what it does in a word or two, as the first screen names it.
 struct TKeyHint {
@@ -36,13 +37,14 @@ struct TMainScreenView {
   std::vector<TKeyHint> Hint;
 };
 
-// One redraw of the main screen for font n of font, selected again from the
-// file so the screen shows what is on disk: status line, sample text
-// (unless KeepScreen), character list, help key, Outline style and hint.
-// Leaves the cursor after the help key, in IdleAttr, ready to
-// wait for a key.
-void DrawMainScreen(TFontFile& font, int n, const TMainScreenView& view);
+// One redraw of the main screen on con for font n of font as the caller
+// selected it: status line, sample text (unless KeepScreen; where a file that
+// is no longer readable says so), character list, help key, Outline style and
+// hint. Leaves the cursor after the help key, in IdleAttr, ready to wait for
+// a key.
+void DrawMainScreen(TTextConsole& con, const TFontFile& font, int n, bool readable,
+                    const TMainScreenView& view);
 
 // The help screen with one pipe-coded line per key, in two columns of 18;
 // returns after any key.
-void ShowHelp(std::span<const std::string> lines);
+void ShowHelp(TTextConsole& con, std::span<const std::string> lines);

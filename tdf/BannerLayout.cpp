@@ -160,7 +160,7 @@ TBanner LayOutBanner(const TFontFile& font, std::span<const std::string> lines,
   for (const TLine& line : laid)
     columns = std::max(columns, LineOffset(line, reference, style.Justify) + line.Columns);
   const int count = static_cast<int>(laid.size());
-  banner.Canvas = TCellCanvas(columns, count * height + (count - 1));
+  banner.Canvas = TCellGrid(columns, count * height + (count - 1));
 
   for (int n = 0; n < count; ++n) {
     const int x = LineOffset(laid[n], reference, style.Justify);

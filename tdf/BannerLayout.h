@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/CellCanvas.h"
+#include "console/CellGrid.h"
 #include "tdf/GlyphRender.h"
 #include "tdf/TdfFormat.h"
 
@@ -41,7 +41,7 @@ struct TPlacedGlyph {
 struct TBanner {
   // Exactly the rows and columns in use: the lines' glyph boxes, lines
   // moved right as justified. Empty when no glyph was drawn.
-  TCellCanvas Canvas;
+  TCellGrid Canvas;
   std::vector<TPlacedGlyph> Glyphs;  // in drawing order
   // Every character but the space that no glyph could be drawn for, once
   // each, in the order met (code page 437, as the text).

@@ -77,7 +77,7 @@ std::vector<std::vector<size_t>> DuplicateFonts(const TFontCollection& collectio
       const auto same = std::find_if(faces.begin(), faces.end(),
                                      [&face](const auto& f) { return f.first == *face; });
       if (same == faces.end()) {
-        faces.push_back({std::move(*face), {index}});
+        faces.emplace_back(std::move(*face), std::vector<size_t>{index});
       } else {
         same->second.push_back(index);
       }

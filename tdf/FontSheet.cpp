@@ -53,8 +53,8 @@ void TFontSheet::Draw(size_t i, std::string& caption, TBanner& banner) const {
   banner = LayOutBanner(value, Lines, Style);
 }
 
-TCellCanvas TFontSheet::Band(size_t i) const {
-  TCellCanvas band(Cols, Starts[i + 1] - Starts[i]);
+TCellGrid TFontSheet::Band(size_t i) const {
+  TCellGrid band(Cols, Starts[i + 1] - Starts[i]);
   std::string caption;
   TBanner banner;
   Draw(i, caption, banner);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/CellCanvas.h"
+#include "console/CellGrid.h"
 #include "console/CellPicture.h"
 #include "tdf/BannerLayout.h"
 #include "tdf/FontCollection.h"
@@ -35,7 +35,7 @@ class TFontSheet final : public TCellRows {
   size_t BandCount() const { return Fonts.size(); }
   int BandStart(size_t i) const { return Starts[i]; }
   // Band i as ReadRow shows it.
-  TCellCanvas Band(size_t i) const;
+  TCellGrid Band(size_t i) const;
 
  private:
   // Band i's caption and banner, the banner empty for a font that cannot be
@@ -50,5 +50,5 @@ class TFontSheet final : public TCellRows {
   std::vector<int> Starts{0};
   mutable TCollectedFontReader Reader;
   mutable size_t Shown = static_cast<size_t>(-1);  // the band in ShownBand
-  mutable TCellCanvas ShownBand;
+  mutable TCellGrid ShownBand;
 };

@@ -29,8 +29,8 @@ std::vector<uint8_t> GlyphRecordFromBlock(const TCellSource& cells, int x1, int 
   TGlyphPicture picture;
   picture.Width = static_cast<uint8_t>(x2 - x1 + 1);
   picture.Height = static_cast<uint8_t>(y2 - y1 + 1);
-  picture.Cells.assign(static_cast<size_t>(y2 - y1 + 1),
-                       std::vector<TEditCell>(static_cast<size_t>(x2 - x1 + 1)));
+  picture.Cells.assign(static_cast<size_t>(y2 - y1) + 1,
+                       std::vector<TEditCell>(static_cast<size_t>(x2 - x1) + 1));
   for (int y = y1; y <= y2; ++y) {
     for (int x = x1; x <= x2; ++x) {
       const TScreenChar cell = cells(x, y);

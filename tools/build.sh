@@ -9,7 +9,7 @@ dir=${2:-build/$kind}
 targets=("${@:3}")
 jobs=${JOBS:-$(nproc)}
 
-args=(-S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug)
+args=(-S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DBRIXEL_WERROR=ON)
 case "$kind" in
   debug) ;;
   release) args=(-S . -B "$dir" -DCMAKE_BUILD_TYPE=Release) ;;

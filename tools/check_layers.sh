@@ -72,17 +72,36 @@ if [ -n "$wrong" ]; then
 fi
 echo "includes follow the layers"
 
-# Formats draw onto a screen they are given: they never use the global console,
-# which is the screens' (messages, dialogs), and never read a key.
-mapfile -t formats < <(grep -E '^(tdf|ansi)/' <<<"$sources")
-hits=$(grep -nwE '"console/ConsoleLayer.h"|ReadKey|KeyPressed|WaitForKeyPress' "${formats[@]}" ||
-  true)
+# Everything below the shell draws on the console it is given: no file there
+# names a global console. app/main owns the one window console and passes it
+# down through the shell.
+mapfile -t below < <(grep -E '^(util|console|tdf|ansi|widgets|screens)/' <<<"$sources")
+hits=$(grep -nE '(^|[^[:alnum:]_.>])Console( *->| *=[^=]|\b *;)|extern +TTextConsole|"console/ConsoleLayer.h"' \
+  "${below[@]}" || true)
 if [ -n "$hits" ]; then
-  echo "A format uses the global console or reads keys:" >&2
+  echo "A global console is named below the shell:" >&2
   echo "$hits" >&2
   exit 1
 fi
-echo "formats use no global console and read no keys"
+echo "nothing below the shell names a global console"
+
+# Formats read no input at all; dialogs and screens read it as the events of
+# the console they were given (ReadEvent), never as key bytes.
+mapfile -t formats < <(grep -E '^(tdf|ansi)/' <<<"$sources")
+hits=$(grep -nwE 'ReadKey|KeyPressed|ReadEvent|EventPending' "${formats[@]}" || true)
+if [ -n "$hits" ]; then
+  echo "A format reads input:" >&2
+  echo "$hits" >&2
+  exit 1
+fi
+mapfile -t interactive < <(grep -E '^(widgets|screens)/' <<<"$sources")
+hits=$(grep -nwE 'ReadKey|KeyPressed' "${interactive[@]}" || true)
+if [ -n "$hits" ]; then
+  echo "A screen or dialog reads key bytes instead of its console's events:" >&2
+  echo "$hits" >&2
+  exit 1
+fi
+echo "formats read no input; screens and dialogs read events"
 
 # SDL is named only in console/sdl and the window program.
 core=$(grep -vE '^(console/sdl|app/main)/' <<<"$sources")

@@ -16,8 +16,9 @@ packages=(
   # The FIGlet programs the font export and import are compared with (those tests skip without).
   figlet toilet
   clang libclang-rt-14-dev
-  # The layout check of every C++ source (tools/check_format.sh).
-  clang-format
+  # The layout check of every C++ source (tools/check_format.sh) and the
+  # checks of .clang-tidy (tools/check_tidy.sh).
+  clang-format clang-tidy
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick openbox
   fonts-pc python3 python3-fonttools
   dpkg-dev file

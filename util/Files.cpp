@@ -417,6 +417,12 @@ bool StampOf(TFileHandle& file, TFileStamp& stamp) {
   return true;
 }
 
+TFileStamp FileStampOf(std::string_view path) {
+  struct stat st {};
+  if (::stat(std::string(path).c_str(), &st) != 0) return {};
+  return StampOfStat(st);
+}
+
 bool ReplaceFileContents(std::string_view path, std::span<const uint8_t> data, int& error,
                          const TFileStamp* unchanged) {
   return ReplaceFileWith(

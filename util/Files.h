@@ -53,6 +53,9 @@ struct TFileStamp {
 };
 // The stamp of an open file; false (with LastError set) when it cannot be had.
 bool StampOf(TFileHandle& file, TFileStamp& stamp);
+// The stamp of the file a path names now; the empty stamp (Size -1) when
+// there is none.
+TFileStamp FileStampOf(std::string_view path);
 
 // Replaces the file at path with bytes: written to a temporary file with a
 // short name beside it (".bx." and a tag of the target's name), synced and

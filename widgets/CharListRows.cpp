@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "console/ConsoleLayer.h"
 #include "util/Text.h"
 
 namespace {
@@ -13,9 +12,9 @@ constexpr size_t kCharsOnFirstRow = 44;
 
 }  // namespace
 
-void DrawCharListRows(std::string_view chars) {
+void DrawCharListRows(TTextConsole& con, std::string_view chars) {
   const std::string_view first = chars.substr(0, std::min(chars.size(), kCharsOnFirstRow));
   const std::string_view rest = chars.substr(first.size());
-  WriteXY(1, kCharListTop, kCharListAttr, PadCenter("Chars.:" + std::string(first), 80, ' '));
-  WriteXY(1, kCharListTop + 1, kCharListAttr, PadCenter(rest, 80, ' '));
+  con.WriteXY(1, kCharListTop, kCharListAttr, PadCenter("Chars.:" + std::string(first), 80, ' '));
+  con.WriteXY(1, kCharListTop + 1, kCharListAttr, PadCenter(rest, 80, ' '));
 }

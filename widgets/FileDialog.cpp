@@ -9,14 +9,13 @@
 #include <string>
 #include <system_error>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
-#include "console/LineEditor.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Paths.h"
 #include "util/Text.h"
 #include "widgets/DirectoryListing.h"
+#include "widgets/LineEditor.h"
 #include "widgets/MenuBox.h"
 #include "widgets/MenuList.h"
 #include "widgets/Prompts.h"
@@ -85,14 +84,18 @@ enum class TDialogKind { Open, Save, Folder };
 
 class TFileDialog {
  public:
-  TFileDialog(TDialogKind kind, std::string_view title, std::string_view dir,
+  TFileDialog(TTextConsole& con, TDialogKind kind, std::string_view title, std::string_view dir,
               std::string_view field, std::string_view mask)
-      : Kind(kind),
+      : Con(con),
+        Kind(kind),
         Save(kind == TDialogKind::Save),
         Dir(dir),
         Field(field),
         Mask(mask),
-        StartDir(CurrentDirectory()) {
+        StartDir(CurrentDirectory()),
+        Frame(con),
+        Files(con),
+        Dirs(con) {
     SetDialogLook(Frame);
     Frame.Title = std::string(title);
     Files.NoBox = true;
@@ -139,6 +142,7 @@ class TFileDialog {
   // The overwrite question of the save dialog; true when the name is taken.
   bool AcceptSaveName(const std::string& name);
 
+  TTextConsole& Con;
   const TDialogKind Kind;
   const bool Save;
   std::string Dir;
@@ -154,17 +158,17 @@ class TFileDialog {
 
 void TFileDialog::DrawFrame() {
   Frame.Box(6, 5, 74, 22);
-  WriteXY(8, 6, kLabelAttr, "Directory");
-  WriteXY(8, 9, kLabelAttr, "Files");
-  WriteXY(41, 9, kLabelAttr, "Directories");
+  Con.WriteXY(8, 6, kLabelAttr, "Directory");
+  Con.WriteXY(8, 9, kLabelAttr, "Files");
+  Con.WriteXY(41, 9, kLabelAttr, "Directories");
   static constexpr const char* kLabels[] = {"File Mask", "File Name", "Folder"};
-  WriteXY(8, 20, kLabelAttr, kLabels[static_cast<int>(Kind)]);
-  WriteXY(8, 21, 127, std::string(kFieldWidth, ' '));
+  Con.WriteXY(8, 20, kLabelAttr, kLabels[static_cast<int>(Kind)]);
+  Con.WriteXY(8, 21, 127, std::string(kFieldWidth, ' '));
 }
 
 void TFileDialog::DrawFields() {
-  WriteXY(8, 7, FieldAttr(), PadRight(Dir, kFieldWidth, ' '));
-  WriteXY(8, 21, FieldAttr(), PadRight(BottomText(), kFieldWidth, ' '));
+  Con.WriteXY(8, 7, FieldAttr(), PadRight(Dir, kFieldWidth, ' '));
+  Con.WriteXY(8, 21, FieldAttr(), PadRight(BottomText(), kFieldWidth, ' '));
 }
 
 // Enters path and shows it as the platform names it: absolute, one "/" at the end.
@@ -186,8 +190,8 @@ void TFileDialog::FillLists() {
   if (!EnterDirectory(trimmed)) {
     // Nothing to list: the lists stay empty and say so.
     DrawFields();
-    WriteXY(14, 9, kCountAttr, CountText(0));
-    WriteXY(53, 9, kCountAttr, CountText(0));
+    Con.WriteXY(14, 9, kCountAttr, CountText(0));
+    Con.WriteXY(53, 9, kCountAttr, CountText(0));
     return;
   }
   Files.Picked = 1;
@@ -197,8 +201,8 @@ void TFileDialog::FillLists() {
   ReadDirectoryListing(Dir, Kind == TDialogKind::Open ? Field : Mask, listing);
   for (const std::string& name : listing.Directories) Dirs.Add(name, 0);
   for (const std::string& name : listing.Files) Files.Add(name, 0);
-  WriteXY(14, 9, kCountAttr, CountText(listing.FileCount));
-  WriteXY(53, 9, kCountAttr, CountText(listing.DirectoryCount));
+  Con.WriteXY(14, 9, kCountAttr, CountText(listing.FileCount));
+  Con.WriteXY(53, 9, kCountAttr, CountText(listing.DirectoryCount));
 }
 
 // Draws a list without running it: its track, items and thumb.
@@ -213,7 +217,8 @@ void TFileDialog::PaintList(TMenuList& list, uint8_t x1, uint8_t x2) {
 bool TFileDialog::AcceptSaveName(const std::string& name) {
   if (name.empty()) return false;
   const std::string path = Dir + name;
-  if (FileThere(path) && !AskAboutName(" Error ", "", name, " exists. Overwrite?")) return false;
+  if (FileThere(path) && !AskAboutName(Con, " Error ", "", name, " exists. Overwrite?"))
+    return false;
   Result = path;
   return true;
 }
@@ -265,7 +270,7 @@ TFocus TFileDialog::RunFiles() {
 }
 
 TFocus TFileDialog::TypeIntoField(uint8_t key) {
-  if (Console) Console->UnreadKey(key);
+  Con.UnreadKey(key);
   Files.BarColor = kHiddenBarAttr;
   Dirs.BarColor = kHiddenBarAttr;
   Dirs.NoInput = true;
@@ -306,9 +311,10 @@ TFocus TFileDialog::RunField(TFocus field) {
   const bool bottom = field == TFocus::BottomField;
   if (!bottom) DrawFields();
   std::string text;
-  InputLine(text, 8, bottom ? 21 : 7, kFieldWidth, kFieldMaxLength, 1, EditingAttr(),
-            kFieldFillAttr, kFieldFillChar, bottom ? BottomText() : Dir, kListExitKeys);
-  switch (EditLastKey) {
+  const uint8_t ended =
+      InputLine(Con, text, 8, bottom ? 21 : 7, kFieldWidth, kFieldMaxLength, 1, EditingAttr(),
+                kFieldFillAttr, kFieldFillChar, bottom ? BottomText() : Dir, kListExitKeys);
+  switch (ended) {
     case kKeyTab:
       if (bottom) {
         // A typed name goes along to another directory; a typed mask waits for Enter.
@@ -374,7 +380,7 @@ void TFileDialog::TakeTypedText(const std::string& typed) {
 }
 
 std::string TFileDialog::Run() {
-  const uint8_t savedX = WhereX(), savedY = WhereY(), savedAttr = GetTextAttr();
+  const uint8_t savedX = Con.WhereX(), savedY = Con.WhereY(), savedAttr = Con.GetTextAttr();
   DrawFrame();
   // A relative directory is taken from the current one before the first listing.
   if (!Dir.empty() && Dir.front() != '/') Dir = WithSlash(StartDir) + Dir;
@@ -408,22 +414,24 @@ std::string TFileDialog::Run() {
   // When the directory the dialog started in is gone there is nothing to put back.
   if (!StartDir.empty()) ChangeDirectory(StartDir);
   Frame.Close();
-  GotoXY(savedX, savedY);
-  SetTextAttr(savedAttr);
+  Con.GotoXY(savedX, savedY);
+  Con.SetTextAttr(savedAttr);
   return Result;
 }
 
 }  // namespace
 
-std::string OpenFileDialog(std::string_view title, std::string_view dir, std::string_view mask) {
-  return TFileDialog(TDialogKind::Open, title, dir, mask, mask).Run();
+std::string OpenFileDialog(TTextConsole& con, std::string_view title, std::string_view dir,
+                           std::string_view mask) {
+  return TFileDialog(con, TDialogKind::Open, title, dir, mask, mask).Run();
 }
 
-std::string SaveFileDialog(std::string_view title, std::string_view defaultName,
+std::string SaveFileDialog(TTextConsole& con, std::string_view title, std::string_view defaultName,
                            std::string_view dir, std::string_view mask) {
-  return TFileDialog(TDialogKind::Save, title, dir, defaultName, mask).Run();
+  return TFileDialog(con, TDialogKind::Save, title, dir, defaultName, mask).Run();
 }
 
-std::string FolderDialog(std::string_view title, std::string_view dir, std::string_view mask) {
-  return TFileDialog(TDialogKind::Folder, title, dir, "", mask).Run();
+std::string FolderDialog(TTextConsole& con, std::string_view title, std::string_view dir,
+                         std::string_view mask) {
+  return TFileDialog(con, TDialogKind::Folder, title, dir, "", mask).Run();
 }

@@ -4,10 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
-#include "console/LineEditor.h"
-#include "console/PipeWriter.h"
+#include "widgets/LineEditor.h"
+#include "widgets/PipeWriter.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
 
@@ -52,29 +51,29 @@ std::string FrameLine(std::string_view tokens) {
 
 }  // namespace
 
-bool InputBox(uint8_t x, uint8_t y, uint8_t x2, uint8_t y2, std::string_view prompt,
-              std::string& text) {
-  const uint8_t oldX = WhereX();
-  const uint8_t oldY = WhereY();
-  const uint8_t oldAttr = GetTextAttr();
+bool InputBox(TTextConsole& con, uint8_t x, uint8_t y, uint8_t x2, uint8_t y2,
+              std::string_view prompt, std::string& text) {
+  const uint8_t oldX = con.WhereX();
+  const uint8_t oldY = con.WhereY();
+  const uint8_t oldAttr = con.GetTextAttr();
   const int mid = x + (x2 - x) / 2;
 
   for (size_t k = 0; k < kFrame.size(); ++k) {
-    GotoXY(x, y + static_cast<int>(k));
-    WritePipe(FrameLine(kFrame[k]));
+    con.GotoXY(x, y + static_cast<int>(k));
+    WritePipe(con, FrameLine(kFrame[k]));
   }
-  PutText(x + 3, y + 1, 127, prompt);
+  PutText(con, x + 3, y + 1, 127, prompt);
   // The keys that end the editing, Enter's as the default button.
-  PutText(mid - 6, y2 - 2, 63, " OK ");
-  PutText(mid + 2, y2 - 2, 120, " Cancel ");
+  PutText(con, mid - 6, y2 - 2, 63, " OK ");
+  PutText(con, mid + 2, y2 - 2, 120, " Cancel ");
 
-  // Only Enter and Esc end this field, whatever the shared terminators are.
+  // Only Enter and Esc end this field.
   const auto width = static_cast<uint8_t>(std::clamp(x2 - x - 3, 0, 255));
   std::string edited;
-  InputLine(edited, x + 3, y + 2, width, width, 1, 112, 120, 176, text, "\r\x1b");
-  const bool ok = EditLastKey == kKeyEnter;
+  const bool ok = InputLine(con, edited, x + 3, y + 2, width, width, 1, 112, 120, 176, text,
+                            "\r\x1b") == kKeyEnter;
   if (ok) text = edited;
-  GotoXY(oldX, oldY);
-  SetTextAttr(oldAttr);
+  con.GotoXY(oldX, oldY);
+  con.SetTextAttr(oldAttr);
   return ok;
 }

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "console/ConTheme.h"
-#include "console/ConsoleLayer.h"
 #include "util/Text.h"
+#include "widgets/ConTheme.h"
 #include "widgets/ScreenCells.h"
 
 namespace {
@@ -37,21 +36,22 @@ const TFrameChars& FrameChars(uint8_t style) {
   return kFrames[(style >= 1 && style <= 8) ? style - 1 : 0];
 }
 
-TMenuBox::TMenuBox()
-    : FrameStyle(ConTheme.BoxStyle),
-      Color(ConTheme.BoxColor),
-      Use3D(ConTheme.Box3D),
-      Color2(ConTheme.BoxColor2),
-      Color3(ConTheme.BoxColor3),
-      Color4(ConTheme.BoxColor4),
-      Shadow(ConTheme.BoxShadow),
-      ShadowColor(ConTheme.BoxShadowColor),
-      TitleColor(ConTheme.BoxTitleColor),
-      Sunken(ConTheme.BoxSunken) {}
+TMenuBox::TMenuBox(TTextConsole& con)
+    : Con(con),
+      FrameStyle(kConTheme.BoxStyle),
+      Color(kConTheme.BoxColor),
+      Use3D(kConTheme.Box3D),
+      Color2(kConTheme.BoxColor2),
+      Color3(kConTheme.BoxColor3),
+      Color4(kConTheme.BoxColor4),
+      Shadow(kConTheme.BoxShadow),
+      ShadowColor(kConTheme.BoxShadowColor),
+      TitleColor(kConTheme.BoxTitleColor),
+      Sunken(kConTheme.BoxSunken) {}
 
 void TMenuBox::Box(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
   if (!Saved) {
-    SaveScreen(SavedScreen);
+    Con.SaveScreen(SavedScreen);
     Saved = true;
   }
   if (!Use3D) Color2 = Color3 = Color4 = Color;
@@ -66,34 +66,34 @@ void TMenuBox::Box(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
   const uint8_t bottomLeftAttr = Sunken ? Color2 : Color3;
   const uint8_t bottomAttr = Sunken ? Color3 : Color2;
 
-  PutText(x1, y1, topAttr, One(f.TopLeft) + Repeat(f.Top, w));
-  PutText(x2, y1, topRightAttr, One(f.TopRight));
+  PutText(Con, x1, y1, topAttr, One(f.TopLeft) + Repeat(f.Top, w));
+  PutText(Con, x2, y1, topRightAttr, One(f.TopRight));
   for (int y = y1 + 1; y <= y2 - 1; ++y) {
-    PutText(x1, y, leftAttr, One(f.Left) + Repeat(' ', w));
-    PutText(x2, y, rightAttr, One(f.Right));
+    PutText(Con, x1, y, leftAttr, One(f.Left) + Repeat(' ', w));
+    PutText(Con, x2, y, rightAttr, One(f.Right));
   }
-  PutText(x1, y2, bottomLeftAttr, One(f.BottomLeft));
-  PutText(x1 + 1, y2, bottomAttr, Repeat(f.Bottom, w) + One(f.BottomRight));
+  PutText(Con, x1, y2, bottomLeftAttr, One(f.BottomLeft));
+  PutText(Con, x1 + 1, y2, bottomAttr, Repeat(f.Bottom, w) + One(f.BottomRight));
 
   if (!Title.empty()) {
     const int len = static_cast<int>(ClipText(Title).size());
     const auto span = static_cast<uint8_t>(std::min(x2 - x1 + 1, 255));
     switch (TitleAlign) {
       case 0:
-        PutText(x1 + 1 + (w - len) / 2, y1, TitleColor, Title);
+        PutText(Con, x1 + 1 + (w - len) / 2, y1, TitleColor, Title);
         break;
       case 1:
-        PutText(x1 + 1, y1, TitleColor, Title);
+        PutText(Con, x1 + 1, y1, TitleColor, Title);
         break;
       case 2:
-        PutText(x2 - len, y1, TitleColor, Title);
+        PutText(Con, x2 - len, y1, TitleColor, Title);
         break;
       case 3:
       case 4:
       case 5: {
         // The title line replaces the whole top edge, corners included.
         static constexpr TPad kFit[] = {PadCenter, PadRight, PadLeft};
-        PutText(x1, y1, TitleColor, kFit[TitleAlign - 3](Title, span, ' '));
+        PutText(Con, x1, y1, TitleColor, kFit[TitleAlign - 3](Title, span, ' '));
         break;
       }
       default:
@@ -104,7 +104,9 @@ void TMenuBox::Box(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
   if (Shadow) {
     // The shadow only recolours what lies under it; cells beyond the screen
     // are dropped rather than clamped onto the box's own right edge.
-    const auto shade = [this](int x, int y) { PutText(x, y, ShadowColor, One(GetCharAt(x, y))); };
+    const auto shade = [this](int x, int y) {
+      PutText(Con, x, y, ShadowColor, One(Con.GetCharAt(x, y)));
+    };
     for (int y = y1 + 1; y <= y2 + 1; ++y)
       for (int x = x2 + 1; x <= x2 + 2; ++x) shade(x, y);
     for (int x = x1 + 2; x <= x2 + 2; ++x) shade(x, y2 + 1);
@@ -112,7 +114,7 @@ void TMenuBox::Box(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
 }
 
 void TMenuBox::Close() {
-  if (Saved) RestoreScreen(SavedScreen);
+  if (Saved) Con.RestoreScreen(SavedScreen);
 }
 
 void SetDialogLook(TMenuBox& box) {

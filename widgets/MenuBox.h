@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "console/ScreenTypes.h"
+#include "console/CellGrid.h"
+#include "console/TextConsole.h"
 
 // The eight characters of one frame style, in drawing order.
 struct TFrameChars {
@@ -36,8 +37,9 @@ const TFrameChars& FrameChars(uint8_t style);
 //   bottom edge, bottom-right       Color2 / Color3
 class TMenuBox {
  public:
-  // Title empty, TitleAlign 0, every other setting from ConTheme.
-  TMenuBox();
+  // A box drawn on con: Title empty, TitleAlign 0, every other setting from
+  // kConTheme.
+  explicit TMenuBox(TTextConsole& con);
 
   // Draws the box with its corners at (x1, y1) and (x2, y2). Coordinates are
   // the caller's to keep on the screen; shadow cells beyond it are skipped.
@@ -45,7 +47,8 @@ class TMenuBox {
   // Puts back the screen from before the first Box (nothing when never drawn).
   void Close();
 
-  TScreen SavedScreen;
+  TTextConsole& Con;
+  TCellGrid SavedScreen;
   uint8_t FrameStyle;
   uint8_t Color;
   bool Use3D;  // when false, Box sets Color2..Color4 to Color

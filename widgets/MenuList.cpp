@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "util/Text.h"
+#include "widgets/ConsoleWaits.h"
 #include "widgets/ScreenCells.h"
 
 namespace {
@@ -20,7 +20,7 @@ bool Contains(std::string_view keys, uint8_t key) {
 
 }  // namespace
 
-TMenuList::TMenuList() {
+TMenuList::TMenuList(TTextConsole& con) : Box(con) {
   Items.resize(1);
 }
 
@@ -46,16 +46,16 @@ void TMenuList::DrawItem(int32_t index, bool highlighted) {
   const uint8_t attr = highlighted && index <= ListMax ? BarColor : ItemColor;
   const auto width = static_cast<uint8_t>(std::clamp(Width, 0, 255));
   if (index > ListMax) {
-    PutText(X + 1, row, attr, std::string(width, ' '));
+    PutText(Box.Con, X + 1, row, attr, std::string(width, ' '));
   } else {
     // Align 0 left-justifies, 1 right-justifies, 2 centres.
     static constexpr TPad kFit[] = {PadRight, PadLeft, PadCenter};
     const std::string text = " " + Items[static_cast<size_t>(index)].Str + " ";
-    PutText(X + 1, row, attr, kFit[Align <= 2 ? Align : 0](text, width, ' '));
+    PutText(Box.Con, X + 1, row, attr, kFit[Align <= 2 ? Align : 0](text, width, ' '));
   }
   if (Marking) {
     const bool marked = index <= ListMax && Items[static_cast<size_t>(index)].Flag == 1;
-    PutText(MarkCol, row, MarkColor, std::string(1, marked ? MarkChar : ' '));
+    PutText(Box.Con, MarkCol, row, MarkColor, std::string(1, marked ? MarkChar : ' '));
   }
 }
 
@@ -74,8 +74,9 @@ void TMenuList::UpdateThumb() {
   if (pos < 0 || Picked == 1) pos = 0;
   const auto row = static_cast<uint8_t>(Y + 1 + pos);
   const int col = X + Width + 1;
-  if (ThumbRow > 0 && ThumbRow != row) PutText(col, ThumbRow, Box.Color2, std::string(1, kTrack));
-  PutText(col, row, Box.Color2, std::string(1, kThumb));
+  if (ThumbRow > 0 && ThumbRow != row)
+    PutText(Box.Con, col, ThumbRow, Box.Color2, std::string(1, kTrack));
+  PutText(Box.Con, col, row, Box.Color2, std::string(1, kThumb));
   ThumbRow = row;
 }
 
@@ -196,7 +197,7 @@ void TMenuList::Execute(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
   ThumbRow = 0;
   if (ScrollBar)
     for (int row = Y + 1; row <= Y + Height; ++row)
-      PutText(X + Width + 1, row, Box.Color2, std::string(1, kTrack));
+      PutText(Box.Con, X + Width + 1, row, Box.Color2, std::string(1, kTrack));
   if (NoInput) {
     // The caller draws the items with DrawList; the track shows its thumb already.
     UpdateThumb();
@@ -214,9 +215,9 @@ void TMenuList::Execute(uint8_t x1, uint8_t y1, uint8_t x2, uint8_t y2) {
       StatusProc(static_cast<uint16_t>(Picked),
                  ListMax > 0 ? std::string_view(Items[static_cast<size_t>(Picked)].Str) : "");
 
-    key = ReadKey();
-    if (key == 0) {
-      key = ReadKey();
+    const TKeyEvent pressed = NextKey(Box.Con);
+    key = pressed.Code;
+    if (pressed.Extended) {
       if (Contains(ExtExitKeys, key)) break;
       // The console delivers Ctrl+A and Ctrl+Y as extended keys.
       if (key == kScanCtrlA || key == kScanCtrlY)

@@ -50,7 +50,8 @@ class TMenuList {
  public:
   static constexpr int32_t kCapacity = 10000;
 
-  TMenuList();
+  // A list drawn on con and read from its keys.
+  explicit TMenuList(TTextConsole& con);
 
   // Appends an item (text cut to 255 bytes); flag 1 counts in MarkCount.
   // False, with nothing added, when the list already holds kCapacity items.

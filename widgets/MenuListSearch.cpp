@@ -29,7 +29,8 @@ void MenuListSearchDisplay(TMenuList& owner, std::string_view str) {
     text = "[" + LoStr(tail) + "]";
   }
   const char edge = static_cast<char>(FrameChars(owner.Box.FrameStyle).Bottom);
-  PutText(owner.SearchX, owner.SearchY, owner.SearchColor, PadRight(text, kDisplayWidth, edge));
+  PutText(owner.Box.Con, owner.SearchX, owner.SearchY, owner.SearchColor,
+          PadRight(text, kDisplayWidth, edge));
 }
 
 bool TMenuList::SearchKey(uint8_t key, std::string& search) {

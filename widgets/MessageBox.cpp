@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <string>
 
-#include "console/ConsoleLayer.h"
+#include "widgets/ConsoleWaits.h"
 #include "widgets/MenuBox.h"
 #include "widgets/Prompts.h"
 #include "widgets/ScreenCells.h"
@@ -12,33 +12,34 @@ namespace {
 constexpr size_t kMaxMessage = kMessageWidth;
 }  // namespace
 
-bool MessageBox(uint8_t mode, std::string_view title, std::string_view text, bool yesFirst) {
-  const uint8_t oldX = WhereX();
-  const uint8_t oldY = WhereY();
-  const uint8_t oldAttr = GetTextAttr();
+bool MessageBox(TTextConsole& con, uint8_t mode, std::string_view title, std::string_view text,
+                bool yesFirst) {
+  const uint8_t oldX = con.WhereX();
+  const uint8_t oldY = con.WhereY();
+  const uint8_t oldAttr = con.GetTextAttr();
 
   text = text.substr(0, std::min(text.size(), kMaxMessage));
   const int len = static_cast<int>(text.size());
-  TMenuBox box;
+  TMenuBox box(con);
   SetDialogLook(box);
   box.Title = std::string(title);
   const int x1 = (78 - len) / 2;
   box.Box(static_cast<uint8_t>(x1), 10, static_cast<uint8_t>(x1 + len + 3), mode == 2 ? 14 : 15);
-  PutText(x1 + 2, 12, 7, text);
+  PutText(con, x1 + 2, 12, 7, text);
 
   bool result = true;
   if (mode == 0) {
-    PutText(x1 + (len - 4) / 2 + 2, 14, 112, " OK ");
-    ReadKey();
-    while (KeyPressed()) ReadKey();
+    PutText(con, x1 + (len - 4) / 2 + 2, 14, 112, " OK ");
+    WaitForAnyKey(con);
+    while (con.EventPending()) con.ReadEvent();
   } else if (mode == 1) {
     const int c = x1 + (len - 9) / 2;
-    result = ChooseYesNo({c + 2, c + 7, 14, 8, 127, 112}, yesFirst);
+    result = ChooseYesNo(con, {c + 2, c + 7, 14, 8, 127, 112}, yesFirst);
   }
   if (mode != 2) box.Close();
 
-  GotoXY(oldX, oldY);
-  SetTextAttr(oldAttr);
+  con.GotoXY(oldX, oldY);
+  con.SetTextAttr(oldAttr);
   return result;
 }
 
@@ -50,9 +51,9 @@ std::string CutName(std::string_view name, size_t room) {
          std::string(name.substr(name.size() - tail));
 }
 
-bool AskAboutName(std::string_view title, std::string_view before, std::string_view name,
-                  std::string_view after) {
+bool AskAboutName(TTextConsole& con, std::string_view title, std::string_view before,
+                  std::string_view name, std::string_view after) {
   const size_t room = kMaxMessage - std::min(kMaxMessage, before.size() + after.size());
-  return MessageBox(1, title, std::string(before) + CutName(name, room) + std::string(after),
+  return MessageBox(con, 1, title, std::string(before) + CutName(name, room) + std::string(after),
                     false);
 }

@@ -1,26 +1,25 @@
 #include "widgets/YesNoChoice.h"
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
+#include "widgets/ConsoleWaits.h"
 #include "widgets/ScreenCells.h"
 
-bool ChooseYesNo(const TYesNoLook& look, bool yes) {
+bool ChooseYesNo(TTextConsole& con, const TYesNoLook& look, bool yes) {
   for (;;) {
-    PutText(look.YesX, look.Y, look.IdleAttr, " YES ");
-    PutText(look.NoX, look.Y, look.IdleAttr, " NO ");
+    PutText(con, look.YesX, look.Y, look.IdleAttr, " YES ");
+    PutText(con, look.NoX, look.Y, look.IdleAttr, " NO ");
     if (yes)
-      PutText(look.YesX, look.Y, look.YesAttr, " YES ");
+      PutText(con, look.YesX, look.Y, look.YesAttr, " YES ");
     else
-      PutText(look.NoX, look.Y, look.NoAttr, " NO ");
+      PutText(con, look.NoX, look.Y, look.NoAttr, " NO ");
 
-    const uint8_t key = ReadKey();
-    if (key == 0) {
-      const uint8_t scan = ReadKey();
-      if (scan == kScanLeft) yes = true;
-      if (scan == kScanRight) yes = false;
+    const TKeyEvent key = NextKey(con);
+    if (key.Extended) {
+      if (key.Code == kScanLeft) yes = true;
+      if (key.Code == kScanRight) yes = false;
       continue;
     }
-    switch (key) {
+    switch (key.Code) {
       case ' ':
         yes = !yes;
         break;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "console/TextConsole.h"
+
 // Where the two buttons of a YES/NO question stand and how they look.
 struct TYesNoLook {
   int YesX;
@@ -16,4 +18,4 @@ struct TYesNoLook {
 // user decides: Left selects YES, Right NO, Space toggles, Enter takes the
 // selection, Y and N (either case) answer at once; every other key, Esc
 // included, is ignored. True for YES.
-bool ChooseYesNo(const TYesNoLook& look, bool yes);
+bool ChooseYesNo(TTextConsole& con, const TYesNoLook& look, bool yes);

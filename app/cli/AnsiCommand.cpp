@@ -120,9 +120,7 @@ int Run(int argc, char** argv) {
   }
   if (args.Has("--json")) {
     const int lines = std::max(1, picture.Rows());
-    return kAnsiCommand.WriteStdout(ScreenCellsJson(ArtPictureScreen(picture, 0, lines), 1, lines))
-               ? 0
-               : 1;
+    return kAnsiCommand.WriteStdout(CellRowsJson(ArtPictureGrid(picture, 0, lines))) ? 0 : 1;
   }
   return kAnsiCommand.WriteStdout(TerminalText(picture, palette)) ? 0 : 1;
 }

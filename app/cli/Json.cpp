@@ -56,7 +56,3 @@ std::string CellRowsJson(const TCellRows& rows) {
   }
   return out + "]\n";
 }
-
-std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow) {
-  return CellRowsJson(TScreenRows(screen, firstRow, lastRow));
-}

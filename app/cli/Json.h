@@ -17,5 +17,3 @@ std::string JsonCp437String(std::string_view cp437);
 // The rows of a picture as an array of rows, each an array of [character
 // code, attribute] pairs from the first column on.
 std::string CellRowsJson(const TCellRows& rows);
-// The same for rows firstRow..lastRow of a screen, from column 1 on.
-std::string ScreenCellsJson(const TScreen& screen, int firstRow, int lastRow);

@@ -61,12 +61,6 @@ bool WriteCellsPngToStdout(const TCliCommand& command, const TCellRows& rows,
   return false;
 }
 
-bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
-                    int firstRow, int lastRow, std::initializer_list<std::string_view> inputs) {
-  return WriteCellsPng(command, path, TScreenRows(screen, firstRow, lastRow), kClassicPalette,
-                       inputs);
-}
-
 bool WriteArtPng(const TCliCommand& command, const std::string& path, const TArtPicture& picture,
                  const TPalette& palette, bool tallPixels,
                  std::initializer_list<std::string_view> inputs) {

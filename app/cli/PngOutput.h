@@ -19,9 +19,6 @@ bool WriteCellsPng(const TCliCommand& command, const std::string& path, const TC
 // The same onto standard output, refused when that is a terminal.
 bool WriteCellsPngToStdout(const TCliCommand& command, const TCellRows& rows,
                            const TPalette& palette);
-// Rows firstRow..lastRow of a screen (1-based) in the window's palette.
-bool WriteScreenPng(const TCliCommand& command, const std::string& path, const TScreen& screen,
-                    int firstRow, int lastRow, std::initializer_list<std::string_view> inputs);
 
 // Writes a picture read from an art file to path the same way, in the file's
 // own font and palette where it carries them, else in the window's glyphs

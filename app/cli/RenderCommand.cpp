@@ -389,19 +389,17 @@ bool WritePicture(const TRenderOptions& options, const TCellRows& rows, const TF
   return false;
 }
 
-// The rows whose cells differ from the cleared screen.
-void UsedRows(const TTextConsole& screen, int& first, int& last) {
-  first = 0;
-  last = 0;
-  for (int y = 1; y <= screen.Rows; ++y) {
-    for (int x = 1; x <= screen.Cols; ++x) {
-      if (screen.Screen[y][x] != kBlankCell) {
-        if (first == 0) first = y;
-        last = y;
-        break;
-      }
+// The rows whose cells differ from the cleared screen, from the first to
+// the last of them (none on a clear screen).
+TGridRows UsedRows(const TCellGrid& screen) {
+  int first = -1, last = -1;
+  for (int y = 0; y < screen.Height(); ++y) {
+    if (std::ranges::any_of(screen.Row(y), [](TScreenChar c) { return c != kBlankCell; })) {
+      if (first < 0) first = y;
+      last = y;
     }
   }
+  return {screen, first, first < 0 ? 0 : last - first + 1};
 }
 
 // The window's picture: the same steps as the main screen, cleared in
@@ -414,10 +412,10 @@ bool WriteScreen(const TRenderOptions& options, const TFontFile& font, const std
   const bool ownColours = font.Header.FontType == ftColor;
   screen.SetTextAttr(ownColours ? 15 : options.Banner.Draw.Attr);
   DrawFontText(screen, font, options.X, options.Y, text, options.Banner.Draw);
-  int first = 1, last = screen.Rows;
-  if (options.Format != TFormat::Json && options.Format != TFormat::Png)
-    UsedRows(screen, first, last);
-  return WritePicture(options, TScreenRows(screen.Screen, first, last), font, text);
+  const bool whole = options.Format == TFormat::Json || options.Format == TFormat::Png;
+  return WritePicture(options,
+                      whole ? TGridRows(screen.Screen, 0, screen.Rows) : UsedRows(screen.Screen),
+                      font, text);
 }
 
 int Run(int argc, char** argv) {
@@ -444,6 +442,7 @@ int Run(int argc, char** argv) {
     return WriteScreen(options, font, text) ? 0 : 1;
   }
   std::vector<std::string> lines;
+  lines.reserve(texts.size());
   for (const std::string& text : texts) lines.push_back(DrawableText(text));
   const TBanner banner = LayOutBanner(font, lines, options.Banner);
   if (ReportMissing(texts, banner.Missing, font) && options.Strict) return 1;

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "app/Shell.h"
-#include "console/ConsoleLayer.h"
 #include "console/sdl/SDLConsole.h"
 #include "console/sdl/SDLDraw.h"
 #include "util/Paths.h"
@@ -50,26 +49,26 @@ int main(int argc, char** argv) {
   // reported, instead of ending the program with the work unsaved.
   ::signal(SIGXFSZ, SIG_IGN);
 
-  auto console = std::make_unique<TSDLConsole>(1, kBrixelTitle, "", DiagnosticsWanted());
-  if (!console->Ready()) {
+  // The one console of the program, and the window that shows it.
+  TTextConsole console(1);
+  auto window = std::make_unique<TSDLConsole>(console, kBrixelTitle, "", DiagnosticsWanted());
+  if (!window->Ready()) {
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", console->StartFailure().c_str());
+    std::fprintf(stderr, "%s\n", window->StartFailure().c_str());
     return 1;
   }
-  console->SetIcon("tdf.ico");
-  Console = console.get();
-  QuitRequested = false;
-  auto draw = std::make_unique<TSDLDraw>(*console);
+  window->SetIcon("tdf.ico");
+  auto draw = std::make_unique<TSDLDraw>(*window);
   draw->Start();
 
-  RunShell(argc, argv);
+  TShell shell(console);
+  RunShell(shell, argc, argv);
 
-  SetTextAttr(7);
-  QuitRequested = true;
-  ClrScr();
+  console.SetTextAttr(7);
+  draw->RequestQuit();
+  console.ClrScr();
   draw.reset();
-  Console = nullptr;
-  console.reset();
+  window.reset();
   std::fflush(stdout);
   return 0;
 }

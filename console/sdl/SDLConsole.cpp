@@ -47,10 +47,10 @@ void ExitAtOnce() {
   _exit(0);
 }
 
-TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath,
+TSDLConsole::TSDLConsole(TTextConsole& console, std::string_view title, std::string_view fontPath,
                          bool diagnostics)
-    : TTextConsole(mode), MainThread(std::this_thread::get_id()) {
-  Diagnostics = diagnostics;
+    : Con(console), MainThread(std::this_thread::get_id()) {
+  Con.Diagnostics = diagnostics;
   // Without this SDL draws the window surface through OpenGL (software Mesa
   // here): it replaces the X window at start and costs many times the CPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -71,17 +71,17 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   }
 
   const std::string sheetPath =
-      fontPath.empty() ? FindDataFile(GeometryForMode(mode).SheetFile) : std::string(fontPath);
+      fontPath.empty() ? FindDataFile(GeometryForMode(Con.Mode).SheetFile) : std::string(fontPath);
   std::string why;
   if (!LoadGlyphSheet(sheetPath, Sheet, why) || Sheet.Count != 256 || !Glyphs.SetGlyphs(Sheet)) {
     FailStart("Could Not Load Font File.");
     return;
   }
 
-  Sound.Open([this](std::string_view m) { Log(m); }, Diagnostics);
+  Sound.Open([this](std::string_view m) { Con.Log(m); }, Con.Diagnostics);
 
-  PixelWidth = Cols * CellWidth();
-  PixelHeight = Rows * CellHeight();
+  PixelWidth = Con.Cols * CellWidth();
+  PixelHeight = Con.Rows * CellHeight();
   // Centred on display 0 from the start, so the window does not jump.
   int x = 800, y = 600;
   SDL_DisplayMode desktop;
@@ -92,7 +92,7 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   const std::string windowTitle(title);
   Window.reset(SDL_CreateWindow(windowTitle.c_str(), x, y, PixelWidth, PixelHeight,
                                 SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
-  Log("Creating Window...");
+  Con.Log("Creating Window...");
   if (!Window) {
     FailStart("Could not create the window: " + std::string(SDL_GetError()));
     return;
@@ -109,27 +109,30 @@ TSDLConsole::TSDLConsole(uint8_t mode, std::string_view title, std::string_view 
   }
   PresentEvent = SDL_RegisterEvents(1);
 
-  KeyReadIndex = KeyWriteIndex = 0;
-  TextAttr = 7;
-  PipeChar = '|';
+  Con.KeyReadIndex = Con.KeyWriteIndex = 0;
+  Con.TextAttr = 7;
+  Con.PipeChar = '|';
   Fullscreen = false;
   CursorPhase = true;
   CursorBlink = true;
   DragButtons = 0;
-  Dirty = true;
-  ClrScr();
+  Con.Dirty = true;
+  Con.ClrScr();
+  Con.SetHost(this);
   IsReady = true;
 
-  Log("Buffer Width: " + NumToStr(Cols));
-  Log("Buffer Height: " + NumToStr(Rows));
-  Log("Font Width: " + NumToStr(CellWidth()));
-  Log("Font Height: " + NumToStr(CellHeight()));
+  Con.Log("Buffer Width: " + NumToStr(Con.Cols));
+  Con.Log("Buffer Height: " + NumToStr(Con.Rows));
+  Con.Log("Font Width: " + NumToStr(CellWidth()));
+  Con.Log("Font Height: " + NumToStr(CellHeight()));
 }
 
-TSDLConsole::~TSDLConsole() = default;
+TSDLConsole::~TSDLConsole() {
+  if (Con.GetHost() == this) Con.SetHost(nullptr);
+}
 
 void TSDLConsole::FailStart(std::string reason) {
-  Log(reason);
+  Con.Log(reason);
   StartError = std::move(reason);
 }
 
@@ -172,10 +175,10 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
     std::lock_guard lock(RenderLock);
     // Whole cells only; the renderer keeps at least one pixel per cell however
     // small the window.
-    Glyphs.SetCellSize(newWidth / Cols, newHeight / Rows);
+    Glyphs.SetCellSize(newWidth / Con.Cols, newHeight / Con.Rows);
     BandGlyphs.SetCellSize(CellWidth(), CellHeight());
-    PixelWidth = Cols * CellWidth();
-    PixelHeight = Rows * CellHeight();
+    PixelWidth = Con.Cols * CellWidth();
+    PixelHeight = Con.Rows * CellHeight();
     MakeCursorCell();
     // In fullscreen the size is the desktop's; setting it would only become
     // the size the window returns to. A window that already fits whole
@@ -187,26 +190,26 @@ void TSDLConsole::Resize(int newWidth, int newHeight) {
       SDL_SetWindowSize(Window.get(), PixelWidth, PixelHeight);
     ScreenRect = {0, 0, PixelWidth, PixelHeight};
     MakeScreenSurfaces(kResizeOverlay);
-    if (!SDL_GetWindowSurface(Window.get())) Log("Exception On Getting Window Surface");
+    if (!SDL_GetWindowSurface(Window.get())) Con.Log("Exception On Getting Window Surface");
     FullPresentPending = true;
   }
-  MarkDirty();
-  Log("WindowHeight : " + NumToStr(PixelHeight));
-  Log("WindowWidth : " + NumToStr(PixelWidth));
-  Log("New FontWidth : " + NumToStr(CellWidth()));
-  Log("New FontHeight : " + NumToStr(CellHeight()));
+  Con.MarkDirty();
+  Con.Log("WindowHeight : " + NumToStr(PixelHeight));
+  Con.Log("WindowWidth : " + NumToStr(PixelWidth));
+  Con.Log("New FontWidth : " + NumToStr(CellWidth()));
+  Con.Log("New FontHeight : " + NumToStr(CellHeight()));
 }
 
 void TSDLConsole::LookChanged() {
   if (!IsReady) return;
   {
     std::lock_guard lock(RenderLock);
-    Glyphs.SetPalette(Palette());
-    const TRowLook& look = RowLook();
+    Glyphs.SetPalette(Con.Palette());
+    const TRowLook& look = Con.RowLook();
     BandFirst = 1;
     BandLast = 0;
     if (!look.Empty() && BandGlyphs.SetGlyphs(look.Glyphs ? *look.Glyphs : Sheet)) {
-      BandGlyphs.SetPalette(look.Palette ? *look.Palette : Palette());
+      BandGlyphs.SetPalette(look.Palette ? *look.Palette : Con.Palette());
       BandGlyphs.SetCellSize(CellWidth(), CellHeight());
       BandFirst = look.FirstRow;
       BandLast = look.LastRow;
@@ -215,7 +218,7 @@ void TSDLConsole::LookChanged() {
     ShownValid = false;
     FullPresentPending = true;
   }
-  MarkDirty();
+  Con.MarkDirty();
 }
 
 bool TSDLConsole::CellsOnAt(TClock::time_point now) const {
@@ -255,7 +258,7 @@ void TSDLConsole::AddBlinkRectLocked(int c, int r) {
 TSDLConsole::TRenderResult TSDLConsole::RenderLocked(bool takeSnapshot, bool cellsOn) {
   // A resize whose surfaces could not be made leaves nothing to draw into.
   if (!BackSurface) return {};
-  const bool blinkMode = BlinkMode();
+  const bool blinkMode = Con.BlinkMode();
   const bool redrawAll = !ShownValid || blinkMode != ShownBlinkMode;
   const bool phaseChanged = cellsOn != ShownCellsOn && BlinkingShown > 0;
   // Every cell is drawn again from a fresh copy of the grid.
@@ -265,17 +268,17 @@ TSDLConsole::TRenderResult TSDLConsole::RenderLocked(bool takeSnapshot, bool cel
     return {};
   }
   uint8_t cx = ShownCursorX, cy = ShownCursorY;
-  if (takeSnapshot) Snapshot(Snap, cx, cy);
-  const TScreen& cells = takeSnapshot ? Snap : Shown;
+  if (takeSnapshot) Con.Snapshot(Snap, cx, cy);
+  const TCellGrid& cells = takeSnapshot ? Snap : Shown;
   TRenderResult result;
   result.Changed = redrawAll || cx != ShownCursorX || cy != ShownCursorY;
   int blinking = 0;
-  for (int r = 1; r <= Rows; ++r) {
-    for (int c = 1; c <= Cols; ++c) {
-      const TScreenChar cell = cells[r][c];
+  for (int r = 1; r <= Con.Rows; ++r) {
+    for (int c = 1; c <= Con.Cols; ++c) {
+      const TScreenChar cell = cells.At(c - 1, r - 1);
       const bool blinks = IsBlinking(cell.Attr, blinkMode);
       blinking += blinks;
-      const bool same = !redrawAll && (!takeSnapshot || Shown[r][c] == cell);
+      const bool same = !redrawAll && (!takeSnapshot || Shown.At(c - 1, r - 1) == cell);
       if (same && !(blinks && phaseChanged)) continue;
       DrawCellLocked(c, r, cell, blinkMode, cellsOn);
       if (same) {
@@ -302,7 +305,7 @@ bool TSDLConsole::RefreshAt(TClock::time_point now) {
   {
     std::lock_guard lock(RenderLock);
     // Cleared before rendering, so a write made during the render is not lost.
-    const TRenderResult drawn = RenderLocked(Dirty.exchange(false), CellsOnAt(now));
+    const TRenderResult drawn = RenderLocked(Con.Dirty.exchange(false), CellsOnAt(now));
     if (drawn.Changed) {
       full = true;
       BlinkStart = now;  // after a change the cursor shows at once
@@ -343,8 +346,18 @@ int TSDLConsole::ShowCursorPhase() {
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
 }
 
-void TSDLConsole::CellsChanged() {
-  if (ChangeWaker) ChangeWaker();
+void TSDLConsole::Changed(TChange what) {
+  switch (what) {
+    case TChange::Cells:
+      if (ChangeWaker) ChangeWaker();
+      break;
+    case TChange::Look:
+      LookChanged();
+      break;
+    case TChange::Key:
+      Sound.Click();
+      break;
+  }
 }
 
 void TSDLConsole::RequestPresent(bool full) {
@@ -414,7 +427,7 @@ void TSDLConsole::DrawHighlightLocked(SDL_Surface* target) {
   }
   if (DragButtons != 1) return;
   const int cw = CellWidth(), ch = CellHeight();
-  for (const TRowSpan& span : StreamRows(sel, Cols)) {
+  for (const TRowSpan& span : StreamRows(sel, Con.Cols)) {
     SDL_Rect r{(span.First - 1) * cw, (span.Row - 1) * ch, (span.Last - span.First + 1) * cw, ch};
     SDL_Rect dst = r;
     SDL_BlitSurface(Overlay.get(), &r, target, &dst);

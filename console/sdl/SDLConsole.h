@@ -13,14 +13,17 @@
 #include <thread>
 #include <vector>
 
+#include "console/ConsoleHost.h"
 #include "console/TextConsole.h"
 #include "console/sdl/ConsoleSound.h"
 #include "console/sdl/GlyphRenderer.h"
 #include "console/sdl/SdlHandles.h"
 #include "console/sdl/Selection.h"
 
-// The text console in an SDL window: cells drawn from a PNG glyph sheet in the
-// 16-colour palette, keys and mouse from SDL events, the click on every key.
+// The SDL window that shows a text console: its cells drawn from a PNG glyph
+// sheet in the 16-colour palette, keys and mouse from SDL events put into
+// it, the click on every key. The console hears nothing of SDL: the window
+// is its host (console/ConsoleHost.h).
 //
 // Threads. The thread that constructs the console (the main thread) owns the
 // window and every event: handling them, resizing, presenting the picture.
@@ -32,7 +35,7 @@
 // must wake to present each phase anyway, so the refresh thread need not.
 // RenderLock guards the surfaces and the glyph renderer with its cell size: a
 // resize replaces them under it, so a refresh never sees them half made.
-class TSDLConsole : public TTextConsole {
+class TSDLConsole final : public TConsoleHost {
  public:
   using TClock = std::chrono::steady_clock;
   // How long each cursor phase lasts: a full blink about twice a second.
@@ -47,13 +50,16 @@ class TSDLConsole : public TTextConsole {
   // phases run on their own clock: writes do not restart them.
   static constexpr std::chrono::milliseconds kCellBlinkPhase{267};
 
-  // Opens the window for the mode (1: 80x25, 2: 80x50, 3: 132x50) with the
-  // glyph sheet fontPath, or the mode's own sheet when fontPath is empty.
-  // diagnostics turns Log on. On a failure Ready() answers false,
-  // StartFailure() says why and the caller ends.
-  TSDLConsole(uint8_t mode, std::string_view title, std::string_view fontPath,
+  // Opens the window for console (its mode: 1 80x25, 2 80x50, 3 132x50)
+  // with the glyph sheet fontPath, or the mode's own sheet when fontPath is
+  // empty, and becomes the console's host. diagnostics turns the console's
+  // Log on. On a failure Ready() answers false, StartFailure() says why and
+  // the caller ends. The console must outlive the window.
+  TSDLConsole(TTextConsole& console, std::string_view title, std::string_view fontPath,
               bool diagnostics = false);
   ~TSDLConsole() override;
+  TSDLConsole(const TSDLConsole&) = delete;
+  TSDLConsole& operator=(const TSDLConsole&) = delete;
 
   bool Ready() const { return IsReady; }
   // Why the window could not start, in one line ("no display: ..."); empty
@@ -96,15 +102,19 @@ class TSDLConsole : public TTextConsole {
   // The current drag in cells (valid while DragButtons is not 0).
   TCellSelection CurrentSelection(SDL_Rect* snapped = nullptr) const;
 
-  // --- platform hooks ---------------------------------------------------------
-  bool WaitForEvent() override;
-  bool PollEvent() override;
+  // --- the console's host --------------------------------------------------------
+  // Cells wake the refresh thread, a look draws every cell again, a key clicks.
+  void Changed(TChange what) override;
+  // On the main thread only: elsewhere no event is taken (false).
+  bool AwaitEvent(int timeoutMs) override;
   // On the main thread the wait keeps handling events; elsewhere it sleeps.
-  void Delay(uint16_t ms) override;
-  std::string ClipboardText() override;
-  void KeyClick() override;
-  void LookChanged() override;
-  void CellsChanged() override;
+  void Pause(uint16_t ms) override;
+  std::string Clipboard() override;
+  // Handles one waiting event; false when none was waiting.
+  bool PollEvent() { return AwaitEvent(0); }
+
+  // The console the window shows.
+  TTextConsole& Con;
 
   // --- state --------------------------------------------------------------------
   std::atomic<int32_t> PixelWidth{0}, PixelHeight{0};
@@ -155,6 +165,8 @@ class TSDLConsole : public TTextConsole {
   void FailStart(std::string reason);
   bool OnMainThread() const { return std::this_thread::get_id() == MainThread; }
   void WakeRefreshIfDirty();
+  // Draws every cell again in the console's palette and row look.
+  void LookChanged();
   void RequestPresent(bool full);
   void MakeScreenSurfaces(uint32_t overlayColor);
   void MakeCursorCell();
@@ -199,8 +211,8 @@ class TSDLConsole : public TTextConsole {
   std::atomic<bool> FullPresentPending{true};
 
   mutable std::mutex RenderLock;
-  TScreen Shown;  // cells as rendered into BackSurface
-  TScreen Snap;   // scratch copy taken from the grid
+  TCellGrid Shown;  // cells as rendered into BackSurface
+  TCellGrid Snap;   // scratch copy taken from the grid
   bool ShownValid = false;
   uint8_t ShownCursorX = 1, ShownCursorY = 1;
   TClock::time_point BlinkStart{};

@@ -4,63 +4,62 @@
 #include <chrono>
 #include <string>
 
-#include "console/ConsoleLayer.h"
 #include "console/sdl/Clipboard.h"
 #include "console/sdl/KeyTranslation.h"
 #include "console/sdl/SDLConsole.h"
 #include "console/sdl/X11WindowState.h"
 
+namespace {
+uint8_t ModsOf(uint16_t mod) {
+  return static_cast<uint8_t>(((mod & KMOD_SHIFT) ? kModShift : 0) |
+                              ((mod & KMOD_CTRL) ? kModCtrl : 0) |
+                              ((mod & KMOD_ALT) ? kModAlt : 0));
+}
+}  // namespace
+
 void TSDLConsole::WakeRefreshIfDirty() {
-  if (Dirty && RefreshWaker) RefreshWaker();
+  if (Con.Dirty && RefreshWaker) RefreshWaker();
 }
 
-bool TSDLConsole::WaitForEvent() {
-  if (!IsReady) return false;
+bool TSDLConsole::AwaitEvent(int timeoutMs) {
+  if (!IsReady || !OnMainThread()) return false;
   WakeRefreshIfDirty();
-  // The main thread, which presents the cursor, also times its blink.
+  // The main thread, which presents the cursor, also times its blink: it
+  // wakes for each phase until the event comes or the time is up.
+  const auto deadline = TClock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   for (;;) {
-    const int timeout = ShowCursorPhase();
-    if (SDL_WaitEventTimeout(&EventBuffer, timeout) == 1) break;
-    if (timeout < 0) return false;
+    int timeout = ShowCursorPhase();
+    if (timeoutMs >= 0) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TClock::now());
+      const int ms = static_cast<int>(std::max<int64_t>(left.count(), 0));
+      timeout = timeout < 0 ? ms : std::min(timeout, ms);
+    }
+    const int got =
+        timeout == 0 ? SDL_PollEvent(&EventBuffer) : SDL_WaitEventTimeout(&EventBuffer, timeout);
+    if (got == 1) break;
+    if (timeout < 0 || (timeoutMs >= 0 && TClock::now() >= deadline)) return false;
   }
   HandleEvent();
   return true;
 }
 
-bool TSDLConsole::PollEvent() {
-  if (!IsReady) return false;
-  WakeRefreshIfDirty();
-  ShowCursorPhase();
-  if (SDL_PollEvent(&EventBuffer) == 0) return false;
-  HandleEvent();
-  return true;
-}
-
-void TSDLConsole::Delay(uint16_t ms) {
+void TSDLConsole::Pause(uint16_t ms) {
   if (!IsReady || !OnMainThread()) {
-    TTextConsole::Delay(ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
   // The main thread owns the window: while it waits it keeps presenting and
   // taking events, so the window stays current and responsive.
-  WakeRefreshIfDirty();
   const auto deadline = TClock::now() + std::chrono::milliseconds(ms);
   for (;;) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - TClock::now());
     if (left.count() <= 0) break;
-    int timeout = static_cast<int>(left.count());
-    const int blink = ShowCursorPhase();
-    if (blink >= 0) timeout = std::min(timeout, blink);
-    if (SDL_WaitEventTimeout(&EventBuffer, timeout) == 1) HandleEvent();
+    AwaitEvent(static_cast<int>(left.count()));
   }
 }
 
-std::string TSDLConsole::ClipboardText() {
+std::string TSDLConsole::Clipboard() {
   return GetClipboardText();
-}
-
-void TSDLConsole::KeyClick() {
-  Sound.Click();
 }
 
 void TSDLConsole::HandleEvent() {
@@ -90,7 +89,8 @@ void TSDLConsole::HandleWindowEvent(const SDL_WindowEvent& e) {
   switch (e.event) {
     case SDL_WINDOWEVENT_RESIZED:
       Resize(e.data1, e.data2);
-      Log("Resized...");
+      Con.PushEvent(TResizeEvent{e.data1, e.data2});
+      Con.Log("Resized...");
       break;
     case SDL_WINDOWEVENT_EXPOSED:
       // The window system lost the picture (uncovered, restored): show it again.
@@ -118,7 +118,7 @@ void TSDLConsole::ToggleFullscreen() {
   SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   // What the window is now, not what was asked: a refused switch changes nothing.
   Fullscreen = WindowIsFullscreen();
-  MarkDirty();
+  Con.MarkDirty();
 }
 
 void TSDLConsole::HandleKey(const SDL_Keysym& key) {
@@ -130,10 +130,10 @@ void TSDLConsole::HandleKey(const SDL_Keysym& key) {
     case kaQuit:
       ExitAtOnce();
     case kaBytes:
-      PushKeyString(r.Bytes);
+      Con.PushKeyString(r.Bytes, ModsOf(key.mod));
       break;
     case kaExtended:
-      PushExtKey(r.Code);
+      Con.PushExtKey(r.Code, ModsOf(key.mod));
       break;
     case kaNone:
       break;
@@ -141,7 +141,7 @@ void TSDLConsole::HandleKey(const SDL_Keysym& key) {
 }
 
 void TSDLConsole::HandleMouse(const SDL_Event& e) {
-  if (MouseEvents) {
+  if (Con.MouseEvents) {
     ReportMouseEvent(e);
     return;
   }
@@ -174,10 +174,6 @@ void TSDLConsole::HandleMouse(const SDL_Event& e) {
       }
       if (buttons == 1) CopySelection();
       if (buttons == 2) FinishBlockDrag();
-      if (buttons == 0 && e.button.button == SDL_BUTTON_LEFT && MouseClickHandler &&
-          CellWidth() > 0 && CellHeight() > 0)
-        MouseClickHandler(std::min(PressX / CellWidth() + 1, static_cast<int>(Cols)),
-                          std::min(PressY / CellHeight() + 1, static_cast<int>(Rows)));
       break;
     }
     default:
@@ -206,8 +202,8 @@ void TSDLConsole::ReportMouseEvent(const SDL_Event& e) {
     y = e.button.y;
   }
   // A drag that leaves the window goes on at its edge.
-  event.X = std::clamp(x / CellWidth() + 1, 1, static_cast<int>(Cols));
-  event.Y = std::clamp(y / CellHeight() + 1, 1, static_cast<int>(Rows));
+  event.X = std::clamp(x / CellWidth() + 1, 1, static_cast<int>(Con.Cols));
+  event.Y = std::clamp(y / CellHeight() + 1, 1, static_cast<int>(Con.Rows));
   if (event.Kind == TMouseEvent::TKind::Move && event.X == MouseCellX && event.Y == MouseCellY)
     return;
   MouseCellX = event.X;
@@ -215,30 +211,30 @@ void TSDLConsole::ReportMouseEvent(const SDL_Event& e) {
   const SDL_Keymod mod = SDL_GetModState();
   event.Shift = (mod & KMOD_SHIFT) != 0;
   event.Alt = (mod & KMOD_ALT) != 0;
-  ReportMouse(event);
+  Con.PushEvent(event);
 }
 
 void TSDLConsole::CopySelection() {
   const TCellSelection sel = CurrentSelection();
-  const std::string text = SelectionToUtf8(StreamSelectionText(*this, sel));
+  const std::string text = SelectionToUtf8(StreamSelectionText(Con, sel));
   if (!PutClipboardText(text)) {
-    Log("Exception while copying text to clipboard");
+    Con.Log("Exception while copying text to clipboard");
     return;
   }
-  if (sel.Dr >= 2) Log("Text Copied to Clipboard");
+  if (sel.Dr >= 2) Con.Log("Text Copied to Clipboard");
 }
 
 void TSDLConsole::FinishBlockDrag() {
   const TCellSelection sel = CurrentSelection();
-  if (MiddleDrag == TBlockDrag::Report) {
-    // The screen that asked for blocks acts on it when it reads the key.
-    ReportBlock({sel.C0, sel.R0, sel.C0 + sel.Dc, sel.R0 + sel.Dr});
+  if (Con.MiddleDrag == TBlockDrag::Report) {
+    // The screen that asked for blocks acts on it when it reads the event.
+    Con.PushEvent(TBlockEvent{{sel.C0, sel.R0, sel.C0 + sel.Dc, sel.R0 + sel.Dr}});
     return;
   }
   // Converted like the left-drag copy: raw code-page-437 bytes above 127
   // would not be valid text on the clipboard.
-  if (PutClipboardText(SelectionToUtf8(BlockSelectionText(*this, sel))))
-    Log("Text Copied to Clipboard");
+  if (PutClipboardText(SelectionToUtf8(BlockSelectionText(Con, sel))))
+    Con.Log("Text Copied to Clipboard");
   else
-    Log("Exception while copying text to clipboard");
+    Con.Log("Exception while copying text to clipboard");
 }

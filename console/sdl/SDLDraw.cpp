@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "console/ConsoleLayer.h"
 #include "console/sdl/SDLConsole.h"
 
 namespace {
@@ -12,8 +11,8 @@ constexpr std::chrono::milliseconds kCycle{15};
 }  // namespace
 
 TSDLDraw::~TSDLDraw() {
-  Console.RefreshWaker = nullptr;
-  Console.ChangeWaker = nullptr;
+  Window.RefreshWaker = nullptr;
+  Window.ChangeWaker = nullptr;
   {
     std::lock_guard lock(WakeLock);
     StopRequested = true;
@@ -24,8 +23,8 @@ TSDLDraw::~TSDLDraw() {
 
 void TSDLDraw::Start() {
   if (Thread.joinable()) return;
-  Console.RefreshWaker = [this] { WakeUp(); };
-  Console.ChangeWaker = [this] { CellsChanged(); };
+  Window.RefreshWaker = [this] { WakeUp(); };
+  Window.ChangeWaker = [this] { CellsChanged(); };
   Thread = std::thread([this] { Execute(); });
 }
 
@@ -51,11 +50,10 @@ void TSDLDraw::Execute() {
   while (!QuitRequested && !StopRequested) {
     lock.unlock();
     const TClock::time_point now = TClock::now();
-    Console.RefreshAt(now);
+    Window.RefreshAt(now);
     // No polling: each wake-up costs CPU even when there is nothing to do.
-    // QuitRequested is seen at the next wake-up: the shell clears the screen
-    // after setting it, and destruction stops the thread in any case.
-    const TClock::time_point blink = Console.NextBlinkChange(now);
+    // A requested quit is seen at the next wake-up.
+    const TClock::time_point blink = Window.NextBlinkChange(now);
     lock.lock();
     Wake.wait_until(lock, blink,
                     [this] { return StopRequested || WakeRequested || ChangeRequested; });

@@ -20,12 +20,17 @@ namespace {
 const std::string E = "\x1b";
 
 // A screen of the given mode whose every cell is character 0 in attribute 0.
-TScreen BlankScreen(uint8_t mode) {
+TCellGrid BlankScreen(uint8_t mode) {
   const TTextConsole con(mode);
-  TScreen screen;
+  TCellGrid screen;
   con.SaveScreen(screen);
-  for (TScreenLine& row : screen) row.assign(row.size(), TScreenChar{});
+  screen.Fill(TScreenChar{});
   return screen;
+}
+
+// Cell (x, y) of a screen's 1-based rows and columns.
+TScreenChar& Cell(TCellGrid& screen, int x, int y) {
+  return screen.Row(y - 1)[x - 1];
 }
 
 // The bytes of one saved row of 79 zero cells.
@@ -49,9 +54,9 @@ TEST(AnsiWriter, EscapesAtEachChangeOfAttribute) {
       {0x9C, 0x1C, E + "[0m" + E + "[1;31m" + E + "[44m"},  // blink ends with a reset
   };
   for (const auto& c : cases) {
-    TScreen screen = BlankScreen(1);
-    screen[2][1] = {'a', c.Before};
-    screen[2][2] = {'b', c.Attr};
+    TCellGrid screen = BlankScreen(1);
+    Cell(screen, 1, 2) = {'a', c.Before};
+    Cell(screen, 2, 2) = {'b', c.Attr};
     const std::string bytes = AnsiScreenBytes(screen);
     const std::string first = c.Before ? AnsiColorCode(c.Before & 15, c.Before) +
                                              AnsiColorCode(16 + (c.Before >> 4), c.Before)
@@ -62,20 +67,20 @@ TEST(AnsiWriter, EscapesAtEachChangeOfAttribute) {
 }
 
 TEST(AnsiWriter, WritesTheWorkingAreaByteForByte) {
-  TScreen screen = BlankScreen(1);
+  TCellGrid screen = BlankScreen(1);
   for (int x = 1; x <= 80; ++x) {
-    screen[1][x] = {'1', 0x4F};   // row 1 is never written
-    screen[22][x] = {'2', 0x4F};  // nor row 22
+    Cell(screen, x, 1) = {'1', 0x4F};   // row 1 is never written
+    Cell(screen, x, 22) = {'2', 0x4F};  // nor row 22
   }
-  screen[2][1] = {'S', 0x00};  // attribute 0 first: no escape at the start
-  screen[2][2] = {27, 0x00};
-  screen[2][3] = {13, 0x00};
-  screen[2][4] = {10, 0x00};
-  screen[2][5] = {26, 0x00};
-  screen[2][80] = {'!', 0x1F};  // column 80 is never written
-  screen[3][79] = {'x', 0x1E};  // the same attribute on across the row end
-  screen[4][1] = {'y', 0x1E};
-  screen[21][79] = {'z', 0x1E};
+  Cell(screen, 1, 2) = {'S', 0x00};  // attribute 0 first: no escape at the start
+  Cell(screen, 2, 2) = {27, 0x00};
+  Cell(screen, 3, 2) = {13, 0x00};
+  Cell(screen, 4, 2) = {10, 0x00};
+  Cell(screen, 5, 2) = {26, 0x00};
+  Cell(screen, 80, 2) = {'!', 0x1F};  // column 80 is never written
+  Cell(screen, 79, 3) = {'x', 0x1E};  // the same attribute on across the row end
+  Cell(screen, 1, 4) = {'y', 0x1E};
+  Cell(screen, 79, 21) = {'z', 0x1E};
 
   std::string want = std::string("S\x1b\r\n\x1a") + ZeroRun(74) + "\r\n";
   want += ZeroRun(78) + E + "[1;33m" + E + "[44m" + "x\r\n";
@@ -86,18 +91,18 @@ TEST(AnsiWriter, WritesTheWorkingAreaByteForByte) {
 
   // The bigger screens save the same rectangle.
   for (const uint8_t mode : {2, 3}) {
-    TScreen big = BlankScreen(mode);
+    TCellGrid big = BlankScreen(mode);
     for (int y = 1; y <= 22; ++y)
-      for (int x = 1; x <= 80; ++x) big[y][x] = screen[y][x];
-    big[30].back() = {'q', 0x70};  // below and beside the rectangle
+      for (int x = 1; x <= 80; ++x) Cell(big, x, y) = Cell(screen, x, y);
+    Cell(big, big.Width(), 30) = {'q', 0x70};  // below and beside the rectangle
     EXPECT_EQ(AnsiScreenBytes(big), want) << "mode " << int(mode);
   }
 }
 
 TEST(AnsiWriter, SaveWritesTheFileAndReportsFailures) {
   const TTempDir dir;
-  TScreen screen = BlankScreen(1);
-  screen[2][1] = {'A', 0x1E};
+  TCellGrid screen = BlankScreen(1);
+  Cell(screen, 1, 2) = {'A', 0x1E};
   int error = -1;
   const std::string path = dir.File("screen.ans");
   dir.Write("screen.ans", std::string(5000, 'o'));  // an existing file is replaced whole
@@ -131,17 +136,18 @@ TEST(AnsiWriter, SaveWritesTheFileAndReportsFailures) {
 // Whatever the writer can express comes back from the interpreter: every
 // character but the ones it acts on, every attribute with a dark background.
 TEST(AnsiWriter, RoundTripThroughTheInterpreter) {
-  TScreen screen = BlankScreen(1);
+  TCellGrid screen = BlankScreen(1);
   int i = 0;
   for (int y = 2; y <= 21; ++y) {
     for (int x = 1; x <= 79; ++x, ++i) {
       uint8_t ch = static_cast<uint8_t>(i * 7 + 1);
       if (ch == 9 || ch == 10 || ch == 12 || ch == 13 || ch == 26 || ch == 27) ch = '#';
       // Runs of a few cells per attribute, through all 128 with a dark background.
-      screen[y][x] = {ch, static_cast<uint8_t>((i / 3 * 37 + 0x1E) & 0x7F)};
+      Cell(screen, x, y) = {ch, static_cast<uint8_t>((i / 3 * 37 + 0x1E) & 0x7F)};
     }
   }
-  screen[2][1].Attr = 0x1E;  // attribute 0 in the first cell would need an escape nobody writes
+  Cell(screen, 1, 2).Attr =
+      0x1E;  // attribute 0 in the first cell would need an escape nobody writes
   const std::string bytes = AnsiScreenBytes(screen);
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   ansi->ProcessBuffer({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
@@ -149,7 +155,7 @@ TEST(AnsiWriter, RoundTripThroughTheInterpreter) {
   int differences = 0;
   for (int y = 1; y <= 20; ++y) {
     for (int x = 1; x <= 79; ++x) {
-      if (ansi->Picture().At(x - 1, y - 1) != screen[y + 1][x] && differences++ < 5)
+      if (ansi->Picture().At(x - 1, y - 1) != Cell(screen, x, y + 1) && differences++ < 5)
         ADD_FAILURE() << "cell " << x << "," << y + 1;
     }
     EXPECT_EQ(ansi->Picture().At(79, y - 1), TScreenChar{}) << "column 80 stays empty";
@@ -160,23 +166,25 @@ TEST(AnsiWriter, RoundTripThroughTheInterpreter) {
 // A bright background is saved as blink, by the S command and by render
 // --ans, and comes back: every attribute, after predecessors of every kind.
 TEST(AnsiWriter, BrightBackgroundsComeBackThroughTheInterpreter) {
-  TScreen screen = BlankScreen(1);
+  TCellGrid screen = BlankScreen(1);
   for (int y = 2, i = 0; y <= 21; ++y)
-    for (int x = 1; x <= 79; ++x, ++i) screen[y][x] = {'#', static_cast<uint8_t>(i * 37 + 0x9E)};
-  TScreen narrow = screen;  // 79 columns: a full row of 80 would wrap before its CR LF
-  for (TScreenLine& row : narrow) row.resize(80);
+    for (int x = 1; x <= 79; ++x, ++i)
+      Cell(screen, x, y) = {'#', static_cast<uint8_t>(i * 37 + 0x9E)};
+  // 79 columns: a full row of 80 would wrap before its CR LF.
+  TCellGrid narrow(79, 25);
+  narrow.Paste(screen, 0, 0);
   const struct {
     const char* Writer;
     std::string Bytes;
   } saved[] = {{"S", AnsiScreenBytes(screen)},
-               {"render --ans", ScreenRowsToAnsi(narrow, 2, 21, false)}};
+               {"render --ans", CellRowsToAnsi(TGridRows(narrow, 1, 20), TAnsiForm::Cp437)}};
   for (const auto& s : saved) {
     auto ansi = std::make_unique<TMsgBaseAnsi>();
     ansi->ProcessBuffer({reinterpret_cast<const uint8_t*>(s.Bytes.data()), s.Bytes.size()});
     int differences = 0;
     for (int y = 1; y <= 20; ++y)
       for (int x = 1; x <= 79; ++x)
-        differences += ansi->Picture().At(x - 1, y - 1) != screen[y + 1][x];
+        differences += ansi->Picture().At(x - 1, y - 1) != Cell(screen, x, y + 1);
     EXPECT_EQ(differences, 0) << s.Writer;
   }
 }

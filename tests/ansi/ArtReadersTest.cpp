@@ -297,10 +297,10 @@ TEST(ArtPicture, GrowsByRowsWithinItsLimitsAndBecomesAScreen) {
   EXPECT_EQ(picture.Rows(), 2);
   EXPECT_EQ(TArtPicture(5000).Width(), kArtMaxWidth);
 
-  const TScreen screen = ArtPictureScreen(picture, 1, 2);
-  ASSERT_EQ(screen.size(), 3u);  // row 0 unused
-  EXPECT_EQ(screen[1], (TScreenLine{{}, {}, {}, {'x', 0x1e}}));
-  EXPECT_EQ(screen[2], TScreenLine(4));  // past the picture: blank
+  const TCellGrid grid = ArtPictureGrid(picture, 1, 2);
+  ASSERT_EQ(grid.Height(), 2);
+  EXPECT_TRUE(std::ranges::equal(grid.Row(0), std::vector<TScreenChar>{{}, {}, {'x', 0x1e}}));
+  EXPECT_TRUE(std::ranges::equal(grid.Row(1), std::vector<TScreenChar>(3)));  // past the picture
   picture.Clear();
   EXPECT_EQ(picture.Rows(), 0);
 

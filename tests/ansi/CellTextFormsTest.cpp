@@ -9,19 +9,19 @@
 #include "ansi/AnsiText.h"
 #include "ansi/HtmlPage.h"
 #include "ansi/MircText.h"
-#include "console/CellCanvas.h"
+#include "console/CellGrid.h"
 #include "util/Cp437.h"
 
 namespace {
 
 // 64 by 8 cells: every attribute, every character but the five the
 // interpreter acts on (TAB, LF, CR, end of file, ESC) and the cleared cell.
-TCellCanvas EveryCell() {
+TCellGrid EveryCell() {
   std::vector<uint8_t> chars;
   for (int c = 1; c < 256; ++c)
     if (c != 9 && c != 10 && c != 13 && c != 26 && c != 27)
       chars.push_back(static_cast<uint8_t>(c));
-  TCellCanvas canvas(64, 8);
+  TCellGrid canvas(64, 8);
   for (int k = 0; k < 64 * 8; ++k) {
     // 37 is odd: k * 37 runs through every attribute in 256 cells.
     const TScreenChar cell{chars[static_cast<size_t>(k) % chars.size()],
@@ -38,19 +38,19 @@ TScreenChar Shown(TScreenChar cell) {
 
 // Code page 437 bytes with escapes read back by the art interpreter (with
 // ice false, bit 7 read as blink).
-void ExpectReadsBackAs(const std::string& cp437, const TCellCanvas& canvas, bool ice = true) {
+void ExpectReadsBackAs(const std::string& cp437, const TCellGrid& canvas, bool ice = true) {
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   ansi->SetIce(ice);
   ansi->ProcessBuffer(std::span(reinterpret_cast<const uint8_t*>(cp437.data()), cp437.size()));
-  const TScreen screen = ArtPictureScreen(ansi->Picture(), 0, ansi->Lines());
-  ASSERT_EQ(static_cast<int>(screen.size()) - 1, canvas.Rows());
+  const TCellGrid screen = ArtPictureGrid(ansi->Picture(), 0, ansi->Lines());
+  ASSERT_EQ(screen.Height(), canvas.Rows());
   for (int y = 0; y < canvas.Rows(); ++y)
     for (int x = 0; x < canvas.Columns(); ++x)
-      ASSERT_EQ(screen[y + 1][x + 1], Shown(canvas.At(x, y))) << "cell " << x << "," << y;
+      ASSERT_EQ(screen.At(x, y), Shown(canvas.At(x, y))) << "cell " << x << "," << y;
 }
 
 TEST(CellTextForms, AnsiFormsReadBackAsTheSameCells) {
-  const TCellCanvas canvas = EveryCell();
+  const TCellGrid canvas = EveryCell();
   {
     SCOPED_TRACE("code page 437");
     ExpectReadsBackAs(CellRowsToAnsi(canvas, TAnsiForm::Cp437), canvas);
@@ -80,7 +80,7 @@ TEST(CellTextForms, AnsiFormsReadBackAsTheSameCells) {
 }
 
 TEST(CellTextForms, MircCodesEveryRowAndChange) {
-  TCellCanvas canvas(3, 2);
+  TCellGrid canvas(3, 2);
   canvas.Put(0, 0, {'1', 0x1E});  // yellow on blue, a digit after the code
   canvas.Put(1, 0, {'2', 0x1E});
   canvas.Put(2, 0, {0xDB, 0x4F});  // a full block, white on red
@@ -94,7 +94,7 @@ TEST(CellTextForms, MircCodesEveryRowAndChange) {
 }
 
 TEST(CellTextForms, HtmlPageHoldsTheCellsAsSpans) {
-  TCellCanvas canvas(4, 2);
+  TCellGrid canvas(4, 2);
   canvas.Put(0, 0, {'<', 0x1E});
   canvas.Put(1, 0, {'&', 0x1E});
   canvas.Put(2, 0, {0xB0, 0xC4});

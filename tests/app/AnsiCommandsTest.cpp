@@ -10,7 +10,6 @@
 #include "ansi/AnsiWriter.h"
 #include "app/AnsiCommands.h"
 #include "app/ShellState.h"
-#include "console/ConsoleLayer.h"
 #include "support/FontUnitFixture.h"
 #include "support/TdfBuilder.h"
 #include "support/TempDir.h"
@@ -30,16 +29,10 @@ class TModeRecordingConsole : public TWaitingConsole {
 
 class AnsiCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetShellState();
-    StartDir = Dir.Path().string();
-    Console = &Con;
-  }
+  void SetUp() override { Shell.StartDir = Dir.Path().string(); }
   void TearDown() override {
     EXPECT_EQ(Con.Overruns, 0) << "a dialog waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "scripted keys were left unread";
-    Console = nullptr;
-    ResetShellState();
   }
   void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   bool WaitShows(size_t i, const std::string& text) const {
@@ -49,6 +42,7 @@ class AnsiCommandsTest : public ::testing::Test {
   }
 
   TModeRecordingConsole Con;
+  TShell Shell{Con};
   TTempDir Dir;
 };
 
@@ -57,7 +51,7 @@ TEST_F(AnsiCommandsTest, ViewCapturesGlyphsOnlyWhileTheViewerIsOpen) {
   Dir.Write("notes.txt", "not art");
   Step("\r");    // the only .ans file in the list
   Step("\x1b");  // leaves the viewer
-  ViewAnsiImage();
+  ViewAnsiImage(Shell);
   ASSERT_EQ(Con.Waits.size(), 2u);
   EXPECT_TRUE(WaitShows(0, " Select Image "));
   EXPECT_EQ(ShotText(Con.Waits[1], 1).substr(0, 15), "Picture row one");
@@ -67,7 +61,7 @@ TEST_F(AnsiCommandsTest, ViewCapturesGlyphsOnlyWhileTheViewerIsOpen) {
   Con.Waits.clear();
   Con.Modes.clear();
   Step("\x1b");  // a cancelled dialog opens nothing
-  ViewAnsiImage();
+  ViewAnsiImage(Shell);
   EXPECT_EQ(Con.Modes, (std::vector<uint8_t>{1}));
 }
 
@@ -76,7 +70,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
   sample.Name = "Sample";
   TTdfBuilder font;
   font.Font(sample);
-  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf"), ShellFont));
+  ASSERT_TRUE(LoadFontFile(font.WriteTo(Dir, "font.tdf"), Shell.Font));
   const struct {
     const char* Name;
     bool Blocked;  // a file without write bits, which is never written over
@@ -87,17 +81,17 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
     const std::string path = Dir.File("Sample.ans");
     std::filesystem::remove_all(path);
     if (c.Blocked) ::chmod(Dir.Write("Sample.ans", "kept").c_str(), 0444);
-    SetTextAttr(7);
-    ClrScr();
-    WriteXY(1, 2, 0x1E, "Top row of the sample area");
-    WriteXY(70, 21, 0x4F, "bottom");
-    TScreen before;
-    SaveScreen(before);
+    Con.SetTextAttr(7);
+    Con.ClrScr();
+    Con.WriteXY(1, 2, 0x1E, "Top row of the sample area");
+    Con.WriteXY(70, 21, 0x4F, "bottom");
+    TCellGrid before;
+    Con.SaveScreen(before);
     Con.Waits.clear();
     Step("\r");                 // the name field holds the font's name: take it
     if (*c.Message) Step("y");  // write over it
     if (*c.Message) Step("\r");
-    SaveScreenAsAnsi(1);
+    SaveScreenAsAnsi(Shell, 1);
 
     if (*c.Message) {
       ASSERT_EQ(Con.Waits.size(), 3u);
@@ -114,7 +108,7 @@ TEST_F(AnsiCommandsTest, SaveWritesTheScreenOrSaysWhyNot) {
 TEST_F(AnsiCommandsTest, ViewRemembersTheArtFolder) {
   std::filesystem::create_directories(Dir.Path() / "art");
   Dir.Write("art/PIC.ANS", "art");
-  ConfigFile = Dir.File("brixel.ini");
+  Shell.ConfigFile = Dir.File("brixel.ini");
   const std::string root = Dir.Path().string() + "/";
   Step("\t");
   Step(std::string("\0P", 2));  // Down: "art", after ".."
@@ -124,16 +118,16 @@ TEST_F(AnsiCommandsTest, ViewRemembersTheArtFolder) {
   Step("\x1b");  // leaves the viewer
   Step("\r");    // the next dialog opens in art/: PIC.ANS
   Step("\x1b");
-  ViewAnsiImage();
-  ViewAnsiImage();
+  ViewAnsiImage(Shell);
+  ViewAnsiImage(Shell);
   EXPECT_EQ(ShotText(Con.Waits.at(6), 7).substr(7, root.size() + 4), root + "art/");
-  const std::vector<uint8_t> ini = ReadFileBytes(ConfigFile);
+  const std::vector<uint8_t> ini = ReadFileBytes(Shell.ConfigFile);
   EXPECT_EQ(std::string(ini.begin(), ini.end()), "[ansi]\npath=" + root + "art/\n");
 
   std::filesystem::remove_all(Dir.Path() / "art");
   Con.Waits.clear();
   Step("\x1b");
-  ViewAnsiImage();
+  ViewAnsiImage(Shell);
   EXPECT_EQ(ShotText(Con.Waits.at(0), 7).substr(7, root.size() + 1), root + " ");
 }
 

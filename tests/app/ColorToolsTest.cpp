@@ -15,17 +15,11 @@ namespace {
 class ColorTools : public HeadlessConsoleTest {
  protected:
   void SetUp() override {
-    HeadlessConsoleTest::SetUp();
-    ResetShellState();
     for (int y = 1; y <= 25; ++y)
       for (int x = 1; x <= 80; ++x) Con.PutCell(x, y, 'g', y == 1 ? 0x70 : 0x07);
     for (int x = 3; x <= 5; ++x) Con.PutCell(x, 5, 'R', 0x04);
     Con.PutCell(40, 9, 'B', 0x31);
     Con.PutCell(40, 22, 'X', 0x04);  // below the text area: never changed
-  }
-  void TearDown() override {
-    ResetShellState();
-    HeadlessConsoleTest::TearDown();
   }
   std::string Area(int y) const { return Attrs(y); }
   static std::string Run(std::string_view attr, int count) {
@@ -33,6 +27,8 @@ class ColorTools : public HeadlessConsoleTest {
     for (int i = 0; i < count; ++i) s += attr;
     return s;
   }
+
+  TShell Shell{Con};
 };
 
 TEST_F(ColorTools, RecolorPaintsRowsTwoToTwentyOne) {
@@ -42,8 +38,8 @@ TEST_F(ColorTools, RecolorPaintsRowsTwoToTwentyOne) {
   } cases[] = {{"30\r", "1e"}, {"\r", "00"}, {"286\r", "1e"}};
   for (const auto& c : cases) {
     Keys(c.Typed);
-    RecolorCommand();
-    EXPECT_TRUE(KeepScreen);
+    RecolorCommand(Shell);
+    EXPECT_TRUE(Shell.KeepScreen);
     for (int y = 2; y <= 21; ++y) EXPECT_EQ(Area(y), Run(c.Attr, 80)) << c.Typed << " row " << y;
     EXPECT_EQ(Area(1), Run("70", 80));
     EXPECT_EQ(Con.GetAttrAt(40, 22), 0x04);
@@ -55,25 +51,24 @@ TEST_F(ColorTools, RecolorPaintsRowsTwoToTwentyOne) {
 
 TEST_F(ColorTools, SubstituteReplacesTheColourFoundAtThePosition) {
   Keys("3\r5\r14\r");  // red at (3, 5) becomes yellow
-  SubstituteCommand();
+  SubstituteCommand(Shell);
   EXPECT_EQ(Area(5), Run("07", 2) + Run("0e", 3) + Run("07", 75));
   EXPECT_EQ(Con.GetAttrAt(40, 9), 0x31);
   EXPECT_EQ(Con.GetAttrAt(40, 22), 0x04);
 
   Keys("1\r1\r30\r");  // the status line's colour, which the text area does not use
-  SubstituteCommand();
+  SubstituteCommand(Shell);
   EXPECT_EQ(Area(1), Run("70", 80));
   EXPECT_EQ(Area(6), Run("07", 80));
 }
 
 TEST_F(ColorTools, PaletteListsTheUsedColoursAndPutsTheScreenBack) {
-  EXPECT_EQ(UsedColors(), " |01\xDB\xDB|15|161 |04\xDB\xDB|15|164 |07\xDB\xDB|15|167");
-  TScreen before;
-  SaveScreen(before);
+  TCellGrid before;
+  Con.SaveScreen(before);
   Keys({0, 72});  // an extended key is read whole
-  ShowPalette();
-  TScreen after;
-  SaveScreen(after);
+  ShowPalette(Shell);
+  TCellGrid after;
+  Con.SaveScreen(after);
   EXPECT_EQ(after, before);
   EXPECT_TRUE(Con.KeyBufferEmpty());
 }
@@ -82,14 +77,14 @@ TEST_F(ColorTools, PaletteListsTheUsedColoursAndPutsTheScreenBack) {
 // the screen; the picture's colours are counted, not the box's.
 TEST_F(ColorTools, PaletteBoxFitsWhatItShows) {
   TWaitingConsole screen;
-  Console = &screen;
+  TShell shell(screen);
   const auto box = [&](int colours) {
     for (int y = 1; y <= 25; ++y)
       for (int x = 1; x <= 80; ++x)
         screen.PutCell(x, y, '.', y >= 2 && y <= colours + 1 ? y - 1 : 0);
     screen.Waits.clear();
     screen.Steps.push_back({'x'});
-    ShowPalette();
+    ShowPalette(shell);
     std::vector<std::string> rows;
     for (int y = 19; y <= 24; ++y) rows.push_back(ShotText(screen.Waits.at(0), y));
     return rows;
@@ -106,7 +101,6 @@ TEST_F(ColorTools, PaletteBoxFitsWhatItShows) {
   rows = box(2);
   EXPECT_EQ(rows[1], std::string(80, '.'));
   EXPECT_EQ(rows[3].substr(0, 28), ".\xB3 Used Colors: " + swatch(1) + swatch(2) + " \xB3..");
-  Console = &Con;
 }
 
 }  // namespace

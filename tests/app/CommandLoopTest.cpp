@@ -39,7 +39,7 @@ using CommandLoop = ShellTest;
 
 TEST_F(CommandLoop, UpAndDownStepThroughTheFontsAndWrapBothWays) {
   Load(ThreeFonts());
-  ASSERT_EQ(ShellFont.Selected, 3);
+  ASSERT_EQ(Shell.Font.Selected, 3);
   Step({0, kUp});    // 3 -> 1: past the last font comes the first
   Step({0, kUp});    // 1 -> 2
   Step({0, kDown});  // 2 -> 1
@@ -59,7 +59,7 @@ TEST_F(CommandLoop, UpAndDownStepThroughTheFontsAndWrapBothWays) {
   // The sample follows the font: Beta's own colours, Block fonts in BlockColor.
   EXPECT_EQ(WaitCell(2, 1, 3).Attr, 0x1E);
   EXPECT_EQ(WaitCell(1, 1, 3).Attr, 0x0F);
-  EXPECT_EQ(ShellFont.Selected, 3);
+  EXPECT_EQ(Shell.Font.Selected, 3);
 }
 
 TEST_F(CommandLoop, PlusAndMinusWrapTheBlockColour) {
@@ -69,7 +69,7 @@ TEST_F(CommandLoop, PlusAndMinusWrapTheBlockColour) {
   Step("-");  // 15 -> 14
   Step({27});
   RunLoop();
-  EXPECT_EQ(BlockColor, 14);
+  EXPECT_EQ(Shell.BlockColor, 14);
   EXPECT_EQ(WaitCell(0, 1, 3).Attr, 0x0F);
   EXPECT_EQ(WaitCell(1, 1, 3).Attr, 0x01);
   EXPECT_EQ(WaitCell(2, 1, 3).Attr, 0x0F);
@@ -79,13 +79,13 @@ TEST_F(CommandLoop, PlusAndMinusWrapTheBlockColour) {
 
 TEST_F(CommandLoop, PlusAndMinusLeaveColorFontsAlone) {
   Load(OneFont(ftColor));
-  BlockColor = 1;  // a "-" that counted would wrap this to 15
+  Shell.BlockColor = 1;  // a "-" that counted would wrap this to 15
   Step("-");
   Step("+");
   Step("+");
   Step({27});
   RunLoop();
-  EXPECT_EQ(BlockColor, 1);
+  EXPECT_EQ(Shell.BlockColor, 1);
   for (size_t i = 0; i < 4; ++i) EXPECT_EQ(WaitCell(i, 1, 3).Attr, 0x1E) << "wait " << i;
 }
 
@@ -111,8 +111,8 @@ TEST_F(CommandLoop, CommandLettersWorkInEitherCase) {
     EXPECT_EQ(WaitText(8, y), WaitText(2, y)) << "main row " << y;
     EXPECT_EQ(WaitAttrs(8, y), WaitAttrs(2, y)) << "main row " << y;
   }
-  EXPECT_EQ(ShellFont.Selected, 3);
-  EXPECT_EQ(ShellFont.Count(), 3);
+  EXPECT_EQ(Shell.Font.Selected, 3);
+  EXPECT_EQ(Shell.Font.Count(), 3);
 }
 
 TEST_F(CommandLoop, EscOnTheHelpScreenOnlyLeavesIt) {
@@ -137,7 +137,7 @@ TEST_F(CommandLoop, ExtendedKeyOnTheHelpScreenOnlyLeavesIt) {
   ASSERT_EQ(Screen.Waits.size(), 3u);
   EXPECT_EQ(WaitText(2, 1), WaitText(0, 1));
   EXPECT_EQ(WaitCell(2, 1, 3).Ch, 'z');
-  EXPECT_EQ(ShellFont.Selected, 3);
+  EXPECT_EQ(Shell.Font.Selected, 3);
 }
 
 TEST_F(CommandLoop, EscEndsThePassAtOnce) {
@@ -145,21 +145,21 @@ TEST_F(CommandLoop, EscEndsThePassAtOnce) {
   Screen.PushKey(27);
   Screen.PushKey('+');  // never read
   int n = 2;
-  EXPECT_FALSE(RunCommandPass(n));
+  EXPECT_FALSE(RunCommandPass(Shell, n));
   EXPECT_EQ(n, 2);
   EXPECT_FALSE(Screen.KeyBufferEmpty());
   EXPECT_EQ(Screen.ReadKey(), '+');
-  EXPECT_EQ(BlockColor, 15);
+  EXPECT_EQ(Shell.BlockColor, 15);
 }
 
 TEST_F(CommandLoop, PassKeepsTheFontNumberInRange) {
   Load(ThreeFonts());
   int n = 3;
   Screen.PushExtKey(kUp);
-  EXPECT_TRUE(RunCommandPass(n));
+  EXPECT_TRUE(RunCommandPass(Shell, n));
   EXPECT_EQ(n, 1);
   Screen.PushExtKey(kDown);
-  EXPECT_TRUE(RunCommandPass(n));
+  EXPECT_TRUE(RunCommandPass(Shell, n));
   EXPECT_EQ(n, 3);
 }
 
@@ -185,7 +185,7 @@ TEST_F(CommandLoop, TextPromptDrawsTheNewTextAndAnEmptyEntryBringsBackTheDefault
   EXPECT_EQ(WaitText(2, 4).substr(0, 6), "zz zz ");
   // The second prompt starts from that text; emptied, the default comes back.
   EXPECT_EQ(WaitText(3, 25).substr(0, 9), "Text: aqa");
-  EXPECT_EQ(DisplayText, kDefaultDisplayText);
+  EXPECT_EQ(Shell.DisplayText, kDefaultDisplayText);
   EXPECT_EQ(WaitText(4, 3).substr(0, 4), " zz ");  // "Sample": S absent
 }
 
@@ -193,7 +193,7 @@ TEST_F(CommandLoop, TextPromptDrawsTheNewTextAndAnEmptyEntryBringsBackTheDefault
 // still ends on Enter only.
 TEST_F(CommandLoop, PromptAfterAFileDialogEndsOnEnterOnly) {
   Load(ThreeFonts());
-  FontPath = Dir.Path().string();
+  Shell.FontPath = Dir.Path().string();
   Step("l");
   Step("\t");  // the directories
   Step("\t");  // the mask field
@@ -202,7 +202,7 @@ TEST_F(CommandLoop, PromptAfterAFileDialogEndsOnEnterOnly) {
   Step("\t\033aqa\r");
   Step({27});
   RunLoop();
-  EXPECT_EQ(DisplayText, "aqa");
+  EXPECT_EQ(Shell.DisplayText, "aqa");
   EXPECT_EQ(Screen.Waits.size(), 7u);
 }
 
@@ -229,8 +229,8 @@ TEST_F(CommandLoop, XAndYStoreTheTypedValueModulo256) {
   EXPECT_EQ(WaitCell(2, 1, 3).Ch, 0);
   EXPECT_EQ(WaitCell(4, 44, 7).Ch, 'z');
   EXPECT_EQ(WaitCell(4, 44, 3).Ch, 0);
-  EXPECT_EQ(TextX, 0);
-  EXPECT_EQ(TextY, 7);
+  EXPECT_EQ(Shell.TextX, 0);
+  EXPECT_EQ(Shell.TextY, 7);
   // Column 0 cannot be shown: the sample starts in the first column.
   EXPECT_EQ(WaitCell(6, 1, 7).Ch, 'z');
 }
@@ -241,13 +241,13 @@ TEST_F(CommandLoop, NumberPromptTakesAtMostThreeDigitsAndIgnoresLetters) {
   Step("9a999\r");  // "999": mode 0 drops the letter, the field holds three characters
   Step({27});
   RunLoop();
-  EXPECT_EQ(TextX, 999 % 256);
+  EXPECT_EQ(Shell.TextX, 999 % 256);
 }
 
 TEST_F(CommandLoop, EmptyXOrYEntryCancelsAndTheLoopGoesOn) {
   Load(ThreeFonts());
-  TextX = 10;
-  TextY = 5;
+  Shell.TextX = 10;
+  Shell.TextY = 5;
   Step("x");
   Step("\r");
   Step("y");
@@ -255,9 +255,9 @@ TEST_F(CommandLoop, EmptyXOrYEntryCancelsAndTheLoopGoesOn) {
   Step({0, kUp});  // still running: the next command is carried out
   Step({27});
   RunLoop();
-  EXPECT_EQ(TextX, 10);
-  EXPECT_EQ(TextY, 5);
-  EXPECT_EQ(ShellFont.Selected, 1);
+  EXPECT_EQ(Shell.TextX, 10);
+  EXPECT_EQ(Shell.TextY, 5);
+  EXPECT_EQ(Shell.Font.Selected, 1);
   ASSERT_EQ(Screen.Waits.size(), 6u);
   EXPECT_EQ(WaitCell(4, 10, 5).Ch, 'z');
   EXPECT_EQ(WaitCell(5, 10, 5).Ch, 'x');
@@ -268,18 +268,18 @@ TEST_F(CommandLoop, EmptyXEntryAnswersThatThePassGoesOn) {
   Screen.PushKey('x');
   Screen.PushKey('\r');
   int n = 3;
-  EXPECT_TRUE(RunCommandPass(n));
-  EXPECT_EQ(TextX, 1);
+  EXPECT_TRUE(RunCommandPass(Shell, n));
+  EXPECT_EQ(Shell.TextX, 1);
 }
 
 TEST_F(CommandLoop, KeepScreenSkipsOneClearAndSampleThenResets) {
   Load(ThreeFonts());
   Screen.PutCell(40, 10, '#', 0x4F);
-  KeepScreen = true;
+  Shell.KeepScreen = true;
   Step("q");  // any key: the next pass draws normally again
   Step({27});
   RunLoop();
-  EXPECT_FALSE(KeepScreen);
+  EXPECT_FALSE(Shell.KeepScreen);
   // First pass: the old cell survives and no sample is drawn; the frame is.
   EXPECT_EQ(WaitCell(0, 40, 10), (TScreenChar{'#', 0x4F}));
   EXPECT_EQ(WaitCell(0, 1, 3).Ch, 0);

@@ -30,7 +30,7 @@ class FontBrowser : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    FontPath = Dir.Path().string();
+    Shell.FontPath = Dir.Path().string();
     // Alpha has only "a" of the sample text "adf1"; Beta and Locket have all of it.
     TTdfBuilder a, b;
     a.Font(FontPlan("Alpha", ftBlock, 1, {{'a', BlockGlyph({"AA"})}}));
@@ -77,7 +77,7 @@ TEST_F(FontBrowser, SampleFollowsTheHighlightAndEscPutsBackTheFileShown) {
   EXPECT_EQ(WaitCell(4, 1, 3).Attr, 0x1E);
 
   // Esc: a.tdf again, on the font shown before.
-  EXPECT_EQ(ShellFont.Path, A);
+  EXPECT_EQ(Shell.Font.Path, A);
   EXPECT_EQ(WaitText(5, 1).substr(0, 40), "a.tdf                    Font: 1/2      ");
   EXPECT_EQ(WaitText(5, 3), Padded("AA"));
 }
@@ -107,7 +107,7 @@ TEST_F(FontBrowser, TypingSearchesTheNamesAndF3KeepsTheFontsThatHaveTheText) {
   EXPECT_EQ(WaitText(7, 1).substr(50), "            Name: Beta [Block]");
 
   // Enter on Beta: a.tdf, font 2, on the main screen.
-  EXPECT_EQ(LastFontFile, A);
+  EXPECT_EQ(Shell.Font.Path, A);
   EXPECT_EQ(WaitText(8, 1),
             "a.tdf                    Font: 2/2      Spacing: 1"
             "            Name: Beta [Block]");

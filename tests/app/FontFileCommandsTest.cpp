@@ -32,7 +32,7 @@ class FontFileCommands : public ShellTest {
     StartCwd = buffer;
     // The dialogs open in the working directory (no brixel.ini says otherwise).
     ASSERT_EQ(::chdir(Dir.Path().c_str()), 0);
-    FontPath = Dir.Path().string();
+    Shell.FontPath = Dir.Path().string();
     TTdfBuilder good, other;
     good.Font(FontPlan("Good", ftBlock, 1));
     other.Font(FontPlan("First", ftBlock, 1)).Font(FontPlan("Other", ftColor, 2));
@@ -53,7 +53,7 @@ class FontFileCommands : public ShellTest {
   void Start(const std::string& argument) {
     std::string arg0 = "brixel", arg1 = argument;
     char* argv[] = {arg0.data(), arg1.data(), nullptr};
-    RunShell(argument.empty() ? 1 : 2, argv);
+    RunShell(Shell, argument.empty() ? 1 : 2, argv);
   }
 
   std::string StartCwd, Good, Other;
@@ -72,7 +72,7 @@ TEST_F(FontFileCommands, StartUpExplainsRefusedFilesAndAsksAgain) {
   EXPECT_TRUE(WaitShows(0, "Error Opening File!"));
   EXPECT_TRUE(WaitShows(1, " Load Font "));
   EXPECT_TRUE(WaitShows(3, "plain.tdf holds no TheDraw font."));
-  EXPECT_EQ(LastFontFile, Good);
+  EXPECT_EQ(Shell.Font.Path, Good);
   EXPECT_EQ(WaitText(5, 1).substr(0, 9), "good.tdf ");
 }
 
@@ -99,7 +99,7 @@ TEST_F(FontFileCommands, LoadShowsTheLastFontOfAnotherFileAndKeepsTheOldOneOnFai
   EXPECT_EQ(WaitText(3, 1).substr(0, 40), "other.tdf                Font: 2/2      ");
   EXPECT_TRUE(WaitShows(6, "plain.tdf holds no TheDraw font."));
   EXPECT_EQ(WaitText(7, 1).substr(0, 40), "other.tdf                Font: 2/2      ");
-  EXPECT_EQ(LastFontFile, Other);
+  EXPECT_EQ(Shell.Font.Path, Other);
 }
 
 // The dialogs and B start where the file shown is; W sets the font folder
@@ -109,9 +109,9 @@ TEST_F(FontFileCommands, FoldersFollowTheFileShownAndSettingsChangeInTheWindow) 
   fs::create_directory(Dir.Path() / "fonts");
   const std::string far =
       TTdfBuilder().Font(FontPlan("Far", ftBlock, 1)).WriteTo(Dir, "elsewhere/far.tdf");
-  ASSERT_TRUE(LoadShellFontFile(far));
-  FontPath = Dir.File("fonts");
-  ConfigFile = Dir.File("brixel.ini");
+  ASSERT_TRUE(LoadShellFontFile(Shell, far));
+  Shell.FontPath = Dir.File("fonts");
+  Shell.ConfigFile = Dir.File("brixel.ini");
   const std::string root = Dir.Path().string() + "/";
   // L, A and B, each left with Esc; W, up to the parent of fonts/, Left to the
   // files, whose Enter takes the folder shown, Esc from its browser; V.
@@ -126,7 +126,7 @@ TEST_F(FontFileCommands, FoldersFollowTheFileShownAndSettingsChangeInTheWindow) 
   EXPECT_EQ(WaitText(7, 7).substr(7, root.size() + 6), root + "fonts/");
   EXPECT_TRUE(WaitShows(10, " Fonts: 4 of 4 "));
   EXPECT_EQ(Screen.Palette(), kVgaPalette);
-  const std::vector<uint8_t> ini = ReadFileBytes(ConfigFile);
+  const std::vector<uint8_t> ini = ReadFileBytes(Shell.ConfigFile);
   EXPECT_EQ(std::string(ini.begin(), ini.end()),
             "[fonts]\npath=" + root + "\n[screen]\nPalette=vga\n");
 }
@@ -164,16 +164,16 @@ TEST_F(FontFileCommands, DeleteThatFailsSaysSoAndKeepsTheFile) {
 }
 
 TEST_F(FontFileCommands, FontTypeListAnswersThePickOrZeroForEscape) {
-  TScreen before;
-  SaveScreen(before);
+  TCellGrid before;
+  Screen.SaveScreen(before);
   Step({0, kDown, 0, kDown});
   Step("\r");
-  EXPECT_EQ(ChooseFontType(), 3);
+  EXPECT_EQ(ChooseFontType(Shell), 3);
   EXPECT_EQ(WaitText(0, 11).substr(29, 20), "\xDA Font Type " + std::string(7, '\xC4') + "\xBF");
   Step({27});
-  EXPECT_EQ(ChooseFontType(), 0);
-  TScreen after;
-  SaveScreen(after);
+  EXPECT_EQ(ChooseFontType(Shell), 0);
+  TCellGrid after;
+  Screen.SaveScreen(after);
   EXPECT_EQ(after, before);
 }
 
@@ -192,77 +192,77 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
       if (WaitShows(i, text)) return true;
     return false;
   };
-  auto listing = [](const std::string& path) {
-    EXPECT_TRUE(LoadFontFile(path, ShellFont));
-    return ShellFont.Count();
+  auto listing = [&](const std::string& path) {
+    EXPECT_TRUE(LoadFontFile(path, Shell.Font));
+    return Shell.Font.Count();
   };
   const std::vector<TCase> cases = {
       {"n",
        {"\x19Renamed\r"},
-       [] {
-         EXPECT_EQ(ShellFont.Fonts[2].Name, "Renamed");
-         EXPECT_EQ(ShellFont.Selected, 2);
+       [&] {
+         EXPECT_EQ(Shell.Font.Fonts[2].Name, "Renamed");
+         EXPECT_EQ(Shell.Font.Selected, 2);
        }},
-      {"n cancelled", {"\x19\r"}, [] { EXPECT_EQ(ShellFont.Fonts[2].Name, "Other"); }},
+      {"n cancelled", {"\x19\r"}, [&] { EXPECT_EQ(Shell.Font.Fonts[2].Name, "Other"); }},
       {"i",
        {"300\r"},
-       [] {
-         EXPECT_EQ(ShellFont.Header.Spacing, 44);
-         EXPECT_EQ(ShellFont.Selected, 2);
+       [&] {
+         EXPECT_EQ(Shell.Font.Header.Spacing, 44);
+         EXPECT_EQ(Shell.Font.Selected, 2);
        }},
-      {"i cancelled", {"\r"}, [] { EXPECT_EQ(ShellFont.Header.Spacing, 2); }},
+      {"i cancelled", {"\r"}, [&] { EXPECT_EQ(Shell.Font.Header.Spacing, 2); }},
       {"i read-only",
        {"5\r", "\r"},
        [&] {
          EXPECT_TRUE(shown("Cannot write other.tdf. Permission denied."));
-         EXPECT_EQ(ShellFont.Header.Spacing, 2);
+         EXPECT_EQ(Shell.Font.Header.Spacing, 2);
        },
-       [](const std::string& path) { ::chmod(path.c_str(), 0444); }},
+       [&](const std::string& path) { ::chmod(path.c_str(), 0444); }},
       {"f",
        {down + "\r"},
-       [] {
-         EXPECT_EQ(ShellFont.Header.FontType, ftBlock);
-         EXPECT_EQ(ShellFont.Selected, 2);
+       [&] {
+         EXPECT_EQ(Shell.Font.Header.FontType, ftBlock);
+         EXPECT_EQ(Shell.Font.Selected, 2);
        }},
-      {"f cancelled", {esc}, [] { EXPECT_EQ(ShellFont.Header.FontType, ftColor); }},
+      {"f cancelled", {esc}, [&] { EXPECT_EQ(Shell.Font.Header.FontType, ftColor); }},
       {"e",
        {"\r"},
        [&] {
          EXPECT_EQ(listing(Dir.File("Other.tdf")), 1);
-         EXPECT_EQ(ShellFont.Fonts[1].Name, "Other");
+         EXPECT_EQ(Shell.Font.Fonts[1].Name, "Other");
        }},
       {"e cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("Other.tdf"))); }},
       {"m",
        {"\r", "y", "\r"},
        [&] {
          EXPECT_TRUE(shown("1 font added."));
-         EXPECT_EQ(ShellFont.Count(), 3);
-         EXPECT_EQ(ShellFont.Selected, 3);
-         EXPECT_EQ(ShellFont.Fonts[3].Name, "Good");
+         EXPECT_EQ(Shell.Font.Count(), 3);
+         EXPECT_EQ(Shell.Font.Selected, 3);
+         EXPECT_EQ(Shell.Font.Fonts[3].Name, "Good");
        }},
       {"m without fonts",
        {down + down + "\r", "y", "\r"},
        [&] {
          EXPECT_TRUE(shown("Error while merging fonts! No fonts to merge."));
-         EXPECT_EQ(ShellFont.Count(), 2);
+         EXPECT_EQ(Shell.Font.Count(), 2);
        }},
       {"m not sure (the question starts on NO)",
        {"\r", "\r"},
        [&] {
          EXPECT_TRUE(shown("Add the fonts of good.tdf to other.tdf?"));
-         EXPECT_EQ(ShellFont.Count(), 2);
+         EXPECT_EQ(Shell.Font.Count(), 2);
        }},
       {"c",
        {"\r", "Neu\r", down + down + "\r", "\r"},
        [&] {
          EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1);
-         EXPECT_EQ(ShellFont.Fonts[1].Name, "Neu         ");
+         EXPECT_EQ(Shell.Font.Fonts[1].Name, "Neu         ");
        }},
       {"c outline",
        {"\r", "Neu\r", "\r", "\r"},
        [&] {
          EXPECT_EQ(listing(Dir.File("newfont.tdf")), 1);
-         EXPECT_EQ(ShellFont.Header.FontType, ftOutline);
+         EXPECT_EQ(Shell.Font.Header.FontType, ftOutline);
        }},
       {"c cancelled", {esc}, [&] { EXPECT_FALSE(fs::exists(Dir.File("newfont.tdf"))); }},
       {"c type cancelled",
@@ -272,33 +272,33 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
        {"y"},
        [&] {
          EXPECT_TRUE(shown("Delete the font Other?"));
-         EXPECT_EQ(ShellFont.Count(), 1);
-         EXPECT_EQ(ShellFont.Selected, 1);
-         EXPECT_EQ(ShellFont.Fonts[1].Name, "First");
+         EXPECT_EQ(Shell.Font.Count(), 1);
+         EXPECT_EQ(Shell.Font.Selected, 1);
+         EXPECT_EQ(Shell.Font.Fonts[1].Name, "First");
        }},
-      {"Del kept (the question starts on NO)", {"\r"}, [] { EXPECT_EQ(ShellFont.Count(), 2); }},
+      {"Del kept (the question starts on NO)", {"\r"}, [&] { EXPECT_EQ(Shell.Font.Count(), 2); }},
       {"Ins",
        {std::string("\x19") + "Copy\r"},
-       [] {
-         EXPECT_EQ(ShellFont.Count(), 3);
-         EXPECT_EQ(ShellFont.Selected, 3);
-         EXPECT_EQ(ShellFont.Fonts[3].Name, "Copy");
-         EXPECT_EQ(ShellFont.Header.FontType, ftColor);
+       [&] {
+         EXPECT_EQ(Shell.Font.Count(), 3);
+         EXPECT_EQ(Shell.Font.Selected, 3);
+         EXPECT_EQ(Shell.Font.Fonts[3].Name, "Copy");
+         EXPECT_EQ(Shell.Font.Header.FontType, ftColor);
        }},
-      {"Ins cancelled", {"\x19\r"}, [] { EXPECT_EQ(ShellFont.Count(), 2); }},
+      {"Ins cancelled", {"\x19\r"}, [&] { EXPECT_EQ(Shell.Font.Count(), 2); }},
       {"PgUp",
        {},
-       [] {
-         EXPECT_EQ(ShellFont.Selected, 1);
-         EXPECT_EQ(ShellFont.Fonts[1].Name, "Other");
-         EXPECT_EQ(ShellFont.Fonts[2].Name, "First");
+       [&] {
+         EXPECT_EQ(Shell.Font.Selected, 1);
+         EXPECT_EQ(Shell.Font.Fonts[1].Name, "Other");
+         EXPECT_EQ(Shell.Font.Fonts[2].Name, "First");
        }},
       {"PgDn past the last",
        {"\r"},
        [&] {
          EXPECT_TRUE(shown("Cannot move the font. It is the last font of the file."));
-         EXPECT_EQ(ShellFont.Selected, 2);
-         EXPECT_EQ(ShellFont.Fonts[2].Name, "Other");
+         EXPECT_EQ(Shell.Font.Selected, 2);
+         EXPECT_EQ(Shell.Font.Fonts[2].Name, "Other");
        }},
   };
   // The command key: a letter, or the extended key the case is named after.
@@ -306,7 +306,7 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
                                                        {"Ins", std::string("\0R", 2)},
                                                        {"PgUp", std::string("\0I", 2)},
                                                        {"PgDn", std::string("\0Q", 2)}};
-  StartDir = Dir.Path().string();
+  Shell.StartDir = Dir.Path().string();
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     for (const char* made : {"Other.tdf", "newfont.tdf"}) fs::remove(Dir.File(made));
@@ -324,8 +324,8 @@ TEST_F(FontFileCommands, EditCommandsAndTheirCancels) {
     EXPECT_EQ(Screen.Overruns, 0);
     Screen.Steps.clear();
     Screen.Overruns = 0;
-    if (ShellFont.Selected >= 1 && ShellFont.Selected <= ShellFont.Count())
-      SelectFont(ShellFont, ShellFont.Selected);
+    if (Shell.Font.Selected >= 1 && Shell.Font.Selected <= Shell.Font.Count())
+      SelectFont(Shell.Font, Shell.Font.Selected);
     c.Check();
     ::chmod(path.c_str(), 0644);
   }

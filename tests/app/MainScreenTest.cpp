@@ -50,7 +50,7 @@ TEST_F(MainScreen, StatusLineJoinsFourFixedFields) {
 TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
   const std::string name = "a_font_file_with_a_long_name.tdf";
   Load(FontFile(5), name);
-  EXPECT_EQ(StatusLine(ShellFont, 1),
+  EXPECT_EQ(StatusLine(Shell.Font, 1),
             "a_font_file_with_a_long_n"
             "Font: 1/1      "
             "Spacing: 5"
@@ -58,13 +58,13 @@ TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
 
   // Spacing 12 needs one more column; the file name gives it up.
   Load(FontFile(12), name);
-  EXPECT_EQ(StatusLine(ShellFont, 1),
+  EXPECT_EQ(StatusLine(Shell.Font, 1),
             "a_font_file_with_a_long_"
             "Font: 1/1      "
             "Spacing: 12"
             "          Name: Twelve [Block]");
   Load(FontFile(255), name);
-  const std::string line = StatusLine(ShellFont, 1);
+  const std::string line = StatusLine(Shell.Font, 1);
   EXPECT_EQ(line.size(), 80u);
   EXPECT_EQ(line.substr(0, 23), "a_font_file_with_a_long");
   EXPECT_EQ(line.substr(23, 27), "Font: 1/1      Spacing: 255");
@@ -73,26 +73,26 @@ TEST_F(MainScreen, LongFileNamesAreCutAndTwoDigitSpacingIsShownWhole) {
   Load(FontFile(12), name);
   Step({27});
   RunLoop();
-  EXPECT_EQ(WaitText(0, 1), StatusLine(ShellFont, 1));
+  EXPECT_EQ(WaitText(0, 1), StatusLine(Shell.Font, 1));
 }
 
 TEST_F(MainScreen, FourDigitFontNumbersTakeColumnsFromTheFileName) {
   Load(FontFile(1), "bundle_of_many_fonts.tdf.x");
-  ShellFont.Selected = 3000;
-  ShellFont.Fonts.resize(3605);
-  EXPECT_EQ(StatusLine(ShellFont, 1).substr(0, 50),
+  Shell.Font.Selected = 3000;
+  Shell.Font.Fonts.resize(3605);
+  EXPECT_EQ(StatusLine(Shell.Font, 1).substr(0, 50),
             "bundle_of_many_fonts.tdf"
             "Font: 3000/3604 "
             "Spacing: 1");
-  EXPECT_EQ(StatusLine(ShellFont, 1).size(), 80u);
-  ShellFont.Fonts.resize(2);
-  ShellFont.Selected = 1;
+  EXPECT_EQ(StatusLine(Shell.Font, 1).size(), 80u);
+  Shell.Font.Fonts.resize(2);
+  Shell.Font.Selected = 1;
 }
 
 TEST_F(MainScreen, NameFieldLongerThanThirtyIsCutToItsFirstThirty) {
   Load(FontFile(1));
-  ShellFont.Fonts[1].Name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  const std::string line = StatusLine(ShellFont, 1);
+  Shell.Font.Fonts[1].Name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string line = StatusLine(Shell.Font, 1);
   ASSERT_EQ(line.size(), 80u);
   EXPECT_EQ(line.substr(50), "Name: ABCDEFGHIJKLMNOPQRSTUVWX");
 }
@@ -103,7 +103,7 @@ TEST_F(MainScreen, AFontFileThatCannotBeReadIsReportedWhereTheSampleGoes) {
   std::filesystem::remove(Load(FontFile(1)));
   Step({27});
   RunLoop();
-  EXPECT_EQ(WaitText(0, 1), StatusLine(ShellFont, 1));
+  EXPECT_EQ(WaitText(0, 1), StatusLine(Shell.Font, 1));
   EXPECT_EQ(WaitText(0, 3), Padded("Error Opening File!"));
   EXPECT_EQ(WaitText(0, 4), Padded(""));
 }
@@ -115,7 +115,7 @@ TEST_F(MainScreen, ControlBytesInAFontNameAreDrawnAsGlyphs) {
   Step({27});
   RunLoop();
   // Written as text, 13 and 10 would move the pen and wrap the line onto row 2.
-  EXPECT_EQ(WaitText(0, 1), StatusLine(ShellFont, 1));
+  EXPECT_EQ(WaitText(0, 1), StatusLine(Shell.Font, 1));
   EXPECT_EQ(WaitText(0, 1).substr(60, 14), std::string("Name: A\r\nB\bC ["));
   EXPECT_EQ(WaitAttrs(0, 2), AttrRun("07", 80));
 }
@@ -162,13 +162,13 @@ TEST_F(MainScreen, HelpKeyStaysOnRow25WhileTheLoopWaits) {
     EXPECT_EQ(Screen.Waits[i].CursorY, 25);
     EXPECT_EQ(Screen.Waits[i].CursorX, 8);
   }
-  EXPECT_EQ(GetTextAttr(), IdleAttr);
+  EXPECT_EQ(Screen.GetTextAttr(), Shell.IdleAttr);
 }
 
 TEST_F(MainScreen, SampleCoversTheStatusLineButNotTheBottomRows) {
   Load(FontFile(1));
-  TextY = 1;
-  const std::string status = StatusLine(ShellFont, 1);
+  Shell.TextY = 1;
+  const std::string status = StatusLine(Shell.Font, 1);
   Step("y");
   Step("22\r");
   Step({27});
@@ -188,8 +188,8 @@ TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   TTdfBuilder b;
   b.Font(FontPlan("Twelve", ftOutline, 1, {{'a', BlockGlyph({"EAF", "KBL"})}}));
   Load(b);
-  DisplayText = "a";
-  ConfigFile = Dir.File("brixel.ini");
+  Shell.DisplayText = "a";
+  Shell.ConfigFile = Dir.File("brixel.ini");
   Step("o");
   Step("-");
   Step({27});
@@ -204,9 +204,9 @@ TEST_F(MainScreen, OutlineFontsAreDrawnInTheBlockColourAndTheStyleIsShown) {
   EXPECT_EQ(WaitAttrs(2, 3).substr(0, 6), "0e0e0e");  // - works for Outline fonts too
   EXPECT_EQ(WaitText(0, 1).substr(50), std::string(8, ' ') + "Name: Twelve [Outline]");
   // The style is kept for the next start.
-  const std::vector<uint8_t> ini = ReadFileBytes(ConfigFile);
+  const std::vector<uint8_t> ini = ReadFileBytes(Shell.ConfigFile);
   EXPECT_EQ(std::string(ini.begin(), ini.end()), "[fonts]\nOutlineStyle=1\n");
-  OutlineStyle = 0;
+  Shell.OutlineStyle = 0;
 }
 
 // Every key of the loop's table, in two columns; H, ? and F1 show the same screen.

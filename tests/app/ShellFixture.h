@@ -5,34 +5,24 @@
 
 #include "app/CommandLoop.h"
 #include "app/ShellState.h"
-#include "console/LineEditor.h"
 #include "support/FontUnitFixture.h"
 #include "support/ScreenFixture.h"
+#include "widgets/LineEditor.h"
 
-// The shell runs on global state: its settings and its font (ShellFont). Every
-// test starts from their start-up values with the waiting console installed
-// and a temp dir for its font files; the sample text is "adf1", which the
-// tests' fonts draw from their "a" on.
+// A shell on the waiting console, from its start-up values, and a temp dir
+// for its font files; the sample text is "adf1", which the tests' fonts draw
+// from their "a" on.
 class ShellTest : public ScreenTest {
  protected:
-  void SetUp() override {
-    ResetShellState();
-    DisplayText = "adf1";
-    ScreenTest::SetUp();
-  }
-
-  void TearDown() override {
-    ScreenTest::TearDown();
-    ResetShellState();
-  }
+  void SetUp() override { Shell.DisplayText = "adf1"; }
 
   // Writes the file as `name`, loads it as the shell's font and answers its path.
   std::string Load(const TTdfBuilder& builder, std::string_view name = "font.tdf") {
-    const std::string path = ScreenTest::Load(builder, ShellFont, name);
-    LastFontFile = path;
-    return path;
+    return ScreenTest::Load(builder, Shell.Font, name);
   }
 
   // Runs the command loop from the font the load selected, as the shell does.
-  void RunLoop() { RunCommandLoop(ShellFont.Selected); }
+  void RunLoop() { RunCommandLoop(Shell, Shell.Font.Selected); }
+
+  TShell Shell{Screen};
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console/CellPicture.h"
+#include "console/CellGrid.h"
 #include "console/GlyphSheet.h"
 #include "console/PngWriter.h"
 #include "console/RowStretch.h"
@@ -86,16 +86,16 @@ TEST(CellPictureTest, ChoosesTheSmallestLayoutThatHoldsTheColours) {
 
 TEST(CellPictureTest, ScreenRowsArePalettedInTheLooksColours) {
   const TGlyphFont font = BlockFont();
-  // Row 2 is shorter than row 1: its missing cell is character 0 on colour 0.
-  TScreen screen(3, TScreenLine(3));
-  screen[1][1] = {'-', 0x1E};
-  screen[1][2] = {0xDB, 0x0C};
-  screen[2] = {{}, {'-', 0x4A}};
+  // A cell never written is character 0 on colour 0, as the grid was filled.
+  TCellGrid screen(2, 2, TScreenChar{});
+  screen.Put(0, 0, {'-', 0x1E});
+  screen.Put(1, 0, {0xDB, 0x0C});
+  screen.Put(0, 1, {'-', 0x4A});
   std::vector<uint8_t> png;
   TPngPixels picture;
   std::string why;
   ASSERT_TRUE(
-      DrawPicture(TScreenRows(screen, 1, 5), {font.View(), 8, kVgaPalette}, png, picture, why))
+      DrawPicture(TGridRows(screen, 0, 5), {font.View(), 8, kVgaPalette}, png, picture, why))
       << why;
   EXPECT_EQ(PngLayout(png), std::pair(4, 3));
   ASSERT_EQ(picture.Width, 16);
@@ -117,8 +117,8 @@ TEST(CellPictureTest, ScreenRowsArePalettedInTheLooksColours) {
   };
   const TByteSink takes = [](std::span<const uint8_t>) { return true; };
   const TByteSink fails = [](std::span<const uint8_t>) { return false; };
-  EXPECT_TRUE(refuses(TScreenRows(screen, 3, 2), takes));
-  EXPECT_TRUE(refuses(TScreenRows(screen, 1, 2), fails));
+  EXPECT_TRUE(refuses(TGridRows(screen, 2, 1), takes));
+  EXPECT_TRUE(refuses(screen, fails));
 }
 
 TEST(CellPictureTest, TallPixelsMixOnlyTheRowsAnOutputRowStraddles) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "console/KeyCodes.h"
 #include "support/ConsoleTestSupport.h"
 
 using namespace std::string_literals;
@@ -15,8 +16,8 @@ TEST_F(ScreenModelTest, StartsClearedWithCursorHomeAndGreyAttribute) {
   EXPECT_EQ(Con.Rows, 25);
   EXPECT_EQ(Con.TextAttr, 7);
   EXPECT_EQ(Con.PipeChar, '|');
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 1);
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 1);
   for (int y = 1; y <= 25; ++y) {
     EXPECT_EQ(Row(y), std::string(80, '\0'));
     std::string grey;
@@ -50,12 +51,12 @@ TEST_F(ScreenModelTest, AScreenOfAnySizeWrapsAndScrollsWithinIt) {
 }
 
 TEST_F(ScreenModelTest, WritingTheLastCellScrollsWithAGreyBottomRow) {
-  WriteXY(1, 25, 0x1E, "bottom");
-  SetTextAttr(0x4F);
-  GotoXY(80, 25);
-  ConWrite("Z");
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 25);
+  Con.WriteXY(1, 25, 0x1E, "bottom");
+  Con.SetTextAttr(0x4F);
+  Con.GotoXY(80, 25);
+  Con.ConWrite("Z");
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 25);
   // Everything moved up one row; the new bottom row ignores TextAttr.
   EXPECT_EQ(Row(24).substr(0, 6), "bottom");
   EXPECT_EQ(Con.GetCharAt(80, 24), 'Z');
@@ -65,29 +66,29 @@ TEST_F(ScreenModelTest, WritingTheLastCellScrollsWithAGreyBottomRow) {
 }
 
 TEST_F(ScreenModelTest, ControlCharactersMoveTheCursorBellAndTabAreGlyphs) {
-  GotoXY(1, 3);
-  ConWrite("\b");  // backspace at column 1 does nothing
-  EXPECT_EQ(WhereX(), 1);
-  ConWrite("abc\b");
-  EXPECT_EQ(WhereX(), 3);
+  Con.GotoXY(1, 3);
+  Con.ConWrite("\b");  // backspace at column 1 does nothing
+  EXPECT_EQ(Con.WhereX(), 1);
+  Con.ConWrite("abc\b");
+  EXPECT_EQ(Con.WhereX(), 3);
   EXPECT_EQ(Row(3).substr(0, 3), "abc");  // nothing erased
-  ConWrite("\n");
-  EXPECT_EQ(WhereX(), 3);  // line feed keeps the column
-  EXPECT_EQ(WhereY(), 4);
-  ConWriteLn("x");
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 5);
-  ConWrite("\x07\x09!");
+  Con.ConWrite("\n");
+  EXPECT_EQ(Con.WhereX(), 3);  // line feed keeps the column
+  EXPECT_EQ(Con.WhereY(), 4);
+  Con.ConWriteLn("x");
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 5);
+  Con.ConWrite("\x07\x09!");
   EXPECT_EQ(Con.GetCharAt(1, 5), 7);
   EXPECT_EQ(Con.GetCharAt(2, 5), 9);
   EXPECT_EQ(Con.GetCharAt(3, 5), '!');
-  EXPECT_EQ(WhereX(), 4);
+  EXPECT_EQ(Con.WhereX(), 4);
 
-  WriteXY(1, 1, 7, "top");
-  GotoXY(5, 25);
-  ConWrite("\n");  // line feed on the last row scrolls
-  EXPECT_EQ(WhereY(), 25);
-  EXPECT_EQ(WhereX(), 5);
+  Con.WriteXY(1, 1, 7, "top");
+  Con.GotoXY(5, 25);
+  Con.ConWrite("\n");  // line feed on the last row scrolls
+  EXPECT_EQ(Con.WhereY(), 25);
+  EXPECT_EQ(Con.WhereX(), 5);
   EXPECT_EQ(Row(3).substr(2, 1), "x");  // the screen moved up one row
   EXPECT_EQ(Row(2).substr(0, 3), "abc");
   EXPECT_EQ(Row(1), std::string(80, '\0'));  // "top" scrolled away
@@ -95,122 +96,120 @@ TEST_F(ScreenModelTest, ControlCharactersMoveTheCursorBellAndTabAreGlyphs) {
 }
 
 TEST_F(ScreenModelTest, GotoClampsAndReadsOutsideAnswerNeutralValues) {
-  GotoXY(0, 0);
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 1);
-  GotoXY(200, 200);
-  EXPECT_EQ(WhereX(), 80);
-  EXPECT_EQ(WhereY(), 25);
-  GotoX(3);
-  EXPECT_EQ(WhereX(), 3);
-  EXPECT_EQ(WhereY(), 25);
-  GotoY(-4);
-  EXPECT_EQ(WhereY(), 1);
-  EXPECT_EQ(GetCharAt(81, 1), ' ');
-  EXPECT_EQ(GetCharAt(1, 26), ' ');
-  EXPECT_EQ(GetCharAt(0, 1), ' ');
-  EXPECT_EQ(GetAttrAt(81, 1), 7);
-  EXPECT_EQ(GetAttrAt(1, 26), 7);
+  Con.GotoXY(0, 0);
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 1);
+  Con.GotoXY(200, 200);
+  EXPECT_EQ(Con.WhereX(), 80);
+  EXPECT_EQ(Con.WhereY(), 25);
+  Con.GotoX(3);
+  EXPECT_EQ(Con.WhereX(), 3);
+  EXPECT_EQ(Con.WhereY(), 25);
+  Con.GotoY(-4);
+  EXPECT_EQ(Con.WhereY(), 1);
+  EXPECT_EQ(Con.GetCharAt(81, 1), ' ');
+  EXPECT_EQ(Con.GetCharAt(1, 26), ' ');
+  EXPECT_EQ(Con.GetCharAt(0, 1), ' ');
+  EXPECT_EQ(Con.GetAttrAt(81, 1), 7);
+  EXPECT_EQ(Con.GetAttrAt(1, 26), 7);
 }
 
 TEST_F(ScreenModelTest, ClrScrStoresCharacterZeroClrEolStoresSpaces) {
-  ConWrite("hello");
-  SetTextAttr(0x1F);
-  ClrScr();
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 1);
+  Con.ConWrite("hello");
+  Con.SetTextAttr(0x1F);
+  Con.ClrScr();
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 1);
   EXPECT_EQ(Row(1), std::string(80, '\0'));
   EXPECT_EQ(Con.GetAttrAt(40, 12), 0x1F);
 
-  GotoXY(80, 2);
-  SetTextAttr(0x2E);
-  ClrEol();
+  Con.GotoXY(80, 2);
+  Con.SetTextAttr(0x2E);
+  Con.ClrEol();
   EXPECT_EQ(Con.GetCharAt(79, 2), 0);
   EXPECT_EQ(Con.GetCharAt(80, 2), ' ');
   EXPECT_EQ(Con.GetAttrAt(80, 2), 0x2E);
-  EXPECT_EQ(WhereX(), 80);
+  EXPECT_EQ(Con.WhereX(), 80);
 }
 
 TEST_F(ScreenModelTest, SaveAndRestoreBringBackEveryCellButNotCursorOrAttribute) {
-  WriteXY(10, 10, 0x4E, "saved");
-  TScreen copy;
-  SaveScreen(copy);
-  ASSERT_EQ(copy.size(), 26u);
-  ASSERT_EQ(copy[1].size(), 81u);
-  ClrScr();
-  WriteXY(1, 1, 0x70, "other");
-  SetTextAttr(0x12);
-  RestoreScreen(copy);
+  Con.WriteXY(10, 10, 0x4E, "saved");
+  TCellGrid copy;
+  Con.SaveScreen(copy);
+  ASSERT_EQ(copy.Height(), 25);
+  ASSERT_EQ(copy.Width(), 80);
+  Con.ClrScr();
+  Con.WriteXY(1, 1, 0x70, "other");
+  Con.SetTextAttr(0x12);
+  Con.RestoreScreen(copy);
   EXPECT_EQ(Row(10).substr(9, 5), "saved");
   EXPECT_EQ(Con.GetAttrAt(10, 10), 0x4E);
   EXPECT_EQ(Con.GetCharAt(1, 1), 0);
-  EXPECT_EQ(WhereX(), 6);  // where "other" ended
+  EXPECT_EQ(Con.WhereX(), 6);  // where "other" ended
   EXPECT_EQ(Con.TextAttr, 0x12);
-  EXPECT_EQ(copy[10][10].Ch, 's');  // the copy is not consumed
+  EXPECT_EQ(copy.At(9, 9).Ch, 's');  // the copy is not consumed
 
   // Rows or cells a copy lacks come back black: an empty copy blanks the screen.
-  TScreen partial(3, TScreenLine(5, TScreenChar{'q', 0x17}));
-  RestoreScreen(partial);
+  TCellGrid partial(4, 2, TScreenChar{'q', 0x17});
+  Con.RestoreScreen(partial);
   EXPECT_EQ(Con.GetCharAt(4, 2), 'q');
   EXPECT_EQ(Con.GetCharAt(5, 2), 0);
   EXPECT_EQ(Con.GetAttrAt(5, 2), 0);
   EXPECT_EQ(Con.GetAttrAt(1, 3), 0);
-  RestoreScreen(TScreen{});
-  for (int y = 1; y <= 25; ++y)
-    for (int x = 1; x <= 80; ++x) ASSERT_EQ(Con.Screen[y][x], (TScreenChar{0, 0}));
+  Con.RestoreScreen(TCellGrid{});
+  EXPECT_EQ(Con.Screen, TCellGrid(80, 25, TScreenChar{0, 0}));
 }
 
 TEST_F(ScreenModelTest, WriteXYKeepsTheAttributeAndLeavesTheCursorAfterTheText) {
-  SetTextAttr(0x17);
-  WriteXY(78, 4, 0x4E, "abcd");
+  Con.SetTextAttr(0x17);
+  Con.WriteXY(78, 4, 0x4E, "abcd");
   EXPECT_EQ(Con.TextAttr, 0x17);
   EXPECT_EQ(Con.GetAttrAt(80, 4), 0x4E);
   EXPECT_EQ(Con.GetCharAt(1, 5), 'd');
-  EXPECT_EQ(WhereX(), 2);
-  EXPECT_EQ(WhereY(), 5);
-  WriteXY(71, 6, 7, "0123456789");
-  EXPECT_EQ(WhereX(), 1);  // reached the last column: next row, column 1
-  EXPECT_EQ(WhereY(), 7);
+  EXPECT_EQ(Con.WhereX(), 2);
+  EXPECT_EQ(Con.WhereY(), 5);
+  Con.WriteXY(71, 6, 7, "0123456789");
+  EXPECT_EQ(Con.WhereX(), 1);  // reached the last column: next row, column 1
+  EXPECT_EQ(Con.WhereY(), 7);
 }
 
 TEST_F(ScreenModelTest, AttributeHelpersKeepTheOtherNibble) {
-  SetTextAttr(0x1E);
-  TextColor(0x24);
-  EXPECT_EQ(GetTextAttr(), 0x14);
-  EXPECT_EQ(AttrFg(0xAB), 0x0B);
+  Con.SetTextAttr(0x1E);
+  Con.TextColor(0x24);
+  EXPECT_EQ(Con.GetTextAttr(), 0x14);
 }
 
 TEST_F(ScreenModelTest, WritesRaiseDirtyCursorMovesDoNot) {
   Con.Dirty = false;
-  GotoXY(3, 3);
-  ClrEol();
+  Con.GotoXY(3, 3);
+  Con.ClrEol();
   EXPECT_FALSE(Con.Dirty);
-  ConWrite("a");
+  Con.ConWrite("a");
   EXPECT_TRUE(Con.Dirty);
   Con.Dirty = false;
-  ReadKey();  // ReadKey raises it so a waiting program is always fully drawn
+  Con.ReadKey();  // ReadKey raises it so a waiting program is always fully drawn
   EXPECT_TRUE(Con.Dirty);
 }
 
 TEST_F(ScreenModelTest, KeyBufferReadsInOrderAndDropsUnreadBytesWhenFull) {
   Keys({0, 72, 'a'});
-  EXPECT_TRUE(KeyPressed());
-  EXPECT_EQ(ReadKey(), 0);
-  EXPECT_EQ(ReadKey(), 72);
-  EXPECT_EQ(ReadKey(), 'a');
-  EXPECT_FALSE(KeyPressed());
+  EXPECT_TRUE(Con.KeyPressed());
+  EXPECT_EQ(Con.ReadKey(), 0);
+  EXPECT_EQ(Con.ReadKey(), 72);
+  EXPECT_EQ(Con.ReadKey(), 'a');
+  EXPECT_FALSE(Con.KeyPressed());
   EXPECT_EQ(Con.KeyReadIndex, 0);
   EXPECT_EQ(Con.KeyWriteIndex, 0);
 
   // 129 bytes without reading: the 129th empties the buffer first.
   for (int i = 0; i < 128; ++i) Con.PushKey('a');
   Con.PushKey('z');
-  EXPECT_EQ(ReadKey(), 'z');
-  EXPECT_FALSE(KeyPressed());
+  EXPECT_EQ(Con.ReadKey(), 'z');
+  EXPECT_FALSE(Con.KeyPressed());
   EXPECT_EQ(Con.StarvedReads, 0);
 
   // A headless console with nothing buffered answers ESC instead of blocking.
-  EXPECT_EQ(ReadKey(), 27);
+  EXPECT_EQ(Con.ReadKey(), 27);
   EXPECT_EQ(Con.StarvedReads, 1);
 }
 
@@ -234,32 +233,73 @@ TEST_F(ScreenModelTest, AKeyOfTwoBytesIsStoredWholeOrEmptiesTheBufferFirst) {
     want.push_back(0);
     want.push_back(c.AsString ? 'P' : 72);
     std::vector<int> got;
-    while (!Con.KeyBufferEmpty()) got.push_back(ReadKey());
+    while (!Con.KeyBufferEmpty()) got.push_back(Con.ReadKey());
     EXPECT_EQ(got, want);
   }
 }
 
 TEST_F(ScreenModelTest, TwoCharacterKeyStringsStoreBothBytes) {
   Con.PushKeyString("");
-  EXPECT_FALSE(KeyPressed());
+  EXPECT_FALSE(Con.KeyPressed());
   Con.PushKeyString("\0H"s);
   Con.PushExtKey(83);
-  EXPECT_EQ(ReadKey(), 0);
-  EXPECT_EQ(ReadKey(), 'H');
-  EXPECT_EQ(ReadKey(), 0);
-  EXPECT_EQ(ReadKey(), 83);
+  EXPECT_EQ(Con.ReadKey(), 0);
+  EXPECT_EQ(Con.ReadKey(), 'H');
+  EXPECT_EQ(Con.ReadKey(), 0);
+  EXPECT_EQ(Con.ReadKey(), 83);
 }
 
-TEST(ConsoleLayerWithoutConsole, AnswersNeutralValuesAndDoesNothing) {
-  ASSERT_EQ(Console, nullptr);
-  ConWrite("ignored");
-  ConWriteLn("ignored");
-  GotoXY(5, 5);
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(GetCharAt(1, 1), ' ');
-  EXPECT_EQ(GetAttrAt(1, 1), 7);
-  EXPECT_EQ(ReadKey(), 27);
-  EXPECT_FALSE(KeyPressed());
+// Events come in the order they happened among the keys: an extended key is
+// one event with its modifiers, moves not yet read collapse into the newest,
+// ReadKey passes events over, a key read back keeps its place, and a console
+// with nothing left to wait on ends with a quit.
+TEST_F(ScreenModelTest, ReadEventGivesKeysAndEventsInTheOrderTheyCame) {
+  using K = TMouseEvent::TKind;
+  const TMouseEvent press{K::Press, 1, 3, 4}, move1{K::Move, 1, 4, 4}, move2{K::Move, 1, 9, 9};
+  Con.PushKey('a');
+  Con.PushEvent(press);
+  Con.PushExtKey(kScanUp, kModShift);
+  Con.PushEvent(move1);
+  Con.PushEvent(move2);
+  Con.PushEvent(TBlockEvent{{1, 2, 3, 4}});
+  Con.PushKey('b');
+  const std::vector<TInputEvent> want = {TKeyEvent{'a'},
+                                         press,
+                                         TKeyEvent{kScanUp, true, kModShift},
+                                         move2,
+                                         TBlockEvent{{1, 2, 3, 4}},
+                                         TKeyEvent{'b'},
+                                         TQuitEvent{}};
+  for (const TInputEvent& event : want) EXPECT_EQ(Con.ReadEvent(), event);
+
+  Con.PushEvent(press);
+  Con.PushKey('c');
+  Con.PushEvent(TResizeEvent{640, 400});
+  Con.PushKey('d');
+  EXPECT_EQ(Con.ReadKey(), 'c');  // the press before it is passed over
+  Con.UnreadKey('c');
+  EXPECT_EQ(Con.ReadEvent(), TInputEvent(TKeyEvent{'c'}));
+  EXPECT_EQ(Con.ReadEvent(), TInputEvent(TResizeEvent{640, 400}));
+  EXPECT_EQ(Con.ReadKey(), 'd');
+  EXPECT_FALSE(Con.EventPending());
+}
+
+TEST(CellGridTest, CellsOutsideAreBlankAndDropped) {
+  TCellGrid grid(3, 2, {'.', 7});
+  grid.Put(2, 1, {'x', 0x1E});
+  grid.Put(3, 0, {'y', 0x1E});  // outside: dropped
+  EXPECT_EQ(grid.At(2, 1), (TScreenChar{'x', 0x1E}));
+  EXPECT_EQ(grid.At(-1, 0), kBlankCell);
+  TCellGrid big(4, 3);
+  big.Paste(grid, 2, 2);  // only the top-left two cells land
+  EXPECT_EQ(big.At(3, 2), (TScreenChar{'.', 7}));
+  EXPECT_EQ(big.At(3, 3), kBlankCell);
+  EXPECT_EQ(TCellGrid(0, 5).Height(), 0);  // an empty side makes an empty grid
+  const TGridRows rows(big, 2, 9);         // clamped to the rows the grid has
+  EXPECT_EQ(rows.Rows(), 1);
+  std::vector<TScreenChar> row(4);
+  rows.ReadRow(0, row);
+  EXPECT_EQ(row[2], (TScreenChar{'.', 7}));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "ansi/AnsiArticle.h"
 #include "ansi/ArtFormat.h"
-#include "console/ConsoleLayer.h"
 #include "screens/AnsiViewer.h"
 #include "support/ArtSamples.h"
 #include "support/ConsoleTestSupport.h"
@@ -32,18 +31,16 @@ std::string NumberedRows(int n) {
 
 class AnsiViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override { Console = &Con; }
   void TearDown() override {
     EXPECT_EQ(Con.Overruns, 0) << "the viewer waited for more keys than the script held";
     EXPECT_TRUE(Con.Steps.empty() && Con.KeyBufferEmpty()) << "the viewer ended early";
-    Console = nullptr;
   }
 
   void Step(std::initializer_list<int> keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   void Step(std::string_view keys) { Con.Steps.emplace_back(keys.begin(), keys.end()); }
   std::string Show(std::string_view art) {
     const std::string path = Dir.Write("art.ans", art);
-    ShowAnsiFile(path, 1, 24, [this] { return FontChars; });
+    ShowAnsiFile(Con, path, 1, 24, [this] { return FontChars; });
     return path;
   }
 
@@ -122,14 +119,14 @@ TEST_F(AnsiViewerTest, EnterLeavesAtTheEndOfMoreRowsThanSixteenBitsCount) {
   Step({0, 79});                                     // End
   Step("\r");                                        // 100 percent: Enter leaves
   const std::vector<uint8_t> cells(2 * 40000, 'x');  // 40,000 rows of one column
-  ShowAnsiFile(Dir.Write("tall.bin", Cat({cells, SauceOf(5, 0, 1, 0)})), 1, 24);
+  ShowAnsiFile(Con, Dir.Write("tall.bin", Cat({cells, SauceOf(5, 0, 1, 0)})), 1, 24);
   ASSERT_EQ(Con.Waits.size(), 2u);
   EXPECT_EQ(Filled(1), 75);
 }
 
 TEST_F(AnsiViewerTest, DrawsCellsBlanksAndTheCharacterList) {
   FontChars = std::string(44, 'a') + std::string(50, 'b');
-  for (int y = 1; y <= 25; ++y) WriteXY(1, y, 0x70, std::string(80, '#'));  // the main screen
+  for (int y = 1; y <= 25; ++y) Con.WriteXY(1, y, 0x70, std::string(80, '#'));  // the main screen
   Step("\x1b");
   Show("\x1b[1;33;44mHi\xff\x1b[0m\x1b[5CX\r\n\x08\x1b[44m\x1b[K");
   const TWaitShot& shot = Con.Waits.at(0);
@@ -220,7 +217,7 @@ TEST_F(AnsiViewerTest, WidePicturesScrollSideways) {
   for (const auto& s : steps)
     if (!s.Keys.empty()) Con.Steps.emplace_back(s.Keys.begin(), s.Keys.end());
   Step("\x1b");
-  ShowAnsiFile(path, 1, 24);
+  ShowAnsiFile(Con, path, 1, 24);
 
   ASSERT_EQ(Con.Waits.size(), std::size(steps));
   for (size_t i = 0; i < std::size(steps); ++i) {
@@ -266,16 +263,14 @@ TEST(AnsiViewerFormats, EveryFormatDrawnInItsOwnFontColoursAndBlink) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.Sample.FileName);
     TLookRecordingConsole con;
-    Console = &con;
     con.Steps.push_back({27});
     const std::string path = dir.Write(c.Sample.FileName, c.Sample.Bytes);
-    ShowAnsiFile(path, 1, 24);
-    Console = nullptr;
+    ShowAnsiFile(con, path, 1, 24);
     ASSERT_EQ(con.Waits.size(), 1u);
     const TArtPicture want = ReadArt(c.Sample.Bytes, c.Sample.FileName).Picture;
     for (int x = 0; x < std::min(want.Width(), 79); ++x) {
       const TScreenChar cell = want.At(x, 0);
-      const TScreenChar shown = con.Waits[0].Cells[1][x + 1];
+      const TScreenChar shown = con.Waits[0].Cells.At(x, 0);
       EXPECT_EQ(shown.Ch, cell.Ch == 0 ? ' ' : cell.Ch) << "column " << x + 1;
       EXPECT_EQ(shown.Attr, cell.Attr) << "column " << x + 1;
     }
@@ -300,7 +295,7 @@ TEST_F(AnsiViewerTest, ArtThatIsBadOrCutShort) {
   std::vector<uint8_t> bad = XBinRawSample().Bytes;
   bad[3] = 'X';
   Step("\r");
-  ShowAnsiFile(Dir.Write("bad.xb", bad), 1, 24);
+  ShowAnsiFile(Con, Dir.Write("bad.xb", bad), 1, 24);
   ASSERT_EQ(Con.Waits.size(), 1u) << "a message, no picture";
   EXPECT_NE(Text(0, 12).find("bad.xb: not an XBin file"), std::string::npos) << Text(0, 12);
 
@@ -309,14 +304,14 @@ TEST_F(AnsiViewerTest, ArtThatIsBadOrCutShort) {
   cut.resize(cut.size() - 2);
   Step("\r");
   Step("\x1b");
-  ShowAnsiFile(Dir.Write("cut.xb", cut), 1, 24);
+  ShowAnsiFile(Con, Dir.Write("cut.xb", cut), 1, 24);
   ASSERT_EQ(Con.Waits.size(), 3u);
   EXPECT_NE(Text(1, 12).find("cut.xb: "), std::string::npos) << Text(1, 12);
   EXPECT_EQ(Text(2, 1).substr(0, 4), "\xDB \xDB ");
 }
 
 TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
-  ShowAnsiFile(Dir.File("absent.ans"), 1, 24);  // returns at once, nothing drawn
+  ShowAnsiFile(Con, Dir.File("absent.ans"), 1, 24);  // returns at once, nothing drawn
   EXPECT_TRUE(Con.Waits.empty());
   EXPECT_EQ(VisibleRow(Con, 1), std::string(80, ' '));
 
@@ -324,7 +319,7 @@ TEST_F(AnsiViewerTest, FilesThatCannotBeShown) {
   const std::string fifo = Dir.File("pipe.ans");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   Step("\r");
-  ShowAnsiFile(fifo, 1, 24);
+  ShowAnsiFile(Con, fifo, 1, 24);
   ASSERT_EQ(Con.Waits.size(), 1u);
   EXPECT_NE(Text(0, 12).find("Error Opening File!"), std::string::npos);
 }

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
 #include "screens/GlyphCaptureDialog.h"
 #include "screens/GlyphCharBrowser.h"
 #include "support/FontUnitFixture.h"
@@ -19,11 +18,11 @@ constexpr int kRight = 77, kDown = 80, kEnd = 79, kHome = 71, kLeft = 75, kUp = 
 class GlyphCapture : public FontUnitFixture {
  protected:
   // A screen whose cell (x, y) shows 'a' + x - 1 on attribute y.
-  TScreen Picture() const {
-    TScreen s(26, TScreenLine(81));
+  TCellGrid Picture() const {
+    TCellGrid s(80, 25);
     for (int y = 1; y <= 25; ++y)
       for (int x = 1; x <= 80; ++x)
-        s[y][x] = {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)};
+        s.Put(x - 1, y - 1, {static_cast<uint8_t>('a' + (x - 1) % 26), static_cast<uint8_t>(y)});
     return s;
   }
   void Mark(int left, int top, int right, int bottom) { Marked = {left, top, right, bottom}; }
@@ -64,7 +63,7 @@ TEST_F(GlyphCapture, NewFileGetsTheRecordTheOffsetAndTheBlockSize) {
     Mark(c.X1, c.Y1, c.X2, c.Y2);
     Keys({0, kHome});
     Keys("\r");  // '!'
-    ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
+    ASSERT_TRUE(CaptureGlyph(Con, Loaded, Picture(), Marked));
     EXPECT_EQ(ReadFileBytes(path).size(), 233 + c.Block.size());
     EXPECT_EQ(Block(1), c.Block);
     EXPECT_EQ(GlyphOffsetOf(Loaded.Header, 0), 0);
@@ -79,13 +78,13 @@ TEST_F(GlyphCapture, ACharacterCapturedAgainAsksAndReplacesItsRecord) {
   ASSERT_TRUE(LoadFontFile(path, Loaded));
   Mark(1, 1, 2, 1);
   Keys("\r");
-  ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
+  ASSERT_TRUE(CaptureGlyph(Con, Loaded, Picture(), Marked));
   Mark(3, 1, 3, 1);
   Keys("\rn");  // exists: no
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
+  EXPECT_FALSE(CaptureGlyph(Con, Loaded, Picture(), Marked));
   EXPECT_EQ(Block(1), (TBytes{2, 1, 'a', 'b', 0}));
   Keys("\ry");
-  ASSERT_TRUE(CaptureGlyph(Loaded, Picture(), Marked));
+  ASSERT_TRUE(CaptureGlyph(Con, Loaded, Picture(), Marked));
   EXPECT_EQ(Block(1), (TBytes{1, 1, 'c', 0}));
   EXPECT_EQ(GlyphOffsetOf(Loaded.Header, 0), 0);
 }
@@ -102,20 +101,20 @@ TEST_F(GlyphCapture, TheSecondOfThreeFontsTakesTheGlyphAndTheOthersKeepTheirByte
   LoadBuilt(b, 2);
   const TBytes one = Block(1), three = Block(3);
   ASSERT_TRUE(SelectFont(Loaded, 2));
-  TScreen picture = Picture();
-  picture[5][10] = {0, 0x4F};   // a cleared cell
-  picture[5][11] = {13, 0x4F};  // a row end
+  TCellGrid picture = Picture();
+  picture.Put(9, 4, {0, 0x4F});    // a cleared cell
+  picture.Put(10, 4, {13, 0x4F});  // a row end
   Mark(10, 5, 12, 5);
   Keys({0, kDown, 0, kHome});
   Keys("\r");  // 'P'
-  ASSERT_TRUE(CaptureGlyph(Loaded, picture, Marked));
+  ASSERT_TRUE(CaptureGlyph(Con, Loaded, picture, Marked));
   EXPECT_EQ(Loaded.Selected, 2);  // still the font the user works on
   ASSERT_EQ(Loaded.Count(), 3);
   EXPECT_EQ(Block(1), one);
   EXPECT_EQ(Block(3), three);
   ASSERT_TRUE(SelectFont(Loaded, 2));
-  SetTextAttr(7);
-  ClrScr();
+  Con.SetTextAttr(7);
+  Con.ClrScr();
   DrawFontText(Con, Loaded, 1, 1, "P");
   EXPECT_EQ(Visible(1).substr(0, 4), "  l ");  // 0 and 13 were stored as spaces
   EXPECT_EQ(Con.GetAttrAt(1, 1), 0x4F);
@@ -146,14 +145,14 @@ TEST_F(GlyphCapture, RefusalsWriteNothing) {
   EXPECT_EQ(ReadFileBytes(path), before);
   Keys("\r");  // the browser; then the message says why
   ASSERT_TRUE(SelectFont(Loaded, 1));
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
+  EXPECT_FALSE(CaptureGlyph(Con, Loaded, Picture(), Marked));
   const int32_t starved = Con.StarvedReads;
   Mark(0, 1, 255, 2);  // 256 columns: more than a Width byte holds
   Keys("\r");          // the message's OK: no character is asked for
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));
+  EXPECT_FALSE(CaptureGlyph(Con, Loaded, Picture(), Marked));
   EXPECT_EQ(Con.StarvedReads, starved);
   Loaded.Path.clear();
-  EXPECT_FALSE(CaptureGlyph(Loaded, Picture(), Marked));  // "No Font Selected!"
+  EXPECT_FALSE(CaptureGlyph(Con, Loaded, Picture(), Marked));  // "No Font Selected!"
   EXPECT_EQ(ReadFileBytes(path), before);
 
   // A file replaced since it was loaded holds no header at font 2's offset any more.
@@ -183,7 +182,7 @@ TEST_F(GlyphCapture, TheBrowserMovesInItsGrid) {
   };
   for (const auto& c : cases) {
     for (const int k : c.Keys) Keys({k});
-    EXPECT_EQ(ChooseGlyphChar(), c.Chosen);
+    EXPECT_EQ(ChooseGlyphChar(Con), c.Chosen);
   }
   EXPECT_TRUE(Con.KeyBufferEmpty());
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "ansi/SauceFile.h"
-#include "console/ConsoleLayer.h"
 #include "screens/AnsiViewer.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
@@ -41,10 +40,8 @@ TEST(SauceViewer, HelpBoxShowsTheRecord) {
       ASSERT_TRUE(WriteSauceFile(path, edit, why)) << why;
     }
     TWaitingConsole con;
-    Console = &con;
     con.Steps = {{0, 59}, {27}, {27}};  // F1, close the box, leave
-    ShowAnsiFile(path, 1, 24);
-    Console = nullptr;
+    ShowAnsiFile(con, path, 1, 24);
     ASSERT_EQ(con.Waits.size(), 3u);
     ASSERT_EQ(con.Overruns, 0);
     std::vector<std::string> rows;

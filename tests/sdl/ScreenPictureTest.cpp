@@ -26,23 +26,23 @@
 namespace {
 
 // Rows first..last of the screen as brixel-cli draws them now.
-bool NewPicture(const TScreen& screen, int first, int last, TPngPixels& picture) {
+bool NewPicture(const TCellGrid& screen, int first, int last, TPngPixels& picture) {
   TGlyphFont glyphs;
   std::string why;
   std::vector<uint8_t> png;
-  const bool drawn =
-      LoadGlyphSheet(FindDataFile("80x25.png"), glyphs, why) &&
-      DrawPicture(TScreenRows(screen, first, last), {glyphs.View()}, png, picture, why);
+  const bool drawn = LoadGlyphSheet(FindDataFile("80x25.png"), glyphs, why) &&
+                     DrawPicture(TGridRows(screen, first - 1, last - first + 1), {glyphs.View()},
+                                 png, picture, why);
   EXPECT_TRUE(drawn) << why;
   return drawn;
 }
 
 // The same rows as they were drawn before.
-bool OldPicture(const TScreen& screen, int first, int last, TPngPixels& picture) {
+bool OldPicture(const TCellGrid& screen, int first, int last, TPngPixels& picture) {
   TSheetPixels sheet;
   if (!sheet.Load(FindDataFile("80x25.png"))) return false;
   const int cw = sheet.CellWidth, ch = sheet.CellHeight;
-  const int cols = static_cast<int>(screen[first].size()) - 1;
+  const int cols = screen.Width();
   const TSurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, cols * cw, (last - first + 1) * ch,
                                                            32, SDL_PIXELFORMAT_RGB888));
   if (!surface) return false;
@@ -50,7 +50,7 @@ bool OldPicture(const TScreen& screen, int first, int last, TPngPixels& picture)
     auto* row =
         reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
     for (int x = 0; x < surface->w; ++x) {
-      const TScreenChar cell = screen[first + y / ch][1 + x / cw];
+      const TScreenChar cell = screen.At(x / cw, first - 1 + y / ch);
       const bool lit = sheet.Lit(cell.Ch, x % cw, y % ch);
       row[x] = PackRgb(ConsolePalette[lit ? cell.Attr & 15 : cell.Attr >> 4]);
     }
@@ -62,17 +62,17 @@ bool OldPicture(const TScreen& screen, int first, int last, TPngPixels& picture)
          DecodePng(ReadFileBytes(file), std::numeric_limits<size_t>::max(), picture, why);
 }
 
-long DifferingFromBefore(const TScreen& screen, int first, int last) {
+long DifferingFromBefore(const TCellGrid& screen, int first, int last) {
   TPngPixels now, before;
   if (!NewPicture(screen, first, last, now) || !OldPicture(screen, first, last, before)) return -1;
   return DifferingPixels(now, before);
 }
 
-bool LoadArt(const std::string& path, TScreen& screen, int& lines) {
+bool LoadArt(const std::string& path, TCellGrid& screen, int& lines) {
   auto ansi = std::make_unique<TMsgBaseAnsi>();
   int error = 0;
   if (!LoadAnsiFile(path, *ansi, error)) return false;
-  screen = ArtPictureScreen(ansi->Picture(), 0, ansi->Lines());
+  screen = ArtPictureGrid(ansi->Picture(), 0, ansi->Lines());
   lines = ansi->Lines();
   return true;
 }
@@ -97,7 +97,7 @@ TEST_F(ScreenPictureBeforeTest, DemoFontDemoArtAndEveryCorpusArtAsBefore) {
     art.push_back(entry.path().string());
   if (art.size() == 1) std::cout << "no corpus: the demo art only\n";
   for (const std::string& path : art) {
-    TScreen screen;
+    TCellGrid screen;
     int lines = 0;
     ASSERT_TRUE(LoadArt(path, screen, lines)) << path;
     EXPECT_EQ(DifferingFromBefore(screen, 1, lines), 0) << path;
@@ -109,22 +109,22 @@ class ScreenPictureTest : public SdlConsoleTest {
   // 25 rows of the art from row first on, in the window and in the PNG;
   // answers the pixels that differ, or -1 when something could not be made.
   long DifferingFromWindow(const std::string& path, int first) {
-    TScreen art;
+    TCellGrid art;
     int lines = 0;
     if (!LoadArt(path, art, lines) || lines < first + Con->Rows - 1) return -1;
     Con->GotoXY(1, 1);
     for (int r = 1; r <= Con->Rows; ++r)
       for (int c = 1; c <= Con->Cols; ++c) {
-        const TScreenChar cell = art[first + r - 1][c];
+        const TScreenChar cell = art.At(c - 1, first + r - 2);
         Con->PutCell(c, r, cell.Ch, cell.Attr);
       }
     if (!WaitForScreen()) return -1;
 
     TPngPixels picture;
     if (!NewPicture(art, first, first + Con->Rows - 1, picture)) return -1;
-    if (picture.Width != Con->PixelWidth || picture.Height != Con->PixelHeight) return -1;
+    if (picture.Width != Window->PixelWidth || picture.Height != Window->PixelHeight) return -1;
     long differing = 0;
-    Con->ReadBackSurface([&](const SDL_Surface* back) {
+    Window->ReadBackSurface([&](const SDL_Surface* back) {
       for (int y = 0; y < picture.Height; ++y)
         for (int x = 0; x < picture.Width; ++x) {
           const uint8_t* p = picture.At(x, y);

@@ -34,7 +34,7 @@ class SdlBlinkTest : public SdlConsoleTest {
 
 TEST_F(SdlBlinkTest, BitSevenBlinksOnlyInBlinkModeAndOnlyItsCellsAreDrawn) {
   Draw.reset();  // this test plays the refresh thread, at times of its choosing
-  Con->CursorBlink = false;
+  Window->CursorBlink = false;
   Con->GotoXY(40, 20);
   Con->PutCell(1, 1, 'A', 0xCE);  // bit 7: bright red background, or blinking over dark red
   Con->PutCell(2, 1, 'A', 0x4E);  // never blinks
@@ -42,7 +42,7 @@ TEST_F(SdlBlinkTest, BitSevenBlinksOnlyInBlinkModeAndOnlyItsCellsAreDrawn) {
   const auto phase = TSDLConsole::kCellBlinkPhase;
   // Off, the default: the bright background, the same in every phase.
   for (int k = 0; k < 3; ++k) {
-    Con->RefreshAt(t0 + k * phase);
+    Window->RefreshAt(t0 + k * phase);
     EXPECT_EQ(Cell(1, 1), Glyph(kYellow, kBrightRed)) << k;
   }
 
@@ -51,10 +51,10 @@ TEST_F(SdlBlinkTest, BitSevenBlinksOnlyInBlinkModeAndOnlyItsCellsAreDrawn) {
   std::vector<std::vector<uint32_t>> seen;
   for (int k = 0; k < 4; ++k) {
     // A mark in a blank cell: a present of the whole window paints over it.
-    SDL_Surface* ws = SDL_GetWindowSurface(Con->WindowHandle());
+    SDL_Surface* ws = SDL_GetWindowSurface(Window->WindowHandle());
     SDL_Rect mark{40, 0, 1, 1};
     SDL_FillRect(ws, &mark, SDL_MapRGB(ws->format, 0x12, 0x34, 0x56));
-    Con->RefreshAt(t0 + k * phase);
+    Window->RefreshAt(t0 + k * phase);
     seen.push_back(Cell(1, 1));
     EXPECT_EQ(Cell(2, 1), Glyph(kYellow, kDarkRed)) << k;
     // After the switch to blink mode only the blinking cell is presented.
@@ -68,29 +68,29 @@ TEST_F(SdlBlinkTest, BitSevenBlinksOnlyInBlinkModeAndOnlyItsCellsAreDrawn) {
 
   // Blinking cells set the refresh thread's next wake-up only while there are some.
   const auto now = TSDLConsole::TClock::now();
-  Con->RefreshAt(now);
-  EXPECT_LE(Con->NextBlinkChange(now) - now, phase);
+  Window->RefreshAt(now);
+  EXPECT_LE(Window->NextBlinkChange(now) - now, phase);
   Con->PutCell(1, 1, 'A', 0x4E);
-  Con->RefreshAt(now);
-  EXPECT_GT(Con->NextBlinkChange(now) - now, 1min);
+  Window->RefreshAt(now);
+  EXPECT_GT(Window->NextBlinkChange(now) - now, 1min);
   Con->PutCell(1, 1, 'A', 0xCE);
   Con->SetBlinkMode(false);
-  Con->RefreshAt(now);
-  EXPECT_GT(Con->NextBlinkChange(now) - now, 1min);
+  Window->RefreshAt(now);
+  EXPECT_GT(Window->NextBlinkChange(now) - now, 1min);
   EXPECT_EQ(Cell(1, 1), Glyph(kYellow, kBrightRed));
 }
 
 TEST_F(SdlBlinkTest, AScreenFullOfBlinkingCellsBlinksEverywhere) {
   // Too many separate cells for a present of each: the whole window goes.
   Draw.reset();
-  Con->CursorBlink = false;
+  Window->CursorBlink = false;
   Con->SetBlinkMode(true);
   for (int r = 1; r <= 25; ++r)
     for (int c = 1; c <= 80; c += 2) Con->PutCell(c, r, 0xDB, 0x8E);
   const auto t0 = TSDLConsole::TClock::now();
   std::vector<int> yellow;
   for (int k = 0; k < 2; ++k) {
-    Con->RefreshAt(t0 + k * TSDLConsole::kCellBlinkPhase);
+    Window->RefreshAt(t0 + k * TSDLConsole::kCellBlinkPhase);
     int n = 0;
     for (int r = 1; r <= 25; ++r)
       for (int c = 1; c <= 80; c += 2)

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/ConsoleLayer.h"
-
 namespace {
 // CTest runs these tests with the dummy drivers; the same default applies when
 // the binary is started by hand. An explicit setting still wins.
@@ -18,22 +16,21 @@ const bool kDummyDrivers = [] {
 }  // namespace
 
 void SdlConsoleTest::SetUp() {
-  QuitRequested = false;
   ASSERT_TRUE(Sheet.Load("80x25.png")) << "the glyph sheet is copied into the build directory";
+  Con = std::make_unique<TTextConsole>(1);
   // With its log, which the tests of resizing and copying read.
-  Con = std::make_unique<TSDLConsole>(1, "Brixel test", "", true);
-  ASSERT_TRUE(Con->Ready());
+  Window = std::make_unique<TSDLConsole>(*Con, "Brixel test", "", true);
+  ASSERT_TRUE(Window->Ready());
   // SDL silently falls back to another driver when it cannot open the one asked for.
   ASSERT_STREQ(SDL_GetCurrentVideoDriver(), "dummy");
-  Console = Con.get();
-  Draw = std::make_unique<TSDLDraw>(*Con);
+  Draw = std::make_unique<TSDLDraw>(*Window);
   Draw->Start();
   ASSERT_TRUE(WaitForScreen());
 }
 
 void SdlConsoleTest::TearDown() {
   Draw.reset();
-  Console = nullptr;
+  Window.reset();
   Con.reset();
 }
 
@@ -58,7 +55,7 @@ void SdlConsoleTest::Drain() {
   const auto deadline = std::chrono::steady_clock::now() + 10s;
   while (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, kDrainMarker, kDrainMarker) > 0) {
     ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "events were not handled";
-    Con->PollEvent();
+    Window->PollEvent();
   }
 }
 
@@ -81,8 +78,8 @@ int SdlConsoleTest::MismatchedPixels() {
 }
 
 int SdlConsoleTest::MismatchedInCell(int c, int r) {
-  SDL_Surface* ws = SDL_GetWindowSurface(Con->WindowHandle());
-  if (!ws || Con->CellWidth() != Sheet.CellWidth || Con->CellHeight() != Sheet.CellHeight)
+  SDL_Surface* ws = SDL_GetWindowSurface(Window->WindowHandle());
+  if (!ws || Window->CellWidth() != Sheet.CellWidth || Window->CellHeight() != Sheet.CellHeight)
     return -1;
   const uint8_t ch = Con->GetCharAt(c, r), attr = Con->GetAttrAt(c, r);
   const uint32_t fg = PackRgb(ConsolePalette[attr & 15]);
@@ -111,12 +108,12 @@ uint32_t SurfacePixel(const SDL_Surface* s, int x, int y) {
 }
 
 uint32_t SdlConsoleTest::WindowPixel(int x, int y) {
-  return SurfacePixel(SDL_GetWindowSurface(Con->WindowHandle()), x, y);
+  return SurfacePixel(SDL_GetWindowSurface(Window->WindowHandle()), x, y);
 }
 
 uint32_t SdlConsoleTest::BackPixel(int x, int y) {
   uint32_t pixel = 0;
-  Con->ReadBackSurface([&](const SDL_Surface* back) { pixel = SurfacePixel(back, x, y); });
+  Window->ReadBackSurface([&](const SDL_Surface* back) { pixel = SurfacePixel(back, x, y); });
   return pixel;
 }
 
@@ -127,7 +124,7 @@ void SdlConsoleTest::PushKey(SDL_Keycode key, uint16_t mod) {
   e.key.keysym.sym = key;
   e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
   e.key.keysym.mod = mod;
-  e.key.windowID = SDL_GetWindowID(Con->WindowHandle());
+  e.key.windowID = SDL_GetWindowID(Window->WindowHandle());
   ASSERT_EQ(SDL_PushEvent(&e), 1);
 }
 
@@ -170,7 +167,7 @@ void SdlConsoleTest::PushResize(int w, int h) {
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;
   e.window.event = SDL_WINDOWEVENT_RESIZED;
-  e.window.windowID = SDL_GetWindowID(Con->WindowHandle());
+  e.window.windowID = SDL_GetWindowID(Window->WindowHandle());
   e.window.data1 = w;
   e.window.data2 = h;
   ASSERT_EQ(SDL_PushEvent(&e), 1);
@@ -181,6 +178,13 @@ std::vector<int> SdlConsoleTest::ReadBuffered() {
   std::vector<int> bytes;
   while (!Con->KeyBufferEmpty()) bytes.push_back(Con->ReadKey());
   return bytes;
+}
+
+std::vector<TInputEvent> SdlConsoleTest::ReadEvents() {
+  Drain();
+  std::vector<TInputEvent> events;
+  while (Con->EventPending()) events.push_back(Con->ReadEvent());
+  return events;
 }
 
 bool TSheetPixels::Load(const std::string& path) {

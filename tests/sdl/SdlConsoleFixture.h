@@ -29,9 +29,9 @@ class TSheetPixels {
   std::vector<bool> Pixels;
 };
 
-// The real SDL console under the dummy video driver, installed as the global
-// Console, with its refresh thread running. The test body plays the main
-// thread: it handles events and so presents, like the program's waits do.
+// A console shown in the real SDL window under the dummy video driver, with
+// the window's refresh thread running. The test body plays
+// the main thread: it handles events and so presents, like the program's waits do.
 class SdlConsoleTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -62,9 +62,13 @@ class SdlConsoleTest : public ::testing::Test {
 
   // Every byte in the key buffer, read with ReadKey.
   std::vector<int> ReadBuffered();
+  // Every event waiting, read with ReadEvent.
+  std::vector<TInputEvent> ReadEvents();
 
   TSheetPixels Sheet;
-  std::unique_ptr<TSDLConsole> Con;
+  // The console, the window that shows it, and the window's refresh thread.
+  std::unique_ptr<TTextConsole> Con;
+  std::unique_ptr<TSDLConsole> Window;
   std::unique_ptr<TSDLDraw> Draw;
 };
 

@@ -151,20 +151,20 @@ TEST_F(SdlConsoleTest, A129thKeyWithoutReadingKeepsOnlyTheLast) {
 }
 
 TEST_F(SdlConsoleTest, AltEnterTogglesFullscreenAndStoresNothing) {
-  ASSERT_FALSE(Con->Fullscreen);
+  ASSERT_FALSE(Window->Fullscreen);
   PushKey(SDLK_RETURN, KMOD_LALT);
   EXPECT_TRUE(ReadBuffered().empty());
-  EXPECT_TRUE(Con->Fullscreen);
+  EXPECT_TRUE(Window->Fullscreen);
   PushKey(SDLK_KP_ENTER, KMOD_RALT);
   EXPECT_TRUE(ReadBuffered().empty());
-  EXPECT_FALSE(Con->Fullscreen);
-  EXPECT_FALSE(SDL_GetWindowFlags(Con->WindowHandle()) & SDL_WINDOW_FULLSCREEN);
+  EXPECT_FALSE(Window->Fullscreen);
+  EXPECT_FALSE(SDL_GetWindowFlags(Window->WindowHandle()) & SDL_WINDOW_FULLSCREEN);
   // A switch the console did not make itself takes one press to undo.
-  ASSERT_EQ(SDL_SetWindowFullscreen(Con->WindowHandle(), SDL_WINDOW_FULLSCREEN_DESKTOP), 0);
+  ASSERT_EQ(SDL_SetWindowFullscreen(Window->WindowHandle(), SDL_WINDOW_FULLSCREEN_DESKTOP), 0);
   PushKey(SDLK_RETURN, KMOD_LALT);
   EXPECT_TRUE(ReadBuffered().empty());
-  EXPECT_FALSE(Con->Fullscreen);
-  EXPECT_FALSE(SDL_GetWindowFlags(Con->WindowHandle()) & SDL_WINDOW_FULLSCREEN);
+  EXPECT_FALSE(Window->Fullscreen);
+  EXPECT_FALSE(SDL_GetWindowFlags(Window->WindowHandle()) & SDL_WINDOW_FULLSCREEN);
 }
 
 using SdlConsoleDeathTest = SdlConsoleTest;

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "SdlConsoleFixture.h"
-#include "console/ConsoleLayer.h"
 
 namespace {
 
@@ -21,20 +20,20 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 }  // namespace
 
 TEST_F(SdlConsoleTest, OpensAt640x400WithCellsOfTheSheet) {
-  EXPECT_EQ(Con->CellWidth(), 8);
-  EXPECT_EQ(Con->CellHeight(), 16);
-  EXPECT_EQ(Con->PixelWidth, 640);
-  EXPECT_EQ(Con->PixelHeight, 400);
+  EXPECT_EQ(Window->CellWidth(), 8);
+  EXPECT_EQ(Window->CellHeight(), 16);
+  EXPECT_EQ(Window->PixelWidth, 640);
+  EXPECT_EQ(Window->PixelHeight, 400);
   int w = 0, h = 0;
-  SDL_GetWindowSize(Con->WindowHandle(), &w, &h);
+  SDL_GetWindowSize(Window->WindowHandle(), &w, &h);
   EXPECT_EQ(w, 640);
   EXPECT_EQ(h, 400);
-  EXPECT_STREQ(SDL_GetWindowTitle(Con->WindowHandle()), "Brixel test");
-  EXPECT_TRUE(Con->SetIcon("tdf.ico"));
-  EXPECT_TRUE(Con->HasIcon());
+  EXPECT_STREQ(SDL_GetWindowTitle(Window->WindowHandle()), "Brixel test");
+  EXPECT_TRUE(Window->SetIcon("tdf.ico"));
+  EXPECT_TRUE(Window->HasIcon());
   // A missing icon is no error: the window just has none.
-  EXPECT_TRUE(Con->SetIcon("no-such-icon.ico"));
-  EXPECT_FALSE(Con->HasIcon());
+  EXPECT_TRUE(Window->SetIcon("no-such-icon.ico"));
+  EXPECT_FALSE(Window->HasIcon());
   EXPECT_EQ(Con->WhereX(), 1);
   EXPECT_EQ(Con->WhereY(), 1);
 }
@@ -117,7 +116,7 @@ TEST_F(SdlConsoleTest, CursorBlinksOnThePresentedImageOnly) {
   EXPECT_TRUE(seenOff);
 
   // Without blinking it stays on; the rendered cells never hold it.
-  Con->CursorBlink = false;
+  Window->CursorBlink = false;
   ASSERT_TRUE(PumpUntil([&] { return WindowPixel(px, py) == kWhite; }));
   Draw.reset();  // the back surface is read after the refresh thread is gone
   EXPECT_EQ(BackPixel(px, py), 0x000080u);
@@ -130,18 +129,18 @@ TEST_F(SdlConsoleTest, CursorBlinksWhileTheProgramWaitsForAnEvent) {
   std::atomic<int> changes{0};
   std::thread watcher([&] {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    bool last = Con->CursorPhase;
+    bool last = Window->CursorPhase;
     while (changes < 3 && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(5ms);
-      if (Con->CursorPhase != last) ++changes;
-      last = Con->CursorPhase;
+      if (Window->CursorPhase != last) ++changes;
+      last = Window->CursorPhase;
     }
     stopped = true;
     SDL_Event e{};
     e.type = kStop;
     SDL_PushEvent(&e);
   });
-  while (!stopped) Con->WaitForEvent();
+  while (!stopped) Window->AwaitEvent(-1);
   watcher.join();
   EXPECT_GE(changes, 3);
 }
@@ -157,7 +156,7 @@ TEST_F(SdlConsoleTest, TheCursorStopsBlinkingUntilTheNextChange) {
   ASSERT_GE(row, 0);
   const auto cursorShown = [&] { return WindowPixel(px, py + row) == kWhite; };
   // The last change was longer ago than the blink lasts: the cursor stays on.
-  Con->RefreshAt(TSDLConsole::TClock::now() - TSDLConsole::kBlinkFor - 1s);
+  Window->RefreshAt(TSDLConsole::TClock::now() - TSDLConsole::kBlinkFor - 1s);
   const auto until = std::chrono::steady_clock::now() + 3 * TSDLConsole::kBlinkPhase;
   while (std::chrono::steady_clock::now() < until) {
     Con->Delay(20);
@@ -165,7 +164,7 @@ TEST_F(SdlConsoleTest, TheCursorStopsBlinkingUntilTheNextChange) {
   }
   // A change starts the blink again.
   Con->PutCell(6, 3, 'x', 0x17);
-  Con->Refresh();
+  Window->Refresh();
   EXPECT_TRUE(PumpUntil([&] { return !cursorShown(); }, 5s));
 }
 
@@ -190,9 +189,9 @@ TEST_F(SdlConsoleTest, AWriteWakesTheSleepingRefreshThread) {
   // With the cursor steady nothing blinks: a new refresh thread draws once and
   // then sleeps until something wakes it.
   Draw.reset();
-  Con->CursorBlink = false;
+  Window->CursorBlink = false;
   Con->Dirty = true;
-  Draw = std::make_unique<TSDLDraw>(*Con);
+  Draw = std::make_unique<TSDLDraw>(*Window);
   Draw->Start();
   ASSERT_TRUE(waitFor([&] { return !Con->Dirty; }));
   // A write that no wait of the main thread follows (a long computation that
@@ -224,7 +223,8 @@ TEST_F(SdlConsoleTest, LatencyFromKeyToWindowIsShort) {
 TEST(SdlConsoleStartTest, LogsItsGeometryWhenAskedAndFailsCleanlyWithoutASheet) {
   testing::internal::CaptureStdout();
   {
-    TSDLConsole con(1, "t", "", true);
+    TTextConsole text(1);
+    TSDLConsole con(text, "t", "", true);
     ASSERT_TRUE(con.Ready());
   }
   const std::string out = testing::internal::GetCapturedStdout();
@@ -235,7 +235,8 @@ TEST(SdlConsoleStartTest, LogsItsGeometryWhenAskedAndFailsCleanlyWithoutASheet) 
 
   testing::internal::CaptureStdout();
   {
-    TSDLConsole con(1, "t", "/nonexistent/sheet.png");
+    TTextConsole text(1);
+    TSDLConsole con(text, "t", "/nonexistent/sheet.png");
     EXPECT_FALSE(con.Ready());
     EXPECT_EQ(con.StartFailure(), "Could Not Load Font File.");
     EXPECT_EQ(con.WindowHandle(), nullptr);
@@ -248,11 +249,12 @@ TEST(SdlConsoleStartTest, LogsItsGeometryWhenAskedAndFailsCleanlyWithoutASheet) 
 
 TEST(SdlConsoleStartTest, OtherModesUseTheirSheets) {
   testing::internal::CaptureStdout();
-  TSDLConsole con(3, "t", "");
+  TTextConsole text(3);
+  TSDLConsole con(text, "t", "");
   testing::internal::GetCapturedStdout();
   ASSERT_TRUE(con.Ready());
-  EXPECT_EQ(con.Cols, 132);
-  EXPECT_EQ(con.Rows, 50);
+  EXPECT_EQ(text.Cols, 132);
+  EXPECT_EQ(text.Rows, 50);
   EXPECT_EQ(con.CellWidth(), 8);
   EXPECT_EQ(con.CellHeight(), 8);
   EXPECT_EQ(con.PixelWidth, 132 * 8);

@@ -9,14 +9,14 @@
 TEST_F(SdlConsoleTest, ResizeKeepsWholeCellsAndLogs) {
   testing::internal::CaptureStdout();
   PushResize(1000, 700);
-  const bool resized = PumpUntil([&] { return Con->CellWidth() == 12; });
+  const bool resized = PumpUntil([&] { return Window->CellWidth() == 12; });
   const std::string out = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(resized);
-  EXPECT_EQ(Con->CellHeight(), 28);
-  EXPECT_EQ(Con->PixelWidth, 960);
-  EXPECT_EQ(Con->PixelHeight, 700);
+  EXPECT_EQ(Window->CellHeight(), 28);
+  EXPECT_EQ(Window->PixelWidth, 960);
+  EXPECT_EQ(Window->PixelHeight, 700);
   int w = 0, h = 0;
-  SDL_GetWindowSize(Con->WindowHandle(), &w, &h);
+  SDL_GetWindowSize(Window->WindowHandle(), &w, &h);
   EXPECT_EQ(w, 960);
   EXPECT_EQ(h, 700);
   EXPECT_NE(out.find("WindowHeight : 700\nWindowWidth : 960\nNew FontWidth : 12\n"
@@ -30,7 +30,7 @@ TEST_F(SdlConsoleTest, ResizedGlyphsAreStretchedFromTheSheet) {
   Con->PutCell(2, 2, 'g', 0x0E);
   Con->PutCell(3, 2, 0xB1, 0x4F);  // a shade: lit and dark pixels alternate finely
   PushResize(1000, 700);
-  ASSERT_TRUE(PumpUntil([&] { return Con->CellWidth() == 12; }));
+  ASSERT_TRUE(PumpUntil([&] { return Window->CellWidth() == 12; }));
   for (const uint8_t ch : {uint8_t{'g'}, uint8_t{0xB1}}) {
     const int col = ch == 'g' ? 2 : 3;
     const uint8_t attr = Con->GetAttrAt(col, 2);
@@ -59,12 +59,12 @@ TEST_F(SdlConsoleTest, ResizedGlyphsAreStretchedFromTheSheet) {
 TEST_F(SdlConsoleTest, ATinyWindowKeepsOnePixelCells) {
   testing::internal::CaptureStdout();
   PushResize(30, 5);
-  const bool resized = PumpUntil([&] { return Con->CellWidth() == 1; });
+  const bool resized = PumpUntil([&] { return Window->CellWidth() == 1; });
   testing::internal::GetCapturedStdout();
   ASSERT_TRUE(resized);
-  EXPECT_EQ(Con->CellHeight(), 1);
-  EXPECT_EQ(Con->PixelWidth, 80);
-  EXPECT_EQ(Con->PixelHeight, 25);
+  EXPECT_EQ(Window->CellHeight(), 1);
+  EXPECT_EQ(Window->PixelWidth, 80);
+  EXPECT_EQ(Window->PixelHeight, 25);
   Con->PutCell(1, 1, 0xDB, 0x0C);  // a full block: every pixel lit
   EXPECT_TRUE(PumpUntil([&] { return WindowPixel(0, 0) == 0xFF0000u; }));
 }
@@ -79,7 +79,8 @@ TEST_F(SdlConsoleTest, FiftyRoundsOfFastResizesWhileWriting) {
   }
   Drain();
   PushResize(640, 400);
-  const bool back = PumpUntil([&] { return Con->CellWidth() == 8 && Con->CellHeight() == 16; });
+  const bool back =
+      PumpUntil([&] { return Window->CellWidth() == 8 && Window->CellHeight() == 16; });
   testing::internal::GetCapturedStdout();
   ASSERT_TRUE(back);
   Con->GotoXY(80, 25);

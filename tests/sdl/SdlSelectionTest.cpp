@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "SdlConsoleFixture.h"
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "console/sdl/Selection.h"
 
@@ -103,7 +102,7 @@ TEST_F(SdlConsoleTest, LeftDragHighlightsTheStreamAndCopiesIt) {
   PushMouseDown(x0, y0, SDL_BUTTON_LEFT);
   PushMouseMotion(x0 + 4 * 8, y0 + 16, SDL_BUTTON_LMASK);
   Drain();
-  ASSERT_EQ(Con->DragButtons, 1);
+  ASSERT_EQ(Window->DragButtons, 1);
   const auto lit = [&](int c, int r) {
     const int x = (c - 1) * 8, y = (r - 1) * 16;  // top-left pixel: the background
     return WindowPixel(x, y) == AddSaturated(0, kOverlay);
@@ -118,7 +117,7 @@ TEST_F(SdlConsoleTest, LeftDragHighlightsTheStreamAndCopiesIt) {
   // The added colour saturates: a white glyph pixel stays white.
   PushMouseUp(x0 + 4 * 8, y0 + 16, SDL_BUTTON_LEFT);
   Drain();
-  EXPECT_EQ(Con->DragButtons, 0);
+  EXPECT_EQ(Window->DragButtons, 0);
   EXPECT_FALSE(lit(3, 4));  // the highlight goes with the release
   EXPECT_EQ(Con->ClipboardText(), "Hello, world\rsecond");
 }
@@ -172,40 +171,37 @@ TEST_F(SdlConsoleTest, LongStreamCopiesAreLogged) {
   EXPECT_EQ(Con->ClipboardText(), "one\rtwo\rthree");
 }
 
-// A screen that takes blocks gets the finished drag as a key and the block
-// from the console; the console itself copies nothing and runs nothing.
+// A screen that takes blocks gets the finished drag as a block event; the
+// console itself copies nothing and runs nothing.
 TEST_F(SdlConsoleTest, MiddleDragInReportModeIsReportedAsABlock) {
   Con->WriteXY(10, 5, 0x1E, "abc");
   Con->WriteXY(10, 6, 0x1E, "def");
   ASSERT_TRUE(WaitForScreen());
   Con->MiddleDrag = TBlockDrag::Report;
   ASSERT_EQ(SDL_SetClipboardText("before"), 0);
-  TScreen before;
+  TCellGrid before;
   Con->SaveScreen(before);
   // From cell (12, 6) up and left to cell (10, 5).
   PushDrag(11 * 8 + 2, 5 * 16 + 2, 9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
   testing::internal::CaptureStdout();
-  const std::vector<int> keys = ReadBuffered();
+  const std::vector<TInputEvent> events = ReadEvents();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(keys, (std::vector<int>{0, kScanMouseBlock}));
-  EXPECT_EQ(Con->DragButtons, 0);  // no highlight left for the screen that acts on it
-  EXPECT_EQ(Con->TakeReportedBlock(), (TCellBlock{10, 5, 12, 6}));
-  EXPECT_EQ(Con->TakeReportedBlock(), std::nullopt);  // taken once
+  EXPECT_EQ(events, (std::vector<TInputEvent>{TBlockEvent{{10, 5, 12, 6}}}));
+  EXPECT_EQ(Window->DragButtons, 0);  // no highlight left for the screen that acts on it
   EXPECT_EQ(Con->ClipboardText(), "before");
-  TScreen after;
+  TCellGrid after;
   Con->SaveScreen(after);
   EXPECT_EQ(after, before);
 
   // Back in copy mode the same drag is copied and nothing is reported.
   Con->MiddleDrag = TBlockDrag::CopyText;
   PushDrag(11 * 8 + 2, 5 * 16 + 2, 9 * 8 + 2, 4 * 16 + 2, SDL_BUTTON_MIDDLE);
-  EXPECT_TRUE(ReadBuffered().empty());
-  EXPECT_EQ(Con->TakeReportedBlock(), std::nullopt);
+  EXPECT_TRUE(ReadEvents().empty());
   EXPECT_EQ(Con->ClipboardText(), "abc\r\ndef\r\n");
 }
 
 // A screen that takes the mouse gets each press, drag into another cell and
-// release as a key and the event from the console, with the modifiers held;
+// release as an event, with the modifiers held;
 // moves within a cell are no news, and moves not yet read collapse into the
 // newest. Nothing is highlighted or copied.
 TEST_F(SdlConsoleTest, InMouseEventModePressesDragsAndReleasesAreReportedInCells) {
@@ -231,15 +227,12 @@ TEST_F(SdlConsoleTest, InMouseEventModePressesDragsAndReleasesAreReportedInCells
   PushMouseDown(at(80, 25).first, at(80, 25).second, SDL_BUTTON_RIGHT);
   Drain();
   SDL_SetModState(KMOD_NONE);
-  EXPECT_EQ(ReadBuffered(), (std::vector<int>{0, kScanMouseEvent, 0, kScanMouseEvent, 0,
-                                              kScanMouseEvent, 0, kScanMouseEvent}));
-  const TMouseEvent want[] = {{K::Press, 1, 3, 4, true, false},
-                              {K::Move, 1, 6, 5, false, false},
-                              {K::Release, 1, 6, 5, false, false},
-                              {K::Press, 3, 80, 25, false, true}};
-  for (const TMouseEvent& event : want) EXPECT_EQ(Con->TakeMouseEvent(), event);
-  EXPECT_EQ(Con->TakeMouseEvent(), std::nullopt);
-  EXPECT_EQ(Con->DragButtons, 0);
+  const std::vector<TInputEvent> want = {TMouseEvent{K::Press, 1, 3, 4, true, false},
+                                         TMouseEvent{K::Move, 1, 6, 5, false, false},
+                                         TMouseEvent{K::Release, 1, 6, 5, false, false},
+                                         TMouseEvent{K::Press, 3, 80, 25, false, true}};
+  EXPECT_EQ(ReadEvents(), want);
+  EXPECT_EQ(Window->DragButtons, 0);
   EXPECT_EQ(Con->ClipboardText(), "before");
   Con->MouseEvents = false;
 }

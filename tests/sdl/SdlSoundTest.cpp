@@ -101,7 +101,8 @@ TEST(SdlSoundTest, AKeyPressPlaysTheClick) {
   env.Set("SDL_AUDIODRIVER", "disk");
   env.Set("SDL_DISKAUDIOFILE", out);
   testing::internal::CaptureStdout();
-  TSDLConsole con(1, "t", "", true);
+  TTextConsole text(1);
+  TSDLConsole con(text, "t", "", true);
   const std::string log = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(con.Ready());
   ASSERT_STREQ(SDL_GetCurrentAudioDriver(), "disk");
@@ -113,7 +114,7 @@ TEST(SdlSoundTest, AKeyPressPlaysTheClick) {
   int loudest = 0;
   while (audio.Size < 16384 && std::chrono::steady_clock::now() < deadline) {
     loudest = std::max(loudest, audio.LoudestNew());
-    con.Delay(20);
+    text.Delay(20);
   }
   EXPECT_GE(audio.Size, 16384u) << "the disk device wrote too little";
   EXPECT_EQ(loudest, 0);
@@ -122,12 +123,12 @@ TEST(SdlSoundTest, AKeyPressPlaysTheClick) {
   key.type = SDL_KEYDOWN;
   key.key.keysym.sym = SDLK_a;
   ASSERT_EQ(SDL_PushEvent(&key), 1);
-  EXPECT_EQ(con.ReadKey(), 'a');
+  EXPECT_EQ(text.ReadKey(), 'a');
   const size_t before = audio.Size;
   loudest = 0;
   while (loudest < 1000 && std::chrono::steady_clock::now() < deadline + 20s) {
     loudest = std::max(loudest, audio.LoudestNew());
-    con.Delay(20);
+    text.Delay(20);
   }
   EXPECT_GE(loudest, 1000) << "no click in " << audio.Size - before << " bytes";
 }
@@ -139,7 +140,8 @@ TEST(SdlSoundTest, MissingSoundFilesOnlySilenceTheClick) {
   if (FindDataFile("click.wav") != "click.wav" || FindDataFile("bell.wav") != "bell.wav")
     GTEST_SKIP() << "a copy of the sounds next to the test or installed would be found";
   testing::internal::CaptureStdout();
-  TSDLConsole con(1, "t", sheet, true);
+  TTextConsole text(1);
+  TSDLConsole con(text, "t", sheet, true);
   const std::string log = testing::internal::GetCapturedStdout();
   ASSERT_TRUE(con.Ready());
   EXPECT_NE(log.find("Click Sound not Loaded.\nBell Sound not Loaded.\n"), std::string::npos)
@@ -147,8 +149,8 @@ TEST(SdlSoundTest, MissingSoundFilesOnlySilenceTheClick) {
   // The device itself opened.
   EXPECT_EQ(log.find("Could not open Mixer."), std::string::npos) << log;
   EXPECT_FALSE(con.Sound.ClickReady());
-  con.PushKey('x');  // no click, no crash
-  EXPECT_EQ(con.ReadKey(), 'x');
+  text.PushKey('x');  // no click, no crash
+  EXPECT_EQ(text.ReadKey(), 'x');
 }
 
 TEST(SdlSoundTest, NoAudioDeviceLeavesTheProgramRunningSilently) {
@@ -157,13 +159,14 @@ TEST(SdlSoundTest, NoAudioDeviceLeavesTheProgramRunningSilently) {
     TScopedEnv env;
     env.Set("SDL_AUDIODRIVER", "no-such-driver");
     testing::internal::CaptureStdout();
-    TSDLConsole con(1, "t", "", true);
+    TTextConsole text(1);
+    TSDLConsole con(text, "t", "", true);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(con.Ready());
     EXPECT_NE(log.find("Sound System not Initialized.\n"), std::string::npos) << log;
     EXPECT_FALSE(con.Sound.ClickReady());
-    con.PushKey('x');
-    EXPECT_EQ(con.ReadKey(), 'x');
+    text.PushKey('x');
+    EXPECT_EQ(text.ReadKey(), 'x');
   }
   {
     // The audio subsystem starts but the device cannot be opened.
@@ -171,7 +174,8 @@ TEST(SdlSoundTest, NoAudioDeviceLeavesTheProgramRunningSilently) {
     env.Set("SDL_AUDIODRIVER", "disk");
     env.Set("SDL_DISKAUDIOFILE", tmp.File("no/such/dir/audio.raw"));
     testing::internal::CaptureStdout();
-    TSDLConsole con(1, "t", "", true);
+    TTextConsole text(1);
+    TSDLConsole con(text, "t", "", true);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(con.Ready());
     EXPECT_NE(log.find("Could not open Mixer.\n"), std::string::npos) << log;
@@ -190,7 +194,8 @@ TEST(SdlSoundTest, NoAudioDeviceLeavesTheProgramRunningSilently) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     {
-      TSDLConsole con(1, "t", "");
+      TTextConsole text(1);
+      TSDLConsole con(text, "t", "");
       EXPECT_TRUE(con.Ready());
       EXPECT_FALSE(con.Sound.ClickReady());
     }

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <thread>
 
-#include "console/ConsoleLayer.h"
 #include "console/TextConsole.h"
 
 // The characters of row y, columns 1..Cols, as raw bytes (cell 0 stays '\0').
@@ -24,20 +25,27 @@ void PushKeys(TTextConsole& con, std::initializer_list<int> bytes);
 // in the program, and is counted, so a test can check that its key script
 // sufficed; one that keeps asking is a script that forgot its input, and the
 // test binary stops instead of spinning forever.
-class TTestConsole : public TTextConsole {
+// The console is its own host: a test's console waits in WaitForEvent, which
+// a script overrides to put in the next keys.
+class TTestConsole : public TTextConsole, public TConsoleHost {
  public:
-  using TTextConsole::TTextConsole;
-  bool WaitForEvent() override;
+  explicit TTestConsole(uint8_t mode = 1) : TTextConsole(mode) { SetHost(this); }
+  TTestConsole(int cols, int rows) : TTextConsole(cols, rows) { SetHost(this); }
+
+  // A blocking wait for input: true when some was put in.
+  virtual bool WaitForEvent();
+
+  void Changed(TChange) override {}
+  bool AwaitEvent(int timeoutMs) override { return timeoutMs < 0 && WaitForEvent(); }
+  void Pause(uint16_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+  std::string Clipboard() override { return {}; }
 
   int32_t StarvedReads = 0;
 };
 
-// Installs a headless console as the global Console for one test and removes it after.
+// A headless console for one test.
 class HeadlessConsoleTest : public ::testing::Test {
  protected:
-  void SetUp() override { Console = &Con; }
-  void TearDown() override { Console = nullptr; }
-
   std::string Row(int y) const { return ScreenRow(Con, y); }
   std::string Visible(int y) const { return VisibleRow(Con, y); }
   std::string Attrs(int y) const { return AttrRow(Con, y); }

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "console/ConsoleLayer.h"
 #include "support/TdfBuilder.h"
 #include "support/TempDir.h"
 #include "support/WaitingConsole.h"
@@ -34,16 +33,13 @@ inline TTdfFontPlan FontPlan(std::string name, uint8_t fontType, uint8_t spacing
   return font;
 }
 
-// A screen driven by a key script in steps: the waiting console installed,
-// the screen recorded at every wait for a key, and a temp dir for font files.
+// A screen driven by a key script in steps: the waiting console, the screen
+// recorded at every wait for a key, and a temp dir for font files.
 class ScreenTest : public ::testing::Test {
  protected:
-  void SetUp() override { Console = &Screen; }
-
   void TearDown() override {
     EXPECT_EQ(Screen.Overruns, 0) << "the key script did not end the screen with its own ESC";
     EXPECT_TRUE(Screen.Steps.empty()) << "steps left over: the screen ended early";
-    Console = nullptr;
   }
 
   // Writes the file as `name`, loads it into font and answers its path.
@@ -68,7 +64,7 @@ class ScreenTest : public ::testing::Test {
     return HasWait(i) ? ShotAttrs(Screen.Waits[i], y) : "";
   }
   TScreenChar WaitCell(size_t i, int x, int y) const {
-    return HasWait(i) ? Screen.Waits[i].Cells[y][x] : TScreenChar{};
+    return HasWait(i) ? Screen.Waits[i].Cells.At(x - 1, y - 1) : TScreenChar{};
   }
   bool HasWait(size_t i) const {
     if (i < Screen.Waits.size()) return true;

@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "console/KeyCodes.h"
-#include "console/ScreenTypes.h"
 #include "console/TextConsole.h"
 #include "support/ConsoleTestSupport.h"
 
 // The screen as it stood when the program sat waiting for a key.
 struct TWaitShot {
-  TScreen Cells;
+  TCellGrid Cells;
   uint8_t CursorX = 0;
   uint8_t CursorY = 0;
 };
@@ -23,6 +22,9 @@ struct TWaitShot {
 // loop ended is counted in Overruns and answered with Enter and ESC, which
 // leave a prompt or the help screen and then the loop, so a wrong script
 // fails the test instead of hanging in a prompt that ignores ESC.
+// In a step of a script, 0 and this byte stand for a mouse event.
+constexpr uint8_t kScriptMouse = 0xF2;
+
 class TWaitingConsole : public TTestConsole {
  public:
   bool WaitForEvent() override {
@@ -37,11 +39,11 @@ class TWaitingConsole : public TTestConsole {
     }
     const std::vector<uint8_t>& step = Steps.front();
     for (size_t i = 0; i < step.size(); ++i) {
-      // 0, kScanMouseEvent stands for the next event of MouseScript, reported
-      // as the console reports one.
-      if (step[i] == 0 && i + 1 < step.size() && step[i + 1] == kScanMouseEvent &&
+      // 0, kScriptMouse stands for the next event of MouseScript, put in as
+      // the window puts one in.
+      if (step[i] == 0 && i + 1 < step.size() && step[i + 1] == kScriptMouse &&
           !MouseScript.empty()) {
-        ReportMouse(MouseScript.front());
+        PushEvent(MouseScript.front());
         MouseScript.pop_front();
         ++i;
         continue;
@@ -63,20 +65,17 @@ class TWaitingConsole : public TTestConsole {
 // attributes as two hex digits per cell.
 inline std::string ShotText(const TWaitShot& shot, int y) {
   std::string row;
-  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
-    const uint8_t ch = shot.Cells[y][x].Ch;
-    row += static_cast<char>(ch == 0 ? ' ' : ch);
-  }
+  for (const TScreenChar cell : shot.Cells.Row(y - 1))
+    row += static_cast<char>(cell.Ch == 0 ? ' ' : cell.Ch);
   return row;
 }
 
 inline std::string ShotAttrs(const TWaitShot& shot, int y) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string row;
-  for (size_t x = 1; x < shot.Cells[y].size(); ++x) {
-    const uint8_t a = shot.Cells[y][x].Attr;
-    row += kHex[a >> 4];
-    row += kHex[a & 15];
+  for (const TScreenChar cell : shot.Cells.Row(y - 1)) {
+    row += kHex[cell.Attr >> 4];
+    row += kHex[cell.Attr & 15];
   }
   return row;
 }

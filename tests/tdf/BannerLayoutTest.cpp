@@ -39,7 +39,7 @@ TFontFile TestFont(uint8_t type = ftBlock) {
 }
 
 // The canvas as text: a cell never drawn is '.'.
-std::vector<std::string> Picture(const TCellCanvas& canvas) {
+std::vector<std::string> Picture(const TCellGrid& canvas) {
   std::vector<std::string> rows;
   for (int y = 0; y < canvas.Rows(); ++y) {
     std::string row;

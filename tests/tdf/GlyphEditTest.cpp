@@ -150,8 +150,8 @@ class GlyphEditFont : public FontUnitFixture {
  protected:
   // The screen after drawing ch alone at (1, 1).
   std::vector<std::string> Drawn(uint8_t ch) {
-    SetTextAttr(7);
-    ClrScr();
+    Con.SetTextAttr(7);
+    Con.ClrScr();
     DrawFontText(Con, Loaded, 1, 1, std::string(1, static_cast<char>(ch)));
     std::vector<std::string> rows;
     for (int y = 1; y <= 25; ++y) rows.push_back(Row(y) + Attrs(y));
@@ -327,8 +327,8 @@ TEST_F(GlyphEditFont, TheEditedFontDrawsAsTheSavedOne) {
     SCOPED_TRACE(c.What);
     LoadBuilt(TTdfBuilder().Font(block));
     const auto sample = [this](const TFontFile& font) {
-      SetTextAttr(7);
-      ClrScr();
+      Con.SetTextAttr(7);
+      Con.ClrScr();
       DrawFontText(Con, font, 1, 1, "ABC");
       return Row(1) + Row(2) + Attrs(1);
     };

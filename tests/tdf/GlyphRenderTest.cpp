@@ -42,7 +42,7 @@ TEST_F(GlyphRender, BlockGlyphsAdvanceByWidthPlusSpacingAfterEveryCharacter) {
 
   // A space, a character the font lacks, one above '~' and a control byte each
   // take one column plus the spacing and draw nothing.
-  ClrScr();
+  Con.ClrScr();
   Draw(1, 3,
        "A Z\xC8\x01"
        "B");
@@ -53,11 +53,11 @@ TEST_F(GlyphRender, UnknownTypesDrawNothing) {
   TTdfFontPlan other = BlockFont(0, {{'A', BlockGlyph({"AAA"})}});
   other.FontType = 7;
   LoadBuilt(TTdfBuilder().Font(other), 1);
-  TScreen before;
-  SaveScreen(before);
+  TCellGrid before;
+  Con.SaveScreen(before);
   Draw(1, 1, "AAA");
-  TScreen after;
-  SaveScreen(after);
+  TCellGrid after;
+  Con.SaveScreen(after);
   EXPECT_EQ(before, after);
 }
 
@@ -77,7 +77,7 @@ TEST_F(GlyphRender, OutlineRolesAreDrawnInTheCurrentStyle) {
       {18, {"\xDE\xDF\xDF\xDF\xDF\xDD", "\xDE  x \xDD", "\xDE\xDC\xDC\xDC\xDC\xDD"}},
   };
   for (const auto& c : cases) {
-    ClrScr();
+    Con.ClrScr();
     Draw(1, 1, "AA", c.Style);  // spacing 1: the second glyph starts at column 8
     for (int y = 1; y <= 3; ++y) {
       EXPECT_EQ(Cells(y, 1, 7), c.Rows[y - 1] + " ") << "style " << int(c.Style) << " row " << y;
@@ -99,7 +99,7 @@ TEST_F(GlyphRender, WrapTestAddsTheStartingColumnAndDropsByTheLastHeightPlusOne)
   EXPECT_EQ(Con.GetCharAt(1, 6), 'i');
   // From column 1 the eighth glyph still starts at 71 (71 + 1 < 80) and is
   // cut before column 80; the ninth goes to the next band.
-  ClrScr();
+  Con.ClrScr();
   Draw(1, 2, std::string(9, 'W'));
   EXPECT_EQ(Visible(2).substr(70, 10), "WWWWWWWWW ");
   EXPECT_EQ(Con.GetCharAt(1, 6), 'W');
@@ -131,14 +131,14 @@ TEST_F(GlyphRender, ColorGlyphsCarryTheirOwnAttributes) {
   color.FontType = ftColor;
   color.Glyphs = {{'C', ColorGlyph({{{'x', 0x1E}, {'y', 0x4F}}, {{'z', 0x70}}})}};
   LoadBuilt(TTdfBuilder().Font(color));
-  SetTextAttr(0x02);
+  Con.SetTextAttr(0x02);
   DrawFontText(Con, Loaded, 3, 5, "C", {0x02});
   EXPECT_EQ(Cells(5, 3, 2), "xy");
   EXPECT_EQ(Con.GetAttrAt(3, 5), 0x1E);
   EXPECT_EQ(Con.GetAttrAt(4, 5), 0x4F);
   EXPECT_EQ(Con.GetCharAt(3, 6), 'z');
   EXPECT_EQ(Con.GetAttrAt(3, 6), 0x70);
-  EXPECT_EQ(GetTextAttr(), 0x70);  // the last cell's attribute stays set
+  EXPECT_EQ(Con.GetTextAttr(), 0x70);  // the last cell's attribute stays set
 }
 
 TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
@@ -157,7 +157,7 @@ TEST_F(GlyphRender, AmpersandBeforeARowEndOrTheEndIsAMarkerWithoutAttribute) {
 
   TTdfFontPlan block = BlockFont(
       0, {{'Q', GlyphRecord(2, 2, std::vector<uint8_t>{'q', '&', 13, 'q', '&', 'q', 0})}});
-  ClrScr();
+  Con.ClrScr();
   LoadBuilt(TTdfBuilder().Font(block));
   Draw(1, 1, "Q");
   EXPECT_EQ(Cells(1, 1, 3), "q  ");

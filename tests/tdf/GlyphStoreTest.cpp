@@ -26,12 +26,12 @@ class GlyphStore : public FontUnitFixture {
  protected:
   // Each glyph of the selected font drawn twice at (1, 1), so the second
   // copy shows its advance: the screen's cells.
-  std::vector<TScreen> Drawings() {
-    std::vector<TScreen> screens(kGlyphCount);
+  std::vector<TCellGrid> Drawings() {
+    std::vector<TCellGrid> screens(kGlyphCount);
     uint8_t x = 0, y = 0;
     for (int i = 0; i < kGlyphCount; ++i) {
-      SetTextAttr(7);
-      ClrScr();
+      Con.SetTextAttr(7);
+      Con.ClrScr();
       DrawFontText(Con, Loaded, 1, 1, std::string(2, static_cast<char>(kFirstGlyphChar + i)));
       Con.Snapshot(screens[i], x, y);
     }
@@ -82,7 +82,7 @@ TEST_F(GlyphStore, EveryCorpusFontTakesAGlyphBackAndDrawsAsBefore) {
       ASSERT_TRUE(LoadFontFile(path, Loaded) && SelectFont(Loaded, n));
       const TBytes original = ReadFileBytes(path);
       const auto around = AroundFont(original, n);
-      const std::vector<TScreen> before = Drawings();
+      const std::vector<TCellGrid> before = Drawings();
       const auto ch = static_cast<uint8_t>(
           GetFontChars(Loaded).find_first_not_of(static_cast<char>(kAbsentGlyphChar)) + '!');
       TGlyphPicture picture;
@@ -91,7 +91,7 @@ TEST_F(GlyphStore, EveryCorpusFontTakesAGlyphBackAndDrawsAsBefore) {
                 TGlyphStore::Stored);
       ASSERT_EQ(Loaded.Selected, n);
       EXPECT_EQ(AroundFont(ReadFileBytes(path), n), around);
-      const std::vector<TScreen> after = Drawings();
+      const std::vector<TCellGrid> after = Drawings();
       for (int i = 0; i < kGlyphCount; ++i)
         EXPECT_TRUE(after[i] == before[i]) << static_cast<char>('!' + i);
       ++fontsStored;

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "WidgetFixture.h"
-#include "console/LineEditor.h"
 #include "support/TempDir.h"
 #include "support/Unprivileged.h"
 #include "widgets/DirectoryListing.h"
 #include "widgets/FileDialog.h"
+#include "widgets/LineEditor.h"
 
 namespace {
 
@@ -43,10 +43,6 @@ class FileDialogTest : public WidgetTest {
   }
   void TearDown() override {
     EXPECT_EQ(Cwd(), StartCwd) << "the dialog did not put the current directory back";
-    // The fields of a dialog bring their own keys and colours.
-    EXPECT_EQ(EditTerminators, "\r");
-    EXPECT_EQ(EditAttr, 0x1F);
-    EXPECT_EQ(EditFillAttr, 0x17);
     WidgetTest::TearDown();
   }
 
@@ -59,7 +55,7 @@ class FileDialogTest : public WidgetTest {
   std::string Cells(size_t i, int x, int y, int n) const {
     if (i >= Con.Waits.size()) return "no wait " + std::to_string(i);
     std::string cells;
-    for (int c = x; c < x + n; ++c) cells += static_cast<char>(Shot(i)[y][c].Ch);
+    for (int c = x; c < x + n; ++c) cells += static_cast<char>(Shot(i).At(c - 1, y - 1).Ch);
     return cells;
   }
   // The screen before the dialog, to compare with the screen after it.
@@ -68,7 +64,7 @@ class FileDialogTest : public WidgetTest {
     Con.SaveScreen(Before);
   }
   void ExpectScreenRestored() {
-    TScreen after;
+    TCellGrid after;
     Con.SaveScreen(after);
     EXPECT_EQ(after, Before);
   }
@@ -76,14 +72,15 @@ class FileDialogTest : public WidgetTest {
   TTempDir Tree;
   std::string Root;
   std::string StartCwd;
-  TScreen Before;
+  TCellGrid Before;
 };
 
 TEST_F(FileDialogTest, OpenShowsTheLayoutAndReturnsThePickedFile) {
   Prepare();
   Step({0, kDown, 0, kDown});
   Step("\r");
-  const std::string picked = OpenFileDialog(" Load Font ", Tree.Path().string() + "///", "*.tdf");
+  const std::string picked =
+      OpenFileDialog(Con, " Load Font ", Tree.Path().string() + "///", "*.tdf");
   EXPECT_EQ(picked, Root + "b.tdf");
   ASSERT_EQ(Con.Waits.size(), 2u);
   // Hidden files match the mask too; "." is never listed, ".." always. The
@@ -118,7 +115,7 @@ TEST_F(FileDialogTest, DirectoriesAreEnteredFromTheListAndTheField) {
   Step("\x19sub\r");  // Ctrl+Y clears it; a relative name is taken from the shown directory
   Step("\t");         // back to the files
   Step("\r");
-  EXPECT_EQ(OpenFileDialog(" Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
+  EXPECT_EQ(OpenFileDialog(Con, " Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
   EXPECT_EQ(Cells(3, 8, 7, Root.size() + 5), Root + "sub/ ");
   EXPECT_EQ(Cells(3, 8, 10, 11), " deep.tdf  ");
   EXPECT_EQ(Cells(4, 8, 7, Root.size() + 1), Root + " ");
@@ -132,7 +129,7 @@ TEST_F(FileDialogTest, TheMaskFieldChangesWhatIsListed) {
   Step("\t");
   Step("\x19*\r");  // every file
   Step("\x1b");
-  EXPECT_EQ(OpenFileDialog(" Select ", Root, "*.ans"), "");
+  EXPECT_EQ(OpenFileDialog(Con, " Select ", Root, "*.ans"), "");
   EXPECT_EQ(Cells(0, 8, 9, 10), "Files (0) ");
   EXPECT_EQ(Cells(3, 8, 9, 10), "Files (4) ");
   EXPECT_EQ(Cells(3, 8, 13, 11), " notes.txt ");
@@ -144,21 +141,21 @@ TEST_F(FileDialogTest, TypedNamesAndPathsGoToTheirFolders) {
   Step("sub\r");           // from the file list: a folder, entered
   Step(Root + "*.txt\r");  // an absolute folder with a mask
   Step("sub/deep.tdf\r");  // a folder and a file: opened
-  EXPECT_EQ(OpenFileDialog(" Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
+  EXPECT_EQ(OpenFileDialog(Con, " Load Font ", Root, "*.tdf"), Root + "sub/deep.tdf");
   EXPECT_EQ(Cells(1, 8, 7, Root.size() + 5), Root + "sub/ ");
   EXPECT_EQ(Cells(2, 8, 9, 10), "Files (1) ");
   EXPECT_EQ(Cells(2, 8, 21, 6), "*.txt\xB0");
 
   Step("sub/new.tdf\r");
-  EXPECT_EQ(SaveFileDialog(" Save ", "a.tdf", Root, "*.tdf"), Root + "sub/new.tdf");
+  EXPECT_EQ(SaveFileDialog(Con, " Save ", "a.tdf", Root, "*.tdf"), Root + "sub/new.tdf");
   // A folder dialog starts in the folder list and takes the folder shown or typed.
   Step({0, kDown, 0, kDown});
   Step("\r");
   Step({0, kLeft});
   Step("\r");
-  EXPECT_EQ(FolderDialog(" Font Folder ", Root, "*.tdf"), Root + "sub/");
+  EXPECT_EQ(FolderDialog(Con, " Font Folder ", Root, "*.tdf"), Root + "sub/");
   Step("sub\r");
-  EXPECT_EQ(FolderDialog(" Font Folder ", Root, "*.tdf"), Root + "sub/");
+  EXPECT_EQ(FolderDialog(Con, " Font Folder ", Root, "*.tdf"), Root + "sub/");
 }
 
 TEST_F(FileDialogTest, EscapeFromEveryFocusLeavesNothingBehind) {
@@ -168,7 +165,8 @@ TEST_F(FileDialogTest, EscapeFromEveryFocusLeavesNothingBehind) {
     Prepare();
     for (const int key : lead) Step({key});
     Step("\x1b");
-    EXPECT_EQ(OpenFileDialog(" Load Font ", Root, "*.tdf"), "") << lead.size() << " keys first";
+    EXPECT_EQ(OpenFileDialog(Con, " Load Font ", Root, "*.tdf"), "")
+        << lead.size() << " keys first";
     ExpectScreenRestored();
     EXPECT_EQ(Con.WhereX(), 1);
   }
@@ -177,7 +175,7 @@ TEST_F(FileDialogTest, EscapeFromEveryFocusLeavesNothingBehind) {
 // Enter saves under the name shown, never over the first file of the list.
 TEST_F(FileDialogTest, SaveStartsInTheNameFieldAndAsksBeforeOverwriting) {
   Step("\r");
-  EXPECT_EQ(SaveFileDialog(" Save Font As... ", "new.tdf", Root, "*.tdf"), Root + "new.tdf");
+  EXPECT_EQ(SaveFileDialog(Con, " Save Font As... ", "new.tdf", Root, "*.tdf"), Root + "new.tdf");
   EXPECT_EQ(Cells(0, 8, 20, 10), "File Name ");
   EXPECT_EQ(Cells(0, 8, 21, 8), "new.tdf\xB0");
   // The name selected (white on blue), no bar in the file list.
@@ -197,7 +195,7 @@ TEST_F(FileDialogTest, SaveStartsInTheNameFieldAndAsksBeforeOverwriting) {
   Step("\t");
   Step("\t");
   Step("\r");  // the field still holds the typed name
-  EXPECT_EQ(SaveFileDialog(" Save Font As... ", longName, Root, "*.tdf"), Root + "typed.tdf");
+  EXPECT_EQ(SaveFileDialog(Con, " Save Font As... ", longName, Root, "*.tdf"), Root + "typed.tdf");
   // Cut in the middle to fit the 72 columns of a message.
   const std::string cut = std::string(25, 'x') + "..." + std::string(21, 'x') + ".tdf";
   EXPECT_EQ(Cells(1, 5, 12, 72), cut + " exists. Overwrite?");
@@ -230,14 +228,14 @@ TEST_F(FileDialogTest, RootAndDirectoriesThatCannotBeReadOrEntered) {
   Step("\t");
   Step("\r");  // ".." of the root is the root
   Step("\x1b");
-  EXPECT_EQ(OpenFileDialog(" Load Font ", "/", "*"), "");
+  EXPECT_EQ(OpenFileDialog(Con, " Load Font ", "/", "*"), "");
   EXPECT_EQ(Cells(0, 8, 7, 2), "/ ");
   EXPECT_EQ(Cells(2, 8, 7, 2), "/ ");
   EXPECT_EQ(Cells(2, 41, 10, 4), " .. ");
 
   Step("\x1b");
   const size_t wait = Con.Waits.size();
-  EXPECT_EQ(OpenFileDialog(" Load Font ", Root + "gone", "*"), "");
+  EXPECT_EQ(OpenFileDialog(Con, " Load Font ", Root + "gone", "*"), "");
   EXPECT_EQ(Cells(wait, 8, 9, 10), "Files (0) ");
   EXPECT_EQ(Cells(wait, 41, 9, 18), "Directories (0)   ");
 
@@ -276,7 +274,7 @@ TEST_F(FileDialogTest, ListsTheFirstTenThousandAndCountsThemAll) {
 
   Step({0, 79});  // End: the last listed file
   Step("\r");
-  EXPECT_EQ(OpenFileDialog(" Load Font ", Tree.File("many"), "*.tdf"),
+  EXPECT_EQ(OpenFileDialog(Con, " Load Font ", Tree.File("many"), "*.tdf"),
             Root + "many/" + listing.Files.back());
   EXPECT_EQ(Cells(0, 8, 9, 15), "Files (10,234) ");
 }

@@ -80,7 +80,7 @@ TEST_F(MenuBoxTest, FramesColoursAndShadows) {
   for (const TBoxCase& c : cases) {
     SCOPED_TRACE(c.Name);
     FillBackground();
-    TMenuBox box;
+    TMenuBox box(Con);
     c.Setup(box);
     const TRect& r = c.At;
     box.Box(r.X1, r.Y1, r.X2, r.Y2);
@@ -108,7 +108,7 @@ TEST_F(MenuBoxTest, TitleAlignments) {
   };
   for (const TTitleCase& c : cases) {
     SCOPED_TRACE(c.Align);
-    TMenuBox box;
+    TMenuBox box(Con);
     box.FrameStyle = 1;
     box.Shadow = false;
     box.Title = "ab";
@@ -118,7 +118,7 @@ TEST_F(MenuBoxTest, TitleAlignments) {
     EXPECT_EQ(Colours(Con.Screen, 3, 2, 10, 2), TRows{c.TopColours});
   }
   // An odd spare column goes to the right of a centred title.
-  TMenuBox box;
+  TMenuBox box{Con};
   box.FrameStyle = 1;
   box.Title = "abc";
   box.Box(3, 2, 10, 3);
@@ -127,8 +127,8 @@ TEST_F(MenuBoxTest, TitleAlignments) {
 
 TEST_F(MenuBoxTest, CloseRestoresTheScreenFromBeforeTheFirstBox) {
   FillBackground();
-  const TScreen before = Con.Screen;
-  TMenuBox box;
+  const TCellGrid before = Con.Screen;
+  TMenuBox box{Con};
   box.Box(3, 2, 20, 8);
   box.Title = "moved";
   box.Box(30, 10, 60, 20);
@@ -137,15 +137,15 @@ TEST_F(MenuBoxTest, CloseRestoresTheScreenFromBeforeTheFirstBox) {
 
   // A box never drawn has nothing to put back.
   box.Box(3, 2, 20, 8);
-  const TScreen drawn = Con.Screen;
-  TMenuBox idle;
+  const TCellGrid drawn = Con.Screen;
+  TMenuBox idle{Con};
   idle.Close();
   EXPECT_TRUE(Con.Screen == drawn);
 }
 
 TEST_F(MenuBoxTest, BoxInTheBottomRightCornerNeitherScrollsNorShadesItsEdge) {
   FillBackground();
-  TMenuBox box;
+  TMenuBox box{Con};
   box.FrameStyle = 1;
   box.Box(75, 22, 80, 25);
   EXPECT_EQ(Glyphs(Con.Screen, 73, 21, 80, 25),

@@ -42,7 +42,7 @@ class MenuListTest : public WidgetTest {
     int Num;
     std::string Str;
   };
-  TMenuList List;
+  TMenuList List{Con};
   std::vector<TSeen> Seen;
 };
 
@@ -130,7 +130,7 @@ TEST_F(MenuListTest, TypeAheadSearchAndItsDisplay) {
   List.Execute(10, 5, 30, 9);
 
   // Three items in three rows: the highlighted row tells the item.
-  const auto picked = [](const TScreen& shot) {
+  const auto picked = [](const TCellGrid& shot) {
     for (int row = 6; row <= 8; ++row)
       if (Colours(shot, 11, row, 11, row)[0] == "B") return row - 5;
     return 0;
@@ -259,7 +259,7 @@ TEST_F(MenuListTest, NoBoxAlignmentAndExitKeys) {
       {2, "\t", "", {'\r', '\t'}, 9, {"01234567890", "0   ab    0", "0    c    0", "01234567890"}},
   };
   for (const TCase& c : cases) {
-    TMenuList list;
+    TMenuList list(Con);
     list.Add("ab", 0);
     list.Add("c", 0);
     list.NoBox = true;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "WidgetFixture.h"
-#include "console/LineEditor.h"
+#include "widgets/LineEditor.h"
 #include "widgets/Prompts.h"
 
 namespace {
@@ -16,21 +16,21 @@ class PromptsTest : public WidgetTest {
   void SetUp() override {
     WidgetTest::SetUp();
     FillBackground();
-    GotoXY(5, 6);
-    SetTextAttr(0x1E);
+    Con.GotoXY(5, 6);
+    Con.SetTextAttr(0x1E);
   }
   // Dialogs put back the cursor and the attribute they found.
   void ExpectCursorAndAttrKept() const {
-    EXPECT_EQ(WhereX(), 5);
-    EXPECT_EQ(WhereY(), 6);
-    EXPECT_EQ(GetTextAttr(), 0x1E);
+    EXPECT_EQ(Con.WhereX(), 5);
+    EXPECT_EQ(Con.WhereY(), 6);
+    EXPECT_EQ(Con.GetTextAttr(), 0x1E);
   }
 };
 
 TEST_F(PromptsTest, MessageBoxWithOkDrawsTheDialogLookAndPutsTheScreenBack) {
-  const TScreen before = Con.Screen;
+  const TCellGrid before = Con.Screen;
   Step("xyz");  // type-ahead after the first key is dropped
-  EXPECT_TRUE(MessageBox(0, "Info", "Hello"));
+  EXPECT_TRUE(MessageBox(Con, 0, "Info", "Hello"));
   EXPECT_EQ(Glyphs(Shot(0), 36, 10, 46, 16),
             (TRows{"┌Info───┐56", "│       │56", "│ Hello │56", "│       │56", "│  OK   │56",
                    "└───────┘56", "67890123456"}));
@@ -44,12 +44,12 @@ TEST_F(PromptsTest, MessageBoxWithOkDrawsTheDialogLookAndPutsTheScreenBack) {
 TEST_F(PromptsTest, MessageBoxPlacesLongTextsAndCutsTooLongOnes) {
   const std::string forty(40, 'x');
   Step("\r");
-  MessageBox(0, "", forty);
+  MessageBox(Con, 0, "", forty);
   const std::string gap(19, ' ');
   EXPECT_EQ(Glyphs(Shot(0), 19, 14, 62, 14), TRows{"│" + gap + " OK " + gap + "│"});
 
   // Mode 2 reads no key and leaves the box on the screen.
-  EXPECT_TRUE(MessageBox(2, "", forty));
+  EXPECT_TRUE(MessageBox(Con, 2, "", forty));
   std::string top;
   for (int i = 0; i < 42; ++i) top += "─";
   EXPECT_EQ(Glyphs(Con.Screen, 18, 10, 63, 10), TRows{"8┌" + top + "┐3"});
@@ -57,7 +57,7 @@ TEST_F(PromptsTest, MessageBoxPlacesLongTextsAndCutsTooLongOnes) {
   ExpectCursorAndAttrKept();
 
   // 72 characters fill columns 3..78 and the shadow ends at 80; more is cut.
-  MessageBox(2, "", std::string(72, 'a') + "bcdefgh");
+  MessageBox(Con, 2, "", std::string(72, 'a') + "bcdefgh");
   EXPECT_EQ(Glyphs(Con.Screen, 2, 12, 80, 12), TRows{"2│ " + std::string(72, 'a') + " │90"});
 }
 
@@ -80,8 +80,8 @@ TEST_F(PromptsTest, YesNoMessageBoxKeys) {
   for (const TCase& c : cases) {
     Con.Waits.clear();
     for (const auto& step : c.Steps) Con.Steps.emplace_back(step.begin(), step.end());
-    const TScreen before = Con.Screen;
-    EXPECT_EQ(MessageBox(1, "Question", "Are you sure?"), c.Result);
+    const TCellGrid before = Con.Screen;
+    EXPECT_EQ(MessageBox(Con, 1, "Question", "Are you sure?"), c.Result);
     std::string shown;
     for (const TWaitShot& w : Con.Waits) {
       // " YES " at 36..40 and " NO " at 41..44 (13 characters: box from column 32).
@@ -96,22 +96,22 @@ TEST_F(PromptsTest, YesNoMessageBoxKeys) {
 }
 
 TEST_F(PromptsTest, PanelBoxDrawsARaisedPanelWithTitleBarAndSunkenFrame) {
-  PanelBox(3, 2, 12, 7, 1);
+  PanelBox(Con, 3, 2, 12, 7, 1);
   EXPECT_EQ(Glyphs(Con.Screen, 3, 2, 14, 8),
             (TRows{"▄▄▄▄▄▄▄▄▄▄34", "▌        ▐34", "▌┌──────┐▐34", "▌│      │▐34", "▌└──────┘▐34",
                    "▀▀▀▀▀▀▀▀▀▀34", "345678901234"}));
   EXPECT_EQ(Colours(Con.Screen, 3, 2, 14, 8),
             (TRows{"BBBBBBBBBBee", "Buuuuuuuuuee", "WdddddddWdee", "WdddddddWdee", "WdWWWWWWWdee",
                    "uuuuuuuuuuee", "eeeeeeeeeeee"}));
-  EXPECT_EQ(GetTextAttr(), 7);
+  EXPECT_EQ(Con.GetTextAttr(), 7);
 }
 
 TEST_F(PromptsTest, InputBoxDrawsItsFrameAndEnterTakesTheText) {
-  SetTextAttr(7);
+  Con.SetTextAttr(7);
   std::string text;
   Step("abc");
   Step("\r");
-  EXPECT_TRUE(InputBox(15, 12, 67, 17, "Enter Filename:", text));
+  EXPECT_TRUE(InputBox(Con, 15, 12, 67, 17, "Enter Filename:", text));
   EXPECT_EQ(text, "abc");
 
   EXPECT_EQ(Glyphs(Shot(0), 15, 12, 69, 16),
@@ -138,20 +138,16 @@ TEST_F(PromptsTest, InputBoxKeys) {
       {{'\r'}, true, "old.txt"},
       {{8, 8, 8, 'a', 'n', 's', '\r'}, true, "old.ans"},
       {{'x', 27}, false, "old.txt"},  // Esc leaves the text as it was
-      // The caller's terminators do not end the editing.
+      // Tab does not end the editing.
       {{'\t', 'y', '\r'}, true, "y"},
   };
-  EditTerminators = "\t\r\x1b";
   for (const TCase& c : cases) {
     Con.Steps.emplace_back(c.Keys.begin(), c.Keys.end());
     std::string text = "old.txt";
-    EXPECT_EQ(InputBox(15, 12, 67, 17, "Name:", text), c.Result);
+    EXPECT_EQ(InputBox(Con, 15, 12, 67, 17, "Name:", text), c.Result);
     EXPECT_EQ(text, c.Text);
     ExpectCursorAndAttrKept();
   }
-  // The shared terminators are the caller's again.
-  EXPECT_EQ(EditTerminators, "\t\r\x1b");
-  EditTerminators = "\r";
 }
 
 }  // namespace

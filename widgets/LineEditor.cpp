@@ -1,16 +1,10 @@
-#include "console/LineEditor.h"
+#include "widgets/LineEditor.h"
 
 #include <algorithm>
 
-#include "console/ConsoleLayer.h"
 #include "console/KeyCodes.h"
 #include "util/Cp437.h"
-
-std::string EditTerminators = "\r";
-uint8_t EditAttr = 0x1F;
-uint8_t EditFillAttr = 0x17;
-uint8_t EditFillChar = 0xB0;
-uint8_t EditLastKey = 0;
+#include "widgets/ConsoleWaits.h"
 
 namespace {
 
@@ -47,9 +41,10 @@ class TLineEdit {
     Con.TextAttr = Attr;
     Redraw();
     for (;;) {
-      const uint8_t b = ReadKey();
-      if (b == 0) {
-        ExtendedKey(ReadKey());
+      const TKeyEvent key = NextKey(Con);
+      const uint8_t b = key.Code;
+      if (key.Extended) {
+        ExtendedKey(b);
       } else if (b == kKeyBackspace) {
         Selected = false;
         Backspace();
@@ -257,29 +252,11 @@ uint8_t SelectionAttr(uint8_t attr) {
   return (attr & 0x70) == 0x10 ? 0x70 : 0x1F;
 }
 
-void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
-               uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
-               std::string_view start) {
-  // A copy: the editing must not see the shared text change under it.
-  const std::string terminators = EditTerminators;
-  InputLine(result, x, y, width, maxLen, mode, attr, fillAttr, fillChar, start, terminators);
-}
-
-void InputLine(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
-               uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
-               std::string_view start, std::string_view terminators) {
-  if (!Console) {
-    // Nothing to edit on: the text comes back as given, ended like Escape.
-    result = std::string(start.substr(0, std::min<size_t>(maxLen, kMaxEditLength)));
-    EditLastKey = 27;
-    return;
-  }
-  TLineEdit edit(*Console, x, y, width, maxLen, mode, attr, fillAttr, fillChar, start, terminators);
-  EditLastKey = edit.Run();
+uint8_t InputLine(TTextConsole& con, std::string& result, uint8_t x, uint8_t y, uint8_t width,
+                  uint8_t maxLen, uint8_t mode, uint8_t attr, uint8_t fillAttr, uint8_t fillChar,
+                  std::string_view start, std::string_view terminators) {
+  TLineEdit edit(con, x, y, width, maxLen, mode, attr, fillAttr, fillChar, start, terminators);
+  const uint8_t ended = edit.Run();
   result = edit.Text();
-}
-
-void InputField(std::string& result, uint8_t x, uint8_t y, uint8_t width, uint8_t maxLen,
-                uint8_t mode, std::string_view start) {
-  InputLine(result, x, y, width, maxLen, mode, EditAttr, EditFillAttr, EditFillChar, start);
+  return ended;
 }

@@ -1,13 +1,13 @@
-#include "console/PipeWriter.h"
+#include "widgets/PipeWriter.h"
 
 #include <cstdio>
 
-#include "console/ConsoleLayer.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
+#include "widgets/ConsoleWaits.h"
 
 std::string PausePrompt = "Press a Key to continue...";
-TScreen CommandSavedScreen;
+TCellGrid CommandSavedScreen;
 TPipeClock PipeClock = LocalClock;
 
 std::tm LocalClock() {
@@ -44,9 +44,7 @@ std::string TimeText(const std::tm& t) {
 
 }  // namespace
 
-void WritePipeXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s) {
-  if (!Console) return;
-  TTextConsole& con = *Console;
+void WritePipeXY(TTextConsole& con, uint8_t x, uint8_t y, uint8_t attr, std::string_view s) {
   const uint8_t savedAttr = con.TextAttr;
   const uint8_t savedX = con.WhereX();
   const uint8_t savedY = con.WhereY();
@@ -62,7 +60,7 @@ void WritePipeXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s) {
     if (code == "00" || n != 0) {
       ApplyColourCode(con, n);
       i += code.size();
-    } else if (ExecCommandCode(code)) {
+    } else if (ExecCommandCode(con, code)) {
       i += code.size();
     } else {
       con.WriteChar(static_cast<uint8_t>(con.PipeChar));
@@ -72,11 +70,11 @@ void WritePipeXY(uint8_t x, uint8_t y, uint8_t attr, std::string_view s) {
   con.GotoXY(savedX, savedY);
 }
 
-void WritePipe(std::string_view s) {
-  WritePipeXY(WhereX(), WhereY(), GetTextAttr(), s);
+void WritePipe(TTextConsole& con, std::string_view s) {
+  WritePipeXY(con, con.WhereX(), con.WhereY(), con.GetTextAttr(), s);
 }
 
-bool ExecCommandCode(std::string_view code) {
+bool ExecCommandCode(TTextConsole& con, std::string_view code) {
   if (code.empty()) return false;
   const char group = code[0];
   const char what = code.size() > 1 ? code[1] : '\0';
@@ -88,58 +86,58 @@ bool ExecCommandCode(std::string_view code) {
       }
       return true;
     case 'C':
-      if (what == 'L') ClrScr();
-      if (what == 'P') ClrEol();
-      if (what == 'R') ConWriteLn();
+      if (what == 'L') con.ClrScr();
+      if (what == 'P') con.ClrEol();
+      if (what == 'R') con.ConWriteLn();
       return true;
     case 'D':
-      if (what == 'E') Delay(500);
-      if (what == 'M') Delay(70);
-      if (what == 'S') Delay(1000);
+      if (what == 'E') con.Delay(500);
+      if (what == 'M') con.Delay(70);
+      if (what == 'S') con.Delay(1000);
       return true;
     case 'O':
-      if (what == 'S') ConWrite("Unix");
+      if (what == 'S') con.ConWrite("Unix");
       return true;
     case 'P':
-      if (what == 'A') WaitForKeyPress();
-      if (what == 'I' && Console) ConWrite(std::string(1, Console->PipeChar));
-      if (what == 'M' && Console) {
-        WritePromptPipe(*Console, PausePrompt);
-        WaitForKeyPress();
+      if (what == 'A') WaitForAnyKey(con);
+      if (what == 'I') con.ConWrite(std::string(1, con.PipeChar));
+      if (what == 'M') {
+        WritePromptPipe(con, PausePrompt);
+        WaitForAnyKey(con);
       }
       return true;
     case 'R':
-      if (what == 'S') RestoreScreen(CommandSavedScreen);
+      if (what == 'S') con.RestoreScreen(CommandSavedScreen);
       return true;
     case 'S':
-      if (what == 'S') SaveScreen(CommandSavedScreen);
+      if (what == 'S') con.SaveScreen(CommandSavedScreen);
       return true;
     case 'T':
-      if (what == 'D') ConWrite(DateText(PipeClock()));
-      if (what == 'T') ConWrite(TimeText(PipeClock()));
+      if (what == 'D') con.ConWrite(DateText(PipeClock()));
+      if (what == 'T') con.ConWrite(TimeText(PipeClock()));
       return true;
     case 'X':
-      if (what == 'X') ConWrite(" ");
+      if (what == 'X') con.ConWrite(" ");
       return true;
     case '[':
       switch (what) {
         case 'C':
-          if (Console) GotoX(Console->Cols / 2);
+          con.GotoX(con.Cols / 2);
           break;
         case 'D':
-          GotoY(WhereY() + 1);
+          con.GotoY(con.WhereY() + 1);
           break;
         case 'L':
-          GotoX(WhereX() - 1);
+          con.GotoX(con.WhereX() - 1);
           break;
         case 'R':
-          GotoX(WhereX() + 1);
+          con.GotoX(con.WhereX() + 1);
           break;
         case 'S':
-          GotoX(1);
+          con.GotoX(1);
           break;
         case 'U':
-          GotoY(WhereY() - 1);
+          con.GotoY(con.WhereY() - 1);
           break;
         default:
           break;

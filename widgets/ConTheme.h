@@ -34,4 +34,5 @@ struct TConTheme {
 };
 static_assert(sizeof(TConTheme) == 26, "TConTheme is 26 one-byte fields");
 
-extern TConTheme ConTheme;
+// The look every box starts from.
+inline constexpr TConTheme kConTheme{};

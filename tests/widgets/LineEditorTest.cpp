@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/LineEditor.h"
 #include "support/ConsoleTestSupport.h"
+#include "widgets/LineEditor.h"
 
 using namespace std::string_literals;
 
@@ -25,7 +25,7 @@ class TScriptConsole : public TTestConsole {
     }
     return true;
   }
-  std::string ClipboardText() override { return Clip; }
+  std::string Clipboard() override { return Clip; }
 
   std::deque<uint8_t> Script;
   std::string Clip;
@@ -36,16 +36,7 @@ constexpr uint8_t kY = 5;
 
 class LineEditorTest : public ::testing::Test {
  protected:
-  void SetUp() override { Console = &Con; }
-  void TearDown() override {
-    EXPECT_EQ(Con.StarvedReads, 0) << "the key script ran out";
-    Console = nullptr;
-    EditTerminators = "\r";
-    EditAttr = 0x1F;
-    EditFillAttr = 0x17;
-    EditFillChar = 0xB0;
-    EditLastKey = 0;
-  }
+  void TearDown() override { EXPECT_EQ(Con.StarvedReads, 0) << "the key script ran out"; }
 
   void Keys(std::string_view bytes) {
     for (char c : bytes) Con.Script.push_back(static_cast<uint8_t>(c));
@@ -56,7 +47,8 @@ class LineEditorTest : public ::testing::Test {
   // Edits in a field at (11, 5) with text 1f, fill 17 and "." as fill character.
   std::string Edit(uint8_t width, uint8_t maxLen, uint8_t mode, std::string_view start) {
     std::string result;
-    InputLine(result, kX, kY, width, maxLen, mode, 0x1F, 0x17, '.', start);
+    Ended =
+        InputLine(Con, result, kX, kY, width, maxLen, mode, 0x1F, 0x17, '.', start, Terminators);
     return result;
   }
   std::string Field(int width, int x = kX, int y = kY) const {
@@ -66,19 +58,21 @@ class LineEditorTest : public ::testing::Test {
     return AttrRow(Con, y).substr(static_cast<size_t>(x - 1) * 2, static_cast<size_t>(width) * 2);
   }
   // The cursor column relative to the field: 1 is its first cell.
-  int CursorCell() const { return WhereX() - kX + 1; }
+  int CursorCell() const { return Con.WhereX() - kX + 1; }
 
   TScriptConsole Con;
+  std::string Terminators = "\r";
+  uint8_t Ended = 0;  // the key that ended the last Edit
 };
 
 TEST_F(LineEditorTest, StartTextFieldAndCursor) {
   Keys("\r");
   EXPECT_EQ(Edit(3, 10, 1, "abc"), "abc");
-  EXPECT_EQ(EditLastKey, 13);
+  EXPECT_EQ(Ended, 13);
   EXPECT_EQ(Field(4), "abc\0"s);         // the cell after the field is untouched
   EXPECT_EQ(FieldAttrs(4), "70707007");  // selected: black on grey in a blue field
   EXPECT_EQ(CursorCell(), 4);            // just right of the full field
-  EXPECT_EQ(WhereY(), kY);
+  EXPECT_EQ(Con.WhereY(), kY);
   EXPECT_EQ(Con.TextAttr, 0x1F);  // left at the editing attribute
 
   Keys("\r");
@@ -226,19 +220,19 @@ TEST_F(LineEditorTest, TerminatorsEndEditingAndTellWhichKey) {
   // extended keys are ignored.
   Keys({'a', 27, 9, 'b', 1, 255, 0, 59, '\r'});
   EXPECT_EQ(Edit(10, 10, 1, ""), "ab");
-  EXPECT_EQ(EditLastKey, 13);
+  EXPECT_EQ(Ended, 13);
 
-  EditTerminators = "\t\r\x1b";
+  Terminators = "\t\r\x1b";
   Keys({'a', 27});
   EXPECT_EQ(Edit(10, 10, 1, ""), "a");
-  EXPECT_EQ(EditLastKey, 27);
+  EXPECT_EQ(Ended, 27);
   Keys({'b', 9});
   EXPECT_EQ(Edit(10, 10, 1, ""), "b");
-  EXPECT_EQ(EditLastKey, 9);
+  EXPECT_EQ(Ended, 9);
   // There is no cancel: the text comes back whatever ended the editing.
   Keys({0, 79, '!', 27});
   EXPECT_EQ(Edit(10, 10, 1, "keep"), "keep!");
-  EXPECT_EQ(EditLastKey, 27);
+  EXPECT_EQ(Ended, 27);
 }
 
 // A start text is selected: what is typed or pasted replaces it, every other
@@ -264,7 +258,7 @@ TEST_F(LineEditorTest, StartTextIsSelectedUntilAKeyReplacesOrEditsIt) {
     for (const int k : c.Keys) Con.Script.push_back(static_cast<uint8_t>(k));
     std::string result;
     const uint8_t mode = c.Start[0] == '1' ? 0 : 1;
-    InputLine(result, kX, kY, 6, 10, mode, 0x0F, 0x08, ' ', c.Start);
+    InputLine(Con, result, kX, kY, 6, 10, mode, 0x0F, 0x08, ' ', c.Start);
     EXPECT_EQ(result, c.Result);
     EXPECT_EQ(FieldAttrs(6), c.Attrs) << c.Result;
   }
@@ -340,28 +334,28 @@ TEST_F(LineEditorTest, CtrlVTypesTheClipboardsFirstLine) {
 }
 
 TEST_F(LineEditorTest, FieldAtTheLastColumnNeverWrapsOrScrolls) {
-  WriteXY(1, 1, 7, "top row");
-  WriteXY(1, 24, 7, "row 24");
+  Con.WriteXY(1, 1, 7, "top row");
+  Con.WriteXY(1, 24, 7, "row 24");
   std::string result;
   Keys("abcd\r");
   // Asked for 10 cells from column 78: only three fit.
-  InputLine(result, 78, 25, 10, 10, 1, 0x1F, 0x17, '.', "");
+  InputLine(Con, result, 78, 25, 10, 10, 1, 0x1F, 0x17, '.', "");
   EXPECT_EQ(result, "abcd");
   EXPECT_EQ(Field(3, 78, 25), "cd.");
-  EXPECT_EQ(WhereX(), 80);
-  EXPECT_EQ(WhereY(), 25);
+  EXPECT_EQ(Con.WhereX(), 80);
+  EXPECT_EQ(Con.WhereY(), 25);
   EXPECT_EQ(VisibleRow(Con, 1).substr(0, 7), "top row");
   EXPECT_EQ(VisibleRow(Con, 24).substr(0, 6), "row 24");
 
   Keys({0, 79, 'g', '\r'});
-  InputLine(result, 78, 25, 10, 10, 1, 0x1F, 0x17, '.', "abcdef");
+  InputLine(Con, result, 78, 25, 10, 10, 1, 0x1F, 0x17, '.', "abcdef");
   EXPECT_EQ(result, "abcdefg");
   EXPECT_EQ(Field(3, 78, 25), "efg");
   EXPECT_EQ(VisibleRow(Con, 1).substr(0, 7), "top row");
 }
 
 TEST_F(LineEditorTest, OneCellFieldShowsTheCharacterAtTheCursor) {
-  WriteXY(kX + 1, kY, 7, "M");
+  Con.WriteXY(kX + 1, kY, 7, "M");
   Keys("abc\r");
   EXPECT_EQ(Edit(1, 5, 1, ""), "abc");
   EXPECT_EQ(Field(2), "cM");
@@ -376,29 +370,8 @@ TEST_F(LineEditorTest, ControlBytesInTheStartTextAreDrawnAsGlyphs) {
   EXPECT_EQ(Edit(10, 10, 1, "a\rb\nc\bd"), "a\rb\nc\bd");
   EXPECT_EQ(Field(10), "a\rb\nc\bd...");
   EXPECT_EQ(CursorCell(), 8);
-  EXPECT_EQ(WhereY(), kY);
+  EXPECT_EQ(Con.WhereY(), kY);
   EXPECT_EQ(ScreenRow(Con, kY + 1), std::string(80, '\0'));
-}
-
-TEST_F(LineEditorTest, InputFieldTakesTheGlobalLook) {
-  EditAttr = 0x70;
-  EditFillAttr = 0x0F;
-  std::string result;
-  Keys({0, 79, 'c', '\r'});
-  InputField(result, kX, kY, 6, 10, 1, "ab");
-  EXPECT_EQ(result, "abc");
-  EXPECT_EQ(Field(6), "abc\xB0\xB0\xB0");
-  EXPECT_EQ(FieldAttrs(6), "7070700f0f0f");
-  EXPECT_EQ(Con.TextAttr, 0x70);
-}
-
-TEST(LineEditorWithoutConsoleTest, ReturnsTheStartTextAsCancelled) {
-  ASSERT_EQ(Console, nullptr);
-  std::string result = "old";
-  InputLine(result, 1, 1, 10, 3, 1, 7, 7, ' ', "start");
-  EXPECT_EQ(result, "sta");
-  EXPECT_EQ(EditLastKey, 27);
-  EditLastKey = 0;
 }
 
 }  // namespace

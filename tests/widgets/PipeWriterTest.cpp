@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "console/ConTheme.h"
-#include "console/PipeWriter.h"
 #include "support/ConsoleTestSupport.h"
+#include "widgets/ConTheme.h"
+#include "widgets/PipeWriter.h"
 
 using namespace std::string_literals;
 
@@ -16,7 +16,7 @@ namespace {
 // A headless console that records the waits it is asked for instead of sleeping.
 class TRecordingConsole : public TTestConsole {
  public:
-  void Delay(uint16_t ms) override { Delays.push_back(ms); }
+  void Pause(uint16_t ms) override { Delays.push_back(ms); }
   std::vector<uint16_t> Delays;
 };
 
@@ -33,13 +33,11 @@ std::tm FixedClock() {
 class PipeWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Console = &Con;
-    CommandSavedScreen.clear();
+    CommandSavedScreen.Clear();
     PipeClock = FixedClock;
   }
   void TearDown() override {
-    Console = nullptr;
-    CommandSavedScreen.clear();
+    CommandSavedScreen.Clear();
     PausePrompt = "Press a Key to continue...";
     PipeClock = LocalClock;
   }
@@ -57,99 +55,99 @@ class PipeWriterTest : public ::testing::Test {
 };
 
 TEST_F(PipeWriterTest, ColourCodesChangeForegroundAndBackgroundThenRestore) {
-  GotoXY(30, 10);
-  SetTextAttr(0x2E);
-  WritePipeXY(1, 1, 7, "|04A|17B|15C|00D|99E|31F");
+  Con.GotoXY(30, 10);
+  Con.SetTextAttr(0x2E);
+  WritePipeXY(Con, 1, 1, 7, "|04A|17B|15C|00D|99E|31F");
   EXPECT_EQ(TextAt(1, 1, 6), "ABCDEF");
   // |04 red, |17 blue background, |15 white on it, |00 black on it,
   // |99 background (99-16) mod 16 = 3, |31 bright white background 15.
   EXPECT_EQ(AttrsAt(1, 1, 6), "04141f1030f0");
   EXPECT_EQ(Con.TextAttr, 0x2E);
-  EXPECT_EQ(WhereX(), 30);
-  EXPECT_EQ(WhereY(), 10);
+  EXPECT_EQ(Con.WhereX(), 30);
+  EXPECT_EQ(Con.WhereY(), 10);
 
   // A foreground code keeps the background 0..7 but drops the bright bit 7.
-  WritePipeXY(1, 2, 0x9F, "a|04b|24c|02d");
+  WritePipeXY(Con, 1, 2, 0x9F, "a|04b|24c|02d");
   EXPECT_EQ(TextAt(2, 1, 4), "abcd");
   EXPECT_EQ(AttrsAt(2, 1, 4), "9f148402");
 }
 
 TEST_F(PipeWriterTest, TextWithoutACodeIsPrintedAsIs) {
-  WritePipeXY(1, 1, 7, "|1A |dE |Dx|ZZ |0x |");
+  WritePipeXY(Con, 1, 1, 7, "|1A |dE |Dx|ZZ |0x |");
   // "1A" is no number and starts no command; "dE" is lower case; "Dx" is an
   // unknown command of a known group and vanishes; "ZZ" and "0x" are neither.
   EXPECT_EQ(TextAt(1, 1, 20), "|1A |dE |ZZ |0x |   ");
-  WritePipeXY(1, 2, 7, "end|");
+  WritePipeXY(Con, 1, 2, 7, "end|");
   EXPECT_EQ(TextAt(2, 1, 5), "end| ");
   // "|1" at the very end is a colour code with nothing left to colour.
-  WritePipeXY(1, 3, 7, "end|1");
+  WritePipeXY(Con, 1, 3, 7, "end|1");
   EXPECT_EQ(TextAt(3, 1, 5), "end  ");
-  WritePipeXY(1, 4, 7, "end|D");
+  WritePipeXY(Con, 1, 4, 7, "end|D");
   EXPECT_EQ(TextAt(4, 1, 5), "end  ");
 }
 
 TEST_F(PipeWriterTest, CommandCodeAnswers) {
   for (const char* code : {"Bz", "C?", "D", "O1", "P-", "R.", "S!", "T?", "X1", "[?", "[", "XX"})
-    EXPECT_TRUE(ExecCommandCode(code)) << code;
+    EXPECT_TRUE(ExecCommandCode(Con, code)) << code;
   for (const char* code : {"", "bE", "cl", "1A", "Z1", "|0", "AA", " X"})
-    EXPECT_FALSE(ExecCommandCode(code)) << code;
+    EXPECT_FALSE(ExecCommandCode(Con, code)) << code;
   // Only "XX" wrote something: one space.
   EXPECT_EQ(ScreenRow(Con, 1).substr(0, 2), " \0"s);
-  EXPECT_EQ(WhereX(), 2);
+  EXPECT_EQ(Con.WhereX(), 2);
 }
 
 TEST_F(PipeWriterTest, PrintingCommands) {
-  WritePipeXY(1, 1, 7, "a|PIb|XXc|OSd");
+  WritePipeXY(Con, 1, 1, 7, "a|PIb|XXc|OSd");
   EXPECT_EQ(TextAt(1, 1, 12), "a|b cUnixd  ");
-  WritePipeXY(1, 2, 7, "|TD |TT");
+  WritePipeXY(Con, 1, 2, 7, "|TD |TT");
   EXPECT_EQ(TextAt(2, 1, 16), "07/12/2026 09:05");
 
   // The lead character is the console's, not a fixed "|".
   Con.PipeChar = '~';
-  WritePipeXY(1, 3, 7, "|04~04A~PI");
+  WritePipeXY(Con, 1, 3, 7, "|04~04A~PI");
   EXPECT_EQ(TextAt(3, 1, 5), "|04A~");
   EXPECT_EQ(AttrsAt(3, 1, 5), "0707070404");
 }
 
 TEST_F(PipeWriterTest, BellGoesToStandardOutputNotTheScreen) {
   testing::internal::CaptureStdout();
-  WritePipeXY(1, 1, 7, "a|BEb");
+  WritePipeXY(Con, 1, 1, 7, "a|BEb");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "\a");
   EXPECT_EQ(TextAt(1, 1, 3), "ab ");
 }
 
 TEST_F(PipeWriterTest, CursorCommandsSteerTheRestOfTheText) {
-  WritePipeXY(10, 5, 7, "|[SA");
+  WritePipeXY(Con, 10, 5, 7, "|[SA");
   EXPECT_EQ(TextAt(5, 1, 1), "A");
-  WritePipeXY(1, 6, 7, "|[LB");  // clamped in column 1
+  WritePipeXY(Con, 1, 6, 7, "|[LB");  // clamped in column 1
   EXPECT_EQ(TextAt(6, 1, 1), "B");
-  WritePipeXY(10, 7, 7, "C|[RD|[DE|[UF|[L|[LG");
+  WritePipeXY(Con, 10, 7, 7, "C|[RD|[DE|[UF|[L|[LG");
   EXPECT_EQ(TextAt(7, 10, 6), "C DGF ");
   EXPECT_EQ(TextAt(8, 13, 1), "E");
-  WritePipeXY(1, 9, 7, "|[CH");  // the centre column of 80
+  WritePipeXY(Con, 1, 9, 7, "|[CH");  // the centre column of 80
   EXPECT_EQ(TextAt(9, 40, 1), "H");
-  WritePipeXY(1, 1, 7, "|[UI");  // clamped on row 1
+  WritePipeXY(Con, 1, 1, 7, "|[UI");  // clamped on row 1
   EXPECT_EQ(TextAt(1, 1, 1), "I");
   // The cursor always comes back to where it was before the call.
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 1);
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 1);
 }
 
 TEST_F(PipeWriterTest, TextWrapsAndObeysControlCharacters) {
-  WritePipeXY(79, 1, 7, "AB|CRC\r\nD\bE");
+  WritePipeXY(Con, 79, 1, 7, "AB|CRC\r\nD\bE");
   EXPECT_EQ(TextAt(1, 79, 2), "AB");
   EXPECT_EQ(TextAt(3, 1, 1), "C");  // AB wrapped to row 2, CR LF went to row 3
   EXPECT_EQ(TextAt(4, 1, 2), "E ");
 }
 
 TEST_F(PipeWriterTest, ClearingCommands) {
-  WriteXY(1, 1, 0x1E, "keep this text");
-  WritePipeXY(6, 1, 0x4F, "|CP");
+  Con.WriteXY(1, 1, 0x1E, "keep this text");
+  WritePipeXY(Con, 6, 1, 0x4F, "|CP");
   EXPECT_EQ(TextAt(1, 1, 6), "keep  ");
   EXPECT_EQ(AttrsAt(1, 4, 3), "1e1e4f");
   EXPECT_EQ(AttrsAt(1, 80, 1), "4f");
 
-  WritePipeXY(1, 3, 0x1E, "x|CLy");
+  WritePipeXY(Con, 1, 3, 0x1E, "x|CLy");
   EXPECT_EQ(ScreenRow(Con, 1), "y" + std::string(79, '\0'));
   EXPECT_EQ(AttrsAt(1, 1, 2), "1e1e");
   EXPECT_EQ(Visible(3), std::string(80, ' '));
@@ -158,37 +156,37 @@ TEST_F(PipeWriterTest, ClearingCommands) {
 
 TEST_F(PipeWriterTest, SaveAndRestoreScreen) {
   // Restoring before anything was saved blanks the screen to black.
-  WriteXY(1, 1, 0x1E, "before");
-  WritePipeXY(1, 2, 7, "|RS");
+  Con.WriteXY(1, 1, 0x1E, "before");
+  WritePipeXY(Con, 1, 2, 7, "|RS");
   EXPECT_EQ(ScreenRow(Con, 1), std::string(80, '\0'));
   EXPECT_EQ(Attrs(1), std::string(160, '0'));
 
-  WriteXY(1, 1, 0x1E, "saved");
-  WritePipeXY(1, 2, 7, "|SS");
-  WriteXY(1, 1, 0x4F, "CHANGED");
-  WritePipeXY(1, 2, 7, "|RSafter");
+  Con.WriteXY(1, 1, 0x1E, "saved");
+  WritePipeXY(Con, 1, 2, 7, "|SS");
+  Con.WriteXY(1, 1, 0x4F, "CHANGED");
+  WritePipeXY(Con, 1, 2, 7, "|RSafter");
   EXPECT_EQ(TextAt(1, 1, 7), "saved  ");
   EXPECT_EQ(AttrsAt(1, 1, 2), "1e1e");
   EXPECT_EQ(TextAt(2, 1, 5), "after");
 }
 
 TEST_F(PipeWriterTest, DelaysAskTheConsole) {
-  WritePipeXY(1, 1, 7, "|DE|DM|DS|Dq");
+  WritePipeXY(Con, 1, 1, 7, "|DE|DM|DS|Dq");
   EXPECT_EQ(Con.Delays, (std::vector<uint16_t>{500, 70, 1000}));
 }
 
 TEST_F(PipeWriterTest, PauseCommandsReadOneWholeKey) {
   PushKeys(Con, {0, 72, 'x'});
-  WritePipeXY(1, 1, 7, "|PAa");
+  WritePipeXY(Con, 1, 1, 7, "|PAa");
   // The arrow's second byte does not stay behind as a key of its own.
-  EXPECT_EQ(ReadKey(), 'x');
+  EXPECT_EQ(Con.ReadKey(), 'x');
   EXPECT_EQ(TextAt(1, 1, 1), "a");
 
   PausePrompt = "|14Hit|CL|$1|&1|24|00!";
   PushKeys(Con, "k");
   Con.TextAttr = 0x10;
-  GotoXY(5, 3);
-  WritePipeXY(5, 3, 0x17, "|PMz");
+  Con.GotoXY(5, 3);
+  WritePipeXY(Con, 5, 3, 0x17, "|PMz");
   // Only colour codes count in the prompt; the prompt's colour is not undone,
   // so the text after it continues in black on blue.
   EXPECT_EQ(TextAt(3, 5, 20), "Hit|CL|$1|&1|24!z   ");
@@ -197,12 +195,12 @@ TEST_F(PipeWriterTest, PauseCommandsReadOneWholeKey) {
   EXPECT_TRUE(Con.KeyBufferEmpty());
   EXPECT_EQ(Con.StarvedReads, 0);
   EXPECT_EQ(Con.TextAttr, 0x10);
-  EXPECT_EQ(WhereX(), 5);
+  EXPECT_EQ(Con.WhereX(), 5);
 }
 
 TEST_F(PipeWriterTest, PromptWriterDropsWhatDoesNotFitOnTheRow) {
-  WriteXY(1, 5, 0x1E, "next row");
-  GotoXY(76, 4);
+  Con.WriteXY(1, 5, 0x1E, "next row");
+  Con.GotoXY(76, 4);
   Con.TextAttr = 0x07;
   WritePromptPipe(Con, "AB|12CDEFGH\r\n");
   EXPECT_EQ(TextAt(4, 76, 5), "ABCDE");
@@ -210,32 +208,23 @@ TEST_F(PipeWriterTest, PromptWriterDropsWhatDoesNotFitOnTheRow) {
   EXPECT_EQ(TextAt(5, 1, 8), "next row");
   EXPECT_EQ(Con.TextAttr, 0x0C);
   // The cursor stays on the grid, so the next writer cannot write past it.
-  EXPECT_EQ(WhereX(), 80);
-  EXPECT_EQ(WhereY(), 4);
-  ConWrite("Z");
+  EXPECT_EQ(Con.WhereX(), 80);
+  EXPECT_EQ(Con.WhereY(), 4);
+  Con.ConWrite("Z");
   EXPECT_EQ(TextAt(4, 80, 1), "Z");
-  EXPECT_EQ(WhereX(), 1);
-  EXPECT_EQ(WhereY(), 5);
+  EXPECT_EQ(Con.WhereX(), 1);
+  EXPECT_EQ(Con.WhereY(), 5);
 }
 
 TEST_F(PipeWriterTest, WritePipeStartsAtTheCursorInTheCurrentAttribute) {
-  GotoXY(5, 3);
-  SetTextAttr(0x1E);
-  WritePipe("ab|04c");
+  Con.GotoXY(5, 3);
+  Con.SetTextAttr(0x1E);
+  WritePipe(Con, "ab|04c");
   EXPECT_EQ(TextAt(3, 5, 3), "abc");
   EXPECT_EQ(AttrsAt(3, 5, 3), "1e1e14");
-  EXPECT_EQ(WhereX(), 5);
-  EXPECT_EQ(WhereY(), 3);
+  EXPECT_EQ(Con.WhereX(), 5);
+  EXPECT_EQ(Con.WhereY(), 3);
   EXPECT_EQ(Con.TextAttr, 0x1E);
-}
-
-TEST_F(PipeWriterTest, NothingHappensWithoutAConsole) {
-  Console = nullptr;
-  WritePipeXY(1, 1, 0x4F, "|CLtext|SS|PA|PM");
-  WritePipe("more");
-  Console = &Con;
-  EXPECT_EQ(ScreenRow(Con, 1), std::string(80, '\0'));
-  EXPECT_TRUE(CommandSavedScreen.empty());
 }
 
 TEST(ConThemeTest, StartValuesInRecordOrder) {
@@ -246,8 +235,8 @@ TEST(ConThemeTest, StartValuesInRecordOrder) {
                                          0,    0,    7,    8,    7,    0xB3, 5,    0x19, 0x4F,
                                          0x0F, 0x70, 0x1B, 0x71, 0x7F, 0x1F, 0x1F, 0x17};
   EXPECT_EQ(bytes, expected);
-  EXPECT_EQ(ConTheme.BoxTitleColor, 0x1F);
-  EXPECT_FALSE(ConTheme.BoxSunken);
+  EXPECT_EQ(kConTheme.BoxTitleColor, 0x1F);
+  EXPECT_FALSE(kConTheme.BoxSunken);
 }
 
 }  // namespace

@@ -1,3 +1,0 @@
-#include "console/ConTheme.h"
-
-TConTheme ConTheme;
